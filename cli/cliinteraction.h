@@ -1,0 +1,49 @@
+#pragma once
+
+#include "model/interaction.h"
+
+#include <iosfwd>
+
+namespace tl {
+class DebugTrace;
+}
+
+namespace tl::cli {
+
+// How the command line answers the questions of an operation.
+enum class AnswerPolicy {
+    Cancel, // neither --yes nor --no: the answer that cancels (No, or Cancel)
+    Yes,
+    No,
+};
+
+// The command line's side of the interaction interface: messages on stderr
+// as "caption: text", answers from --yes/--no, summary lists on stdout, and a
+// progress bar when stderr is a terminal.
+class CliInteraction : public Interaction {
+public:
+    CliInteraction(std::ostream& out, std::ostream& err, AnswerPolicy policy, bool terminal);
+
+    void SetTrace(DebugTrace* trace) { m_trace = trace; }
+
+    void Message(std::string_view caption, std::string_view text, Icon icon) override;
+    Answer Ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) override;
+    void ShowList(std::string_view caption, const std::vector<std::string>& lines) override;
+    void Progress(std::string_view title, std::string_view text, int percent) override;
+    void ProgressDone() override;
+    void Beep() override;
+    void Trace(std::string_view text) override;
+
+private:
+    std::ostream& m_out;
+    std::ostream& m_err;
+    AnswerPolicy m_policy;
+    bool m_terminal;
+    bool m_barShown = false;
+    DebugTrace* m_trace = nullptr;
+};
+
+// The answer the policy gives to a question with these buttons.
+Answer AnswerFor(AnswerPolicy policy, Buttons buttons);
+
+} // namespace tl::cli

@@ -1,0 +1,124 @@
+#include "model/debug_trace.h"
+
+#include "model/interaction.h"
+#include "model/vortime.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+namespace tl {
+
+namespace {
+
+// True when the file holds "Termination" anywhere. Read in chunks so a huge
+// trace left by a long run is not pulled into memory whole.
+bool ContainsTermination(const std::filesystem::path& path, std::uintmax_t& size)
+{
+    static constexpr std::string_view kWord = "Termination";
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::array<char, 64 * 1024> buffer{};
+    std::string window;
+    size = 0;
+    bool found = false;
+    while (in) {
+        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        auto got = static_cast<size_t>(in.gcount());
+        if (got == 0)
+            break;
+        size += got;
+        window.append(buffer.data(), got);
+        if (window.find(kWord) != std::string::npos)
+            found = true;
+        // Keep the tail so a word split across two chunks is still found.
+        if (window.size() > kWord.size())
+            window.erase(0, window.size() - kWord.size());
+    }
+    return found;
+}
+
+} // namespace
+
+DebugTrace::~DebugTrace()
+{
+    if (m_file)
+        std::fclose(m_file);
+}
+
+std::string AbnormalTraceName(const std::tm& now)
+{
+    char name[96];
+    std::snprintf(name, sizeof name, "TLDebug %d %s %d at %02d%02d.txt", now.tm_mday,
+                  MonthAbbreviation(now.tm_mon + 1), now.tm_year + 1900, now.tm_hour, now.tm_min);
+    return name;
+}
+
+DebugTrace::OpenResult DebugTrace::Open(const std::filesystem::path& folder, const std::tm& now)
+{
+    OpenResult result;
+    if (m_file) {
+        std::fclose(m_file);
+        m_file = nullptr;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    m_path = folder / "TLDebug.txt";
+
+    if (std::filesystem::exists(m_path, ec)) {
+        std::uintmax_t size = 0;
+        bool terminated = ContainsTermination(m_path, size);
+        if (size > 1 && !terminated) {
+            std::filesystem::path kept = folder / AbnormalTraceName(now);
+            std::filesystem::rename(m_path, kept, ec);
+            if (!ec)
+                result.RenamedTo = kept.string();
+        }
+    }
+
+    m_file = std::fopen(m_path.string().c_str(), "wb");
+    result.Opened = m_file != nullptr;
+    return result;
+}
+
+void DebugTrace::Write(std::string_view text)
+{
+    if (!m_file)
+        return;
+    std::fwrite(text.data(), 1, text.size(), m_file);
+    // A trace is read after a crash: it must be on disk line by line.
+    std::fflush(m_file);
+}
+
+void DebugTrace::CloseNormally()
+{
+    if (!m_file)
+        return;
+    Write(kTerminationLine);
+    std::fclose(m_file);
+    m_file = nullptr;
+}
+
+bool OpenDebugTrace(DebugTrace& trace, const std::filesystem::path& folder, Interaction& ui)
+{
+    std::time_t t = std::time(nullptr);
+    std::tm now{};
+#if defined(_WIN32)
+    localtime_s(&now, &t);
+#else
+    localtime_r(&t, &now);
+#endif
+    DebugTrace::OpenResult result = trace.Open(folder, now);
+    if (!result.RenamedTo.empty()) {
+        std::string text = "Tessara Lines did not shut down normally. A file named " +
+                           result.RenamedTo +
+                           " contains a log of the last program run. Tessara Lines will now continue";
+        ui.Message("Tessara Lines", text, Icon::Warning);
+    }
+    return result.Opened;
+}
+
+} // namespace tl

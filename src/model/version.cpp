@@ -1,0 +1,10 @@
+#include "model/version.h"
+
+namespace tl {
+
+const char* Version()
+{
+    return TL_VERSION;
+}
+
+} // namespace tl

@@ -1,0 +1,27 @@
+#include "ui/app/instanceguard.h"
+#include "ui/app/resources.h"
+#include "ui/app/tlapp.h"
+#include "ui/frame/tmaindecframewin.h"
+#include "ui/seam/qtinteraction.h"
+
+#include "model/version.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tlines"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tessara Lines"));
+    QApplication::setApplicationVersion(QString::fromLatin1(tl::Version()));
+    tl::ui::EnsureResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessara.svg")));
+
+    tl::ui::QtInteraction ui;
+    tl::ui::InstanceGuard guard;
+    tl::ui::TLApp app(ui);
+    if (std::optional<int> code = app.Start(guard))
+        return *code;
+    ui.SetParentWindow(app.Frame());
+    return QApplication::exec();
+}

@@ -1,0 +1,124 @@
+#include "model/debug_trace.h"
+#include "support/scripted_interaction.h"
+#include "support/temp_dir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace tl {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+std::string ReadAll(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteAll(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+std::tm At(int year, int month, int day, int hour, int minute)
+{
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_hour = hour;
+    t.tm_min = minute;
+    return t;
+}
+
+TEST(DebugTraceTest, NormalRunEndsWithTerminationLine)
+{
+    test::TempDir dir;
+    {
+        DebugTrace trace;
+        ASSERT_TRUE(trace.Open(dir.path() / "TLDebug", At(2026, 3, 8, 9, 5)).Opened);
+        trace.Write("LoadBlksBegin\n");
+        trace.Write("LoadBlksEnd\n");
+        trace.CloseNormally();
+        trace.Write("ignored once closed\n");
+    }
+    EXPECT_EQ(ReadAll(dir.path() / "TLDebug" / "TLDebug.txt"),
+              "LoadBlksBegin\nLoadBlksEnd\nTessara Lines Termination Normal\n");
+}
+
+struct PreviousTrace {
+    const char* content;
+    bool kept; // renamed because the run before did not end normally
+};
+
+class PreviousTraceTest : public ::testing::TestWithParam<PreviousTrace> {};
+
+TEST_P(PreviousTraceTest, AbnormalEndIsKeptUnderADatedName)
+{
+    test::TempDir dir;
+    WriteAll(dir.path() / "TLDebug.txt", GetParam().content);
+    DebugTrace trace;
+    DebugTrace::OpenResult result = trace.Open(dir.path(), At(2026, 11, 1, 7, 4));
+    ASSERT_TRUE(result.Opened);
+    std::filesystem::path kept = dir.path() / "TLDebug 1 NOV 2026 at 0704.txt";
+    EXPECT_EQ(std::filesystem::exists(kept), GetParam().kept);
+    EXPECT_EQ(result.RenamedTo.empty(), !GetParam().kept);
+    if (GetParam().kept) {
+        EXPECT_EQ(ReadAll(kept), GetParam().content);
+    }
+    EXPECT_EQ(ReadAll(dir.path() / "TLDebug.txt"), ""); // started afresh
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Contents, PreviousTraceTest,
+    ::testing::Values(PreviousTrace{"", false}, PreviousTrace{"x", false},
+                      PreviousTrace{"LoadBlksBegin\n", true},
+                      PreviousTrace{"LoadBlksBegin\nTessara Lines Termination Normal\n", false},
+                      PreviousTrace{"Termination", false}));
+
+TEST(DebugTraceTest, TerminationWordAcrossReadChunksIsFound)
+{
+    test::TempDir dir;
+    std::string content(64 * 1024 - 5, 'x');
+    content += "Termination\n";
+    WriteAll(dir.path() / "TLDebug.txt", content);
+    DebugTrace trace;
+    EXPECT_TRUE(trace.Open(dir.path(), At(2026, 1, 2, 3, 4)).RenamedTo.empty());
+}
+
+TEST(DebugTraceTest, StartUpTellsTheUserAboutAnAbnormalEnd)
+{
+    test::TempDir dir;
+    WriteAll(dir.path() / "TLDebug.txt", "BuildBlocksBegin\n");
+    test::ScriptedInteraction ui;
+    DebugTrace trace;
+    ASSERT_TRUE(OpenDebugTrace(trace, dir.path(), ui));
+    ASSERT_EQ(ui.Dialogs().size(), 1u);
+    EXPECT_THAT(ui.Dialogs()[0], HasSubstr("Tessara Lines: Tessara Lines did not shut down normally. "
+                                           "A file named "));
+    EXPECT_THAT(ui.Dialogs()[0], HasSubstr(" contains a log of the last program run. Tessara Lines "
+                                           "will now continue"));
+
+    test::ScriptedInteraction quiet;
+    trace.CloseNormally();
+    DebugTrace again;
+    ASSERT_TRUE(OpenDebugTrace(again, dir.path(), quiet));
+    EXPECT_THAT(quiet.Dialogs(), IsEmpty());
+}
+
+TEST(DebugTraceTest, AbnormalNameUsesDayMonthAbbreviationYearAndTime)
+{
+    EXPECT_EQ(AbnormalTraceName(At(2026, 12, 24, 23, 59)), "TLDebug 24 DEC 2026 at 2359.txt");
+    EXPECT_EQ(AbnormalTraceName(At(2027, 1, 5, 0, 0)), "TLDebug 5 JAN 2027 at 0000.txt");
+}
+
+} // namespace
+} // namespace tl

@@ -1,0 +1,102 @@
+#include "model/interaction.h"
+#include "support/scripted_interaction.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+namespace tl {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using test::ScriptedInteraction;
+
+struct SplitCase {
+    const char* text;
+    std::vector<std::string> lines;
+};
+
+class SplitSummaryTextTest : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitSummaryTextTest, SplitsAtEveryFullStop)
+{
+    EXPECT_EQ(SplitSummaryText(GetParam().text), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SplitSummaryTextTest,
+    ::testing::Values(
+        SplitCase{"", {}},
+        SplitCase{"One line without stop", {"One line without stop"}},
+        SplitCase{"Pairing 1234 not found. Pairing 2345 not found. ",
+                  {"Pairing 1234 not found", " Pairing 2345 not found"}},
+        SplitCase{"a..b.", {"a", "b"}},
+        SplitCase{" . \n.", {}},
+        SplitCase{"Time 7.5 hours", {"Time 7", "5 hours"}}));
+
+TEST(FormatCountsTest, FillsEachPlaceholderInTurn)
+{
+    EXPECT_EQ(FormatCounts("Completed %d of %d", {3, 10}), "Completed 3 of 10");
+    EXPECT_EQ(FormatCounts("%d%%", {45}), "45%");
+    EXPECT_EQ(FormatCounts("%d %d %d", {1}), "1 0 0");
+    EXPECT_EQ(FormatCounts("%s %n %", {1}), "%s %n %");
+    EXPECT_EQ(FormatCounts("no placeholders", {1, 2}), "no placeholders");
+    EXPECT_EQ(FormatCounts("%d", {-2147483648LL}), "-2147483648");
+}
+
+TEST(TProgressDialogTest, ReportsTextAndPercentAndClosesAtScopeEnd)
+{
+    ScriptedInteraction ui;
+    {
+        TProgressDialog progress(ui, "Loading Pairings", 4);
+        progress.SetValue(1);
+        progress.SetValue(1); // unchanged: not reported again
+        progress.SetValue(4);
+    }
+    const auto& events = ui.Events();
+    ASSERT_EQ(events.size(), 4u);
+    EXPECT_EQ(events[0].text, "Completed 0 of 4");
+    EXPECT_EQ(events[0].percent, 0);
+    EXPECT_EQ(events[1].caption, "Loading Pairings");
+    EXPECT_EQ(events[1].text, "Completed 1 of 4");
+    EXPECT_EQ(events[1].percent, 25);
+    EXPECT_EQ(events[2].percent, 100);
+    EXPECT_EQ(events[3].kind, ScriptedInteraction::Kind::ProgressDone);
+}
+
+TEST(TProgressDialogTest, EmptyOrOverrunRangeKeepsGaugeInBounds)
+{
+    ScriptedInteraction ui;
+    TProgressDialog empty(ui, "Scan", 0);
+    empty.SetValue(5);
+    EXPECT_EQ(empty.Percent(), 0);
+
+    TProgressDialog overrun(ui, "Scan", 10, "Read %d");
+    overrun.SetValue(25);
+    EXPECT_EQ(overrun.Percent(), 100);
+    EXPECT_EQ(ui.Events().back().text, "Read 25");
+}
+
+TEST(ScriptedInteractionTest, QuestionsBeyondTheScriptCancelAndAreListed)
+{
+    ScriptedInteraction ui;
+    ui.Script({Answer::Yes});
+    EXPECT_TRUE(ui.AskYes("Caution!", "Delete Anyway"));
+    EXPECT_EQ(ui.Ask("Tessara Lines", "Save?", Buttons::YesNoCancel, Icon::Question), Answer::Cancel);
+    EXPECT_THAT(ui.Unscripted(), ElementsAre("Tessara Lines: Save?"));
+    EXPECT_THAT(ui.Dialogs(), ElementsAre("Caution!: Delete Anyway", "Tessara Lines: Save?"));
+}
+
+TEST(ShowSummaryTest, PassesSplitLinesWithCaption)
+{
+    ScriptedInteraction ui;
+    ShowSummary(ui, "Pairing Warnings", "First. Second.");
+    auto lists = ui.Only(ScriptedInteraction::Kind::List);
+    ASSERT_EQ(lists.size(), 1u);
+    EXPECT_EQ(lists[0].caption, "Pairing Warnings");
+    EXPECT_THAT(lists[0].lines, ElementsAre("First", " Second"));
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+}
+
+} // namespace
+} // namespace tl

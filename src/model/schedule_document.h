@@ -1,0 +1,102 @@
+#pragma once
+
+#include "model/taction.h"
+#include "model/tabsence.h"
+#include "model/tpair.h"
+#include "model/tpilot.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace tl {
+
+class Interaction;
+
+// Day, month and year of one calendar day.
+struct TDate {
+    int32_t Day = 0;
+    int32_t Month = 0;
+    int32_t Year = 0;
+
+    bool operator==(const TDate&) const = default;
+};
+
+// Everything known about one month of one crew group. The three tables are
+// allocated once, at construction, and never resized; the rest of the
+// program refers to pairings and crew members by their table indices.
+class ScheduleDocument {
+public:
+    static constexpr int kPairCapacity = 3001;
+    static constexpr int kCrewCapacity = 1000;
+    static constexpr int kAbsenceCapacity = 300;
+    static constexpr int kMonthDays = 31;
+    static constexpr int kMonthRules = 16;
+
+    ScheduleDocument();
+    ~ScheduleDocument();
+    ScheduleDocument(const ScheduleDocument&) = delete;
+    ScheduleDocument& operator=(const ScheduleDocument&) = delete;
+
+    // Tables.
+    std::unique_ptr<TPair[]> Pairs;       // kPairCapacity records
+    std::unique_ptr<TPilot[]> Crew;       // kCrewCapacity records, seniority order
+    std::unique_ptr<TAbsence[]> Absences; // kAbsenceCapacity toolbox items
+    int32_t LastPair = -1;                // index of the last used pairing, -1 when none
+    int32_t LastBasePair = -1;            // last pairing of the loaded set; copies follow it
+    int32_t CrewCount = 0;
+    int32_t AbsenceCount = 0;
+    int32_t MaxCrew = kCrewCapacity;
+
+    // Month calendar.
+    int32_t DaysInMonth = 0;
+    int32_t StartWeekday = 0; // 0 Sunday to 6 Saturday
+    std::array<TDate, kMonthDays> DayDate{};
+    std::array<std::array<char, 3>, kMonthDays> DayName{};
+    std::array<bool, kMonthDays> Weekend{};
+    std::array<TDate, kMonthDays> PrevDate{}; // index 30 is the day before the month
+    int32_t Month = 0;
+    int32_t Year = 0;
+    std::array<char, 6> MonthName{};
+    std::array<char, 6> YearText{};
+    int32_t DstChangeMinute = 0;
+    int32_t DstShift = 0;
+    std::array<int32_t, kMonthRules> MonthRules{};
+
+    // Group and file.
+    std::string GroupName;
+    int8_t CrewKind = 0; // 0 captains, 1 first officers, 2 flight attendants
+    std::string FileName;
+    std::array<std::string, 5> PathTexts; // last folders of the file commands
+    int32_t FileKind = 0;
+    bool Modified = false;
+    bool Untitled = false;
+    int32_t BuildState = 0;
+    int32_t DisplayState = 3; // 3 no month open, 1 a month is open
+    int32_t BackupCountdown = 20;
+    THistory History;
+
+    // Stored texts and flags carried for other parts of the program.
+    std::array<std::string, 20> FilterWords;
+    std::string ToolBoxDate;
+    std::string PairingSourceText;
+    std::string ViewerText;
+    std::array<std::string, 20> DocTexts;
+    std::array<std::string, 3> SpareTexts;
+    std::array<bool, 10> SpareFlags{};
+    std::array<char, 6> SpareCode1{};
+    std::array<char, 6> SpareCode2{};
+    int32_t SpareWord2 = 0;
+    bool ViewFlag = true;
+    bool PendingFlag = false;
+
+    // Resets crew records and/or pairing records 0 to 2999.
+    void ZeroData(Interaction& ui, bool crew, bool pairs);
+    // Empties the document for a new month or before opening a file.
+    void DeleteAll(Interaction& ui);
+    // Sets the calendar from the first and last day (Julian day numbers).
+    bool SetMonth(Interaction& ui, int32_t startDate, int32_t endDate);
+};
+
+} // namespace tl

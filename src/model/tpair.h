@@ -1,0 +1,59 @@
+#pragma once
+
+#include "storage/streamable.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tl {
+
+// One pairing: a trip of one or more duty days, with every day of the month
+// on which it operates. Field names are the ones the whole program uses.
+class TPair : public TStreamableBase {
+public:
+    static constexpr int kDays = 31;
+
+    int32_t OnTime = 0;
+    int32_t OffTime = 0;
+    int32_t Credit = 0;
+    int8_t Length = 0;
+    int8_t DaysWorked = 0;
+    int32_t Tafb = 0;
+    int32_t PairNumber = 0;
+    std::string Label;
+    std::string PairType;
+    std::array<int32_t, kDays> OpsCount{};       // per calendar day of the month
+    std::array<int32_t, kDays> ExcludedCredit{}; // per calendar day of the month
+    std::array<int32_t, kDays> DayOpsType{};     // per calendar day of the month
+    std::array<int32_t, kDays> DayStart{};       // per duty day of the pairing
+    std::array<int32_t, kDays> DayDuty{};        // per duty day
+    std::array<int32_t, kDays> DayHard{};        // per duty day
+    std::array<int32_t, kDays> DayCredit{};      // per duty day
+    int32_t FatigueUnits = 0;
+    int32_t MinRest = 660;
+    bool CrossesMidnight = false;
+    bool HasUsaSegments = false;
+    int8_t Mark = 0;
+    bool Valid = false;
+    int8_t CreditClass = 0;
+    std::string ErrorText;
+    std::string PairText;
+    std::string Note;
+    std::string Layovers;
+    std::string PairKey;
+    int32_t Date = 0; // Julian day number
+
+    TPair();
+    TPair(const TPair&) = default;
+    TPair& operator=(const TPair&) = default;
+
+    void Reset();
+
+    const char* StreamableName() const override { return "TPair"; }
+    int ClassVersion() const override { return 5; }
+    void Write(ObjectWriter& out) const override;
+    void Read(ObjectReader& in, int version) override;
+};
+
+} // namespace tl

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "storage/streamable.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tl {
+
+// One crew member of the roster with the whole month: the block of day
+// slots, the other assignments, the carry-in from last month, the totals
+// and the person's settings. Field names are the ones the whole program uses.
+class TPilot : public virtual TStreamableBase {
+public:
+    static constexpr int kSlots = 62;
+    static constexpr int kSlotValues = 10;
+    static constexpr int kCarryIn = 20;
+    static constexpr int kRequests = 100;
+
+    using SlotValues = std::array<int32_t, kSlotValues>;
+
+    std::string Name;
+    std::string Phone1;
+    std::string Phone2;
+    std::string InfoText3;
+    std::string Illegalities;
+    std::string CarsLog;
+    std::string Warnings;
+    std::array<std::string, kSlots> DayCode;
+    std::array<std::string, kSlots> DayCode2;
+    std::string FilterText;
+    std::string BidText;
+    std::string Quals;
+    std::string Notes;
+    int32_t EmpNumber = 0;
+    int32_t SpareWord = 0;
+    int32_t AllMonthLeave = 0;
+    std::array<int32_t, kSlots> DaySlot{};
+    std::array<int8_t, kSlots> DayFlag{};
+    std::array<SlotValues, kSlots> DayOther{};
+    std::array<SlotValues, kSlots> DayCarry{};
+    std::array<std::string, kSlots> DayText;
+    int32_t DraftCredits = 0;
+    int32_t MiscHours = 0;
+    int32_t SpareCredit = 0;
+    int32_t TimeBank = 0;
+    int32_t TimeBankCredit = 0;
+    int32_t AlbCredit = 0;
+    int32_t TrainingCredit = 0;
+    bool TrainingFlag = false;
+    std::array<int32_t, kCarryIn> CarryIn{};
+    int8_t BidReserveOrLoa = 0;
+    int8_t BeyondBlockHolders = 0;
+    std::array<int8_t, kSlots> DayLocked{};
+    std::array<int8_t, kSlots> DayIllegal{};
+    std::array<int8_t, kSlots> DayWarning{};
+    std::array<int8_t, kRequests> Requests{};
+    int8_t CreditHours = 0;
+    int8_t CreditMinutes = 0;
+    int8_t Selected = 0;
+    int8_t LegalityValid = 1;
+    int8_t Option2 = 1;
+
+    TPilot();
+    TPilot(const TPilot& other);
+    // Copies everything but Warnings.
+    TPilot& operator=(const TPilot& other);
+
+    void Reset();
+
+    const char* StreamableName() const override { return "TPilot"; }
+    int ClassVersion() const override { return 3; }
+    void Write(ObjectWriter& out) const override;
+    void Read(ObjectReader& in, int version) override;
+};
+
+} // namespace tl

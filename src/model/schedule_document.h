@@ -1,7 +1,8 @@
 #pragma once
 
-#include "model/taction.h"
 #include "model/tabsence.h"
+#include "model/taction.h"
+#include "model/tdate.h"
 #include "model/tpair.h"
 #include "model/tpilot.h"
 
@@ -13,15 +14,6 @@
 namespace tl {
 
 class Interaction;
-
-// Day, month and year of one calendar day.
-struct TDate {
-    int32_t Day = 0;
-    int32_t Month = 0;
-    int32_t Year = 0;
-
-    bool operator==(const TDate&) const = default;
-};
 
 // Everything known about one month of one crew group. The three tables are
 // allocated once, at construction, and never resized; the rest of the

@@ -1,0 +1,152 @@
+#include "model/schedule_document.h"
+
+#include "model/interaction.h"
+#include "model/vortime.h"
+
+#include <cstdio>
+#include <string_view>
+
+namespace tl {
+
+namespace {
+
+constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+constexpr const char* kDayNames[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+
+TDate CalendarDate(int32_t julianDay)
+{
+    // Inverse of JulianDay for the Gregorian calendar.
+    int64_t a = static_cast<int64_t>(julianDay) + 32044;
+    int64_t b = (4 * a + 3) / 146097;
+    int64_t c = a - 146097 * b / 4;
+    int64_t d = (4 * c + 3) / 1461;
+    int64_t e = c - 1461 * d / 4;
+    int64_t m = (5 * e + 2) / 153;
+    TDate date;
+    date.Day = static_cast<int32_t>(e - (153 * m + 2) / 5 + 1);
+    date.Month = static_cast<int32_t>(m + 3 - 12 * (m / 10));
+    date.Year = static_cast<int32_t>(100 * b + d - 4800 + m / 10);
+    return date;
+}
+
+// Copies a short code into a fixed field, always leaving a terminating zero.
+template <size_t N>
+void SetCode(std::array<char, N>& code, std::string_view text)
+{
+    code.fill('\0');
+    for (size_t i = 0; i < text.size() && i + 1 < N; ++i)
+        code[i] = text[i];
+}
+
+} // namespace
+
+ScheduleDocument::ScheduleDocument()
+    : Pairs(std::make_unique<TPair[]>(kPairCapacity)),
+      Crew(std::make_unique<TPilot[]>(kCrewCapacity)),
+      Absences(std::make_unique<TAbsence[]>(kAbsenceCapacity))
+{
+    MonthRules = {1, 0, 0, 4650, 4800, 4500, 0, 0, 3420, 2820, 12, 5400, 0, 0, 0, 0};
+}
+
+ScheduleDocument::~ScheduleDocument() = default;
+
+void ScheduleDocument::ZeroData(Interaction& ui, bool crew, bool pairs)
+{
+    ui.Trace("ZeroDataBegin\n");
+    if (crew) {
+        for (int i = 0; i < kCrewCapacity; ++i)
+            Crew[static_cast<size_t>(i)].Reset();
+        CrewCount = 0;
+    }
+    if (pairs) {
+        // The last record, 3000, is left alone: it serves as scratch space.
+        for (int i = 0; i < kPairCapacity - 1; ++i)
+            Pairs[static_cast<size_t>(i)].Reset();
+        LastPair = -1;
+        LastBasePair = -1;
+    }
+    ui.Trace("ZeroDataEnd\n");
+}
+
+void ScheduleDocument::DeleteAll(Interaction& ui)
+{
+    ui.Trace("BeginDeleteAll\n");
+    ZeroData(ui, true, true);
+    FileKind = 0;
+    // Days off required (6 and 7) and the stored spares (12 to 15) are kept.
+    MonthRules[0] = 1;
+    MonthRules[1] = 0;
+    MonthRules[2] = 0;
+    MonthRules[3] = 4650;
+    MonthRules[4] = 4800;
+    MonthRules[5] = 4500;
+    MonthRules[8] = 3420;
+    MonthRules[9] = 2820;
+    MonthRules[10] = 12;
+    MonthRules[11] = 5400;
+    BackupCountdown = 20;
+    FileName.clear();
+    for (std::string& path : PathTexts)
+        path.clear();
+    GroupName.clear();
+    for (std::string& text : SpareTexts)
+        text.clear();
+    PairingSourceText.clear();
+    PrevDate.fill(TDate{});
+    AbsenceCount = 0;
+    BuildState = 0;
+    Modified = false;
+    ViewFlag = true;
+    MaxCrew = kCrewCapacity;
+    DaysInMonth = 0;
+    StartWeekday = 0;
+    SpareCode1.fill('\0');
+    SpareCode2.fill('\0');
+    SpareWord2 = 0;
+    History.clear();
+    for (std::string& word : FilterWords)
+        word.clear();
+    ui.Trace("EndDeleteAll\n");
+}
+
+bool ScheduleDocument::SetMonth(Interaction& ui, int32_t startDate, int32_t endDate)
+{
+    int64_t days = static_cast<int64_t>(endDate) - startDate + 1;
+    if (days >= 32) {
+        ui.Message("Tessara Lines", "The new Month cannot contain more than 31 days.", Icon::Warning);
+        return false;
+    }
+    if (days < 1) {
+        ui.Message("Tessara Lines", "The new Month must end on or after its first day.", Icon::Warning);
+        return false;
+    }
+    DaysInMonth = static_cast<int32_t>(days);
+    // Julian day numbers count Monday as 0 modulo 7; the calendar wants Sunday as 0.
+    StartWeekday = static_cast<int32_t>((static_cast<int64_t>(startDate) + 1) % 7);
+
+    TDate middle = CalendarDate(startDate + 15);
+    Month = middle.Month;
+    Year = middle.Year;
+    SetCode(MonthName, Month >= 1 && Month <= 12 ? kMonthNames[Month - 1] : "?");
+    char year[16];
+    std::snprintf(year, sizeof year, "%d", Year);
+    SetCode(YearText, year);
+
+    for (int d = 0; d < DaysInMonth; ++d)
+        DayDate[static_cast<size_t>(d)] = CalendarDate(startDate + d);
+    for (int d = 30; d >= 0; --d)
+        PrevDate[static_cast<size_t>(d)] = CalendarDate(startDate - (31 - d));
+
+    for (int d = 0; d < DaysInMonth; ++d) {
+        auto i = static_cast<size_t>(d);
+        int weekday = (StartWeekday + d) % 7;
+        SetCode(DayName[i], kDayNames[weekday]);
+        Weekend[i] = weekday == 0 || weekday == 6;
+    }
+    MonthRules[1] = StartWeekday;
+    MonthRules[2] = DaysInMonth;
+    return true;
+}
+
+} // namespace tl

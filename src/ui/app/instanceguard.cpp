@@ -17,9 +17,14 @@ bool InstanceGuard::TryAcquire()
 
 QString InstanceGuard::DefaultPath()
 {
+    // Asking Qt for the runtime folder when the session has none only earns
+    // a warning on stderr; the temporary folder with the user's name serves.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
+        return QDir(QDir::tempPath())
+            .filePath(QStringLiteral("tessara-lines-%1.lock").arg(user));
+    }
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
     return QDir(folder).filePath(QStringLiteral("tessara-lines.lock"));
 }
 

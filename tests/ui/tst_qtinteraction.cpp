@@ -1,0 +1,129 @@
+#include "ui/dialogs/listdialog.h"
+#include "ui/seam/qtinteraction.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace tl;
+using namespace tl::ui;
+
+namespace {
+
+// Runs `act` on the modal window that the next call opens, once it is up.
+void OnNextModal(const std::function<void(QWidget*)>& act)
+{
+    QTimer::singleShot(0, [act] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            act(modal);
+    });
+}
+
+} // namespace
+
+class QtInteractionTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void messageShowsCaptionTextAndIcon()
+    {
+        QtInteraction ui;
+        QString caption, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        OnNextModal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            caption = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            box->accept();
+        });
+        ui.Message("File Error", "Unable to create file.", Icon::Error);
+        QCOMPARE(caption, QStringLiteral("File Error"));
+        QCOMPARE(text, QStringLiteral("Unable to create file."));
+        QCOMPARE(icon, QMessageBox::Critical);
+    }
+
+    void questionsReturnTheButtonPressed_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<int>("press");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("yes") << int(Buttons::YesNo) << int(QMessageBox::Yes) << int(Answer::Yes);
+        QTest::newRow("no") << int(Buttons::YesNo) << int(QMessageBox::No) << int(Answer::No);
+        QTest::newRow("cancel") << int(Buttons::YesNoCancel) << int(QMessageBox::Cancel)
+                                << int(Answer::Cancel);
+    }
+
+    void questionsReturnTheButtonPressed()
+    {
+        QFETCH(int, buttons);
+        QFETCH(int, press);
+        QFETCH(int, answer);
+        QtInteraction ui;
+        OnNextModal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            box->button(static_cast<QMessageBox::StandardButton>(press))->click();
+        });
+        Answer got = ui.Ask("Caution!", "Delete Anyway", static_cast<Buttons>(buttons),
+                            Icon::Question);
+        QCOMPARE(int(got), answer);
+    }
+
+    void escapeOnAYesNoQuestionAnswersNo()
+    {
+        QtInteraction ui;
+        OnNextModal([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+        QCOMPARE(int(ui.Ask("Caution!", "Delete Anyway", Buttons::YesNo, Icon::Question)),
+                 int(Answer::No));
+    }
+
+    void summaryListShowsLinesAndPutsThemOnTheClipboard()
+    {
+        QtInteraction ui;
+        QString caption;
+        QStringList lines;
+        OnNextModal([&](QWidget* w) {
+            auto* dialog = qobject_cast<ListDialog*>(w);
+            QVERIFY(dialog);
+            caption = dialog->windowTitle();
+            lines = dialog->Lines();
+            dialog->accept();
+        });
+        ui.ShowList("Pairing Warnings", {"Pairing 1234 not found", " MONTR\xC9" "AL"});
+        QCOMPARE(caption, QStringLiteral("Pairing Warnings"));
+        QCOMPARE(lines, (QStringList{QStringLiteral("Pairing 1234 not found"),
+                                     QStringLiteral(" MONTRÉAL")}));
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("Pairing 1234 not found\n MONTRÉAL\n"));
+    }
+
+    void progressShowsTextAndGaugeUntilDone()
+    {
+        QtInteraction ui;
+        {
+            TProgressDialog progress(ui, "Loading Pairings", 200);
+            progress.SetValue(50);
+            QProgressDialog* dialog = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* p = qobject_cast<QProgressDialog*>(w))
+                    dialog = p;
+            QVERIFY(dialog);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Loading Pairings"));
+            QCOMPARE(dialog->labelText(), QStringLiteral("Completed 50 of 200"));
+            QCOMPARE(dialog->value(), 25);
+        }
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<QProgressDialog*>(w));
+    }
+};
+
+QTEST_MAIN(QtInteractionTest)
+#include "tst_qtinteraction.moc"

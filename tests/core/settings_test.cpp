@@ -1,0 +1,135 @@
+#include "storage/memory_settings.h"
+#include "storage/settings.h"
+
+#include <gtest/gtest.h>
+
+namespace tl {
+namespace {
+
+TEST(CustomColorsTest, DefaultGivesTheThirteenColoursInOrder)
+{
+    GridColours c = ParseCustomColors(kDefaultCustomColors);
+    const GridColours expected = {Rgb{0, 0, 0},     Rgb{0, 0, 255},     Rgb{255, 0, 0},
+                                  Rgb{128, 0, 128}, Rgb{0, 255, 0},     Rgb{255, 255, 0},
+                                  Rgb{128, 255, 255}, Rgb{0, 0, 0},     Rgb{0, 0, 255},
+                                  Rgb{0, 0, 0},     Rgb{255, 0, 0},     Rgb{192, 192, 192},
+                                  Rgb{192, 192, 192}};
+    EXPECT_EQ(c, expected);
+}
+
+TEST(CustomColorsTest, ShortTextGetsTwoGreysAppended)
+{
+    // 33 groups: eleven colours; the last two come from the appended greys.
+    std::string text(kDefaultCustomColors.substr(0, 33 * 4 - 1));
+    ASSERT_LT(text.size(), 155u);
+    GridColours c = ParseCustomColors(text);
+    EXPECT_EQ(c[10], (Rgb{255, 0, 0}));
+    EXPECT_EQ(c[11], (Rgb{192, 192, 192}));
+    EXPECT_EQ(c[12], (Rgb{192, 192, 192}));
+}
+
+TEST(CustomColorsTest, GarbageAndShortTextsReadAsZeroWithoutOverrun)
+{
+    GridColours c = ParseCustomColors("abc");
+    EXPECT_EQ(c[0], (Rgb{0, 0, 0}));
+    GridColours big = ParseCustomColors(std::string(2000, '9'));
+    EXPECT_EQ(big[0].Red, 2147483647); // saturates, never overflows
+}
+
+struct PaddingCase {
+    const char* text;
+    int value;
+};
+
+class PaddingTest : public ::testing::TestWithParam<PaddingCase> {};
+
+TEST_P(PaddingTest, OnlyTheFirstCharacterCounts)
+{
+    EXPECT_EQ(ParsePadding(GetParam().text), GetParam().value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PaddingTest,
+                         ::testing::Values(PaddingCase{"6", 6}, PaddingCase{"12", 1},
+                                           PaddingCase{"x", 0}, PaddingCase{"", 0},
+                                           PaddingCase{" 4", 0}, PaddingCase{"-3", 0}));
+
+TEST(FontStructTest, RoundTripsAndRejectsDamagedText)
+{
+    GridFont font{"Courier New", -16, 7, 700, true};
+    std::string text = FormatFontStruct(font);
+    EXPECT_EQ(text.size(), 122u);
+    EXPECT_EQ(ParseFontStruct(text), font);
+
+    std::string damaged = text;
+    damaged[10] = damaged[10] == '0' ? '1' : '0';
+    EXPECT_EQ(ParseFontStruct(damaged), std::nullopt); // checksum no longer matches
+    EXPECT_EQ(ParseFontStruct(text.substr(0, 120)), std::nullopt);
+    EXPECT_EQ(ParseFontStruct(std::string(122, 'G')), std::nullopt);
+}
+
+TEST(FontStructTest, LongFaceNamesAreCutToFitTheStructure)
+{
+    GridFont font;
+    font.FaceName = std::string(40, 'A');
+    std::optional<GridFont> back = ParseFontStruct(FormatFontStruct(font));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->FaceName, std::string(31, 'A'));
+}
+
+TEST(PreferencesTest, MissingKeysGiveTheDefaults)
+{
+    MemorySettingsStore store;
+    Preferences p = Preferences::Read(store);
+    EXPECT_FALSE(p.Grid);
+    EXPECT_TRUE(p.Layovers);
+    EXPECT_TRUE(p.AutoSave);
+    EXPECT_TRUE(p.RemindBackup);
+    EXPECT_TRUE(p.PrintXes);
+    EXPECT_FALSE(PrintXesForPrinting(store)); // printing reads a missing key as off
+    EXPECT_EQ(p.XPadding, 6);
+    EXPECT_EQ(p.YPadding, 3);
+    EXPECT_TRUE(p.HoldCtrlKey);
+    EXPECT_TRUE(p.AllowIllegal);
+    EXPECT_FALSE(p.DebugFile);
+    EXPECT_EQ(p.CustomColors, kDefaultCustomColors);
+    EXPECT_EQ(p.Font, (GridFont{"Arial", 14, 5, 400, false}));
+    EXPECT_FALSE(p.ClipPairs);
+}
+
+TEST(PreferencesTest, WrittenValuesReadBack)
+{
+    MemorySettingsStore store;
+    Preferences p;
+    p.Grid = true;
+    p.AutoSave = false;
+    p.XPadding = 9;
+    p.DebugFile = true;
+    p.Font.FaceName = "DejaVu Sans";
+    p.Write(store);
+    EXPECT_EQ(store.Get("TL", "Grid"), "1");
+    EXPECT_EQ(store.Get("TL", "AutoSave"), "0");
+    EXPECT_EQ(store.Get("TL", "XPadding"), "9");
+    Preferences back = Preferences::Read(store);
+    EXPECT_TRUE(back.Grid);
+    EXPECT_FALSE(back.AutoSave);
+    EXPECT_EQ(back.XPadding, 9);
+    EXPECT_TRUE(back.DebugFile);
+    EXPECT_EQ(back.Font.FaceName, "DejaVu Sans");
+}
+
+TEST(SettingsStoreTest, KeysMatchWithoutCaseAndKeepOneSpelling)
+{
+    MemorySettingsStore store;
+    store.Set("TL", "LastPrgPath", "/home/a");
+    EXPECT_EQ(LastFolder(store, "LastPRGPath"), "/home/a");
+    SetLastFolder(store, "LastPRGPath", "/home/b");
+    EXPECT_EQ(store.Entries().size(), 1u);
+    EXPECT_EQ(store.Entries().at("TL/LastPRGPath"), "/home/b");
+    EXPECT_EQ(LastFolder(store, "LastRosterPath"), "");
+    EXPECT_EQ(store.GetInt("TL", "BuildingBase", 4), 4);
+    store.Set("TL", "BidWinX", "  -20px");
+    EXPECT_EQ(store.GetInt("TL", "BidWinX", 200), -20);
+}
+
+} // namespace
+} // namespace tl

@@ -31,7 +31,8 @@ TEST(CustomColorsTest, ShortTextGetsTwoGreysAppended)
 TEST(CustomColorsTest, GarbageAndShortTextsReadAsZeroWithoutOverrun)
 {
     GridColours c = ParseCustomColors("abc");
-    EXPECT_EQ(c[0], (Rgb{0, 0, 0}));
+    EXPECT_EQ(c[0], (Rgb{0, 192, 192})); // "abc" reads as 0, the greys follow
+    EXPECT_EQ(c[12], (Rgb{0, 0, 0}));
     GridColours big = ParseCustomColors(std::string(2000, '9'));
     EXPECT_EQ(big[0].Red, 2147483647); // saturates, never overflows
 }

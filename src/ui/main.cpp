@@ -3,7 +3,9 @@
 #include "ui/app/tlapp.h"
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/seam/qtinteraction.h"
+#include "ui/settings/qtsettingsstore.h"
 
+#include "model/debug_trace.h"
 #include "model/version.h"
 
 #include <QApplication>
@@ -11,15 +13,19 @@
 int main(int argc, char* argv[])
 {
     QApplication qapp(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("TessaraLines"));
     QApplication::setApplicationName(QStringLiteral("tlines"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tessara Lines"));
     QApplication::setApplicationVersion(QString::fromLatin1(tl::Version()));
     tl::ui::EnsureResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessara.svg")));
 
+    tl::DebugTrace trace;
     tl::ui::QtInteraction ui;
+    ui.SetTrace(&trace);
+    tl::ui::QtSettingsStore settings;
     tl::ui::InstanceGuard guard;
-    tl::ui::TLApp app(ui);
+    tl::ui::TLApp app(ui, settings, trace, tl::ui::TLApp::DefaultTraceFolder());
     if (std::optional<int> code = app.Start(guard))
         return *code;
     ui.SetParentWindow(app.Frame());

@@ -1,13 +1,26 @@
+#include "model/debug_trace.h"
+#include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"
 #include "ui/app/instanceguard.h"
 #include "ui/app/tlapp.h"
 #include "ui/frame/tmaindecframewin.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using tl::test::ScriptedInteraction;
 using namespace tl::ui;
+
+namespace {
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -18,11 +31,14 @@ private slots:
         QTemporaryDir dir;
         InstanceGuard guard(dir.filePath(QStringLiteral("lock")));
         ScriptedInteraction ui;
-        TLApp app(ui);
+        tl::MemorySettingsStore settings;
+        tl::DebugTrace trace;
+        TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
         QCOMPARE(app.Start(guard), std::optional<int>());
         QVERIFY(app.Frame());
         QVERIFY(app.Frame()->isVisible());
         QVERIFY(ui.Dialogs().empty());
+        QVERIFY(!trace.IsOpen()); // DebugFile is off by default
     }
 
     void secondCopyIsRefusedWithExitCodeZero()
@@ -34,11 +50,32 @@ private slots:
 
         InstanceGuard second(lock);
         ScriptedInteraction ui;
-        TLApp app(ui);
+        tl::MemorySettingsStore settings;
+        tl::DebugTrace trace;
+        TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
         QCOMPARE(app.Start(second), std::optional<int>(0));
         QVERIFY(!app.Frame());
         QCOMPARE(ui.Dialogs(),
                  (std::vector<std::string>{"Tessara Lines: Tessara Lines is Currently Running"}));
+    }
+
+    void debugTraceRunsFromStartToNormalEnd()
+    {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("TLDebug"));
+        tl::MemorySettingsStore settings;
+        settings.Set("TL", "DebugFile", "1");
+        {
+            InstanceGuard guard(dir.filePath(QStringLiteral("lock")));
+            ScriptedInteraction ui;
+            tl::DebugTrace trace;
+            TLApp app(ui, settings, trace, folder);
+            QCOMPARE(app.Start(guard), std::optional<int>());
+            QVERIFY(trace.IsOpen());
+            trace.Write("ZeroDataBegin\n");
+        }
+        QCOMPARE(ReadFile(folder + QStringLiteral("/TLDebug.txt")),
+                 QByteArray("ZeroDataBegin\nTessara Lines Termination Normal\n"));
     }
 
     void lockIsFreeAgainOnceTheFirstCopyEnds()

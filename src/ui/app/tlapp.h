@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QString>
+
 #include <memory>
 #include <optional>
 
 namespace tl {
+class DebugTrace;
 class Interaction;
+class SettingsStore;
 }
 
 namespace tl::ui {
@@ -12,11 +16,12 @@ namespace tl::ui {
 class InstanceGuard;
 class TMainDecFrameWin;
 
-// The application: the single-instance check and the frame, which it owns
-// for the life of the process.
+// The application: the single-instance check, the debug trace and the
+// frame, which it owns for the life of the process.
 class TLApp {
 public:
-    explicit TLApp(Interaction& ui);
+    // `traceFolder` is where TLDebug.txt goes when the DebugFile setting is on.
+    TLApp(Interaction& ui, SettingsStore& settings, DebugTrace& trace, QString traceFolder);
     ~TLApp();
 
     // Runs the start-up. Returns the exit code when the program must end at
@@ -25,8 +30,14 @@ public:
 
     TMainDecFrameWin* Frame() const { return m_frame.get(); }
 
+    // The per-user folder of the debug trace.
+    static QString DefaultTraceFolder();
+
 private:
     Interaction& m_ui;
+    SettingsStore& m_settings;
+    DebugTrace& m_trace;
+    QString m_traceFolder;
     std::unique_ptr<TMainDecFrameWin> m_frame;
 };
 

@@ -50,10 +50,29 @@ public:
 
     void Reset();
 
+    // Checks the record and fills ErrorText, Valid, DaysWorked,
+    // CrossesMidnight and HasUsaSegments; turns an OffTime of 0 into 1440.
+    // Only the first daysInMonth entries of OpsCount are looked at.
+    // Returns Valid.
+    bool Validate(int daysInMonth);
+
+    // Credit per day: the whole credit for a single duty past midnight,
+    // otherwise Credit / DaysWorked (0 without days worked).
+    int32_t CreditPerDay() const;
+    // Recomputes CreditClass from the credit per day; run before each save.
+    void UpdateCreditClass();
+
     const char* StreamableName() const override { return "TPair"; }
     int ClassVersion() const override { return 5; }
     void Write(ObjectWriter& out) const override;
     void Read(ObjectReader& in, int version) override;
 };
+
+// Credit class of a credit per day: 0 under 5 hours, 1 under 6, 2 under 7,
+// 3 from 7 hours on.
+int8_t CreditClassOf(int32_t creditPerDay);
+// "Low Credit Pairings" to "Very High Credit Pairings"; empty for any other
+// class.
+const char* CreditClassName(int creditClass);
 
 } // namespace tl

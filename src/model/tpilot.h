@@ -69,6 +69,12 @@ public:
 
     void Reset();
 
+    // True, and AllMonthLeave 1, when every day of the month holds a leave
+    // code; otherwise false and 0.
+    bool IsAllMonthLeave(int daysInMonth);
+    // True when some day of the month has DayOther[day][4] set.
+    bool AnyOtherFlagged(int daysInMonth) const;
+
     const char* StreamableName() const override { return "TPilot"; }
     int ClassVersion() const override { return 3; }
     void Write(ObjectWriter& out) const override;

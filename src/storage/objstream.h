@@ -1,0 +1,131 @@
+#pragma once
+
+#include "storage/streamable.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tl {
+
+// The persistent-object stream of the block file. All integers are
+// little-endian. A stream starts with ':' and its format version; words are
+// 32 bits and text lengths 32 bits in the current version, while the reader
+// also takes the older encodings (16-bit words in version 0, one-byte text
+// lengths below 0x101).
+inline constexpr uint8_t kStreamMagic = 0x3A;
+inline constexpr uint32_t kStreamVersion = 0x101;
+inline constexpr uint8_t kObjectBegin = 0x5B; // '['
+inline constexpr uint8_t kObjectEnd = 0x5D;   // ']'
+inline constexpr size_t kMaxClassNameLength = 127;
+
+// Tags in front of an object written through a pointer.
+inline constexpr uint8_t kPointerNull = 0;
+inline constexpr uint8_t kPointerRepeated = 1;
+inline constexpr uint8_t kPointerNew = 2;
+
+// Maps the class names found in a stream to factories of fresh records.
+class ClassRegistry {
+public:
+    using Factory = std::function<std::unique_ptr<TStreamableBase>()>;
+
+    struct Entry {
+        std::string Name;
+        int Version = 0;
+        Factory Make;
+    };
+
+    void Register(std::string name, int version, Factory make);
+    const Entry* Find(std::string_view name) const;
+
+private:
+    std::vector<Entry> m_entries;
+};
+
+// The registry of the record classes stored in block files: "TPair" and
+// "TPilot".
+const ClassRegistry& RecordClassRegistry();
+
+// Writes a stream into memory; the caller puts the bytes where they belong.
+class ObjectWriter {
+public:
+    // Starts the stream with its header.
+    ObjectWriter();
+
+    void WriteByte(uint8_t value);
+    void WriteWord(int32_t value);
+    void WriteBool(bool value);
+    void WriteText(std::string_view text);
+    void WriteMissingText();
+    void WriteRaw(std::span<const uint8_t> bytes);
+    // The 4 memory bytes of a number, as employee numbers and dates are kept.
+    void WriteRawInt32(int32_t value);
+
+    // '[', class name, class version, body, ']'.
+    void WriteObject(const TStreamableBase& object);
+    // Tag 0 for none, 1 and the object's number for one already in this
+    // stream, 2 and the framing for a new one.
+    void WritePointer(const TStreamableBase* object);
+
+    const std::vector<uint8_t>& Data() const { return m_data; }
+    std::vector<uint8_t> TakeData() { return std::move(m_data); }
+
+private:
+    std::vector<uint8_t> m_data;
+    std::unordered_map<const TStreamableBase*, int32_t> m_numbers;
+};
+
+// Reads a stream from memory. The first error (running past the end, a bad
+// framing byte, an unknown class) puts it into its failed state: from then on
+// numbers read as 0, raw bytes as zeros and texts keep their contents, so a
+// loader runs to its end and checks the outcome once.
+class ObjectReader {
+public:
+    explicit ObjectReader(std::span<const uint8_t> data,
+                          const ClassRegistry& registry = RecordClassRegistry());
+
+    uint32_t StreamVersion() const { return m_version; }
+    bool Failed() const { return m_failed; }
+    void SetFailed() { m_failed = true; }
+    size_t Remaining() const { return m_data.size() - m_pos; }
+
+    uint8_t ReadByte();
+    int32_t ReadWord();
+    bool ReadBool();
+    // A missing text reads as empty; the text ends at its first zero byte.
+    void ReadText(std::string& text);
+    void ReadRaw(std::span<uint8_t> bytes);
+    int32_t ReadRawInt32();
+
+    // Reads a framed record into `object`, whose class must be the one named
+    // in the stream. Returns false when the stream has failed.
+    bool ReadObject(TStreamableBase& object);
+    // Reads an object framed through a pointer. A new object is made by the
+    // registry; a repeated one is the object read before under that number
+    // (not owned by the result when it was read by reference). Null for a
+    // missing object or on failure.
+    std::shared_ptr<TStreamableBase> ReadPointer();
+
+private:
+    bool Take(size_t count, const uint8_t*& bytes);
+    uint32_t ReadUnsigned32();
+    // Reads the text length; false for a missing text or on failure.
+    bool ReadTextLength(size_t& length);
+    const ClassRegistry::Entry* ReadClassName();
+    void ReadBody(TStreamableBase& object);
+
+    std::span<const uint8_t> m_data;
+    size_t m_pos = 0;
+    uint32_t m_version = 0;
+    bool m_failed = false;
+    const ClassRegistry& m_registry;
+    std::vector<std::shared_ptr<TStreamableBase>> m_objects;
+};
+
+} // namespace tl

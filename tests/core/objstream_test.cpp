@@ -1,0 +1,342 @@
+#include "storage/objstream.h"
+
+#include "model/tpair.h"
+#include "model/tpilot.h"
+#include "support/stream_bytes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tl {
+namespace {
+
+using test::StreamBytes;
+
+// A record with a one-word body that remembers the class version it was
+// read with.
+class Probe : public TStreamableBase {
+public:
+    int32_t Value = 0;
+    int ReadVersion = -1;
+
+    const char* StreamableName() const override { return "Probe"; }
+    int ClassVersion() const override { return 7; }
+    void Write(ObjectWriter& out) const override { out.WriteWord(Value); }
+    void Read(ObjectReader& in, int version) override
+    {
+        ReadVersion = version;
+        Value = in.ReadWord();
+    }
+};
+
+const ClassRegistry& ProbeRegistry()
+{
+    static const ClassRegistry registry = [] {
+        ClassRegistry r;
+        r.Register("Probe", 7, [] { return std::make_unique<Probe>(); });
+        r.Register(std::string(127, 'N'), 1, [] { return std::make_unique<Probe>(); });
+        r.Register(std::string(128, 'N'), 1, [] { return std::make_unique<Probe>(); });
+        return r;
+    }();
+    return registry;
+}
+
+std::vector<uint8_t> Tail(const ObjectWriter& out)
+{
+    return {out.Data().begin() + 5, out.Data().end()};
+}
+
+TEST(ObjectWriterTest, EncodingsAreLittleEndianWithTheStreamHeaderFirst)
+{
+    ObjectWriter out;
+    EXPECT_EQ(out.Data(), (std::vector<uint8_t>{0x3A, 0x01, 0x01, 0x00, 0x00}));
+
+    out.WriteByte(0xAB);
+    out.WriteWord(-2);
+    out.WriteBool(true);
+    out.WriteBool(false);
+    out.WriteText("AB");
+    out.WriteText("");
+    out.WriteMissingText();
+    out.WriteRawInt32(0x01020304);
+    EXPECT_EQ(Tail(out), (std::vector<uint8_t>{0xAB, 0xFE, 0xFF, 0xFF, 0xFF, 1, 0, 0, 0, 0, 0, 0, 0,
+                                               2, 0, 0, 0, 'A', 'B', 0, 0, 0, 0, 0xFF, 0xFF, 0xFF,
+                                               0xFF, 4, 3, 2, 1}));
+}
+
+TEST(ObjectReaderTest, ReadsTheCurrentEncodings)
+{
+    StreamBytes bytes;
+    bytes.Header().U8(0xAB).I32(-2).U32(5).Text32("AB").Text32("").U32(0xFFFFFFFF).U32(0x01020304);
+    ObjectReader in(bytes.Span());
+    EXPECT_EQ(in.StreamVersion(), 0x101u);
+    EXPECT_EQ(in.ReadByte(), 0xAB);
+    EXPECT_EQ(in.ReadWord(), -2);
+    EXPECT_TRUE(in.ReadBool()); // any word but 0
+    std::string text = "old";
+    in.ReadText(text);
+    EXPECT_EQ(text, "AB");
+    in.ReadText(text);
+    EXPECT_EQ(text, "");
+    text = "old";
+    in.ReadText(text); // missing
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(in.ReadRawInt32(), 0x01020304);
+    EXPECT_FALSE(in.Failed());
+    EXPECT_EQ(in.Remaining(), 0u);
+}
+
+TEST(ObjectReaderTest, VersionZeroStreamsHaveShortWordsAndByteLengths)
+{
+    // No ':' in front: version 0, and the first byte is already data.
+    StreamBytes bytes;
+    bytes.U16(0xFFFE).U16(0x1234).Text8("XY").U8(0xFF).U8(9);
+    ObjectReader in(bytes.Span());
+    EXPECT_EQ(in.StreamVersion(), 0u);
+    EXPECT_EQ(in.ReadWord(), -2);
+    EXPECT_EQ(in.ReadWord(), 0x1234);
+    std::string text = "old";
+    in.ReadText(text);
+    EXPECT_EQ(text, "XY");
+    in.ReadText(text); // 0xFF: missing
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(in.ReadByte(), 9);
+    EXPECT_FALSE(in.Failed());
+}
+
+TEST(ObjectReaderTest, StreamsBelow0x101HaveWordsButByteLengths)
+{
+    StreamBytes bytes;
+    bytes.U8(0x3A).U32(0x100).U32(70000).Text8("ABC").U8(0xFF);
+    ObjectReader in(bytes.Span());
+    EXPECT_EQ(in.StreamVersion(), 0x100u);
+    EXPECT_EQ(in.ReadWord(), 70000);
+    std::string text;
+    in.ReadText(text);
+    EXPECT_EQ(text, "ABC");
+    text = "old";
+    in.ReadText(text);
+    EXPECT_EQ(text, "");
+    EXPECT_FALSE(in.Failed());
+}
+
+TEST(ObjectReaderTest, TextEndsAtItsFirstZeroByteButTheWholeLengthIsConsumed)
+{
+    StreamBytes bytes;
+    bytes.Header().U32(5).Chars(std::string_view("AB\0CD", 5)).U32(42);
+    ObjectReader in(bytes.Span());
+    std::string text;
+    in.ReadText(text);
+    EXPECT_EQ(text, "AB");
+    EXPECT_EQ(in.ReadWord(), 42);
+}
+
+TEST(ObjectReaderTest, FailedStateReadsZerosAndLeavesTexts)
+{
+    // Two bytes are left when a word is asked for: the read fails and the
+    // bytes stay unread.
+    StreamBytes bytes;
+    bytes.Header().Text32("kept").U8(7).U8(8);
+    ObjectReader in(bytes.Span());
+    std::string text;
+    in.ReadText(text);
+    EXPECT_EQ(in.ReadWord(), 0);
+    ASSERT_TRUE(in.Failed());
+
+    EXPECT_EQ(in.ReadByte(), 0);
+    EXPECT_EQ(in.ReadWord(), 0);
+    EXPECT_FALSE(in.ReadBool());
+    EXPECT_EQ(in.ReadRawInt32(), 0);
+    in.ReadText(text);
+    EXPECT_EQ(text, "kept");
+    uint8_t raw[2] = {5, 5};
+    in.ReadRaw(raw);
+    EXPECT_EQ(raw[0], 0);
+    EXPECT_EQ(raw[1], 0);
+    Probe probe;
+    EXPECT_FALSE(in.ReadObject(probe));
+    EXPECT_EQ(probe.ReadVersion, -1);
+    EXPECT_EQ(in.ReadPointer(), nullptr);
+    EXPECT_EQ(in.Remaining(), 2u);
+}
+
+struct HostileText {
+    const char* name;
+    StreamBytes bytes;
+};
+
+class HostileTextTest : public testing::TestWithParam<HostileText> {};
+
+TEST_P(HostileTextTest, FailsWithoutTouchingTheText)
+{
+    ObjectReader in(GetParam().bytes.Span());
+    std::string text = "kept";
+    in.ReadText(text);
+    EXPECT_TRUE(in.Failed());
+    EXPECT_EQ(text, "kept");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, HostileTextTest,
+    testing::Values(HostileText{"HugeLength", StreamBytes().Header().U32(0xFFFFFFFE).Chars("abc")},
+                    HostileText{"OneTooMany", StreamBytes().Header().U32(4).Chars("abc")},
+                    HostileText{"LengthCutShort", StreamBytes().Header().U16(3)},
+                    HostileText{"ByteLengthPastEnd", StreamBytes().U8(200).Chars("0123456789")},
+                    HostileText{"Empty", StreamBytes()}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST(ObjectReaderTest, HeaderCutShortFails)
+{
+    StreamBytes bytes;
+    bytes.U8(0x3A).U8(1).U8(1);
+    ObjectReader in(bytes.Span());
+    EXPECT_TRUE(in.Failed());
+    EXPECT_EQ(in.StreamVersion(), 0u);
+}
+
+TEST(ObjectReaderTest, FramedRecordHandsItsClassVersionToRead)
+{
+    StreamBytes bytes;
+    bytes.Header().Framed("Probe", 3, StreamBytes().I32(-9));
+    ObjectReader in(bytes.Span(), ProbeRegistry());
+    Probe probe;
+    EXPECT_TRUE(in.ReadObject(probe));
+    EXPECT_EQ(probe.ReadVersion, 3);
+    EXPECT_EQ(probe.Value, -9);
+    EXPECT_EQ(in.Remaining(), 0u);
+}
+
+TEST(ObjectReaderTest, VersionZeroFramingHasNoClassVersion)
+{
+    StreamBytes bytes;
+    bytes.U8('[').Text8("Probe").U16(0xFFFF).U8(']');
+    ObjectReader in(bytes.Span(), ProbeRegistry());
+    Probe probe;
+    EXPECT_TRUE(in.ReadObject(probe));
+    EXPECT_EQ(probe.ReadVersion, 0);
+    EXPECT_EQ(probe.Value, -1);
+}
+
+struct BadFraming {
+    const char* name;
+    StreamBytes bytes;
+};
+
+class BadFramingTest : public testing::TestWithParam<BadFraming> {};
+
+TEST_P(BadFramingTest, PutsTheStreamIntoItsFailedState)
+{
+    ObjectReader in(GetParam().bytes.Span(), ProbeRegistry());
+    Probe probe;
+    EXPECT_FALSE(in.ReadObject(probe));
+    EXPECT_TRUE(in.Failed());
+    EXPECT_EQ(in.ReadWord(), 0);
+}
+
+const StreamBytes kBody = StreamBytes().U32(1);
+
+INSTANTIATE_TEST_SUITE_P(
+    Framing, BadFramingTest,
+    testing::Values(
+        BadFraming{"WrongBeginByte", StreamBytes().Header().U8('(').Text32("Probe").U32(7).U32(1).U8(']')},
+        BadFraming{"WrongEndByte", StreamBytes().Header().U8('[').Text32("Probe").U32(7).U32(1).U8(')')},
+        BadFraming{"Unregistered", StreamBytes().Header().Framed("Prob", 7, kBody)},
+        BadFraming{"OtherClass", StreamBytes().Header().Framed(std::string(127, 'N'), 1, kBody)},
+        BadFraming{"NameOver127", StreamBytes().Header().Framed(std::string(128, 'N'), 1, kBody)},
+        BadFraming{"MissingName", StreamBytes().Header().U8('[').U32(0xFFFFFFFF).U32(7).U32(1).U8(']')},
+        BadFraming{"BodyCutShort", StreamBytes().Header().U8('[').Text32("Probe").U32(7).U16(1)},
+        BadFraming{"EndMissing", StreamBytes().Header().U8('[').Text32("Probe").U32(7).U32(1)}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST(ObjectReaderTest, ClassNameOf127CharactersIsAccepted)
+{
+    // The same registered class under its 127-character name, read through
+    // a pointer so the name decides the class.
+    StreamBytes bytes;
+    bytes.Header().U8(2).Framed(std::string(127, 'N'), 1, StreamBytes().U32(5));
+    ObjectReader in(bytes.Span(), ProbeRegistry());
+    auto object = in.ReadPointer();
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(static_cast<Probe&>(*object).Value, 5);
+}
+
+TEST(ObjectStreamTest, PointersNumberEveryFramedObjectFromOne)
+{
+    Probe first;
+    first.Value = 11;
+    Probe second;
+    second.Value = 22;
+
+    ObjectWriter out;
+    out.WriteObject(first);   // number 1
+    out.WritePointer(nullptr);
+    out.WritePointer(&second); // number 2, written whole
+    out.WritePointer(&first);
+    out.WritePointer(&second);
+
+    StreamBytes expected;
+    expected.Header()
+        .Framed("Probe", 7, StreamBytes().U32(11))
+        .U8(0)
+        .U8(2)
+        .Framed("Probe", 7, StreamBytes().U32(22))
+        .U8(1)
+        .U32(1)
+        .U8(1)
+        .U32(2);
+    EXPECT_EQ(out.Data(), expected.Bytes());
+
+    ObjectReader in(out.Data(), ProbeRegistry());
+    Probe readFirst;
+    ASSERT_TRUE(in.ReadObject(readFirst));
+    EXPECT_EQ(in.ReadPointer(), nullptr);
+    auto readSecond = in.ReadPointer();
+    ASSERT_NE(readSecond, nullptr);
+    EXPECT_EQ(static_cast<Probe&>(*readSecond).Value, 22);
+    EXPECT_EQ(in.ReadPointer().get(), &readFirst);
+    EXPECT_EQ(in.ReadPointer(), readSecond);
+    EXPECT_FALSE(in.Failed());
+}
+
+struct BadPointer {
+    const char* name;
+    StreamBytes bytes;
+};
+
+class BadPointerTest : public testing::TestWithParam<BadPointer> {};
+
+TEST_P(BadPointerTest, FailsAndGivesNoObject)
+{
+    ObjectReader in(GetParam().bytes.Span(), ProbeRegistry());
+    EXPECT_EQ(in.ReadPointer(), nullptr);
+    EXPECT_TRUE(in.Failed());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tags, BadPointerTest,
+    testing::Values(BadPointer{"UnknownTag", StreamBytes().Header().U8(3)},
+                    BadPointer{"NumberZero", StreamBytes().Header().U8(1).U32(0)},
+                    BadPointer{"NumberNotYetRead", StreamBytes().Header().U8(1).U32(1)},
+                    BadPointer{"NegativeNumber", StreamBytes().Header().U8(1).I32(-1)},
+                    BadPointer{"NewButUnregistered", StreamBytes().Header().U8(2).Framed("TPair", 5, kBody)},
+                    BadPointer{"NewCutShort", StreamBytes().Header().U8(2).U8('[').Text32("Probe")}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+TEST(ClassRegistryTest, RecordClassesAreRegisteredWithTheirVersions)
+{
+    const ClassRegistry& registry = RecordClassRegistry();
+    const auto* pair = registry.Find("TPair");
+    const auto* pilot = registry.Find("TPilot");
+    ASSERT_NE(pair, nullptr);
+    ASSERT_NE(pilot, nullptr);
+    EXPECT_EQ(pair->Version, 5);
+    EXPECT_EQ(pilot->Version, 3);
+    EXPECT_NE(dynamic_cast<TPair*>(pair->Make().get()), nullptr);
+    EXPECT_NE(dynamic_cast<TPilot*>(pilot->Make().get()), nullptr);
+    EXPECT_EQ(registry.Find("TAbsence"), nullptr);
+}
+
+} // namespace
+} // namespace tl

@@ -68,6 +68,11 @@ public:
     int32_t DisplayState = 3; // 3 no month open, 1 a month is open
     int32_t BackupCountdown = 20;
     THistory History;
+    // Visibility of the floating windows, kept by the window that shows
+    // them and written into the block file.
+    bool PairWindowOpen = false;
+    bool ToolBoxOpen = false;
+    bool BidsWindowOpen = false;
 
     // Stored texts and flags carried for other parts of the program.
     std::array<std::string, 20> FilterWords;

@@ -52,8 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedCase{"letters", "0001" "01AB0600120345", 0},
                       DamagedCase{"huge count", "9999" "01000600120345", 1},
                       DamagedCase{"negative count", "-001" "01000600120345", 0}),
-    [](const auto& info) {
-        std::string n = info.param.name;
+    [](const auto& param) {
+        std::string n = param.param.name;
         for (char& c : n)
             if (c == ' ')
                 c = '_';

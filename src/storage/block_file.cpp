@@ -1,0 +1,397 @@
+#include "storage/block_file.h"
+
+#include "model/interaction.h"
+#include "model/schedule_document.h"
+#include "rules/history.h"
+#include "storage/objstream.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <system_error>
+#include <vector>
+
+#if defined(_WIN32)
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace tl {
+
+namespace {
+
+constexpr std::string_view kKindNames[] = {"TessaraLines", "TLViewPrRost", "TLViewPrSked",
+                                           "TLView_Final"};
+constexpr std::string_view kEndMarker = "EndOfFile";
+constexpr size_t kKindNameLength = 12;
+
+void WriteDate(ObjectWriter& out, const TDate& date)
+{
+    out.WriteWord(date.Day);
+    out.WriteWord(date.Month);
+    out.WriteWord(date.Year);
+}
+
+void ReadDate(ObjectReader& in, TDate& date)
+{
+    date.Day = in.ReadWord();
+    date.Month = in.ReadWord();
+    date.Year = in.ReadWord();
+}
+
+std::string FixedText(const std::array<char, 6>& code)
+{
+    size_t n = 0;
+    while (n < code.size() && code[n] != '\0')
+        ++n;
+    return std::string(code.data(), n);
+}
+
+
+// Writes every byte to a new file beside `target` and moves it into place.
+// Returns 0 on success, 1 when the file could not be created, 2 when
+// writing failed.
+int WriteFileSafely(const std::filesystem::path& target, const std::string& bytes)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::file_status status = fs::status(target, ec);
+    if (!ec && fs::exists(status)) {
+        if (fs::is_directory(status))
+            return 1;
+        // A file marked read-only stays untouched, as the user meant.
+        if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
+            return 1;
+    }
+
+    fs::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    std::random_device rd;
+    fs::path temp = folder / (target.filename().string() + ".saving-" + std::to_string(rd()));
+
+#if defined(_WIN32)
+    std::FILE* file = std::fopen(temp.string().c_str(), "wb");
+#else
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    std::FILE* file = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
+    if (fd >= 0 && !file)
+        ::close(fd);
+#endif
+    if (!file)
+        return 1;
+
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    ok = std::fflush(file) == 0 && ok;
+#if !defined(_WIN32)
+    ok = ::fsync(::fileno(file)) == 0 && ok;
+#endif
+    ok = std::fclose(file) == 0 && ok;
+    if (ok && !ec && fs::exists(status))
+        fs::permissions(temp, status.permissions(), ec); // keep the old file's permissions
+    if (ok) {
+        fs::rename(temp, target, ec);
+        ok = !ec;
+    }
+    if (!ok) {
+        fs::remove(temp, ec);
+        return 2;
+    }
+    return 0;
+}
+
+void WriteDocument(ObjectWriter& out, ScheduleDocument& doc, int kind)
+{
+    const int days = std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays);
+    const int lastPair = std::clamp(doc.LastPair, -1, ScheduleDocument::kPairCapacity - 1);
+    const int crewCount = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
+    const int absenceCount = std::clamp(doc.AbsenceCount, 0, ScheduleDocument::kAbsenceCapacity);
+
+    // The reader takes the calendar's size from the rules: keep them agreed.
+    doc.MonthRules[1] = doc.StartWeekday;
+    doc.MonthRules[2] = days;
+
+    out.WriteText(std::string(BlockFileKindName(kind)) + std::string(kBlockFileVersion));
+    out.WriteText(doc.GroupName);
+    for (int i = 0; i < 8; ++i)
+        out.WriteWord(doc.MonthRules[static_cast<size_t>(i)]);
+    for (int d = 0; d < days; ++d) {
+        auto i = static_cast<size_t>(d);
+        WriteDate(out, doc.DayDate[i]);
+        for (char c : doc.DayName[i])
+            out.WriteByte(static_cast<uint8_t>(c));
+        out.WriteBool(doc.Weekend[i]);
+    }
+    out.WriteWord(crewCount);
+    out.WriteWord(lastPair);
+    for (int p = 0; p <= lastPair; ++p)
+        out.WriteObject(doc.Pairs[static_cast<size_t>(p)]);
+    for (int c = 0; c < crewCount; ++c)
+        out.WriteObject(doc.Crew[static_cast<size_t>(c)]);
+    for (size_t i = 0; i < 6; ++i) {
+        out.WriteByte(static_cast<uint8_t>(doc.MonthName[i]));
+        out.WriteByte(static_cast<uint8_t>(doc.YearText[i]));
+        out.WriteByte(static_cast<uint8_t>(doc.SpareCode1[i]));
+        out.WriteByte(static_cast<uint8_t>(doc.SpareCode2[i]));
+    }
+    for (const TDate& date : doc.PrevDate)
+        WriteDate(out, date);
+    out.WriteWord(doc.Month);
+    out.WriteWord(doc.BuildState);
+    out.WriteBool(doc.ViewFlag);
+    out.WriteWord(doc.SpareWord2);
+    out.WriteBool(doc.PairWindowOpen);
+    out.WriteBool(doc.ToolBoxOpen);
+    out.WriteByte(static_cast<uint8_t>(doc.CrewKind));
+    out.WriteText(SerializeHistory(doc.History));
+    out.WriteWord(doc.LastBasePair);
+    for (bool flag : doc.SpareFlags)
+        out.WriteBool(flag);
+    for (const std::string& text : doc.SpareTexts)
+        out.WriteText(text);
+    out.WriteBool(doc.PendingFlag);
+    for (const std::string& word : doc.FilterWords)
+        out.WriteText(word);
+    out.WriteBool(doc.BidsWindowOpen);
+    out.WriteWord(absenceCount);
+    for (int a = 0; a < absenceCount; ++a)
+        doc.Absences[static_cast<size_t>(a)].Write(out);
+    out.WriteText(doc.ToolBoxDate);
+    for (int i = 8; i < 16; ++i)
+        out.WriteWord(doc.MonthRules[static_cast<size_t>(i)]);
+    out.WriteText(doc.PairingSourceText);
+    out.WriteText(doc.ViewerText);
+    for (const std::string& text : doc.DocTexts)
+        out.WriteText(text);
+    out.WriteText(kEndMarker);
+}
+
+// Refuses a file whose counts do not fit the tables: shows why, clears the
+// document and returns false.
+bool Refuse(ScheduleDocument& doc, Interaction& ui, const std::string& what)
+{
+    ui.Message("This is Not a Valid Tessara Lines 2 File.",
+               doc.FileName + "\n" + what + " The file was not opened.", Icon::Error);
+    doc.DeleteAll(ui);
+    return false;
+}
+
+} // namespace
+
+std::string_view BlockFileKindName(int kind)
+{
+    if (kind < 0 || kind > 3)
+        return {};
+    return kKindNames[kind];
+}
+
+std::string BlockFileBytes(ScheduleDocument& doc, int kind)
+{
+    for (int p = 0; p <= std::min(doc.LastPair, ScheduleDocument::kPairCapacity - 1); ++p)
+        doc.Pairs[static_cast<size_t>(p)].UpdateCreditClass();
+    ObjectWriter out;
+    WriteDocument(out, doc, kind);
+    const std::vector<uint8_t>& data = out.Data();
+    return std::string(data.begin(), data.end());
+}
+
+bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path, int kind, Interaction& ui)
+{
+    if (BlockFileKindName(kind).empty())
+        kind = kSchedulerFile;
+    ui.Trace("SaveBlksBegin\n");
+    std::string bytes = BlockFileBytes(doc, kind);
+    int result = WriteFileSafely(path, bytes);
+    ui.Trace("SaveBlksEnd\n");
+    if (result == 1) {
+        ui.Message("File Error",
+                   "Unable to create file. File may be Read Only or In use by Another "
+                   "Application. Use Save As to Save as a new name",
+                   Icon::Error);
+        return false;
+    }
+    if (result == 2) {
+        ui.Message("File Error",
+                   "Error Saving File. Disk may be Full. Try Saving to Another Location ",
+                   Icon::Error);
+        return false;
+    }
+    doc.Modified = false;
+    return true;
+}
+
+bool LoadBlocks(ScheduleDocument& doc, Interaction& ui)
+{
+    namespace fs = std::filesystem;
+    const fs::path path(doc.FileName);
+    std::error_code ec;
+    std::uintmax_t size = fs::file_size(path, ec);
+    std::ifstream file(path, std::ios::binary);
+    if (ec || !file) {
+        ui.Message("Tessara Lines - Cannot Open File", doc.FileName, Icon::Error);
+        return false;
+    }
+    if (size > kMaxBlockFileSize) {
+        ui.Message("This is Not a Valid Tessara Lines 2 File.", doc.FileName, Icon::Error);
+        return false;
+    }
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<size_t>(file.gcount()));
+
+    ui.Trace("LoadBlksBegin\n");
+    ObjectReader in(bytes);
+
+    std::string header;
+    in.ReadText(header);
+    const std::string kindName = header.substr(0, kKindNameLength);
+    const std::string version = header.size() > kKindNameLength ? header.substr(kKindNameLength) : "";
+    int kind = -1;
+    for (int k = 0; k < 4; ++k)
+        if (kindName == kKindNames[k])
+            kind = k;
+    if (kind < 0 || in.Failed()) {
+        ui.Message("This is Not a Valid Tessara Lines 2 File.", doc.FileName, Icon::Error);
+        return false;
+    }
+    doc.FileKind = kind;
+    // Newer sections are read only for newer version texts, compared as texts.
+    auto above = [&](std::string_view v) { return version > v; };
+
+    in.ReadText(doc.GroupName);
+    for (int i = 0; i < 8; ++i)
+        doc.MonthRules[static_cast<size_t>(i)] = in.ReadWord();
+    const int days = doc.MonthRules[2];
+    if (days < 1 || days > ScheduleDocument::kMonthDays)
+        return Refuse(doc, ui, "Its month has " + std::to_string(days) + " days; a month has 1 to 31.");
+    doc.DaysInMonth = days;
+    doc.StartWeekday = doc.MonthRules[1];
+    for (int d = 0; d < days; ++d) {
+        auto i = static_cast<size_t>(d);
+        ReadDate(in, doc.DayDate[i]);
+        for (char& c : doc.DayName[i])
+            c = static_cast<char>(in.ReadByte());
+        doc.DayName[i][2] = '\0';
+        doc.Weekend[i] = in.ReadBool();
+    }
+    const int32_t crewCount = in.ReadWord();
+    const int32_t lastPair = in.ReadWord();
+    if (lastPair < -1 || lastPair >= ScheduleDocument::kPairCapacity)
+        return Refuse(doc, ui, "It holds " + std::to_string(static_cast<long long>(lastPair) + 1) +
+                                   " pairings; at most 3001 fit.");
+    if (crewCount < 0 || crewCount > ScheduleDocument::kCrewCapacity)
+        return Refuse(doc, ui, "It holds " + std::to_string(crewCount) +
+                                   " crew members; at most 1000 fit.");
+
+    ui.Trace("LoadBlksLoadPairs\n");
+    for (int p = 0; p <= lastPair; ++p) {
+        TPair& pair = doc.Pairs[static_cast<size_t>(p)];
+        in.ReadObject(pair);
+        ui.Trace("Pairing " + std::to_string(pair.PairNumber) + " Loaded\n");
+    }
+    doc.LastPair = lastPair;
+    ui.Trace("LoadBlksLoadEmployees\n");
+    for (int c = 0; c < crewCount; ++c) {
+        TPilot& pilot = doc.Crew[static_cast<size_t>(c)];
+        in.ReadObject(pilot);
+        ui.Trace("Employee " + pilot.Name + " Loaded\n");
+    }
+    doc.CrewCount = crewCount;
+    ui.Trace("LoadMonthDataBegin\n");
+
+    for (size_t i = 0; i < 6; ++i) {
+        doc.MonthName[i] = static_cast<char>(in.ReadByte());
+        doc.YearText[i] = static_cast<char>(in.ReadByte());
+        doc.SpareCode1[i] = static_cast<char>(in.ReadByte());
+        doc.SpareCode2[i] = static_cast<char>(in.ReadByte());
+    }
+    doc.MonthName[5] = doc.YearText[5] = doc.SpareCode1[5] = doc.SpareCode2[5] = '\0';
+    doc.Year = std::atoi(FixedText(doc.YearText).c_str());
+    for (TDate& date : doc.PrevDate)
+        ReadDate(in, date);
+    doc.Month = in.ReadWord();
+    (void)in.ReadWord(); // the build state of the saving session; this one builds anew
+    doc.ViewFlag = in.ReadBool();
+    doc.SpareWord2 = in.ReadWord();
+    (void)in.ReadBool(); // window flags: the windows keep their own state
+    (void)in.ReadBool();
+    doc.CrewKind = static_cast<int8_t>(in.ReadByte());
+
+    ui.Trace("LoadUndoRedoString\n");
+    std::string history;
+    in.ReadText(history);
+    if (history.size() > 1)
+        ParseHistory(doc.History, history);
+
+    doc.LastBasePair = doc.LastPair;
+    if (above("2")) {
+        int32_t lastBase = in.ReadWord();
+        // A base index outside the loaded pairings would point past the table.
+        doc.LastBasePair = lastBase >= -1 && lastBase <= doc.LastPair ? lastBase : doc.LastPair;
+    }
+    doc.SpareFlags.fill(false);
+    for (std::string& text : doc.SpareTexts)
+        text.clear();
+    if (above("21")) {
+        for (bool& flag : doc.SpareFlags)
+            flag = in.ReadBool();
+        for (std::string& text : doc.SpareTexts)
+            in.ReadText(text);
+        (void)in.ReadBool();
+    }
+    doc.PendingFlag = false;
+    for (std::string& word : doc.FilterWords)
+        word.clear();
+    if (above("22"))
+        for (std::string& word : doc.FilterWords)
+            in.ReadText(word);
+    if (above("23"))
+        (void)in.ReadBool(); // bids window flag
+    doc.AbsenceCount = 0;
+    if (above("25")) {
+        int32_t absenceCount = in.ReadWord();
+        if (absenceCount < 0 || absenceCount > ScheduleDocument::kAbsenceCapacity)
+            return Refuse(doc, ui, "It holds " + std::to_string(absenceCount) +
+                                       " toolbox items; at most 300 fit.");
+        for (int a = 0; a < absenceCount; ++a)
+            doc.Absences[static_cast<size_t>(a)].Read(in);
+        doc.AbsenceCount = absenceCount;
+    }
+    if (above("26"))
+        in.ReadText(doc.ToolBoxDate);
+    if (above("27")) {
+        for (int i = 8; i < 16; ++i)
+            doc.MonthRules[static_cast<size_t>(i)] = in.ReadWord();
+        in.ReadText(doc.PairingSourceText);
+    }
+    if (above("28")) {
+        in.ReadText(doc.ViewerText);
+        for (std::string& text : doc.DocTexts)
+            in.ReadText(text);
+    }
+    if (doc.MonthRules[11] == 0)
+        doc.MonthRules[11] = 5400;
+
+    bool complete = true;
+    if (version == "25" || above("25")) {
+        std::string end;
+        in.ReadText(end);
+        complete = !in.Failed() && end == (version == "25" ? header : std::string(kEndMarker));
+    }
+    if (!complete)
+        ui.Message("Tessara Lines",
+                   "This file may be currupt. No End Of File found. Consider loading Backup File",
+                   Icon::Warning);
+
+    doc.Modified = false;
+    doc.Untitled = false;
+    doc.DisplayState = 1;
+    ui.Trace("LoadBlksEnd\n");
+    return true;
+}
+
+} // namespace tl

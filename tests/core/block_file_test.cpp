@@ -1,0 +1,539 @@
+#include "model/schedule_document.h"
+#include "model/vortime.h"
+#include "rules/history.h"
+#include "storage/block_file.h"
+#include "support/scripted_interaction.h"
+#include "support/stream_bytes.h"
+#include "support/temp_dir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include <sys/resource.h>
+
+namespace tl {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using test::ScriptedInteraction;
+using test::StreamBytes;
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string AsString(const StreamBytes& b)
+{
+    return std::string(b.Bytes().begin(), b.Bytes().end());
+}
+
+// What a file holds besides its pairings and crew, and which version it is
+// in; the builder below lays it out section by section, independently of
+// the program's writer.
+struct FileSpec {
+    std::string kindName = "TessaraLines";
+    std::string version = "29";
+    std::string group = "YYZCRJFO";
+    int days = 2;
+    int startWeekday = 1;
+    int32_t lastBasePair = -1;
+    int32_t rule11 = 5400;
+    std::string history = "0000";
+    std::string filterWord0;
+    std::string toolBoxDate;
+    std::string viewerText;
+    int absences = 0;
+    std::string endText = "EndOfFile"; // empty: none written
+    StreamBytes pairs;
+    int pairCount = 0;
+};
+
+std::vector<uint8_t> BuildFile(const FileSpec& f)
+{
+    auto above = [&](const char* v) { return f.version > std::string(v); };
+    StreamBytes b;
+    b.Header().Text32(f.kindName + f.version).Text32(f.group);
+    const int32_t rules[8] = {1, f.startWeekday, f.days, 4650, 4800, 4500, 10, 12};
+    for (int32_t r : rules)
+        b.I32(r);
+    static const char* names[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+    for (int d = 0; d < f.days; ++d) {
+        int wd = (f.startWeekday + d) % 7;
+        b.I32(1 + d).I32(2).I32(2027).Chars(names[wd]).U8(0).U32(wd == 0 || wd == 6 ? 1 : 0);
+    }
+    b.I32(0).I32(f.pairCount - 1).Append(f.pairs.Bytes());
+    const char month[6] = {'F', 'e', 'b', 0, 0, 0};
+    const char year[6] = {'2', '0', '2', '7', 0, 0};
+    for (int i = 0; i < 6; ++i)
+        b.U8(static_cast<uint8_t>(month[i])).U8(static_cast<uint8_t>(year[i])).U8(0).U8(0);
+    for (int d = 0; d < 31; ++d)
+        b.I32(1 + d).I32(1).I32(2027);
+    b.I32(2).I32(1).U32(1).I32(0);  // Month, BuildState, ViewFlag, SpareWord2
+    b.U32(0).U32(0).U8(1);          // window flags, CrewKind
+    b.Text32(f.history);
+    if (above("2"))
+        b.I32(f.lastBasePair);
+    if (above("21")) {
+        for (int i = 0; i < 10; ++i)
+            b.U32(i == 3 ? 1 : 0);
+        b.Text32("spare0").Text32("").Text32("").U32(1);
+    }
+    if (above("22")) {
+        b.Text32(f.filterWord0);
+        for (int i = 1; i < 20; ++i)
+            b.Text32("");
+    }
+    if (above("23"))
+        b.U32(1);
+    if (above("25")) {
+        b.I32(f.absences);
+        for (int a = 0; a < f.absences; ++a)
+            b.Text32("VAC").Text32("VA").Text32("Vacation").I32(0).I32(0).I32(240).I32(0)
+                .U32(0).U32(0).U32(1).U32(1);
+    }
+    if (above("26"))
+        b.Text32(f.toolBoxDate);
+    if (above("27")) {
+        const int32_t more[8] = {3420, 2820, 12, f.rule11, 0, 0, 0, 0};
+        for (int32_t r : more)
+            b.I32(r);
+        b.Text32("");
+    }
+    if (above("28")) {
+        b.Text32(f.viewerText);
+        for (int i = 0; i < 20; ++i)
+            b.Text32("");
+    }
+    if (!f.endText.empty())
+        b.Text32(f.endText);
+    return b.Bytes();
+}
+
+// The document BuildFile describes for version "29" with its defaults.
+void FillLikeSpec(ScheduleDocument& doc, ScriptedInteraction& ui)
+{
+    ASSERT_TRUE(doc.SetMonth(ui, JulianDay(2, 1, 2027), JulianDay(2, 2, 2027)));
+    doc.GroupName = "YYZCRJFO";
+    doc.MonthRules[6] = 10;
+    doc.MonthRules[7] = 12;
+    doc.CrewKind = 1;
+    doc.BuildState = 1;
+    doc.SpareFlags[3] = true;
+    doc.SpareTexts[0] = "spare0";
+    doc.PendingFlag = true;
+    doc.BidsWindowOpen = true;
+    for (int d = 0; d < 31; ++d)
+        doc.PrevDate[static_cast<size_t>(d)] = TDate{1 + d, 1, 2027};
+}
+
+class BlockFileTest : public ::testing::Test {
+protected:
+    std::filesystem::path Path(const char* name) const { return dir.path() / name; }
+
+    // Loads `bytes` into a fresh document as the program opens a file.
+    bool Load(const std::vector<uint8_t>& bytes, ScheduleDocument& doc)
+    {
+        std::filesystem::path path = Path("month.tl2");
+        WriteFile(path, bytes);
+        doc.DeleteAll(ui);
+        doc.FileName = path.string();
+        ui.Clear();
+        return LoadBlocks(doc, ui);
+    }
+
+    test::TempDir dir;
+    ScriptedInteraction ui;
+};
+
+TEST_F(BlockFileTest, EmptyMonthIsWrittenByteForByteAsLaidOut)
+{
+    ScheduleDocument doc;
+    FillLikeSpec(doc, ui);
+    // 1 February 2027 is a Monday.
+    EXPECT_EQ(BlockFileBytes(doc, kSchedulerFile), AsString([] {
+                  StreamBytes b;
+                  b.Append(BuildFile(FileSpec{}));
+                  return b;
+              }()));
+}
+
+TEST_F(BlockFileTest, ViewerKindsCarryTheirHeaderName)
+{
+    ScheduleDocument doc;
+    FillLikeSpec(doc, ui);
+    std::string bytes = BlockFileBytes(doc, kViewerFinal);
+    EXPECT_EQ(bytes.substr(5, 18), std::string("\x0E\0\0\0TLView_Final29", 18));
+}
+
+TEST_F(BlockFileTest, PairingIsFramedAndItsOperationCountsWrittenPositive)
+{
+    ScheduleDocument doc;
+    FillLikeSpec(doc, ui);
+    TPair& p = doc.Pairs[0];
+    p.OnTime = 420;
+    p.OffTime = 1080;
+    p.Credit = 390;
+    p.Length = 1;
+    p.Tafb = 660;
+    p.PairNumber = 1234;
+    p.OpsCount[0] = -2;
+    p.OpsCount[1] = 1;
+    p.DayStart[0] = 420;
+    p.DayDuty[0] = 660;
+    p.DayCredit[0] = 390;
+    p.DayHard[0] = 300;
+    p.PairText = "PAIR 1234";
+    p.Date = 2461438;
+    doc.LastPair = 0;
+    doc.LastBasePair = 0;
+
+    StreamBytes body;
+    body.I32(420).I32(1080).I32(390).U8(1).I32(660).I32(1234).U32(0);
+    for (int d = 0; d < 31; ++d)
+        body.I32(d == 0 ? 2 : d == 1 ? 1 : 0);
+    for (int k = 0; k < 31; ++k)
+        body.I32(k == 0 ? 420 : 0).I32(k == 0 ? 660 : 0).I32(k == 0 ? 390 : 0).I32(k == 0 ? 300 : 0);
+    body.Text32("PAIR 1234").Text32("").I32(0).Text32("").I32(2461438).Text32("");
+    for (int d = 0; d < 31; ++d)
+        body.I32(0);
+    body.I32(660);
+    body.Text32("");
+    for (int d = 0; d < 31; ++d)
+        body.I32(0);
+
+    FileSpec spec;
+    spec.pairCount = 1;
+    spec.lastBasePair = 0;
+    spec.pairs.Framed("TPair", 5, body);
+    StreamBytes expected;
+    expected.Append(BuildFile(spec));
+    EXPECT_EQ(BlockFileBytes(doc, kSchedulerFile), AsString(expected));
+
+    ScheduleDocument back;
+    ASSERT_TRUE(Load(BuildFile(spec), back));
+    EXPECT_EQ(back.Pairs[0].OpsCount[0], 2);
+    EXPECT_EQ(back.Pairs[0].PairNumber, 1234);
+    EXPECT_EQ(back.LastPair, 0);
+}
+
+struct VersionCase {
+    const char* version;
+    bool hasBasePair;
+    bool hasFilters;
+    bool hasAbsences;
+    bool hasViewerText;
+    const char* end;
+};
+
+class OlderVersionTest : public BlockFileTest, public ::testing::WithParamInterface<VersionCase> {};
+
+TEST_P(OlderVersionTest, LoadsWithDefaultsForAbsentSections)
+{
+    const VersionCase& v = GetParam();
+    FileSpec spec;
+    spec.version = v.version;
+    spec.pairCount = 0;
+    spec.lastBasePair = -1;
+    spec.rule11 = 0;
+    spec.filterWord0 = "YVR";
+    spec.absences = 2;
+    spec.toolBoxDate = "TB 2027";
+    spec.viewerText = "for crew";
+    spec.endText = v.end;
+
+    ScheduleDocument doc;
+    doc.FilterWords[0] = "left over";
+    ASSERT_TRUE(Load(BuildFile(spec), doc));
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+    EXPECT_EQ(doc.GroupName, "YYZCRJFO");
+    EXPECT_EQ(doc.DaysInMonth, 2);
+    EXPECT_EQ(doc.StartWeekday, 1);
+    EXPECT_EQ(doc.DayDate[1], (TDate{2, 2, 2027}));
+    EXPECT_EQ(std::string(doc.DayName[1].data()), "TU");
+    EXPECT_EQ(doc.CrewKind, 1);
+    EXPECT_EQ(doc.Month, 2);
+    EXPECT_EQ(doc.Year, 2027);
+    EXPECT_EQ(doc.BuildState, 0);     // built anew after loading
+    EXPECT_FALSE(doc.PendingFlag);    // always cleared
+    EXPECT_EQ(doc.MonthRules[11], 5400); // 0 in the file, or absent
+    EXPECT_EQ(doc.LastBasePair, -1);
+    EXPECT_EQ(doc.FilterWords[0], v.hasFilters ? "YVR" : "");
+    EXPECT_EQ(doc.SpareTexts[0], v.hasFilters ? "spare0" : "");
+    EXPECT_EQ(doc.AbsenceCount, v.hasAbsences ? 2 : 0);
+    if (v.hasAbsences) {
+        EXPECT_EQ(doc.Absences[1].AbsText3, "Vacation");
+        EXPECT_EQ(doc.Absences[1].AbsValue3, 240);
+    }
+    EXPECT_EQ(doc.ViewerText, v.hasViewerText ? "for crew" : "");
+    EXPECT_EQ(doc.DisplayState, 1);
+    EXPECT_FALSE(doc.Modified);
+    EXPECT_FALSE(doc.Untitled);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Versions, OlderVersionTest,
+    ::testing::Values(VersionCase{"2", false, false, false, false, ""},
+                      VersionCase{"21", true, false, false, false, ""},
+                      VersionCase{"25", true, true, false, false, "TessaraLines25"},
+                      VersionCase{"28", true, true, true, false, "EndOfFile"},
+                      VersionCase{"29", true, true, true, true, "EndOfFile"}));
+
+TEST_F(BlockFileTest, VersionTwentyFiveEndingWithoutItsHeaderIsReportedAndKept)
+{
+    FileSpec spec;
+    spec.version = "25";
+    spec.endText = "EndOfFile";
+    ScheduleDocument doc;
+    ASSERT_TRUE(Load(BuildFile(spec), doc));
+    EXPECT_THAT(ui.Dialogs(), ElementsAre("Tessara Lines: This file may be currupt. No End Of File "
+                                          "found. Consider loading Backup File"));
+    EXPECT_EQ(doc.GroupName, "YYZCRJFO");
+}
+
+TEST_F(BlockFileTest, ViewerKindLoadsWithItsKindAndEverySection)
+{
+    FileSpec spec;
+    spec.kindName = "TLView_Final";
+    spec.viewerText = "published";
+    ScheduleDocument doc;
+    ASSERT_TRUE(Load(BuildFile(spec), doc));
+    EXPECT_EQ(doc.FileKind, 3);
+    EXPECT_EQ(doc.ViewerText, "published");
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+}
+
+TEST_F(BlockFileTest, LetterVersionTextReadsEverySection)
+{
+    FileSpec spec;
+    spec.version = "X1";
+    spec.viewerText = "newest";
+    ScheduleDocument doc;
+    ASSERT_TRUE(Load(BuildFile(spec), doc));
+    EXPECT_EQ(doc.ViewerText, "newest");
+}
+
+TEST_F(BlockFileTest, TruncatedFileKeepsWhatItReadAndWarns)
+{
+    std::vector<uint8_t> bytes = BuildFile(FileSpec{});
+    bytes.resize(bytes.size() - 20);
+    ScheduleDocument doc;
+    ASSERT_TRUE(Load(bytes, doc));
+    EXPECT_THAT(ui.Dialogs(), ElementsAre("Tessara Lines: This file may be currupt. No End Of File "
+                                          "found. Consider loading Backup File"));
+    EXPECT_EQ(doc.GroupName, "YYZCRJFO");
+    EXPECT_EQ(doc.DaysInMonth, 2);
+}
+
+TEST_F(BlockFileTest, ForeignFileStopsAtTheHeader)
+{
+    ScheduleDocument doc;
+    StreamBytes b;
+    b.Header().Text32("SomethingElse29").Text32("YYZCRJFO");
+    ASSERT_FALSE(Load(b.Bytes(), doc));
+    ASSERT_EQ(ui.Dialogs().size(), 1u);
+    EXPECT_EQ(ui.Dialogs()[0], "This is Not a Valid Tessara Lines 2 File.: " + doc.FileName);
+    EXPECT_EQ(doc.GroupName, "");
+
+    ui.Clear();
+    ASSERT_FALSE(Load({'h', 'e', 'l', 'l', 'o'}, doc));
+    EXPECT_EQ(ui.Dialogs().size(), 1u);
+}
+
+TEST_F(BlockFileTest, MissingFileNamesItInTheMessage)
+{
+    ScheduleDocument doc;
+    doc.FileName = (dir.path() / "nowhere.tl2").string();
+    EXPECT_FALSE(LoadBlocks(doc, ui));
+    EXPECT_THAT(ui.Dialogs(), ElementsAre("Tessara Lines - Cannot Open File: " + doc.FileName));
+}
+
+struct OverflowCase {
+    const char* name;
+    int days;
+    int32_t lastPair;
+    int32_t crew;
+};
+
+class OverflowTest : public BlockFileTest, public ::testing::WithParamInterface<OverflowCase> {};
+
+TEST_P(OverflowTest, CountsBeyondTheTablesAreRefusedAndTheDocumentCleared)
+{
+    const OverflowCase& c = GetParam();
+    StreamBytes b;
+    b.Header().Text32("TessaraLines29").Text32("YYZCRJFO");
+    const int32_t rules[8] = {1, 1, c.days, 4650, 4800, 4500, 10, 12};
+    for (int32_t r : rules)
+        b.I32(r);
+    for (int d = 0; d < std::min(c.days, 31); ++d)
+        b.I32(1).I32(2).I32(2027).Chars("MO").U8(0).U32(0);
+    b.I32(c.crew).I32(c.lastPair);
+    ScheduleDocument doc;
+    EXPECT_FALSE(Load(b.Bytes(), doc));
+    ASSERT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
+    EXPECT_EQ(doc.GroupName, "");
+    EXPECT_EQ(doc.DaysInMonth, 0);
+    EXPECT_EQ(doc.LastPair, -1);
+    EXPECT_EQ(doc.CrewCount, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, OverflowTest,
+                         ::testing::Values(OverflowCase{"too_many_pairings", 2, 3001, 0},
+                                           OverflowCase{"negative_pairings", 2, -5, 0},
+                                           OverflowCase{"too_many_crew", 2, -1, 1001},
+                                           OverflowCase{"negative_crew", 2, -1, -1},
+                                           OverflowCase{"month_of_32_days", 32, -1, 0},
+                                           OverflowCase{"month_of_no_days", 0, -1, 0}),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(BlockFileTest, SaveWritesTheFileAndClearsModified)
+{
+    ScheduleDocument doc;
+    FillLikeSpec(doc, ui);
+    doc.Modified = true;
+    ASSERT_TRUE(SaveBlocks(doc, Path("feb.tl2"), kSchedulerFile, ui));
+    EXPECT_FALSE(doc.Modified);
+    EXPECT_EQ(ReadFile(Path("feb.tl2")), BlockFileBytes(doc, kSchedulerFile));
+    EXPECT_EQ(ui.TraceText(), "SaveBlksBegin\nSaveBlksEnd\n");
+    // Nothing is left beside the file.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(BlockFileTest, ReadOnlyFileIsNotReplaced)
+{
+    ScheduleDocument doc;
+    FillLikeSpec(doc, ui);
+    std::filesystem::path path = Path("locked.tl2");
+    WriteFile(path, {'o', 'l', 'd'});
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    doc.Modified = true;
+    EXPECT_FALSE(SaveBlocks(doc, path, kSchedulerFile, ui));
+    EXPECT_THAT(ui.Dialogs(),
+                ElementsAre("File Error: Unable to create file. File may be Read Only or In use by "
+                            "Another Application. Use Save As to Save as a new name"));
+    EXPECT_TRUE(doc.Modified);
+    EXPECT_EQ(ReadFile(path), "old");
+}
+
+TEST_F(BlockFileTest, FailedWriteKeepsTheOldFileIntact)
+{
+    ScheduleDocument doc;
+    FillLikeSpec(doc, ui);
+    doc.Crew[0].Name = "SMITH J";
+    doc.CrewCount = 1;
+    std::filesystem::path path = Path("june.tl2");
+    WriteFile(path, {'g', 'o', 'o', 'd'});
+
+    // A file size limit makes the write fail part-way, as a full disk would.
+    struct rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    doc.Modified = true;
+    bool saved = SaveBlocks(doc, path, kSchedulerFile, ui);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_FALSE(saved);
+    EXPECT_THAT(ui.Dialogs(), ElementsAre("File Error: Error Saving File. Disk may be Full. Try "
+                                          "Saving to Another Location "));
+    EXPECT_TRUE(doc.Modified);
+    EXPECT_EQ(ReadFile(path), "good");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(BlockFileTest, FolderThatDoesNotExistCannotBeWritten)
+{
+    ScheduleDocument doc;
+    FillLikeSpec(doc, ui);
+    EXPECT_FALSE(SaveBlocks(doc, Path("missing") / "x.tl2", kSchedulerFile, ui));
+    EXPECT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
+}
+
+// Random months written and read back compare equal on every stored field.
+TEST_F(BlockFileTest, RandomDocumentsRoundTrip)
+{
+    std::mt19937 rng(20261206);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    auto text = [&](int maxLen) {
+        std::string s(static_cast<size_t>(pick(0, maxLen)), ' ');
+        for (char& c : s)
+            c = static_cast<char>(pick(1, 255));
+        return s;
+    };
+    for (int round = 0; round < 4; ++round) {
+        ScheduleDocument doc;
+        int start = JulianDay(pick(1, 12), pick(1, 28), pick(2000, 2040));
+        ASSERT_TRUE(doc.SetMonth(ui, start, start + pick(27, 30)));
+        doc.GroupName = text(12);
+        doc.CrewKind = static_cast<int8_t>(pick(0, 2));
+        for (int i = 3; i < 16; ++i)
+            doc.MonthRules[static_cast<size_t>(i)] = pick(1, 9000);
+        doc.LastPair = pick(0, 40);
+        doc.LastBasePair = pick(-1, doc.LastPair);
+        for (int p = 0; p <= doc.LastPair; ++p) {
+            TPair& pair = doc.Pairs[static_cast<size_t>(p)];
+            pair.PairNumber = pick(1, 9999);
+            pair.Length = static_cast<int8_t>(pick(1, 5));
+            pair.OpsCount[static_cast<size_t>(pick(0, 27))] = pick(1, 2);
+            pair.PairText = text(300);
+            pair.MinRest = pick(600, 800);
+        }
+        doc.CrewCount = pick(0, 30);
+        for (int c = 0; c < doc.CrewCount; ++c) {
+            TPilot& pilot = doc.Crew[static_cast<size_t>(c)];
+            pilot.Name = text(20);
+            pilot.EmpNumber = pick(1, 999999);
+            pilot.DaySlot[static_cast<size_t>(pick(0, 61))] = pick(0, doc.LastPair);
+            pilot.DayCode[static_cast<size_t>(pick(0, 61))] = "VAC";
+            pilot.CarryIn[19] = pick(0, 100);
+        }
+        doc.AbsenceCount = pick(0, 20);
+        for (int a = 0; a < doc.AbsenceCount; ++a)
+            doc.Absences[static_cast<size_t>(a)].AbsText3 = text(30);
+        for (int i = 0; i < 5; ++i)
+            AddTransaction(doc.History, pick(0, 999), pick(0, 3000), pick(0, 61), static_cast<int8_t>(pick(0, 1)));
+        doc.FilterWords[static_cast<size_t>(pick(0, 19))] = text(10);
+        doc.DocTexts[static_cast<size_t>(pick(0, 19))] = text(100);
+        doc.ToolBoxDate = text(20);
+        doc.PairingSourceText = text(20);
+        doc.ViewerText = text(20);
+        doc.SpareFlags[static_cast<size_t>(pick(0, 9))] = true;
+        doc.SpareWord2 = pick(-5, 5);
+
+        std::string written = BlockFileBytes(doc, kSchedulerFile);
+        ScheduleDocument back;
+        ASSERT_TRUE(Load(std::vector<uint8_t>(written.begin(), written.end()), back));
+        EXPECT_THAT(ui.Dialogs(), IsEmpty());
+        EXPECT_EQ(BlockFileBytes(back, kSchedulerFile), written);
+        EXPECT_EQ(back.History, doc.History);
+        EXPECT_EQ(back.MonthRules, doc.MonthRules);
+        EXPECT_EQ(back.DayDate, doc.DayDate);
+        EXPECT_EQ(back.PrevDate, doc.PrevDate);
+        EXPECT_EQ(back.LastBasePair, doc.LastBasePair);
+    }
+}
+
+} // namespace
+} // namespace tl

@@ -1,20 +1,178 @@
 #include "model/vortime.h"
 
+#include "model/interaction.h"
+#include "model/schedule_document.h"
+
+#include <algorithm>
+#include <cstdio>
 #include <ctime>
+#include <limits>
 
 namespace tl {
 
+namespace {
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsLeapYear(int year)
+{
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+constexpr int32_t kMinutesPerDay = 1440;
+constexpr int32_t kChangeoverClock = 120; // 02:00
+
+} // namespace
+
+std::string FormatHoursMinutes(int32_t minutes, bool padHours)
+{
+    int32_t hours = minutes / 60;
+    int32_t rest = minutes - 60 * hours;
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, padHours ? "%2d:%02d" : "%02d:%02d",
+                  static_cast<int>(hours), static_cast<int>(rest));
+    return buffer;
+}
+
+int32_t LeadingInt(std::string_view text)
+{
+    size_t i = 0;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // Accumulate as a negative number so INT32_MIN fits.
+    constexpr int64_t kLow = std::numeric_limits<int32_t>::min();
+    int64_t value = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        value = value * 10 - (text[i] - '0');
+        if (value < kLow) {
+            value = kLow;
+            if (!negative)
+                return std::numeric_limits<int32_t>::max();
+        }
+    }
+    if (!negative)
+        value = std::min<int64_t>(-value, std::numeric_limits<int32_t>::max());
+    return static_cast<int32_t>(value);
+}
+
+int32_t ParseHoursMinutes(std::string_view text, bool clockOnly)
+{
+    int32_t hours = LeadingInt(text);
+
+    // The minutes follow the first character that is not a digit, whatever it is
+    // (a colon usually; a full stop or a blank work the same).
+    int32_t minutes = 0;
+    auto separator = std::find_if(text.begin(), text.end(), [](char c) { return !IsDigit(c); });
+    if (separator != text.end()) {
+        minutes = LeadingInt(text.substr(static_cast<size_t>(separator - text.begin()) + 1));
+        if (minutes < 0)
+            minutes = 0;
+    }
+
+    if (hours < 0 || minutes > 59 || (clockOnly && hours > 23))
+        return -1;
+    int64_t total = 60 * static_cast<int64_t>(hours) + minutes;
+    if (total > std::numeric_limits<int32_t>::max())
+        return -1;
+    return static_cast<int32_t>(total);
+}
+
+int32_t GetInt(std::string_view line, int start, int count, Interaction* trace)
+{
+    if (start < 0 || count < 0 ||
+        line.size() < static_cast<size_t>(start) + static_cast<size_t>(count)) {
+        if (trace)
+            trace->Trace("Cannot GetInt. String too Short\n");
+        return 0;
+    }
+    return LeadingInt(line.substr(static_cast<size_t>(start), static_cast<size_t>(count)));
+}
+
 int32_t JulianDay(int month, int day, int year)
 {
-    int m = month;
-    int y = year;
+    // 64-bit arithmetic keeps wild input from overflowing; the result for any
+    // real date is unchanged.
+    int64_t m = month;
+    int64_t y = year;
     if (m < 3) {
         m += 9;
         y -= 1;
     } else {
         m -= 3;
     }
-    return (153 * m + 2) / 5 + (146097 * (y / 100)) / 4 + (1461 * (y % 100)) / 4 + day + 1721119;
+    int64_t number =
+        (153 * m + 2) / 5 + (146097 * (y / 100)) / 4 + (1461 * (y % 100)) / 4 + day + 1721119;
+    return static_cast<int32_t>(number);
+}
+
+bool ValidDate(int month, int day, int year)
+{
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1)
+        return false;
+    int last = kDays[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
+    return day <= last;
+}
+
+int32_t CheckedJulianDay(int month, int day, int year)
+{
+    return ValidDate(month, day, year) ? JulianDay(month, day, year) : 0;
+}
+
+TDate DateFromJulianDay(int32_t dayNumber)
+{
+    // The inverse of JulianDay: days since 1 March of year 0, split into
+    // centuries, four-year cycles and months of a March-first year.
+    int64_t j = static_cast<int64_t>(dayNumber) - 1721119;
+    if (j < 1)
+        return {};
+    int64_t century = (4 * j - 1) / 146097;
+    j = 4 * j - 1 - 146097 * century;
+    int64_t d = j / 4;
+    j = (4 * d + 3) / 1461;
+    d = 4 * d + 3 - 1461 * j;
+    d = (d + 4) / 4;
+    int64_t m = (5 * d - 3) / 153;
+    d = 5 * d - 3 - 153 * m;
+    d = (d + 5) / 5;
+    int64_t y = 100 * century + j;
+    if (m < 10) {
+        m += 3;
+    } else {
+        m -= 9;
+        y += 1;
+    }
+    return {static_cast<int32_t>(d), static_cast<int32_t>(m), static_cast<int32_t>(y)};
+}
+
+int Weekday(int32_t dayNumber)
+{
+    // Day number 0 fell on a Monday.
+    int rest = static_cast<int>(dayNumber % 7);
+    if (rest < 0)
+        rest += 7;
+    return rest + 1;
+}
+
+const char* WeekdayName(int weekday)
+{
+    static constexpr const char* kNames[8] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA", "SU"};
+    if (weekday < 0 || weekday > 7)
+        return "?";
+    return kNames[weekday];
 }
 
 int32_t TodayJulianDay()
@@ -36,6 +194,66 @@ const char* MonthAbbreviation(int month)
     if (month < 1 || month > 12)
         return "?";
     return kNames[month - 1];
+}
+
+void UpperCase(std::string& text)
+{
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+}
+
+void LowerCase(std::string& text)
+{
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+}
+
+bool SetupDaylightSaving(ScheduleDocument& doc)
+{
+    doc.DstChangeMinute = 0;
+    doc.DstShift = 0;
+
+    const int month = doc.DayDate[14].Month;
+    if (month != 3 && month != 11)
+        return true;
+
+    const int days = std::clamp<int>(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays);
+    auto isSunday = [&doc](int d) {
+        const auto& name = doc.DayName[static_cast<size_t>(d)];
+        return name[0] == 'S' && name[1] == 'U';
+    };
+    auto monthOf = [&doc](int d) { return doc.DayDate[static_cast<size_t>(d)].Month; };
+
+    if (month == 11) {
+        for (int d = 0; d < days; ++d) {
+            if (monthOf(d) == 11 && isSunday(d)) {
+                doc.DstChangeMinute = d * kMinutesPerDay + kChangeoverClock;
+                doc.DstShift = -60;
+                break;
+            }
+        }
+        return doc.DstChangeMinute != 0;
+    }
+
+    // March: the second Sunday of March, counting a March Sunday just before
+    // the month starts.
+    int sundays = 0;
+    const TDate& before = doc.PrevDate[ScheduleDocument::kMonthDays - 1];
+    if (before.Month == 3) {
+        int32_t number = CheckedJulianDay(before.Month, before.Day, before.Year);
+        if (number != 0 && Weekday(number) == 7)
+            sundays = 1;
+    }
+    for (int d = 0; d < days; ++d) {
+        if (monthOf(d) == 3 && isSunday(d) && ++sundays == 2) {
+            doc.DstChangeMinute = d * kMinutesPerDay + kChangeoverClock;
+            doc.DstShift = 60;
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace tl

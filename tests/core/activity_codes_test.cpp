@@ -1,0 +1,271 @@
+#include "model/activity_codes.h"
+#include "model/schedule_document.h"
+#include "support/scripted_interaction.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace tl {
+namespace {
+
+using test::ScriptedInteraction;
+
+TEST(BuiltInActivityRowsTest, EveryRowHasTheColumnsTheLookupReads)
+{
+    auto rows = BuiltInActivityRows();
+    ASSERT_EQ(rows.size(), 117u);
+    for (std::string_view row : rows) {
+        SCOPED_TRACE(std::string(row));
+        ASSERT_GE(row.size(), 73u);
+        EXPECT_TRUE(row[6] == 'C' || row[6] == 'P');
+        EXPECT_TRUE(row[42] == 'D' || row[42] == 'N');
+        EXPECT_TRUE(row[43] == 'D' || row[43] == ' ');
+        EXPECT_EQ(row[28] == ':', row[29] != ' ');
+    }
+    EXPECT_EQ(rows[0].substr(0, 3), "5HS");
+    EXPECT_EQ(rows[116].substr(0, 7), "RTA B P");
+    // The one row given in full must come out exactly.
+    EXPECT_THAT(rows,
+                ::testing::Contains(
+                    "VAC B C   B   N    D   I   2:50 VAC       N    P  Vacation             VC "
+                    "  N     N   N   V         N             N 00   12:00 16:00   Y N"));
+}
+
+TEST(BuiltInActivityRowsTest, OwnCodesAreUsedByNoOtherActivity)
+{
+    std::map<std::string, std::set<std::string>> activitiesByTracking;
+    std::map<std::string, int> rowsByActivity;
+    for (std::string_view row : BuiltInActivityRows()) {
+        activitiesByTracking[std::string(row.substr(71, 2))].insert(std::string(row.substr(0, 3)));
+        ++rowsByActivity[std::string(row.substr(0, 3))];
+    }
+    for (const char* activity : {"CEV", "TLC", "TLP"})
+        EXPECT_EQ(rowsByActivity[activity], 1) << activity;
+    for (const char* tracking : {"EV", "TC", "TP"})
+        EXPECT_EQ(activitiesByTracking[tracking].size(), 1u) << tracking;
+}
+
+struct LookupCase {
+    const char* name;
+    int crewKind;
+    const char* code;
+    bool found;
+    const char* activity;
+    int32_t credit;
+    bool duty;
+    bool duty2;
+    bool reserve;
+};
+
+class BuiltInLookupTest : public ::testing::TestWithParam<LookupCase>
+{
+protected:
+    static void SetUpTestSuite() { s_doc = new ScheduleDocument; }
+    static void TearDownTestSuite()
+    {
+        delete s_doc;
+        s_doc = nullptr;
+    }
+    static ScheduleDocument* s_doc;
+};
+
+ScheduleDocument* BuiltInLookupTest::s_doc = nullptr;
+
+TEST_P(BuiltInLookupTest, FindsFirstRowOfTheCrewType)
+{
+    const LookupCase& c = GetParam();
+    s_doc->AbsenceCount = 0;
+    s_doc->CrewKind = static_cast<int8_t>(c.crewKind);
+    ScriptedInteraction ui;
+    auto info = LookupActivityCode(*s_doc, c.code, &ui);
+    ASSERT_EQ(info.has_value(), c.found);
+    EXPECT_EQ(ui.TraceText(), "");
+    if (!info)
+        return;
+    EXPECT_EQ(info->activity, c.activity);
+    EXPECT_EQ(info->credit, c.credit);
+    EXPECT_EQ(info->duty, c.duty);
+    EXPECT_EQ(info->duty2, c.duty2);
+    EXPECT_EQ(info->reserve, c.reserve);
+    EXPECT_EQ(info->value4, 0);
+    EXPECT_TRUE(info->flag3);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, BuiltInLookupTest,
+    ::testing::Values(
+        // LCK comes before LPC, which shares the tracking code.
+        LookupCase{"PilotLC", 0, "LC", true, "LCK", 318, false, false, false},
+        LookupCase{"CabinRA", 2, "RA", true, "RA ", 240, true, false, true},
+        LookupCase{"PilotRA", 0, "RA", true, "RA ", 0, true, true, true},
+        LookupCase{"FirstOfficerRB", 1, "RB", true, "RB ", 0, true, true, true},
+        LookupCase{"CabinRE", 2, "RE", true, "RE ", 240, true, false, true},
+        LookupCase{"PilotRENone", 0, "RE", false, "", 0, false, false, false},
+        LookupCase{"CabinRCNone", 2, "RC", false, "", 0, false, false, false},
+        LookupCase{"PilotRCKNotReserve", 1, "RK", true, "RCK", 0, true, true, false},
+        LookupCase{"CabinVacation", 2, "VC", true, "VAC", 170, false, false, false},
+        LookupCase{"PilotAL", 0, "AL", true, "ALP", 270, true, false, false},
+        LookupCase{"PilotSecondALP", 0, "53", true, "ALP", 270, false, false, false},
+        LookupCase{"PilotSU", 0, "SU", true, "SMI", 240, false, false, false},
+        LookupCase{"PilotGO", 0, "GO", true, "GO ", 0, false, false, false},
+        // Cabin rows never set the second duty flag, whatever column 43 says.
+        LookupCase{"CabinCRM", 2, "CM", true, "CRM", 240, true, false, false},
+        LookupCase{"CabinWCB", 2, "64", true, "WCB", 0, false, false, false},
+        LookupCase{"CabinModified", 2, "MW", true, "MOD", 150, false, false, false},
+        LookupCase{"CabinFAT", 2, "FT", true, "FAT", 285, true, false, false},
+        LookupCase{"CabinPilotOnlyCode", 2, "CT", false, "", 0, false, false, false},
+        LookupCase{"PilotCabinOnlyCode", 0, "H9", false, "", 0, false, false, false},
+        LookupCase{"PilotOwnCode", 0, "TP", true, "TLP", 270, true, false, false},
+        LookupCase{"LowerCaseNotMatched", 0, "ra", false, "", 0, false, false, false},
+        LookupCase{"EmptyCode", 0, "", false, "", 0, false, false, false}),
+    [](const ::testing::TestParamInfo<LookupCase>& param) { return param.param.name; });
+
+TEST(LookupActivityRowTest, ShortPilotRowIsSkippedWithTrace)
+{
+    const std::string_view rows[] = {
+        "XX1 B P   B   N    D   I   1:00 short",
+        "XX2 B C   B   N    D   I   1:00 short cabin",
+        "RA  B P   B   N    D   I   4:00 RA        D    P  Reserve              XX   N",
+    };
+    ScriptedInteraction ui;
+    auto info = LookupActivityRow(rows, 'P', "XX", &ui);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->activity, "RA ");
+    EXPECT_EQ(info->credit, 240);
+    EXPECT_TRUE(info->reserve);
+    EXPECT_EQ(ui.TraceText(), "Quarnelle Codes Data Error\n");
+
+    ui.Clear();
+    EXPECT_FALSE(LookupActivityRow(rows, 'C', "XX", &ui).has_value());
+    EXPECT_EQ(ui.TraceText(), "");
+}
+
+class ToolBoxLookupTest : public ::testing::Test
+{
+protected:
+    void Add(const char* activity, const char* tracking, int32_t credit, bool flag4 = true)
+    {
+        TAbsence& record = doc.Absences[static_cast<size_t>(doc.AbsenceCount++)];
+        record.Reset();
+        record.AbsText1 = activity;
+        record.AbsText2 = tracking;
+        record.AbsText3 = std::string(activity) + " item";
+        record.AbsValue3 = credit;
+        record.AbsFlag4 = flag4;
+    }
+
+    ScheduleDocument doc;
+};
+
+TEST_F(ToolBoxLookupTest, UsesRecordsOnlyAndHandsOverTheirValues)
+{
+    Add("VAX", "VC", 200);
+    Add("VAC", "VC", 170); // later record with the same code: never reached
+    TAbsence& first = doc.Absences[0];
+    first.AbsValue4 = 95;
+    first.AbsFlag1 = true;
+    first.AbsFlag2 = false;
+    first.AbsFlag3 = false;
+
+    auto info = LookupActivityCode(doc, "VC");
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->activity, "VAX");
+    EXPECT_EQ(info->credit, 200);
+    EXPECT_EQ(info->value4, 95);
+    EXPECT_TRUE(info->duty);
+    EXPECT_FALSE(info->duty2);
+    EXPECT_FALSE(info->flag3);
+    EXPECT_FALSE(info->reserve);
+
+    // A code only the built-in table knows is not found while records are loaded.
+    EXPECT_FALSE(LookupActivityCode(doc, "LA").has_value());
+}
+
+TEST_F(ToolBoxLookupTest, ReserveCodesDependOnCrewKindAndRtb)
+{
+    Add("RTB", "RB", 0);
+    Add("RB ", "RB", 0); // shadowed by the RTB record
+    Add("RTT", "RT", 0);
+    Add("RC ", "RC", 0);
+
+    struct Case {
+        int crewKind;
+        const char* code;
+        bool reserve;
+    };
+    for (Case c : {Case{0, "RB", false}, Case{2, "RB", false}, Case{0, "RT", true},
+                   Case{1, "RT", true}, Case{2, "RT", false}, Case{2, "RC", true}}) {
+        doc.CrewKind = static_cast<int8_t>(c.crewKind);
+        auto info = LookupActivityCode(doc, c.code);
+        ASSERT_TRUE(info.has_value());
+        EXPECT_EQ(info->reserve, c.reserve) << c.crewKind << ' ' << c.code;
+    }
+}
+
+TEST_F(ToolBoxLookupTest, RecordsBeyondTheCountAreIgnored)
+{
+    Add("ONE", "O1", 60);
+    Add("TWO", "O2", 60);
+    doc.AbsenceCount = 1;
+    EXPECT_TRUE(LookupActivityCode(doc, "O1").has_value());
+    EXPECT_FALSE(LookupActivityCode(doc, "O2").has_value());
+    doc.AbsenceCount = 100000; // corrupt count: held to the table
+    EXPECT_FALSE(LookupActivityCode(doc, "ZZ").has_value());
+}
+
+TEST(ToolBoxItemsTest, RequestItemsInOrder)
+{
+    auto items = ToolBoxRequestItems();
+    ASSERT_EQ(items.size(), 12u);
+    EXPECT_EQ(items[0].code, "X1");
+    EXPECT_EQ(items[3].label, "X4 Forth Request");
+    EXPECT_EQ(items[8].label, "X9 Nineth Request");
+    EXPECT_EQ(items[11].label, "XM Off in the Middle of Day");
+    for (size_t i = 0; i < items.size(); ++i)
+        EXPECT_EQ(items[i].dayFlag, static_cast<int>(i) + 1);
+}
+
+TEST_F(ToolBoxLookupTest, DefaultItemsFollowTheCrewType)
+{
+    for (int crewKind : {0, 2}) {
+        doc.CrewKind = static_cast<int8_t>(crewKind);
+        const char type = crewKind == 2 ? 'C' : 'P';
+        size_t expected = 0;
+        for (std::string_view row : BuiltInActivityRows())
+            expected += row[6] == type ? 1u : 0u;
+        auto items = ToolBoxActivityItems(doc);
+        EXPECT_EQ(items.size(), expected);
+        for (const auto& item : items)
+            EXPECT_EQ(BuiltInActivityRows()[static_cast<size_t>(item.index)][6], type);
+        EXPECT_EQ(ToolBoxHeading(doc), "Default ToolBox");
+    }
+    doc.CrewKind = 2;
+    auto items = ToolBoxActivityItems(doc);
+    auto vacation = std::find_if(items.begin(), items.end(),
+                                 [](const auto& item) { return item.activity == "VAC"; });
+    ASSERT_NE(vacation, items.end());
+    EXPECT_EQ(vacation->trackingCode, "VC");
+    EXPECT_EQ(vacation->description, "Vacation");
+    EXPECT_EQ(vacation->credit, 170);
+}
+
+TEST_F(ToolBoxLookupTest, LoadedItemsAreTheOfferedRecords)
+{
+    doc.ToolBoxDate = "15 Jan 2025";
+    Add("VAC", "VC", 170);
+    Add("HID", "HD", 0, false);
+    Add("STA", "SA", 240);
+    auto items = ToolBoxActivityItems(doc);
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[0].activity, "VAC");
+    EXPECT_EQ(items[1].activity, "STA");
+    EXPECT_EQ(items[1].index, 2);
+    EXPECT_EQ(ToolBoxHeading(doc), "ToolBox Date 15 Jan 2025");
+}
+
+} // namespace
+} // namespace tl

@@ -1,0 +1,254 @@
+#include "import/toolbox_file.h"
+#include "model/activity_codes.h"
+#include "model/schedule_document.h"
+#include "support/scripted_interaction.h"
+#include "support/temp_dir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+namespace tl {
+namespace {
+
+using test::ScriptedInteraction;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+struct Item {
+    std::string code;
+    std::string type; // "Pilot" or "Cabin"
+    std::string tracking;
+    std::string start = "08:00";
+    std::string end = "16:00";
+    std::string credit = "4:00";
+    std::string second = "0:00";
+    std::string flags = "YNYY";
+};
+
+// The count line is the number of items unless `count` says otherwise.
+std::string ToolBoxText(const std::vector<Item>& items, const std::string& count = "",
+                        const char* eol = "\n")
+{
+    std::string text;
+    auto line = [&](const std::string& s) { text += s + eol; };
+    line("TLToolBox");
+    line("Version 2");
+    line("2025-01-15");
+    line("");
+    line(count.empty() ? std::to_string(items.size()) : count);
+    for (const Item& item : items) {
+        line(item.code);
+        line(item.type);
+        line(item.tracking);
+        line(item.code + " description");
+        line(item.start);
+        line(item.end);
+        line(item.credit);
+        line(item.second);
+        for (char flag : item.flags)
+            line(std::string(1, flag));
+        line("-");
+    }
+    return text;
+}
+
+std::vector<std::string> Codes(const ScheduleDocument& doc)
+{
+    std::vector<std::string> codes;
+    for (int i = 0; i < doc.AbsenceCount; ++i)
+        codes.push_back(doc.Absences[static_cast<size_t>(i)].AbsText1);
+    return codes;
+}
+
+const std::vector<Item> kMixed = {
+    {"VAC", "Pilot", "VC"}, {"VAC", "Cabin", "VC"}, {"RA ", "Pilot", "RA"},
+    {"STA", "Cabin", "SA"}, {"RTB", "Pilot", "RB"},
+};
+
+class ToolBoxFileTest : public ::testing::Test
+{
+protected:
+    ScheduleDocument doc;
+    ScriptedInteraction ui;
+};
+
+TEST_F(ToolBoxFileTest, KeepsOnlyRecordsOfTheGroupsCrewType)
+{
+    doc.CrewKind = 0;
+    EXPECT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+    EXPECT_EQ(doc.AbsenceCount, 3);
+    EXPECT_THAT(Codes(doc), ElementsAre("VAC", "RA ", "RTB"));
+    EXPECT_EQ(doc.ToolBoxDate, "2025-01-15");
+
+    doc.CrewKind = 2;
+    EXPECT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
+    EXPECT_THAT(Codes(doc), ElementsAre("VAC", "STA"));
+    EXPECT_EQ(doc.Absences[1].AbsText2, "SA");
+}
+
+TEST_F(ToolBoxFileTest, ReadsEveryFieldOfARecord)
+{
+    Item item{"LCK", "Pilot", "LC", "07:30", "24:00", "5:18", "150:00", "NYNY"};
+    ASSERT_TRUE(ParseToolBoxText(ToolBoxText({item}, "", "\r\n"), doc, ui));
+    ASSERT_EQ(doc.AbsenceCount, 1);
+    const TAbsence& record = doc.Absences[0];
+    EXPECT_EQ(record.AbsText1, "LCK");
+    EXPECT_EQ(record.AbsText2, "LC");
+    EXPECT_EQ(record.AbsText3, "LCK description");
+    EXPECT_EQ(record.AbsValue1, 450);
+    EXPECT_EQ(record.AbsValue2, -1); // 24:00 is no clock time
+    EXPECT_EQ(record.AbsValue3, 318);
+    EXPECT_EQ(record.AbsValue4, 9000);
+    EXPECT_FALSE(record.AbsFlag1);
+    EXPECT_TRUE(record.AbsFlag2);
+    EXPECT_FALSE(record.AbsFlag3);
+    EXPECT_TRUE(record.AbsFlag4);
+    EXPECT_EQ(doc.ToolBoxDate, "2025-01-15");
+}
+
+TEST_F(ToolBoxFileTest, FlagsNeedExactlyY)
+{
+    std::string text =
+        ToolBoxText({{"VAC", "Pilot", "VC", "0:00", "0:00", "2:50", "0:00", "yYNY"}});
+    // Make the fourth flag "Y " (trailing blank): not set.
+    size_t last = text.rfind("Y\n-\n");
+    text.replace(last, 2, "Y \n");
+    ASSERT_TRUE(ParseToolBoxText(text, doc, ui));
+    const TAbsence& record = doc.Absences[0];
+    EXPECT_FALSE(record.AbsFlag1);
+    EXPECT_TRUE(record.AbsFlag2);
+    EXPECT_FALSE(record.AbsFlag3);
+    EXPECT_FALSE(record.AbsFlag4);
+}
+
+TEST_F(ToolBoxFileTest, ReplacesAnEarlierToolBox)
+{
+    ASSERT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
+    std::string second = ToolBoxText({{"GO ", "Pilot", "GO"}});
+    second.replace(second.find("2025-01-15"), 10, "2025-02-01");
+    ASSERT_TRUE(ParseToolBoxText(second, doc, ui));
+    EXPECT_THAT(Codes(doc), ElementsAre("GO "));
+    EXPECT_EQ(doc.ToolBoxDate, "2025-02-01");
+    EXPECT_FALSE(LookupActivityCode(doc, "VC").has_value());
+}
+
+TEST_F(ToolBoxFileTest, RtbRecordIsNotAReserve)
+{
+    ASSERT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
+    auto rtb = LookupActivityCode(doc, "RB");
+    ASSERT_TRUE(rtb.has_value());
+    EXPECT_EQ(rtb->activity, "RTB");
+    EXPECT_FALSE(rtb->reserve);
+    auto ra = LookupActivityCode(doc, "RA");
+    ASSERT_TRUE(ra.has_value());
+    EXPECT_TRUE(ra->reserve);
+    EXPECT_EQ(ra->credit, 240);
+}
+
+struct BadFileCase {
+    const char* name;
+    std::string text;
+    std::string message;
+    bool keepsDate;
+};
+
+class ToolBoxBadFileTest : public ::testing::TestWithParam<BadFileCase>
+{
+};
+
+TEST_P(ToolBoxBadFileTest, ShowsTheMessageAndFallsBackToBuiltIn)
+{
+    const BadFileCase& c = GetParam();
+    ScheduleDocument doc;
+    ScriptedInteraction ui;
+    ASSERT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
+    ASSERT_EQ(doc.AbsenceCount, 3);
+
+    EXPECT_FALSE(ParseToolBoxText(c.text, doc, ui));
+    EXPECT_THAT(ui.Dialogs(), ElementsAre("Tessara Lines: " + c.message));
+    EXPECT_EQ(doc.AbsenceCount, 0);
+    EXPECT_EQ(doc.ToolBoxDate.empty(), !c.keepsDate);
+    EXPECT_EQ(ToolBoxHeading(doc), "Default ToolBox");
+}
+
+const std::string kNotValid =
+    "Not a Valid ToolBox. Using default ToolBox. Import new ToolBox File.";
+const std::string kCorrupt = "Error Loading Absences. File may be Currupt";
+const std::string kNoAbsences = "No Absences to Load from File";
+
+std::string Truncated(std::string text, size_t lines)
+{
+    size_t at = 0;
+    for (size_t i = 0; i < lines; ++i)
+        at = text.find('\n', at) + 1;
+    return text.substr(0, at);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ToolBoxBadFileTest,
+    ::testing::Values(
+        BadFileCase{"Empty", "", kNotValid, true},
+        BadFileCase{"WrongCase", "TLToolbox\nx\n2025\nx\n1\n", kNotValid, true},
+        BadFileCase{"LeadingBlank", " TLToolBox\n", kNotValid, true},
+        BadFileCase{"HeaderOnly", "TLToolBox", kCorrupt, false},
+        BadFileCase{"NoCount", "TLToolBox\nx\n2025-03-01\nx\n", kCorrupt, false},
+        BadFileCase{"RecordCut", Truncated(ToolBoxText(kMixed), 5 + 13 * 2 + 7), kCorrupt, false},
+        BadFileCase{"FewerRecordsThanCount", ToolBoxText(kMixed, "6"), kCorrupt, false},
+        BadFileCase{"ZeroCount", ToolBoxText({}, "0"), kNoAbsences, true},
+        BadFileCase{"NegativeCount", ToolBoxText(kMixed, "-3"), kNoAbsences, true},
+        BadFileCase{"CountNotNumber", "TLToolBox\nx\nd\nx\nfive\n", kNoAbsences, true}),
+    [](const ::testing::TestParamInfo<BadFileCase>& param) { return param.param.name; });
+
+TEST_F(ToolBoxFileTest, StopsAtTheTableCapacity)
+{
+    std::vector<Item> items(ScheduleDocument::kAbsenceCapacity + 5, Item{"OFF", "Pilot", "OF"});
+    items.front().code = "ONE";
+    ASSERT_TRUE(ParseToolBoxText(ToolBoxText(items), doc, ui));
+    EXPECT_EQ(doc.AbsenceCount, ScheduleDocument::kAbsenceCapacity);
+    EXPECT_EQ(doc.Absences[0].AbsText1, "ONE");
+    EXPECT_THAT(ui.Dialogs(),
+                ElementsAre("Tessara Lines: Maximum Number of ToolBox Items Reached. Not all Items "
+                            "Loaded"));
+
+    ui.Clear();
+    items.resize(ScheduleDocument::kAbsenceCapacity);
+    ASSERT_TRUE(ParseToolBoxText(ToolBoxText(items), doc, ui));
+    EXPECT_EQ(doc.AbsenceCount, ScheduleDocument::kAbsenceCapacity);
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+}
+
+TEST_F(ToolBoxFileTest, LongLinesAreCut)
+{
+    Item item{"VAC", "Pilot", "VC"};
+    std::string text = ToolBoxText({item});
+    text.replace(text.find("VAC description"), 3, std::string(100000, 'D'));
+    ASSERT_TRUE(ParseToolBoxText(text, doc, ui));
+    ASSERT_EQ(doc.AbsenceCount, 1);
+    EXPECT_EQ(doc.Absences[0].AbsText3, std::string(256, 'D'));
+    EXPECT_EQ(doc.Absences[0].AbsValue1, 480); // the lines after it are still in step
+}
+
+TEST_F(ToolBoxFileTest, LoadsFromAFileOrSaysItCannot)
+{
+    test::TempDir dir;
+    auto path = dir.path() / "tlbox.txt";
+    std::ofstream(path, std::ios::binary) << ToolBoxText(kMixed);
+    EXPECT_TRUE(LoadToolBox(path, doc, ui));
+    EXPECT_EQ(doc.AbsenceCount, 3);
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+
+    auto missing = dir.path() / "missing.txt";
+    EXPECT_FALSE(LoadToolBox(missing, doc, ui));
+    EXPECT_FALSE(LoadToolBox(dir.path(), doc, ui));
+    EXPECT_THAT(ui.Dialogs(),
+                ElementsAre("Tessara Lines: Unable to Open File " + missing.string(),
+                            "Tessara Lines: Unable to Open File " + dir.path().string()));
+    EXPECT_EQ(doc.AbsenceCount, 3); // an unreadable file changes nothing
+}
+
+} // namespace
+} // namespace tl

@@ -1,0 +1,246 @@
+#include "model/schedule_document.h"
+#include "model/vortime.h"
+#include "support/scripted_interaction.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace tl {
+namespace {
+
+using test::ScriptedInteraction;
+
+struct FormatCase {
+    int32_t minutes;
+    bool padHours;
+    const char* text;
+};
+
+class FormatHoursMinutesTest : public ::testing::TestWithParam<FormatCase>
+{
+};
+
+TEST_P(FormatHoursMinutesTest, Formats)
+{
+    EXPECT_EQ(FormatHoursMinutes(GetParam().minutes, GetParam().padHours), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Minutes, FormatHoursMinutesTest,
+    ::testing::Values(FormatCase{0, false, "00:00"}, FormatCase{1440, true, "24:00"},
+                      FormatCase{4650, false, "77:30"}, FormatCase{5, true, " 0:05"},
+                      FormatCase{425, false, "07:05"}, FormatCase{425, true, " 7:05"},
+                      FormatCase{7425, false, "123:45"}, FormatCase{7425, true, "123:45"},
+                      // Both parts carry the sign.
+                      FormatCase{-90, false, "-1:-30"}, FormatCase{-90, true, "-1:-30"},
+                      FormatCase{-5, true, " 0:-5"}, FormatCase{INT32_MIN, false, "-35791394:-8"}));
+
+struct ParseCase {
+    const char* text;
+    bool clockOnly;
+    int32_t minutes;
+};
+
+class ParseHoursMinutesTest : public ::testing::TestWithParam<ParseCase>
+{
+};
+
+TEST_P(ParseHoursMinutesTest, Parses)
+{
+    EXPECT_EQ(ParseHoursMinutes(GetParam().text, GetParam().clockOnly), GetParam().minutes)
+        << '"' << GetParam().text << '"';
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ParseHoursMinutesTest,
+    ::testing::Values(
+        ParseCase{"23:59", true, 1439}, ParseCase{"24:00", true, -1},
+        ParseCase{"24:00", false, 1440}, ParseCase{"150:00", false, 9000},
+        ParseCase{"8", true, 480}, ParseCase{"8:75", false, -1}, ParseCase{"", true, 0},
+        ParseCase{"7:5", true, 425}, ParseCase{"7.30", true, 450}, ParseCase{"7 30", true, 450},
+        ParseCase{"12:60", false, -1}, ParseCase{"-1:30", false, -1},
+        // Minus zero is no negative hour; the minutes are read from after the sign.
+        ParseCase{"-0:30", false, 0}, ParseCase{"7:-5", true, 420}, ParseCase{"7:xx", true, 420},
+        ParseCase{":45", true, 45}, ParseCase{"23:59:59", true, 1439},
+        // The minutes follow the first non-digit, even a leading blank.
+        ParseCase{" 7:05", true, 427},
+        // Too large for 32 bits: refused rather than wrapped.
+        ParseCase{"35791395:00", false, -1}, ParseCase{"99999999999", false, -1},
+        ParseCase{"7:99999999999", false, -1}, ParseCase{"35791394:07", false, 2147483647}));
+
+TEST(LeadingIntTest, ConvertsLikeAtoiAndSaturates)
+{
+    EXPECT_EQ(LeadingInt("  42abc"), 42);
+    EXPECT_EQ(LeadingInt("\t-17"), -17);
+    EXPECT_EQ(LeadingInt("+8"), 8);
+    EXPECT_EQ(LeadingInt("x12"), 0);
+    EXPECT_EQ(LeadingInt("- 3"), 0);
+    EXPECT_EQ(LeadingInt(""), 0);
+    EXPECT_EQ(LeadingInt("2147483647"), INT32_MAX);
+    EXPECT_EQ(LeadingInt("2147483648"), INT32_MAX);
+    EXPECT_EQ(LeadingInt("-2147483648"), INT32_MIN);
+    EXPECT_EQ(LeadingInt("-99999999999999999999"), INT32_MIN);
+}
+
+struct GetIntCase {
+    const char* line;
+    int start;
+    int count;
+    int32_t value;
+    bool tooShort;
+};
+
+class GetIntTest : public ::testing::TestWithParam<GetIntCase>
+{
+};
+
+TEST_P(GetIntTest, ReadsFieldOrTracesShortLine)
+{
+    ScriptedInteraction ui;
+    const GetIntCase& c = GetParam();
+    EXPECT_EQ(GetInt(c.line, c.start, c.count, &ui), c.value);
+    EXPECT_EQ(ui.TraceText(), c.tooShort ? "Cannot GetInt. String too Short\n" : "");
+    EXPECT_EQ(GetInt(c.line, c.start, c.count, nullptr), c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, GetIntTest,
+    ::testing::Values(GetIntCase{"AB 12 345", 6, 3, 345, false}, // exactly long enough
+                      GetIntCase{"AB 12 34", 6, 3, 0, true},     // one short
+                      GetIntCase{"AB 12 345", 2, 3, 12, false},  // leading blank
+                      GetIntCase{"AB 12345", 3, 2, 12, false},   // stops at the field's end
+                      GetIntCase{"A -7B", 1, 3, -7, false}, GetIntCase{"ABCDEF", 0, 3, 0, false},
+                      GetIntCase{"", 0, 0, 0, false}, GetIntCase{"ABC", -1, 2, 0, true},
+                      GetIntCase{"ABC", 1, -1, 0, true},
+                      GetIntCase{"ABC", INT_MAX, INT_MAX, 0, true}));
+
+TEST(CalendarTest, DayNumbersRoundTripOverTwoCenturies)
+{
+    int32_t expected = JulianDay(1, 1, 1900);
+    for (int year = 1900; year <= 2100; ++year) {
+        for (int month = 1; month <= 12; ++month) {
+            for (int day = 1; ValidDate(month, day, year); ++day) {
+                int32_t number = JulianDay(month, day, year);
+                ASSERT_EQ(number, expected) << day << '.' << month << '.' << year;
+                ASSERT_EQ(DateFromJulianDay(number), (TDate{day, month, year}));
+                ++expected;
+            }
+        }
+    }
+}
+
+TEST(CalendarTest, KnownDatesAndWeekdays)
+{
+    EXPECT_EQ(JulianDay(1, 1, 2000), 2451545);
+    EXPECT_EQ(Weekday(2451545), 6); // a Saturday
+    EXPECT_EQ(Weekday(JulianDay(3, 8, 2026)), 7);
+    EXPECT_EQ(Weekday(JulianDay(3, 9, 2026)), 1);
+    EXPECT_EQ(Weekday(-1), 7);
+    EXPECT_EQ(DateFromJulianDay(0), TDate{});
+    EXPECT_EQ(DateFromJulianDay(INT32_MIN), TDate{});
+    EXPECT_EQ(DateFromJulianDay(JulianDay(3, 1, 0)), (TDate{1, 3, 0}));
+}
+
+struct DateCase {
+    int month;
+    int day;
+    int year;
+    bool valid;
+};
+
+class ValidDateTest : public ::testing::TestWithParam<DateCase>
+{
+};
+
+TEST_P(ValidDateTest, InvalidDatesHaveNoDayNumber)
+{
+    const DateCase& c = GetParam();
+    EXPECT_EQ(ValidDate(c.month, c.day, c.year), c.valid);
+    EXPECT_EQ(CheckedJulianDay(c.month, c.day, c.year),
+              c.valid ? JulianDay(c.month, c.day, c.year) : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates, ValidDateTest,
+    ::testing::Values(DateCase{2, 31, 2025, false}, DateCase{2, 29, 2000, true},
+                      DateCase{2, 29, 1900, false}, DateCase{2, 29, 2024, true},
+                      DateCase{2, 29, 2025, false}, DateCase{4, 31, 2025, false},
+                      DateCase{12, 31, 2025, true}, DateCase{13, 1, 2025, false},
+                      DateCase{0, 1, 2025, false}, DateCase{1, 0, 2025, false},
+                      DateCase{1, 1, 0, false}, DateCase{1, 1, INT_MAX, false}));
+
+TEST(NamesTest, WeekdayAndMonthNames)
+{
+    EXPECT_STREQ(WeekdayName(0), "SU");
+    EXPECT_STREQ(WeekdayName(1), "MO");
+    EXPECT_STREQ(WeekdayName(6), "SA");
+    EXPECT_STREQ(WeekdayName(7), "SU");
+    EXPECT_STREQ(WeekdayName(8), "?");
+    EXPECT_STREQ(WeekdayName(-1), "?");
+    EXPECT_STREQ(MonthAbbreviation(1), "JAN");
+    EXPECT_STREQ(MonthAbbreviation(12), "DEC");
+    EXPECT_STREQ(MonthAbbreviation(13), "?");
+    EXPECT_STREQ(MonthAbbreviation(0), "?");
+}
+
+TEST(CaseTest, MapsOnlyAsciiLetters)
+{
+    std::string text = "vac Ra1\xe9\xc9";
+    UpperCase(text);
+    EXPECT_EQ(text, "VAC RA1\xe9\xc9");
+    LowerCase(text);
+    EXPECT_EQ(text, "vac ra1\xe9\xc9");
+}
+
+struct DstCase {
+    const char* name;
+    TDate first;
+    TDate last;
+    bool ok;
+    int32_t changeMinute;
+    int32_t shift;
+};
+
+class SetupDaylightSavingTest : public ::testing::TestWithParam<DstCase>
+{
+};
+
+TEST_P(SetupDaylightSavingTest, FindsTheChangeover)
+{
+    const DstCase& c = GetParam();
+    ScriptedInteraction ui;
+    ScheduleDocument doc;
+    ASSERT_TRUE(doc.SetMonth(ui, JulianDay(c.first.Month, c.first.Day, c.first.Year),
+                             JulianDay(c.last.Month, c.last.Day, c.last.Year)));
+    doc.DstChangeMinute = 999; // stale values from an earlier month
+    doc.DstShift = 60;
+    EXPECT_EQ(SetupDaylightSaving(doc), c.ok);
+    EXPECT_EQ(doc.DstChangeMinute, c.changeMinute);
+    EXPECT_EQ(doc.DstShift, c.shift);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Months, SetupDaylightSavingTest,
+    ::testing::Values(
+        // 1 March 2025 is a Saturday: Sundays 2 and 9 March, the second on day 8.
+        DstCase{"March", {1, 3, 2025}, {31, 3, 2025}, true, 8 * 1440 + 120, 60},
+        // The day before (Sunday 1 March 2026) counts, so Sunday 8 March is the one.
+        DstCase{"MarchAfterSunday", {2, 3, 2026}, {31, 3, 2026}, true, 6 * 1440 + 120, 60},
+        // February days are not counted: 1 and 8 March 2026 are days 9 and 16.
+        DstCase{"FebruaryIntoMarch", {20, 2, 2026}, {19, 3, 2026}, true, 16 * 1440 + 120, 60},
+        // Only one March Sunday (7 March 2027) in the month.
+        DstCase{"MarchTooShort", {21, 2, 2027}, {7, 3, 2027}, false, 0, 0},
+        DstCase{"November", {1, 11, 2025}, {30, 11, 2025}, true, 1 * 1440 + 120, -60},
+        // The October Sunday (26th) does not count; Sunday 2 November is day 13.
+        DstCase{"OctoberIntoNovember", {20, 10, 2025}, {19, 11, 2025}, true, 13 * 1440 + 120, -60},
+        // 1 November 2026 is a Sunday: the changeover falls on day 0.
+        DstCase{"NovemberFirstDay", {1, 11, 2026}, {30, 11, 2026}, true, 120, -60},
+        DstCase{"June", {1, 6, 2025}, {30, 6, 2025}, true, 0, 0},
+        // The fifteenth day (1 April) decides, whatever March Sundays come before.
+        DstCase{"AprilMonth", {18, 3, 2025}, {17, 4, 2025}, true, 0, 0}),
+    [](const ::testing::TestParamInfo<DstCase>& param) { return param.param.name; });
+
+} // namespace
+} // namespace tl

@@ -1,44 +1,49 @@
 #include "cliapp.h"
 
+#include "commands/command.h"
 #include "model/version.h"
 
-#include <CLI/CLI.hpp>
-
 #include <ostream>
+#include <vector>
 
 namespace tl::cli {
 
 int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
                    bool terminal)
 {
-    (void)terminal; // commands that report progress use it
     CLI::App app{"Tessara Lines on the command line: scripted months and checks without a display.",
                  "tlines-cli"};
     app.set_version_flag("--version", tl::Version());
     app.require_subcommand(0, 1);
-    app.footer("Exit status: 0 success, 1 refused or failed, 2 wrong usage.");
+    app.footer("Commands that change a month save the file only when they succeed.\n"
+               "Messages go to stderr as \"caption: text\"; lists and reports to stdout.\n"
+               "Exit status: 0 success, 1 refused or failed, 2 wrong usage.");
+
+    std::vector<Command> commands = {AddNewCommand(app), AddInspectCommand(app),
+                                     AddSaveAsCommand(app)};
 
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
+    } catch (const CLI::CallForHelp&) {
         out << app.help();
-        return 0;
-    } catch (const CLI::CallForAllHelp& e) {
+        return kExitOk;
+    } catch (const CLI::CallForAllHelp&) {
         out << app.help("", CLI::AppFormatMode::All);
-        return 0;
+        return kExitOk;
     } catch (const CLI::CallForVersion& e) {
         out << e.what() << '\n';
-        return 0;
+        return kExitOk;
     } catch (const CLI::ParseError& e) {
         err << "tlines-cli: " << e.what() << '\n' << "Run with --help for the commands.\n";
-        return 2;
+        return kExitUsage;
     }
 
-    if (app.get_subcommands().empty()) {
-        err << app.help();
-        return 2;
-    }
-    return 0;
+    CliContext context{out, err, terminal};
+    for (Command& command : commands)
+        if (command.app->parsed())
+            return command.run(context);
+    err << app.help();
+    return kExitUsage;
 }
 
 } // namespace tl::cli

@@ -12,23 +12,6 @@ namespace {
 
 constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-constexpr const char* kDayNames[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
-
-TDate CalendarDate(int32_t julianDay)
-{
-    // Inverse of JulianDay for the Gregorian calendar.
-    int64_t a = static_cast<int64_t>(julianDay) + 32044;
-    int64_t b = (4 * a + 3) / 146097;
-    int64_t c = a - 146097 * b / 4;
-    int64_t d = (4 * c + 3) / 1461;
-    int64_t e = c - 1461 * d / 4;
-    int64_t m = (5 * e + 2) / 153;
-    TDate date;
-    date.Day = static_cast<int32_t>(e - (153 * m + 2) / 5 + 1);
-    date.Month = static_cast<int32_t>(m + 3 - 12 * (m / 10));
-    date.Year = static_cast<int32_t>(100 * b + d - 4800 + m / 10);
-    return date;
-}
 
 // Copies a short code into a fixed field, always leaving a terminating zero.
 template <size_t N>
@@ -122,10 +105,9 @@ bool ScheduleDocument::SetMonth(Interaction& ui, int32_t startDate, int32_t endD
         return false;
     }
     DaysInMonth = static_cast<int32_t>(days);
-    // Julian day numbers count Monday as 0 modulo 7; the calendar wants Sunday as 0.
-    StartWeekday = static_cast<int32_t>((static_cast<int64_t>(startDate) + 1) % 7);
+    StartWeekday = Weekday(startDate) % 7; // Sunday 7 becomes 0
 
-    TDate middle = CalendarDate(startDate + 15);
+    TDate middle = DateFromJulianDay(startDate + 15);
     Month = middle.Month;
     Year = middle.Year;
     SetCode(MonthName, Month >= 1 && Month <= 12 ? kMonthNames[Month - 1] : "?");
@@ -134,14 +116,14 @@ bool ScheduleDocument::SetMonth(Interaction& ui, int32_t startDate, int32_t endD
     SetCode(YearText, year);
 
     for (int d = 0; d < DaysInMonth; ++d)
-        DayDate[static_cast<size_t>(d)] = CalendarDate(startDate + d);
+        DayDate[static_cast<size_t>(d)] = DateFromJulianDay(startDate + d);
     for (int d = 30; d >= 0; --d)
-        PrevDate[static_cast<size_t>(d)] = CalendarDate(startDate - (31 - d));
+        PrevDate[static_cast<size_t>(d)] = DateFromJulianDay(startDate - (31 - d));
 
     for (int d = 0; d < DaysInMonth; ++d) {
         auto i = static_cast<size_t>(d);
         int weekday = (StartWeekday + d) % 7;
-        SetCode(DayName[i], kDayNames[weekday]);
+        SetCode(DayName[i], WeekdayName(weekday));
         Weekend[i] = weekday == 0 || weekday == 6;
     }
     MonthRules[1] = StartWeekday;

@@ -89,6 +89,17 @@ bool Named(const ScheduleDocument& doc, Interaction& ui)
     return true;
 }
 
+bool SaveWithout(ScheduleDocument& doc, const std::filesystem::path& target, int kind,
+                 int lastSlot, bool clearContacts, Interaction& ui)
+{
+    const bool modified = doc.Modified;
+    PersonalData kept = TakePersonalData(doc, lastSlot, clearContacts);
+    bool saved = SaveBlocks(doc, target, kind, ui);
+    RestorePersonalData(doc, kept);
+    doc.Modified = modified;
+    return saved;
+}
+
 std::optional<CopyResult> WriteCopy(ScheduleDocument& doc, const std::filesystem::path& folder,
                                     const std::string& name, int kind, int lastSlot,
                                     bool clearContacts, const char* question, Interaction& ui)
@@ -97,13 +108,7 @@ std::optional<CopyResult> WriteCopy(ScheduleDocument& doc, const std::filesystem
     std::filesystem::create_directories(folder, ec);
     CopyResult result;
     result.Target = folder / name;
-
-    const bool modified = doc.Modified;
-    PersonalData kept = TakePersonalData(doc, lastSlot, clearContacts);
-    bool saved = SaveBlocks(doc, result.Target, kind, ui);
-    RestorePersonalData(doc, kept);
-    doc.Modified = modified;
-    if (!saved)
+    if (!SaveWithout(doc, result.Target, kind, lastSlot, clearContacts, ui))
         return std::nullopt;
 
     std::string text = question;
@@ -114,6 +119,12 @@ std::optional<CopyResult> WriteCopy(ScheduleDocument& doc, const std::filesystem
 }
 
 } // namespace
+
+bool SaveViewerCopy(ScheduleDocument& doc, const std::filesystem::path& target, int kind,
+                    Interaction& ui)
+{
+    return SaveWithout(doc, target, kind, doc.DaysInMonth - 1, true, ui);
+}
 
 std::optional<CopyResult> SaveForViewer(ScheduleDocument& doc, int kind, Interaction& ui)
 {

@@ -16,6 +16,12 @@ struct CopyResult {
     bool SendMail = false;        // the user asked to e-mail it now
 };
 
+// Writes the month to `target` with header `kind` as a viewer copy: no
+// contacts, filters, bids, history or viewer text, and no locks or request
+// marks on the month's days. The document keeps all of it.
+bool SaveViewerCopy(ScheduleDocument& doc, const std::filesystem::path& target, int kind,
+                    Interaction& ui);
+
 // Saves the month to its own file, then a copy for crew viewing (kind 1 to
 // 3) into the Viewer folder beside it, without personal data. The document
 // keeps its data. Nothing when the month has no file name yet or a save failed.

@@ -1,0 +1,34 @@
+#include "commands/command.h"
+
+#include "model/vortime.h"
+
+#include <cstdio>
+
+namespace tl::cli {
+
+void AnswerOptions::AddTo(CLI::App& command)
+{
+    CLI::Option* y = command.add_flag("--yes", yes, "Answer Yes to the questions of the operation");
+    CLI::Option* n = command.add_flag("--no", no, "Answer No to the questions of the operation");
+    y->excludes(n);
+}
+
+AnswerPolicy AnswerOptions::Policy() const
+{
+    if (yes)
+        return AnswerPolicy::Yes;
+    if (no)
+        return AnswerPolicy::No;
+    return AnswerPolicy::Cancel;
+}
+
+int32_t ParseIsoDate(const std::string& text)
+{
+    int year = 0, month = 0, day = 0;
+    char tail = 0;
+    if (text.size() != 10 || std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) != 3)
+        return 0;
+    return CheckedJulianDay(month, day, year);
+}
+
+} // namespace tl::cli

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "cliinteraction.h"
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <iosfwd>
+#include <memory>
+#include <string>
+
+namespace tl::cli {
+
+// Streams and terminal of one run of the program.
+struct CliContext {
+    std::ostream& out;
+    std::ostream& err;
+    bool terminal;
+};
+
+// Exit statuses every command keeps to.
+enum ExitStatus : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
+
+// --yes and --no, which every command accepts to answer its questions.
+struct AnswerOptions {
+    bool yes = false;
+    bool no = false;
+
+    void AddTo(CLI::App& command);
+    AnswerPolicy Policy() const;
+};
+
+// One subcommand: its parser and what it does once parsed.
+struct Command {
+    CLI::App* app = nullptr;
+    std::function<int(CliContext&)> run;
+};
+
+Command AddNewCommand(CLI::App& app);
+Command AddInspectCommand(CLI::App& app);
+Command AddSaveAsCommand(CLI::App& app);
+
+// Reads "YYYY-MM-DD" into a day number; 0 when it is not a real date.
+int32_t ParseIsoDate(const std::string& text);
+
+} // namespace tl::cli

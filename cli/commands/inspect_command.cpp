@@ -1,0 +1,37 @@
+#include "commands/command.h"
+
+#include "model/schedule_document.h"
+#include "output/document_json.h"
+#include "storage/block_file.h"
+
+#include <ostream>
+
+namespace tl::cli {
+
+Command AddInspectCommand(CLI::App& app)
+{
+    struct Options {
+        std::string file;
+        bool json = false;
+        AnswerOptions answers;
+    };
+    auto options = std::make_shared<Options>();
+    CLI::App* command = app.add_subcommand("inspect", "Show what a block file holds");
+    command->add_option("FILE", options->file, "Block file (.tl2, .tlv)")->required();
+    command->add_flag("--json", options->json, "The whole month as JSON, field by field");
+    options->answers.AddTo(*command);
+
+    return {command, [options](CliContext& context) {
+                CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
+                auto doc = std::make_unique<ScheduleDocument>();
+                doc->DeleteAll(ui);
+                doc->FileName = options->file;
+                if (!LoadBlocks(*doc, ui))
+                    return int(kExitFailed);
+                RefreshDerivedFields(*doc);
+                context.out << (options->json ? DocumentJson(*doc) : DocumentSummary(*doc));
+                return int(kExitOk);
+            }};
+}
+
+} // namespace tl::cli

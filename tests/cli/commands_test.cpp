@@ -1,0 +1,174 @@
+#include "cliapp.h"
+
+#include "model/schedule_document.h"
+#include "model/vortime.h"
+#include "storage/block_file.h"
+#include "support/scripted_interaction.h"
+#include "support/temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace tl::cli {
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunCli(std::vector<std::string> args)
+{
+    std::vector<const char*> argv{"tlines-cli"};
+    for (const std::string& a : args)
+        argv.push_back(a.c_str());
+    std::ostringstream out;
+    std::ostringstream err;
+    int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class CommandsTest : public ::testing::Test {
+protected:
+    std::string Path(const char* name) const { return (dir.path() / name).string(); }
+
+    // A month with one crew member carrying personal data, saved as FILE.
+    std::string MonthWithCrew()
+    {
+        std::string path = Path("crew.tl2");
+        test::ScriptedInteraction ui;
+        auto doc = std::make_unique<ScheduleDocument>();
+        EXPECT_TRUE(doc->SetMonth(ui, JulianDay(3, 1, 2027), JulianDay(3, 31, 2027)));
+        doc->GroupName = "YULDH8CAU";
+        doc->CrewCount = 1;
+        doc->Crew[0].Name = "TREMBLAY \xC9LISE";
+        doc->Crew[0].Phone1 = "514-555-0199";
+        doc->Crew[0].DayLocked[2] = 1;
+        EXPECT_TRUE(SaveBlocks(*doc, path, kSchedulerFile, ui));
+        return path;
+    }
+
+    test::TempDir dir;
+};
+
+TEST_F(CommandsTest, NewWritesAnEmptyMonthThatInspectShowsAsJson)
+{
+    std::string file = Path("june.tl2");
+    CliRun made = RunCli({"new", file, "--group", "YVRCRJFAV", "--start", "2027-06-01", "--end",
+                          "2027-06-30"});
+    ASSERT_EQ(made.status, 0) << made.err;
+
+    CliRun shown = RunCli({"inspect", file, "--json"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    nlohmann::json j = nlohmann::json::parse(shown.out);
+    EXPECT_EQ(j["GroupName"], "YVRCRJFAV");
+    EXPECT_EQ(j["CrewKind"], 2);
+    EXPECT_EQ(j["DaysInMonth"], 30);
+    EXPECT_EQ(j["DayDate"].size(), 30u);
+    EXPECT_EQ(j["DayName"][0], "TU");
+    EXPECT_EQ(j["MonthRules"][6], 10);
+    EXPECT_EQ(j["MonthRules"][8], 3000);
+    EXPECT_EQ(j["MonthRules"][10], 12);
+    EXPECT_EQ(j["LastPair"], -1);
+    EXPECT_TRUE(j["Pairs"].empty());
+    EXPECT_EQ(j["FileKind"], 0);
+    EXPECT_EQ(j["History"], "0000");
+
+    CliRun summary = RunCli({"inspect", file});
+    EXPECT_NE(summary.out.find("YVRCRJFAV (flight attendants)"), std::string::npos);
+}
+
+TEST_F(CommandsTest, InspectShowsCrewFieldsWithTheirCharacters)
+{
+    CliRun shown = RunCli({"inspect", MonthWithCrew(), "--json"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    nlohmann::json j = nlohmann::json::parse(shown.out);
+    ASSERT_EQ(j["Crew"].size(), 1u);
+    EXPECT_EQ(j["Crew"][0]["Name"], "TREMBLAY ÉLISE");
+    EXPECT_EQ(j["Crew"][0]["DaySlot"].size(), 62u);
+    EXPECT_EQ(j["Crew"][0]["DayOther"][0].size(), 10u);
+    EXPECT_EQ(j["Crew"][0]["AllMonthLeave"], 0);
+}
+
+TEST_F(CommandsTest, NewRefusesToReplaceAFileUnlessToldYes)
+{
+    std::string file = MonthWithCrew();
+    const std::string before = ReadFile(file);
+    std::vector<std::string> args{"new", file, "--group", "YYZDH8CAZ", "--start", "2027-06-01",
+                                  "--end", "2027-06-30"};
+    CliRun refused = RunCli(args);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Tessara Lines: " + file + " already exists. Replace it? [No]\n");
+    EXPECT_EQ(ReadFile(file), before);
+
+    args.push_back("--yes");
+    EXPECT_EQ(RunCli(args).status, 0);
+    EXPECT_NE(ReadFile(file), before);
+}
+
+TEST_F(CommandsTest, SaveAsViewerKindLeavesOutPersonalData)
+{
+    std::string file = MonthWithCrew();
+    const std::string before = ReadFile(file);
+    std::string viewer = Path("crew.tlv");
+    CliRun copied = RunCli({"save-as", file, viewer, "--kind", "3"});
+    ASSERT_EQ(copied.status, 0) << copied.err;
+    EXPECT_EQ(ReadFile(file), before);
+
+    nlohmann::json j = nlohmann::json::parse(RunCli({"inspect", viewer, "--json"}).out);
+    EXPECT_EQ(j["FileKind"], 3);
+    EXPECT_EQ(j["Crew"][0]["Phone1"], "");
+    EXPECT_EQ(j["Crew"][0]["DayLocked"][2], 0);
+
+    std::string copy = Path("copy.tl2");
+    ASSERT_EQ(RunCli({"save-as", file, copy}).status, 0);
+    EXPECT_EQ(ReadFile(copy), before);
+}
+
+struct FailureCase {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+};
+
+class CommandFailureTest : public CommandsTest,
+                           public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(CommandFailureTest, ExitsWithItsStatus)
+{
+    std::vector<std::string> args;
+    for (const std::string& a : GetParam().args)
+        args.push_back(a == "DIR" ? dir.path().string() : a == "NOFILE" ? Path("none.tl2") : a);
+    CliRun r = RunCli(args);
+    EXPECT_EQ(r.status, GetParam().status) << r.err;
+    EXPECT_FALSE(r.err.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandFailureTest,
+    ::testing::Values(
+        FailureCase{"inspect_missing_file", {"inspect", "NOFILE"}, 1},
+        FailureCase{"inspect_folder", {"inspect", "DIR"}, 1},
+        FailureCase{"new_without_group", {"new", "NOFILE", "--start", "2027-06-01", "--end", "2027-06-30"}, 2},
+        FailureCase{"new_bad_date", {"new", "NOFILE", "--group", "YYZDH8CAZ", "--start", "2027-6-1", "--end", "2027-06-30"}, 2},
+        FailureCase{"new_bad_status", {"new", "NOFILE", "--group", "YYZDH8", "--start", "2027-06-01", "--end", "2027-06-30"}, 1},
+        FailureCase{"new_too_long", {"new", "NOFILE", "--group", "YYZDH8CAZ", "--start", "2027-06-01", "--end", "2027-07-02"}, 1},
+        FailureCase{"yes_and_no", {"inspect", "NOFILE", "--yes", "--no"}, 2},
+        FailureCase{"kind_out_of_range", {"save-as", "NOFILE", "NOFILE", "--kind", "4"}, 2}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+} // namespace
+} // namespace tl::cli

@@ -92,7 +92,8 @@ void BM_ReadRecords_3000Pairs1000Crew(benchmark::State& state)
             state.SkipWithError("stream failed");
         benchmark::DoNotOptimize(pairs.data());
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(data.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(data.size()));
 }
 BENCHMARK(BM_ReadRecords_3000Pairs1000Crew)->Unit(benchmark::kMillisecond);
 
@@ -106,7 +107,8 @@ void BM_Memcpy_3000Pairs1000CrewBytes(benchmark::State& state)
         benchmark::DoNotOptimize(copy.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(data.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(data.size()));
 }
 BENCHMARK(BM_Memcpy_3000Pairs1000CrewBytes)->Unit(benchmark::kMillisecond);
 

@@ -16,8 +16,7 @@
 namespace {
 
 // A record that was read writes the same bytes after one more round trip.
-template <typename Record>
-void CheckRewrite(const Record& record)
+template <typename Record> void CheckRewrite(const Record& record)
 {
     tl::ObjectWriter first;
     first.WriteObject(record);

@@ -3,6 +3,7 @@
 #include "storage/objstream.h"
 
 #include <algorithm>
+#include <span>
 #include <string_view>
 
 namespace tl {
@@ -125,8 +126,10 @@ bool TPilot::IsAllMonthLeave(int daysInMonth)
 {
     const size_t days = MonthSlots(daysInMonth);
     // A month without days holds no leave.
-    const bool allLeave = days > 0 && std::all_of(DayCode.begin(), DayCode.begin() + static_cast<std::ptrdiff_t>(days),
-                                                  [](const std::string& code) { return IsLeaveCode(code); });
+    const auto month = std::span(DayCode).first(days);
+    const bool allLeave =
+        days > 0 && std::all_of(month.begin(), month.end(),
+                                [](const std::string& code) { return IsLeaveCode(code); });
     AllMonthLeave = allLeave ? 1 : 0;
     return allLeave;
 }
@@ -134,7 +137,8 @@ bool TPilot::IsAllMonthLeave(int daysInMonth)
 bool TPilot::AnyOtherFlagged(int daysInMonth) const
 {
     const size_t days = MonthSlots(daysInMonth);
-    return std::any_of(DayOther.begin(), DayOther.begin() + static_cast<std::ptrdiff_t>(days),
+    const auto month = std::span(DayOther).first(days);
+    return std::any_of(month.begin(), month.end(),
                        [](const SlotValues& values) { return values[4] != 0; });
 }
 

@@ -69,8 +69,13 @@ void ObjectWriter::WriteByte(uint8_t value)
 void ObjectWriter::WriteWord(int32_t value)
 {
     const auto bits = static_cast<uint32_t>(value);
-    for (int shift = 0; shift < 32; shift += 8)
-        m_data.push_back(static_cast<uint8_t>(bits >> shift));
+    const size_t at = m_data.size();
+    m_data.resize(at + 4);
+    uint8_t* bytes = m_data.data() + at;
+    bytes[0] = static_cast<uint8_t>(bits);
+    bytes[1] = static_cast<uint8_t>(bits >> 8);
+    bytes[2] = static_cast<uint8_t>(bits >> 16);
+    bytes[3] = static_cast<uint8_t>(bits >> 24);
 }
 
 void ObjectWriter::WriteBool(bool value)
@@ -209,6 +214,15 @@ bool ObjectReader::ReadTextLength(size_t& length)
     return true;
 }
 
+std::string_view ObjectReader::TakeText(size_t length)
+{
+    const uint8_t* bytes = nullptr;
+    if (!Take(length, bytes))
+        return {};
+    const auto* chars = reinterpret_cast<const char*>(bytes);
+    return {chars, static_cast<size_t>(std::find(chars, chars + length, '\0') - chars)};
+}
+
 void ObjectReader::ReadText(std::string& text)
 {
     if (m_failed)
@@ -219,16 +233,13 @@ void ObjectReader::ReadText(std::string& text)
             text.clear();
         return;
     }
-    const uint8_t* bytes = nullptr;
-    Take(length, bytes);
-    const auto* chars = reinterpret_cast<const char*>(bytes);
-    text.assign(chars, std::find(chars, chars + length, '\0'));
+    text = TakeText(length);
 }
 
 void ObjectReader::ReadRaw(std::span<uint8_t> bytes)
 {
     const uint8_t* source = nullptr;
-    if (Take(bytes.size(), source))
+    if (Take(bytes.size(), source) && !bytes.empty())
         std::memcpy(bytes.data(), source, bytes.size());
     else
         std::fill(bytes.begin(), bytes.end(), uint8_t{0});
@@ -250,11 +261,7 @@ const ClassRegistry::Entry* ObjectReader::ReadClassName()
         m_failed = true;
         return nullptr;
     }
-    const uint8_t* bytes = nullptr;
-    Take(length, bytes);
-    const auto* chars = reinterpret_cast<const char*>(bytes);
-    const ClassRegistry::Entry* entry =
-        m_registry.Find(std::string_view(chars, static_cast<size_t>(std::find(chars, chars + length, '\0') - chars)));
+    const ClassRegistry::Entry* entry = m_registry.Find(TakeText(length));
     if (entry == nullptr)
         m_failed = true;
     return entry;

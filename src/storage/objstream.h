@@ -117,6 +117,8 @@ private:
     uint32_t ReadUnsigned32();
     // Reads the text length; false for a missing text or on failure.
     bool ReadTextLength(size_t& length);
+    // The next `length` bytes as a text, up to their first zero byte.
+    std::string_view TakeText(size_t length);
     const ClassRegistry::Entry* ReadClassName();
     void ReadBody(TStreamableBase& object);
 

@@ -240,12 +240,15 @@ const StreamBytes kBody = StreamBytes().U32(1);
 INSTANTIATE_TEST_SUITE_P(
     Framing, BadFramingTest,
     testing::Values(
-        BadFraming{"WrongBeginByte", StreamBytes().Header().U8('(').Text32("Probe").U32(7).U32(1).U8(']')},
-        BadFraming{"WrongEndByte", StreamBytes().Header().U8('[').Text32("Probe").U32(7).U32(1).U8(')')},
+        BadFraming{"WrongBeginByte",
+                   StreamBytes().Header().U8('(').Text32("Probe").U32(7).U32(1).U8(']')},
+        BadFraming{"WrongEndByte",
+                   StreamBytes().Header().U8('[').Text32("Probe").U32(7).U32(1).U8(')')},
         BadFraming{"Unregistered", StreamBytes().Header().Framed("Prob", 7, kBody)},
         BadFraming{"OtherClass", StreamBytes().Header().Framed(std::string(127, 'N'), 1, kBody)},
         BadFraming{"NameOver127", StreamBytes().Header().Framed(std::string(128, 'N'), 1, kBody)},
-        BadFraming{"MissingName", StreamBytes().Header().U8('[').U32(0xFFFFFFFF).U32(7).U32(1).U8(']')},
+        BadFraming{"MissingName",
+                   StreamBytes().Header().U8('[').U32(0xFFFFFFFF).U32(7).U32(1).U8(']')},
         BadFraming{"BodyCutShort", StreamBytes().Header().U8('[').Text32("Probe").U32(7).U16(1)},
         BadFraming{"EndMissing", StreamBytes().Header().U8('[').Text32("Probe").U32(7).U32(1)}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
@@ -316,12 +319,13 @@ TEST_P(BadPointerTest, FailsAndGivesNoObject)
 
 INSTANTIATE_TEST_SUITE_P(
     Tags, BadPointerTest,
-    testing::Values(BadPointer{"UnknownTag", StreamBytes().Header().U8(3)},
-                    BadPointer{"NumberZero", StreamBytes().Header().U8(1).U32(0)},
-                    BadPointer{"NumberNotYetRead", StreamBytes().Header().U8(1).U32(1)},
-                    BadPointer{"NegativeNumber", StreamBytes().Header().U8(1).I32(-1)},
-                    BadPointer{"NewButUnregistered", StreamBytes().Header().U8(2).Framed("TPair", 5, kBody)},
-                    BadPointer{"NewCutShort", StreamBytes().Header().U8(2).U8('[').Text32("Probe")}),
+    testing::Values(
+        BadPointer{"UnknownTag", StreamBytes().Header().U8(3)},
+        BadPointer{"NumberZero", StreamBytes().Header().U8(1).U32(0)},
+        BadPointer{"NumberNotYetRead", StreamBytes().Header().U8(1).U32(1)},
+        BadPointer{"NegativeNumber", StreamBytes().Header().U8(1).I32(-1)},
+        BadPointer{"NewButUnregistered", StreamBytes().Header().U8(2).Framed("TPair", 5, kBody)},
+        BadPointer{"NewCutShort", StreamBytes().Header().U8(2).U8('[').Text32("Probe")}),
     [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(ClassRegistryTest, RecordClassesAreRegisteredWithTheirVersions)

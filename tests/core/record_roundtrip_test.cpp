@@ -41,7 +41,10 @@ public:
     {
         return std::uniform_int_distribution<int32_t>(low, high)(m_engine);
     }
-    uint32_t Below(uint32_t count) { return std::uniform_int_distribution<uint32_t>(0, count - 1)(m_engine); }
+    uint32_t Below(uint32_t count)
+    {
+        return std::uniform_int_distribution<uint32_t>(0, count - 1)(m_engine);
+    }
     // Texts hold no zero byte: reading cuts a text there.
     std::string Text()
     {

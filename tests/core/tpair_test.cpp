@@ -79,7 +79,8 @@ INSTANTIATE_TEST_SUITE_P(Times, CrossesMidnightTest,
                                          MidnightCase{1320, 180, 900, false}, // 15:00 away
                                          MidnightCase{1320, 180, 899, true},
                                          MidnightCase{600, 1200, 600, false},
-                                         MidnightCase{1320, 0, 120, false})); // 0 is checked before it becomes 1440
+                                         // 0 is looked at before it becomes 1440
+                                         MidnightCase{1320, 0, 120, false}));
 
 TEST(TPairValidateTest, CrossesMidnightIsNeverCleared)
 {
@@ -275,7 +276,8 @@ StreamBytes PairBody(int version)
         else
             b.U32(0).U32(0).U32(0).U32(0);
     }
-    b.Text32("PAIR 1234\nYYZ-YUL").Text32("YULYVR").U32(15).Text32("KEY").U32(2451545).Text32("REG");
+    b.Text32("PAIR 1234\nYYZ-YUL").Text32("YULYVR").U32(15).Text32("KEY");
+    b.U32(2451545).Text32("REG");
     if (version >= 2)
         for (uint32_t d = 0; d < 31; ++d)
             b.U32(d == 7 ? 60 : 0);
@@ -330,8 +332,12 @@ TEST(TPairStreamTest, WritesTheDocumentedLayout)
     ObjectWriter out;
     out.WriteObject(MakeBodyPair());
 
-    const std::vector<uint8_t> prefix = {0x3A, 0x01, 0x01, 0x00, 0x00, 0x5B, 0x05, 0x00, 0x00, 0x00, 'T',
-                                         'P',  'a',  'i',  'r',  0x05, 0x00, 0x00, 0x00, 0x58, 0x02};
+    const std::vector<uint8_t> prefix = {
+        0x3A, 0x01, 0x01, 0x00, 0x00,       // stream header
+        0x5B, 0x05, 0x00, 0x00, 0x00,       // '[', name length
+        'T',  'P',  'a',  'i',  'r',        // class name
+        0x05, 0x00, 0x00, 0x00, 0x58, 0x02, // class version, OnTime 600 begins
+    };
     ASSERT_GE(out.Data().size(), prefix.size());
     EXPECT_TRUE(std::equal(prefix.begin(), prefix.end(), out.Data().begin()));
 

@@ -242,7 +242,11 @@ bool LoadBlocks(ScheduleDocument& doc, Interaction& ui)
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     bytes.resize(static_cast<size_t>(file.gcount()));
+    return LoadBlocksFromBytes(doc, bytes, ui);
+}
 
+bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, Interaction& ui)
+{
     ui.Trace("LoadBlksBegin\n");
     ObjectReader in(bytes);
 

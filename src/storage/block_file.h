@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -41,5 +42,8 @@ std::string BlockFileBytes(ScheduleDocument& doc, int kind);
 // is not a block file at all; a damaged file loads what it can, with a
 // warning, and returns true.
 bool LoadBlocks(ScheduleDocument& doc, Interaction& ui);
+
+// LoadBlocks on bytes already in memory; messages name the document's FileName.
+bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, Interaction& ui);
 
 } // namespace tl

@@ -1,0 +1,49 @@
+// A block file may come from anywhere: a damaged disk, a mail attachment, a
+// file of another program renamed. Loading any bytes must end in a month or
+// a refusal, never a crash, an overrun or an allocation the input cannot
+// justify; whatever loads must save again.
+#include "model/interaction.h"
+#include "model/schedule_document.h"
+#include "storage/block_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+namespace {
+
+class Silent : public tl::Interaction {
+public:
+    void Message(std::string_view, std::string_view, tl::Icon) override {}
+    tl::Answer Ask(std::string_view, std::string_view, tl::Buttons, tl::Icon) override
+    {
+        return tl::Answer::No;
+    }
+    void ShowList(std::string_view, const std::vector<std::string>&) override {}
+    void Progress(std::string_view, std::string_view, int) override {}
+    void ProgressDone() override {}
+    void Beep() override {}
+    void Trace(std::string_view) override {}
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    // The tables are large; one document serves every input, cleared as
+    // the program clears it before opening a file.
+    static auto doc = std::make_unique<tl::ScheduleDocument>();
+    Silent ui;
+    doc->DeleteAll(ui);
+    doc->FileName = "fuzz.tl2";
+    if (tl::LoadBlocksFromBytes(*doc, std::span<const uint8_t>(data, size), ui)) {
+        if (doc->DaysInMonth < 1 || doc->DaysInMonth > 31 || doc->LastPair > 3000 ||
+            doc->CrewCount > 1000 || doc->AbsenceCount > 300)
+            __builtin_trap();
+        std::string again = tl::BlockFileBytes(*doc, doc->FileKind);
+        if (again.empty())
+            __builtin_trap();
+    }
+    return 0;
+}

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (doc->DaysInMonth < 1 || doc->DaysInMonth > 31 || doc->LastPair > 3000 ||
             doc->CrewCount > 1000 || doc->AbsenceCount > 300)
             __builtin_trap();
-        std::string again = tl::BlockFileBytes(*doc, doc->FileKind);
+        std::vector<uint8_t> again = tl::BlockFileBytes(*doc, doc->FileKind);
         if (again.empty())
             __builtin_trap();
     }

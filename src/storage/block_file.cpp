@@ -55,7 +55,7 @@ std::string FixedText(const std::array<char, 6>& code)
 // Writes every byte to a new file beside `target` and moves it into place.
 // Returns 0 on success, 1 when the file could not be created, 2 when
 // writing failed.
-int WriteFileSafely(const std::filesystem::path& target, const std::string& bytes)
+int WriteFileSafely(const std::filesystem::path& target, std::span<const uint8_t> bytes)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -189,14 +189,28 @@ std::string_view BlockFileKindName(int kind)
     return kKindNames[kind];
 }
 
-std::string BlockFileBytes(ScheduleDocument& doc, int kind)
+std::vector<uint8_t> BlockFileBytes(ScheduleDocument& doc, int kind)
 {
-    for (int p = 0; p <= std::min(doc.LastPair, ScheduleDocument::kPairCapacity - 1); ++p)
-        doc.Pairs[static_cast<size_t>(p)].UpdateCreditClass();
+    const int lastPair = std::min(doc.LastPair, ScheduleDocument::kPairCapacity - 1);
+    const int crewCount = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
+    // Fixed parts of the records plus their longest texts: one allocation
+    // for the whole stream instead of a growth every few records.
+    size_t estimate = 8192;
+    for (int p = 0; p <= lastPair; ++p) {
+        TPair& pair = doc.Pairs[static_cast<size_t>(p)];
+        pair.UpdateCreditClass();
+        estimate += 1200 + pair.PairText.size() + pair.Layovers.size() + pair.PairKey.size() +
+                    pair.PairType.size() + pair.Note.size();
+    }
+    for (int c = 0; c < crewCount; ++c) {
+        const TPilot& pilot = doc.Crew[static_cast<size_t>(c)];
+        estimate += 7000 + pilot.Name.size() + pilot.FilterText.size() + pilot.BidText.size() +
+                    pilot.Notes.size();
+    }
     ObjectWriter out;
+    out.Reserve(estimate);
     WriteDocument(out, doc, kind);
-    const std::vector<uint8_t>& data = out.Data();
-    return std::string(data.begin(), data.end());
+    return out.TakeData();
 }
 
 bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path, int kind, Interaction& ui)
@@ -204,7 +218,7 @@ bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path, int ki
     if (BlockFileKindName(kind).empty())
         kind = kSchedulerFile;
     ui.Trace("SaveBlksBegin\n");
-    std::string bytes = BlockFileBytes(doc, kind);
+    std::vector<uint8_t> bytes = BlockFileBytes(doc, kind);
     int result = WriteFileSafely(path, bytes);
     ui.Trace("SaveBlksEnd\n");
     if (result == 1) {

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tl {
 
@@ -35,7 +36,7 @@ inline constexpr std::uintmax_t kMaxBlockFileSize = 256u * 1024u * 1024u;
 bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path, int kind, Interaction& ui);
 
 // The bytes SaveBlocks writes, for tests and for callers that keep them.
-std::string BlockFileBytes(ScheduleDocument& doc, int kind);
+std::vector<uint8_t> BlockFileBytes(ScheduleDocument& doc, int kind);
 
 // Reads the file named by the document's FileName into the document, which
 // the caller has cleared first. False when the file could not be opened or

@@ -61,23 +61,6 @@ ObjectWriter::ObjectWriter()
     WriteWord(static_cast<int32_t>(kStreamVersion));
 }
 
-void ObjectWriter::WriteByte(uint8_t value)
-{
-    m_data.push_back(value);
-}
-
-void ObjectWriter::WriteWord(int32_t value)
-{
-    const auto bits = static_cast<uint32_t>(value);
-    const size_t at = m_data.size();
-    m_data.resize(at + 4);
-    uint8_t* bytes = m_data.data() + at;
-    bytes[0] = static_cast<uint8_t>(bits);
-    bytes[1] = static_cast<uint8_t>(bits >> 8);
-    bytes[2] = static_cast<uint8_t>(bits >> 16);
-    bytes[3] = static_cast<uint8_t>(bits >> 24);
-}
-
 void ObjectWriter::WriteBool(bool value)
 {
     WriteWord(value ? 1 : 0);
@@ -167,7 +150,7 @@ uint32_t ObjectReader::ReadUnsigned32()
            static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
-uint8_t ObjectReader::ReadByte()
+uint8_t ObjectReader::ReadByteSlow()
 {
     const uint8_t* bytes = nullptr;
     if (!Take(1, bytes))
@@ -175,7 +158,7 @@ uint8_t ObjectReader::ReadByte()
     return bytes[0];
 }
 
-int32_t ObjectReader::ReadWord()
+int32_t ObjectReader::ReadWordSlow()
 {
     if (m_version == 0) {
         const uint8_t* bytes = nullptr;

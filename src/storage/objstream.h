@@ -58,8 +58,17 @@ public:
     // Starts the stream with its header.
     ObjectWriter();
 
-    void WriteByte(uint8_t value);
-    void WriteWord(int32_t value);
+    // Room for this many more bytes, so a large stream grows once.
+    void Reserve(size_t bytes) { m_data.reserve(m_data.size() + bytes); }
+
+    void WriteByte(uint8_t value) { m_data.push_back(value); }
+    void WriteWord(int32_t value)
+    {
+        const auto bits = static_cast<uint32_t>(value);
+        const uint8_t bytes[4] = {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8),
+                                  static_cast<uint8_t>(bits >> 16), static_cast<uint8_t>(bits >> 24)};
+        m_data.insert(m_data.end(), bytes, bytes + 4);
+    }
     void WriteBool(bool value);
     void WriteText(std::string_view text);
     void WriteMissingText();
@@ -95,8 +104,24 @@ public:
     void SetFailed() { m_failed = true; }
     size_t Remaining() const { return m_data.size() - m_pos; }
 
-    uint8_t ReadByte();
-    int32_t ReadWord();
+    uint8_t ReadByte()
+    {
+        if (!m_failed && m_pos < m_data.size())
+            return m_data[m_pos++];
+        return ReadByteSlow();
+    }
+    int32_t ReadWord()
+    {
+        // Records are read a word at a time: keep the common case short.
+        if (m_version != 0 && !m_failed && Remaining() >= 4) {
+            const uint8_t* b = m_data.data() + m_pos;
+            m_pos += 4;
+            return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+                                        static_cast<uint32_t>(b[2]) << 16 |
+                                        static_cast<uint32_t>(b[3]) << 24);
+        }
+        return ReadWordSlow();
+    }
     bool ReadBool();
     // A missing text reads as empty; the text ends at its first zero byte.
     void ReadText(std::string& text);
@@ -114,6 +139,8 @@ public:
 
 private:
     bool Take(size_t count, const uint8_t*& bytes);
+    uint8_t ReadByteSlow();
+    int32_t ReadWordSlow();
     uint32_t ReadUnsigned32();
     // Reads the text length; false for a missing text or on failure.
     bool ReadTextLength(size_t& length);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <random>
 #include <system_error>
 #include <vector>
@@ -253,10 +254,11 @@ bool LoadBlocks(ScheduleDocument& doc, Interaction& ui)
         ui.Message("This is Not a Valid Tessara Lines 2 File.", doc.FileName, Icon::Error);
         return false;
     }
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<size_t>(file.gcount()));
-    return LoadBlocksFromBytes(doc, bytes, ui);
+    // Not zero-filled first: the read overwrites it, and only what was read is used.
+    std::unique_ptr<uint8_t[]> bytes(new uint8_t[static_cast<size_t>(size)]);
+    file.read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(size));
+    auto got = static_cast<size_t>(file.gcount());
+    return LoadBlocksFromBytes(doc, std::span<const uint8_t>(bytes.get(), got), ui);
 }
 
 bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, Interaction& ui)

@@ -26,7 +26,9 @@ int main(int argc, char* argv[])
     tl::ui::QtSettingsStore settings;
     tl::ui::InstanceGuard guard;
     tl::ui::TLApp app(ui, settings, trace, tl::ui::TLApp::DefaultTraceFolder());
-    if (std::optional<int> code = app.Start(guard))
+    const QStringList args = QApplication::arguments();
+    const QString fileToOpen = args.size() > 1 ? args.at(1) : QString();
+    if (std::optional<int> code = app.Start(guard, fileToOpen))
         return *code;
     ui.SetParentWindow(app.Frame());
     return QApplication::exec();

@@ -1,4 +1,7 @@
 #include "model/debug_trace.h"
+#include "model/schedule_document.h"
+#include "storage/block_file.h"
+#include "ui/grid/ttlwin.h"
 #include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"
 #include "ui/app/instanceguard.h"
@@ -76,6 +79,27 @@ private slots:
         }
         QCOMPARE(ReadFile(folder + QStringLiteral("/TLDebug.txt")),
                  QByteArray("ZeroDataBegin\nTessara Lines Termination Normal\n"));
+    }
+
+    void fileNamedOnTheCommandLineIsOpened()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("may.tl2"));
+        {
+            ScriptedInteraction quiet;
+            auto doc = std::make_unique<tl::ScheduleDocument>();
+            QVERIFY(doc->SetMonth(quiet, 2461527, 2461557));
+            doc->GroupName = "YYCDH4FOY";
+            QVERIFY(tl::SaveBlocks(*doc, path.toStdString(), tl::kSchedulerFile, quiet));
+        }
+        InstanceGuard guard(dir.filePath(QStringLiteral("lock")));
+        ScriptedInteraction ui;
+        tl::MemorySettingsStore settings;
+        tl::DebugTrace trace;
+        TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
+        QCOMPARE(app.Start(guard, path), std::optional<int>());
+        QCOMPARE(app.Frame()->MenuName(), QStringLiteral("MENU_1"));
+        QCOMPARE(app.Frame()->Client()->Document().GroupName, std::string("YYCDH4FOY"));
     }
 
     void lockIsFreeAgainOnceTheFirstCopyEnds()

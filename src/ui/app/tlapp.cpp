@@ -28,16 +28,18 @@ QString TLApp::DefaultTraceFolder()
         .filePath(QStringLiteral("TLDebug"));
 }
 
-std::optional<int> TLApp::Start(InstanceGuard& guard)
+std::optional<int> TLApp::Start(InstanceGuard& guard, const QString& fileToOpen)
 {
     if (!guard.TryAcquire()) {
         m_ui.Message("Tessara Lines", "Tessara Lines is Currently Running", Icon::Information);
         return 0;
     }
-    m_frame = std::make_unique<TMainDecFrameWin>(m_ui);
+    m_frame = std::make_unique<TMainDecFrameWin>(m_ui, m_settings);
     m_frame->show();
     if (Preferences::Read(m_settings).DebugFile)
         OpenDebugTrace(m_trace, m_traceFolder.toStdString(), m_ui);
+    if (!fileToOpen.isEmpty())
+        m_frame->OpenFile(fileToOpen);
     return std::nullopt;
 }
 

@@ -25,8 +25,9 @@ public:
     ~TLApp();
 
     // Runs the start-up. Returns the exit code when the program must end at
-    // once (another copy is running); otherwise the frame is shown.
-    std::optional<int> Start(InstanceGuard& guard);
+    // once (another copy is running); otherwise the frame is shown, with
+    // `fileToOpen` opened when one is named.
+    std::optional<int> Start(InstanceGuard& guard, const QString& fileToOpen = {});
 
     TMainDecFrameWin* Frame() const { return m_frame.get(); }
 

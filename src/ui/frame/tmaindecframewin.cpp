@@ -1,88 +1,142 @@
 #include "ui/frame/tmaindecframewin.h"
 
+#include "model/interaction.h"
+#include "model/schedule_document.h"
+#include "rules/shared_notes.h"
+#include "storage/settings.h"
 #include "ui/app/resources.h"
 #include "ui/dialogs/aboutdialog.h"
-#include "ui/frame/commands.h"
+#include "ui/dialogs/backupdialog.h"
+#include "ui/dialogs/textdialog.h"
 #include "ui/grid/ttlwin.h"
+#include "ui/seam/qtinteraction.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QStatusBar>
 #include <QToolBar>
 
 namespace tl::ui {
 
-TMainDecFrameWin::TMainDecFrameWin(Interaction& ui, QWidget* parent)
-    : QMainWindow(parent), m_ui(ui)
+namespace {
+
+const QString kBlockFilter = QStringLiteral(
+    "Tessara Lines Viewer (*.tlv);;Tessara Lines File (*.tl2);;All Files (*)");
+const QString kSaveFilter = QStringLiteral("Tessara Lines File (*.tl2)");
+
+std::string Key(const QString& key)
+{
+    return key.toStdString();
+}
+
+} // namespace
+
+TMainDecFrameWin::TMainDecFrameWin(Interaction& ui, SettingsStore& settings, QWidget* parent)
+    : QMainWindow(parent), m_ui(ui), m_settings(settings)
 {
     EnsureResources();
     setObjectName(QStringLiteral("TMainDecFrameWin"));
     setWindowTitle(QStringLiteral("Tessara Lines"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tessara.svg")));
 
-    m_client = new TtlWin(this);
+    m_client = new TtlWin(m_ui, m_settings, this);
     setCentralWidget(m_client);
+    connect(m_client, &TtlWin::DocumentChanged, this, &TMainDecFrameWin::OnDocumentChanged);
 
     CreateActions();
-    InstallNoMonthMenu();
+    InstallMenu(false);
     CreateToolBar();
     CreateStatusBar();
     UpdateCommands();
     resize(1000, 700);
 }
 
-QAction* TMainDecFrameWin::AddAction(int command, const QString& text, const QString& icon)
+void TMainDecFrameWin::AddActions(const std::vector<MenuEntry>& entries)
 {
-    auto* action = new QAction(text, this);
-    action->setData(command);
-    if (!icon.isEmpty())
-        action->setIcon(QIcon(icon));
-    connect(action, &QAction::triggered, this, [this, command] {
-        auto handler = m_handlers.value(command);
-        if (handler && Action(command)->isEnabled())
-            handler();
-    });
-    m_actions.insert(command, action);
-    return action;
+    for (const MenuEntry& entry : entries) {
+        if (!entry.Children.empty()) {
+            AddActions(entry.Children);
+            continue;
+        }
+        if (entry.Id == 0 || m_actions.contains(entry.Id))
+            continue;
+        const int command = entry.Id;
+        auto* action = new QAction(QString::fromLatin1(entry.Text), this);
+        action->setData(command);
+        connect(action, &QAction::triggered, this, [this, command] {
+            auto handler = m_handlers.value(command);
+            if (handler && Action(command)->isEnabled())
+                handler();
+        });
+        m_actions.insert(command, action);
+    }
 }
 
 void TMainDecFrameWin::CreateActions()
 {
-    AddAction(CmNew, QStringLiteral("&New"), QStringLiteral(":/icons/new.svg"))
-        ->setToolTip(tr("New"));
-    AddAction(CmOpen, QStringLiteral("&Open"), QStringLiteral(":/icons/open.svg"))
-        ->setToolTip(tr("Open"));
-    AddAction(CmSave, QStringLiteral("&Save"), QStringLiteral(":/icons/save.svg"))
-        ->setToolTip(tr("Save"));
-    AddAction(CmSaveAs, QStringLiteral("Save &As..."), QStringLiteral(":/icons/saveas.svg"))
-        ->setToolTip(tr("Save As"));
-    AddAction(CmAbout, QStringLiteral("&About Tessara Lines..."), QStringLiteral(":/icons/about.svg"))
-        ->setToolTip(tr("About Tessara Lines"));
-    AddAction(CmExit, QStringLiteral("E&xit"));
+    AddActions(MonthMenu());
+    AddActions(NoMonthMenu());
 
+    const struct {
+        int command;
+        const char* icon;
+        const char* tip;
+    } toolButtons[] = {{CmNew, ":/icons/new.svg", "New"},
+                       {CmOpen, ":/icons/open.svg", "Open"},
+                       {CmSave, ":/icons/save.svg", "Save"},
+                       {CmSaveAs, ":/icons/saveas.svg", "Save As"},
+                       {CmAbout, ":/icons/about.svg", "About Tessara Lines"}};
+    for (const auto& b : toolButtons) {
+        Action(b.command)->setIcon(QIcon(QString::fromLatin1(b.icon)));
+        Action(b.command)->setToolTip(tr(b.tip));
+    }
+    Action(CmBackup)->setShortcut(Qt::Key_F8);
+
+    m_handlers.insert(CmOpen, [this] { DoOpen(); });
+    m_handlers.insert(CmSave, [this] { DoSave(); });
+    m_handlers.insert(CmSaveAs, [this] { DoSaveAs(); });
+    m_handlers.insert(CmBackup, [this] { DoBackup(); });
     m_handlers.insert(CmAbout, [this] { ShowAbout(); });
+    m_handlers.insert(CmShortcuts, [this] { DoShortcuts(); });
+    m_handlers.insert(CmCalculator, [this] { DoCalculator(); });
+    m_handlers.insert(CmSharedNotes, [this] { DoSharedNotes(); });
     m_handlers.insert(CmExit, [this] { close(); });
 }
 
-void TMainDecFrameWin::InstallNoMonthMenu()
+void TMainDecFrameWin::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries)
+{
+    for (const MenuEntry& entry : entries) {
+        if (!entry.Children.empty()) {
+            QMenu* sub = menu->addMenu(QString::fromLatin1(entry.Text));
+            connect(sub, &QMenu::aboutToShow, this, &TMainDecFrameWin::UpdateCommands);
+            FillMenu(sub, entry.Children);
+        } else if (entry.Id == 0) {
+            menu->addSeparator();
+        } else {
+            QAction* action = Action(entry.Id);
+            // The two menus name some commands differently.
+            action->setText(QString::fromLatin1(entry.Text));
+            menu->addAction(action);
+        }
+    }
+}
+
+void TMainDecFrameWin::InstallMenu(bool monthOpen)
 {
     QMenuBar* bar = menuBar();
     bar->clear();
-    bar->setObjectName(QStringLiteral("MENU_3"));
-
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    file->addAction(Action(CmNew));
-    file->addAction(Action(CmOpen));
-    file->addSeparator();
-    file->addAction(Action(CmExit));
-
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    help->addAction(Action(CmAbout));
-
-    for (QMenu* menu : {file, help})
+    bar->setObjectName(monthOpen ? QStringLiteral("MENU_1") : QStringLiteral("MENU_3"));
+    for (const MenuEntry& top : monthOpen ? MonthMenu() : NoMonthMenu()) {
+        QMenu* menu = bar->addMenu(QString::fromLatin1(top.Text));
         connect(menu, &QMenu::aboutToShow, this, &TMainDecFrameWin::UpdateCommands);
+        FillMenu(menu, top.Children);
+    }
 }
 
 QString TMainDecFrameWin::MenuName() const
@@ -124,6 +178,133 @@ void TMainDecFrameWin::UpdateCommands()
     }
 }
 
+void TMainDecFrameWin::OnDocumentChanged()
+{
+    const ScheduleDocument& doc = m_client->Document();
+    const bool monthOpen = doc.DisplayState != 3;
+    if ((MenuName() == QStringLiteral("MENU_1")) != monthOpen)
+        InstallMenu(monthOpen);
+    if (!monthOpen)
+        setWindowTitle(QStringLiteral("Tessara Lines"));
+    else if (!doc.Untitled)
+        setWindowTitle(QStringLiteral("Tessara Lines - %1").arg(FromCoreText(doc.FileName)));
+    setWindowModified(doc.Modified);
+    UpdateCommands();
+}
+
+QString TMainDecFrameWin::Choose(FileChooser::Mode mode, const QString& caption,
+                                 const QString& folderKey, const QString& filter)
+{
+    QString folder = QString::fromStdString(LastFolder(m_settings, Key(folderKey)));
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    QString chosen;
+    if (m_chooser.Choose)
+        chosen = m_chooser.Choose(mode, caption, folder, filter);
+    else if (mode == FileChooser::Mode::Open)
+        chosen = QFileDialog::getOpenFileName(this, caption, folder, filter);
+    else
+        chosen = QFileDialog::getSaveFileName(this, caption, folder, filter);
+    if (!chosen.isEmpty())
+        SetLastFolder(m_settings, Key(folderKey), QFileInfo(chosen).absolutePath().toStdString());
+    return chosen;
+}
+
+bool TMainDecFrameWin::OpenFile(const QString& path)
+{
+    InstallMenu(false);
+    return m_client->OpenFile(path);
+}
+
+void TMainDecFrameWin::DoOpen()
+{
+    if (m_client->Document().Modified &&
+        !m_ui.AskYes("Caution!", "All changes to file will be overwritten. Open File Anyway"))
+        return;
+    QString path = Choose(FileChooser::Mode::Open, tr("Open"), QStringLiteral("LastBlkPath"), kBlockFilter);
+    if (!path.isEmpty())
+        OpenFile(path);
+}
+
+bool TMainDecFrameWin::DoSave()
+{
+    if (m_client->Document().Untitled)
+        return DoSaveAs();
+    return m_client->Save();
+}
+
+bool TMainDecFrameWin::DoSaveAs()
+{
+    QString path = Choose(FileChooser::Mode::Save, tr("Save As"), QStringLiteral("LastBlkPath"), kSaveFilter);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".tl2");
+    return m_client->SaveAs(path);
+}
+
+void TMainDecFrameWin::DoBackup()
+{
+    ScheduleDocument& doc = m_client->Document();
+    if (doc.Untitled)
+        DoSaveAs();
+    if (doc.Untitled || doc.FileName.empty()) {
+        m_ui.Message("File Not Named", "Cannot Backup File. Select Save As from File Menu", Icon::Warning);
+        return;
+    }
+    BackupDialog dialog(QString::fromStdString(LastFolder(m_settings, "LastBackupPath")),
+                        m_settings.GetInt(kSectionTL, "LastBackupDateTimeOpt", 0) != 0, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SetLastFolder(m_settings, "LastBackupPath", dialog.Folder().toStdString());
+    m_settings.Set(kSectionTL, "LastBackupDateTimeOpt", dialog.WithDateTime() ? "1" : "0");
+    m_client->BackupTo(dialog.Folder(), dialog.WithDateTime());
+}
+
+void TMainDecFrameWin::DoShortcuts()
+{
+    static const char* lines[] = {
+        "F4  Show / Hide Pairing Window",      "Esc  Hold down to display All Credits",
+        "F3 / Tab  Filter Pairings On/Off",    "F9  Global Info",
+        "Up / Down Arrow  Scroll Block Window", "F1  Undo",
+        "F2  Filter Blocks On/Off",             "F5  Show / Hide Toolbox",
+        "F6  Filter Pairings Window",           "F7  Filter Employees Dialog",
+        "F8  Backup",                           "=   Generate Pairing Report to Clipboard",
+        "<-- View Last Month while Pressed"};
+    QString text;
+    for (const char* line : lines)
+        text += QString::fromLatin1(line) + QLatin1Char('\n');
+    TextDialog dialog(tr("Keyboard Shortcuts"), text, true, this);
+    dialog.exec();
+}
+
+void TMainDecFrameWin::DoCalculator()
+{
+#if defined(Q_OS_WIN)
+    const QStringList programs{QStringLiteral("calc")};
+#elif defined(Q_OS_MACOS)
+    const QStringList programs{QStringLiteral("/System/Applications/Calculator.app/Contents/MacOS/Calculator")};
+#else
+    const QStringList programs{QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
+                               QStringLiteral("mate-calc"),        QStringLiteral("galculator"),
+                               QStringLiteral("qalculate-gtk"),    QStringLiteral("xcalc")};
+#endif
+    for (const QString& program : programs)
+        if (QProcess::startDetached(program, {}))
+            return;
+    m_ui.Message("Tessara Lines", "No calculator program was found on this computer.", Icon::Information);
+}
+
+void TMainDecFrameWin::DoSharedNotes()
+{
+    ScheduleDocument& doc = m_client->Document();
+    TextDialog dialog(QStringLiteral("Shared Notes for File"), FromCoreText(SharedNotes(doc)), false, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SetSharedNotes(doc, Utf8ToCoreText(dialog.Text()));
+    OnDocumentChanged();
+}
+
 void TMainDecFrameWin::ShowAbout()
 {
     AboutDialog dialog(this);
@@ -132,6 +313,17 @@ void TMainDecFrameWin::ShowAbout()
 
 void TMainDecFrameWin::closeEvent(QCloseEvent* event)
 {
+    // Closing without a word would lose whatever was done since the last save.
+    ScheduleDocument& doc = m_client->Document();
+    if (doc.DisplayState != 3 && doc.Modified) {
+        std::string name = doc.Untitled ? std::string("the new month") : doc.FileName;
+        Answer answer = m_ui.Ask("Tessara Lines", "Save changes to " + name + " before closing?",
+                                 Buttons::YesNoCancel, Icon::Question);
+        if (answer == Answer::Cancel || (answer == Answer::Yes && !DoSave())) {
+            event->ignore();
+            return;
+        }
+    }
     event->accept();
 }
 

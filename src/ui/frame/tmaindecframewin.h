@@ -1,26 +1,40 @@
 #pragma once
 
+#include "ui/frame/commands.h"
+
 #include <QHash>
 #include <QMainWindow>
 
 #include <functional>
+#include <vector>
 
 class QLabel;
+class QMenu;
 class QToolBar;
 
 namespace tl {
 class Interaction;
+class SettingsStore;
 }
 
 namespace tl::ui {
 
 class TtlWin;
 
+// Asks the user for a file or folder; an empty result means cancelled. The
+// frame uses Qt's file dialogs unless a test puts in its own.
+struct FileChooser {
+    enum class Mode { Open, Save };
+    std::function<QString(Mode mode, const QString& caption, const QString& folder,
+                          const QString& filter)>
+        Choose;
+};
+
 // The main frame: menu, tool bar and status bar around the block window.
 class TMainDecFrameWin : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMainDecFrameWin(Interaction& ui, QWidget* parent = nullptr);
+    TMainDecFrameWin(Interaction& ui, SettingsStore& settings, QWidget* parent = nullptr);
 
     TtlWin* Client() const { return m_client; }
 
@@ -28,7 +42,7 @@ public:
     // a command the frame does not carry.
     QAction* Action(int command) const { return m_actions.value(command); }
 
-    // Name of the menu in place ("MENU_3" while no month is open).
+    // Name of the menu in place: "MENU_1" with a month open, "MENU_3" without.
     QString MenuName() const;
 
     QString StatusText() const;
@@ -36,24 +50,43 @@ public:
     // Re-evaluates which commands are enabled.
     void UpdateCommands();
 
+    void SetFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
+
+    // Opens a block file as File > Open does once the file is chosen.
+    bool OpenFile(const QString& path);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateActions();
-    void InstallNoMonthMenu();
+    void AddActions(const std::vector<MenuEntry>& entries);
+    void InstallMenu(bool monthOpen);
+    void FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries);
     void CreateToolBar();
     void CreateStatusBar();
+    void OnDocumentChanged();
+
+    void DoOpen();
+    bool DoSave();
+    bool DoSaveAs();
+    void DoBackup();
+    void DoShortcuts();
+    void DoCalculator();
+    void DoSharedNotes();
     void ShowAbout();
 
-    QAction* AddAction(int command, const QString& text, const QString& icon = {});
+    QString Choose(FileChooser::Mode mode, const QString& caption, const QString& folderKey,
+                   const QString& filter);
 
     Interaction& m_ui;
+    SettingsStore& m_settings;
     TtlWin* m_client = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_statusLabel = nullptr;
     QHash<int, QAction*> m_actions;
     QHash<int, std::function<void()>> m_handlers;
+    FileChooser m_chooser;
 };
 
 } // namespace tl::ui

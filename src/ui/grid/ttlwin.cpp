@@ -1,34 +1,108 @@
 #include "ui/grid/ttlwin.h"
 
+#include "model/interaction.h"
+#include "model/schedule_document.h"
+#include "output/document_json.h"
+#include "storage/block_file.h"
+#include "storage/file_copies.h"
+#include "storage/settings.h"
+#include "ui/seam/qtinteraction.h"
+
 #include <QPainter>
 
 namespace tl::ui {
 
-TtlWin::TtlWin(QWidget* parent) : QWidget(parent)
+namespace {
+
+std::string Native(const QString& path)
+{
+    return path.toStdString();
+}
+
+} // namespace
+
+TtlWin::TtlWin(Interaction& ui, SettingsStore& settings, QWidget* parent)
+    : QWidget(parent), m_ui(ui), m_settings(settings), m_doc(std::make_unique<ScheduleDocument>())
 {
     setObjectName(QStringLiteral("TtlWin"));
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
+    m_doc->DeleteAll(m_ui);
+
+    m_backupTimer.setInterval(30000);
+    connect(&m_backupTimer, &QTimer::timeout, this, &TtlWin::BackupTimerTick);
+    m_backupTimer.start();
 }
+
+TtlWin::~TtlWin() = default;
 
 CommandContext TtlWin::Context() const
 {
     CommandContext context;
-    context.DisplayState = m_displayState;
-    context.Untitled = m_untitled;
-    context.BuildState = m_buildState;
+    context.DisplayState = m_doc->DisplayState;
+    context.Untitled = m_doc->Untitled;
+    context.BuildState = m_doc->BuildState;
     return context;
+}
+
+bool TtlWin::OpenFile(const QString& path)
+{
+    m_doc->DeleteAll(m_ui);
+    m_doc->DisplayState = 3;
+    m_doc->FileName = Native(path);
+    bool opened = LoadBlocks(*m_doc, m_ui);
+    if (!opened) {
+        m_doc->DeleteAll(m_ui);
+        m_doc->DisplayState = 3;
+    }
+    update();
+    emit DocumentChanged();
+    return opened;
+}
+
+bool TtlWin::SaveAs(const QString& path)
+{
+    if (!SaveBlocks(*m_doc, Native(path), kSchedulerFile, m_ui))
+        return false;
+    m_doc->FileName = Native(path);
+    m_doc->Untitled = false;
+    emit DocumentChanged();
+    return true;
+}
+
+bool TtlWin::Save()
+{
+    if (m_doc->Untitled || m_doc->FileName.empty())
+        return false;
+    bool saved = SaveBlocks(*m_doc, m_doc->FileName, kSchedulerFile, m_ui);
+    emit DocumentChanged();
+    return saved;
+}
+
+bool TtlWin::BackupTo(const QString& folder, bool withDateTime)
+{
+    return BackupBlocks(*m_doc, Native(folder), withDateTime, m_ui);
+}
+
+void TtlWin::BackupTimerTick()
+{
+    if (TimedBackupTick(*m_doc, Preferences::Read(m_settings).AutoSave, m_ui))
+        emit DocumentChanged();
 }
 
 void TtlWin::paintEvent(QPaintEvent* event)
 {
     QWidget::paintEvent(event);
-    if (m_displayState != 3)
-        return;
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::PlaceholderText));
-    painter.drawText(rect(), Qt::AlignCenter,
-                     tr("No month is open."));
+    if (m_doc->DisplayState == 3) {
+        painter.drawText(rect(), Qt::AlignCenter, tr("No month is open."));
+        return;
+    }
+    // Until the month is built, the window shows what the month holds.
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(rect().adjusted(24, 24, -24, -24), Qt::AlignLeft | Qt::AlignTop,
+                     FromCoreText(DocumentSummary(*m_doc)));
 }
 
 } // namespace tl::ui

@@ -2,27 +2,56 @@
 
 #include "ui/frame/commands.h"
 
+#include <QTimer>
 #include <QWidget>
+
+#include <memory>
+
+namespace tl {
+class Interaction;
+class ScheduleDocument;
+class SettingsStore;
+}
 
 namespace tl::ui {
 
 // The main block-building window, the frame's client. It owns the month's
-// document; while no month is open it shows an empty work area.
+// document from construction to destruction and runs the timed backup.
 class TtlWin : public QWidget {
     Q_OBJECT
 public:
-    explicit TtlWin(QWidget* parent = nullptr);
+    TtlWin(Interaction& ui, SettingsStore& settings, QWidget* parent = nullptr);
+    ~TtlWin() override;
 
-    int DisplayState() const { return m_displayState; }
+    ScheduleDocument& Document() { return *m_doc; }
+    const ScheduleDocument& Document() const { return *m_doc; }
     CommandContext Context() const;
+
+    // Clears the month and opens the block file; false when it did not open.
+    bool OpenFile(const QString& path);
+    // Writes the month to `path` as a scheduler file and makes it the
+    // month's file name.
+    bool SaveAs(const QString& path);
+    // Writes the month to its own file; false for an untitled month.
+    bool Save();
+    // Writes a backup copy into `folder`.
+    bool BackupTo(const QString& folder, bool withDateTime);
+
+    // One tick of the timed backup (every 30 seconds while the program runs).
+    void BackupTimerTick();
+
+signals:
+    // The month was opened, saved or changed: titles and menus follow.
+    void DocumentChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    int m_displayState = 3;
-    bool m_untitled = false;
-    int m_buildState = 0;
+    Interaction& m_ui;
+    SettingsStore& m_settings;
+    std::unique_ptr<ScheduleDocument> m_doc;
+    QTimer m_backupTimer;
 };
 
 } // namespace tl::ui

@@ -15,6 +15,11 @@ QString FromCoreText(std::string_view text)
     return QString::fromStdString(Cp1252ToUtf8(text));
 }
 
+std::string Utf8ToCoreText(const QString& text)
+{
+    return Utf8ToCp1252(text.toStdString());
+}
+
 namespace {
 
 QMessageBox::Icon ToQtIcon(Icon icon)

@@ -40,5 +40,6 @@ private:
 
 // Texts of the core are bytes in the Windows-1252 code page.
 QString FromCoreText(std::string_view text);
+std::string Utf8ToCoreText(const QString& text);
 
 } // namespace tl::ui

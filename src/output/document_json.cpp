@@ -4,7 +4,6 @@
 #include "model/text_encoding.h"
 #include "model/vortime.h"
 #include "rules/history.h"
-#include "storage/block_file.h"
 
 #include <nlohmann/json.hpp>
 
@@ -262,11 +261,14 @@ std::string DocumentSummary(const ScheduleDocument& doc)
           << "-" << (last.Month < 10 ? "0" : "") << last.Month << "-" << (last.Day < 10 ? "0" : "")
           << last.Day << "\n";
     }
-    s << "File kind:   " << BlockFileKindName(doc.FileKind) << "\n";
+    static const char* fileKinds[] = {"scheduler file", "viewer file, before the roster",
+                                      "viewer file, before the schedule", "final viewer file"};
+    if (doc.FileKind >= 0 && doc.FileKind <= 3)
+        s << "File kind:   " << fileKinds[doc.FileKind] << "\n";
     s << "Pairings:    " << UsedPairs(doc) << "\n";
     s << "Crew:        " << UsedCrew(doc) << "\n";
     s << "Toolbox:     " << doc.AbsenceCount << " items\n";
-    s << "Block credit average " << FormatHoursMinutes(doc.MonthRules[3], false) << ", max "
+    s << "Block credit: average " << FormatHoursMinutes(doc.MonthRules[3], false) << ", max "
       << FormatHoursMinutes(doc.MonthRules[4], false) << ", min "
       << FormatHoursMinutes(doc.MonthRules[5], false) << "\n";
     s << "Days off:    " << doc.MonthRules[6] << " block holders, " << doc.MonthRules[7]

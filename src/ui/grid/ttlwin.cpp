@@ -8,6 +8,7 @@
 #include "storage/settings.h"
 #include "ui/seam/qtinteraction.h"
 
+#include <QFontDatabase>
 #include <QPainter>
 
 namespace tl::ui {
@@ -101,6 +102,7 @@ void TtlWin::paintEvent(QPaintEvent* event)
     }
     // Until the month is built, the window shows what the month holds.
     painter.setPen(palette().color(QPalette::WindowText));
+    painter.setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     painter.drawText(rect().adjusted(24, 24, -24, -24), Qt::AlignLeft | Qt::AlignTop,
                      FromCoreText(DocumentSummary(*m_doc)));
 }

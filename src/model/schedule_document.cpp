@@ -90,6 +90,7 @@ void ScheduleDocument::DeleteAll(Interaction& ui)
     History.clear();
     for (std::string& word : FilterWords)
         word.clear();
+    FreshDocument = true;
     ui.Trace("EndDeleteAll\n");
 }
 
@@ -117,6 +118,7 @@ bool ScheduleDocument::SetMonth(Interaction& ui, int32_t startDate, int32_t endD
 
     for (int d = 0; d < DaysInMonth; ++d)
         DayDate[static_cast<size_t>(d)] = DateFromJulianDay(startDate + d);
+    ExtendCalendar();
     for (int d = 30; d >= 0; --d)
         PrevDate[static_cast<size_t>(d)] = DateFromJulianDay(startDate - (31 - d));
 
@@ -129,6 +131,17 @@ bool ScheduleDocument::SetMonth(Interaction& ui, int32_t startDate, int32_t endD
     MonthRules[1] = StartWeekday;
     MonthRules[2] = DaysInMonth;
     return true;
+}
+
+void ScheduleDocument::ExtendCalendar()
+{
+    if (DaysInMonth < 1 || DaysInMonth > kMonthDays)
+        return;
+    const TDate& last = DayDate[static_cast<size_t>(DaysInMonth - 1)];
+    const int32_t lastDay = CheckedJulianDay(last.Month, last.Day, last.Year);
+    for (int d = DaysInMonth; d < kSlotDays; ++d)
+        DayDate[static_cast<size_t>(d)] =
+            lastDay != 0 ? DateFromJulianDay(lastDay + (d - DaysInMonth + 1)) : TDate{};
 }
 
 } // namespace tl

@@ -24,6 +24,7 @@ public:
     static constexpr int kCrewCapacity = 1000;
     static constexpr int kAbsenceCapacity = 300;
     static constexpr int kMonthDays = 31;
+    static constexpr int kSlotDays = 62;
     static constexpr int kMonthRules = 16;
 
     ScheduleDocument();
@@ -44,7 +45,9 @@ public:
     // Month calendar.
     int32_t DaysInMonth = 0;
     int32_t StartWeekday = 0; // 0 Sunday to 6 Saturday
-    std::array<TDate, kMonthDays> DayDate{};
+    // Day, month and year of every day slot: the month's days, then the
+    // days after it into which pairings run.
+    std::array<TDate, kSlotDays> DayDate{};
     std::array<std::array<char, 3>, kMonthDays> DayName{};
     std::array<bool, kMonthDays> Weekend{};
     std::array<TDate, kMonthDays> PrevDate{}; // index 30 is the day before the month
@@ -87,6 +90,9 @@ public:
     int32_t SpareWord2 = 0;
     bool ViewFlag = true;
     bool PendingFlag = false;
+    // Set when the document is emptied; the first import of absences or of
+    // last month's activity clears it.
+    bool FreshDocument = true;
 
     // Resets crew records and/or pairing records 0 to 2999.
     void ZeroData(Interaction& ui, bool crew, bool pairs);
@@ -94,6 +100,8 @@ public:
     void DeleteAll(Interaction& ui);
     // Sets the calendar from the first and last day (Julian day numbers).
     bool SetMonth(Interaction& ui, int32_t startDate, int32_t endDate);
+    // Dates of the day slots after the month, continuing from its last day.
+    void ExtendCalendar();
 };
 
 } // namespace tl

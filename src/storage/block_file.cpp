@@ -298,6 +298,7 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         doc.DayName[i][2] = '\0';
         doc.Weekend[i] = in.ReadBool();
     }
+    doc.ExtendCalendar();
     const int32_t crewCount = in.ReadWord();
     const int32_t lastPair = in.ReadWord();
     if (lastPair < -1 || lastPair >= ScheduleDocument::kPairCapacity)

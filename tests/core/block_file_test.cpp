@@ -257,6 +257,7 @@ TEST_P(OlderVersionTest, LoadsWithDefaultsForAbsentSections)
     EXPECT_EQ(doc.DaysInMonth, 2);
     EXPECT_EQ(doc.StartWeekday, 1);
     EXPECT_EQ(doc.DayDate[1], (TDate{2, 2, 2027}));
+    EXPECT_EQ(doc.DayDate[2], (TDate{3, 2, 2027})); // slots after the month follow on
     EXPECT_EQ(std::string(doc.DayName[1].data()), "TU");
     EXPECT_EQ(doc.CrewKind, 1);
     EXPECT_EQ(doc.Month, 2);

@@ -55,6 +55,8 @@ TEST_F(ScheduleDocumentTest, ThirtyDaysApartMakeAThirtyOneDayMonth)
     EXPECT_TRUE(doc.Weekend[4]);
     EXPECT_FALSE(doc.Weekend[6]);
     EXPECT_EQ(doc.DayDate[30], (TDate{31, 12, 2026}));
+    EXPECT_EQ(doc.DayDate[31], (TDate{1, 1, 2027})); // slots past the month continue
+    EXPECT_EQ(doc.DayDate[61], (TDate{31, 1, 2027}));
     EXPECT_EQ(doc.PrevDate[30], (TDate{30, 11, 2026}));
     EXPECT_EQ(doc.PrevDate[0], (TDate{31, 10, 2026}));
     EXPECT_EQ(doc.Month, 12);
@@ -149,6 +151,7 @@ TEST_F(ScheduleDocumentTest, DeleteAllKeepsDaysOffRulesAndSpares)
     doc.PairingSourceText = "PRG";
     doc.SpareCode1 = {'A', 'B', 'C', 'D', 'E', '\0'};
     doc.SpareWord2 = 9;
+    doc.FreshDocument = false;
 
     ui.Clear();
     doc.DeleteAll(ui);
@@ -171,6 +174,7 @@ TEST_F(ScheduleDocumentTest, DeleteAllKeepsDaysOffRulesAndSpares)
     EXPECT_EQ(doc.SpareWord2, 0);
     EXPECT_EQ(doc.DaysInMonth, 0);
     EXPECT_EQ(doc.PrevDate[30], TDate{});
+    EXPECT_TRUE(doc.FreshDocument);
     EXPECT_EQ(ui.TraceText(), "BeginDeleteAll\nZeroDataBegin\nZeroDataEnd\nEndDeleteAll\n");
 }
 

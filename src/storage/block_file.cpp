@@ -53,20 +53,20 @@ std::string FixedText(const std::array<char, 6>& code)
 }
 
 
+enum class WriteResult { Written, CannotCreate, WriteFailed };
+
 // Writes every byte to a new file beside `target` and moves it into place.
-// Returns 0 on success, 1 when the file could not be created, 2 when
-// writing failed.
-int WriteFileSafely(const std::filesystem::path& target, std::span<const uint8_t> bytes)
+WriteResult WriteFileSafely(const std::filesystem::path& target, std::span<const uint8_t> bytes)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::file_status status = fs::status(target, ec);
     if (!ec && fs::exists(status)) {
         if (fs::is_directory(status))
-            return 1;
+            return WriteResult::CannotCreate;
         // A file marked read-only stays untouched, as the user meant.
         if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
-            return 1;
+            return WriteResult::CannotCreate;
     }
 
     fs::path folder = target.parent_path();
@@ -84,7 +84,7 @@ int WriteFileSafely(const std::filesystem::path& target, std::span<const uint8_t
         ::close(fd);
 #endif
     if (!file)
-        return 1;
+        return WriteResult::CannotCreate;
 
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     ok = std::fflush(file) == 0 && ok;
@@ -100,9 +100,9 @@ int WriteFileSafely(const std::filesystem::path& target, std::span<const uint8_t
     }
     if (!ok) {
         fs::remove(temp, ec);
-        return 2;
+        return WriteResult::WriteFailed;
     }
-    return 0;
+    return WriteResult::Written;
 }
 
 void WriteDocument(ObjectWriter& out, ScheduleDocument& doc, int kind)
@@ -220,16 +220,16 @@ bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path, int ki
         kind = kSchedulerFile;
     ui.Trace("SaveBlksBegin\n");
     std::vector<uint8_t> bytes = BlockFileBytes(doc, kind);
-    int result = WriteFileSafely(path, bytes);
+    WriteResult result = WriteFileSafely(path, bytes);
     ui.Trace("SaveBlksEnd\n");
-    if (result == 1) {
+    if (result == WriteResult::CannotCreate) {
         ui.Message("File Error",
                    "Unable to create file. File may be Read Only or In use by Another "
                    "Application. Use Save As to Save as a new name",
                    Icon::Error);
         return false;
     }
-    if (result == 2) {
+    if (result == WriteResult::WriteFailed) {
         ui.Message("File Error",
                    "Error Saving File. Disk may be Full. Try Saving to Another Location ",
                    Icon::Error);

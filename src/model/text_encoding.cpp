@@ -68,7 +68,7 @@ std::string Utf8ToCp1252(std::string_view utf8)
             ++i;
             continue;
         }
-        char32_t c = extra == 0 ? b : b & (0x3F >> extra);
+        auto c = static_cast<char32_t>(extra == 0 ? b : b & (0x3F >> extra));
         bool ok = true;
         for (int k = 1; k <= extra; ++k) {
             auto cont = static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]);

@@ -39,6 +39,7 @@ struct Command {
 Command AddNewCommand(CLI::App& app);
 Command AddInspectCommand(CLI::App& app);
 Command AddSaveAsCommand(CLI::App& app);
+Command AddSampleCommand(CLI::App& app);
 
 // Reads "YYYY-MM-DD" into a day number; 0 when it is not a real date.
 int32_t ParseIsoDate(const std::string& text);

@@ -1,0 +1,593 @@
+#include "sample/sample_month.h"
+
+#include "model/vortime.h"
+#include "sample/sample_formats.h"
+#include "sample/sample_pairings.h"
+#include "sample/sample_random.h"
+#include "sample/sample_world.h"
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <utility>
+
+namespace tl::sample {
+
+namespace {
+
+int32_t PeriodStart(int year, int month)
+{
+    if (month == 2)
+        return JulianDay(1, 31, year);
+    if (month == 3)
+        return JulianDay(3, 2, year);
+    return JulianDay(month, 1, year);
+}
+
+std::pair<int, int> NextMonth(int year, int month)
+{
+    return month == 12 ? std::pair{year + 1, 1} : std::pair{year, month + 1};
+}
+
+std::string MonthTag(int year, int month)
+{
+    return std::string(MonthAbbreviation(month)) + std::to_string(year % 100 / 10) +
+           std::to_string(year % 10);
+}
+
+std::string ExtractPrefix(int year, int month)
+{
+    return std::to_string(month / 10) + std::to_string(month % 10) + std::to_string(year % 100 / 10) +
+           std::to_string(year % 10);
+}
+
+int CrewKindOfStatus(std::string_view status)
+{
+    if (status == "CA")
+        return 0;
+    if (status == "FO")
+        return 1;
+    if (status == "FA")
+        return 2;
+    return -1;
+}
+
+// Crew group codes of employees outside the group, as the extracts of the
+// whole airline hold them. Flight attendant documents take everyone of their
+// airport, so for them the others live at other bases.
+std::string OtherGroup(SampleRandom& rng, const GroupInfo& g)
+{
+    static constexpr std::string_view kAircraft[] = {"DH8", "DH3", "DH4", "CRJ"};
+    std::string airport = g.airport;
+    while (airport == g.airport)
+        airport = std::string(Bases()[static_cast<size_t>(rng.Below(static_cast<int>(Bases().size())))].airport);
+    const std::string aircraft(kAircraft[static_cast<size_t>(rng.Below(4))]);
+    if (g.crewKind == 2)
+        return airport + (rng.Percent(60) ? aircraft + "FA" : aircraft + (rng.Percent(50) ? "CA" : "FO"));
+    const int r = rng.Below(100);
+    if (r < 35)
+        return g.airport + g.aircraft + (g.status == "CA" ? "FO" : "CA");
+    if (r < 55) {
+        std::string other = g.aircraft;
+        while (other == g.aircraft)
+            other = std::string(kAircraft[static_cast<size_t>(rng.Below(4))]);
+        return g.airport + other + g.status;
+    }
+    if (r < 80)
+        return airport + g.aircraft + g.status;
+    return g.airport + aircraft + "FA";
+}
+
+// Qualification codes in a fixed order. No two of them side by side spell
+// another code, so each flag the roster loader finds was meant.
+std::string Quals(SampleRandom& rng, int crewKind, bool frenchBase)
+{
+    std::string q;
+    if (crewKind == 2) {
+        if (rng.Percent(90))
+            q += "EN";
+        if (rng.Percent(frenchBase ? 75 : 35))
+            q += "FR";
+        if (rng.Percent(5))
+            q += "IT";
+        if (rng.Percent(5))
+            q += "RB";
+        return q;
+    }
+    const int check = rng.Below(100);
+    if (check < 3)
+        q += "LA";
+    else if (check < 6 && crewKind == 0)
+        q += "LC";
+    else if (check < 9)
+        q += "LB";
+    if (rng.Percent(5))
+        q += "ZT";
+    if (rng.Percent(6))
+        q += "60";
+    if (rng.Percent(4))
+        q += "MR";
+    if (rng.Percent(5))
+        q += "NT";
+    if (rng.Percent(5))
+        q += "RB";
+    return q;
+}
+
+std::vector<SampleCrewMember> MakeCrew(const GroupInfo& g, const SampleOptions& o,
+                                       const SamplePeriod& period)
+{
+    SampleRandom rng(o.seed, "crew");
+    const int others = o.crew / 3 + 6;
+    std::vector<SampleCrewMember> crew;
+    std::set<int32_t> numbers;
+    const std::span<const std::string_view> last = LastNames();
+    const std::span<const std::string_view> first = FirstNames();
+    for (int i = 0; i < o.crew + others; ++i) {
+        SampleCrewMember c;
+        c.inGroup = i < o.crew;
+        do
+            c.empNumber = rng.Between(100000, 999998);
+        while (!numbers.insert(c.empNumber).second);
+        c.lastName = std::string(last[static_cast<size_t>(rng.Below(static_cast<int>(last.size())))]);
+        c.firstName = std::string(first[static_cast<size_t>(rng.Below(static_cast<int>(first.size())))]);
+        c.hireDate = period.firstDay - rng.Between(150, 12000);
+        c.checkDate = period.firstDay - rng.Between(10, 330);
+        c.groupCode = c.inGroup ? g.code.substr(0, 8) : OtherGroup(rng, g);
+        const std::string airport = c.groupCode.substr(0, 3);
+        c.quals = Quals(rng, CrewKindOfStatus(c.groupCode.substr(6, 2)), airport == "YUL" || airport == "YQB");
+        c.reserveBid = c.inGroup && g.crewKind != 2 && rng.Percent(8);
+        crew.push_back(std::move(c));
+    }
+    std::stable_sort(crew.begin(), crew.end(), [](const SampleCrewMember& a, const SampleCrewMember& b) {
+        return a.hireDate != b.hireDate ? a.hireDate < b.hireDate : a.empNumber < b.empNumber;
+    });
+    return crew;
+}
+
+// Last month: each member of the group flies pairings of last month's set
+// with days off, reserve, a vacation or a training day between them; some
+// pairings run into the month.
+std::vector<PriorInstance> MakePriorMonth(std::vector<SampleCrewMember>& crew, const GroupInfo& g,
+                                          const std::vector<SamplePairing>& templates,
+                                          const SamplePeriod& period, uint64_t seed)
+{
+    SampleRandom rng(seed, "prior");
+    const int32_t slot0 = period.firstDay - 31;
+    std::set<std::pair<int, int32_t>> used;
+    std::vector<PriorInstance> instances;
+    const bool cabin = g.crewKind == 2;
+    int groupIndex = 0;
+
+    for (SampleCrewMember& c : crew) {
+        if (!c.inGroup) {
+            if (c.groupCode.substr(0, 3) == g.airport && rng.Percent(40)) {
+                const int start = rng.Between(0, 24);
+                c.prior.push_back({false, -1, slot0 + start, slot0 + start + rng.Between(2, 6), "VC", 0, 1439});
+            }
+            continue;
+        }
+        const bool forceReach = groupIndex++ % 5 == 0;
+        int cursor = rng.Between(0, 3);
+        int lastBusy = -1;
+        bool reserveDone = false;
+        bool vacationDone = false;
+        auto addPairing = [&](int slot, int index) {
+            const SamplePairing& t = templates[static_cast<size_t>(index)];
+            const int32_t date = slot0 + slot;
+            used.insert({index, date});
+            instances.push_back({index, date});
+            c.prior.push_back({true, index, date, date + t.days - 1, "", 0, 0});
+            for (int k = 0; k < t.days && k < 6; ++k)
+                if (slot + k <= 30)
+                    c.priorHard[static_cast<size_t>(slot + k)] += t.dayHard[static_cast<size_t>(k)];
+            lastBusy = slot + t.days - 1;
+            c.carryIntoMonth = std::max(0, lastBusy - 30);
+        };
+        auto addCode = [&](const char* code, int slot, int days, int start, int end) {
+            const int lastSlot = std::min(slot + days - 1, 30);
+            c.prior.push_back({false, -1, slot0 + slot, slot0 + lastSlot, code, start, end});
+            lastBusy = lastSlot;
+        };
+        while (cursor <= 30 && c.prior.size() < 31) {
+            const int r = rng.Below(100);
+            if (r < 64 && !templates.empty()) {
+                int index = -1;
+                for (int tries = 0; tries < 8 && index < 0; ++tries) {
+                    const int t = rng.Below(static_cast<int>(templates.size()));
+                    if (!used.count({t, slot0 + cursor}))
+                        index = t;
+                }
+                if (index < 0) {
+                    ++cursor;
+                    continue;
+                }
+                addPairing(cursor, index);
+                cursor = lastBusy + 1 + rng.Between(1, 3);
+            } else if (r < 71 && !reserveDone) {
+                reserveDone = true;
+                addCode("RA", cursor, rng.Between(2, 4), 360, 1200);
+                cursor = lastBusy + 1 + rng.Between(1, 2);
+            } else if (r < 75 && !vacationDone) {
+                vacationDone = true;
+                addCode("VC", cursor, rng.Between(4, 8), 0, 1439);
+                cursor = lastBusy + 2;
+            } else if (r < 81) {
+                if (cabin)
+                    addCode("TN", cursor, 1, 480, 990);
+                else
+                    addCode("SM", cursor, 1, 360, 600);
+                cursor += 2;
+            } else {
+                cursor += rng.Between(1, 3);
+            }
+        }
+        if (forceReach && c.carryIntoMonth == 0 && lastBusy <= 28 && c.prior.size() < 31) {
+            std::vector<int> longer;
+            for (size_t t = 0; t < templates.size(); ++t)
+                if (templates[t].days >= 2 && !used.count({static_cast<int>(t), slot0 + 30}))
+                    longer.push_back(static_cast<int>(t));
+            if (!longer.empty())
+                addPairing(30, longer[static_cast<size_t>(rng.Below(static_cast<int>(longer.size())))]);
+        }
+    }
+    std::sort(instances.begin(), instances.end(), [&](const PriorInstance& a, const PriorInstance& b) {
+        if (a.date != b.date)
+            return a.date < b.date;
+        return templates[static_cast<size_t>(a.templateIndex)].number <
+               templates[static_cast<size_t>(b.templateIndex)].number;
+    });
+    return instances;
+}
+
+// First day index of `length` free days among `busy`, marking them; -1 when
+// none was found.
+int Place(SampleRandom& rng, std::vector<bool>& busy, int length)
+{
+    const int days = static_cast<int>(busy.size());
+    if (length < 1 || length > days)
+        return -1;
+    for (int tries = 0; tries < 20; ++tries) {
+        const int start = rng.Below(days - length + 1);
+        bool free = true;
+        for (int d = start; free && d < start + length; ++d)
+            free = !busy[static_cast<size_t>(d)];
+        if (!free)
+            continue;
+        for (int d = start; d < start + length; ++d)
+            busy[static_cast<size_t>(d)] = true;
+        return start;
+    }
+    return -1;
+}
+
+void AddAbsence(SampleRandom& rng, std::vector<SampleAbsence>& list, std::vector<bool>& busy,
+                const char* code, int minDays, int maxDays, int start, int end)
+{
+    const int length = rng.Between(minDays, maxDays);
+    const int first = Place(rng, busy, length);
+    if (first >= 0)
+        list.push_back({code, first + 1, first + length, start, end});
+}
+
+void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const SampleOptions& o,
+                  int days, int nextDays)
+{
+    SampleRandom rng(o.seed, "absences");
+    const bool cabin = g.crewKind == 2;
+    int onLeave = -1;
+    if (o.crew >= 20) {
+        int index = 0;
+        for (size_t i = 0; i < crew.size() && onLeave < 0; ++i)
+            if (crew[i].inGroup && index++ >= o.crew / 2 && crew[i].carryIntoMonth == 0)
+                onLeave = static_cast<int>(i);
+    }
+    for (size_t i = 0; i < crew.size(); ++i) {
+        SampleCrewMember& c = crew[i];
+        if (!c.inGroup) {
+            const bool sameSide = (CrewKindOfStatus(c.groupCode.substr(6, 2)) == 2) == cabin;
+            std::vector<bool> busy(static_cast<size_t>(days), false);
+            if (sameSide && rng.Percent(30))
+                AddAbsence(rng, c.absences, busy, "VC", 3, 10, 0, 1439);
+            continue;
+        }
+        if (static_cast<int>(i) == onLeave) {
+            c.absences.push_back({"LA", 1, days, 0, 1439});
+            c.nextAbsences.push_back({"LA", 1, nextDays, 0, 1439});
+            continue;
+        }
+        std::vector<bool> busy(static_cast<size_t>(days), false);
+        for (int d = 0; d < c.carryIntoMonth && d < days; ++d)
+            busy[static_cast<size_t>(d)] = true;
+        if (rng.Percent(20))
+            AddAbsence(rng, c.absences, busy, "VC", 5, 14, 0, 1439);
+        if (rng.Percent(15)) {
+            const int r = rng.Below(4);
+            if (cabin) {
+                const char* code = r == 0 ? "TN" : r == 1 ? "SC" : r == 2 ? "CM" : "FN";
+                AddAbsence(rng, c.absences, busy, code, 1, r == 3 ? 2 : 1, 480, 990);
+            } else if (r == 0) {
+                AddAbsence(rng, c.absences, busy, "SM", 1, 1, 360, 600);
+            } else {
+                const char* code = r == 1 ? "GS" : r == 2 ? "SW" : "CT";
+                AddAbsence(rng, c.absences, busy, code, 1, r == 1 ? 2 : 1, 480, 990);
+            }
+        }
+        if (rng.Percent(10))
+            AddAbsence(rng, c.absences, busy, "SA", 1, 1, 0, 1439);
+        if (rng.Percent(12))
+            AddAbsence(rng, c.absences, busy, "GO", 1, 2, 0, 1439);
+        if (rng.Percent(3))
+            AddAbsence(rng, c.absences, busy, "MD", 3, 10, 0, 1439);
+        std::sort(c.absences.begin(), c.absences.end(),
+                  [](const SampleAbsence& a, const SampleAbsence& b) { return a.firstDay < b.firstDay; });
+
+        std::vector<bool> nextBusy(static_cast<size_t>(nextDays), false);
+        if (rng.Percent(15))
+            AddAbsence(rng, c.nextAbsences, nextBusy, "VC", 5, 14, 0, 1439);
+        if (rng.Percent(8))
+            AddAbsence(rng, c.nextAbsences, nextBusy, cabin ? "TN" : "SM", 1, 1, cabin ? 480 : 360,
+                       cabin ? 990 : 600);
+        if (rng.Percent(8))
+            AddAbsence(rng, c.nextAbsences, nextBusy, "GO", 1, 2, 0, 1439);
+        std::sort(c.nextAbsences.begin(), c.nextAbsences.end(),
+                  [](const SampleAbsence& a, const SampleAbsence& b) { return a.firstDay < b.firstDay; });
+    }
+}
+
+PairingSetSpec GroupSpec(const GroupInfo& g, const SamplePeriod& period, int count)
+{
+    PairingSetSpec spec;
+    spec.baseLetter = g.baseLetter;
+    spec.airport = g.airport;
+    spec.equipment = g.draws;
+    spec.crewKind = g.crewKind;
+    spec.count = count;
+    spec.firstDay = period.firstDay;
+    spec.lastDay = period.lastDay;
+    spec.dst = FindDstChange(period.firstDay, period.lastDay);
+    return spec;
+}
+
+std::string AllBasesText(const SampleOptions& o, const GroupInfo& g, const SamplePeriod& period,
+                         const std::vector<SamplePairing>& own)
+{
+    static constexpr char kCabinDraws[] = {'8', '8', '3', '4', '7', '7', '2'};
+    SampleRandom rng(o.seed, "all-bases");
+    std::vector<Base> bases(Bases().begin(), Bases().end());
+    if (!FindBase(g.baseLetter))
+        bases.push_back({g.baseLetter, g.airport});
+    const SampleDstChange dst = FindDstChange(period.firstDay, period.lastDay);
+    std::string out;
+    for (const Base& base : bases) {
+        std::vector<SamplePairing> list;
+        const bool home = base.letter == g.baseLetter;
+        if (home)
+            list = own;
+        std::vector<std::vector<char>> sets;
+        if (g.crewKind == 2) {
+            if (!home)
+                sets.emplace_back(std::begin(kCabinDraws), std::end(kCabinDraws));
+        } else {
+            for (const Equipment& e : EquipmentTypes())
+                if (!home || (!g.accepted.empty() && g.accepted.find(e.digit) == std::string::npos))
+                    sets.push_back({e.digit});
+        }
+        for (const std::vector<char>& draws : sets) {
+            PairingSetSpec spec;
+            spec.baseLetter = base.letter;
+            spec.airport = home ? std::string_view(g.airport) : base.airport;
+            spec.equipment = draws;
+            spec.crewKind = g.crewKind;
+            spec.count = g.crewKind == 2 ? rng.Between(60, 180) : rng.Between(20, 80);
+            spec.firstDay = period.firstDay;
+            spec.lastDay = period.lastDay;
+            spec.dst = dst;
+            const std::string label = std::string("all-") + base.letter + draws.front();
+            std::vector<SamplePairing> more = GeneratePairings(o.seed, label, spec);
+            list.insert(list.end(), std::make_move_iterator(more.begin()),
+                        std::make_move_iterator(more.end()));
+        }
+        std::stable_sort(list.begin(), list.end(),
+                         [](const SamplePairing& a, const SamplePairing& b) { return a.number < b.number; });
+        for (const SamplePairing& p : list)
+            AppendPrgPairing(out, p);
+    }
+    return out;
+}
+
+} // namespace
+
+bool ParseGroup(std::string_view code, GroupInfo& g, std::string& error)
+{
+    if (code.size() != 9) {
+        error = "the crew group code has 9 characters: base, aircraft type, status (CA, FO or FA) "
+                "and pairing letter, such as YYZDH8FOZ";
+        return false;
+    }
+    for (char c : code) {
+        if (!((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) {
+            error = "the crew group code takes capital letters and digits only";
+            return false;
+        }
+    }
+    g = GroupInfo{};
+    g.code = std::string(code);
+    g.airport = g.code.substr(0, 3);
+    g.aircraft = g.code.substr(3, 3);
+    g.status = g.code.substr(6, 2);
+    g.crewKind = CrewKindOfStatus(g.status);
+    if (g.crewKind < 0) {
+        error = "the status in the crew group code is CA, FO or FA";
+        return false;
+    }
+    if (!FindStation(g.airport)) {
+        error = "there is no sample network around the airport " + g.airport;
+        return false;
+    }
+    // The pairing loader's reading of the code: the letter at position 8,
+    // unless one of the base airports appears in the code.
+    g.baseLetter = code[8];
+    for (const Base& b : Bases()) {
+        if (code.find(b.airport) != std::string_view::npos) {
+            g.baseLetter = b.letter;
+            break;
+        }
+    }
+    if (g.baseLetter < 'A' || g.baseLetter > 'Z') {
+        error = "the pairing letter of the crew group code is a capital letter";
+        return false;
+    }
+    if (g.crewKind == 2) {
+        g.draws = {'8', '8', '3', '4', '7', '7', '2'};
+        return true;
+    }
+    if (code.find("DH8") != std::string_view::npos) {
+        g.draws = {'8'};
+        g.accepted = "8";
+    } else if (code.find("DH3") != std::string_view::npos) {
+        g.draws = {'3'};
+        g.accepted = "3";
+    } else if (code.find("DH4") != std::string_view::npos) {
+        g.draws = {'4'};
+        g.accepted = "4";
+    } else if (code.find("CRJ") != std::string_view::npos) {
+        g.draws = {'7', '7', '7', '2'};
+        g.accepted = "72";
+    } else {
+        error = "pilot groups fly DH8, DH3, DH4 or CRJ";
+        return false;
+    }
+    return true;
+}
+
+SamplePeriod SampleMonthPeriod(int year, int month)
+{
+    const auto [nextYear, nextMonth] = NextMonth(year, month);
+    return {PeriodStart(year, month), PeriodStart(nextYear, nextMonth) - 1};
+}
+
+std::string CheckSampleOptions(const SampleOptions& o)
+{
+    GroupInfo g;
+    std::string error;
+    if (!ParseGroup(o.group, g, error))
+        return error;
+    if (o.year < 1901 || o.year > 2098 || o.month < 1 || o.month > 12)
+        return "the month is a year from 1901 to 2098 and a month from 1 to 12 (YYYY-MM)";
+    if (o.crew < 1 || o.crew > kMaxSampleCrew)
+        return "the crew count is 1 to " + std::to_string(kMaxSampleCrew);
+    if (o.pairings < 1 || o.pairings > kMaxSamplePairings)
+        return "the pairing count is 1 to " + std::to_string(kMaxSamplePairings);
+    return {};
+}
+
+std::vector<const SampleFile*> SampleMonth::Files() const
+{
+    std::vector<const SampleFile*> files{&prg};
+    for (const SampleFile& f : lis)
+        files.push_back(&f);
+    for (const SampleFile* f : {&roster, &absences, &nextAbsences, &activity, &priorPairings, &toolBox,
+                                &bids, &allBasesPrg})
+        if (!f->name.empty())
+            files.push_back(f);
+    return files;
+}
+
+SampleMonth GenerateSampleMonth(const SampleOptions& o)
+{
+    SampleMonth month;
+    GroupInfo g;
+    std::string error;
+    if (!CheckSampleOptions(o).empty() || !ParseGroup(o.group, g, error))
+        return month;
+    month.group = g.code;
+    month.crewKind = g.crewKind;
+    month.period = SampleMonthPeriod(o.year, o.month);
+    const int days = month.period.lastDay - month.period.firstDay + 1;
+    const auto [nextYear, nextMonthNumber] = NextMonth(o.year, o.month);
+    const SamplePeriod next = SampleMonthPeriod(nextYear, nextMonthNumber);
+    // Following-month absences land in the day slots after the month, 62 in all.
+    const int nextDays = std::min(next.lastDay - next.firstDay + 1, 62 - days);
+
+    const std::vector<SamplePairing> pairings =
+        GeneratePairings(o.seed, "pairings", GroupSpec(g, month.period, o.pairings));
+
+    std::vector<SampleCrewMember> crew = MakeCrew(g, o, month.period);
+    PairingSetSpec priorSpec = GroupSpec(g, {month.period.firstDay - 31, month.period.firstDay - 1},
+                                         std::clamp(o.pairings / 3, 12, 300));
+    priorSpec.dst = {};
+    const std::vector<SamplePairing> templates = GeneratePairings(o.seed, "prior pairings", priorSpec);
+    const std::vector<PriorInstance> instances = MakePriorMonth(crew, g, templates, month.period, o.seed);
+    MakeAbsences(crew, g, o, days, nextDays);
+
+    const std::string tag = MonthTag(o.year, o.month);
+    const std::string prefix = ExtractPrefix(o.year, o.month);
+    const char side = g.crewKind == 2 ? 'c' : 'p';
+
+    month.prg.name = tag + ".PRG";
+    for (const SamplePairing& p : pairings)
+        AppendPrgPairing(month.prg.text, p);
+
+    std::string digits;
+    for (const SamplePairing& p : pairings)
+        if (digits.find(p.Equipment()) == std::string::npos)
+            digits += p.Equipment();
+    std::sort(digits.begin(), digits.end());
+    for (char digit : digits) {
+        std::vector<const SamplePairing*> list;
+        for (const SamplePairing& p : pairings)
+            if (p.Equipment() == digit)
+                list.push_back(&p);
+        month.lis.push_back({tag + "-" + digit + ".LIS", LisText(list, g, month.period)});
+    }
+
+    month.roster = {prefix + "per" + side + ".ext", RosterText(crew)};
+    month.absences = {prefix + "abs" + side + ".ext", AbsenceText(crew, false)};
+    month.nextAbsences = {ExtractPrefix(nextYear, nextMonthNumber) + "abs" + side + ".ext",
+                          AbsenceText(crew, true)};
+    month.activity = {prefix + "act" + side + ".ext", ActivityText(crew, templates)};
+    month.priorPairings = {prefix + "prg" + side + ".ext", PriorPairingText(instances, templates)};
+    month.toolBox = {"TOOLBOX.TXT", ToolBoxText(month.period.firstDay - 20)};
+    if (g.crewKind != 2)
+        month.bids = {tag + "-BIDS.CSV", BidsText(crew, pairings, g, month.period, o.seed)};
+    if (o.allBases)
+        month.allBasesPrg = {tag + "-ALL.PRG", AllBasesText(o, g, month.period, pairings)};
+    return month;
+}
+
+std::string GenerateAllBasesPrg(const SampleOptions& o)
+{
+    GroupInfo g;
+    std::string error;
+    if (!CheckSampleOptions(o).empty() || !ParseGroup(o.group, g, error))
+        return {};
+    const SamplePeriod period = SampleMonthPeriod(o.year, o.month);
+    const std::vector<SamplePairing> pairings =
+        GeneratePairings(o.seed, "pairings", GroupSpec(g, period, o.pairings));
+    return AllBasesText(o, g, period, pairings);
+}
+
+bool WriteSampleMonth(const SampleMonth& month, const std::filesystem::path& folder,
+                      std::string& error)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec) {
+        error = "Unable to make the folder " + folder.string() + ": " + ec.message();
+        return false;
+    }
+    for (const SampleFile* file : month.Files()) {
+        const std::filesystem::path path = folder / file->name;
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(file->text.data(), static_cast<std::streamsize>(file->text.size()));
+        out.close();
+        if (!out) {
+            error = "Unable to write " + path.string();
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace tl::sample

@@ -20,20 +20,6 @@
 
 namespace {
 
-class Quiet : public tl::Interaction {
-public:
-    void Message(std::string_view, std::string_view, tl::Icon) override {}
-    tl::Answer Ask(std::string_view, std::string_view, tl::Buttons, tl::Icon) override
-    {
-        return tl::Answer::No;
-    }
-    void ShowList(std::string_view, const std::vector<std::string>&) override {}
-    void Progress(std::string_view, std::string_view, int) override {}
-    void ProgressDone() override {}
-    void Beep() override {}
-    void Trace(std::string_view) override {}
-};
-
 // Resident memory of this process, from /proc; 0 where there is none.
 long ResidentKiB()
 {
@@ -68,7 +54,7 @@ struct FullMonth {
 
     FullMonth()
     {
-        Quiet ui;
+        tl::SilentInteraction ui;
         long before = ResidentKiB();
         doc = std::make_unique<tl::ScheduleDocument>();
         tl::ScheduleDocument& d = *doc;
@@ -144,7 +130,7 @@ void WritePlain(const std::filesystem::path& path, const std::vector<uint8_t>& b
 void BM_SaveBlocks_FullTables(benchmark::State& state)
 {
     FullMonth& month = Month();
-    Quiet ui;
+    tl::SilentInteraction ui;
     auto path = BenchFile("tl_bench_save.tl2");
     for (auto _ : state)
         benchmark::DoNotOptimize(tl::SaveBlocks(*month.doc, path, 0, ui));
@@ -169,7 +155,7 @@ BENCHMARK(BM_PlainWrite_SameBytes)->Unit(benchmark::kMillisecond);
 
 void BM_LoadBlocks_FullTables(benchmark::State& state)
 {
-    Quiet ui;
+    tl::SilentInteraction ui;
     auto path = BenchFile("tl_bench_load.tl2");
     tl::SaveBlocks(*Month().doc, path, 0, ui);
     auto doc = std::make_unique<tl::ScheduleDocument>();
@@ -188,7 +174,7 @@ BENCHMARK(BM_LoadBlocks_FullTables)->Unit(benchmark::kMillisecond);
 
 void BM_PlainRead_SameBytes(benchmark::State& state)
 {
-    Quiet ui;
+    tl::SilentInteraction ui;
     auto path = BenchFile("tl_bench_read.bin");
     tl::SaveBlocks(*Month().doc, path, 0, ui);
     auto size = static_cast<size_t>(std::filesystem::file_size(path));

@@ -11,31 +11,13 @@
 #include <memory>
 #include <span>
 
-namespace {
-
-class Silent : public tl::Interaction {
-public:
-    void Message(std::string_view, std::string_view, tl::Icon) override {}
-    tl::Answer Ask(std::string_view, std::string_view, tl::Buttons, tl::Icon) override
-    {
-        return tl::Answer::No;
-    }
-    void ShowList(std::string_view, const std::vector<std::string>&) override {}
-    void Progress(std::string_view, std::string_view, int) override {}
-    void ProgressDone() override {}
-    void Beep() override {}
-    void Trace(std::string_view) override {}
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // The tables are large; one document serves every input. Clearing all
     // of it each time would leave little time for fuzzing, and records past
     // the counts a file gives are never looked at.
     static auto doc = std::make_unique<tl::ScheduleDocument>();
-    Silent ui;
+    tl::SilentInteraction ui;
     doc->FileName = "fuzz.tl2";
     if (tl::LoadBlocksFromBytes(*doc, std::span<const uint8_t>(data, size), ui)) {
         if (doc->DaysInMonth < 1 || doc->DaysInMonth > 31 || doc->LastPair > 3000 ||

@@ -12,31 +12,12 @@
 #include <string_view>
 #include <vector>
 
-namespace {
-
-class SilentInteraction : public tl::Interaction
-{
-public:
-    void Message(std::string_view, std::string_view, tl::Icon) override {}
-    tl::Answer Ask(std::string_view, std::string_view, tl::Buttons, tl::Icon) override
-    {
-        return tl::Answer::No;
-    }
-    void ShowList(std::string_view, const std::vector<std::string>&) override {}
-    void Progress(std::string_view, std::string_view, int) override {}
-    void ProgressDone() override {}
-    void Beep() override {}
-    void Trace(std::string_view) override {}
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // One document for the whole run: it is large, and every load resets the
     // toolbox count first.
     static tl::ScheduleDocument doc;
-    SilentInteraction ui;
+    tl::SilentInteraction ui;
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     doc.CrewKind = static_cast<int8_t>(size % 3);

@@ -47,6 +47,24 @@ public:
     }
 };
 
+// Shows nothing and answers every question with No (Cancel where offered):
+// for runs where no one is watching, such as fuzzing and benchmarks.
+class SilentInteraction : public Interaction {
+public:
+    void Message(std::string_view, std::string_view, Icon) override {}
+    Answer Ask(std::string_view, std::string_view, Buttons buttons, Icon) override
+    {
+        return buttons == Buttons::YesNoCancel ? Answer::Cancel
+               : buttons == Buttons::Ok        ? Answer::Ok
+                                               : Answer::No;
+    }
+    void ShowList(std::string_view, const std::vector<std::string>&) override {}
+    void Progress(std::string_view, std::string_view, int) override {}
+    void ProgressDone() override {}
+    void Beep() override {}
+    void Trace(std::string_view) override {}
+};
+
 // Splits a summary text into the lines of the summary list: a line ends at
 // every full stop. Empty and blank pieces are dropped.
 std::vector<std::string> SplitSummaryText(std::string_view text);

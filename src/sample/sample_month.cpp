@@ -379,7 +379,7 @@ std::string AllBasesText(const SampleOptions& o, const GroupInfo& g, const Sampl
             spec.airport = home ? std::string_view(g.airport) : base.airport;
             spec.equipment = draws;
             spec.crewKind = g.crewKind;
-            spec.count = g.crewKind == 2 ? rng.Between(60, 180) : rng.Between(20, 80);
+            spec.count = g.crewKind == 2 ? rng.Between(50, 150) : rng.Between(15, 55);
             spec.firstDay = period.firstDay;
             spec.lastDay = period.lastDay;
             spec.dst = dst;

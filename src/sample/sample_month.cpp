@@ -335,18 +335,18 @@ void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const
     }
 }
 
-PairingSetSpec GroupSpec(const GroupInfo& g, const SamplePeriod& period, int count)
+PairingPlan GroupPlan(const GroupInfo& g, const SamplePeriod& period, int count)
 {
-    PairingSetSpec spec;
-    spec.baseLetter = g.baseLetter;
-    spec.airport = g.airport;
-    spec.equipment = g.draws;
-    spec.crewKind = g.crewKind;
-    spec.count = count;
-    spec.firstDay = period.firstDay;
-    spec.lastDay = period.lastDay;
-    spec.dst = FindDstChange(period.firstDay, period.lastDay);
-    return spec;
+    PairingPlan plan;
+    plan.baseLetter = g.baseLetter;
+    plan.airport = g.airport;
+    plan.equipment = g.draws;
+    plan.crewKind = g.crewKind;
+    plan.count = count;
+    plan.firstDay = period.firstDay;
+    plan.lastDay = period.lastDay;
+    plan.dst = FindDstChange(period.firstDay, period.lastDay);
+    return plan;
 }
 
 std::string AllBasesText(const SampleOptions& o, const GroupInfo& g, const SamplePeriod& period,
@@ -374,17 +374,17 @@ std::string AllBasesText(const SampleOptions& o, const GroupInfo& g, const Sampl
                     sets.push_back({e.digit});
         }
         for (const std::vector<char>& draws : sets) {
-            PairingSetSpec spec;
-            spec.baseLetter = base.letter;
-            spec.airport = home ? std::string_view(g.airport) : base.airport;
-            spec.equipment = draws;
-            spec.crewKind = g.crewKind;
-            spec.count = g.crewKind == 2 ? rng.Between(50, 150) : rng.Between(15, 55);
-            spec.firstDay = period.firstDay;
-            spec.lastDay = period.lastDay;
-            spec.dst = dst;
+            PairingPlan plan;
+            plan.baseLetter = base.letter;
+            plan.airport = home ? std::string_view(g.airport) : base.airport;
+            plan.equipment = draws;
+            plan.crewKind = g.crewKind;
+            plan.count = g.crewKind == 2 ? rng.Between(50, 150) : rng.Between(15, 55);
+            plan.firstDay = period.firstDay;
+            plan.lastDay = period.lastDay;
+            plan.dst = dst;
             const std::string label = std::string("all-") + base.letter + draws.front();
-            std::vector<SamplePairing> more = GeneratePairings(o.seed, label, spec);
+            std::vector<SamplePairing> more = GeneratePairings(o.seed, label, plan);
             list.insert(list.end(), std::make_move_iterator(more.begin()),
                         std::make_move_iterator(more.end()));
         }
@@ -511,13 +511,13 @@ SampleMonth GenerateSampleMonth(const SampleOptions& o)
     const int nextDays = std::min(next.lastDay - next.firstDay + 1, 62 - days);
 
     const std::vector<SamplePairing> pairings =
-        GeneratePairings(o.seed, "pairings", GroupSpec(g, month.period, o.pairings));
+        GeneratePairings(o.seed, "pairings", GroupPlan(g, month.period, o.pairings));
 
     std::vector<SampleCrewMember> crew = MakeCrew(g, o, month.period);
-    PairingSetSpec priorSpec = GroupSpec(g, {month.period.firstDay - 31, month.period.firstDay - 1},
+    PairingPlan priorPlan = GroupPlan(g, {month.period.firstDay - 31, month.period.firstDay - 1},
                                          std::clamp(o.pairings / 3, 12, 300));
-    priorSpec.dst = {};
-    const std::vector<SamplePairing> templates = GeneratePairings(o.seed, "prior pairings", priorSpec);
+    priorPlan.dst = {};
+    const std::vector<SamplePairing> templates = GeneratePairings(o.seed, "prior pairings", priorPlan);
     const std::vector<PriorInstance> instances = MakePriorMonth(crew, g, templates, month.period, o.seed);
     MakeAbsences(crew, g, o, days, nextDays);
 
@@ -564,7 +564,7 @@ std::string GenerateAllBasesPrg(const SampleOptions& o)
         return {};
     const SamplePeriod period = SampleMonthPeriod(o.year, o.month);
     const std::vector<SamplePairing> pairings =
-        GeneratePairings(o.seed, "pairings", GroupSpec(g, period, o.pairings));
+        GeneratePairings(o.seed, "pairings", GroupPlan(g, period, o.pairings));
     return AllBasesText(o, g, period, pairings);
 }
 

@@ -500,16 +500,16 @@ int DrawDutyDays(SampleRandom& rng)
 } // namespace
 
 std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view label,
-                                            const PairingSetSpec& spec)
+                                            const PairingPlan& plan)
 {
     std::vector<SamplePairing> out;
-    const Station* base = FindStation(spec.airport);
-    if (!base || spec.equipment.empty() || spec.count <= 0 || spec.lastDay < spec.firstDay)
+    const Station* base = FindStation(plan.airport);
+    if (!base || plan.equipment.empty() || plan.count <= 0 || plan.lastDay < plan.firstDay)
         return out;
     SampleRandom rng(seed, label);
-    const int periodDays = spec.lastDay - spec.firstDay + 1;
+    const int periodDays = plan.lastDay - plan.firstDay + 1;
     // Pairings across the change of clocks: a few start shortly before it.
-    const int dstForced = spec.dst.shift != 0 ? std::max(2, spec.count / 40) : 0;
+    const int dstForced = plan.dst.shift != 0 ? std::max(2, plan.count / 40) : 0;
 
     struct Draft {
         SamplePairing pairing;
@@ -517,12 +517,12 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
         size_t order;
     };
     std::vector<Draft> drafts;
-    for (int i = 0; i < spec.count; ++i) {
-        const char digit = spec.equipment[static_cast<size_t>(rng.Below(static_cast<int>(spec.equipment.size())))];
+    for (int i = 0; i < plan.count; ++i) {
+        const char digit = plan.equipment[static_cast<size_t>(rng.Below(static_cast<int>(plan.equipment.size())))];
         const Equipment* eq = FindEquipment(digit);
         if (!eq)
             continue;
-        PairingBuilder builder(rng, *base, spec.baseLetter, *eq, spec.crewKind);
+        PairingBuilder builder(rng, *base, plan.baseLetter, *eq, plan.crewKind);
         if (!builder.HasNetwork())
             continue;
         bool continuous = rng.Percent(6);
@@ -531,14 +531,14 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
         if (i < dstForced) {
             continuous = false;
             dutyDays = std::max(dutyDays, 2);
-            dayIndex = std::max(0, spec.dst.dayIndex - rng.Between(1, dutyDays - 1));
+            dayIndex = std::max(0, plan.dst.dayIndex - rng.Between(1, dutyDays - 1));
         }
-        const int changeMinute = spec.dst.shift != 0
-                                     ? (spec.dst.dayIndex - dayIndex) * 1440 + 120
+        const int changeMinute = plan.dst.shift != 0
+                                     ? (plan.dst.dayIndex - dayIndex) * 1440 + 120
                                      : INT_MAX;
-        SamplePairing p = builder.Make(dutyDays, continuous, changeMinute, spec.dst.shift);
+        SamplePairing p = builder.Make(dutyDays, continuous, changeMinute, plan.dst.shift);
         p.number = (digit - '0') * 1000;
-        ChooseDates(rng, p, spec.firstDay + dayIndex, spec.lastDay);
+        ChooseDates(rng, p, plan.firstDay + dayIndex, plan.lastDay);
         drafts.push_back({std::move(p), dutyDays, drafts.size()});
     }
     std::stable_sort(drafts.begin(), drafts.end(), [](const Draft& a, const Draft& b) {

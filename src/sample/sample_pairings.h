@@ -12,7 +12,7 @@ namespace tl::sample {
 // What a set of pairings is made for: one base, the equipment characters its
 // pairing numbers may start with (repeats weigh the draw), the crew kind
 // (0 captains, 1 first officers, 2 flight attendants) and the period.
-struct PairingSetSpec {
+struct PairingPlan {
     char baseLetter = 'Z';
     std::string_view airport;
     std::span<const char> equipment;
@@ -27,7 +27,7 @@ struct PairingSetSpec {
 // equipment character followed by 101, 102 ... in order of length, so that
 // one-day pairings come first as in the pairing system's files.
 std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view label,
-                                            const PairingSetSpec& spec);
+                                            const PairingPlan& plan);
 
 // The daylight-saving change of a period (North American rule: second Sunday
 // of March and first Sunday of November at 02:00), shift 0 when none.

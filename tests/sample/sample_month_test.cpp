@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <cctype>
 #include <fstream>
 #include <map>
@@ -529,6 +530,25 @@ TEST(SampleMonth, TheSameSeedWritesTheSameBytesAndAnotherSeedOthers)
         std::stringstream s;
         s << in.rdbuf();
         EXPECT_EQ(s.str(), f->text) << f->name;
+    }
+}
+
+// The month under samples/ is what the generator makes for its README's
+// command; a change of the generator that changes the files must bring the
+// new files along.
+TEST(SampleMonth, BundledMonthIsWhatTheGeneratorWrites)
+{
+    SampleOptions o;
+    o.crew = 40;
+    o.pairings = 120;
+    const std::filesystem::path folder = std::filesystem::path(TL_SAMPLES_DIR) / "YYZDH8FO-NOV27";
+    const SampleMonth month = GenerateSampleMonth(o);
+    for (const SampleFile* f : month.Files()) {
+        std::ifstream in(folder / f->name, std::ios::binary);
+        ASSERT_TRUE(in) << f->name;
+        std::stringstream s;
+        s << in.rdbuf();
+        EXPECT_TRUE(s.str() == f->text) << f->name << " differs; run the command in samples/README.md";
     }
 }
 

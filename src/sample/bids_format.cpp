@@ -144,6 +144,11 @@ std::string BidsText(const std::vector<SampleCrewMember>& crew,
     for (const SampleCrewMember& c : crew) {
         if (!c.inGroup || rng.Percent(9))
             continue;
+        const bool onLeave = std::any_of(c.absences.begin(), c.absences.end(), [days](const SampleAbsence& a) {
+            return a.code == "LA" && a.firstDay == 1 && a.lastDay == days;
+        });
+        if (onLeave)
+            continue;
         const BidDays busy = Busy(c, days, nextDays);
         auto freeDays = [&](int count) {
             std::vector<int> picked;

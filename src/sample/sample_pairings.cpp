@@ -513,7 +513,6 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
 
     struct Draft {
         SamplePairing pairing;
-        int dutyDays;
         size_t order;
     };
     std::vector<Draft> drafts;
@@ -539,7 +538,7 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
         SamplePairing p = builder.Make(dutyDays, continuous, changeMinute, plan.dst.shift);
         p.number = (digit - '0') * 1000;
         ChooseDates(rng, p, plan.firstDay + dayIndex, plan.lastDay);
-        drafts.push_back({std::move(p), dutyDays, drafts.size()});
+        drafts.push_back({std::move(p), drafts.size()});
     }
     std::stable_sort(drafts.begin(), drafts.end(), [](const Draft& a, const Draft& b) {
         if (a.pairing.number != b.pairing.number)

@@ -194,13 +194,26 @@ void TPair::Read(ObjectReader& in, int version)
     Tafb = in.ReadWord();
     PairNumber = in.ReadWord();
     Valid = in.ReadBool();
-    for (int32_t& count : OpsCount)
-        count = in.ReadWord();
-    for (size_t k = 0; k < kDays; ++k) {
-        DayStart[k] = in.ReadWord();
-        DayDuty[k] = in.ReadWord();
-        DayCredit[k] = in.ReadWord();
-        DayHard[k] = in.ReadWord();
+    // The per-day numbers come in long runs; read them as one block when
+    // the stream holds it.
+    if (const uint8_t* words = in.TakeWords(kDays * 5)) {
+        for (size_t d = 0; d < kDays; ++d)
+            OpsCount[d] = ObjectReader::WordAt(words, d);
+        for (size_t k = 0; k < kDays; ++k) {
+            DayStart[k] = ObjectReader::WordAt(words, kDays + 4 * k);
+            DayDuty[k] = ObjectReader::WordAt(words, kDays + 4 * k + 1);
+            DayCredit[k] = ObjectReader::WordAt(words, kDays + 4 * k + 2);
+            DayHard[k] = ObjectReader::WordAt(words, kDays + 4 * k + 3);
+        }
+    } else {
+        for (int32_t& count : OpsCount)
+            count = in.ReadWord();
+        for (size_t k = 0; k < kDays; ++k) {
+            DayStart[k] = in.ReadWord();
+            DayDuty[k] = in.ReadWord();
+            DayCredit[k] = in.ReadWord();
+            DayHard[k] = in.ReadWord();
+        }
     }
     in.ReadText(PairText);
     in.ReadText(Layovers);

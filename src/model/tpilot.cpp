@@ -194,9 +194,16 @@ void TPilot::Read(ObjectReader& in, int version)
         in.ReadText(DayCode[s]);
         in.ReadText(DayCode2[s]);
         in.ReadText(DayText[s]);
-        for (size_t i = 0; i < kSlotValues; ++i) {
-            DayCarry[s][i] = in.ReadWord();
-            DayOther[s][i] = in.ReadWord();
+        if (const uint8_t* words = in.TakeWords(2 * kSlotValues)) {
+            for (size_t i = 0; i < kSlotValues; ++i) {
+                DayCarry[s][i] = ObjectReader::WordAt(words, 2 * i);
+                DayOther[s][i] = ObjectReader::WordAt(words, 2 * i + 1);
+            }
+        } else {
+            for (size_t i = 0; i < kSlotValues; ++i) {
+                DayCarry[s][i] = in.ReadWord();
+                DayOther[s][i] = in.ReadWord();
+            }
         }
     }
     in.ReadText(FilterText);

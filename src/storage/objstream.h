@@ -123,6 +123,26 @@ public:
         return ReadWordSlow();
     }
     bool ReadBool();
+
+    // The next `count` 32-bit words as their raw bytes, for records that
+    // read long runs of numbers; decode each with WordAt. Null when the
+    // stream has no such run here (failed, too short, or 16-bit words): the
+    // caller then reads word by word, which gives the same result.
+    const uint8_t* TakeWords(size_t count)
+    {
+        if (m_version == 0 || m_failed || count > Remaining() / 4)
+            return nullptr;
+        const uint8_t* bytes = m_data.data() + m_pos;
+        m_pos += 4 * count;
+        return bytes;
+    }
+    static int32_t WordAt(const uint8_t* bytes, size_t index)
+    {
+        const uint8_t* b = bytes + 4 * index;
+        return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+                                    static_cast<uint32_t>(b[2]) << 16 |
+                                    static_cast<uint32_t>(b[3]) << 24);
+    }
     // A missing text reads as empty; the text ends at its first zero byte.
     void ReadText(std::string& text);
     void ReadRaw(std::span<uint8_t> bytes);

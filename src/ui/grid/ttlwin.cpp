@@ -97,7 +97,8 @@ void TtlWin::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::PlaceholderText));
     if (m_doc->DisplayState == 3) {
-        painter.drawText(rect(), Qt::AlignCenter, tr("No month is open."));
+        painter.drawText(rect(), Qt::AlignCenter,
+                         tr("No month is open.\nFile > Open opens a month's file (.tl2 or .tlv)."));
         return;
     }
     // Until the month is built, the window shows what the month holds.

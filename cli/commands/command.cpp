@@ -1,6 +1,8 @@
 #include "commands/command.h"
 
+#include "model/schedule_document.h"
 #include "model/vortime.h"
+#include "storage/block_file.h"
 
 #include <cstdio>
 
@@ -20,6 +22,16 @@ AnswerPolicy AnswerOptions::Policy() const
     if (no)
         return AnswerPolicy::No;
     return AnswerPolicy::Cancel;
+}
+
+std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction& ui)
+{
+    auto doc = std::make_unique<ScheduleDocument>();
+    doc->DeleteAll(ui);
+    doc->FileName = path;
+    if (!LoadBlocks(*doc, ui))
+        return nullptr;
+    return doc;
 }
 
 int32_t ParseIsoDate(const std::string& text)

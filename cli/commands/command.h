@@ -9,6 +9,10 @@
 #include <memory>
 #include <string>
 
+namespace tl {
+class ScheduleDocument;
+}
+
 namespace tl::cli {
 
 // Streams and terminal of one run of the program.
@@ -40,6 +44,10 @@ Command AddNewCommand(CLI::App& app);
 Command AddInspectCommand(CLI::App& app);
 Command AddSaveAsCommand(CLI::App& app);
 Command AddSampleCommand(CLI::App& app);
+
+// Opens a block file as the program does (the document cleared first);
+// null when it did not open, the reason shown through `ui`.
+std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction& ui);
 
 // Reads "YYYY-MM-DD" into a day number; 0 when it is not a real date.
 int32_t ParseIsoDate(const std::string& text);

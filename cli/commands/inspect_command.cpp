@@ -23,10 +23,8 @@ Command AddInspectCommand(CLI::App& app)
 
     return {command, [options](CliContext& context) {
                 CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
-                auto doc = std::make_unique<ScheduleDocument>();
-                doc->DeleteAll(ui);
-                doc->FileName = options->file;
-                if (!LoadBlocks(*doc, ui))
+                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui);
+                if (!doc)
                     return int(kExitFailed);
                 RefreshDerivedFields(*doc);
                 context.out << (options->json ? DocumentJson(*doc) : DocumentSummary(*doc));

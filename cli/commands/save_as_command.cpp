@@ -29,10 +29,8 @@ Command AddSaveAsCommand(CLI::App& app)
 
     return {command, [options](CliContext& context) {
                 CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
-                auto doc = std::make_unique<ScheduleDocument>();
-                doc->DeleteAll(ui);
-                doc->FileName = options->file;
-                if (!LoadBlocks(*doc, ui))
+                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui);
+                if (!doc)
                     return int(kExitFailed);
                 bool saved = options->kind == kSchedulerFile
                                  ? SaveBlocks(*doc, options->target, kSchedulerFile, ui)

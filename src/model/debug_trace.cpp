@@ -104,13 +104,7 @@ void DebugTrace::CloseNormally()
 
 bool OpenDebugTrace(DebugTrace& trace, const std::filesystem::path& folder, Interaction& ui)
 {
-    std::time_t t = std::time(nullptr);
-    std::tm now{};
-#if defined(_WIN32)
-    localtime_s(&now, &t);
-#else
-    localtime_r(&t, &now);
-#endif
+    const std::tm now = LocalNow();
     DebugTrace::OpenResult result = trace.Open(folder, now);
     if (!result.RenamedTo.empty()) {
         std::string text = "Tessara Lines did not shut down normally. A file named " +

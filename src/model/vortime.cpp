@@ -175,7 +175,7 @@ const char* WeekdayName(int weekday)
     return kNames[weekday];
 }
 
-int32_t TodayJulianDay()
+std::tm LocalNow()
 {
     std::time_t t = std::time(nullptr);
     std::tm now{};
@@ -184,6 +184,12 @@ int32_t TodayJulianDay()
 #else
     localtime_r(&t, &now);
 #endif
+    return now;
+}
+
+int32_t TodayJulianDay()
+{
+    const std::tm now = LocalNow();
     return JulianDay(now.tm_mon + 1, now.tm_mday, now.tm_year + 1900);
 }
 

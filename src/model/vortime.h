@@ -3,6 +3,7 @@
 #include "model/tdate.h"
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,9 @@ int Weekday(int32_t dayNumber);
 // Two-letter weekday name: 0 and 7 "SU", 1 "MO" ... 6 "SA", so it serves both
 // the Sunday-first count of the month calendar and Weekday() above; "?" otherwise.
 const char* WeekdayName(int weekday);
+
+// The local date and time now.
+std::tm LocalNow();
 
 // Today's date in local time, as a Julian day number.
 int32_t TodayJulianDay();

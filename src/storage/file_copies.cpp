@@ -2,6 +2,7 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/vortime.h"
 #include "storage/block_file.h"
 
 #include <algorithm>
@@ -184,13 +185,7 @@ bool BackupBlocks(ScheduleDocument& doc, const std::filesystem::path& folder, bo
         ui.Message("File Not Named", "Cannot Backup File. Select Save As from File Menu", Icon::Warning);
         return false;
     }
-    std::time_t t = std::time(nullptr);
-    std::tm now{};
-#if defined(_WIN32)
-    localtime_s(&now, &t);
-#else
-    localtime_r(&t, &now);
-#endif
+    const std::tm now = LocalNow();
     const bool modified = doc.Modified;
     bool saved = SaveBlocks(doc, BackupTarget(folder, doc.FileName, withDateTime, now),
                             kSchedulerFile, ui);

@@ -42,7 +42,7 @@ void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
 // What a file holds besides its pairings and crew, and which version it is
 // in; the builder below lays it out section by section, independently of
 // the program's writer.
-struct FileSpec {
+struct FileLayout {
     std::string kindName = "TessaraLines";
     std::string version = "29";
     std::string group = "YYZCRJFO";
@@ -60,7 +60,7 @@ struct FileSpec {
     int pairCount = 0;
 };
 
-std::vector<uint8_t> BuildFile(const FileSpec& f)
+std::vector<uint8_t> BuildFile(const FileLayout& f)
 {
     auto above = [&](const char* v) { return f.version > std::string(v); };
     StreamBytes b;
@@ -122,7 +122,7 @@ std::vector<uint8_t> BuildFile(const FileSpec& f)
 }
 
 // The document BuildFile describes for version "29" with its defaults.
-void FillLikeSpec(ScheduleDocument& doc, ScriptedInteraction& ui)
+void FillLikeLayout(ScheduleDocument& doc, ScriptedInteraction& ui)
 {
     ASSERT_TRUE(doc.SetMonth(ui, JulianDay(2, 1, 2027), JulianDay(2, 2, 2027)));
     doc.GroupName = "YYZCRJFO";
@@ -160,15 +160,15 @@ protected:
 TEST_F(BlockFileTest, EmptyMonthIsWrittenByteForByteAsLaidOut)
 {
     ScheduleDocument doc;
-    FillLikeSpec(doc, ui);
+    FillLikeLayout(doc, ui);
     // 1 February 2027 is a Monday.
-    EXPECT_EQ(BlockFileBytes(doc, kSchedulerFile), BuildFile(FileSpec{}));
+    EXPECT_EQ(BlockFileBytes(doc, kSchedulerFile), BuildFile(FileLayout{}));
 }
 
 TEST_F(BlockFileTest, ViewerKindsCarryTheirHeaderName)
 {
     ScheduleDocument doc;
-    FillLikeSpec(doc, ui);
+    FillLikeLayout(doc, ui);
     std::vector<uint8_t> bytes = BlockFileBytes(doc, kViewerFinal);
     ASSERT_GT(bytes.size(), 23u);
     EXPECT_EQ(std::string(bytes.begin() + 5, bytes.begin() + 23),
@@ -178,7 +178,7 @@ TEST_F(BlockFileTest, ViewerKindsCarryTheirHeaderName)
 TEST_F(BlockFileTest, PairingIsFramedAndItsOperationCountsWrittenPositive)
 {
     ScheduleDocument doc;
-    FillLikeSpec(doc, ui);
+    FillLikeLayout(doc, ui);
     TPair& p = doc.Pairs[0];
     p.OnTime = 420;
     p.OffTime = 1080;
@@ -211,14 +211,14 @@ TEST_F(BlockFileTest, PairingIsFramedAndItsOperationCountsWrittenPositive)
     for (int d = 0; d < 31; ++d)
         body.I32(0);
 
-    FileSpec spec;
-    spec.pairCount = 1;
-    spec.lastBasePair = 0;
-    spec.pairs.Framed("TPair", 5, body);
-    EXPECT_EQ(BlockFileBytes(doc, kSchedulerFile), BuildFile(spec));
+    FileLayout layout;
+    layout.pairCount = 1;
+    layout.lastBasePair = 0;
+    layout.pairs.Framed("TPair", 5, body);
+    EXPECT_EQ(BlockFileBytes(doc, kSchedulerFile), BuildFile(layout));
 
     ScheduleDocument back;
-    ASSERT_TRUE(Load(BuildFile(spec), back));
+    ASSERT_TRUE(Load(BuildFile(layout), back));
     EXPECT_EQ(back.Pairs[0].OpsCount[0], 2);
     EXPECT_EQ(back.Pairs[0].PairNumber, 1234);
     EXPECT_EQ(back.LastPair, 0);
@@ -238,20 +238,20 @@ class OlderVersionTest : public BlockFileTest, public ::testing::WithParamInterf
 TEST_P(OlderVersionTest, LoadsWithDefaultsForAbsentSections)
 {
     const VersionCase& v = GetParam();
-    FileSpec spec;
-    spec.version = v.version;
-    spec.pairCount = 0;
-    spec.lastBasePair = -1;
-    spec.rule11 = 0;
-    spec.filterWord0 = "YVR";
-    spec.absences = 2;
-    spec.toolBoxDate = "TB 2027";
-    spec.viewerText = "for crew";
-    spec.endText = v.end;
+    FileLayout layout;
+    layout.version = v.version;
+    layout.pairCount = 0;
+    layout.lastBasePair = -1;
+    layout.rule11 = 0;
+    layout.filterWord0 = "YVR";
+    layout.absences = 2;
+    layout.toolBoxDate = "TB 2027";
+    layout.viewerText = "for crew";
+    layout.endText = v.end;
 
     ScheduleDocument doc;
     doc.FilterWords[0] = "left over";
-    ASSERT_TRUE(Load(BuildFile(spec), doc));
+    ASSERT_TRUE(Load(BuildFile(layout), doc));
     EXPECT_THAT(ui.Dialogs(), IsEmpty());
     EXPECT_EQ(doc.GroupName, "YYZCRJFO");
     EXPECT_EQ(doc.DaysInMonth, 2);
@@ -289,11 +289,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(BlockFileTest, VersionTwentyFiveEndingWithoutItsHeaderIsReportedAndKept)
 {
-    FileSpec spec;
-    spec.version = "25";
-    spec.endText = "EndOfFile";
+    FileLayout layout;
+    layout.version = "25";
+    layout.endText = "EndOfFile";
     ScheduleDocument doc;
-    ASSERT_TRUE(Load(BuildFile(spec), doc));
+    ASSERT_TRUE(Load(BuildFile(layout), doc));
     EXPECT_THAT(ui.Dialogs(), ElementsAre("Tessara Lines: This file may be currupt. No End Of File "
                                           "found. Consider loading Backup File"));
     EXPECT_EQ(doc.GroupName, "YYZCRJFO");
@@ -301,11 +301,11 @@ TEST_F(BlockFileTest, VersionTwentyFiveEndingWithoutItsHeaderIsReportedAndKept)
 
 TEST_F(BlockFileTest, ViewerKindLoadsWithItsKindAndEverySection)
 {
-    FileSpec spec;
-    spec.kindName = "TLView_Final";
-    spec.viewerText = "published";
+    FileLayout layout;
+    layout.kindName = "TLView_Final";
+    layout.viewerText = "published";
     ScheduleDocument doc;
-    ASSERT_TRUE(Load(BuildFile(spec), doc));
+    ASSERT_TRUE(Load(BuildFile(layout), doc));
     EXPECT_EQ(doc.FileKind, 3);
     EXPECT_EQ(doc.ViewerText, "published");
     EXPECT_THAT(ui.Dialogs(), IsEmpty());
@@ -313,17 +313,17 @@ TEST_F(BlockFileTest, ViewerKindLoadsWithItsKindAndEverySection)
 
 TEST_F(BlockFileTest, LetterVersionTextReadsEverySection)
 {
-    FileSpec spec;
-    spec.version = "X1";
-    spec.viewerText = "newest";
+    FileLayout layout;
+    layout.version = "X1";
+    layout.viewerText = "newest";
     ScheduleDocument doc;
-    ASSERT_TRUE(Load(BuildFile(spec), doc));
+    ASSERT_TRUE(Load(BuildFile(layout), doc));
     EXPECT_EQ(doc.ViewerText, "newest");
 }
 
 TEST_F(BlockFileTest, TruncatedFileKeepsWhatItReadAndWarns)
 {
-    std::vector<uint8_t> bytes = BuildFile(FileSpec{});
+    std::vector<uint8_t> bytes = BuildFile(FileLayout{});
     bytes.resize(bytes.size() - 20);
     ScheduleDocument doc;
     ASSERT_TRUE(Load(bytes, doc));
@@ -397,7 +397,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, OverflowTest,
 TEST_F(BlockFileTest, SaveWritesTheFileAndClearsModified)
 {
     ScheduleDocument doc;
-    FillLikeSpec(doc, ui);
+    FillLikeLayout(doc, ui);
     doc.Modified = true;
     ASSERT_TRUE(SaveBlocks(doc, Path("feb.tl2"), kSchedulerFile, ui));
     EXPECT_FALSE(doc.Modified);
@@ -413,7 +413,7 @@ TEST_F(BlockFileTest, SaveWritesTheFileAndClearsModified)
 TEST_F(BlockFileTest, ReadOnlyFileIsNotReplaced)
 {
     ScheduleDocument doc;
-    FillLikeSpec(doc, ui);
+    FillLikeLayout(doc, ui);
     std::filesystem::path path = Path("locked.tl2");
     WriteFile(path, {'o', 'l', 'd'});
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
@@ -429,7 +429,7 @@ TEST_F(BlockFileTest, ReadOnlyFileIsNotReplaced)
 TEST_F(BlockFileTest, FailedWriteKeepsTheOldFileIntact)
 {
     ScheduleDocument doc;
-    FillLikeSpec(doc, ui);
+    FillLikeLayout(doc, ui);
     doc.Crew[0].Name = "SMITH J";
     doc.CrewCount = 1;
     std::filesystem::path path = Path("june.tl2");
@@ -460,7 +460,7 @@ TEST_F(BlockFileTest, FailedWriteKeepsTheOldFileIntact)
 TEST_F(BlockFileTest, FolderThatDoesNotExistCannotBeWritten)
 {
     ScheduleDocument doc;
-    FillLikeSpec(doc, ui);
+    FillLikeLayout(doc, ui);
     EXPECT_FALSE(SaveBlocks(doc, Path("missing") / "x.tl2", kSchedulerFile, ui));
     EXPECT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
 }

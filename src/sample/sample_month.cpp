@@ -1,5 +1,6 @@
 #include "sample/sample_month.h"
 
+#include "import/new_month.h"
 #include "model/vortime.h"
 #include "sample/sample_formats.h"
 #include "sample/sample_pairings.h"
@@ -39,17 +40,6 @@ std::string ExtractPrefix(int year, int month)
 {
     return std::to_string(month / 10) + std::to_string(month % 10) + std::to_string(year % 100 / 10) +
            std::to_string(year % 10);
-}
-
-int CrewKindOfStatus(std::string_view status)
-{
-    if (status == "CA")
-        return 0;
-    if (status == "FO")
-        return 1;
-    if (status == "FA")
-        return 2;
-    return -1;
 }
 
 // Crew group codes of employees outside the group, as the extracts of the
@@ -135,7 +125,7 @@ std::vector<SampleCrewMember> MakeCrew(const GroupInfo& g, const SampleOptions& 
         c.checkDate = period.firstDay - rng.Between(10, 330);
         c.groupCode = c.inGroup ? g.code.substr(0, 8) : OtherGroup(rng, g);
         const std::string airport = c.groupCode.substr(0, 3);
-        c.quals = Quals(rng, CrewKindOfStatus(c.groupCode.substr(6, 2)), airport == "YUL" || airport == "YQB");
+        c.quals = Quals(rng, CrewKindOfGroup(c.groupCode), airport == "YUL" || airport == "YQB");
         c.reserveBid = c.inGroup && g.crewKind != 2 && rng.Percent(8);
         crew.push_back(std::move(c));
     }
@@ -285,7 +275,7 @@ void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const
     for (size_t i = 0; i < crew.size(); ++i) {
         SampleCrewMember& c = crew[i];
         if (!c.inGroup) {
-            const bool sameSide = (CrewKindOfStatus(c.groupCode.substr(6, 2)) == 2) == cabin;
+            const bool sameSide = (CrewKindOfGroup(c.groupCode) == 2) == cabin;
             std::vector<bool> busy(static_cast<size_t>(days), false);
             if (sameSide && rng.Percent(30))
                 AddAbsence(rng, c.absences, busy, "VC", 3, 10, 0, 1439);
@@ -416,7 +406,7 @@ bool ParseGroup(std::string_view code, GroupInfo& g, std::string& error)
     g.airport = g.code.substr(0, 3);
     g.aircraft = g.code.substr(3, 3);
     g.status = g.code.substr(6, 2);
-    g.crewKind = CrewKindOfStatus(g.status);
+    g.crewKind = CrewKindOfGroup(g.code);
     if (g.crewKind < 0) {
         error = "the status in the crew group code is CA, FO or FA";
         return false;

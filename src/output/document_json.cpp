@@ -248,14 +248,14 @@ std::string DocumentSummary(const ScheduleDocument& doc)
 {
     static const char* kinds[] = {"captains", "first officers", "flight attendants"};
     std::ostringstream s;
-    s << "Crew group:  " << Text(doc.GroupName);
+    s << "Crew group:    " << Text(doc.GroupName);
     if (doc.CrewKind >= 0 && doc.CrewKind <= 2)
         s << " (" << kinds[doc.CrewKind] << ")";
     s << "\n";
     if (doc.DaysInMonth >= 1 && doc.DaysInMonth <= ScheduleDocument::kMonthDays) {
         const TDate& first = doc.DayDate[0];
         const TDate& last = doc.DayDate[static_cast<size_t>(doc.DaysInMonth - 1)];
-        s << "Month:       " << Code(doc.MonthName) << " " << Code(doc.YearText) << ", "
+        s << "Month:         " << Code(doc.MonthName) << " " << Code(doc.YearText) << ", "
           << doc.DaysInMonth << " days from " << first.Year << "-" << (first.Month < 10 ? "0" : "")
           << first.Month << "-" << (first.Day < 10 ? "0" : "") << first.Day << " to " << last.Year
           << "-" << (last.Month < 10 ? "0" : "") << last.Month << "-" << (last.Day < 10 ? "0" : "")
@@ -264,14 +264,14 @@ std::string DocumentSummary(const ScheduleDocument& doc)
     static const char* fileKinds[] = {"scheduler file", "viewer file, before the roster",
                                       "viewer file, before the schedule", "final viewer file"};
     if (doc.FileKind >= 0 && doc.FileKind <= 3)
-        s << "File kind:   " << fileKinds[doc.FileKind] << "\n";
-    s << "Pairings:    " << UsedPairs(doc) << "\n";
-    s << "Crew:        " << UsedCrew(doc) << "\n";
-    s << "Toolbox:     " << doc.AbsenceCount << " items\n";
-    s << "Block credit: average " << FormatHoursMinutes(doc.MonthRules[3], false) << ", max "
+        s << "File kind:     " << fileKinds[doc.FileKind] << "\n";
+    s << "Pairings:      " << UsedPairs(doc) << "\n";
+    s << "Crew:          " << UsedCrew(doc) << "\n";
+    s << "Toolbox:       " << doc.AbsenceCount << " items\n";
+    s << "Block credit:  average " << FormatHoursMinutes(doc.MonthRules[3], false) << ", max "
       << FormatHoursMinutes(doc.MonthRules[4], false) << ", min "
       << FormatHoursMinutes(doc.MonthRules[5], false) << "\n";
-    s << "Days off:    " << doc.MonthRules[6] << " block holders, " << doc.MonthRules[7]
+    s << "Days off:      " << doc.MonthRules[6] << " block holders, " << doc.MonthRules[7]
       << " reserve\n";
     return s.str();
 }

@@ -1,5 +1,6 @@
 #include "storage/settings.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -105,6 +106,19 @@ GridColours ParseCustomColors(std::string_view text)
         colours[i].Blue = DecimalAt(full, 12 * i + 8);
     }
     return colours;
+}
+
+std::string FormatCustomColors(const GridColours& colours)
+{
+    std::string text;
+    char group[16];
+    for (size_t i = 0; i < colours.size(); ++i) {
+        const Rgb& c = colours[i];
+        std::snprintf(group, sizeof group, "%s%03d,%03d,%03d", i ? "," : "",
+                      std::clamp(c.Red, 0, 255), std::clamp(c.Green, 0, 255), std::clamp(c.Blue, 0, 255));
+        text += group;
+    }
+    return text;
 }
 
 int ParsePadding(std::string_view text)

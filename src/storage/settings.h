@@ -44,6 +44,9 @@ inline constexpr std::string_view kDefaultCustomColors =
 // beyond the end of the text reads as 0.
 GridColours ParseCustomColors(std::string_view text);
 
+// The stored text of thirteen colours, "RRR,GGG,BBB," each.
+std::string FormatCustomColors(const GridColours& colours);
+
 // A cell padding: only the first character counts; a non-digit reads as 0.
 int ParsePadding(std::string_view text);
 

@@ -17,6 +17,14 @@ TEST(CustomColorsTest, DefaultGivesTheThirteenColoursInOrder)
     EXPECT_EQ(c, expected);
 }
 
+TEST(CustomColorsTest, FormattedColoursReadBackAndMatchTheDefaultText)
+{
+    GridColours c = ParseCustomColors(kDefaultCustomColors);
+    EXPECT_EQ(FormatCustomColors(c), kDefaultCustomColors);
+    c[3] = Rgb{7, 300, -4}; // out of range values are kept to a byte
+    EXPECT_EQ(ParseCustomColors(FormatCustomColors(c))[3], (Rgb{7, 255, 0}));
+}
+
 TEST(CustomColorsTest, ShortTextGetsTwoGreysAppended)
 {
     // 33 groups: eleven colours; the last two come from the appended greys.

@@ -7,6 +7,7 @@
 #include "ui/app/resources.h"
 #include "ui/dialogs/aboutdialog.h"
 #include "ui/dialogs/backupdialog.h"
+#include "ui/dialogs/preferencesdialog.h"
 #include "ui/dialogs/textdialog.h"
 #include "ui/grid/ttlwin.h"
 #include "ui/seam/qtinteraction.h"
@@ -106,6 +107,7 @@ void TMainDecFrameWin::CreateActions()
     m_handlers.insert(CmShortcuts, [this] { DoShortcuts(); });
     m_handlers.insert(CmCalculator, [this] { DoCalculator(); });
     m_handlers.insert(CmSharedNotes, [this] { DoSharedNotes(); });
+    m_handlers.insert(CmPreferences, [this] { DoPreferences(); });
     m_handlers.insert(CmExit, [this] { close(); });
 }
 
@@ -303,6 +305,13 @@ void TMainDecFrameWin::DoSharedNotes()
         return;
     SetSharedNotes(doc, Utf8ToCoreText(dialog.Text()));
     OnDocumentChanged();
+}
+
+void TMainDecFrameWin::DoPreferences()
+{
+    PreferencesDialog dialog(Preferences::Read(m_settings), this);
+    if (dialog.exec() == QDialog::Accepted)
+        dialog.Result().Write(m_settings);
 }
 
 void TMainDecFrameWin::ShowAbout()

@@ -74,6 +74,7 @@ private:
     void DoShortcuts();
     void DoCalculator();
     void DoSharedNotes();
+    void DoPreferences();
     void ShowAbout();
 
     QString Choose(FileChooser::Mode mode, const QString& caption, const QString& folderKey,

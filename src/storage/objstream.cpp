@@ -92,7 +92,7 @@ void ObjectWriter::WriteRawInt32(int32_t value)
 
 void ObjectWriter::WriteObject(const TStreamableBase& object)
 {
-    m_numbers.emplace(&object, static_cast<int32_t>(m_numbers.size() + 1));
+    ++m_written;
     WriteByte(kObjectBegin);
     WriteText(object.StreamableName());
     WriteWord(object.ClassVersion());
@@ -100,19 +100,22 @@ void ObjectWriter::WriteObject(const TStreamableBase& object)
     WriteByte(kObjectEnd);
 }
 
-void ObjectWriter::WritePointer(const TStreamableBase* object)
+void ObjectWriter::WritePointer(std::shared_ptr<const TStreamableBase> object)
 {
     if (object == nullptr) {
         WriteByte(kPointerNull);
         return;
     }
-    if (auto it = m_numbers.find(object); it != m_numbers.end()) {
+    if (auto it = m_numbers.find(object.get()); it != m_numbers.end()) {
         WriteByte(kPointerRepeated);
         WriteWord(it->second);
         return;
     }
     WriteByte(kPointerNew);
+    // Numbered before its body, as the reader numbers it.
+    m_numbers.emplace(object.get(), m_written + 1);
     WriteObject(*object);
+    m_kept.push_back(std::move(object));
 }
 
 // ---------------------------------------------------------------------------

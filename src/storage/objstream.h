@@ -76,18 +76,24 @@ public:
     // The 4 memory bytes of a number, as employee numbers and dates are kept.
     void WriteRawInt32(int32_t value);
 
-    // '[', class name, class version, body, ']'.
+    // '[', class name, class version, body, ']'. Every framed object takes
+    // the next number, as the reader counts them.
     void WriteObject(const TStreamableBase& object);
-    // Tag 0 for none, 1 and the object's number for one already in this
-    // stream, 2 and the framing for a new one.
-    void WritePointer(const TStreamableBase* object);
+    // Tag 0 for none, 1 and the object's number for one already written
+    // through a pointer in this stream, 2 and the framing for a new one. The
+    // writer keeps the objects it wrote this way, so no later object can take
+    // the address of one it numbered. An object written by reference is
+    // written anew: the writer cannot know whether it still lives.
+    void WritePointer(std::shared_ptr<const TStreamableBase> object);
 
     const std::vector<uint8_t>& Data() const { return m_data; }
     std::vector<uint8_t> TakeData() { return std::move(m_data); }
 
 private:
     std::vector<uint8_t> m_data;
+    int32_t m_written = 0;
     std::unordered_map<const TStreamableBase*, int32_t> m_numbers;
+    std::vector<std::shared_ptr<const TStreamableBase>> m_kept;
 };
 
 // Reads a stream from memory. The first error (running past the end, a bad

@@ -265,41 +265,52 @@ TEST(ObjectReaderTest, ClassNameOf127CharactersIsAccepted)
     EXPECT_EQ(static_cast<Probe&>(*object).Value, 5);
 }
 
-TEST(ObjectStreamTest, PointersNumberEveryFramedObjectFromOne)
+TEST(ObjectStreamTest, WriterAndReaderNumberEveryFramedObjectAlike)
 {
     Probe first;
     first.Value = 11;
-    Probe second;
-    second.Value = 22;
+    auto second = std::make_shared<Probe>();
+    second->Value = 22;
 
     ObjectWriter out;
     out.WriteObject(first);   // number 1
+    out.WriteObject(first);   // number 2: a repeat by reference is framed again
     out.WritePointer(nullptr);
-    out.WritePointer(&second); // number 2, written whole
-    out.WritePointer(&first);
-    out.WritePointer(&second);
+    out.WritePointer(second); // number 3
+    out.WritePointer(second);
+    // Not kept by the caller: a later object must not take its number.
+    out.WritePointer(std::make_shared<Probe>());
+    out.WritePointer(std::make_shared<Probe>());
 
     StreamBytes expected;
     expected.Header()
+        .Framed("Probe", 7, StreamBytes().U32(11))
         .Framed("Probe", 7, StreamBytes().U32(11))
         .U8(0)
         .U8(2)
         .Framed("Probe", 7, StreamBytes().U32(22))
         .U8(1)
-        .U32(1)
-        .U8(1)
-        .U32(2);
+        .U32(3)
+        .U8(2)
+        .Framed("Probe", 7, StreamBytes().U32(0))
+        .U8(2)
+        .Framed("Probe", 7, StreamBytes().U32(0));
     EXPECT_EQ(out.Data(), expected.Bytes());
 
     ObjectReader in(out.Data(), ProbeRegistry());
     Probe readFirst;
     ASSERT_TRUE(in.ReadObject(readFirst));
+    ASSERT_TRUE(in.ReadObject(readFirst));
     EXPECT_EQ(in.ReadPointer(), nullptr);
     auto readSecond = in.ReadPointer();
     ASSERT_NE(readSecond, nullptr);
     EXPECT_EQ(static_cast<Probe&>(*readSecond).Value, 22);
-    EXPECT_EQ(in.ReadPointer().get(), &readFirst);
     EXPECT_EQ(in.ReadPointer(), readSecond);
+    auto third = in.ReadPointer();
+    auto fourth = in.ReadPointer();
+    EXPECT_NE(third, nullptr);
+    EXPECT_NE(fourth, nullptr);
+    EXPECT_NE(third, fourth);
     EXPECT_FALSE(in.Failed());
 }
 

@@ -72,10 +72,20 @@ DebugTrace::OpenResult DebugTrace::Open(const std::filesystem::path& folder, con
         std::uintmax_t size = 0;
         bool terminated = ContainsTermination(m_path, size);
         if (size > 1 && !terminated) {
-            std::filesystem::path kept = folder / AbnormalTraceName(now);
-            std::filesystem::rename(m_path, kept, ec);
-            if (!ec)
-                result.RenamedTo = kept.string();
+            // Two abnormal ends within a minute must not share one name.
+            const std::string name = AbnormalTraceName(now);
+            std::filesystem::path kept = folder / name;
+            for (int n = 2; std::filesystem::exists(kept, ec) && n < 1000; ++n)
+                kept = folder / (name.substr(0, name.size() - 4) + " (" + std::to_string(n) + ").txt");
+            if (!std::filesystem::exists(kept, ec))
+                std::filesystem::rename(m_path, kept, ec);
+            if (ec || std::filesystem::exists(m_path)) {
+                // Never empty a trace that could not be kept: this run goes
+                // without one, and the next start tries again.
+                result.KeepFailed = true;
+                return result;
+            }
+            result.RenamedTo = kept.string();
         }
     }
 
@@ -110,6 +120,12 @@ bool OpenDebugTrace(DebugTrace& trace, const std::filesystem::path& folder, Inte
         std::string text = "Tessara Lines did not shut down normally. A file named " +
                            result.RenamedTo +
                            " contains a log of the last program run. Tessara Lines will now continue";
+        ui.Message("Tessara Lines", text, Icon::Warning);
+    } else if (result.KeepFailed) {
+        std::string text = "Tessara Lines did not shut down normally. The log of the last program run in " +
+                           trace.Path().string() +
+                           " could not be kept under another name, so this run writes no debug trace. "
+                           "Tessara Lines will now continue";
         ui.Message("Tessara Lines", text, Icon::Warning);
     }
     return result.Opened;

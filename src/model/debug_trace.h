@@ -25,6 +25,9 @@ public:
         bool Opened = false;
         // Name the previous, abnormally ended trace was renamed to; empty if none.
         std::string RenamedTo;
+        // The previous trace ended abnormally but could not be renamed; it
+        // is left as it was and no new trace is open.
+        bool KeepFailed = false;
     };
 
     // Creates the folder when missing, keeps an abnormally ended previous

@@ -84,6 +84,29 @@ INSTANTIATE_TEST_SUITE_P(
                       PreviousTrace{"LoadBlksBegin\nTessara Lines Termination Normal\n", false},
                       PreviousTrace{"Termination", false}));
 
+TEST(DebugTraceTest, EveryAbnormalTraceIsKeptAndNoneIsEmptied)
+{
+    test::TempDir dir;
+    const std::tm minute = At(2026, 11, 1, 7, 4);
+    for (const char* run : {"first run\n", "second run\n"}) {
+        WriteAll(dir.path() / "TLDebug.txt", run);
+        DebugTrace trace;
+        ASSERT_TRUE(trace.Open(dir.path(), minute).Opened);
+    }
+    EXPECT_EQ(ReadAll(dir.path() / "TLDebug 1 NOV 2026 at 0704.txt"), "first run\n");
+    EXPECT_EQ(ReadAll(dir.path() / "TLDebug 1 NOV 2026 at 0704 (2).txt"), "second run\n");
+
+    // No free name left: the trace stays where it is, whole, and the user is told.
+    for (int n = 3; n < 1000; ++n)
+        WriteAll(dir.path() / ("TLDebug 1 NOV 2026 at 0704 (" + std::to_string(n) + ").txt"), "");
+    WriteAll(dir.path() / "TLDebug.txt", "third run\n");
+    DebugTrace trace;
+    DebugTrace::OpenResult result = trace.Open(dir.path(), minute);
+    EXPECT_FALSE(result.Opened);
+    EXPECT_TRUE(result.KeepFailed);
+    EXPECT_EQ(ReadAll(dir.path() / "TLDebug.txt"), "third run\n");
+}
+
 TEST(DebugTraceTest, TerminationWordAcrossReadChunksIsFound)
 {
     test::TempDir dir;

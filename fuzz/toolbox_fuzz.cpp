@@ -25,12 +25,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (doc.AbsenceCount < 0 || doc.AbsenceCount > tl::ScheduleDocument::kAbsenceCapacity)
         __builtin_trap();
     for (int i = 0; i < doc.AbsenceCount; ++i)
-        (void)tl::LookupActivityCode(doc, doc.Absences[static_cast<size_t>(i)].AbsText2, &ui);
+        {
+        auto info = tl::LookupActivityCode(doc, doc.Absences[static_cast<size_t>(i)].AbsText2, ui);
+        if (info && info->Credit < 0)
+            __builtin_trap(); // a negative credit must never reach the blocks
+    }
     (void)tl::ToolBoxActivityItems(doc);
 
     // The time and column readers see the same bytes.
     (void)tl::ParseHoursMinutes(bytes, false);
-    (void)tl::GetInt(bytes, 3, 5, &ui);
+    (void)tl::GetInt(bytes, 3, 5, ui);
     int32_t minutes = tl::LeadingInt(bytes);
     if (tl::FormatHoursMinutes(minutes, true).size() > 24)
         __builtin_trap();

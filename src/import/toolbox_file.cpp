@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace tl {
 
@@ -89,18 +90,29 @@ bool ParseToolBox(std::istream& in, ScheduleDocument& doc, Interaction& ui)
 
     const std::string_view wanted = doc.CrewKind == 2 ? "Cabin" : "Pilot";
     std::array<std::string, kRecordLines> fields;
+    std::vector<std::string> refused;
+    bool dropped = false;
     for (int32_t i = 0; i < count; ++i) {
-        if (doc.AbsenceCount >= ScheduleDocument::kAbsenceCapacity) {
-            ui.Message(kCaption, "Maximum Number of ToolBox Items Reached. Not all Items Loaded",
-                       Icon::Warning);
-            break;
-        }
+        bool complete = true;
         for (std::string& field : fields)
-            if (!lines.Next(field))
-                return FailCorrupt(doc, ui);
+            complete = complete && lines.Next(field);
+        if (doc.AbsenceCount >= ScheduleDocument::kAbsenceCapacity) {
+            // The table is full: read on only to learn whether an item of
+            // this group is left out.
+            if (!complete)
+                break;
+            if (fields[1] == wanted) {
+                dropped = true;
+                break;
+            }
+            continue;
+        }
+        if (!complete)
+            return FailCorrupt(doc, ui);
+        // A record of the other crew type is not kept.
+        if (fields[1] != wanted)
+            continue;
 
-        // A record of the other crew type is read but not kept: the next
-        // record takes its place.
         TAbsence& record = doc.Absences[static_cast<size_t>(doc.AbsenceCount)];
         record.AbsText1 = fields[0];
         record.AbsText2 = fields[2];
@@ -113,9 +125,28 @@ bool ParseToolBox(std::istream& in, ScheduleDocument& doc, Interaction& ui)
         record.AbsFlag2 = fields[9] == "Y";
         record.AbsFlag3 = fields[10] == "Y";
         record.AbsFlag4 = fields[11] == "Y";
-        if (fields[1] == wanted)
+        // A time that does not read would reach the blocks as -1 minute.
+        static constexpr const char* kTimeNames[] = {"Start Time", "End Time", "Credit",
+                                                     "Second Duration"};
+        const int32_t values[] = {record.AbsValue1, record.AbsValue2, record.AbsValue3,
+                                  record.AbsValue4};
+        bool valid = true;
+        for (size_t v = 0; v < 4 && valid; ++v) {
+            if (values[v] < 0) {
+                refused.push_back("ToolBox Item " + fields[0] + " Not Loaded: " + kTimeNames[v] +
+                                  " \"" + fields[4 + v] + "\" is Not a Valid " +
+                                  (v < 2 ? "Clock Time" : "Duration"));
+                valid = false;
+            }
+        }
+        if (valid)
             ++doc.AbsenceCount;
     }
+    if (!refused.empty())
+        ui.ShowList("ToolBox Items Not Loaded", refused);
+    if (dropped)
+        ui.Message(kCaption, "Maximum Number of ToolBox Items Reached. Not all Items Loaded",
+                   Icon::Warning);
     return true;
 }
 

@@ -167,7 +167,7 @@ int RecordCount(const ScheduleDocument& doc)
     return std::clamp<int>(doc.AbsenceCount, 0, ScheduleDocument::kAbsenceCapacity);
 }
 
-int32_t RowCredit(std::string_view row, Interaction* trace)
+int32_t RowCredit(std::string_view row, Interaction& trace)
 {
     using namespace activity_columns;
     return 60 * GetInt(row, kCreditHours, 2, trace) + GetInt(row, kCreditMinutes, 2, trace);
@@ -193,7 +193,7 @@ char ActivityCrewType(const ScheduleDocument& doc)
 
 std::optional<ActivityCodeInfo> LookupActivityRow(std::span<const std::string_view> rows,
                                                   char crewType, std::string_view code,
-                                                  Interaction* trace)
+                                                  Interaction& trace)
 {
     using namespace activity_columns;
     const bool pilots = crewType == 'P';
@@ -201,28 +201,28 @@ std::optional<ActivityCodeInfo> LookupActivityRow(std::span<const std::string_vi
         if (row.size() <= static_cast<size_t>(kCrewType) || row[kCrewType] != crewType)
             continue;
         if (row.size() < static_cast<size_t>(kMinPilotRow)) {
-            if (pilots && trace)
-                trace->Trace("Quarnelle Codes Data Error\n");
+            if (pilots)
+                trace.Trace("Quarnelle Codes Data Error\n");
             continue;
         }
         if (row.substr(kTracking, 2) != code)
             continue;
 
         ActivityCodeInfo info;
-        info.activity = std::string(row.substr(kCode, 3));
-        info.credit = RowCredit(row, trace);
-        info.duty = row[kDuty] == 'D';
-        info.duty2 = pilots && row[kDuty2] == 'D';
-        info.value4 = 0;
-        info.reserve = info.activity == "RA " || info.activity == "RB " || info.activity == "RE ";
-        info.flag3 = true;
+        info.Activity = std::string(row.substr(kCode, 3));
+        info.Credit = RowCredit(row, trace);
+        info.Duty = row[kDuty] == 'D';
+        info.Duty2 = pilots && row[kDuty2] == 'D';
+        info.Value4 = 0;
+        info.Reserve = info.Activity == "RA " || info.Activity == "RB " || info.Activity == "RE ";
+        info.Flag3 = true;
         return info;
     }
     return std::nullopt;
 }
 
 std::optional<ActivityCodeInfo> LookupActivityCode(const ScheduleDocument& doc,
-                                                   std::string_view code, Interaction* trace)
+                                                   std::string_view code, Interaction& trace)
 {
     const int count = RecordCount(doc);
     if (count == 0)
@@ -234,13 +234,13 @@ std::optional<ActivityCodeInfo> LookupActivityCode(const ScheduleDocument& doc,
             continue;
         ActivityCodeInfo info;
         // "RTB" names a code that is never a reserve, whatever its tracking code.
-        info.reserve = IsReserveCode(code, IsPilotGroup(doc)) && record.AbsText1 != "RTB";
-        info.activity = record.AbsText1;
-        info.credit = record.AbsValue3;
-        info.value4 = record.AbsValue4;
-        info.duty = record.AbsFlag1;
-        info.duty2 = record.AbsFlag2;
-        info.flag3 = record.AbsFlag3;
+        info.Reserve = IsReserveCode(code, IsPilotGroup(doc)) && record.AbsText1 != "RTB";
+        info.Activity = record.AbsText1;
+        info.Credit = record.AbsValue3;
+        info.Value4 = record.AbsValue4;
+        info.Duty = record.AbsFlag1;
+        info.Duty2 = record.AbsFlag2;
+        info.Flag3 = record.AbsFlag3;
         return info;
     }
     return std::nullopt;
@@ -257,6 +257,8 @@ std::vector<ToolBoxActivityItem> ToolBoxActivityItems(const ScheduleDocument& do
     std::vector<ToolBoxActivityItem> items;
     const int count = RecordCount(doc);
     if (count == 0) {
+        // Every built-in row holds its credit columns: nothing to trace.
+        SilentInteraction none;
         const char crewType = ActivityCrewType(doc);
         for (size_t i = 0; i < std::size(kRows); ++i) {
             std::string_view row = kRows[i];
@@ -265,7 +267,7 @@ std::vector<ToolBoxActivityItem> ToolBoxActivityItems(const ScheduleDocument& do
             items.push_back({std::string(row.substr(kCode, 3)),
                              std::string(row.substr(kTracking, 2)),
                              Trimmed(row.substr(kDescription, kDescriptionWidth)),
-                             RowCredit(row, nullptr), static_cast<int>(i)});
+                             RowCredit(row, none), static_cast<int>(i)});
         }
         return items;
     }

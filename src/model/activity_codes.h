@@ -32,30 +32,28 @@ std::span<const std::string_view> BuiltInActivityRows();
 
 // What the lookup hands back for a matched tracking code.
 struct ActivityCodeInfo {
-    std::string activity; // the program's three-character code ("VAC", "RA ")
-    int32_t credit = 0;   // minutes
-    int32_t value4 = 0;   // a second duration, minutes
-    bool duty = false;
-    bool reserve = false;
-    bool duty2 = false;
-    bool flag3 = false;
+    std::string Activity; // the program's three-character code ("VAC", "RA ")
+    int32_t Credit = 0;   // minutes
+    int32_t Value4 = 0;   // a second duration, minutes
+    bool Duty = false;
+    bool Reserve = false;
+    bool Duty2 = false;
+    bool Flag3 = false;
 };
 
 // Translates a two-character tracking code of the crew tracking system into the
 // program's activity code: from the loaded toolbox records when there are any,
 // otherwise from the built-in rows of the document's crew type. Nothing when
-// the code has no match. Table faults go to the debug trace of `trace`
-// (which may be null).
+// the code has no match. Table faults go to the debug trace of `trace`.
 std::optional<ActivityCodeInfo> LookupActivityCode(const ScheduleDocument& doc,
-                                                   std::string_view code,
-                                                   Interaction* trace = nullptr);
+                                                   std::string_view code, Interaction& trace);
 
 // The built-in part of the lookup over any set of rows: the first row of the
 // crew type ('C' or 'P') whose tracking code is `code`. Pilot rows too short
 // to hold a tracking code are skipped with a line in the debug trace.
 std::optional<ActivityCodeInfo> LookupActivityRow(std::span<const std::string_view> rows,
                                                   char crewType, std::string_view code,
-                                                  Interaction* trace = nullptr);
+                                                  Interaction& trace);
 
 // Crew type letter of the built-in rows for the document's group: 'C' for
 // flight attendants, 'P' otherwise.
@@ -64,9 +62,9 @@ char ActivityCrewType(const ScheduleDocument& doc);
 // The request items at the top of the toolbox window. dayFlag is the value a
 // request leaves in TPilot::DayFlag.
 struct ToolBoxRequestItem {
-    std::string_view code;
-    std::string_view label;
-    int8_t dayFlag;
+    std::string_view Code;
+    std::string_view Label;
+    int8_t DayFlag;
 };
 
 std::span<const ToolBoxRequestItem> ToolBoxRequestItems();
@@ -74,11 +72,11 @@ std::span<const ToolBoxRequestItem> ToolBoxRequestItems();
 // One activity item of the toolbox window, either a built-in row or a
 // loaded toolbox record.
 struct ToolBoxActivityItem {
-    std::string activity;     // three-character code
-    std::string trackingCode; // two-character code
-    std::string description;
-    int32_t credit = 0; // minutes
-    int index = -1;     // built-in row or toolbox record it comes from
+    std::string Activity;     // three-character code
+    std::string TrackingCode; // two-character code
+    std::string Description;
+    int32_t Credit = 0; // minutes
+    int Index = -1;     // built-in row or toolbox record it comes from
 };
 
 // Activity items offered by the toolbox window: with no toolbox record

@@ -30,7 +30,7 @@ int32_t LeadingInt(std::string_view text);
 // Fixed-column integer reader of the importers: the count characters from
 // 0-based column start. A line too short for the field gives 0 and a line in
 // the debug trace of `trace` (which may be null).
-int32_t GetInt(std::string_view line, int start, int count, Interaction* trace = nullptr);
+int32_t GetInt(std::string_view line, int start, int count, Interaction& trace);
 
 // Julian day number of a calendar date (1 January 2000 is 2451545). The
 // date is taken as given; see CheckedJulianDay for dates from outside.

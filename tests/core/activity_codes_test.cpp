@@ -12,6 +12,8 @@
 namespace tl {
 namespace {
 
+SilentInteraction s_silent;
+
 using test::ScriptedInteraction;
 
 TEST(BuiltInActivityRowsTest, EveryRowHasTheColumnsTheLookupReads)
@@ -81,18 +83,18 @@ TEST_P(BuiltInLookupTest, FindsFirstRowOfTheCrewType)
     s_doc->AbsenceCount = 0;
     s_doc->CrewKind = static_cast<int8_t>(c.crewKind);
     ScriptedInteraction ui;
-    auto info = LookupActivityCode(*s_doc, c.code, &ui);
+    auto info = LookupActivityCode(*s_doc, c.code, ui);
     ASSERT_EQ(info.has_value(), c.found);
     EXPECT_EQ(ui.TraceText(), "");
     if (!info)
         return;
-    EXPECT_EQ(info->activity, c.activity);
-    EXPECT_EQ(info->credit, c.credit);
-    EXPECT_EQ(info->duty, c.duty);
-    EXPECT_EQ(info->duty2, c.duty2);
-    EXPECT_EQ(info->reserve, c.reserve);
-    EXPECT_EQ(info->value4, 0);
-    EXPECT_TRUE(info->flag3);
+    EXPECT_EQ(info->Activity, c.activity);
+    EXPECT_EQ(info->Credit, c.credit);
+    EXPECT_EQ(info->Duty, c.duty);
+    EXPECT_EQ(info->Duty2, c.duty2);
+    EXPECT_EQ(info->Reserve, c.reserve);
+    EXPECT_EQ(info->Value4, 0);
+    EXPECT_TRUE(info->Flag3);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -132,15 +134,15 @@ TEST(LookupActivityRowTest, ShortPilotRowIsSkippedWithTrace)
         "RA  B P   B   N    D   I   4:00 RA        D    P  Reserve              XX   N",
     };
     ScriptedInteraction ui;
-    auto info = LookupActivityRow(rows, 'P', "XX", &ui);
+    auto info = LookupActivityRow(rows, 'P', "XX", ui);
     ASSERT_TRUE(info.has_value());
-    EXPECT_EQ(info->activity, "RA ");
-    EXPECT_EQ(info->credit, 240);
-    EXPECT_TRUE(info->reserve);
+    EXPECT_EQ(info->Activity, "RA ");
+    EXPECT_EQ(info->Credit, 240);
+    EXPECT_TRUE(info->Reserve);
     EXPECT_EQ(ui.TraceText(), "Quarnelle Codes Data Error\n");
 
     ui.Clear();
-    EXPECT_FALSE(LookupActivityRow(rows, 'C', "XX", &ui).has_value());
+    EXPECT_FALSE(LookupActivityRow(rows, 'C', "XX", ui).has_value());
     EXPECT_EQ(ui.TraceText(), "");
 }
 
@@ -171,18 +173,18 @@ TEST_F(ToolBoxLookupTest, UsesRecordsOnlyAndHandsOverTheirValues)
     first.AbsFlag2 = false;
     first.AbsFlag3 = false;
 
-    auto info = LookupActivityCode(doc, "VC");
+    auto info = LookupActivityCode(doc, "VC", s_silent);
     ASSERT_TRUE(info.has_value());
-    EXPECT_EQ(info->activity, "VAX");
-    EXPECT_EQ(info->credit, 200);
-    EXPECT_EQ(info->value4, 95);
-    EXPECT_TRUE(info->duty);
-    EXPECT_FALSE(info->duty2);
-    EXPECT_FALSE(info->flag3);
-    EXPECT_FALSE(info->reserve);
+    EXPECT_EQ(info->Activity, "VAX");
+    EXPECT_EQ(info->Credit, 200);
+    EXPECT_EQ(info->Value4, 95);
+    EXPECT_TRUE(info->Duty);
+    EXPECT_FALSE(info->Duty2);
+    EXPECT_FALSE(info->Flag3);
+    EXPECT_FALSE(info->Reserve);
 
     // A code only the built-in table knows is not found while records are loaded.
-    EXPECT_FALSE(LookupActivityCode(doc, "LA").has_value());
+    EXPECT_FALSE(LookupActivityCode(doc, "LA", s_silent).has_value());
 }
 
 TEST_F(ToolBoxLookupTest, ReserveCodesDependOnCrewKindAndRtb)
@@ -200,9 +202,9 @@ TEST_F(ToolBoxLookupTest, ReserveCodesDependOnCrewKindAndRtb)
     for (Case c : {Case{0, "RB", false}, Case{2, "RB", false}, Case{0, "RT", true},
                    Case{1, "RT", true}, Case{2, "RT", false}, Case{2, "RC", true}}) {
         doc.CrewKind = static_cast<int8_t>(c.crewKind);
-        auto info = LookupActivityCode(doc, c.code);
+        auto info = LookupActivityCode(doc, c.code, s_silent);
         ASSERT_TRUE(info.has_value());
-        EXPECT_EQ(info->reserve, c.reserve) << c.crewKind << ' ' << c.code;
+        EXPECT_EQ(info->Reserve, c.reserve) << c.crewKind << ' ' << c.code;
     }
 }
 
@@ -211,22 +213,22 @@ TEST_F(ToolBoxLookupTest, RecordsBeyondTheCountAreIgnored)
     Add("ONE", "O1", 60);
     Add("TWO", "O2", 60);
     doc.AbsenceCount = 1;
-    EXPECT_TRUE(LookupActivityCode(doc, "O1").has_value());
-    EXPECT_FALSE(LookupActivityCode(doc, "O2").has_value());
+    EXPECT_TRUE(LookupActivityCode(doc, "O1", s_silent).has_value());
+    EXPECT_FALSE(LookupActivityCode(doc, "O2", s_silent).has_value());
     doc.AbsenceCount = 100000; // corrupt count: held to the table
-    EXPECT_FALSE(LookupActivityCode(doc, "ZZ").has_value());
+    EXPECT_FALSE(LookupActivityCode(doc, "ZZ", s_silent).has_value());
 }
 
 TEST(ToolBoxItemsTest, RequestItemsInOrder)
 {
     auto items = ToolBoxRequestItems();
     ASSERT_EQ(items.size(), 12u);
-    EXPECT_EQ(items[0].code, "X1");
-    EXPECT_EQ(items[3].label, "X4 Forth Request");
-    EXPECT_EQ(items[8].label, "X9 Nineth Request");
-    EXPECT_EQ(items[11].label, "XM Off in the Middle of Day");
+    EXPECT_EQ(items[0].Code, "X1");
+    EXPECT_EQ(items[3].Label, "X4 Forth Request");
+    EXPECT_EQ(items[8].Label, "X9 Nineth Request");
+    EXPECT_EQ(items[11].Label, "XM Off in the Middle of Day");
     for (size_t i = 0; i < items.size(); ++i)
-        EXPECT_EQ(items[i].dayFlag, static_cast<int>(i) + 1);
+        EXPECT_EQ(items[i].DayFlag, static_cast<int>(i) + 1);
 }
 
 TEST_F(ToolBoxLookupTest, DefaultItemsFollowTheCrewType)
@@ -240,17 +242,17 @@ TEST_F(ToolBoxLookupTest, DefaultItemsFollowTheCrewType)
         auto items = ToolBoxActivityItems(doc);
         EXPECT_EQ(items.size(), expected);
         for (const auto& item : items)
-            EXPECT_EQ(BuiltInActivityRows()[static_cast<size_t>(item.index)][6], type);
+            EXPECT_EQ(BuiltInActivityRows()[static_cast<size_t>(item.Index)][6], type);
         EXPECT_EQ(ToolBoxHeading(doc), "Default ToolBox");
     }
     doc.CrewKind = 2;
     auto items = ToolBoxActivityItems(doc);
     auto vacation = std::find_if(items.begin(), items.end(),
-                                 [](const auto& item) { return item.activity == "VAC"; });
+                                 [](const auto& item) { return item.Activity == "VAC"; });
     ASSERT_NE(vacation, items.end());
-    EXPECT_EQ(vacation->trackingCode, "VC");
-    EXPECT_EQ(vacation->description, "Vacation");
-    EXPECT_EQ(vacation->credit, 170);
+    EXPECT_EQ(vacation->TrackingCode, "VC");
+    EXPECT_EQ(vacation->Description, "Vacation");
+    EXPECT_EQ(vacation->Credit, 170);
 }
 
 TEST_F(ToolBoxLookupTest, LoadedItemsAreTheOfferedRecords)
@@ -261,9 +263,9 @@ TEST_F(ToolBoxLookupTest, LoadedItemsAreTheOfferedRecords)
     Add("STA", "SA", 240);
     auto items = ToolBoxActivityItems(doc);
     ASSERT_EQ(items.size(), 2u);
-    EXPECT_EQ(items[0].activity, "VAC");
-    EXPECT_EQ(items[1].activity, "STA");
-    EXPECT_EQ(items[1].index, 2);
+    EXPECT_EQ(items[0].Activity, "VAC");
+    EXPECT_EQ(items[1].Activity, "STA");
+    EXPECT_EQ(items[1].Index, 2);
     EXPECT_EQ(ToolBoxHeading(doc), "ToolBox Date 15 Jan 2025");
 }
 

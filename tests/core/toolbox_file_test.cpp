@@ -13,6 +13,8 @@
 namespace tl {
 namespace {
 
+SilentInteraction s_silent;
+
 using test::ScriptedInteraction;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -92,7 +94,7 @@ TEST_F(ToolBoxFileTest, KeepsOnlyRecordsOfTheGroupsCrewType)
 
 TEST_F(ToolBoxFileTest, ReadsEveryFieldOfARecord)
 {
-    Item item{"LCK", "Pilot", "LC", "07:30", "24:00", "5:18", "150:00", "NYNY"};
+    Item item{"LCK", "Pilot", "LC", "07:30", "23:59", "5:18", "150:00", "NYNY"};
     ASSERT_TRUE(ParseToolBoxText(ToolBoxText({item}, "", "\r\n"), doc, ui));
     ASSERT_EQ(doc.AbsenceCount, 1);
     const TAbsence& record = doc.Absences[0];
@@ -100,7 +102,7 @@ TEST_F(ToolBoxFileTest, ReadsEveryFieldOfARecord)
     EXPECT_EQ(record.AbsText2, "LC");
     EXPECT_EQ(record.AbsText3, "LCK description");
     EXPECT_EQ(record.AbsValue1, 450);
-    EXPECT_EQ(record.AbsValue2, -1); // 24:00 is no clock time
+    EXPECT_EQ(record.AbsValue2, 1439);
     EXPECT_EQ(record.AbsValue3, 318);
     EXPECT_EQ(record.AbsValue4, 9000);
     EXPECT_FALSE(record.AbsFlag1);
@@ -133,20 +135,20 @@ TEST_F(ToolBoxFileTest, ReplacesAnEarlierToolBox)
     ASSERT_TRUE(ParseToolBoxText(second, doc, ui));
     EXPECT_THAT(Codes(doc), ElementsAre("GO "));
     EXPECT_EQ(doc.ToolBoxDate, "2025-02-01");
-    EXPECT_FALSE(LookupActivityCode(doc, "VC").has_value());
+    EXPECT_FALSE(LookupActivityCode(doc, "VC", s_silent).has_value());
 }
 
 TEST_F(ToolBoxFileTest, RtbRecordIsNotAReserve)
 {
     ASSERT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
-    auto rtb = LookupActivityCode(doc, "RB");
+    auto rtb = LookupActivityCode(doc, "RB", s_silent);
     ASSERT_TRUE(rtb.has_value());
-    EXPECT_EQ(rtb->activity, "RTB");
-    EXPECT_FALSE(rtb->reserve);
-    auto ra = LookupActivityCode(doc, "RA");
+    EXPECT_EQ(rtb->Activity, "RTB");
+    EXPECT_FALSE(rtb->Reserve);
+    auto ra = LookupActivityCode(doc, "RA", s_silent);
     ASSERT_TRUE(ra.has_value());
-    EXPECT_TRUE(ra->reserve);
-    EXPECT_EQ(ra->credit, 240);
+    EXPECT_TRUE(ra->Reserve);
+    EXPECT_EQ(ra->Credit, 240);
 }
 
 struct BadFileCase {
@@ -214,11 +216,36 @@ TEST_F(ToolBoxFileTest, StopsAtTheTableCapacity)
                 ElementsAre("Tessara Lines: Maximum Number of ToolBox Items Reached. Not all Items "
                             "Loaded"));
 
-    ui.Clear();
+    // Nothing of this group left out: nothing to say, even with a record of
+    // the other crew type or a cut record after the last kept one.
     items.resize(ScheduleDocument::kAbsenceCapacity);
-    ASSERT_TRUE(ParseToolBoxText(ToolBoxText(items), doc, ui));
-    EXPECT_EQ(doc.AbsenceCount, ScheduleDocument::kAbsenceCapacity);
-    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+    std::vector<Item> withCabin = items;
+    withCabin.push_back({"VAC", "Cabin", "VC"});
+    for (const std::string& text : {ToolBoxText(items), ToolBoxText(withCabin),
+                                    ToolBoxText(items, "301") + "VAC\nPilot\n"}) {
+        ui.Clear();
+        ASSERT_TRUE(ParseToolBoxText(text, doc, ui));
+        EXPECT_EQ(doc.AbsenceCount, ScheduleDocument::kAbsenceCapacity);
+        EXPECT_THAT(ui.Dialogs(), IsEmpty());
+    }
+}
+
+TEST_F(ToolBoxFileTest, ItemWithATimeThatDoesNotReadIsRefused)
+{
+    // Start and end are clock times, credit and the second value durations.
+    Item badStart{"CLK", "Pilot", "CK"};
+    badStart.start = "24:00";
+    Item badCredit{"DUR", "Pilot", "DU"};
+    badCredit.credit = "8:75";
+    ASSERT_TRUE(ParseToolBoxText(ToolBoxText({badStart, {"VAC", "Pilot", "VC"}, badCredit}), doc, ui));
+    EXPECT_THAT(Codes(doc), ElementsAre("VAC"));
+    auto lists = ui.Only(ScriptedInteraction::Kind::List);
+    ASSERT_EQ(lists.size(), 1u);
+    EXPECT_EQ(lists[0].caption, "ToolBox Items Not Loaded");
+    EXPECT_THAT(lists[0].lines,
+                ElementsAre("ToolBox Item CLK Not Loaded: Start Time \"24:00\" is Not a Valid Clock Time",
+                            "ToolBox Item DUR Not Loaded: Credit \"8:75\" is Not a Valid Duration"));
+    EXPECT_FALSE(LookupActivityCode(doc, "DU", s_silent).has_value());
 }
 
 TEST_F(ToolBoxFileTest, LongLinesAreCut)

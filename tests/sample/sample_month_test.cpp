@@ -19,6 +19,8 @@
 namespace tl::sample {
 namespace {
 
+SilentInteraction s_silent;
+
 std::vector<std::string> Lines(const std::string& text)
 {
     std::vector<std::string> lines;
@@ -28,7 +30,11 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-int Num(const std::string& line, int column, int count) { return GetInt(line, column, count); }
+int Num(const std::string& line, int column, int count)
+{
+    SilentInteraction none;
+    return GetInt(line, column, count, none);
+}
 
 std::string Text(const std::string& line, size_t column, size_t count)
 {
@@ -367,7 +373,7 @@ TEST_P(SampleMonthTest, AbsencesUseKnownCodesOnDaysOfTheirPeriod)
                 const std::string code = Text(line, static_cast<size_t>(p), 2);
                 if (code == "  ")
                     break;
-                EXPECT_TRUE(LookupActivityRow(BuiltInActivityRows(), CrewType(), code).has_value()) << code;
+                EXPECT_TRUE(LookupActivityRow(BuiltInActivityRows(), CrewType(), code, s_silent).has_value()) << code;
                 const int first = Num(line, p + 2, 2);
                 const int last = Num(line, p + 4, 2);
                 EXPECT_GT(first, lastDay) << line.substr(0, 40);
@@ -399,7 +405,7 @@ TEST_P(SampleMonthTest, LastMonthsPairingsAreInThePairingExtract)
                 continue;
             ++entries;
             if (code != "  ") {
-                EXPECT_TRUE(LookupActivityRow(BuiltInActivityRows(), CrewType(), code).has_value()) << code;
+                EXPECT_TRUE(LookupActivityRow(BuiltInActivityRows(), CrewType(), code, s_silent).has_value()) << code;
                 const int32_t first = DayOf(line, p + 16);
                 EXPECT_GE(first, slot0);
                 EXPECT_LT(first, month.period.firstDay);
@@ -438,15 +444,15 @@ TEST_P(SampleMonthTest, ToolBoxLoadsThroughTheToolBoxReader)
     for (std::string_view row : BuiltInActivityRows())
         rows += row[6] == CrewType() ? 1 : 0;
     EXPECT_EQ(doc->AbsenceCount, rows + (Cabin() ? 0 : 1));
-    const std::optional<ActivityCodeInfo> vacation = LookupActivityCode(*doc, "VC");
+    const std::optional<ActivityCodeInfo> vacation = LookupActivityCode(*doc, "VC", s_silent);
     ASSERT_TRUE(vacation.has_value());
-    EXPECT_EQ(vacation->activity, "VAC");
-    EXPECT_EQ(vacation->credit, 170);
+    EXPECT_EQ(vacation->Activity, "VAC");
+    EXPECT_EQ(vacation->Credit, 170);
     if (!Cabin()) {
-        const std::optional<ActivityCodeInfo> training = LookupActivityCode(*doc, "RT");
+        const std::optional<ActivityCodeInfo> training = LookupActivityCode(*doc, "RT", s_silent);
         ASSERT_TRUE(training.has_value());
-        EXPECT_EQ(training->activity, "RTB");
-        EXPECT_FALSE(training->reserve);
+        EXPECT_EQ(training->Activity, "RTB");
+        EXPECT_FALSE(training->Reserve);
     }
 }
 

@@ -96,6 +96,16 @@ void ScheduleDocument::DeleteAll(Interaction& ui)
 
 bool ScheduleDocument::SetMonth(Interaction& ui, int32_t startDate, int32_t endDate)
 {
+    // Day numbers from outside (0 among them) must name calendar dates.
+    auto isRealDate = [](int32_t number) {
+        const TDate date = DateFromJulianDay(number);
+        return date.Year >= 1 && date.Year <= 9999 &&
+               CheckedJulianDay(date.Month, date.Day, date.Year) == number;
+    };
+    if (!isRealDate(startDate) || !isRealDate(endDate)) {
+        ui.Message("Tessara Lines", "The new Month must start and end on real dates.", Icon::Warning);
+        return false;
+    }
     int64_t days = static_cast<int64_t>(endDate) - startDate + 1;
     if (days >= 32) {
         ui.Message("Tessara Lines", "The new Month cannot contain more than 31 days.", Icon::Warning);

@@ -90,12 +90,11 @@ int32_t ParseHoursMinutes(std::string_view text, bool clockOnly)
     return static_cast<int32_t>(total);
 }
 
-int32_t GetInt(std::string_view line, int start, int count, Interaction* trace)
+int32_t GetInt(std::string_view line, int start, int count, Interaction& trace)
 {
     if (start < 0 || count < 0 ||
         line.size() < static_cast<size_t>(start) + static_cast<size_t>(count)) {
-        if (trace)
-            trace->Trace("Cannot GetInt. String too Short\n");
+        trace.Trace("Cannot GetInt. String too Short\n");
         return 0;
     }
     return LeadingInt(line.substr(static_cast<size_t>(start), static_cast<size_t>(count)));
@@ -221,11 +220,13 @@ bool SetupDaylightSaving(ScheduleDocument& doc)
     doc.DstChangeMinute = 0;
     doc.DstShift = 0;
 
-    const int month = doc.DayDate[14].Month;
+    const int days = std::clamp<int>(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays);
+    // The fifteenth day names the month; a shorter period takes its last day,
+    // since slots past the period hold the following month's dates.
+    const int month = doc.DayDate[static_cast<size_t>(std::clamp(days - 1, 0, 14))].Month;
     if (month != 3 && month != 11)
         return true;
 
-    const int days = std::clamp<int>(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays);
     auto isSunday = [&doc](int d) {
         const auto& name = doc.DayName[static_cast<size_t>(d)];
         return name[0] == 'S' && name[1] == 'U';

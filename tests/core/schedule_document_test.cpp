@@ -76,11 +76,26 @@ TEST_F(ScheduleDocumentTest, MoreThanThirtyOneDaysIsRefusedAndChangesNothing)
     EXPECT_EQ(doc.Month, 2);
 }
 
-TEST_F(ScheduleDocumentTest, EndBeforeStartIsRefused)
+TEST_F(ScheduleDocumentTest, PeriodThatIsNotOfRealDatesIsRefused)
 {
-    EXPECT_FALSE(doc.SetMonth(ui, JulianDay(3, 10, 2027), JulianDay(3, 9, 2027)));
-    EXPECT_EQ(ui.Dialogs().size(), 1u);
-    EXPECT_EQ(doc.DaysInMonth, 0);
+    const std::string notReal = "Tessara Lines: The new Month must start and end on real dates.";
+    const struct {
+        int32_t start, end;
+        std::string message;
+    } cases[] = {
+        {JulianDay(3, 10, 2027), JulianDay(3, 9, 2027),
+         "Tessara Lines: The new Month must end on or after its first day."},
+        {0, 0, notReal},
+        {0, 20, notReal},
+        {-5, 10, notReal},
+        {JulianDay(1, 1, 10000), JulianDay(1, 20, 10000), notReal},
+    };
+    for (const auto& c : cases) {
+        ui.Clear();
+        EXPECT_FALSE(doc.SetMonth(ui, c.start, c.end)) << c.start;
+        EXPECT_THAT(ui.Dialogs(), ElementsAre(c.message));
+        EXPECT_EQ(doc.DaysInMonth, 0);
+    }
 }
 
 TEST_F(ScheduleDocumentTest, SaturdayStartHasWeekendOnFirstTwoDays)

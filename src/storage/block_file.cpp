@@ -55,10 +55,26 @@ std::string FixedText(const std::array<char, 6>& code)
 
 enum class WriteResult { Written, CannotCreate, WriteFailed };
 
-// Writes every byte to a new file beside `target` and moves it into place.
-WriteResult WriteFileSafely(const std::filesystem::path& target, std::span<const uint8_t> bytes)
+// The file a path names at the end of its symbolic links (a link to a file
+// not yet there included), so a save replaces that file and not the link.
+std::filesystem::path FollowLinks(std::filesystem::path path)
 {
     namespace fs = std::filesystem;
+    std::error_code ec;
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, ec)); ++hops) {
+        fs::path next = fs::read_symlink(path, ec);
+        if (ec)
+            break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+// Writes every byte to a new file beside `target` and moves it into place.
+WriteResult WriteFileSafely(const std::filesystem::path& linkOrFile, std::span<const uint8_t> bytes)
+{
+    namespace fs = std::filesystem;
+    const fs::path target = FollowLinks(linkOrFile);
     std::error_code ec;
     fs::file_status status = fs::status(target, ec);
     if (!ec && fs::exists(status)) {

@@ -410,6 +410,23 @@ TEST_F(BlockFileTest, SaveWritesTheFileAndClearsModified)
               1);
 }
 
+TEST_F(BlockFileTest, SavingThroughALinkWritesTheFileItPointsTo)
+{
+    namespace fs = std::filesystem;
+    ScheduleDocument doc;
+    FillLikeLayout(doc, ui);
+    fs::create_directory(Path("real"));
+    WriteFile(Path("real") / "feb.tl2", {'o', 'l', 'd'});
+    fs::create_symlink(fs::path("real") / "feb.tl2", Path("feb.tl2")); // relative link
+    fs::create_symlink(Path("feb.tl2"), Path("again.tl2"));           // a link to the link
+    for (const char* name : {"feb.tl2", "again.tl2"}) {
+        ASSERT_TRUE(SaveBlocks(doc, Path(name), kSchedulerFile, ui));
+        EXPECT_TRUE(fs::is_symlink(Path(name)));
+    }
+    std::vector<uint8_t> expected = BlockFileBytes(doc, kSchedulerFile);
+    EXPECT_EQ(ReadFile(Path("real") / "feb.tl2"), std::string(expected.begin(), expected.end()));
+}
+
 TEST_F(BlockFileTest, ReadOnlyFileIsNotReplaced)
 {
     ScheduleDocument doc;

@@ -27,13 +27,15 @@ struct PersonalData {
     std::vector<Person> Crew;
 };
 
-PersonalData TakePersonalData(ScheduleDocument& doc, int lastSlot, bool clearContacts)
+// Both copies lose the contacts, filters and bids; only the viewer copy
+// loses the viewer text, which the company copy carries on.
+PersonalData TakePersonalData(ScheduleDocument& doc, int lastSlot, bool clearViewerText)
 {
     PersonalData kept;
     kept.History = std::move(doc.History);
     doc.History.clear();
     kept.ViewerText = doc.ViewerText;
-    if (clearContacts)
+    if (clearViewerText)
         doc.ViewerText.clear();
     const int crewCount = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
     kept.Crew.resize(static_cast<size_t>(crewCount));
@@ -47,13 +49,11 @@ PersonalData TakePersonalData(ScheduleDocument& doc, int lastSlot, bool clearCon
         k.BidText = p.BidText;
         k.DayLocked = p.DayLocked;
         k.DayFlag = p.DayFlag;
-        if (clearContacts) {
-            p.Phone1.clear();
-            p.Phone2.clear();
-            p.InfoText3.clear();
-            p.FilterText.clear();
-            p.BidText.clear();
-        }
+        p.Phone1.clear();
+        p.Phone2.clear();
+        p.InfoText3.clear();
+        p.FilterText.clear();
+        p.BidText.clear();
         for (int s = 0; s <= std::min(lastSlot, TPilot::kSlots - 1); ++s) {
             p.DayLocked[static_cast<size_t>(s)] = 0;
             p.DayFlag[static_cast<size_t>(s)] = 0;
@@ -91,10 +91,10 @@ bool Named(const ScheduleDocument& doc, Interaction& ui)
 }
 
 bool SaveWithout(ScheduleDocument& doc, const std::filesystem::path& target, int kind,
-                 int lastSlot, bool clearContacts, Interaction& ui)
+                 int lastSlot, bool clearViewerText, Interaction& ui)
 {
     const bool modified = doc.Modified;
-    PersonalData kept = TakePersonalData(doc, lastSlot, clearContacts);
+    PersonalData kept = TakePersonalData(doc, lastSlot, clearViewerText);
     bool saved = SaveBlocks(doc, target, kind, ui);
     RestorePersonalData(doc, kept);
     doc.Modified = modified;
@@ -103,13 +103,13 @@ bool SaveWithout(ScheduleDocument& doc, const std::filesystem::path& target, int
 
 std::optional<CopyResult> WriteCopy(ScheduleDocument& doc, const std::filesystem::path& folder,
                                     const std::string& name, int kind, int lastSlot,
-                                    bool clearContacts, const char* question, Interaction& ui)
+                                    bool clearViewerText, const char* question, Interaction& ui)
 {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     CopyResult result;
     result.Target = folder / name;
-    if (!SaveWithout(doc, result.Target, kind, lastSlot, clearContacts, ui))
+    if (!SaveWithout(doc, result.Target, kind, lastSlot, clearViewerText, ui))
         return std::nullopt;
 
     std::string text = question;
@@ -197,8 +197,13 @@ std::filesystem::path TimedBackupPath(const std::filesystem::path& fileName)
 {
     if (!fileName.has_extension() || fileName.stem().empty())
         return {};
+    std::string extension = fileName.extension().string();
+    LowerCase(extension);
     std::filesystem::path bak = fileName;
-    bak.replace_extension(".BAK");
+    if (extension == ".tl2")
+        bak.replace_extension(".BAK");
+    else
+        bak += ".BAK"; // "june.tlv" must not share "june.BAK", nor "x.BAK" be its own backup
     return bak;
 }
 

@@ -42,8 +42,10 @@ std::filesystem::path BackupTarget(const std::filesystem::path& folder,
 bool BackupBlocks(ScheduleDocument& doc, const std::filesystem::path& folder, bool withDateTime,
                   Interaction& ui);
 
-// The timed backup's copy: the file name with its extension replaced by
-// ".BAK"; empty when the file name has no extension.
+// The timed backup's copy: a ".tl2" file name with its extension replaced
+// by ".BAK", any other with ".BAK" added, so two months of one folder never
+// share a backup and no month is overwritten by its own; empty when the file
+// name has no extension.
 std::filesystem::path TimedBackupPath(const std::filesystem::path& fileName);
 
 // One tick of the 30-second timer. Counts down while AutoSave is on; every

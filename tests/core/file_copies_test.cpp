@@ -93,7 +93,7 @@ TEST_F(FileCopiesTest, ViewerCopyPrefixFollowsTheKind)
     EXPECT_EQ(SaveForViewer(doc, kViewerPreSchedule, ui)->Target.filename(), "Presked_june.tlv");
 }
 
-TEST_F(FileCopiesTest, CompanyCopyClearsMarksPastTheMonthButKeepsContacts)
+TEST_F(FileCopiesTest, CompanyCopyLeavesOutPersonalDataButKeepsTheViewerText)
 {
     ui.Script({Answer::Yes});
     std::optional<CopyResult> result = FinalizeForCompany(doc, ui);
@@ -105,8 +105,10 @@ TEST_F(FileCopiesTest, CompanyCopyClearsMarksPastTheMonthButKeepsContacts)
     auto copy = Reload(result->Target);
     EXPECT_EQ(copy->FileKind, kSchedulerFile);
     EXPECT_EQ(copy->Crew[0].DayLocked[45], 0);
-    EXPECT_EQ(copy->Crew[0].Phone1, "555-0100");
+    EXPECT_EQ(copy->Crew[0].Phone1, "");
+    EXPECT_EQ(copy->Crew[1].BidText, "");
     EXPECT_EQ(copy->ViewerText, "private note");
+    EXPECT_EQ(doc.Crew[0].Phone1, "555-0100");
     EXPECT_TRUE(copy->History.empty());
 }
 
@@ -145,11 +147,18 @@ TEST(BackupTargetTest, NamesCarryTheDateWhenAskedFor)
               std::filesystem::path("/b/Backup june.tl2"));
 }
 
-TEST(TimedBackupPathTest, ReplacesOnlyTheFileNamesExtension)
+TEST(TimedBackupPathTest, NoTwoMonthsShareABackupAndNoneIsItsOwn)
 {
-    EXPECT_EQ(TimedBackupPath("/home/s/june.tl2"), std::filesystem::path("/home/s/june.BAK"));
-    EXPECT_EQ(TimedBackupPath("/home/s.v2/june"), std::filesystem::path());
-    EXPECT_EQ(TimedBackupPath("/home/s/.tl2"), std::filesystem::path());
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/s/june.tl2", "/home/s/june.BAK"},
+        {"/home/s/JUNE.TL2", "/home/s/JUNE.BAK"},
+        {"/home/s/june.tlv", "/home/s/june.tlv.BAK"},
+        {"/home/s/x.BAK", "/home/s/x.BAK.BAK"},
+        {"/home/s.v2/june", ""},
+        {"/home/s/.tl2", ""},
+    };
+    for (const auto& [file, backup] : cases)
+        EXPECT_EQ(TimedBackupPath(file), std::filesystem::path(backup)) << file;
 }
 
 TEST_F(FileCopiesTest, TimedBackupWritesEveryTwentiethTickOfABuiltModifiedMonth)

@@ -5,6 +5,8 @@
 #include "storage/block_file.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace tl::cli {
 
@@ -28,7 +30,9 @@ std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction
 {
     auto doc = std::make_unique<ScheduleDocument>();
     doc->DeleteAll(ui);
-    doc->FileName = path;
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    doc->FileName = ec ? path : absolute.string();
     if (!LoadBlocks(*doc, ui))
         return nullptr;
     return doc;

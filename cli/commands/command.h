@@ -44,9 +44,12 @@ Command AddNewCommand(CLI::App& app);
 Command AddInspectCommand(CLI::App& app);
 Command AddSaveAsCommand(CLI::App& app);
 Command AddSampleCommand(CLI::App& app);
+Command AddSaveForViewerCommand(CLI::App& app);
+Command AddFinalizeCommand(CLI::App& app);
 
-// Opens a block file as the program does (the document cleared first);
-// null when it did not open, the reason shown through `ui`.
+// Opens a block file as the program does (the document cleared first), under
+// its absolute path so the copies beside it find their folder; null when it
+// did not open, the reason shown through `ui`.
 std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction& ui);
 
 // Reads "YYYY-MM-DD" into a day number; 0 when it is not a real date.

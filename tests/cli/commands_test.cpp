@@ -138,6 +138,31 @@ TEST_F(CommandsTest, SaveAsViewerKindLeavesOutPersonalData)
     EXPECT_EQ(ReadFile(copy), before);
 }
 
+TEST_F(CommandsTest, CopiesForViewerAndCompanyLeaveOutPersonalData)
+{
+    const struct {
+        std::vector<std::string> args;
+        std::filesystem::path copy;
+        int kind;
+    } cases[] = {
+        {{"save-for-viewer", "FILE", "--kind", "1"}, dir.path() / "Viewer" / "PreBuild_crew.tlv", 1},
+        {{"finalize", "FILE"}, dir.path() / "Company" / "crew.tl2", 0},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = c.args;
+        args[1] = MonthWithCrew();
+        CliRun run = RunCli(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, c.copy.string() + "\n");
+        EXPECT_NE(run.err.find("Do you want to e-mail"), std::string::npos); // answered No
+        nlohmann::json j = nlohmann::json::parse(RunCli({"inspect", c.copy.string(), "--json"}).out);
+        EXPECT_EQ(j["FileKind"], c.kind);
+        EXPECT_EQ(j["Crew"][0]["Phone1"], "");
+        nlohmann::json own = nlohmann::json::parse(RunCli({"inspect", args[1], "--json"}).out);
+        EXPECT_EQ(own["Crew"][0]["Phone1"], "514-555-0199");
+    }
+}
+
 struct FailureCase {
     const char* name;
     std::vector<std::string> args;

@@ -3,6 +3,7 @@
 #include "model/interaction.h"
 #include "model/vortime.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -34,17 +35,20 @@ ScheduleDocument::ScheduleDocument()
 
 ScheduleDocument::~ScheduleDocument() = default;
 
-void ScheduleDocument::ZeroData(Interaction& ui, bool crew, bool pairs)
+void ScheduleDocument::ZeroData(Interaction& ui, bool crew, bool pairs, Extent extent)
 {
     ui.Trace("ZeroDataBegin\n");
+    const bool all = extent == Extent::AllRecords;
     if (crew) {
-        for (int i = 0; i < kCrewCapacity; ++i)
+        const int used = all ? kCrewCapacity : std::clamp(CrewCount, 0, kCrewCapacity);
+        for (int i = 0; i < used; ++i)
             Crew[static_cast<size_t>(i)].Reset();
         CrewCount = 0;
     }
     if (pairs) {
         // The last record, 3000, is left alone: it serves as scratch space.
-        for (int i = 0; i < kPairCapacity - 1; ++i)
+        const int used = all ? kPairCapacity - 1 : std::clamp(LastPair + 1, 0, kPairCapacity - 1);
+        for (int i = 0; i < used; ++i)
             Pairs[static_cast<size_t>(i)].Reset();
         LastPair = -1;
         LastBasePair = -1;
@@ -52,10 +56,10 @@ void ScheduleDocument::ZeroData(Interaction& ui, bool crew, bool pairs)
     ui.Trace("ZeroDataEnd\n");
 }
 
-void ScheduleDocument::DeleteAll(Interaction& ui)
+void ScheduleDocument::DeleteAll(Interaction& ui, Extent extent)
 {
     ui.Trace("BeginDeleteAll\n");
-    ZeroData(ui, true, true);
+    ZeroData(ui, true, true, extent);
     FileKind = 0;
     // Days off required (6 and 7) and the stored spares (12 to 15) are kept.
     MonthRules[0] = 1;

@@ -94,10 +94,13 @@ public:
     // last month's activity clears it.
     bool FreshDocument = true;
 
-    // Resets crew records and/or pairing records 0 to 2999.
-    void ZeroData(Interaction& ui, bool crew, bool pairs);
+    enum class Extent { AllRecords, InUse };
+    // Resets crew records and/or pairing records 0 to 2999. With InUse only
+    // the records below CrewCount and up to LastPair, for callers that know
+    // the rest are clear already (a refused load into a cleared document).
+    void ZeroData(Interaction& ui, bool crew, bool pairs, Extent extent = Extent::AllRecords);
     // Empties the document for a new month or before opening a file.
-    void DeleteAll(Interaction& ui);
+    void DeleteAll(Interaction& ui, Extent extent = Extent::AllRecords);
     // Sets the calendar from the first and last day (Julian day numbers).
     bool SetMonth(Interaction& ui, int32_t startDate, int32_t endDate);
     // Dates of the day slots after the month, continuing from its last day.

@@ -193,7 +193,9 @@ bool Refuse(ScheduleDocument& doc, Interaction& ui, const std::string& what)
 {
     ui.Message("This is Not a Valid Tessara Lines 2 File.",
                doc.FileName + "\n" + what + " The file was not opened.", Icon::Error);
-    doc.DeleteAll(ui);
+    // The load started on a cleared document: only the records it counted
+    // in need clearing again.
+    doc.DeleteAll(ui, ScheduleDocument::Extent::InUse);
     return false;
 }
 

@@ -64,10 +64,15 @@ public:
     void WriteByte(uint8_t value) { m_data.push_back(value); }
     void WriteWord(int32_t value)
     {
+        // Records are written a word at a time: grow and store, no range insert.
         const auto bits = static_cast<uint32_t>(value);
-        const uint8_t bytes[4] = {static_cast<uint8_t>(bits), static_cast<uint8_t>(bits >> 8),
-                                  static_cast<uint8_t>(bits >> 16), static_cast<uint8_t>(bits >> 24)};
-        m_data.insert(m_data.end(), bytes, bytes + 4);
+        const size_t at = m_data.size();
+        m_data.resize(at + 4);
+        uint8_t* b = m_data.data() + at;
+        b[0] = static_cast<uint8_t>(bits);
+        b[1] = static_cast<uint8_t>(bits >> 8);
+        b[2] = static_cast<uint8_t>(bits >> 16);
+        b[3] = static_cast<uint8_t>(bits >> 24);
     }
     void WriteBool(bool value);
     void WriteText(std::string_view text);

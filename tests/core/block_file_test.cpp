@@ -2,6 +2,7 @@
 #include "model/vortime.h"
 #include "rules/history.h"
 #include "storage/block_file.h"
+#include "storage/objstream.h"
 #include "support/scripted_interaction.h"
 #include "support/stream_bytes.h"
 #include "support/temp_dir.h"
@@ -141,6 +142,11 @@ void FillLikeLayout(ScheduleDocument& doc, ScriptedInteraction& ui)
 class BlockFileTest : public ::testing::Test {
 protected:
     std::filesystem::path Path(const char* name) const { return dir.path() / name; }
+    // Files in the folder: a save leaves nothing beside its file.
+    long FileCount() const
+    {
+        return std::distance(std::filesystem::directory_iterator(dir.path()), {});
+    }
 
     // Loads `bytes` into a fresh document as the program opens a file.
     bool Load(const std::vector<uint8_t>& bytes, ScheduleDocument& doc)
@@ -165,56 +171,39 @@ TEST_F(BlockFileTest, EmptyMonthIsWrittenByteForByteAsLaidOut)
     EXPECT_EQ(BlockFileBytes(doc, kSchedulerFile), BuildFile(FileLayout{}));
 }
 
-TEST_F(BlockFileTest, ViewerKindsCarryTheirHeaderName)
+TEST_F(BlockFileTest, ViewerKindIsWrittenAsLaidOutAndLoadsWithItsKind)
 {
     ScheduleDocument doc;
     FillLikeLayout(doc, ui);
-    std::vector<uint8_t> bytes = BlockFileBytes(doc, kViewerFinal);
-    ASSERT_GT(bytes.size(), 23u);
-    EXPECT_EQ(std::string(bytes.begin() + 5, bytes.begin() + 23),
-              std::string("\x0E\0\0\0TLView_Final29", 18));
+    doc.ViewerText = "published";
+    FileLayout layout;
+    layout.kindName = "TLView_Final";
+    layout.viewerText = "published";
+    EXPECT_EQ(BlockFileBytes(doc, kViewerFinal), BuildFile(layout));
+    ScheduleDocument back;
+    ASSERT_TRUE(Load(BuildFile(layout), back));
+    EXPECT_EQ(back.FileKind, 3);
+    EXPECT_EQ(back.ViewerText, "published");
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
 }
 
-TEST_F(BlockFileTest, PairingIsFramedAndItsOperationCountsWrittenPositive)
+// The pairing records follow their count, framed as the record stream
+// writes them (their own layout is checked with the record).
+TEST_F(BlockFileTest, PairingsFollowTheirCountFramedAsRecords)
 {
     ScheduleDocument doc;
     FillLikeLayout(doc, ui);
-    TPair& p = doc.Pairs[0];
-    p.OnTime = 420;
-    p.OffTime = 1080;
-    p.Credit = 390;
-    p.Length = 1;
-    p.Tafb = 660;
-    p.PairNumber = 1234;
-    p.OpsCount[0] = -2;
-    p.OpsCount[1] = 1;
-    p.DayStart[0] = 420;
-    p.DayDuty[0] = 660;
-    p.DayCredit[0] = 390;
-    p.DayHard[0] = 300;
-    p.PairText = "PAIR 1234";
-    p.Date = 2461438;
+    doc.Pairs[0].PairNumber = 1234;
+    doc.Pairs[0].OpsCount[0] = -2; // a held copy: stored positive
     doc.LastPair = 0;
     doc.LastBasePair = 0;
-
-    StreamBytes body;
-    body.I32(420).I32(1080).I32(390).U8(1).I32(660).I32(1234).U32(0);
-    for (int d = 0; d < 31; ++d)
-        body.I32(d == 0 ? 2 : d == 1 ? 1 : 0);
-    for (int k = 0; k < 31; ++k)
-        body.I32(k == 0 ? 420 : 0).I32(k == 0 ? 660 : 0).I32(k == 0 ? 390 : 0).I32(k == 0 ? 300 : 0);
-    body.Text32("PAIR 1234").Text32("").I32(0).Text32("").I32(2461438).Text32("");
-    for (int d = 0; d < 31; ++d)
-        body.I32(0);
-    body.I32(660);
-    body.Text32("");
-    for (int d = 0; d < 31; ++d)
-        body.I32(0);
+    ObjectWriter record;
+    record.WriteObject(doc.Pairs[0]);
 
     FileLayout layout;
     layout.pairCount = 1;
     layout.lastBasePair = 0;
-    layout.pairs.Framed("TPair", 5, body);
+    layout.pairs.Append(std::span(record.Data()).subspan(5));
     EXPECT_EQ(BlockFileBytes(doc, kSchedulerFile), BuildFile(layout));
 
     ScheduleDocument back;
@@ -224,13 +213,16 @@ TEST_F(BlockFileTest, PairingIsFramedAndItsOperationCountsWrittenPositive)
     EXPECT_EQ(back.LastPair, 0);
 }
 
+const char* const kNoEnd =
+    "Tessara Lines: This file may be currupt. No End Of File found. Consider loading Backup File";
+
 struct VersionCase {
     const char* version;
-    bool hasBasePair;
     bool hasFilters;
     bool hasAbsences;
     bool hasViewerText;
     const char* end;
+    bool warns;
 };
 
 class OlderVersionTest : public BlockFileTest, public ::testing::WithParamInterface<VersionCase> {};
@@ -240,8 +232,6 @@ TEST_P(OlderVersionTest, LoadsWithDefaultsForAbsentSections)
     const VersionCase& v = GetParam();
     FileLayout layout;
     layout.version = v.version;
-    layout.pairCount = 0;
-    layout.lastBasePair = -1;
     layout.rule11 = 0;
     layout.filterWord0 = "YVR";
     layout.absences = 2;
@@ -252,74 +242,33 @@ TEST_P(OlderVersionTest, LoadsWithDefaultsForAbsentSections)
     ScheduleDocument doc;
     doc.FilterWords[0] = "left over";
     ASSERT_TRUE(Load(BuildFile(layout), doc));
-    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+    EXPECT_EQ(ui.Dialogs(), v.warns ? std::vector<std::string>{kNoEnd} : std::vector<std::string>{});
     EXPECT_EQ(doc.GroupName, "YYZCRJFO");
     EXPECT_EQ(doc.DaysInMonth, 2);
-    EXPECT_EQ(doc.StartWeekday, 1);
-    EXPECT_EQ(doc.DayDate[1], (TDate{2, 2, 2027}));
     EXPECT_EQ(doc.DayDate[2], (TDate{3, 2, 2027})); // slots after the month follow on
-    EXPECT_EQ(std::string(doc.DayName[1].data()), "TU");
-    EXPECT_EQ(doc.CrewKind, 1);
     EXPECT_EQ(doc.Month, 2);
-    EXPECT_EQ(doc.Year, 2027);
-    EXPECT_EQ(doc.BuildState, 0);     // built anew after loading
-    EXPECT_FALSE(doc.PendingFlag);    // always cleared
+    EXPECT_EQ(doc.BuildState, 0);        // built anew after loading
+    EXPECT_FALSE(doc.PendingFlag);       // always cleared
     EXPECT_EQ(doc.MonthRules[11], 5400); // 0 in the file, or absent
     EXPECT_EQ(doc.LastBasePair, -1);
     EXPECT_EQ(doc.FilterWords[0], v.hasFilters ? "YVR" : "");
     EXPECT_EQ(doc.SpareTexts[0], v.hasFilters ? "spare0" : "");
     EXPECT_EQ(doc.AbsenceCount, v.hasAbsences ? 2 : 0);
-    if (v.hasAbsences) {
-        EXPECT_EQ(doc.Absences[1].AbsText3, "Vacation");
-        EXPECT_EQ(doc.Absences[1].AbsValue3, 240);
-    }
+    EXPECT_EQ(doc.Absences[1].AbsValue3, v.hasAbsences ? 240 : 0);
     EXPECT_EQ(doc.ViewerText, v.hasViewerText ? "for crew" : "");
     EXPECT_EQ(doc.DisplayState, 1);
     EXPECT_FALSE(doc.Modified);
-    EXPECT_FALSE(doc.Untitled);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Versions, OlderVersionTest,
-    ::testing::Values(VersionCase{"2", false, false, false, false, ""},
-                      VersionCase{"21", true, false, false, false, ""},
-                      VersionCase{"25", true, true, false, false, "TessaraLines25"},
-                      VersionCase{"28", true, true, true, false, "EndOfFile"},
-                      VersionCase{"29", true, true, true, true, "EndOfFile"}));
-
-TEST_F(BlockFileTest, VersionTwentyFiveEndingWithoutItsHeaderIsReportedAndKept)
-{
-    FileLayout layout;
-    layout.version = "25";
-    layout.endText = "EndOfFile";
-    ScheduleDocument doc;
-    ASSERT_TRUE(Load(BuildFile(layout), doc));
-    EXPECT_THAT(ui.Dialogs(), ElementsAre("Tessara Lines: This file may be currupt. No End Of File "
-                                          "found. Consider loading Backup File"));
-    EXPECT_EQ(doc.GroupName, "YYZCRJFO");
-}
-
-TEST_F(BlockFileTest, ViewerKindLoadsWithItsKindAndEverySection)
-{
-    FileLayout layout;
-    layout.kindName = "TLView_Final";
-    layout.viewerText = "published";
-    ScheduleDocument doc;
-    ASSERT_TRUE(Load(BuildFile(layout), doc));
-    EXPECT_EQ(doc.FileKind, 3);
-    EXPECT_EQ(doc.ViewerText, "published");
-    EXPECT_THAT(ui.Dialogs(), IsEmpty());
-}
-
-TEST_F(BlockFileTest, LetterVersionTextReadsEverySection)
-{
-    FileLayout layout;
-    layout.version = "X1";
-    layout.viewerText = "newest";
-    ScheduleDocument doc;
-    ASSERT_TRUE(Load(BuildFile(layout), doc));
-    EXPECT_EQ(doc.ViewerText, "newest");
-}
+    ::testing::Values(VersionCase{"2", false, false, false, "", false},
+                      VersionCase{"21", false, false, false, "", false},
+                      VersionCase{"25", true, false, false, "TessaraLines25", false},
+                      VersionCase{"25", true, false, false, "EndOfFile", true},
+                      VersionCase{"28", true, true, false, "EndOfFile", false},
+                      VersionCase{"29", true, true, true, "EndOfFile", false},
+                      VersionCase{"X1", true, true, true, "EndOfFile", false})); // a letter: newest
 
 TEST_F(BlockFileTest, TruncatedFileKeepsWhatItReadAndWarns)
 {
@@ -327,13 +276,11 @@ TEST_F(BlockFileTest, TruncatedFileKeepsWhatItReadAndWarns)
     bytes.resize(bytes.size() - 20);
     ScheduleDocument doc;
     ASSERT_TRUE(Load(bytes, doc));
-    EXPECT_THAT(ui.Dialogs(), ElementsAre("Tessara Lines: This file may be currupt. No End Of File "
-                                          "found. Consider loading Backup File"));
-    EXPECT_EQ(doc.GroupName, "YYZCRJFO");
+    EXPECT_THAT(ui.Dialogs(), ElementsAre(kNoEnd));
     EXPECT_EQ(doc.DaysInMonth, 2);
 }
 
-TEST_F(BlockFileTest, ForeignFileStopsAtTheHeader)
+TEST_F(BlockFileTest, ForeignOrMissingFileIsRefused)
 {
     ScheduleDocument doc;
     StreamBytes b;
@@ -346,11 +293,8 @@ TEST_F(BlockFileTest, ForeignFileStopsAtTheHeader)
     ui.Clear();
     ASSERT_FALSE(Load({'h', 'e', 'l', 'l', 'o'}, doc));
     EXPECT_EQ(ui.Dialogs().size(), 1u);
-}
 
-TEST_F(BlockFileTest, MissingFileNamesItInTheMessage)
-{
-    ScheduleDocument doc;
+    ui.Clear();
     doc.FileName = (dir.path() / "nowhere.tl2").string();
     EXPECT_FALSE(LoadBlocks(doc, ui));
     EXPECT_THAT(ui.Dialogs(), ElementsAre("Tessara Lines - Cannot Open File: " + doc.FileName));
@@ -404,13 +348,10 @@ TEST_F(BlockFileTest, SaveWritesTheFileAndClearsModified)
     std::vector<uint8_t> expected = BlockFileBytes(doc, kSchedulerFile);
     EXPECT_EQ(ReadFile(Path("feb.tl2")), std::string(expected.begin(), expected.end()));
     EXPECT_EQ(ui.TraceText(), "SaveBlksBegin\nSaveBlksEnd\n");
-    // Nothing is left beside the file.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(FileCount(), 1);
 }
 
-TEST_F(BlockFileTest, ReadOnlyFileIsNotReplaced)
+TEST_F(BlockFileTest, ReadOnlyFileOrMissingFolderIsNotWritten)
 {
     ScheduleDocument doc;
     FillLikeLayout(doc, ui);
@@ -424,6 +365,10 @@ TEST_F(BlockFileTest, ReadOnlyFileIsNotReplaced)
                             "Another Application. Use Save As to Save as a new name"));
     EXPECT_TRUE(doc.Modified);
     EXPECT_EQ(ReadFile(path), "old");
+
+    ui.Clear();
+    EXPECT_FALSE(SaveBlocks(doc, Path("missing") / "x.tl2", kSchedulerFile, ui));
+    EXPECT_EQ(ui.Dialogs().size(), 1u);
 }
 
 TEST_F(BlockFileTest, FailedWriteKeepsTheOldFileIntact)
@@ -452,17 +397,7 @@ TEST_F(BlockFileTest, FailedWriteKeepsTheOldFileIntact)
                                           "Saving to Another Location "));
     EXPECT_TRUE(doc.Modified);
     EXPECT_EQ(ReadFile(path), "good");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                            std::filesystem::directory_iterator()),
-              1);
-}
-
-TEST_F(BlockFileTest, FolderThatDoesNotExistCannotBeWritten)
-{
-    ScheduleDocument doc;
-    FillLikeLayout(doc, ui);
-    EXPECT_FALSE(SaveBlocks(doc, Path("missing") / "x.tl2", kSchedulerFile, ui));
-    EXPECT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
+    EXPECT_EQ(FileCount(), 1);
 }
 
 // Random months written and read back compare equal on every stored field.
@@ -507,7 +442,8 @@ TEST_F(BlockFileTest, RandomDocumentsRoundTrip)
         for (int a = 0; a < doc.AbsenceCount; ++a)
             doc.Absences[static_cast<size_t>(a)].AbsText3 = text(30);
         for (int i = 0; i < 5; ++i)
-            AddTransaction(doc.History, pick(0, 999), pick(0, 3000), pick(0, 61), static_cast<int8_t>(pick(0, 1)));
+            AddTransaction(doc.History, pick(0, 999), pick(0, 3000), pick(0, 61),
+                           static_cast<int8_t>(pick(0, 1)));
         doc.FilterWords[static_cast<size_t>(pick(0, 19))] = text(10);
         doc.DocTexts[static_cast<size_t>(pick(0, 19))] = text(100);
         doc.ToolBoxDate = text(20);
@@ -521,11 +457,6 @@ TEST_F(BlockFileTest, RandomDocumentsRoundTrip)
         ASSERT_TRUE(Load(written, back));
         EXPECT_THAT(ui.Dialogs(), IsEmpty());
         EXPECT_EQ(BlockFileBytes(back, kSchedulerFile), written);
-        EXPECT_EQ(back.History, doc.History);
-        EXPECT_EQ(back.MonthRules, doc.MonthRules);
-        EXPECT_EQ(back.DayDate, doc.DayDate);
-        EXPECT_EQ(back.PrevDate, doc.PrevDate);
-        EXPECT_EQ(back.LastBasePair, doc.LastBasePair);
     }
 }
 

@@ -77,16 +77,6 @@ TEST(TProgressDialogTest, EmptyOrOverrunRangeKeepsGaugeInBounds)
     EXPECT_EQ(ui.Events().back().text, "Read 25");
 }
 
-TEST(ScriptedInteractionTest, QuestionsBeyondTheScriptCancelAndAreListed)
-{
-    ScriptedInteraction ui;
-    ui.Script({Answer::Yes});
-    EXPECT_TRUE(ui.AskYes("Caution!", "Delete Anyway"));
-    EXPECT_EQ(ui.Ask("Tessara Lines", "Save?", Buttons::YesNoCancel, Icon::Question), Answer::Cancel);
-    EXPECT_THAT(ui.Unscripted(), ElementsAre("Tessara Lines: Save?"));
-    EXPECT_THAT(ui.Dialogs(), ElementsAre("Caution!: Delete Anyway", "Tessara Lines: Save?"));
-}
-
 TEST(ShowSummaryTest, PassesSplitLinesWithCaption)
 {
     ScriptedInteraction ui;

@@ -136,19 +136,6 @@ TEST_F(ToolBoxFileTest, ReplacesAnEarlierToolBox)
     EXPECT_FALSE(LookupActivityCode(doc, "VC").has_value());
 }
 
-TEST_F(ToolBoxFileTest, RtbRecordIsNotAReserve)
-{
-    ASSERT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
-    auto rtb = LookupActivityCode(doc, "RB");
-    ASSERT_TRUE(rtb.has_value());
-    EXPECT_EQ(rtb->activity, "RTB");
-    EXPECT_FALSE(rtb->reserve);
-    auto ra = LookupActivityCode(doc, "RA");
-    ASSERT_TRUE(ra.has_value());
-    EXPECT_TRUE(ra->reserve);
-    EXPECT_EQ(ra->credit, 240);
-}
-
 struct BadFileCase {
     const char* name;
     std::string text;

@@ -29,13 +29,11 @@ TEST_P(FormatHoursMinutesTest, Formats)
 
 INSTANTIATE_TEST_SUITE_P(
     Minutes, FormatHoursMinutesTest,
-    ::testing::Values(FormatCase{0, false, "00:00"}, FormatCase{1440, true, "24:00"},
-                      FormatCase{4650, false, "77:30"}, FormatCase{5, true, " 0:05"},
-                      FormatCase{425, false, "07:05"}, FormatCase{425, true, " 7:05"},
-                      FormatCase{7425, false, "123:45"}, FormatCase{7425, true, "123:45"},
+    ::testing::Values(FormatCase{0, false, "00:00"}, FormatCase{5, true, " 0:05"},
+                      FormatCase{425, false, "07:05"}, FormatCase{7425, true, "123:45"},
                       // Both parts carry the sign.
-                      FormatCase{-90, false, "-1:-30"}, FormatCase{-90, true, "-1:-30"},
-                      FormatCase{-5, true, " 0:-5"}, FormatCase{INT32_MIN, false, "-35791394:-8"}));
+                      FormatCase{-90, false, "-1:-30"}, FormatCase{-5, true, " 0:-5"},
+                      FormatCase{INT32_MIN, false, "-35791394:-8"}));
 
 struct ParseCase {
     const char* text;
@@ -171,16 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
                       DateCase{0, 1, 2025, false}, DateCase{1, 0, 2025, false},
                       DateCase{1, 1, 0, false}, DateCase{1, 1, INT_MAX, false}));
 
-TEST(NamesTest, WeekdayAndMonthNames)
+TEST(NamesTest, OutOfRangeGivesAQuestionMark)
 {
-    EXPECT_STREQ(WeekdayName(0), "SU");
-    EXPECT_STREQ(WeekdayName(1), "MO");
-    EXPECT_STREQ(WeekdayName(6), "SA");
     EXPECT_STREQ(WeekdayName(7), "SU");
     EXPECT_STREQ(WeekdayName(8), "?");
     EXPECT_STREQ(WeekdayName(-1), "?");
-    EXPECT_STREQ(MonthAbbreviation(1), "JAN");
-    EXPECT_STREQ(MonthAbbreviation(12), "DEC");
     EXPECT_STREQ(MonthAbbreviation(13), "?");
     EXPECT_STREQ(MonthAbbreviation(0), "?");
 }

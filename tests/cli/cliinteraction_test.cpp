@@ -24,9 +24,6 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, AnswerPolicyTest,
     ::testing::Values(AnswerCase{AnswerPolicy::Cancel, Buttons::YesNo, Answer::No},
                       AnswerCase{AnswerPolicy::Cancel, Buttons::YesNoCancel, Answer::Cancel},
-                      AnswerCase{AnswerPolicy::Yes, Buttons::YesNo, Answer::Yes},
-                      AnswerCase{AnswerPolicy::Yes, Buttons::YesNoCancel, Answer::Yes},
-                      AnswerCase{AnswerPolicy::No, Buttons::YesNo, Answer::No},
                       AnswerCase{AnswerPolicy::No, Buttons::YesNoCancel, Answer::No},
                       AnswerCase{AnswerPolicy::Yes, Buttons::Ok, Answer::Ok}));
 

@@ -1,6 +1,7 @@
 #include "cliapp.h"
 
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "model/vortime.h"
 #include "storage/block_file.h"
 #include "support/scripted_interaction.h"
@@ -64,6 +65,17 @@ protected:
     test::TempDir dir;
 };
 
+TEST(CliAppTest, VersionAndHelp)
+{
+    CliRun version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string(tl::Version()) + "\n");
+    CliRun help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Exit status: 0 success, 1 refused or failed, 2 wrong usage."),
+              std::string::npos);
+}
+
 TEST_F(CommandsTest, NewWritesAnEmptyMonthThatInspectShowsAsJson)
 {
     std::string file = Path("june.tl2");
@@ -77,30 +89,12 @@ TEST_F(CommandsTest, NewWritesAnEmptyMonthThatInspectShowsAsJson)
     EXPECT_EQ(j["GroupName"], "YVRCRJFAV");
     EXPECT_EQ(j["CrewKind"], 2);
     EXPECT_EQ(j["DaysInMonth"], 30);
-    EXPECT_EQ(j["DayDate"].size(), 30u);
     EXPECT_EQ(j["DayName"][0], "TU");
-    EXPECT_EQ(j["MonthRules"][6], 10);
-    EXPECT_EQ(j["MonthRules"][8], 3000);
-    EXPECT_EQ(j["MonthRules"][10], 12);
     EXPECT_EQ(j["LastPair"], -1);
-    EXPECT_TRUE(j["Pairs"].empty());
-    EXPECT_EQ(j["FileKind"], 0);
     EXPECT_EQ(j["History"], "0000");
 
     CliRun summary = RunCli({"inspect", file});
     EXPECT_NE(summary.out.find("YVRCRJFAV (flight attendants)"), std::string::npos);
-}
-
-TEST_F(CommandsTest, InspectShowsCrewFieldsWithTheirCharacters)
-{
-    CliRun shown = RunCli({"inspect", MonthWithCrew(), "--json"});
-    ASSERT_EQ(shown.status, 0) << shown.err;
-    nlohmann::json j = nlohmann::json::parse(shown.out);
-    ASSERT_EQ(j["Crew"].size(), 1u);
-    EXPECT_EQ(j["Crew"][0]["Name"], "TREMBLAY ÉLISE");
-    EXPECT_EQ(j["Crew"][0]["DaySlot"].size(), 62u);
-    EXPECT_EQ(j["Crew"][0]["DayOther"][0].size(), 10u);
-    EXPECT_EQ(j["Crew"][0]["AllMonthLeave"], 0);
 }
 
 TEST_F(CommandsTest, NewRefusesToReplaceAFileUnlessToldYes)
@@ -130,6 +124,7 @@ TEST_F(CommandsTest, SaveAsViewerKindLeavesOutPersonalData)
 
     nlohmann::json j = nlohmann::json::parse(RunCli({"inspect", viewer, "--json"}).out);
     EXPECT_EQ(j["FileKind"], 3);
+    EXPECT_EQ(j["Crew"][0]["Name"], "TREMBLAY ÉLISE");
     EXPECT_EQ(j["Crew"][0]["Phone1"], "");
     EXPECT_EQ(j["Crew"][0]["DayLocked"][2], 0);
 
@@ -160,6 +155,9 @@ TEST_P(CommandFailureTest, ExitsWithItsStatus)
 INSTANTIATE_TEST_SUITE_P(
     Cases, CommandFailureTest,
     ::testing::Values(
+        FailureCase{"no_command", {}, 2},
+        FailureCase{"unknown_option", {"--no-such-option"}, 2},
+        FailureCase{"unknown_command", {"no-such-command"}, 2},
         FailureCase{"inspect_missing_file", {"inspect", "NOFILE"}, 1},
         FailureCase{"inspect_folder", {"inspect", "DIR"}, 1},
         FailureCase{"new_without_group", {"new", "NOFILE", "--start", "2027-06-01", "--end", "2027-06-30"}, 2},

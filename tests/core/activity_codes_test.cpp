@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
-#include <set>
 
 namespace tl {
 namespace {
@@ -31,20 +29,6 @@ TEST(BuiltInActivityRowsTest, EveryRowHasTheColumnsTheLookupReads)
                 ::testing::Contains(
                     "VAC B C   B   N    D   I   2:50 VAC       N    P  Vacation             VC "
                     "  N     N   N   V         N             N 00   12:00 16:00   Y N"));
-}
-
-TEST(BuiltInActivityRowsTest, OwnCodesAreUsedByNoOtherActivity)
-{
-    std::map<std::string, std::set<std::string>> activitiesByTracking;
-    std::map<std::string, int> rowsByActivity;
-    for (std::string_view row : BuiltInActivityRows()) {
-        activitiesByTracking[std::string(row.substr(71, 2))].insert(std::string(row.substr(0, 3)));
-        ++rowsByActivity[std::string(row.substr(0, 3))];
-    }
-    for (const char* activity : {"CEV", "TLC", "TLP"})
-        EXPECT_EQ(rowsByActivity[activity], 1) << activity;
-    for (const char* tracking : {"EV", "TC", "TP"})
-        EXPECT_EQ(activitiesByTracking[tracking].size(), 1u) << tracking;
 }
 
 struct LookupCase {
@@ -100,14 +84,10 @@ INSTANTIATE_TEST_SUITE_P(
         LookupCase{"PilotRA", 0, "RA", true, "RA ", 0, true, true, true},
         LookupCase{"FirstOfficerRB", 1, "RB", true, "RB ", 0, true, true, true},
         LookupCase{"PilotRENone", 0, "RE", false, "", 0, false, false, false},
-        LookupCase{"CabinRCNone", 2, "RC", false, "", 0, false, false, false},
         LookupCase{"PilotRCKNotReserve", 1, "RK", true, "RCK", 0, true, true, false},
-        LookupCase{"CabinVacation", 2, "VC", true, "VAC", 170, false, false, false},
-        LookupCase{"PilotAL", 0, "AL", true, "ALP", 270, true, false, false},
         LookupCase{"PilotSecondALP", 0, "53", true, "ALP", 270, false, false, false},
         // Cabin rows never set the second duty flag, whatever column 43 says.
         LookupCase{"CabinCRM", 2, "CM", true, "CRM", 240, true, false, false},
-        LookupCase{"CabinWCB", 2, "64", true, "WCB", 0, false, false, false},
         LookupCase{"CabinPilotOnlyCode", 2, "CT", false, "", 0, false, false, false},
         LookupCase{"PilotCabinOnlyCode", 0, "H9", false, "", 0, false, false, false},
         LookupCase{"PilotOwnCode", 0, "TP", true, "TLP", 270, true, false, false},

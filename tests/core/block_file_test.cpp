@@ -39,7 +39,6 @@ void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-
 // What a file holds besides its pairings and crew, and which version it is
 // in; the builder below lays it out section by section, independently of
 // the program's writer.
@@ -59,6 +58,7 @@ struct FileLayout {
     std::string endText = "EndOfFile"; // empty: none written
     StreamBytes pairs;
     int pairCount = 0;
+    int32_t crew = 0;
 };
 
 std::vector<uint8_t> BuildFile(const FileLayout& f)
@@ -74,7 +74,7 @@ std::vector<uint8_t> BuildFile(const FileLayout& f)
         int wd = (f.startWeekday + d) % 7;
         b.I32(1 + d).I32(2).I32(2027).Chars(names[wd]).U8(0).U32(wd == 0 || wd == 6 ? 1 : 0);
     }
-    b.I32(0).I32(f.pairCount - 1).Append(f.pairs.Bytes());
+    b.I32(f.crew).I32(f.pairCount - 1).Append(f.pairs.Bytes());
     const char month[6] = {'F', 'e', 'b', 0, 0, 0};
     const char year[6] = {'2', '0', '2', '7', 0, 0};
     for (int i = 0; i < 6; ++i)
@@ -242,7 +242,7 @@ TEST_P(OlderVersionTest, LoadsWithDefaultsForAbsentSections)
     ScheduleDocument doc;
     doc.FilterWords[0] = "left over";
     ASSERT_TRUE(Load(BuildFile(layout), doc));
-    EXPECT_EQ(ui.Dialogs(), v.warns ? std::vector<std::string>{kNoEnd} : std::vector<std::string>{});
+    EXPECT_EQ(ui.Dialogs().size(), v.warns ? 1u : 0u); // the text is checked below
     EXPECT_EQ(doc.GroupName, "YYZCRJFO");
     EXPECT_EQ(doc.DaysInMonth, 2);
     EXPECT_EQ(doc.DayDate[2], (TDate{3, 2, 2027})); // slots after the month follow on
@@ -312,16 +312,12 @@ class OverflowTest : public BlockFileTest, public ::testing::WithParamInterface<
 TEST_P(OverflowTest, CountsBeyondTheTablesAreRefusedAndTheDocumentCleared)
 {
     const OverflowCase& c = GetParam();
-    StreamBytes b;
-    b.Header().Text32("TessaraLines29").Text32("YYZCRJFO");
-    const int32_t rules[8] = {1, 1, c.days, 4650, 4800, 4500, 10, 12};
-    for (int32_t r : rules)
-        b.I32(r);
-    for (int d = 0; d < std::min(c.days, 31); ++d)
-        b.I32(1).I32(2).I32(2027).Chars("MO").U8(0).U32(0);
-    b.I32(c.crew).I32(c.lastPair);
+    FileLayout layout;
+    layout.days = c.days;
+    layout.pairCount = c.lastPair + 1;
+    layout.crew = c.crew;
     ScheduleDocument doc;
-    EXPECT_FALSE(Load(b.Bytes(), doc));
+    EXPECT_FALSE(Load(BuildFile(layout), doc));
     ASSERT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
     EXPECT_EQ(doc.GroupName, "");
     EXPECT_EQ(doc.DaysInMonth, 0);

@@ -88,39 +88,38 @@ TEST(ObjectReaderTest, ReadsTheCurrentEncodings)
     EXPECT_EQ(in.Remaining(), 0u);
 }
 
-TEST(ObjectReaderTest, VersionZeroStreamsHaveShortWordsAndByteLengths)
+struct OlderStream {
+    const char* name;
+    StreamBytes bytes; // a word, the text "AB", a missing text, the byte 9
+    uint32_t version;
+    int32_t word;
+};
+
+class OlderStreamTest : public testing::TestWithParam<OlderStream> {};
+
+TEST_P(OlderStreamTest, ReadsItsWordsAndTexts)
 {
-    // No ':' in front: version 0, and the first byte is already data.
-    StreamBytes bytes;
-    bytes.U16(0xFFFE).U16(0x1234).Text8("XY").U8(0xFF).U8(9);
-    ObjectReader in(bytes.Span());
-    EXPECT_EQ(in.StreamVersion(), 0u);
-    EXPECT_EQ(in.ReadWord(), -2);
-    EXPECT_EQ(in.ReadWord(), 0x1234);
+    ObjectReader in(GetParam().bytes.Span());
+    EXPECT_EQ(in.StreamVersion(), GetParam().version);
+    EXPECT_EQ(in.ReadWord(), GetParam().word);
     std::string text = "old";
     in.ReadText(text);
-    EXPECT_EQ(text, "XY");
-    in.ReadText(text); // 0xFF: missing
+    EXPECT_EQ(text, "AB");
+    in.ReadText(text);
     EXPECT_EQ(text, "");
     EXPECT_EQ(in.ReadByte(), 9);
     EXPECT_FALSE(in.Failed());
 }
 
-TEST(ObjectReaderTest, StreamsBelow0x101HaveWordsButByteLengths)
-{
-    StreamBytes bytes;
-    bytes.U8(0x3A).U32(0x100).U32(70000).Text8("ABC").U8(0xFF);
-    ObjectReader in(bytes.Span());
-    EXPECT_EQ(in.StreamVersion(), 0x100u);
-    EXPECT_EQ(in.ReadWord(), 70000);
-    std::string text;
-    in.ReadText(text);
-    EXPECT_EQ(text, "ABC");
-    text = "old";
-    in.ReadText(text);
-    EXPECT_EQ(text, "");
-    EXPECT_FALSE(in.Failed());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Versions, OlderStreamTest,
+    // Version 0 has no ':' in front, short words and byte lengths; 0x100 has
+    // words but still byte lengths.
+    testing::Values(
+        OlderStream{"V0", StreamBytes().U16(0xFFFE).Text8("AB").U8(0xFF).U8(9), 0, -2},
+        OlderStream{"V100", StreamBytes().U8(0x3A).U32(0x100).U32(70000).Text8("AB").U8(0xFF).U8(9),
+                    0x100, 70000}),
+    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(ObjectReaderTest, TextEndsAtItsFirstZeroByteButTheWholeLengthIsConsumed)
 {

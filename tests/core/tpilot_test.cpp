@@ -28,22 +28,6 @@ TEST(TPilotTest, ResetEmptiesEveryDayButLeavesTheSpareWord)
     EXPECT_EQ(pilot.SpareWord, 42);
 }
 
-TEST(TPilotTest, CopyCarriesDerivedResultsButNotWarnings)
-{
-    TPilot pilot;
-    pilot.AllMonthLeave = 1;
-    pilot.Illegalities = "illegal";
-    pilot.DayIllegal[4] = 1;
-    pilot.Warnings = "warned";
-    TPilot copy;
-    copy.Warnings = "own";
-    copy = pilot;
-    EXPECT_EQ(copy.AllMonthLeave, 1);
-    EXPECT_EQ(copy.Illegalities, "illegal");
-    EXPECT_EQ(copy.DayIllegal[4], 1);
-    EXPECT_EQ(copy.Warnings, "own");
-}
-
 struct LeaveCase {
     const char* name;
     int daysInMonth;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 namespace tl {
 namespace {
@@ -31,69 +32,49 @@ TEST(BuiltInActivityRowsTest, EveryRowHasTheColumnsTheLookupReads)
                     "  N     N   N   V         N             N 00   12:00 16:00   Y N"));
 }
 
-struct LookupCase {
-    const char* name;
-    int crewKind;
-    const char* code;
-    bool found;
-    const char* activity;
-    int32_t credit;
-    bool duty;
-    bool duty2;
-    bool reserve;
-};
-
-class BuiltInLookupTest : public ::testing::TestWithParam<LookupCase>
+TEST(BuiltInLookupTest, FindsTheFirstRowOfTheCrewType)
 {
-protected:
-    static void SetUpTestSuite() { s_doc = new ScheduleDocument; }
-    static void TearDownTestSuite()
-    {
-        delete s_doc;
-        s_doc = nullptr;
-    }
-    static ScheduleDocument* s_doc;
-};
-
-ScheduleDocument* BuiltInLookupTest::s_doc = nullptr;
-
-TEST_P(BuiltInLookupTest, FindsFirstRowOfTheCrewType)
-{
-    const LookupCase& c = GetParam();
-    s_doc->AbsenceCount = 0;
-    s_doc->CrewKind = static_cast<int8_t>(c.crewKind);
-    ScriptedInteraction ui;
-    auto info = LookupActivityCode(*s_doc, c.code, &ui);
-    ASSERT_EQ(info.has_value(), c.found);
-    EXPECT_EQ(ui.TraceText(), "");
-    if (!info)
-        return;
-    EXPECT_EQ(info->activity, c.activity);
-    EXPECT_EQ(info->credit, c.credit);
-    EXPECT_EQ(info->duty, c.duty);
-    EXPECT_EQ(info->duty2, c.duty2);
-    EXPECT_EQ(info->reserve, c.reserve);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Codes, BuiltInLookupTest,
-    ::testing::Values(
+    const struct {
+        int crewKind;
+        const char* code;
+        bool found;
+        const char* activity;
+        int32_t credit;
+        bool duty, duty2, reserve;
+    } cases[] = {
         // LCK comes before LPC, which shares the tracking code.
-        LookupCase{"PilotLC", 0, "LC", true, "LCK", 318, false, false, false},
-        LookupCase{"CabinRA", 2, "RA", true, "RA ", 240, true, false, true},
-        LookupCase{"PilotRA", 0, "RA", true, "RA ", 0, true, true, true},
-        LookupCase{"FirstOfficerRB", 1, "RB", true, "RB ", 0, true, true, true},
-        LookupCase{"PilotRENone", 0, "RE", false, "", 0, false, false, false},
-        LookupCase{"PilotRCKNotReserve", 1, "RK", true, "RCK", 0, true, true, false},
-        LookupCase{"PilotSecondALP", 0, "53", true, "ALP", 270, false, false, false},
+        {0, "LC", true, "LCK", 318, false, false, false},
+        {2, "RA", true, "RA ", 240, true, false, true},
+        {0, "RA", true, "RA ", 0, true, true, true},
+        {1, "RB", true, "RB ", 0, true, true, true},
+        {0, "RE", false, "", 0, false, false, false},
+        {1, "RK", true, "RCK", 0, true, true, false},
+        {0, "53", true, "ALP", 270, false, false, false},
         // Cabin rows never set the second duty flag, whatever column 43 says.
-        LookupCase{"CabinCRM", 2, "CM", true, "CRM", 240, true, false, false},
-        LookupCase{"CabinPilotOnlyCode", 2, "CT", false, "", 0, false, false, false},
-        LookupCase{"PilotCabinOnlyCode", 0, "H9", false, "", 0, false, false, false},
-        LookupCase{"PilotOwnCode", 0, "TP", true, "TLP", 270, true, false, false},
-        LookupCase{"LowerCaseNotMatched", 0, "ra", false, "", 0, false, false, false},
-        LookupCase{"EmptyCode", 0, "", false, "", 0, false, false, false}),
-    [](const ::testing::TestParamInfo<LookupCase>& param) { return param.param.name; });
+        {2, "CM", true, "CRM", 240, true, false, false},
+        {2, "CT", false, "", 0, false, false, false},
+        {0, "H9", false, "", 0, false, false, false},
+        {0, "TP", true, "TLP", 270, true, false, false},
+        {0, "ra", false, "", 0, false, false, false},
+        {0, "", false, "", 0, false, false, false},
+    };
+    auto doc = std::make_unique<ScheduleDocument>();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.crewKind << ' ' << c.code);
+        doc->CrewKind = static_cast<int8_t>(c.crewKind);
+        ScriptedInteraction ui;
+        auto info = LookupActivityCode(*doc, c.code, &ui);
+        ASSERT_EQ(info.has_value(), c.found);
+        EXPECT_EQ(ui.TraceText(), "");
+        if (!info)
+            continue;
+        EXPECT_EQ(info->activity, c.activity);
+        EXPECT_EQ(info->credit, c.credit);
+        EXPECT_EQ(info->duty, c.duty);
+        EXPECT_EQ(info->duty2, c.duty2);
+        EXPECT_EQ(info->reserve, c.reserve);
+    }
+}
 
 TEST(LookupActivityRowTest, ShortPilotRowIsSkippedWithTrace)
 {

@@ -216,59 +216,54 @@ TEST_F(BlockFileTest, PairingsFollowTheirCountFramedAsRecords)
 const char* const kNoEnd =
     "Tessara Lines: This file may be currupt. No End Of File found. Consider loading Backup File";
 
-struct VersionCase {
-    const char* version;
-    bool hasFilters;
-    bool hasAbsences;
-    bool hasViewerText;
-    const char* end;
-    bool warns;
-};
-
-class OlderVersionTest : public BlockFileTest, public ::testing::WithParamInterface<VersionCase> {};
-
-TEST_P(OlderVersionTest, LoadsWithDefaultsForAbsentSections)
+TEST_F(BlockFileTest, OlderVersionsLoadWithDefaultsForAbsentSections)
 {
-    const VersionCase& v = GetParam();
-    FileLayout layout;
-    layout.version = v.version;
-    layout.rule11 = 0;
-    layout.filterWord0 = "YVR";
-    layout.absences = 2;
-    layout.toolBoxDate = "TB 2027";
-    layout.viewerText = "for crew";
-    layout.endText = v.end;
+    const struct {
+        const char* version;
+        bool hasFilters, hasAbsences, hasViewerText;
+        const char* end;
+        bool warns;
+    } cases[] = {
+        {"2", false, false, false, "", false},
+        {"21", false, false, false, "", false},
+        {"25", true, false, false, "TessaraLines25", false},
+        {"25", true, false, false, "EndOfFile", true},
+        {"28", true, true, false, "EndOfFile", false},
+        {"29", true, true, true, "EndOfFile", false},
+        {"X1", true, true, true, "EndOfFile", false}, // a letter: the newest
+    };
+    for (const auto& v : cases) {
+        SCOPED_TRACE(testing::Message() << v.version << ' ' << v.end);
+        FileLayout layout;
+        layout.version = v.version;
+        layout.rule11 = 0;
+        layout.filterWord0 = "YVR";
+        layout.absences = 2;
+        layout.toolBoxDate = "TB 2027";
+        layout.viewerText = "for crew";
+        layout.endText = v.end;
 
-    ScheduleDocument doc;
-    doc.FilterWords[0] = "left over";
-    ASSERT_TRUE(Load(BuildFile(layout), doc));
-    EXPECT_EQ(ui.Dialogs().size(), v.warns ? 1u : 0u); // the text is checked below
-    EXPECT_EQ(doc.GroupName, "YYZCRJFO");
-    EXPECT_EQ(doc.DaysInMonth, 2);
-    EXPECT_EQ(doc.DayDate[2], (TDate{3, 2, 2027})); // slots after the month follow on
-    EXPECT_EQ(doc.Month, 2);
-    EXPECT_EQ(doc.BuildState, 0);        // built anew after loading
-    EXPECT_FALSE(doc.PendingFlag);       // always cleared
-    EXPECT_EQ(doc.MonthRules[11], 5400); // 0 in the file, or absent
-    EXPECT_EQ(doc.LastBasePair, -1);
-    EXPECT_EQ(doc.FilterWords[0], v.hasFilters ? "YVR" : "");
-    EXPECT_EQ(doc.SpareTexts[0], v.hasFilters ? "spare0" : "");
-    EXPECT_EQ(doc.AbsenceCount, v.hasAbsences ? 2 : 0);
-    EXPECT_EQ(doc.Absences[1].AbsValue3, v.hasAbsences ? 240 : 0);
-    EXPECT_EQ(doc.ViewerText, v.hasViewerText ? "for crew" : "");
-    EXPECT_EQ(doc.DisplayState, 1);
-    EXPECT_FALSE(doc.Modified);
+        ScheduleDocument doc;
+        doc.FilterWords[0] = "left over";
+        ASSERT_TRUE(Load(BuildFile(layout), doc));
+        EXPECT_EQ(ui.Dialogs().size(), v.warns ? 1u : 0u); // the text is checked below
+        EXPECT_EQ(doc.GroupName, "YYZCRJFO");
+        EXPECT_EQ(doc.DaysInMonth, 2);
+        EXPECT_EQ(doc.DayDate[2], (TDate{3, 2, 2027})); // slots after the month follow on
+        EXPECT_EQ(doc.Month, 2);
+        EXPECT_EQ(doc.BuildState, 0);        // built anew after loading
+        EXPECT_FALSE(doc.PendingFlag);       // always cleared
+        EXPECT_EQ(doc.MonthRules[11], 5400); // 0 in the file, or absent
+        EXPECT_EQ(doc.LastBasePair, -1);
+        EXPECT_EQ(doc.FilterWords[0], v.hasFilters ? "YVR" : "");
+        EXPECT_EQ(doc.SpareTexts[0], v.hasFilters ? "spare0" : "");
+        EXPECT_EQ(doc.AbsenceCount, v.hasAbsences ? 2 : 0);
+        EXPECT_EQ(doc.Absences[1].AbsValue3, v.hasAbsences ? 240 : 0);
+        EXPECT_EQ(doc.ViewerText, v.hasViewerText ? "for crew" : "");
+        EXPECT_EQ(doc.DisplayState, 1);
+        EXPECT_FALSE(doc.Modified);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Versions, OlderVersionTest,
-    ::testing::Values(VersionCase{"2", false, false, false, "", false},
-                      VersionCase{"21", false, false, false, "", false},
-                      VersionCase{"25", true, false, false, "TessaraLines25", false},
-                      VersionCase{"25", true, false, false, "EndOfFile", true},
-                      VersionCase{"28", true, true, false, "EndOfFile", false},
-                      VersionCase{"29", true, true, true, "EndOfFile", false},
-                      VersionCase{"X1", true, true, true, "EndOfFile", false})); // a letter: newest
 
 TEST_F(BlockFileTest, TruncatedFileKeepsWhatItReadAndWarns)
 {
@@ -300,39 +295,29 @@ TEST_F(BlockFileTest, ForeignOrMissingFileIsRefused)
     EXPECT_THAT(ui.Dialogs(), ElementsAre("Tessara Lines - Cannot Open File: " + doc.FileName));
 }
 
-struct OverflowCase {
-    const char* name;
-    int days;
-    int32_t lastPair;
-    int32_t crew;
-};
-
-class OverflowTest : public BlockFileTest, public ::testing::WithParamInterface<OverflowCase> {};
-
-TEST_P(OverflowTest, CountsBeyondTheTablesAreRefusedAndTheDocumentCleared)
+TEST_F(BlockFileTest, CountsBeyondTheTablesAreRefusedAndTheDocumentCleared)
 {
-    const OverflowCase& c = GetParam();
-    FileLayout layout;
-    layout.days = c.days;
-    layout.pairCount = c.lastPair + 1;
-    layout.crew = c.crew;
-    ScheduleDocument doc;
-    EXPECT_FALSE(Load(BuildFile(layout), doc));
-    ASSERT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
-    EXPECT_EQ(doc.GroupName, "");
-    EXPECT_EQ(doc.DaysInMonth, 0);
-    EXPECT_EQ(doc.LastPair, -1);
-    EXPECT_EQ(doc.CrewCount, 0);
+    const struct {
+        int days;
+        int32_t lastPair, crew;
+    } cases[] = {
+        {2, 3001, 0}, {2, -5, 0}, {2, -1, 1001}, {2, -1, -1}, {32, -1, 0}, {0, -1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.days << ' ' << c.lastPair << ' ' << c.crew);
+        FileLayout layout;
+        layout.days = c.days;
+        layout.pairCount = c.lastPair + 1;
+        layout.crew = c.crew;
+        ScheduleDocument doc;
+        EXPECT_FALSE(Load(BuildFile(layout), doc));
+        ASSERT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
+        EXPECT_EQ(doc.GroupName, "");
+        EXPECT_EQ(doc.DaysInMonth, 0);
+        EXPECT_EQ(doc.LastPair, -1);
+        EXPECT_EQ(doc.CrewCount, 0);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Counts, OverflowTest,
-                         ::testing::Values(OverflowCase{"too_many_pairings", 2, 3001, 0},
-                                           OverflowCase{"negative_pairings", 2, -5, 0},
-                                           OverflowCase{"too_many_crew", 2, -1, 1001},
-                                           OverflowCase{"negative_crew", 2, -1, -1},
-                                           OverflowCase{"month_of_32_days", 32, -1, 0},
-                                           OverflowCase{"month_of_no_days", 0, -1, 0}),
-                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(BlockFileTest, SaveWritesTheFileAndClearsModified)
 {

@@ -30,134 +30,109 @@ TPair OneDayPairing()
     return pair;
 }
 
-struct ReleaseCase {
-    int length;
-    int onTime;
-    int offTime;
-    int tafb;
-    int daysWorked;
-    bool crosses;
-};
-
-class ReleaseTest : public testing::TestWithParam<ReleaseCase> {};
-
 // A last duty ending before 02:00 is no day worked; only a short single duty
 // past midnight crosses it, and the flag once set is never cleared.
-TEST_P(ReleaseTest, DaysWorkedAndCrossingMidnight)
+TEST(TPairValidateTest, DaysWorkedAndCrossingMidnight)
 {
-    const ReleaseCase& c = GetParam();
-    TPair pair = OneDayPairing();
-    pair.Length = static_cast<int8_t>(c.length);
-    pair.OnTime = c.onTime;
-    pair.OffTime = c.offTime;
-    pair.Tafb = c.tafb;
-    EXPECT_TRUE(pair.Validate(31));
-    EXPECT_EQ(pair.DaysWorked, c.daysWorked);
-    EXPECT_EQ(pair.CrossesMidnight, c.crosses);
-    EXPECT_EQ(pair.OffTime, c.offTime == 0 ? 1440 : c.offTime);
-    pair.CrossesMidnight = true;
-    pair.Validate(31);
-    EXPECT_TRUE(pair.CrossesMidnight);
+    const struct {
+        int length, onTime, offTime, tafb, daysWorked;
+        bool crosses;
+    } cases[] = {
+        {2, 600, 90, 600, 1, false},   {2, 600, 119, 600, 1, false}, {2, 600, 120, 600, 2, true},
+        {1, 600, 90, 600, 1, false},   {2, 600, 0, 600, 1, false},   {4, 600, 1439, 600, 4, false},
+        {1, 1320, 180, 300, 1, true},  // 22:00 to 03:00
+        {1, 1320, 119, 219, 1, false}, // released 01:59
+        {1, 1320, 120, 240, 1, true},  {1, 1320, 180, 900, 1, false}, // 15:00 away
+        {1, 1320, 180, 899, 1, true},
+        {1, 1320, 0, 120, 1, false}, // 0 is looked at before it becomes 1440
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.length << " days to " << c.offTime);
+        TPair pair = OneDayPairing();
+        pair.Length = static_cast<int8_t>(c.length);
+        pair.OnTime = c.onTime;
+        pair.OffTime = c.offTime;
+        pair.Tafb = c.tafb;
+        EXPECT_TRUE(pair.Validate(31));
+        EXPECT_EQ(pair.DaysWorked, c.daysWorked);
+        EXPECT_EQ(pair.CrossesMidnight, c.crosses);
+        EXPECT_EQ(pair.OffTime, c.offTime == 0 ? 1440 : c.offTime);
+        pair.CrossesMidnight = true;
+        pair.Validate(31);
+        EXPECT_TRUE(pair.CrossesMidnight);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Times, ReleaseTest,
-    testing::Values(ReleaseCase{2, 600, 90, 600, 1, false}, ReleaseCase{2, 600, 119, 600, 1, false},
-                    ReleaseCase{2, 600, 120, 600, 2, true}, ReleaseCase{1, 600, 90, 600, 1, false},
-                    ReleaseCase{2, 600, 0, 600, 1, false}, ReleaseCase{4, 600, 1439, 600, 4, false},
-                    ReleaseCase{1, 1320, 180, 300, 1, true},  // 22:00 to 03:00
-                    ReleaseCase{1, 1320, 119, 219, 1, false}, // released 01:59
-                    ReleaseCase{1, 1320, 120, 240, 1, true},
-                    ReleaseCase{1, 1320, 180, 900, 1, false}, // 15:00 away
-                    ReleaseCase{1, 1320, 180, 899, 1, true},
-                    // 0 is looked at before it becomes 1440
-                    ReleaseCase{1, 1320, 0, 120, 1, false}));
-
-struct ValidateCase {
-    const char* name;
-    std::function<void(TPair&)> change;
-    int daysInMonth;
-    std::string errorText;
-};
-
-class ValidateMessagesTest : public testing::TestWithParam<ValidateCase> {};
-
-TEST_P(ValidateMessagesTest, AppendsEveryFailureInOrder)
+TEST(TPairValidateTest, AppendsEveryFailureInOrder)
 {
-    TPair pair = OneDayPairing();
-    pair.ErrorText = "from last time";
-    GetParam().change(pair);
-    EXPECT_EQ(pair.Validate(GetParam().daysInMonth), GetParam().errorText.empty());
-    EXPECT_EQ(pair.ErrorText, GetParam().errorText);
-    EXPECT_EQ(pair.Valid, GetParam().errorText.empty());
+    const struct {
+        const char* name;
+        std::function<void(TPair&)> change;
+        int daysInMonth;
+        std::string errorText;
+    } cases[] = {
+        {"Valid", [](TPair&) {}, 31, ""},
+        {"OnTime1440", [](TPair& p) { p.OnTime = 1440; }, 31, ""},
+        {"OnTime1441", [](TPair& p) { p.OnTime = 1441; }, 31,
+         "Duty Start Time < 00:01 or > 24:00. "},
+        {"CreditNotAddingUp", [](TPair& p) { p.Credit = 301; }, 31,
+         "Credit for each Day does not add up to Total Credit\n"},
+        {"CreditOfLaterDaysNotCounted", [](TPair& p) { p.DayCredit[1] = 60; }, 31, ""},
+        {"LengthZeroLooksAtNoDay",
+         [](TPair& p) { p.Length = 0; p.Credit = 0; p.DayCredit[0] = -5; p.DayStart[0] = 5000; },
+         31, "Pairing Length < 1 day or > 31 days. "},
+        {"Length32", [](TPair& p) { p.Length = 32; }, 31, "Pairing Length < 1 day or > 31 days. "},
+        {"OperatesOnlyAfterTheMonth", [](TPair& p) { p.OpsCount[0] = 0; p.OpsCount[30] = 1; }, 30,
+         "Never Operates "},
+        {"OpenCopyOperates", [](TPair& p) { p.OpsCount[0] = 0; p.OpsCount[30] = -1; }, 31, ""},
+        {"StartTime1440", [](TPair& p) { p.DayStart[0] = 1440; }, 31,
+         "Daily Start Time < 00:00 or > 23:59 on Day 1. "},
+        {"EveryCheckInOrder",
+         [](TPair& p) {
+             p.Length = 2; p.Credit = 999; p.OnTime = 1441; p.OpsCount[0] = 0;
+             p.DayCredit[0] = -1; p.DayHard[0] = -1; p.DayStart[1] = -1; p.DayDuty[1] = -1;
+         },
+         31,
+         "Credit for each Day does not add up to Total Credit\n"
+         "Duty Start Time < 00:01 or > 24:00. "
+         "Never Operates "
+         "Daily Credit < 00:00 on Day 1. "
+         "Daily HardTime < 00:00 on Day 1. "
+         "Daily Start Time < 00:00 or > 23:59 on Day 2. "
+         "Daily Duty Time < 00:00 on Day 2. "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TPair pair = OneDayPairing();
+        pair.ErrorText = "from last time";
+        c.change(pair);
+        EXPECT_EQ(pair.Validate(c.daysInMonth), c.errorText.empty());
+        EXPECT_EQ(pair.ErrorText, c.errorText);
+        EXPECT_EQ(pair.Valid, c.errorText.empty());
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Checks, ValidateMessagesTest,
-    testing::Values(
-        ValidateCase{"Valid", [](TPair&) {}, 31, ""},
-        ValidateCase{"OnTime1440", [](TPair& p) { p.OnTime = 1440; }, 31, ""},
-        ValidateCase{"OnTime1441", [](TPair& p) { p.OnTime = 1441; }, 31,
-                     "Duty Start Time < 00:01 or > 24:00. "},
-        ValidateCase{"CreditNotAddingUp", [](TPair& p) { p.Credit = 301; }, 31,
-                     "Credit for each Day does not add up to Total Credit\n"},
-        ValidateCase{"CreditOfLaterDaysNotCounted", [](TPair& p) { p.DayCredit[1] = 60; }, 31, ""},
-        ValidateCase{"LengthZeroLooksAtNoDay",
-                     [](TPair& p) {
-                         p.Length = 0; p.Credit = 0; p.DayCredit[0] = -5; p.DayStart[0] = 5000;
-                     },
-                     31, "Pairing Length < 1 day or > 31 days. "},
-        ValidateCase{"Length32", [](TPair& p) { p.Length = 32; }, 31,
-                     "Pairing Length < 1 day or > 31 days. "},
-        ValidateCase{"OperatesOnlyAfterTheMonth",
-                     [](TPair& p) { p.OpsCount[0] = 0; p.OpsCount[30] = 1; }, 30,
-                     "Never Operates "},
-        ValidateCase{"OpenCopyOperates", [](TPair& p) { p.OpsCount[0] = 0; p.OpsCount[30] = -1; },
-                     31, ""},
-        ValidateCase{"StartTime1440", [](TPair& p) { p.DayStart[0] = 1440; }, 31,
-                     "Daily Start Time < 00:00 or > 23:59 on Day 1. "},
-        ValidateCase{"EveryCheckInOrder",
-                     [](TPair& p) {
-                         p.Length = 2; p.Credit = 999; p.OnTime = 1441; p.OpsCount[0] = 0;
-                         p.DayCredit[0] = -1; p.DayHard[0] = -1;
-                         p.DayStart[1] = -1; p.DayDuty[1] = -1;
-                     },
-                     31,
-                     "Credit for each Day does not add up to Total Credit\n"
-                     "Duty Start Time < 00:01 or > 24:00. "
-                     "Never Operates "
-                     "Daily Credit < 00:00 on Day 1. "
-                     "Daily HardTime < 00:00 on Day 1. "
-                     "Daily Start Time < 00:00 or > 23:59 on Day 2. "
-                     "Daily Duty Time < 00:00 on Day 2. "}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
-
-struct CreditClassCase {
-    int credit;
-    int daysWorked;
-    bool crossesMidnight;
-    int creditClass;
-};
-
-class CreditClassTest : public testing::TestWithParam<CreditClassCase> {};
-
-TEST_P(CreditClassTest, FollowsCreditPerDay)
+TEST(TPairTest, CreditClassFollowsCreditPerDay)
 {
-    TPair pair;
-    pair.Credit = GetParam().credit;
-    pair.DaysWorked = static_cast<int8_t>(GetParam().daysWorked);
-    pair.CrossesMidnight = GetParam().crossesMidnight;
-    pair.UpdateCreditClass();
-    EXPECT_EQ(pair.CreditClass, GetParam().creditClass);
+    const struct {
+        int credit, daysWorked;
+        bool crossesMidnight;
+        int creditClass;
+    } cases[] = {
+        {897, 3, false, 0},  {900, 3, false, 1}, {1079, 3, false, 1}, {1080, 3, false, 2},
+        {1259, 3, false, 2}, {1260, 3, false, 3},
+        {450, 2, true, 3}, // one duty: all the credit
+        {900, 0, false, 0},  {-600, 1, false, 0},
+    };
+    for (const auto& c : cases) {
+        TPair pair;
+        pair.Credit = c.credit;
+        pair.DaysWorked = static_cast<int8_t>(c.daysWorked);
+        pair.CrossesMidnight = c.crossesMidnight;
+        pair.UpdateCreditClass();
+        EXPECT_EQ(pair.CreditClass, c.creditClass) << c.credit << " over " << c.daysWorked;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Bounds, CreditClassTest,
-    testing::Values(CreditClassCase{897, 3, false, 0}, CreditClassCase{900, 3, false, 1},
-                    CreditClassCase{1079, 3, false, 1}, CreditClassCase{1080, 3, false, 2},
-                    CreditClassCase{1259, 3, false, 2}, CreditClassCase{1260, 3, false, 3},
-                    CreditClassCase{450, 2, true, 3}, // one duty: all the credit
-                    CreditClassCase{900, 0, false, 0}, CreditClassCase{-600, 1, false, 0}));
 
 // A pairing body laid out by hand, field by field, for class version
 // `version`. Sections of later versions up to `written` hold what a record
@@ -189,37 +164,35 @@ StreamBytes PairBody(int version, int written)
     return b;
 }
 
-class TPairVersionTest : public testing::TestWithParam<int> {};
-
-TEST_P(TPairVersionTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
+TEST(TPairStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
 {
-    const int version = GetParam();
-    StreamBytes bytes;
-    const auto v = static_cast<uint32_t>(version);
-    bytes.Header().U8(2).Framed("TPair", v, PairBody(version, version));
-    ObjectReader in(bytes.Span());
-    auto object = in.ReadPointer();
-    ASSERT_NE(object, nullptr);
-    EXPECT_EQ(in.Remaining(), 0u);
-    const auto& pair = dynamic_cast<const TPair&>(*object);
-    EXPECT_EQ(pair.OnTime, 600);
-    EXPECT_EQ(pair.Tafb, 2340);
-    EXPECT_EQ(pair.Length, 3);
-    EXPECT_TRUE(pair.Valid);
-    EXPECT_EQ(pair.OpsCount[7], 2);
-    EXPECT_EQ(pair.DayStart[2], 422);
-    EXPECT_EQ(pair.DayHard[2], 300);
-    EXPECT_EQ(pair.PairType, "REG");
-    EXPECT_EQ(pair.MinRest, version >= 3 ? 600 : 660);
+    for (int version = 1; version <= 5; ++version) {
+        SCOPED_TRACE(version);
+        StreamBytes bytes;
+        const auto v = static_cast<uint32_t>(version);
+        bytes.Header().U8(2).Framed("TPair", v, PairBody(version, version));
+        ObjectReader in(bytes.Span());
+        auto object = in.ReadPointer();
+        ASSERT_NE(object, nullptr);
+        EXPECT_EQ(in.Remaining(), 0u);
+        const auto& pair = dynamic_cast<const TPair&>(*object);
+        EXPECT_EQ(pair.OnTime, 600);
+        EXPECT_EQ(pair.Tafb, 2340);
+        EXPECT_EQ(pair.Length, 3);
+        EXPECT_TRUE(pair.Valid);
+        EXPECT_EQ(pair.OpsCount[7], 2);
+        EXPECT_EQ(pair.DayStart[2], 422);
+        EXPECT_EQ(pair.DayHard[2], 300);
+        EXPECT_EQ(pair.PairType, "REG");
+        EXPECT_EQ(pair.MinRest, version >= 3 ? 600 : 660);
 
-    ObjectWriter out;
-    out.WriteObject(pair);
-    StreamBytes expected;
-    expected.Header().Framed("TPair", 5, PairBody(version, 5));
-    EXPECT_EQ(out.Data(), expected.Bytes());
+        ObjectWriter out;
+        out.WriteObject(pair);
+        StreamBytes expected;
+        expected.Header().Framed("TPair", 5, PairBody(version, 5));
+        EXPECT_EQ(out.Data(), expected.Bytes());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Versions, TPairVersionTest, testing::Range(1, 6));
 
 TEST(TPairStreamTest, CutShortBodyKeepsWhatWasRead)
 {

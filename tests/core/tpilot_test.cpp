@@ -28,13 +28,7 @@ TEST(TPilotTest, ResetEmptiesEveryDayButLeavesTheSpareWord)
     EXPECT_EQ(pilot.SpareWord, 42);
 }
 
-struct LeaveCase {
-    const char* name;
-    int daysInMonth;
-    std::vector<std::string> codes; // one per day from day 0; the rest empty
-    bool allLeave;
-};
-
+// Leave codes for the first days, the rest empty.
 std::vector<std::string> Repeat(const std::string& code, int count,
                                 std::vector<std::string> tail = {})
 {
@@ -43,30 +37,29 @@ std::vector<std::string> Repeat(const std::string& code, int count,
     return codes;
 }
 
-class AllMonthLeaveTest : public testing::TestWithParam<LeaveCase> {};
-
-TEST_P(AllMonthLeaveTest, EveryDayOfTheMonthHoldsLeave)
+TEST(TPilotTest, AllMonthLeaveNeedsLeaveOnEveryDayOfTheMonth)
 {
-    TPilot pilot;
-    pilot.AllMonthLeave = GetParam().allLeave ? 0 : 1;
-    for (size_t d = 0; d < GetParam().codes.size(); ++d)
-        pilot.DayCode[d] = GetParam().codes[d];
-    EXPECT_EQ(pilot.IsAllMonthLeave(GetParam().daysInMonth), GetParam().allLeave);
-    EXPECT_EQ(pilot.AllMonthLeave, GetParam().allLeave ? 1 : 0);
+    const struct {
+        int daysInMonth;
+        std::vector<std::string> codes;
+        bool allLeave;
+    } cases[] = {
+        {31, Repeat("LOA", 30, {"MED"}), true},
+        {31, Repeat("LOA", 30), false}, // an empty day
+        {30, Repeat("LTD", 30), true},  // slot 30 is past the month
+        {30, Repeat("PSD", 29, {"VAC"}), false},
+        {28, Repeat("LOA", 20, {"PSD", "UTF", "MAT", "MED", "WCB", "LTD", "PWC", "MOD"}), true},
+        {28, Repeat("LOA", 27, {"loa"}), false},
+    };
+    for (const auto& c : cases) {
+        TPilot pilot;
+        pilot.AllMonthLeave = c.allLeave ? 0 : 1;
+        for (size_t d = 0; d < c.codes.size(); ++d)
+            pilot.DayCode[d] = c.codes[d];
+        EXPECT_EQ(pilot.IsAllMonthLeave(c.daysInMonth), c.allLeave) << c.codes.back();
+        EXPECT_EQ(pilot.AllMonthLeave, c.allLeave ? 1 : 0);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Months, AllMonthLeaveTest,
-    testing::Values(
-        LeaveCase{"ThirtyOneMixed", 31, Repeat("LOA", 30, {"MED"}), true},
-        LeaveCase{"ThirtyOneWithAnEmptyDay", 31, Repeat("LOA", 30), false},
-        LeaveCase{"ThirtyIgnoresSlot30", 30, Repeat("LTD", 30), true},
-        LeaveCase{"ThirtyWithVacation", 30, Repeat("PSD", 29, {"VAC"}), false},
-        LeaveCase{"EveryLeaveCode", 28,
-                  Repeat("LOA", 20, {"PSD", "UTF", "MAT", "MED", "WCB", "LTD", "PWC", "MOD"}),
-                  true},
-        LeaveCase{"LowerCaseIsNotLeave", 28, Repeat("LOA", 27, {"loa"}), false}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(TPilotTest, AnyOtherFlaggedLooksAtTheMonthOnly)
 {
@@ -106,40 +99,39 @@ StreamBytes PilotBody(int version, int written)
     return b;
 }
 
-class TPilotVersionTest : public testing::TestWithParam<int> {};
-
-TEST_P(TPilotVersionTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
+TEST(TPilotStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
 {
-    const int version = GetParam();
-    StreamBytes bytes;
-    bytes.Header().Framed("TPilot", static_cast<uint32_t>(version), PilotBody(version, version));
-    ObjectReader in(bytes.Span());
-    TPilot pilot;
-    ASSERT_TRUE(in.ReadObject(pilot));
-    EXPECT_EQ(in.Remaining(), 0u);
-    EXPECT_EQ(pilot.InfoText3, "info");
-    EXPECT_EQ(pilot.SpareWord, 17);
-    EXPECT_EQ(pilot.DaySlot[4], -2);
-    EXPECT_EQ(pilot.DayFlag[5], 2);
-    EXPECT_EQ(pilot.DayLocked[3], 1);
-    EXPECT_EQ(pilot.DayCode[4], "VAC");
-    EXPECT_EQ(pilot.DayText[61], "last");
-    EXPECT_EQ(pilot.DayCarry[0][4], 300);
-    EXPECT_EQ(pilot.DayOther[4][9], 109);
-    EXPECT_EQ(pilot.Quals, "FRIT");
-    EXPECT_EQ(pilot.CarryIn[19], version >= 2 ? 1019 : 0);
-    EXPECT_EQ(pilot.CreditHours, 75);
-    EXPECT_EQ(pilot.MiscHours, 62);
-    EXPECT_EQ(pilot.TrainingFlag, version >= 2);
+    for (int version = 1; version <= 3; ++version) {
+        SCOPED_TRACE(version);
+        StreamBytes bytes;
+        const auto v = static_cast<uint32_t>(version);
+        bytes.Header().Framed("TPilot", v, PilotBody(version, version));
+        ObjectReader in(bytes.Span());
+        TPilot pilot;
+        ASSERT_TRUE(in.ReadObject(pilot));
+        EXPECT_EQ(in.Remaining(), 0u);
+        EXPECT_EQ(pilot.InfoText3, "info");
+        EXPECT_EQ(pilot.SpareWord, 17);
+        EXPECT_EQ(pilot.DaySlot[4], -2);
+        EXPECT_EQ(pilot.DayFlag[5], 2);
+        EXPECT_EQ(pilot.DayLocked[3], 1);
+        EXPECT_EQ(pilot.DayCode[4], "VAC");
+        EXPECT_EQ(pilot.DayText[61], "last");
+        EXPECT_EQ(pilot.DayCarry[0][4], 300);
+        EXPECT_EQ(pilot.DayOther[4][9], 109);
+        EXPECT_EQ(pilot.Quals, "FRIT");
+        EXPECT_EQ(pilot.CarryIn[19], version >= 2 ? 1019 : 0);
+        EXPECT_EQ(pilot.CreditHours, 75);
+        EXPECT_EQ(pilot.MiscHours, 62);
+        EXPECT_EQ(pilot.TrainingFlag, version >= 2);
 
-    ObjectWriter out;
-    out.WriteObject(pilot);
-    StreamBytes expected;
-    expected.Header().Framed("TPilot", 3, PilotBody(version, 3));
-    EXPECT_EQ(out.Data(), expected.Bytes());
+        ObjectWriter out;
+        out.WriteObject(pilot);
+        StreamBytes expected;
+        expected.Header().Framed("TPilot", 3, PilotBody(version, 3));
+        EXPECT_EQ(out.Data(), expected.Bytes());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Versions, TPilotVersionTest, testing::Range(1, 4));
 
 // Absence records are written unframed, their flags as words.
 TEST(TAbsenceTest, StreamsWithoutFramingAndBoolsAsWords)

@@ -1,6 +1,5 @@
 #include "model/tpilot.h"
 
-#include "model/tabsence.h"
 #include "storage/objstream.h"
 #include "support/stream_bytes.h"
 
@@ -131,30 +130,6 @@ TEST(TPilotStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
         expected.Header().Framed("TPilot", 3, PilotBody(version, 3));
         EXPECT_EQ(out.Data(), expected.Bytes());
     }
-}
-
-// Absence records are written unframed, their flags as words.
-TEST(TAbsenceTest, StreamsWithoutFramingAndBoolsAsWords)
-{
-    auto bytes = [](uint32_t flag3) {
-        return StreamBytes().Header().Text32("VAC").Text32("VA").Text32("Vacation").U32(0)
-            .U32(1439).U32(240).U32(480).U32(1).U32(0).U32(flag3).U32(0);
-    };
-    const StreamBytes input = bytes(7);
-    ObjectReader in(input.Span());
-    TAbsence item;
-    item.Read(in);
-    ASSERT_FALSE(in.Failed());
-    EXPECT_EQ(item.AbsText3, "Vacation");
-    EXPECT_EQ(item.AbsValue2, 1439);
-    EXPECT_EQ(item.AbsValue4, 480);
-    EXPECT_TRUE(item.AbsFlag1);
-    EXPECT_TRUE(item.AbsFlag3); // any word but 0
-    EXPECT_FALSE(item.AbsFlag4);
-
-    ObjectWriter out;
-    item.Write(out);
-    EXPECT_EQ(out.Data(), bytes(1).Bytes());
 }
 
 } // namespace

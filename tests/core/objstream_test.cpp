@@ -88,38 +88,31 @@ TEST(ObjectReaderTest, ReadsTheCurrentEncodings)
     EXPECT_EQ(in.Remaining(), 0u);
 }
 
-struct OlderStream {
-    const char* name;
-    StreamBytes bytes; // a word, the text "AB", a missing text, the byte 9
-    uint32_t version;
-    int32_t word;
-};
-
-class OlderStreamTest : public testing::TestWithParam<OlderStream> {};
-
-TEST_P(OlderStreamTest, ReadsItsWordsAndTexts)
+// Version 0 has no ':' in front, short words and byte lengths; 0x100 has
+// words but still byte lengths.
+TEST(ObjectReaderTest, OlderStreamsReadTheirWordsAndTexts)
 {
-    ObjectReader in(GetParam().bytes.Span());
-    EXPECT_EQ(in.StreamVersion(), GetParam().version);
-    EXPECT_EQ(in.ReadWord(), GetParam().word);
-    std::string text = "old";
-    in.ReadText(text);
-    EXPECT_EQ(text, "AB");
-    in.ReadText(text);
-    EXPECT_EQ(text, "");
-    EXPECT_EQ(in.ReadByte(), 9);
-    EXPECT_FALSE(in.Failed());
+    const struct {
+        StreamBytes bytes; // a word, the text "AB", a missing text, the byte 9
+        uint32_t version;
+        int32_t word;
+    } cases[] = {
+        {StreamBytes().U16(0xFFFE).Text8("AB").U8(0xFF).U8(9), 0, -2},
+        {StreamBytes().U8(0x3A).U32(0x100).U32(70000).Text8("AB").U8(0xFF).U8(9), 0x100, 70000},
+    };
+    for (const auto& c : cases) {
+        ObjectReader in(c.bytes.Span());
+        EXPECT_EQ(in.StreamVersion(), c.version);
+        EXPECT_EQ(in.ReadWord(), c.word);
+        std::string text = "old";
+        in.ReadText(text);
+        EXPECT_EQ(text, "AB");
+        in.ReadText(text);
+        EXPECT_EQ(text, "");
+        EXPECT_EQ(in.ReadByte(), 9);
+        EXPECT_FALSE(in.Failed());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Versions, OlderStreamTest,
-    // Version 0 has no ':' in front, short words and byte lengths; 0x100 has
-    // words but still byte lengths.
-    testing::Values(
-        OlderStream{"V0", StreamBytes().U16(0xFFFE).Text8("AB").U8(0xFF).U8(9), 0, -2},
-        OlderStream{"V100", StreamBytes().U8(0x3A).U32(0x100).U32(70000).Text8("AB").U8(0xFF).U8(9),
-                    0x100, 70000}),
-    [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(ObjectReaderTest, TextEndsAtItsFirstZeroByteButTheWholeLengthIsConsumed)
 {

@@ -1,6 +1,7 @@
 #include "cliapp.h"
 
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "model/vortime.h"
 #include "storage/block_file.h"
 #include "support/scripted_interaction.h"
@@ -64,6 +65,17 @@ protected:
     test::TempDir dir;
 };
 
+TEST(CliAppTest, VersionAndHelp)
+{
+    CliRun version = RunCli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string(tl::Version()) + "\n");
+    CliRun help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("Exit status: 0 success, 1 refused or failed, 2 wrong usage."),
+              std::string::npos);
+}
+
 TEST_F(CommandsTest, NewWritesAnEmptyMonthThatInspectShowsAsJson)
 {
     std::string file = Path("june.tl2");
@@ -77,30 +89,12 @@ TEST_F(CommandsTest, NewWritesAnEmptyMonthThatInspectShowsAsJson)
     EXPECT_EQ(j["GroupName"], "YVRCRJFAV");
     EXPECT_EQ(j["CrewKind"], 2);
     EXPECT_EQ(j["DaysInMonth"], 30);
-    EXPECT_EQ(j["DayDate"].size(), 30u);
     EXPECT_EQ(j["DayName"][0], "TU");
-    EXPECT_EQ(j["MonthRules"][6], 10);
-    EXPECT_EQ(j["MonthRules"][8], 3000);
-    EXPECT_EQ(j["MonthRules"][10], 12);
     EXPECT_EQ(j["LastPair"], -1);
-    EXPECT_TRUE(j["Pairs"].empty());
-    EXPECT_EQ(j["FileKind"], 0);
     EXPECT_EQ(j["History"], "0000");
 
     CliRun summary = RunCli({"inspect", file});
     EXPECT_NE(summary.out.find("YVRCRJFAV (flight attendants)"), std::string::npos);
-}
-
-TEST_F(CommandsTest, InspectShowsCrewFieldsWithTheirCharacters)
-{
-    CliRun shown = RunCli({"inspect", MonthWithCrew(), "--json"});
-    ASSERT_EQ(shown.status, 0) << shown.err;
-    nlohmann::json j = nlohmann::json::parse(shown.out);
-    ASSERT_EQ(j["Crew"].size(), 1u);
-    EXPECT_EQ(j["Crew"][0]["Name"], "TREMBLAY ÉLISE");
-    EXPECT_EQ(j["Crew"][0]["DaySlot"].size(), 62u);
-    EXPECT_EQ(j["Crew"][0]["DayOther"][0].size(), 10u);
-    EXPECT_EQ(j["Crew"][0]["AllMonthLeave"], 0);
 }
 
 TEST_F(CommandsTest, NewRefusesToReplaceAFileUnlessToldYes)
@@ -130,6 +124,7 @@ TEST_F(CommandsTest, SaveAsViewerKindLeavesOutPersonalData)
 
     nlohmann::json j = nlohmann::json::parse(RunCli({"inspect", viewer, "--json"}).out);
     EXPECT_EQ(j["FileKind"], 3);
+    EXPECT_EQ(j["Crew"][0]["Name"], "TREMBLAY ÉLISE");
     EXPECT_EQ(j["Crew"][0]["Phone1"], "");
     EXPECT_EQ(j["Crew"][0]["DayLocked"][2], 0);
 
@@ -163,37 +158,36 @@ TEST_F(CommandsTest, CopiesForViewerAndCompanyLeaveOutPersonalData)
     }
 }
 
-struct FailureCase {
-    const char* name;
-    std::vector<std::string> args;
-    int status;
-};
-
-class CommandFailureTest : public CommandsTest,
-                           public ::testing::WithParamInterface<FailureCase> {};
-
-TEST_P(CommandFailureTest, ExitsWithItsStatus)
+TEST_F(CommandsTest, FailuresExitWithTheirStatusAndSayWhy)
 {
-    std::vector<std::string> args;
-    for (const std::string& a : GetParam().args)
-        args.push_back(a == "DIR" ? dir.path().string() : a == "NOFILE" ? Path("none.tl2") : a);
-    CliRun r = RunCli(args);
-    EXPECT_EQ(r.status, GetParam().status) << r.err;
-    EXPECT_FALSE(r.err.empty());
+    const std::string none = Path("none.tl2");
+    const std::string folder = dir.path().string();
+    auto newFile = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"new", none});
+        return args;
+    };
+    const struct {
+        std::vector<std::string> args;
+        int status;
+    } cases[] = {
+        {{}, 2},
+        {{"--no-such-option"}, 2},
+        {{"no-such-command"}, 2},
+        {{"inspect", none}, 1},
+        {{"inspect", folder}, 1},
+        {newFile({"--start", "2027-06-01", "--end", "2027-06-30"}), 2}, // no group
+        {newFile({"--group", "YYZDH8CAZ", "--start", "2027-6-1", "--end", "2027-06-30"}), 2},
+        {newFile({"--group", "YYZDH8", "--start", "2027-06-01", "--end", "2027-06-30"}), 1},
+        {newFile({"--group", "YYZDH8CAZ", "--start", "2027-06-01", "--end", "2027-07-02"}), 1},
+        {{"inspect", none, "--yes", "--no"}, 2},
+        {{"save-as", none, none, "--kind", "4"}, 2},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        CliRun r = RunCli(cases[i].args);
+        EXPECT_EQ(r.status, cases[i].status) << "case " << i << ": " << r.err;
+        EXPECT_FALSE(r.err.empty()) << "case " << i;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CommandFailureTest,
-    ::testing::Values(
-        FailureCase{"inspect_missing_file", {"inspect", "NOFILE"}, 1},
-        FailureCase{"inspect_folder", {"inspect", "DIR"}, 1},
-        FailureCase{"new_without_group", {"new", "NOFILE", "--start", "2027-06-01", "--end", "2027-06-30"}, 2},
-        FailureCase{"new_bad_date", {"new", "NOFILE", "--group", "YYZDH8CAZ", "--start", "2027-6-1", "--end", "2027-06-30"}, 2},
-        FailureCase{"new_bad_status", {"new", "NOFILE", "--group", "YYZDH8", "--start", "2027-06-01", "--end", "2027-06-30"}, 1},
-        FailureCase{"new_too_long", {"new", "NOFILE", "--group", "YYZDH8CAZ", "--start", "2027-06-01", "--end", "2027-07-02"}, 1},
-        FailureCase{"yes_and_no", {"inspect", "NOFILE", "--yes", "--no"}, 2},
-        FailureCase{"kind_out_of_range", {"save-as", "NOFILE", "NOFILE", "--kind", "4"}, 2}),
-    [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace tl::cli

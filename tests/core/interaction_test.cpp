@@ -11,28 +11,23 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using test::ScriptedInteraction;
 
-struct SplitCase {
-    const char* text;
-    std::vector<std::string> lines;
-};
-
-class SplitSummaryTextTest : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitSummaryTextTest, SplitsAtEveryFullStop)
+TEST(SplitSummaryTextTest, SplitsAtEveryFullStop)
 {
-    EXPECT_EQ(SplitSummaryText(GetParam().text), GetParam().lines);
+    const struct {
+        const char* text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", {}},
+        {"One line without stop", {"One line without stop"}},
+        {"Pairing 1234 not found. Pairing 2345 not found. ",
+         {"Pairing 1234 not found", " Pairing 2345 not found"}},
+        {"a..b.", {"a", "b"}},
+        {" . \n.", {}},
+        {"Time 7.5 hours", {"Time 7", "5 hours"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SplitSummaryText(c.text), c.lines) << c.text;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, SplitSummaryTextTest,
-    ::testing::Values(
-        SplitCase{"", {}},
-        SplitCase{"One line without stop", {"One line without stop"}},
-        SplitCase{"Pairing 1234 not found. Pairing 2345 not found. ",
-                  {"Pairing 1234 not found", " Pairing 2345 not found"}},
-        SplitCase{"a..b.", {"a", "b"}},
-        SplitCase{" . \n.", {}},
-        SplitCase{"Time 7.5 hours", {"Time 7", "5 hours"}}));
 
 TEST(FormatCountsTest, FillsEachPlaceholderInTurn)
 {
@@ -75,16 +70,6 @@ TEST(TProgressDialogTest, EmptyOrOverrunRangeKeepsGaugeInBounds)
     overrun.SetValue(25);
     EXPECT_EQ(overrun.Percent(), 100);
     EXPECT_EQ(ui.Events().back().text, "Read 25");
-}
-
-TEST(ScriptedInteractionTest, QuestionsBeyondTheScriptCancelAndAreListed)
-{
-    ScriptedInteraction ui;
-    ui.Script({Answer::Yes});
-    EXPECT_TRUE(ui.AskYes("Caution!", "Delete Anyway"));
-    EXPECT_EQ(ui.Ask("Tessara Lines", "Save?", Buttons::YesNoCancel, Icon::Question), Answer::Cancel);
-    EXPECT_THAT(ui.Unscripted(), ElementsAre("Tessara Lines: Save?"));
-    EXPECT_THAT(ui.Dialogs(), ElementsAre("Caution!: Delete Anyway", "Tessara Lines: Save?"));
 }
 
 TEST(ShowSummaryTest, PassesSplitLinesWithCaption)

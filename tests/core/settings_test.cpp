@@ -6,17 +6,6 @@
 namespace tl {
 namespace {
 
-TEST(CustomColorsTest, DefaultGivesTheThirteenColoursInOrder)
-{
-    GridColours c = ParseCustomColors(kDefaultCustomColors);
-    const GridColours expected = {Rgb{0, 0, 0},     Rgb{0, 0, 255},     Rgb{255, 0, 0},
-                                  Rgb{128, 0, 128}, Rgb{0, 255, 0},     Rgb{255, 255, 0},
-                                  Rgb{128, 255, 255}, Rgb{0, 0, 0},     Rgb{0, 0, 255},
-                                  Rgb{0, 0, 0},     Rgb{255, 0, 0},     Rgb{192, 192, 192},
-                                  Rgb{192, 192, 192}};
-    EXPECT_EQ(c, expected);
-}
-
 TEST(CustomColorsTest, FormattedColoursReadBackAndMatchTheDefaultText)
 {
     GridColours c = ParseCustomColors(kDefaultCustomColors);
@@ -45,22 +34,15 @@ TEST(CustomColorsTest, GarbageAndShortTextsReadAsZeroWithoutOverrun)
     EXPECT_EQ(big[0].Red, 2147483647); // saturates, never overflows
 }
 
-struct PaddingCase {
-    const char* text;
-    int value;
-};
-
-class PaddingTest : public ::testing::TestWithParam<PaddingCase> {};
-
-TEST_P(PaddingTest, OnlyTheFirstCharacterCounts)
+TEST(PaddingTest, OnlyTheFirstCharacterCounts)
 {
-    EXPECT_EQ(ParsePadding(GetParam().text), GetParam().value);
+    EXPECT_EQ(ParsePadding("6"), 6);
+    EXPECT_EQ(ParsePadding("12"), 1);
+    EXPECT_EQ(ParsePadding("x"), 0);
+    EXPECT_EQ(ParsePadding(""), 0);
+    EXPECT_EQ(ParsePadding(" 4"), 0);
+    EXPECT_EQ(ParsePadding("-3"), 0);
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, PaddingTest,
-                         ::testing::Values(PaddingCase{"6", 6}, PaddingCase{"12", 1},
-                                           PaddingCase{"x", 0}, PaddingCase{"", 0},
-                                           PaddingCase{" 4", 0}, PaddingCase{"-3", 0}));
 
 TEST(FontStructTest, RoundTripsAndRejectsDamagedText)
 {
@@ -85,24 +67,11 @@ TEST(FontStructTest, LongFaceNamesAreCutToFitTheStructure)
     EXPECT_EQ(back->FaceName, std::string(31, 'A'));
 }
 
-TEST(PreferencesTest, MissingKeysGiveTheDefaults)
+TEST(PreferencesTest, PrintingReadsAMissingXesKeyAsOff)
 {
     MemorySettingsStore store;
-    Preferences p = Preferences::Read(store);
-    EXPECT_FALSE(p.Grid);
-    EXPECT_TRUE(p.Layovers);
-    EXPECT_TRUE(p.AutoSave);
-    EXPECT_TRUE(p.RemindBackup);
-    EXPECT_TRUE(p.PrintXes);
-    EXPECT_FALSE(PrintXesForPrinting(store)); // printing reads a missing key as off
-    EXPECT_EQ(p.XPadding, 6);
-    EXPECT_EQ(p.YPadding, 3);
-    EXPECT_TRUE(p.HoldCtrlKey);
-    EXPECT_TRUE(p.AllowIllegal);
-    EXPECT_FALSE(p.DebugFile);
-    EXPECT_EQ(p.CustomColors, kDefaultCustomColors);
-    EXPECT_EQ(p.Font, (GridFont{"Arial", 14, 5, 400, false}));
-    EXPECT_FALSE(p.ClipPairs);
+    EXPECT_TRUE(Preferences::Read(store).PrintXes);
+    EXPECT_FALSE(PrintXesForPrinting(store));
 }
 
 TEST(PreferencesTest, WrittenValuesReadBack)

@@ -1,12 +1,12 @@
 #include "model/debug_trace.h"
 #include "model/schedule_document.h"
 #include "storage/block_file.h"
-#include "ui/grid/ttlwin.h"
 #include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"
 #include "ui/app/instanceguard.h"
 #include "ui/app/tlapp.h"
 #include "ui/frame/tmaindecframewin.h"
+#include "ui/grid/ttlwin.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -17,11 +17,18 @@ using namespace tl::ui;
 
 namespace {
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+// One start of the program in a fresh folder, its lock and trace in there.
+struct Run {
+    QString Lock() const { return dir.filePath(QStringLiteral("lock")); }
+    QString TraceFolder() const { return dir.filePath(QStringLiteral("TLDebug")); }
+
+    QTemporaryDir dir;
+    ScriptedInteraction ui;
+    tl::MemorySettingsStore settings;
+    tl::DebugTrace trace;
+    InstanceGuard guard{Lock()};
+    TLApp app{ui, settings, trace, TraceFolder()};
+};
 
 } // namespace
 
@@ -31,34 +38,22 @@ class StartupTest : public QObject {
 private slots:
     void firstCopyShowsTheFrame()
     {
-        QTemporaryDir dir;
-        InstanceGuard guard(dir.filePath(QStringLiteral("lock")));
-        ScriptedInteraction ui;
-        tl::MemorySettingsStore settings;
-        tl::DebugTrace trace;
-        TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
-        QCOMPARE(app.Start(guard), std::optional<int>());
-        QVERIFY(app.Frame());
-        QVERIFY(app.Frame()->isVisible());
-        QVERIFY(ui.Dialogs().empty());
-        QVERIFY(!trace.IsOpen()); // DebugFile is off by default
+        Run run;
+        QCOMPARE(run.app.Start(run.guard), std::optional<int>());
+        QVERIFY(run.app.Frame());
+        QVERIFY(run.app.Frame()->isVisible());
+        QVERIFY(run.ui.Dialogs().empty());
+        QVERIFY(!run.trace.IsOpen()); // DebugFile is off by default
     }
 
     void secondCopyIsRefusedWithExitCodeZero()
     {
-        QTemporaryDir dir;
-        const QString lock = dir.filePath(QStringLiteral("lock"));
-        InstanceGuard running(lock);
+        Run run;
+        InstanceGuard running(run.Lock());
         QVERIFY(running.TryAcquire());
-
-        InstanceGuard second(lock);
-        ScriptedInteraction ui;
-        tl::MemorySettingsStore settings;
-        tl::DebugTrace trace;
-        TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
-        QCOMPARE(app.Start(second), std::optional<int>(0));
-        QVERIFY(!app.Frame());
-        QCOMPARE(ui.Dialogs(),
+        QCOMPARE(run.app.Start(run.guard), std::optional<int>(0));
+        QVERIFY(!run.app.Frame());
+        QCOMPARE(run.ui.Dialogs(),
                  (std::vector<std::string>{"Tessara Lines: Tessara Lines is Currently Running"}));
     }
 
@@ -77,29 +72,23 @@ private slots:
             QVERIFY(trace.IsOpen());
             trace.Write("ZeroDataBegin\n");
         }
-        QCOMPARE(ReadFile(folder + QStringLiteral("/TLDebug.txt")),
-                 QByteArray("ZeroDataBegin\nTessara Lines Termination Normal\n"));
+        QFile file(folder + QStringLiteral("/TLDebug.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("ZeroDataBegin\nTessara Lines Termination Normal\n"));
     }
 
     void fileNamedOnTheCommandLineIsOpened()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("may.tl2"));
-        {
-            ScriptedInteraction quiet;
-            auto doc = std::make_unique<tl::ScheduleDocument>();
-            QVERIFY(doc->SetMonth(quiet, 2461527, 2461557));
-            doc->GroupName = "YYCDH4FOY";
-            QVERIFY(tl::SaveBlocks(*doc, path.toStdString(), tl::kSchedulerFile, quiet));
-        }
-        InstanceGuard guard(dir.filePath(QStringLiteral("lock")));
-        ScriptedInteraction ui;
-        tl::MemorySettingsStore settings;
-        tl::DebugTrace trace;
-        TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
-        QCOMPARE(app.Start(guard, path), std::optional<int>());
-        QCOMPARE(app.Frame()->MenuName(), QStringLiteral("MENU_1"));
-        QCOMPARE(app.Frame()->Client()->Document().GroupName, std::string("YYCDH4FOY"));
+        Run run;
+        const QString path = run.dir.filePath(QStringLiteral("may.tl2"));
+        ScriptedInteraction quiet;
+        auto doc = std::make_unique<tl::ScheduleDocument>();
+        QVERIFY(doc->SetMonth(quiet, 2461527, 2461557));
+        doc->GroupName = "YYCDH4FOY";
+        QVERIFY(tl::SaveBlocks(*doc, path.toStdString(), tl::kSchedulerFile, quiet));
+        QCOMPARE(run.app.Start(run.guard, path), std::optional<int>());
+        QCOMPARE(run.app.Frame()->MenuName(), QStringLiteral("MENU_1"));
+        QCOMPARE(run.app.Frame()->Client()->Document().GroupName, std::string("YYCDH4FOY"));
     }
 
     void lockIsFreeAgainOnceTheFirstCopyEnds()

@@ -234,7 +234,7 @@ std::string BidsText(const std::vector<SampleCrewMember>& crew,
         if (rng.Percent(25))
             ++pref; // a preference left empty
         if (off.size() == 4 && rng.Percent(60))
-            f[pref++] = "OFF " + std::to_string(off[3]) + (oddCases && rng.Percent(20) ? "\v" : "");
+            f[pref++] = "OFF " + std::to_string(off[3]) + (oddCases && rng.Percent(8) ? "\v" : "");
         const int words = rng.Between(0, 3);
         for (int i = 0; i < words && pref < 29; ++i)
             f[pref++] = std::string(kWords[static_cast<size_t>(rng.Below(static_cast<int>(kWords.size())))]);

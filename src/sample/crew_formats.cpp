@@ -267,10 +267,10 @@ std::string ToolBoxText(int32_t fileDate, bool oddCases)
         // Real toolboxes carry a second duration on some codes and clear
         // the third flag on others.
         ++index;
-        line(oddCases && index % 9 == 4 ? (index % 2 ? "1:30" : "2:00") : "0:00");
+        line(oddCases && index % 23 == 4 ? (index % 2 ? "1:30" : "2:00") : "0:00");
         line(column(activity_columns::kDuty, 1) == "D" ? "Y" : "N");
         line(column(activity_columns::kDuty2, 1) == "D" ? "Y" : "N");
-        line(oddCases && index % 7 == 3 ? "N" : "Y");
+        line(oddCases && index % 17 == 3 ? "N" : "Y");
         line(tracking.empty() || tracking == "--" ? "N" : "Y");
         line("-");
     }

@@ -16,7 +16,7 @@ namespace tl::sample {
 
 namespace {
 
-constexpr int kLineCredit = 80 * 60; // a block of a crew member who works the month
+constexpr int kLineCredit = 82 * 60; // a block of a crew member who works the month
 constexpr int kOpenPercent = 10;     // of the month's credit left open
 
 int32_t PeriodStart(int year, int month)
@@ -133,7 +133,7 @@ std::vector<SampleCrewMember> MakeCrew(const GroupInfo& g, const SampleOptions& 
         if (!o.clean) {
             // Older employee numbers have fewer digits; some records come
             // in lower case or in the longer record layout.
-            if (rng.Percent(4) || i == 2) {
+            if (rng.Percent(2) || i == 2) {
                 numbers.erase(c.empNumber);
                 do
                     c.empNumber = rng.Between(1000, 89999);
@@ -170,13 +170,16 @@ void AddPriorOddCases(std::vector<SampleCrewMember>& crew, std::vector<SamplePai
             c.prior.insert(c.prior.begin(), {false, -1, slot0 - 5, slot0 + 1, "VC", 0, 1439});
             ++step;
         } else if (step == 1) {
-            int32_t free = slot0;
-            for (const SamplePriorEntry& e : c.prior)
-                free = std::max(free, e.lastDate + 2);
-            if (free > slot0 + 29)
-                continue;
-            c.prior.push_back({false, -1, free, free + 1, cabin ? "TN" : "SM", 1320, 360});
-            ++step;
+            // A one-day code followed by a free day becomes a session overnight.
+            for (size_t i = 0; i < c.prior.size(); ++i) {
+                SamplePriorEntry& e = c.prior[i];
+                const bool nextFree = i + 1 == c.prior.size() || c.prior[i + 1].date > e.date + 1;
+                if (!e.pairing && e.lastDate == e.date && e.date + 1 < slot0 + 31 && nextFree) {
+                    e = {false, -1, e.date, e.date + 1, cabin ? "TN" : "SM", 1320, 360};
+                    ++step;
+                    break;
+                }
+            }
         } else {
             for (const SamplePriorEntry& e : c.prior) {
                 const auto it = std::find_if(instances.begin(), instances.end(), [&](const PriorInstance& in) {
@@ -329,6 +332,7 @@ void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const
     SampleRandom rng(o.seed, "absences");
     const bool cabin = g.crewKind == 2;
     int groupIndex = 0;
+    bool dailyDone = false;
     int onLeave = -1;
     if (o.crew >= 20) {
         int index = 0;
@@ -351,7 +355,8 @@ void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const
             continue;
         }
         const int odd = o.clean ? -1 : groupIndex++;
-        if (odd == 5 && c.carryIntoMonth == 0) {
+        if (odd >= 5 && !dailyDone && c.carryIntoMonth == 0) {
+            dailyDone = true;
             // Sick all month, written by the tracking system a day at a time.
             for (int d = 1; d <= 31; ++d)
                 c.absences.push_back({"MD", d, d, 0, 1439});
@@ -470,7 +475,7 @@ std::string AllBasesText(const SampleOptions& o, const GroupInfo& g, const Sampl
             plan.airport = home ? std::string_view(g.airport) : base.airport;
             plan.equipment = std::span<const char>(&e.digit, 1);
             plan.crewKind = g.crewKind;
-            plan.count = rng.Between(12, 40);
+            plan.count = rng.Between(8, 26);
             plan.firstDay = period.firstDay;
             plan.lastDay = period.lastDay;
             plan.dst = dst;

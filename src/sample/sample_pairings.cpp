@@ -80,6 +80,7 @@ struct Shape {
     bool midnight = false;         // report at 00:00
     bool freeDay = false;          // a day off at the outstation
     bool otherCarrier = false;     // the first leg on another carrier
+    bool busyDays = false;         // duties of three to five legs, credit 6:00 to 6:59 a day
     bool usa = false;              // may fly to the United States
     int craShare = -1;             // percent of legs on the larger jet; -1: the fleet's mix
 };
@@ -237,6 +238,8 @@ private:
         int wantLegs = first && last ? m_rng.Between(3, 6) : m_rng.Between(1, 4);
         if (withBreak)
             wantLegs = std::max(wantLegs, 3);
+        if (m_shape.busyDays)
+            wantLegs = m_rng.Between(3, 5);
         const std::vector<const Station*> route = Route(from, wantLegs, target);
         if (route.size() < (withBreak ? 3u : 2u))
             return false;
@@ -376,9 +379,18 @@ private:
         int credit = 0;
         for (const SampleDuty& d : p.duties)
             credit += d.credit;
-        if (dutyCount > 1 && p.tafb * 2 / 9 > credit)
+        if (dutyCount > 1 && p.tafb * 2 / 9 > credit) {
             p.duties.back().credit += RoundTo5(p.tafb * 2 / 9 - credit);
+            credit += RoundTo5(p.tafb * 2 / 9 - credit);
+        }
         p.onTime = firstReport % 1440;
+        if (m_shape.busyDays) {
+            const int length = (p.onTime + p.tafb - 1) / 1440 + 1;
+            const int off = (p.onTime + p.tafb - 1) % 1440 + 1;
+            const int perDay = credit / (length > 1 && off < 120 ? length - 1 : length);
+            if (perDay < 360 || perDay >= 420)
+                return false;
+        }
         return ValidSpan(p, dutyCount > 6 ? dutyCount + 2 : 6);
     }
 
@@ -699,9 +711,17 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
         shape.craShare = DrawCraShare(rng, *eq);
         shape.continuous = rng.Percent(8);
         shape.dutyDays = shape.continuous ? 1 : DrawDutyDays(rng);
+        // Busy days now and then, so that the credit classes between the
+        // short days and the night duties are never empty.
+        if (i % 8 == 5) {
+            shape.continuous = false;
+            shape.busyDays = true;
+            shape.dutyDays = rng.Between(1, 3);
+        }
         const int slot = i % 60 - 1;
         if (plan.oddCases && slot >= 0 && slot % 3 == 0 && slot / 3 < kOddCount) {
             shape.continuous = false;
+            shape.busyDays = false;
             switch (slot / 3) {
             case kMidnight: shape.midnight = true; shape.dutyDays = 1; break;
             case kTwoDuties: shape.twoDutiesOneDay = true; shape.dutyDays = 3; break;

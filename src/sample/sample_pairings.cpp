@@ -707,7 +707,7 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
         if (!eq)
             continue;
         Shape shape;
-        shape.usa = rng.Percent(22);
+        shape.usa = rng.Percent(35);
         shape.craShare = DrawCraShare(rng, *eq);
         shape.continuous = rng.Percent(8);
         shape.dutyDays = shape.continuous ? 1 : DrawDutyDays(rng);

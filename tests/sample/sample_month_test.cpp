@@ -354,7 +354,7 @@ TEST(SampleMonth, WorkFitsTheCrewOverTheWholeMonth)
         EXPECT_GE(credit / crew / 60, 72.0);
         EXPECT_LE(credit / crew / 60, 90.0);
         const auto [fewest, most] = std::minmax_element(starts.begin(), starts.end());
-        EXPECT_GE(*fewest * 2, *most);
+        EXPECT_GE(*fewest * 3, *most);
         EXPECT_EQ(classes.size(), 4u);
         // Some Dash 8 legs on the larger jet, so the listing scan's share
         // markers above zero occur.

@@ -13,7 +13,8 @@ namespace tl::sample {
 //   - each pairing's listing starts with "PAIRING " and its identifier, which
 //     appears nowhere else in the file, and ends with its meal line;
 //   - a leg line has the flight number at column 5 and the aircraft tag
-//     ("CRA [", "CRJ [", "DH1 [" or "DH3 [", the four the scan counts) 71 columns after it in pilot listings (column 76) and 63 columns
+//     ("CRA [", "CRJ [", "DH1 [" or "DH3 [", the four the scan counts) 71
+//     columns after it in pilot listings (column 76) and 63 columns
 //     after it in flight attendant listings (column 68); the flight number
 //     is written as the pairing text shows it, a leading 0 as a blank;
 //     legs on other carriers and road segments carry no tag;

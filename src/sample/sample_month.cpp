@@ -182,9 +182,10 @@ void AddPriorOddCases(std::vector<SampleCrewMember>& crew, std::vector<SamplePai
             }
         } else {
             for (const SamplePriorEntry& e : c.prior) {
-                const auto it = std::find_if(instances.begin(), instances.end(), [&](const PriorInstance& in) {
-                    return e.pairing && in.templateIndex == e.templateIndex && in.date == e.date;
-                });
+                const auto it =
+                    std::find_if(instances.begin(), instances.end(), [&](const PriorInstance& in) {
+                        return e.pairing && in.templateIndex == e.templateIndex && in.date == e.date;
+                    });
                 if (it == instances.end())
                     continue;
                 if (step++ == 3)
@@ -481,7 +482,8 @@ std::string AllBasesText(const SampleOptions& o, const GroupInfo& g, const Sampl
             plan.dst = dst;
             const std::string label = std::string("all-") + base.letter + e.digit;
             std::vector<SamplePairing> more = GeneratePairings(o.seed, label, plan);
-            list.insert(list.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+            list.insert(list.end(), std::make_move_iterator(more.begin()),
+                        std::make_move_iterator(more.end()));
         }
         if (home)
             for (const SamplePairing& p : own)

@@ -671,7 +671,8 @@ int PositionCopies(std::string_view complement, int crewKind)
 {
     const auto count = [complement](std::string_view position) {
         int n = 0;
-        for (size_t at = complement.find(position); at != std::string_view::npos && at + 4 <= complement.size();
+        for (size_t at = complement.find(position);
+             at != std::string_view::npos && at + 4 <= complement.size();
              at = complement.find(position, at + 1))
             n += (complement[at + 2] - '0') * 10 + (complement[at + 3] - '0');
         return n;
@@ -689,9 +690,18 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
         return out;
     SampleRandom rng(seed, label);
 
-    // The odd shapes, each given to one draw early on and again now and
-    // then in a large set.
-    enum Odd { kMidnight, kTwoDuties, kContinuousRest, kSplitDuty, kLong, kOtherCarrier, kFreeDay, kOddCount };
+    // The odd shapes, each given to one of the first draws and again every
+    // sixty draws in a large set.
+    enum Odd {
+        kMidnight,
+        kTwoDuties,
+        kContinuousRest,
+        kSplitDuty,
+        kLong,
+        kOtherCarrier,
+        kFreeDay,
+        kOddCount
+    };
     struct Draft {
         SamplePairing pairing;
         size_t order;
@@ -718,11 +728,11 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
             shape.busyDays = true;
             shape.dutyDays = rng.Between(1, 3);
         }
-        const int slot = i % 60 - 1;
-        if (plan.oddCases && slot >= 0 && slot % 3 == 0 && slot / 3 < kOddCount) {
+        const int slot = i % 60;
+        if (plan.oddCases && slot < kOddCount) {
             shape.continuous = false;
             shape.busyDays = false;
-            switch (slot / 3) {
+            switch (slot) {
             case kMidnight: shape.midnight = true; shape.dutyDays = 1; break;
             case kTwoDuties: shape.twoDutiesOneDay = true; shape.dutyDays = 3; break;
             case kContinuousRest: shape.continuous = shape.restInContinuous = true; shape.dutyDays = 1; break;
@@ -799,8 +809,7 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
             p.dates = keep;
         }
         // A pairing of one crossing date is simply that operation.
-        out.erase(std::remove_if(out.begin(), out.end(), [](const SamplePairing& p) { return p.dates.empty(); }),
-                  out.end());
+        std::erase_if(out, [](const SamplePairing& p) { return p.dates.empty(); });
     }
     for (SamplePairing& q : crossing) {
         q.number = FreeNumber(out, q.Equipment());
@@ -813,10 +822,11 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
             p.blankDutyLines = true;
         // Every few dozen pairings: a pairing line written twice, and
         // pairing lines of dates outside the period.
-        for (size_t i = 0; i < out.size(); i += 40) {
-            SamplePairing& twice = out[std::min(out.size() - 1, i + 3)];
+        const size_t regularCount = out.size() - crossing.size();
+        for (size_t i = 0; i < regularCount; i += 40) {
+            SamplePairing& twice = out[std::min(regularCount - 1, i + 3)];
             twice.repeatedLine = true;
-            SamplePairing& around = out[std::min(out.size() - 1, i + 7)];
+            SamplePairing& around = out[std::min(regularCount - 1, i + 7)];
             if (around.dates.back() + 7 > plan.lastDay)
                 around.outsideDates.push_back(around.dates.back() + 7);
             if (around.dates.front() - 7 < plan.firstDay)
@@ -826,7 +836,7 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
         }
         // A ferry without the group's position, and a pairing number
         // given again to a pairing after another one.
-        const int regular = static_cast<int>(out.size() - crossing.size());
+        const int regular = static_cast<int>(regularCount);
         SamplePairing ferry = out[static_cast<size_t>(odd.Below(regular))];
         ferry.complement = Lacking(plan.crewKind);
         ferry.number = FreeNumber(out, ferry.Equipment());
@@ -836,7 +846,8 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
         if (regular >= 3) {
             const size_t at = static_cast<size_t>(odd.Below(regular - 2));
             SamplePairing again = out[static_cast<size_t>(odd.Below(regular))];
-            const int32_t date = again.dates[static_cast<size_t>(odd.Below(static_cast<int>(again.dates.size())))];
+            const int dates = static_cast<int>(again.dates.size());
+            const int32_t date = again.dates[static_cast<size_t>(odd.Below(dates))];
             again.number = out[at].number;
             again.dates = {date};
             again.pattern = {};

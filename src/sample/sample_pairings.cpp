@@ -840,6 +840,11 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
         SamplePairing ferry = out[static_cast<size_t>(odd.Below(regular))];
         ferry.complement = Lacking(plan.crewKind);
         ferry.number = FreeNumber(out, ferry.Equipment());
+        ferry.dates.resize(1);
+        ferry.pattern = {};
+        ferry.pattern[static_cast<size_t>(Weekday(ferry.dates[0]) - 1)] = true;
+        ferry.validFrom = ferry.validTo = ferry.dates[0];
+        ferry.exceptions.clear();
         ferry.repeatedLine = false;
         ferry.outsideDates.clear();
         out.push_back(std::move(ferry));

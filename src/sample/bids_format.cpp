@@ -156,8 +156,8 @@ std::string BidsText(const std::vector<SampleCrewMember>& crew,
         if (onLeave)
             continue;
         const BidDays busy = Busy(c, days, nextDays);
-        // The odd bids, each from one of the first bidders: a GDO on a day
-        // already taken, a day out of range, ten PDO days, a vertical tab
+        // The odd bids, each from one of the first bidders: a GDO and a PDO
+        // on a day already taken, a day out of range, ten PDO days, a vertical tab
         // inside a preference, and a record the import cannot read.
         int absenceDay = -1;
         for (const SampleAbsence& a : c.absences)
@@ -250,6 +250,7 @@ std::string BidsText(const std::vector<SampleCrewMember>& crew,
         switch (fault) {
         case 1:
             f[11] = std::to_string(DateFromJulianDay(period.firstDay + absenceDay).Day);
+            f[13] = f[11];
             break;
         case 2:
             f[12] = "3,35";

@@ -49,10 +49,13 @@ Command AddSampleCommand(CLI::App& app)
     command->add_option("--month", options->month, "Schedule month, YYYY-MM")->capture_default_str();
     command->add_option("--crew", options->sample.crew, "Crew members of the group")
         ->capture_default_str();
-    command->add_option("--pairings", options->sample.pairings, "Pairings of the group")
+    command->add_option("--pairings", options->sample.pairings,
+                        "Pairings of the group; 0 sizes them to the crew, with some open time")
         ->capture_default_str();
     command->add_flag("--all-bases", options->sample.allBases,
                       "Also write the pairing file of every base and equipment (several megabytes)");
+    command->add_flag("--clean", options->sample.clean,
+                      "Leave out the odd cases of real extracts (for benchmarks of regular work)");
     command->add_option("--seed", options->sample.seed, "The same seed writes the same files")
         ->capture_default_str();
     options->answers.AddTo(*command);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace tl::sample {
 
@@ -25,12 +26,15 @@ namespace {
 
 constexpr int kFieldCount = 35;
 
-std::string Quoted(const std::vector<std::string>& fields)
+// Fields in double quotes separated by commas; from field `brokenFrom` on
+// (counted from 0) the separators are semicolons, as in a record that an
+// export damaged.
+std::string Quoted(const std::vector<std::string>& fields, size_t brokenFrom = SIZE_MAX)
 {
     std::string line;
     for (size_t i = 0; i < fields.size(); ++i) {
         if (i > 0)
-            line += ',';
+            line += i >= brokenFrom ? ';' : ',';
         line += '"';
         line += fields[i];
         line += '"';
@@ -119,8 +123,10 @@ std::string AbsenceDays(const SampleCrewMember& c, const SamplePeriod& period, s
 
 std::string BidsText(const std::vector<SampleCrewMember>& crew,
                      const std::vector<SamplePairing>& pairings, const GroupInfo& group,
-                     const SamplePeriod& period, uint64_t seed)
+                     const SamplePeriod& period, uint64_t seed, bool oddCases)
 {
+    int bidder = 0;
+    int nextFault = oddCases ? 1 : 6;
     SampleRandom rng(seed, "bids");
     const int days = period.lastDay - period.firstDay + 1;
     const int nextDays = std::min(62 - days, 28);
@@ -150,6 +156,16 @@ std::string BidsText(const std::vector<SampleCrewMember>& crew,
         if (onLeave)
             continue;
         const BidDays busy = Busy(c, days, nextDays);
+        // The odd bids, each from one of the first bidders: a GDO and a PDO
+        // on a day already taken, a day out of range, ten PDO days, a vertical tab
+        // inside a preference, and a record the import cannot read.
+        int absenceDay = -1;
+        for (const SampleAbsence& a : c.absences)
+            if (absenceDay < 0 && a.firstDay >= 1 && a.firstDay <= a.lastDay && a.firstDay <= days)
+                absenceDay = a.firstDay - 1;
+        int fault = 0;
+        if (nextFault <= 5 && bidder++ % 2 == 1 && (nextFault != 1 || absenceDay >= 0))
+            fault = nextFault++;
         auto freeDays = [&](int count) {
             std::vector<int> picked;
             for (int tries = 0; tries < 40 && static_cast<int>(picked.size()) < count; ++tries) {
@@ -218,7 +234,7 @@ std::string BidsText(const std::vector<SampleCrewMember>& crew,
         if (rng.Percent(25))
             ++pref; // a preference left empty
         if (off.size() == 4 && rng.Percent(60))
-            f[pref++] = "OFF " + std::to_string(off[3]) + (rng.Percent(20) ? "\v" : "");
+            f[pref++] = "OFF " + std::to_string(off[3]) + (oddCases && rng.Percent(8) ? "\v" : "");
         const int words = rng.Between(0, 3);
         for (int i = 0; i < words && pref < 29; ++i)
             f[pref++] = std::string(kWords[static_cast<size_t>(rng.Below(static_cast<int>(kWords.size())))]);
@@ -231,7 +247,24 @@ std::string BidsText(const std::vector<SampleCrewMember>& crew,
         f[34] = Digits(rng.Between(6, 23), 2) + ":" + Digits(rng.Below(60), 2) + ":" +
                 Digits(rng.Below(60), 2) + "." + Digits(rng.Below(1000), 3);
         f[35] = "end_x_bid";
-        out += Quoted(f);
+        switch (fault) {
+        case 1:
+            f[11] = std::to_string(DateFromJulianDay(period.firstDay + absenceDay).Day);
+            f[13] = f[11];
+            break;
+        case 2:
+            f[12] = "3,35";
+            break;
+        case 3:
+            f[12] = "2,4,6,8,10,12,14,16,18,20";
+            break;
+        case 4:
+            f[pref < 29 ? pref : 28] = "NO REPORTS BEFORE 0800\vOR AFTER 2000";
+            break;
+        default:
+            break;
+        }
+        out += Quoted(f, fault == 5 ? 20 : SIZE_MAX);
     }
     return out;
 }

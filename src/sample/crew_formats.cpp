@@ -47,7 +47,9 @@ std::string Trimmed(std::string_view text)
 // initial, 31-38 crew group (airport, aircraft type, status), 77-88
 // qualification codes. Our own columns: 40-59 first name, 61-68 seniority
 // date, 70-75 system seniority number, 90-97 date of the last check, 98-101
-// "ACTV".
+// "ACTV". Records of the longer layout (kLongRosterRecordLength) add the
+// employee's home station at 102-104, a transfer date at 106-113 and the
+// employee's contract code at 115-146.
 std::string RosterText(const std::vector<SampleCrewMember>& crew)
 {
     std::string out;
@@ -64,7 +66,18 @@ std::string RosterText(const std::vector<SampleCrewMember>& crew)
         Put(line, 77, c.quals.substr(0, 12));
         Put(line, 90, Date8(c.checkDate));
         Put(line, 98, "ACTV");
-        EndLine(out, line, static_cast<size_t>(kRosterRecordLength));
+        size_t length = static_cast<size_t>(kRosterRecordLength);
+        if (c.longRecord) {
+            length = static_cast<size_t>(kLongRosterRecordLength);
+            Put(line, 102, c.groupCode.substr(0, 3));
+            Put(line, 106, Date8(c.checkDate - 400));
+            Put(line, 115, c.groupCode.substr(6, 2) == "FA" ? "CUPE CABIN" : "ALPA FLIGHT DECK");
+        }
+        if (c.lowerCase)
+            for (char& ch : line)
+                if (ch >= 'A' && ch <= 'Z')
+                    ch = static_cast<char>(ch - 'A' + 'a');
+        EndLine(out, line, length);
     }
     return out;
 }
@@ -213,14 +226,17 @@ std::string PriorPairingText(const std::vector<PriorInstance>& instances,
 }
 
 // Toolbox file: the header lines, then 13 lines for each row of the
-// built-in activity table in table order (code, "Cabin" or "Pilot",
-// tracking code, description, the row's two clock times, credit, a second
-// duration of 0:00, the two duty flags of the row, "Y" for the third flag,
+// built-in activity table in table order (code of three characters as the
+// table has it, "Cabin" or "Pilot", tracking code, description, the row's
+// two clock times, credit, a second duration (0:00 but on a few rows with
+// the odd cases), the two duty flags of the row, the third flag (cleared on
+// a few rows with the odd cases),
 // "Y" for being offered unless the row has no tracking code, "-"), and one
 // record of our own: RTB, a pilot training block that is never a reserve
 // although its tracking code RT is a reserve code for pilots.
-std::string ToolBoxText(int32_t fileDate)
+std::string ToolBoxText(int32_t fileDate, bool oddCases)
 {
+    size_t index = 0;
     std::string out;
     auto line = [&out](std::string_view text) {
         out += text;
@@ -237,7 +253,7 @@ std::string ToolBoxText(int32_t fileDate)
         const auto column = [row](size_t from, size_t count) {
             return from < row.size() ? row.substr(from, count) : std::string_view{};
         };
-        const std::string code = Trimmed(column(0, 3));
+        const std::string code(column(0, 3)); // three characters, blank-padded
         const std::string tracking = Trimmed(column(activity_columns::kTracking, 2));
         const std::string hours = Trimmed(column(activity_columns::kCreditHours, 2));
         const std::string minutes = Trimmed(column(activity_columns::kCreditMinutes, 2));
@@ -248,10 +264,13 @@ std::string ToolBoxText(int32_t fileDate)
         line(Trimmed(column(121, 5)));
         line(Trimmed(column(127, 5)));
         line(hours.empty() ? "0:00" : hours + ":" + (minutes.empty() ? "00" : minutes));
-        line("0:00");
+        // Real toolboxes carry a second duration on some codes and clear
+        // the third flag on others.
+        ++index;
+        line(oddCases && index % 23 == 4 ? (index % 2 ? "1:30" : "2:00") : "0:00");
         line(column(activity_columns::kDuty, 1) == "D" ? "Y" : "N");
         line(column(activity_columns::kDuty2, 1) == "D" ? "Y" : "N");
-        line("Y");
+        line(oddCases && index % 17 == 3 ? "N" : "Y");
         line(tracking.empty() || tracking == "--" ? "N" : "Y");
         line("-");
     }

@@ -13,8 +13,8 @@ namespace tl::sample {
 //   - each pairing's listing starts with "PAIRING " and its identifier, which
 //     appears nowhere else in the file, and ends with its meal line;
 //   - a leg line has the flight number at column 5 and the aircraft tag
-//     ("CRA [", "CRJ [", "DH1 [", "DH3 [", or "DH4 [" which the scan does not
-//     count) 71 columns after it in pilot listings (column 76) and 63 columns
+//     ("CRA [", "CRJ [", "DH1 [" or "DH3 [", the four the scan counts) 71
+//     columns after it in pilot listings (column 76) and 63 columns
 //     after it in flight attendant listings (column 68); the flight number
 //     is written as the pairing text shows it, a leading 0 as a blank;
 //     legs on other carriers and road segments carry no tag;
@@ -197,7 +197,7 @@ std::string LisText(const std::vector<const SamplePairing*>& pairings, const Gro
                      std::string(1, digit) + "   PAIRINGS " + std::to_string(pairings.size()));
     AddLine(out, "TIMES ARE CLOCK TIMES AT THE BASE. BLOCK, GROUND AND DUTY TIMES IN HOURS AND MINUTES.");
     AddLine(out, "EQUIPMENT TAGS: CRA JET 75 SEATS, CRJ JET 50 SEATS, DH1 DASH 8-100, DH3 DASH 8-300, "
-                 "DH4 DASH 8-400.");
+                 "DH3 DASH 8-300 AND 8-400.");
     out += '\n';
     for (const SamplePairing* p : pairings)
         Listing(out, *p, cabin);

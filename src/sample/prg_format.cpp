@@ -25,7 +25,8 @@ namespace tl::sample {
 //     37-44 arrival date, 64-67 block time, 83-85 "CNF" (confirmed seat);
 //   segment line: 47-54 arrival date, 59-62 time of the segment.
 // The flight, duty, deadhead and segment lines follow the first pairing line
-// only; the pairing lines of the further dates come after them.
+// only; the pairing lines of the further dates come after them, those of
+// dates outside the period last.
 
 namespace {
 
@@ -63,7 +64,7 @@ std::string CrewOnDuty(const std::string& complement)
     return text;
 }
 
-void PairingLine(std::string& out, const SamplePairing& p, int32_t date, int legs)
+void PairingLine(std::string& out, const SamplePairing& p, int32_t date, int legs, bool first)
 {
     std::string line = Record('1', p);
     Put(line, 7, p.airport);
@@ -75,8 +76,10 @@ void PairingLine(std::string& out, const SamplePairing& p, int32_t date, int leg
         line[31 + i] = p.pattern[i] ? 'Y' : 'N';
     for (size_t i = 0; i < 4; ++i)
         Put(line, 38 + 4 * i, i < p.exceptions.size() ? MonthDay(p.exceptions[i]) : "0000");
-    Put(line, 70, Date8(date));
-    Put(line, 78, Digits(p.onTime, 4));
+    // A report at midnight is written as the end of the day before: 1440 on
+    // the first line, 0000 on the others, as the pairing system varies it.
+    Put(line, 70, Date8(p.midnightReport ? date - 1 : date));
+    Put(line, 78, Digits(p.midnightReport && first ? 1440 : p.onTime, 4));
     Put(line, 82, Digits(p.release, 4));
     Put(line, 86, Digits(p.TotalBlock(), 5));
     Put(line, 91, Digits(p.TotalDuty(), 5));
@@ -145,6 +148,21 @@ void SegmentLine(std::string& out, const SamplePairing& p, const SampleLeg& leg)
     End(out, line);
 }
 
+// The pairing system's line for a free day at the outstation: a duty line
+// with no times.
+void FreeDayLine(std::string& out, const SamplePairing& p, const SampleDuty& before, int index)
+{
+    const int32_t first = p.dates.front();
+    std::string line = Record('3', p);
+    Put(line, 7, Date8(first));
+    Put(line, 15, Digits(index + 1, 2));
+    Put(line, 22, Date8(first + before.endDay + 1));
+    Put(line, 34, before.endStation);
+    Put(line, 56, before.endStation);
+    Put(line, 59, "DAY OFF");
+    End(out, line);
+}
+
 void DutyLine(std::string& out, const SamplePairing& p, const SampleDuty& duty, int index)
 {
     const int32_t first = p.dates.front();
@@ -176,7 +194,7 @@ void AppendPrgPairing(std::string& out, const SamplePairing& p)
     int legs = 0;
     for (const SampleDuty& d : p.duties)
         legs += static_cast<int>(d.legs.size());
-    PairingLine(out, p, p.dates.front(), legs);
+    PairingLine(out, p, p.dates.front(), legs, true);
     int index = 0;
     for (const SampleDuty& duty : p.duties) {
         for (const SampleLeg& leg : duty.legs) {
@@ -193,9 +211,17 @@ void AppendPrgPairing(std::string& out, const SamplePairing& p)
             }
         }
         DutyLine(out, p, duty, index++);
+        if (duty.dayOffAfter && p.blankDutyLines)
+            FreeDayLine(out, p, duty, index++);
     }
     for (size_t i = 1; i < p.dates.size(); ++i)
-        PairingLine(out, p, p.dates[i], legs);
+        PairingLine(out, p, p.dates[i], legs, false);
+    // The pairing system sometimes writes the last date's line twice; after
+    // the details, so that the loader reads them.
+    if (p.repeatedLine)
+        PairingLine(out, p, p.dates.back(), legs, p.dates.size() == 1);
+    for (int32_t date : p.outsideDates)
+        PairingLine(out, p, date, legs, false);
 }
 
 } // namespace tl::sample

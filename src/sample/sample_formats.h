@@ -44,9 +44,9 @@ std::string ActivityText(const std::vector<SampleCrewMember>& crew,
                          const std::vector<SamplePairing>& templates);
 std::string PriorPairingText(const std::vector<PriorInstance>& instances,
                              const std::vector<SamplePairing>& templates);
-std::string ToolBoxText(int32_t fileDate);
+std::string ToolBoxText(int32_t fileDate, bool oddCases);
 std::string BidsText(const std::vector<SampleCrewMember>& crew,
                      const std::vector<SamplePairing>& pairings, const GroupInfo& group,
-                     const SamplePeriod& period, uint64_t seed);
+                     const SamplePeriod& period, uint64_t seed, bool oddCases);
 
 } // namespace tl::sample

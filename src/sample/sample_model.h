@@ -32,13 +32,15 @@ struct SampleDuty {
     int report = 0; // clock
     int endDay = 0;
     int end = 0;      // clock
-    int onDuty = 0;   // elapsed minutes
+    int onDuty = 0;   // counted time on duty: elapsed less any break
+    int brk = 0;      // break at a hotel inside a split duty, not on duty
     int block = 0;    // own flights flown
     int deadhead = 0; // legs ridden
     int sit = 0;      // between legs
     int credit = 0;
     int rest = 0; // to the next report; 0 after the last duty
     std::string endStation;
+    bool dayOffAfter = false; // a free day at the outstation follows
     std::vector<SampleLeg> legs;
 };
 
@@ -68,6 +70,12 @@ struct SamplePairing {
     int32_t validTo = 0;
     std::array<bool, 7> pattern{}; // Monday to Sunday
     std::vector<int32_t> exceptions;
+
+    // Odd cases of real pairing files, written as the pairing system does.
+    bool midnightReport = false;       // report 00:00: lines dated the day before, 1440 or 0
+    bool repeatedLine = false;         // the first pairing line written twice
+    bool blankDutyLines = false;       // a duty line without times for each free day
+    std::vector<int32_t> outsideDates; // further pairing lines outside the period
 
     char Equipment() const { return static_cast<char>('0' + number / 1000 % 10); }
     std::string Identifier() const;
@@ -117,6 +125,11 @@ struct SampleCrewMember {
     std::array<int, 31> priorHard{};
     int carryIntoMonth = 0; // days of the month still covered by last month's pairing
     bool reserveBid = false;
+    // Odd cases of the extracts.
+    bool lowerCase = false;  // the roster line in lower case
+    bool longRecord = false; // a 147-character roster record
+    enum class BidFault { None, GdoOnWorkDay, OutOfRange, TenDays, VerticalTab, Unreadable };
+    BidFault bidFault = BidFault::None;
 };
 
 } // namespace tl::sample

@@ -16,6 +16,9 @@ namespace tl::sample {
 
 namespace {
 
+constexpr int kLineCredit = 82 * 60; // a block of a crew member who works the month
+constexpr int kOpenPercent = 10;     // of the month's credit left open
+
 int32_t PeriodStart(int year, int month)
 {
     if (month == 2)
@@ -127,6 +130,23 @@ std::vector<SampleCrewMember> MakeCrew(const GroupInfo& g, const SampleOptions& 
         const std::string airport = c.groupCode.substr(0, 3);
         c.quals = Quals(rng, CrewKindOfGroup(c.groupCode), airport == "YUL" || airport == "YQB");
         c.reserveBid = c.inGroup && g.crewKind != 2 && rng.Percent(8);
+        if (!o.clean) {
+            // Older employee numbers have fewer digits; some records come
+            // in lower case or in the longer record layout.
+            if (rng.Percent(2) || i == 2) {
+                numbers.erase(c.empNumber);
+                do
+                    c.empNumber = rng.Between(1000, 89999);
+                while (!numbers.insert(c.empNumber).second);
+            }
+            c.lowerCase = rng.Percent(3) || i == 4;
+            c.longRecord = rng.Percent(10) || i == 1;
+            // Flight attendants of the base hold the qualification of
+            // another aircraft in their group columns; they are still crew
+            // of the base's group.
+            if (c.inGroup && g.crewKind == 2 && (rng.Percent(10) || i == 3))
+                c.groupCode = g.airport + (g.aircraft == "CRJ" ? "DH8" : "CRJ") + "FA";
+        }
         crew.push_back(std::move(c));
     }
     std::stable_sort(crew.begin(), crew.end(), [](const SampleCrewMember& a, const SampleCrewMember& b) {
@@ -135,12 +155,57 @@ std::vector<SampleCrewMember> MakeCrew(const GroupInfo& g, const SampleOptions& 
     return crew;
 }
 
+// Odd cases of last month's extracts, on the first members of the group
+// with room for them: a simulator session overnight, a vacation that began
+// before the 31 days the extract covers, a pairing the pairing extract lacks
+// and a pairing whose rest after it is above 11:59.
+void AddPriorOddCases(std::vector<SampleCrewMember>& crew, std::vector<SamplePairing>& templates,
+                      std::vector<PriorInstance>& instances, int32_t slot0, bool cabin)
+{
+    int step = 0;
+    for (SampleCrewMember& c : crew) {
+        if (!c.inGroup || c.prior.size() >= 30)
+            continue;
+        if (step == 0) {
+            c.prior.insert(c.prior.begin(), {false, -1, slot0 - 5, slot0 + 1, "VC", 0, 1439});
+            ++step;
+        } else if (step == 1) {
+            // A one-day code followed by a free day becomes a session overnight.
+            for (size_t i = 0; i < c.prior.size(); ++i) {
+                SamplePriorEntry& e = c.prior[i];
+                const bool nextFree = i + 1 == c.prior.size() || c.prior[i + 1].date > e.date + 1;
+                if (!e.pairing && e.lastDate == e.date && e.date + 1 < slot0 + 31 && nextFree) {
+                    e = {false, -1, e.date, e.date + 1, cabin ? "TN" : "SM", 1320, 360};
+                    ++step;
+                    break;
+                }
+            }
+        } else {
+            for (const SamplePriorEntry& e : c.prior) {
+                const auto it =
+                    std::find_if(instances.begin(), instances.end(), [&](const PriorInstance& in) {
+                        return e.pairing && in.templateIndex == e.templateIndex && in.date == e.date;
+                    });
+                if (it == instances.end())
+                    continue;
+                if (step++ == 3)
+                    instances.erase(it);
+                else
+                    templates[static_cast<size_t>(e.templateIndex)].minRest = 780;
+                break;
+            }
+            if (step > 3)
+                return;
+        }
+    }
+}
+
 // Last month: each member of the group flies pairings of last month's set
 // with days off, reserve, a vacation or a training day between them; some
 // pairings run into the month.
 std::vector<PriorInstance> MakePriorMonth(std::vector<SampleCrewMember>& crew, const GroupInfo& g,
-                                          const std::vector<SamplePairing>& templates,
-                                          const SamplePeriod& period, uint64_t seed)
+                                          std::vector<SamplePairing>& templates,
+                                          const SamplePeriod& period, uint64_t seed, bool clean)
 {
     SampleRandom rng(seed, "prior");
     const int32_t slot0 = period.firstDay - 31;
@@ -227,6 +292,8 @@ std::vector<PriorInstance> MakePriorMonth(std::vector<SampleCrewMember>& crew, c
         return templates[static_cast<size_t>(a.templateIndex)].number <
                templates[static_cast<size_t>(b.templateIndex)].number;
     });
+    if (!clean)
+        AddPriorOddCases(crew, templates, instances, slot0, cabin);
     return instances;
 }
 
@@ -265,6 +332,8 @@ void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const
 {
     SampleRandom rng(o.seed, "absences");
     const bool cabin = g.crewKind == 2;
+    int groupIndex = 0;
+    bool dailyDone = false;
     int onLeave = -1;
     if (o.crew >= 20) {
         int index = 0;
@@ -286,9 +355,33 @@ void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const
             c.nextAbsences.push_back({"LA", 1, nextDays, 0, 1439});
             continue;
         }
+        const int odd = o.clean ? -1 : groupIndex++;
+        if (odd >= 5 && !dailyDone && c.carryIntoMonth == 0) {
+            dailyDone = true;
+            // Sick all month, written by the tracking system a day at a time.
+            for (int d = 1; d <= 31; ++d)
+                c.absences.push_back({"MD", d, d, 0, 1439});
+            continue;
+        }
         std::vector<bool> busy(static_cast<size_t>(days), false);
         for (int d = 0; d < c.carryIntoMonth && d < days; ++d)
             busy[static_cast<size_t>(d)] = true;
+        if (odd >= 0) {
+            // Reserve blocks, an evening simulator session ending after
+            // midnight, a code the toolbox does not know, and a vacation
+            // into next month written with next month's last day.
+            if (rng.Percent(8) || odd == 1)
+                AddAbsence(rng, c.absences, busy, rng.Percent(50) ? "RA" : "RB", 2, 4, 300, 1260);
+            if (odd == 2 || (odd > 5 && rng.Percent(2)))
+                AddAbsence(rng, c.absences, busy, cabin ? "TN" : "SM", 1, 1, 1200, 120);
+            if (odd == 3 || (odd > 5 && rng.Percent(1)))
+                AddAbsence(rng, c.absences, busy, "QX", 1, 1, 480, 960);
+            if (odd == 4 && !busy[static_cast<size_t>(days - 1)] && !busy[static_cast<size_t>(days - 2)]) {
+                busy[static_cast<size_t>(days - 1)] = busy[static_cast<size_t>(days - 2)] = true;
+                c.absences.push_back({"VC", days - 1, 2, 0, 1439});
+                c.nextAbsences.push_back({"VC", 1, 2, 0, 1439});
+            }
+        }
         if (rng.Percent(20))
             AddAbsence(rng, c.absences, busy, "VC", 5, 14, 0, 1439);
         if (rng.Percent(15)) {
@@ -325,9 +418,31 @@ void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const
     }
 }
 
-PairingPlan GroupPlan(const GroupInfo& g, const SamplePeriod& period, int count)
+// Credit the group can fly: 80 hours for each member, less the days taken
+// by absences and by last month's pairings.
+int64_t CrewCapacity(const std::vector<SampleCrewMember>& crew, int days)
+{
+    int64_t credit = 0;
+    for (const SampleCrewMember& c : crew) {
+        if (!c.inGroup)
+            continue;
+        std::vector<bool> busy(static_cast<size_t>(days), false);
+        for (int d = 0; d < c.carryIntoMonth && d < days; ++d)
+            busy[static_cast<size_t>(d)] = true;
+        for (const SampleAbsence& a : c.absences)
+            for (int d = a.firstDay - 1; d < a.lastDay && d < days; ++d)
+                if (d >= 0)
+                    busy[static_cast<size_t>(d)] = true;
+        const int64_t free = std::count(busy.begin(), busy.end(), false);
+        credit += kLineCredit * free / days;
+    }
+    return credit;
+}
+
+PairingPlan GroupPlan(const GroupInfo& g, const SamplePeriod& period, int count, bool clean)
 {
     PairingPlan plan;
+    plan.oddCases = !clean;
     plan.baseLetter = g.baseLetter;
     plan.airport = g.airport;
     plan.equipment = g.draws;
@@ -342,7 +457,6 @@ PairingPlan GroupPlan(const GroupInfo& g, const SamplePeriod& period, int count)
 std::string AllBasesText(const SampleOptions& o, const GroupInfo& g, const SamplePeriod& period,
                          const std::vector<SamplePairing>& own)
 {
-    static constexpr char kCabinDraws[] = {'8', '8', '3', '4', '7', '7', '2'};
     SampleRandom rng(o.seed, "all-bases");
     std::vector<Base> bases(Bases().begin(), Bases().end());
     if (!FindBase(g.baseLetter))
@@ -350,36 +464,30 @@ std::string AllBasesText(const SampleOptions& o, const GroupInfo& g, const Sampl
     const SampleDstChange dst = FindDstChange(period.firstDay, period.lastDay);
     std::string out;
     for (const Base& base : bases) {
-        std::vector<SamplePairing> list;
         const bool home = base.letter == g.baseLetter;
-        if (home)
-            list = own;
-        std::vector<std::vector<char>> sets;
-        if (g.crewKind == 2) {
-            if (!home)
-                sets.emplace_back(std::begin(kCabinDraws), std::end(kCabinDraws));
-        } else {
-            for (const Equipment& e : EquipmentTypes())
-                if (!home || (!g.accepted.empty() && g.accepted.find(e.digit) == std::string::npos))
-                    sets.push_back({e.digit});
-        }
-        for (const std::vector<char>& draws : sets) {
+        // The group's own pairings come as they are; every other equipment
+        // of every base is drawn here, with complements for every position.
+        std::vector<SamplePairing> list;
+        for (const Equipment& e : EquipmentTypes()) {
+            if (home && (g.accepted.empty() || g.accepted.find(e.digit) != std::string::npos))
+                continue;
             PairingPlan plan;
             plan.baseLetter = base.letter;
             plan.airport = home ? std::string_view(g.airport) : base.airport;
-            plan.equipment = draws;
+            plan.equipment = std::span<const char>(&e.digit, 1);
             plan.crewKind = g.crewKind;
-            plan.count = g.crewKind == 2 ? rng.Between(50, 150) : rng.Between(15, 55);
+            plan.count = rng.Between(8, 26);
             plan.firstDay = period.firstDay;
             plan.lastDay = period.lastDay;
             plan.dst = dst;
-            const std::string label = std::string("all-") + base.letter + draws.front();
+            const std::string label = std::string("all-") + base.letter + e.digit;
             std::vector<SamplePairing> more = GeneratePairings(o.seed, label, plan);
             list.insert(list.end(), std::make_move_iterator(more.begin()),
                         std::make_move_iterator(more.end()));
         }
-        std::stable_sort(list.begin(), list.end(),
-                         [](const SamplePairing& a, const SamplePairing& b) { return a.number < b.number; });
+        if (home)
+            for (const SamplePairing& p : own)
+                AppendPrgPairing(out, p);
         for (const SamplePairing& p : list)
             AppendPrgPairing(out, p);
     }
@@ -467,8 +575,9 @@ std::string CheckSampleOptions(const SampleOptions& o)
         return "the month is a year from 1901 to 2098 and a month from 1 to 12 (YYYY-MM)";
     if (o.crew < 1 || o.crew > kMaxSampleCrew)
         return "the crew count is 1 to " + std::to_string(kMaxSampleCrew);
-    if (o.pairings < 1 || o.pairings > kMaxSamplePairings)
-        return "the pairing count is 1 to " + std::to_string(kMaxSamplePairings);
+    if (o.pairings < 0 || o.pairings > kMaxSamplePairings)
+        return "the pairing count is 1 to " + std::to_string(kMaxSamplePairings) +
+               ", or 0 for as many as the crew flies";
     return {};
 }
 
@@ -500,16 +609,18 @@ SampleMonth GenerateSampleMonth(const SampleOptions& o)
     // Following-month absences land in the day slots after the month, 62 in all.
     const int nextDays = std::min(next.lastDay - next.firstDay + 1, 62 - days);
 
-    const std::vector<SamplePairing> pairings =
-        GeneratePairings(o.seed, "pairings", GroupPlan(g, month.period, o.pairings));
-
     std::vector<SampleCrewMember> crew = MakeCrew(g, o, month.period);
     PairingPlan priorPlan = GroupPlan(g, {month.period.firstDay - 31, month.period.firstDay - 1},
-                                         std::clamp(o.pairings / 3, 12, 300));
+                                      std::clamp(o.crew / 2, 12, 300), true);
     priorPlan.dst = {};
-    const std::vector<SamplePairing> templates = GeneratePairings(o.seed, "prior pairings", priorPlan);
-    const std::vector<PriorInstance> instances = MakePriorMonth(crew, g, templates, month.period, o.seed);
+    std::vector<SamplePairing> templates = GeneratePairings(o.seed, "prior pairings", priorPlan);
+    const std::vector<PriorInstance> instances =
+        MakePriorMonth(crew, g, templates, month.period, o.seed, o.clean);
     MakeAbsences(crew, g, o, days, nextDays);
+
+    PairingPlan plan = GroupPlan(g, month.period, o.pairings, o.clean);
+    plan.creditTarget = static_cast<int>(CrewCapacity(crew, days) * 100 / (100 - kOpenPercent));
+    const std::vector<SamplePairing> pairings = GeneratePairings(o.seed, "pairings", plan);
 
     const std::string tag = MonthTag(o.year, o.month);
     const std::string prefix = ExtractPrefix(o.year, o.month);
@@ -538,9 +649,9 @@ SampleMonth GenerateSampleMonth(const SampleOptions& o)
                           AbsenceText(crew, true)};
     month.activity = {prefix + "act" + side + ".ext", ActivityText(crew, templates)};
     month.priorPairings = {prefix + "prg" + side + ".ext", PriorPairingText(instances, templates)};
-    month.toolBox = {"TOOLBOX.TXT", ToolBoxText(month.period.firstDay - 20)};
+    month.toolBox = {"TOOLBOX.TXT", ToolBoxText(month.period.firstDay - 20, !o.clean)};
     if (g.crewKind != 2)
-        month.bids = {tag + "-BIDS.CSV", BidsText(crew, pairings, g, month.period, o.seed)};
+        month.bids = {tag + "-BIDS.CSV", BidsText(crew, pairings, g, month.period, o.seed, !o.clean)};
     if (o.allBases)
         month.allBasesPrg = {tag + "-ALL.PRG", AllBasesText(o, g, month.period, pairings)};
     return month;
@@ -552,10 +663,9 @@ std::string GenerateAllBasesPrg(const SampleOptions& o)
     std::string error;
     if (!CheckSampleOptions(o).empty() || !ParseGroup(o.group, g, error))
         return {};
-    const SamplePeriod period = SampleMonthPeriod(o.year, o.month);
-    const std::vector<SamplePairing> pairings =
-        GeneratePairings(o.seed, "pairings", GroupPlan(g, period, o.pairings));
-    return AllBasesText(o, g, period, pairings);
+    SampleOptions all = o;
+    all.allBases = true;
+    return GenerateSampleMonth(all).allBasesPrg.text;
 }
 
 bool WriteSampleMonth(const SampleMonth& month, const std::filesystem::path& folder,

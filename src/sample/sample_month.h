@@ -17,6 +17,7 @@ namespace tl::sample {
 // where noted).
 constexpr int kPrgRecordLength = 320;           // every line kind of the pairing file
 constexpr int kRosterRecordLength = 102;
+constexpr int kLongRosterRecordLength = 147;  // the longer layout of the same extract
 constexpr int kAbsenceRecordLength = 443;
 constexpr int kActivityRecordLength = 1605;
 constexpr int kPriorPairingRecordLength = 1178; // line feed included
@@ -29,8 +30,9 @@ struct SampleOptions {
     int year = 2027;
     int month = 11;
     int crew = 120;
-    int pairings = 400;
+    int pairings = 0; // 0: as many as the crew flies, with some open time
     bool allBases = false;
+    bool clean = false; // none of the odd cases of real extracts
     uint64_t seed = 1;
 };
 

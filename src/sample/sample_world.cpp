@@ -45,12 +45,13 @@ constexpr Station kStations[] = {
 constexpr Base kBases[] = {{'J', "YYJ"}, {'V', "YVR"}, {'C', "YYC"}, {'S', "YXE"}, {'Z', "YYZ"},
                            {'U', "YXU"}, {'M', "YUL"}, {'Q', "YQB"}, {'H', "YHZ"}};
 
-// DH1 and DH3 are the two Dash 8 series of the DH8 fleet; DH4 legs carry a
-// tag that the listing scan does not count. CRA is the larger regional jet.
+// DH1 and DH3 are the tags of the Dash 8 fleets in the listings (the larger
+// Dash 8 too is listed as DH3); CRA is the larger regional jet, which also
+// flies some Dash 8 legs.
 constexpr Equipment kEquipment[] = {
     {'8', "DH8", "DH1", "DH3", 40, 440, 900, 37},
     {'3', "DH3", "DH3", "DH3", 0, 450, 950, 50},
-    {'4', "DH4", "DH4", "DH4", 0, 560, 1300, 74},
+    {'4', "DH4", "DH3", "DH3", 0, 560, 1300, 74},
     {'7', "CRJ", "CRJ", "CRA", 25, 700, 2300, 50},
     {'2', "CRJ", "CRA", "CRJ", 20, 720, 2500, 75},
 };

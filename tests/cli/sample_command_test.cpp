@@ -71,13 +71,27 @@ TEST(SampleCommand, WritesTheMonthAndReplacesItOnlyWhenToldYes)
 TEST(SampleCommand, CabinGroupsGetNoBidsAndAllBasesAddsTheAirlinesFile)
 {
     test::TempDir dir;
-    SampleRun made = Sample({dir.path().string(), "--group", "YULCRJFAM", "--crew", "10", "--pairings", "20",
-                       "--all-bases"});
+    SampleRun made = Sample({dir.path().string(), "--group", "YULCRJFAM", "--crew", "10", "--all-bases"});
     ASSERT_EQ(made.status, 0) << made.err;
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "1127perc.ext"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "NOV27-BIDS.CSV"));
     EXPECT_GT(std::filesystem::file_size(dir.path() / "NOV27-ALL.PRG"),
               std::filesystem::file_size(dir.path() / "NOV27.PRG"));
+}
+
+TEST(SampleCommand, CleanLeavesOutTheOddCases)
+{
+    test::TempDir dir;
+    const std::vector<std::string> args{"--crew", "20", "--month", "2027-06"};
+    std::vector<std::string> odd{(dir.path() / "odd").string()};
+    std::vector<std::string> clean{(dir.path() / "clean").string(), "--clean"};
+    odd.insert(odd.end(), args.begin(), args.end());
+    clean.insert(clean.end(), args.begin(), args.end());
+    ASSERT_EQ(Sample(odd).status, 0);
+    ASSERT_EQ(Sample(clean).status, 0);
+    // A code the toolbox does not know is one of the odd cases.
+    EXPECT_NE(ReadFile(dir.path() / "odd" / "0627absp.ext").find("QX"), std::string::npos);
+    EXPECT_EQ(ReadFile(dir.path() / "clean" / "0627absp.ext").find("QX"), std::string::npos);
 }
 
 struct UsageCase {
@@ -106,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"pilots_on_unknown_aircraft", {"--group", "YYZB73CAZ"}},
                       UsageCase{"no_crew", {"--crew", "0"}},
                       UsageCase{"too_many_pairings", {"--pairings", "900"}},
+                      UsageCase{"negative_pairings", {"--pairings", "-1"}},
                       UsageCase{"seed_not_a_number", {"--seed", "abc"}}),
     [](const auto& param) { return std::string(param.param.name); });
 

@@ -6,6 +6,7 @@
 #include "rules/legality_rules.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 namespace tl {
@@ -59,19 +60,31 @@ bool CodeIs(std::string_view code, std::string_view want)
     return code == want;
 }
 
+namespace {
+
+// "%d" without going through printf: the rules write thousands of labels.
+void AppendNumber(std::string& text, int32_t value)
+{
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, result.ptr);
+}
+
+} // namespace
+
 void AppendDay(std::string& text, const CrewView& v, int slot)
 {
-    char label[16];
-    const int day = slot >= 0 && slot < kSlots ? v.doc.DayDate[U(slot)].Day : 0;
-    std::snprintf(label, sizeof label, " %d", day);
-    text += label;
+    text += ' ';
+    AppendNumber(text, slot >= 0 && slot < kSlots ? v.doc.DayDate[U(slot)].Day : 0);
 }
 
 void AppendDate(std::string& text, const TDate& date)
 {
-    char label[48];
-    std::snprintf(label, sizeof label, "%d/%d/%d", date.Day, date.Month, date.Year);
-    text += label;
+    AppendNumber(text, date.Day);
+    text += '/';
+    AppendNumber(text, date.Month);
+    text += '/';
+    AppendNumber(text, date.Year);
 }
 
 TDate ExtendedDate(const CrewView& v, int e)

@@ -10,20 +10,22 @@ namespace {
 // a slot is marked when the running sum of its window passes the limit.
 SlotMarks HardWindows(const CrewView& v, int width, int32_t limit, int ignoreFrom)
 {
+    // Hard time of day i, from width-1 days before the month on.
+    DayArray<int32_t, 30 + kSlots> day{};
+    const int first = -(width - 1);
+    for (int i = first; i < v.days + width - 1 && i < ignoreFrom; ++i) {
+        if (i < 5)
+            day[i - first] += v.Carry(i + kPrevDays, 5);
+        if (i >= 0)
+            day[i - first] += v.hard[i];
+    }
     SlotMarks marks{};
-    for (int s = -(width - 1); s < v.days; ++s) {
+    for (int s = first; s < v.days; ++s) {
         int32_t sum = 0;
-        for (int k = 0; k < width; ++k) {
-            const int i = s + k;
-            if (i >= ignoreFrom)
-                continue;
-            if (i < 5)
-                sum += v.Carry(i + kPrevDays, 5);
-            if (i >= 0) {
-                sum += v.hard[i];
-                if (sum > limit)
-                    marks[i] = true;
-            }
+        for (int i = s; i < s + width && i < ignoreFrom; ++i) {
+            sum += day[i - first];
+            if (i >= 0 && sum > limit)
+                marks[i] = true;
         }
     }
     return marks;

@@ -170,8 +170,7 @@ int CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot, TPilot& sc
         return refuse("out of range");
     const TPilot& member = doc.Crew[U(crew)];
     if (member.DaySlot[U(slot)] != -1)
-        return refuse("day " + std::to_string(doc.DayDate[U(slot)].Day) + " holds " +
-                      DutyName(doc, member, slot));
+        return refuse("already holds " + DutyName(doc, member, slot));
     if (member.BidReserveOrLoa)
         return refuse("bids reserve or is on leave");
 

@@ -68,8 +68,7 @@ Command AddCheckCommand(CLI::App& app)
                         continue;
                     context.out << RosterPlace(c) << ' ' << Cp1252ToUtf8(crew.Name) << '\n';
                     if (!crew.Illegalities.empty())
-                        context.out << "  Illegalities:" << Cp1252ToUtf8(crew.Illegalities)
-                                    << '\n';
+                        context.out << "  Illegalities:" << Cp1252ToUtf8(crew.Illegalities) << '\n';
                     if (!crew.Warnings.empty())
                         context.out << "  Warnings:" << Cp1252ToUtf8(crew.Warnings) << '\n';
                 }

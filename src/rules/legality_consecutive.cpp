@@ -148,7 +148,6 @@ void CheckAttendantDaysOnOff(CrewView& v)
     for (int s = 0; s < kSlots; ++s) {
         if (!warned[s])
             continue;
-        v.Warn(s);
         if (!header) {
             v.crew.Warnings += "Con Days On/Off";
             header = true;
@@ -159,6 +158,7 @@ void CheckAttendantDaysOnOff(CrewView& v)
         }
         AppendDay(v.crew.Warnings, v, s);
     }
+    // Every warned slot is flagged, listed or not.
     for (int s = 0; s < kSlots; ++s)
         if (warned[s])
             v.Warn(s);

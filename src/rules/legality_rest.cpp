@@ -8,8 +8,7 @@ namespace {
 // Days off after which a release before 02:00 is still legal.
 bool IsDayOffCode(const std::string& code)
 {
-    return CodeIs(code, "STT") || CodeIs(code, "VAC") || CodeIs(code, "GO") ||
-           CodeIs(code, "STA");
+    return CodeIs(code, "STT") || CodeIs(code, "VAC") || CodeIs(code, "GO") || CodeIs(code, "STA");
 }
 
 } // namespace
@@ -43,8 +42,7 @@ void CheckPilotRest(CrewView& v)
             start = v.Other(d, 0) + dayStart;
             const int32_t measured = v.DstCorrectedStart(previous, start);
             if (measured < earliest) {
-                if (!reserve || measured < earliest - 121 ||
-                    (d == 0 && v.Carry(30, 6) == 2))
+                if (!reserve || measured < earliest - 121 || (d == 0 && v.Carry(30, 6) == 2))
                     illegal[d] = true;
             } else if (measured < earliest + 60 && !reserve) {
                 warned[d] = true;
@@ -54,7 +52,7 @@ void CheckPilotRest(CrewView& v)
         } else if (v.other[d]) {
             // A day off after a release by 02:00 of that day is legal.
             start = IsDayOffCode(v.crew.DayCode[U(d)]) ? dayStart + prevRest + 120
-                                                    : v.Other(d, 0) + dayStart + 660;
+                                                       : v.Other(d, 0) + dayStart + 660;
             if (start < earliest && !v.OtherReserve(d))
                 illegal[d] = true;
             earliest = v.Other(d, 0) + dayStart + v.Other(d, 1);

@@ -13,7 +13,7 @@ struct Duties {
     DayArray<bool, kExtDays> has{};
     DayArray<int32_t, kExtDays> start{}; // extended timeline
     DayArray<int32_t, kExtDays> length{};
-    DayArray<int32_t, kExtDays> end{};   // corrected for a clock change inside the duty
+    DayArray<int32_t, kExtDays> end{}; // corrected for a clock change inside the duty
     DayArray<bool, kExtDays> occupied{};
     ExtMarks qualifying{};
 };
@@ -43,7 +43,7 @@ private:
     int32_t CorrectedStart(int32_t previousEnd, int32_t start) const
     {
         return change != kNoChange && previousEnd < change && change < start ? start - v.dstShift
-                                                                               : start;
+                                                                             : start;
     }
     void SetDuty(int e, int32_t timeOfDay, int32_t length)
     {

@@ -13,9 +13,9 @@
 
 namespace tl::legality {
 
-constexpr int kSlots = 62;      // day slots of a block
-constexpr int kPrevDays = 31;   // extended index e = slot + 31
-constexpr int kExtDays = 93;    // extended days 0..92
+constexpr int kSlots = 62;    // day slots of a block
+constexpr int kPrevDays = 31; // extended index e = slot + 31
+constexpr int kExtDays = 93;  // extended days 0..92
 constexpr int kDay = 1440;
 // Times and durations read from records are held within this bound so that
 // the sums of a rule cannot overflow, whatever a file holds.
@@ -29,8 +29,7 @@ constexpr size_t U(int i)
 
 // A fixed array on the stack indexed by day; every index a rule uses is
 // bounded by the rule itself.
-template <typename T, size_t N>
-struct DayArray {
+template <typename T, size_t N> struct DayArray {
     T v[N]{};
     T& operator[](int i) { return v[U(i)]; }
     const T& operator[](int i) const { return v[U(i)]; }
@@ -45,10 +44,10 @@ inline int32_t Minutes(int32_t value)
 struct CrewView {
     ScheduleDocument& doc;
     TPilot& crew;
-    int rosterPlace = 0;      // roster place the French test judges by
-    bool markOthers = true;   // the French test may mark other holders for re-check
-    int days = 0;             // DaysInMonth, within 0..31
-    int32_t dstMinute = 0;    // clock change on the month timeline; 0 none
+    int rosterPlace = 0;    // roster place the French test judges by
+    bool markOthers = true; // the French test may mark other holders for re-check
+    int days = 0;           // DaysInMonth, within 0..31
+    int32_t dstMinute = 0;  // clock change on the month timeline; 0 none
     int32_t dstShift = 0;
     DayArray<const TPair*, kSlots> pair{}; // pairing starting on the slot
     DayArray<bool, kSlots> other{};        // other assignment on the slot
@@ -69,8 +68,16 @@ struct CrewView {
         return dstShift != 0 && from < dstMinute && dstMinute <= to ? to - dstShift : to;
     }
 
-    void Illegal(int slot) { if (slot >= 0 && slot < kSlots) crew.DayIllegal[U(slot)] = 1; }
-    void Warn(int slot) { if (slot >= 0 && slot < kSlots) crew.DayWarning[U(slot)] = 1; }
+    void Illegal(int slot)
+    {
+        if (slot >= 0 && slot < kSlots)
+            crew.DayIllegal[U(slot)] = 1;
+    }
+    void Warn(int slot)
+    {
+        if (slot >= 0 && slot < kSlots)
+            crew.DayWarning[U(slot)] = 1;
+    }
 };
 
 // Release of a pairing counted from 00:00 of its start day.

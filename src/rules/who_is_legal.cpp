@@ -38,8 +38,8 @@ std::string DutyName(const ScheduleDocument& doc, const TPilot& crew, int slot)
         std::snprintf(text, sizeof text, "pairing %04d on day %d", doc.Pairs[U(value)].PairNumber,
                       day);
     else
-        std::snprintf(text, sizeof text, "%s on day %d",
-                      Trimmed(crew.DayCode[U(slot)]).c_str(), day);
+        std::snprintf(text, sizeof text, "%s on day %d", Trimmed(crew.DayCode[U(slot)]).c_str(),
+                      day);
     return text;
 }
 

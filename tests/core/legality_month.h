@@ -17,7 +17,8 @@ struct LegalityMonth {
     explicit LegalityMonth(int crewKind = 0, int month = 6, int year = 2027, int crew = 2)
     {
         const int32_t first = JulianDay(month, 1, year);
-        const int32_t next = month == 12 ? JulianDay(1, 1, year + 1) : JulianDay(month + 1, 1, year);
+        const int32_t next =
+            month == 12 ? JulianDay(1, 1, year + 1) : JulianDay(month + 1, 1, year);
         doc->SetMonth(ui, first, next - 1);
         doc->CrewKind = static_cast<int8_t>(crewKind);
         doc->CrewCount = crew;

@@ -49,8 +49,8 @@ RestState StateAfter(const ScheduleDocument& doc, const TPilot& crew, int j)
         return {o[0] + j * 1440 + o[1] + rest, rest, o[0] + j * 1440};
     }
     const std::string& code = crew.DayCode[U(j)];
-    const bool off = code == "STT" || code == "VAC" || code == "GO " || code == "GO" ||
-                     code == "STA";
+    const bool off =
+        code == "STT" || code == "VAC" || code == "GO " || code == "GO" || code == "STA";
     const int32_t start = off ? j * 1440 + before.prevRest + 120 : o[0] + j * 1440 + 660;
     return {o[0] + j * 1440 + o[1], 0, start};
 }
@@ -163,7 +163,8 @@ TEST(LegalityReferenceTest, RestAndHardTimeAgreeOnRandomBlocks)
         legality::CheckPilotRest(view);
         ReferenceRest(*m.doc, crew, illegal, warn);
         for (size_t s = 0; s < 62; ++s) {
-            ASSERT_EQ(crew.DayIllegal[s] != 0, illegal[s]) << "rest, block " << block << " slot " << s;
+            ASSERT_EQ(crew.DayIllegal[s] != 0, illegal[s])
+                << "rest, block " << block << " slot " << s;
             ASSERT_EQ(crew.DayWarning[s] != 0, warn[s]) << "rest, block " << block << " slot " << s;
         }
         const struct {
@@ -190,8 +191,8 @@ TEST(LegalityReferenceTest, HostileValuesAreCheckedSafely)
 {
     std::mt19937 rng(7);
     auto any = [&] {
-        static const int32_t kEdges[] = {INT32_MIN, -3, -2, -1, 0, 1, 119, 120, 1440, 3000,
-                                         3001, INT32_MAX};
+        static const int32_t kEdges[] = {INT32_MIN, -3,  -2,   -1,   0,    1,
+                                         119,       120, 1440, 3000, 3001, INT32_MAX};
         return std::uniform_int_distribution<int>(0, 1)(rng)
                    ? kEdges[std::uniform_int_distribution<size_t>(0, 11)(rng)]
                    : static_cast<int32_t>(rng());

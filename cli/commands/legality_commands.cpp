@@ -15,6 +15,13 @@ namespace tl::cli {
 
 namespace {
 
+// A result text for reading: its leading blanks dropped.
+std::string Shown(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : Cp1252ToUtf8(text.substr(first));
+}
+
 std::string RosterPlace(int crew)
 {
     char text[16];
@@ -68,9 +75,9 @@ Command AddCheckCommand(CLI::App& app)
                         continue;
                     context.out << RosterPlace(c) << ' ' << Cp1252ToUtf8(crew.Name) << '\n';
                     if (!crew.Illegalities.empty())
-                        context.out << "  Illegalities:" << Cp1252ToUtf8(crew.Illegalities) << '\n';
+                        context.out << "  Illegalities: " << Shown(crew.Illegalities) << '\n';
                     if (!crew.Warnings.empty())
-                        context.out << "  Warnings:" << Cp1252ToUtf8(crew.Warnings) << '\n';
+                        context.out << "  Warnings: " << Shown(crew.Warnings) << '\n';
                 }
                 if (options->json)
                     context.out << all.dump(2) << '\n';

@@ -166,6 +166,12 @@ TEST(LegalityRuleTest, DutyRunsAndRestScheme)
             m.Put(0, m.AddPair(fourthOn, 360, 1, 300, 360), 3);
         };
     };
+    auto lateSixth = [](int tafb) {
+        return [=](LegalityMonth& m) {
+            Daily(m, 0, 4);
+            m.Put(0, m.AddPair(960, tafb), 5);
+        };
+    };
     RunRuleCases({
         {"fourth duty after three of 12:00", CheckTwelveHourDuties, long3(360),
          " 3+ 12 Hr Duty on 4", ""},
@@ -190,6 +196,9 @@ TEST(LegalityRuleTest, DutyRunsAndRestScheme)
          " Con Days On 7"},
         {"six days on", CheckPilotConsecutiveDays, [](LegalityMonth& m) { Daily(m, 0, 5); }, "",
          ""},
+        {"sixth day released at 01:59", CheckPilotConsecutiveDays, lateSixth(599), "", ""},
+        {"sixth day released at 02:00", CheckPilotConsecutiveDays, lateSixth(600), "",
+         " Con Days On 7"},
         {"run from last month", CheckPilotConsecutiveDays,
          [](LegalityMonth& m) {
              for (size_t e = 28; e <= 30; ++e)

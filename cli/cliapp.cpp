@@ -21,7 +21,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
 
     std::vector<Command> commands = {AddNewCommand(app), AddInspectCommand(app),
                                      AddSaveAsCommand(app), AddSampleCommand(app),
-                                     AddSaveForViewerCommand(app), AddFinalizeCommand(app)};
+                                     AddSaveForViewerCommand(app), AddFinalizeCommand(app),
+                                     AddCheckCommand(app), AddWhoLegalCommand(app)};
 
     try {
         app.parse(argc, argv);

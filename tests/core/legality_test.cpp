@@ -1,0 +1,541 @@
+#include "core/legality_month.h"
+#include "rules/legality.h"
+#include "rules/legality_rules.h"
+#include "rules/who_is_legal.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace tl {
+namespace {
+
+using test::LegalityMonth;
+using Rule = void (*)(legality::CrewView&);
+
+// One rule alone on crew member 0 of a month set up by `setup`.
+struct RuleCase {
+    const char* name;
+    Rule rule;
+    std::function<void(LegalityMonth&)> setup;
+    std::string illegalities;
+    std::string warnings;
+    int crewKind = 0;
+    int month = 6;
+};
+
+void RunRuleCases(const std::vector<RuleCase>& cases)
+{
+    for (const RuleCase& c : cases) {
+        LegalityMonth m(c.crewKind, c.month);
+        c.setup(m);
+        legality::CrewView view(*m.doc, m.Crew(), 0);
+        c.rule(view);
+        EXPECT_EQ(m.Crew().Illegalities, c.illegalities) << c.name;
+        EXPECT_EQ(m.Crew().Warnings, c.warnings) << c.name;
+    }
+}
+
+// Daily one-day pairings reporting at `on` for `tafb` minutes on the slots given.
+void Daily(LegalityMonth& m, int from, int to, int on = 480, int tafb = 600, int hard = 0)
+{
+    const int p = m.AddPair(on, tafb, 1, hard);
+    for (int d = from; d <= to; ++d)
+        m.Put(0, p, d);
+}
+
+void Reserve(LegalityMonth& m, int c, int slot, const char* code2 = "RB")
+{
+    m.Other(c, slot, "RSV", 360, 600, true, true, code2);
+}
+
+TEST(LegalityRuleTest, PilotRest)
+{
+    using legality::CheckPilotRest;
+    auto after18 = [](int nextOn, int minRest = 660) {
+        return [=](LegalityMonth& m) {
+            m.Put(0, m.AddPair(480, 600), 0); // released 18:00
+            m.Pair(0).MinRest = minRest;
+            m.Put(0, m.AddPair(nextOn, 600), 1);
+        };
+    };
+    auto reserveAt = [](int start) {
+        return [=](LegalityMonth& m) {
+            m.Put(0, m.AddPair(480, 600), 0);
+            m.Other(0, 1, "RSV", start, 600, true, true);
+        };
+    };
+    auto offAfter = [](int tafb, const char* code) {
+        return [=](LegalityMonth& m) {
+            m.Put(0, m.AddPair(960, tafb), 0);
+            m.Other(0, 1, code, 0, 0, false);
+        };
+    };
+    RunRuleCases({
+        {"11:00 exactly warns", CheckPilotRest, after18(300), "", " Rest  2"},
+        {"10:59 is illegal", CheckPilotRest, after18(299), " Rest  2", ""},
+        {"12:00 is clean", CheckPilotRest, after18(360), "", ""},
+        {"MinRest above 11:00 counts", CheckPilotRest, after18(300, 720), " Rest  2", ""},
+        {"reserve 2:01 early", CheckPilotRest, reserveAt(179), "", ""},
+        {"reserve 2:02 early", CheckPilotRest, reserveAt(178), " Rest  2", ""},
+        {"reserve on day 1 after last month's reserve", CheckPilotRest,
+         [](LegalityMonth& m) {
+             m.Crew().DayCarry[30][6] = 2;
+             m.Crew().CarryIn[1] = 60;
+             m.Other(0, 0, "RSV", 59, 600, true, true);
+         },
+         " Rest  1", ""},
+        {"VAC after a 01:59 release", CheckPilotRest, offAfter(599, "VAC"), "", ""},
+        {"VAC after a 02:01 release", CheckPilotRest, offAfter(601, "VAC"), " Rest  2", ""},
+        {"GO kept blank-padded", CheckPilotRest, offAfter(599, "GO "), "", ""},
+        {"past the month", CheckPilotRest,
+         [](LegalityMonth& m) {
+             m.Put(0, m.AddPair(1200, 600), 29);
+             m.Other(0, 30, "XXX", 0, 0, false);
+         },
+         " Rest  1+", ""},
+        {"no clock change in June", CheckPilotRest,
+         [](LegalityMonth& m) {
+             m.Put(0, m.AddPair(480, 600), 12);
+             m.Put(0, m.AddPair(330, 600), 13);
+         },
+         "", " Rest  14"},
+        {"spring change shortens the rest", CheckPilotRest,
+         [](LegalityMonth& m) {
+             m.Put(0, m.AddPair(480, 600), 12);
+             m.Put(0, m.AddPair(330, 600), 13);
+         },
+         " Rest  14", "", 0, 3},
+    });
+}
+
+TEST(LegalityRuleTest, FatigueAndHardTime)
+{
+    using namespace legality;
+    auto fatigue = [](int first, int second, int tafb = 600, int gap = 1) {
+        return [=](LegalityMonth& m) {
+            m.Put(0, m.AddPair(960, tafb), 0);
+            m.Pair(0).FatigueUnits = first;
+            m.Put(0, m.AddPair(960, 400), gap);
+            m.Pair(1).FatigueUnits = second;
+        };
+    };
+    auto hardDays = [](int days, int hard) {
+        return [=](LegalityMonth& m) { Daily(m, 0, days - 1, 480, 600, hard); };
+    };
+    RunRuleCases({
+        {"6000 units", CheckFatigueUnits, fatigue(3000, 3000), "", ""},
+        {"6001 units", CheckFatigueUnits, fatigue(3000, 3001), " 100+ Fatigue Units on 2", ""},
+        {"01:59 release frees the next day", CheckFatigueUnits, fatigue(3500, 3500, 599, 2), "",
+         ""},
+        {"02:00 release takes the next day", CheckFatigueUnits, fatigue(3500, 3500, 600, 2),
+         " 100+ Fatigue Units on 3", ""},
+        {"carried-in units", CheckFatigueUnits,
+         [](LegalityMonth& m) {
+             m.Crew().CarryIn[2] = 5000;
+             m.Put(0, m.AddPair(480, 600), 0);
+             m.Pair(0).FatigueUnits = 1001;
+         },
+         " 100+ Fatigue Units on 1", ""},
+        {"40:00 in 7", CheckHardIn7, hardDays(7, 342), "", ""},
+        {"40:01 in 7", CheckHardIn7, hardDays(7, 343), " 40+ Hours Hard in 7 On 7", ""},
+        {"last month's hard time", CheckHardIn7,
+         [](LegalityMonth& m) {
+             for (size_t e = 26; e <= 30; ++e)
+                 m.Crew().DayCarry[e][5] = 400;
+             Daily(m, 0, 1, 480, 600, 250);
+         },
+         " 40+ Hours Hard in 7 On 2", ""},
+        {"carried past the month", CheckHardIn7,
+         [](LegalityMonth& m) { m.Put(0, m.AddPair(480, 6 * 1440 + 600, 7, 401), 24); },
+         " 40+ Hours Hard in 7 On 30 1 C/O.", ""},
+        {"120:00 in 30", CheckHardIn30, hardDays(30, 240), "", ""},
+        {"120:01 in 30", CheckHardIn30, hardDays(30, 241), " 120+ Hours Hard in 30 on 30", ""},
+    });
+}
+
+TEST(LegalityRuleTest, DutyRunsAndRestScheme)
+{
+    using namespace legality;
+    auto long3 = [](int fourthOn, int duty = 720) {
+        return [=](LegalityMonth& m) {
+            const int p = m.AddPair(360, duty, 1, 300, duty);
+            for (int d = 0; d < 3; ++d)
+                m.Put(0, p, d);
+            m.Put(0, m.AddPair(fourthOn, 360, 1, 300, 360), 3);
+        };
+    };
+    auto lateSixth = [](int tafb) {
+        return [=](LegalityMonth& m) {
+            Daily(m, 0, 4);
+            m.Put(0, m.AddPair(960, tafb), 5);
+        };
+    };
+    RunRuleCases({
+        {"fourth duty after three of 12:00", CheckTwelveHourDuties, long3(360),
+         " 3+ 12 Hr Duty on 4", ""},
+        {"24 hours off reset the count", CheckTwelveHourDuties, long3(1080), "", ""},
+        {"three of 11:59", CheckTwelveHourDuties, long3(360, 719), "", ""},
+        {"three from last month", CheckTwelveHourDuties,
+         [](LegalityMonth& m) {
+             for (size_t e = 28; e <= 30; ++e)
+                 m.Crew().DayCarry[e] = {360, 720, 360, 720, 0, 0, 1, 0, 0, 0};
+             m.Put(0, m.AddPair(360, 360, 1, 300, 360), 0);
+         },
+         " 3+ 12 Hr Duty on 1", ""},
+        {"twenty days on end", CheckRestScheme, [](LegalityMonth& m) { Daily(m, 0, 19); },
+         " 36/7 or 3/17 on  15 16 17 18 19 20", ""},
+        {"36 hours after a duty ending after the spring change", CheckRestScheme,
+         [](LegalityMonth& m) {
+             m.Put(0, m.AddPair(480, 2040, 2), 18);
+             Daily(m, 21, 25, 360, 600);
+         },
+         "", "", 0, 3},
+        {"seven days on", CheckPilotConsecutiveDays, [](LegalityMonth& m) { Daily(m, 0, 6); }, "",
+         " Con Days On 7"},
+        {"six days on", CheckPilotConsecutiveDays, [](LegalityMonth& m) { Daily(m, 0, 5); }, "",
+         ""},
+        {"sixth day released at 01:59", CheckPilotConsecutiveDays, lateSixth(599), "", ""},
+        {"sixth day released at 02:00", CheckPilotConsecutiveDays, lateSixth(600), "",
+         " Con Days On 7"},
+        {"run from last month", CheckPilotConsecutiveDays,
+         [](LegalityMonth& m) {
+             for (size_t e = 28; e <= 30; ++e)
+                 m.Crew().DayCarry[e][6] = 1;
+             Daily(m, 0, 3);
+         },
+         "", " Con Days On 4"},
+        {"eight reserve days", CheckPilotConsecutiveDays,
+         [](LegalityMonth& m) {
+             for (int d = 0; d < 8; ++d)
+                 Reserve(m, 0, d);
+         },
+         " Con Days On 8", " Con Days On 6 7"},
+        {"five reserve days with two off each side", CheckPilotConsecutiveDays,
+         [](LegalityMonth& m) {
+             for (int d = 2; d < 7; ++d)
+                 Reserve(m, 0, d);
+         },
+         "", ""},
+    });
+
+    LegalityMonth m;
+    Daily(m, 0, 19);
+    CheckLegality(*m.doc, 0);
+    EXPECT_NE(m.Crew().CarsLog.find("Checking Date 1/6/2027. Passed 36h / 7d.+"),
+              std::string::npos);
+    EXPECT_NE(m.Crew().CarsLog.find("Attempt Scheme Change to 3d / 17d on 31/5/2027.+"),
+              std::string::npos);
+    LegalityMonth march(0, 3);
+    march.Put(0, march.AddPair(480, 2040, 2), 18);
+    Daily(march, 21, 25, 360, 600);
+    CheckLegality(*march.doc, 0);
+    EXPECT_EQ(march.Crew().CarsLog.find("Failed"), std::string::npos) << march.Crew().CarsLog;
+}
+
+TEST(LegalityRuleTest, ReserveMixAndQualifications)
+{
+    using namespace legality;
+    auto mix = [](size_t lastMonthDay, const char* before, const char* code2, int slot = 0) {
+        return [=](LegalityMonth& m) {
+            m.Crew().DayText[lastMonthDay] = before;
+            Reserve(m, 0, slot, code2);
+        };
+    };
+    RunRuleCases({
+        {"RA the day after RB", CheckReserveMix, mix(30, "RB ", "RA"), " RA RB RE Mix On 1", ""},
+        {"RA a day later", CheckReserveMix, mix(29, "RSB", "RA"), " RA RB RE Mix On 1", ""},
+        {"RA two days later", CheckReserveMix, mix(28, "RB ", "RA"), "", ""},
+        {"RA three days back is ignored", CheckReserveMix, mix(28, "RA ", "RB"), "", ""},
+        {"RE two days after RB", CheckReserveMix, mix(28, "RB ", "RE"), " RA RB RE Mix On 1", ""},
+        {"RB a day after RA in the month", CheckReserveMix,
+         [](LegalityMonth& m) {
+             Reserve(m, 0, 0, "RA");
+             Reserve(m, 0, 2, "RB");
+         },
+         " RA RB RE Mix On 3", ""},
+        {"check pilot at the limit", CheckCheckPilotCredit,
+         [](LegalityMonth& m) {
+             m.Crew().CarryIn[0] = 5100;
+             m.Put(0, m.AddPair(480, 600), 0);
+         },
+         "", ""},
+        {"check pilot above the limit", CheckCheckPilotCredit,
+         [](LegalityMonth& m) {
+             m.Crew().CarryIn[0] = 5101;
+             m.Put(0, m.AddPair(480, 600), 0);
+         },
+         "Check Pilot Pair Credit > 90:00", ""},
+        {"YTZ", CheckYtzQualification,
+         [](LegalityMonth& m) {
+             m.Put(0, m.AddPair(480, 600), 2);
+             m.Pair(0).PairText = "YYZ YTZ 0800";
+         },
+         " Not Qualified for YTZ on 3", ""},
+    });
+}
+
+TEST(LegalityRuleTest, FlightAttendants)
+{
+    using namespace legality;
+    auto rest = [](int nextOn, bool crossing) {
+        return [=](LegalityMonth& m) {
+            m.Put(0, m.AddPair(1200, 420), 0); // released 03:00
+            m.Pair(0).CrossesMidnight = true;
+            m.Put(0, m.AddPair(nextOn, 420), 1);
+            m.Pair(1).CrossesMidnight = crossing;
+        };
+    };
+    auto worked = [](std::vector<int> days, bool reserveLine) {
+        return [=](LegalityMonth& m) {
+            m.Crew().BidReserveOrLoa = reserveLine;
+            for (int d : days)
+                Reserve(m, 0, d, "RA");
+        };
+    };
+    auto loneRb = [](int nextWorked, int maxCredit) {
+        return [=](LegalityMonth& m) {
+            m.Crew().CarryIn[6] = maxCredit;
+            Reserve(m, 0, 10);
+            m.Put(0, m.AddPair(480, 600), nextWorked);
+        };
+    };
+    constexpr int kFa = 2;
+    RunRuleCases({
+        {"12:00 rest", CheckAttendantRest, rest(900, false), "", "", kFa},
+        {"11:59 rest", CheckAttendantRest, rest(899, false), " Rest  2", "", kFa},
+        {"two night pairings: 10:00", CheckAttendantRest, rest(780, true), "", "", kFa},
+        {"two night pairings: 9:59", CheckAttendantRest, rest(779, true), " Rest  2", "", kFa},
+        {"seven days", CheckAttendantDaysOnOff, worked({0, 1, 2, 3, 4, 5, 6}, false), "",
+         "Con Days On/Off 7", kFa},
+        {"seven days, one off", CheckAttendantDaysOnOff, worked({0, 1, 2, 3, 4, 5, 6, 8}, false),
+         "", "Con Days On/Off 7 8", kFa},
+        {"reserve line, six days", CheckAttendantDaysOnOff, worked({0, 1, 2, 3, 4, 5}, true), "",
+         "Con Days On/Off 6", kFa},
+        {"reserve line, one day off", CheckAttendantDaysOnOff, worked({0, 2}, true), "",
+         "Con Days On/Off 3", kFa},
+        {"lone RB, one day off", CheckRbGrouping, loneRb(12, 0),
+         " Must Have 2 Days Off before and after RB periods on 11", "", kFa},
+        {"lone RB, two days off", CheckRbGrouping, loneRb(13, 0), "", "", kFa},
+        {"lone RB on a reduced block", CheckRbGrouping, loneRb(20, 4000),
+         " RB Days Must be Grouped in 2s for Reduced Block on  12", "", kFa},
+        {"lone RB last month", CheckRbGrouping,
+         [](LegalityMonth& m) {
+             m.Crew().DayText[25] = "RB ";
+             m.Crew().DayCarry[28][6] = 1;
+         },
+         " Must Have 2 Days Off before and after RB periods on Last Month", "", kFa},
+        {"fam pairing", CheckFamPairings,
+         [](LegalityMonth& m) {
+             m.Put(0, m.AddPair(480, 600), 1);
+             m.Pair(0).PairText = "EXTRA FA ON YUL";
+         },
+         "", "Fam Pairing in Block on 2", kFa},
+    });
+}
+
+// Crew 0 and 1 on a French pairing and its copy on day 4.
+struct FrenchMonth : LegalityMonth {
+    FrenchMonth() : LegalityMonth(2)
+    {
+        for (int p = 0; p < 2; ++p) {
+            AddPair(480, 600);
+            Pair(p).PairNumber = 700;
+            Pair(p).PairKey = "K";
+            Pair(p).PairText = "FRENCH PAIRING";
+        }
+    }
+};
+
+TEST(LegalityTest, FrenchPairingIsReportedOnTheJuniorCabinMember)
+{
+    FrenchMonth m;
+    m.Put(0, 0, 3);
+    m.Put(1, 1, 3);
+    CheckAllLegality(*m.doc);
+    EXPECT_EQ(m.Crew(0).Illegalities, "");
+    EXPECT_EQ(m.Crew(1).Illegalities, " French Pair  4");
+    EXPECT_EQ(m.Crew(0).LegalityValid, 0); // crew 1's check marked crew 0 for re-check
+    m.Crew(0).LegalityValid = 1;
+    m.Crew(1).LegalityValid = 0;
+    m.Crew(1).Illegalities = "stale";
+    RefreshLegality(*m.doc);
+    EXPECT_EQ(m.Crew(1).Illegalities, " French Pair  4");
+    EXPECT_EQ(m.Crew(1).LegalityValid, 1);
+
+    m.Crew(1).CarryIn[9] = 1;
+    CheckLegality(*m.doc, 1);
+    EXPECT_EQ(m.Crew(1).Illegalities, "");
+
+    FrenchMonth open;
+    open.Put(0, 0, 3);
+    CheckLegality(*open.doc, 0);
+    EXPECT_EQ(open.Crew(0).Illegalities, "");
+    // The Who Is Legal copy is judged in its own roster place: the senior
+    // member taking the second seat leaves the junior one responsible.
+    FrenchMonth senior;
+    senior.Put(1, 1, 3);
+    CheckAllLegality(*senior.doc);
+    EXPECT_EQ(CanAssign(*senior.doc, 0, 0, 3), kLegal);
+    FrenchMonth junior;
+    junior.Put(0, 0, 3);
+    CheckAllLegality(*junior.doc);
+    TPilot scratch;
+    std::string why;
+    EXPECT_EQ(CanAssign(*junior.doc, 1, 1, 3, scratch, &why), kLegalWithException);
+    EXPECT_EQ(why, "French Pair 4");
+    EXPECT_EQ(junior.Crew(0).LegalityValid, 1) << "a what-if check marks nobody";
+}
+
+TEST(LegalityTest, TwoCaptainPairsAndOpenLines)
+{
+    struct Row {
+        int mine, theirs;
+        std::string message;
+    };
+    for (const Row& row : std::vector<Row>{{1, 1, " Both 60 on 2 Capt Pair "},
+                                           {3, 3, " Both MED on 2 Capt Pair "},
+                                           {1, 2, ""},
+                                           {1, 0, ""}}) {
+        LegalityMonth m;
+        m.AddPair(480, 600);
+        m.AddPair(480, 600);
+        m.Pair(1).PairNumber = m.Pair(0).PairNumber;
+        m.doc->LastBasePair = 0;
+        m.Put(0, 1, 2);
+        m.Put(1, 0, 2);
+        m.Crew(0).CarryIn[9] = row.mine;
+        m.Crew(1).CarryIn[9] = row.theirs;
+        CheckAllLegality(*m.doc);
+        CheckTwoCaptainPairs(*m.doc); // a second pass replaces, never repeats
+        EXPECT_EQ(m.Crew(0).Illegalities, row.message) << row.mine << row.theirs;
+        EXPECT_EQ(m.Crew(1).Illegalities, "");
+    }
+
+    LegalityMonth m;
+    m.Crew().EmpNumber = -1;
+    for (int d = 0; d < 9; ++d)
+        Reserve(m, 0, d);
+    m.Crew().DayIllegal[3] = 1;
+    CheckLegality(*m.doc, 0);
+    EXPECT_EQ(m.Crew().Illegalities, "");
+    EXPECT_EQ(m.Crew().DayIllegal[3], 1) << "an open line is left as it is";
+}
+
+TEST(LegalityTest, BlockCreditAndTimeBank)
+{
+    struct Row {
+        const char* name;
+        std::function<void(LegalityMonth&)> setup;
+        bool all;
+        int32_t result;
+        int32_t stored;
+    };
+    auto pairing = [](int slot, int days, int excluded = 0) {
+        return [=](LegalityMonth& m) {
+            m.Put(0, m.AddPair(480, 600, days), slot);
+            m.Pair(0).ExcludedCredit[static_cast<size_t>(slot)] = excluded;
+        };
+    };
+    auto other = [](const char* code, int credit, int excluded) {
+        return [=](LegalityMonth& m) {
+            m.Other(0, 3, code, 0, 0, false);
+            m.Crew().DayOther[3][2] = credit;
+            m.Crew().DayOther[3][6] = excluded;
+        };
+    };
+    auto training = [](LegalityMonth& m) {
+        m.Crew().TrainingCredit = 50;
+        m.Crew().TrainingFlag = true;
+    };
+    const std::vector<Row> rows = {
+        {"pairing and amounts",
+         [&](LegalityMonth& m) {
+             pairing(0, 2)(m);
+             m.Crew().CarryIn[0] = 60;
+             m.Crew().DraftCredits = 30;
+             m.Crew().MiscHours = 20;
+             m.Crew().TimeBank = 10;
+         },
+         false, 720, 720},
+        {"excluded credit", pairing(4, 2, 100), false, 500, 500},
+        {"excluded credit counted", pairing(4, 2, 100), true, 600, 600},
+        {"past the month", pairing(28, 3), false, 600, 600},
+        {"excluded other assignment", other("VAC", 200, 1), false, 0, 0},
+        {"excluded other assignment counted", other("VAC", 200, 1), true, 200, 200},
+        {"leave is a loss", other("LOA", 300, 0), false, 0, 300},
+        {"training credit", training, true, 50, 50},
+        {"flagged training credit", training, false, 0, 0},
+        {"pairing out of range",
+         [&](LegalityMonth& m) {
+             pairing(0, 1)(m);
+             m.Crew().DaySlot[1] = 3001;
+             m.Put(0, 0, 2);
+         },
+         false, 300, 300},
+    };
+    for (const Row& row : rows) {
+        LegalityMonth m;
+        row.setup(m);
+        EXPECT_EQ(BlockCredit(*m.doc, 0, row.all, m.ui), row.result) << row.name;
+        EXPECT_EQ(m.Crew().CreditHours * 60 + m.Crew().CreditMinutes, row.stored) << row.name;
+    }
+
+    LegalityMonth m;
+    m.Crew().DaySlot[1] = 3001;
+    BlockCredit(*m.doc, 0, false, m.ui);
+    ASSERT_EQ(m.ui.Events().size(), 1u);
+    EXPECT_EQ(m.ui.Events()[0].caption, "Internal Error");
+    EXPECT_EQ(m.ui.Events()[0].text, "Pairing Number out of RANGE");
+
+    m.Crew().DaySlot[1] = -1;
+    m.Crew(1).TimeBank = 10;
+    m.Other(0, 3, "TBB", 0, 0, false);
+    m.Crew().DayOther[3][2] = 90;
+    BlockCredit(*m.doc, 0, false, m.ui);
+    EXPECT_EQ(m.Crew().TimeBankCredit, 90);
+    EXPECT_EQ(TimeBankText(*m.doc), " TB 1:40");
+}
+
+TEST(WhoIsLegalTest, ListsAndReasons)
+{
+    LegalityMonth m(0, 6, 2027, 6);
+    const int wanted = m.AddPair(360, 600, 1, 343); // day 7, 06:00
+    m.Put(0, m.AddPair(480, 600), 6);               // day taken
+    m.Put(1, m.AddPair(600, 720), 5);               // released 22:00 the day before
+    Daily(m, 0, 0);                                 // crew 2: six days of 5:43 hard
+    for (int d = 0; d < 6; ++d)
+        m.Crew(2).DaySlot[static_cast<size_t>(d)] = m.doc->LastPair;
+    m.Pair(m.doc->LastPair).DayHard[0] = 343;
+    for (int d = 0; d < 6; ++d)
+        m.Crew(0).DaySlot[static_cast<size_t>(d)] = -1;
+    m.Crew(3).BidReserveOrLoa = 1;
+    m.Crew(4).BeyondBlockHolders = 1;
+    m.Crew(5).FilterText = "00990100TEXT0101";
+    m.Crew(1).FilterText = "0100TEXT";
+    CheckAllLegality(*m.doc);
+
+    const WhoIsLegalLists lists = WhoIsLegal(*m.doc, wanted, 6);
+    EXPECT_EQ(lists.Caption, "Tessara Lines - 0100 on 07 Jun");
+    EXPECT_EQ(lists.Legal, (std::vector<std::string>{"003 Exception-> CREW 3", "006 CREW 6"}));
+    EXPECT_EQ(lists.Bidders, (std::vector<std::string>{"002 CREW 2", "006 <<< CREW 6"}));
+    EXPECT_EQ(lists.Reasons,
+              (std::vector<std::string>{
+                  "001 CREW 1: already holds pairing 0101 on day 7",
+                  "002 CREW 2: pairing 0100 on day 7 leaves 08:00 rest after pairing 0102 on "
+                  "day 6, minimum 11:00",
+                  "003 CREW 3: 40+ Hours Hard in 7 On 7",
+                  "004 CREW 4: bids reserve or is on leave",
+                  "005 CREW 5: beyond the block holders",
+              }));
+}
+
+TEST(WhoIsLegalTest, NewIllegalities)
+{
+    EXPECT_EQ(NewIllegalities(" Rest  5", " Rest  5 7 40+ Hours Hard in 7 On 7"),
+              "Rest 7; 40+ Hours Hard in 7 On 7");
+}
+
+} // namespace
+} // namespace tl

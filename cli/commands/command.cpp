@@ -5,6 +5,7 @@
 #include "storage/block_file.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace tl::cli {
 
@@ -28,7 +29,11 @@ std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction
 {
     auto doc = std::make_unique<ScheduleDocument>();
     doc->DeleteAll(ui);
-    doc->FileName = path;
+    // Commands that write beside the month need its folder, which a name
+    // relative to the working folder does not carry.
+    std::error_code ec;
+    std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    doc->FileName = ec ? path : absolute.string();
     if (!LoadBlocks(*doc, ui))
         return nullptr;
     return doc;

@@ -107,10 +107,10 @@ bool OpenDebugTrace(DebugTrace& trace, const std::filesystem::path& folder, Inte
     const std::tm now = LocalNow();
     DebugTrace::OpenResult result = trace.Open(folder, now);
     if (!result.RenamedTo.empty()) {
-        std::string text = "Tessara Lines did not shut down normally. A file named " +
-                           result.RenamedTo +
-                           " contains a log of the last program run. Tessara Lines will now continue";
-        ui.Message("Tessara Lines", text, Icon::Warning);
+        ui.MessageAboutFile("Tessara Lines",
+                            "Tessara Lines did not shut down normally. A file named %s contains a "
+                            "log of the last program run. Tessara Lines will now continue",
+                            result.RenamedTo, Icon::Warning);
     }
     return result.Opened;
 }

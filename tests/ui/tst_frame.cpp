@@ -4,6 +4,7 @@
 #include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"
 #include "ui/dialogs/aboutdialog.h"
+#include "ui/dialogs/backupdialog.h"
 #include "ui/frame/commands.h"
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/ttlwin.h"
@@ -11,7 +12,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -152,7 +155,10 @@ private slots:
     void openingAMonthInstallsTheSchedulersMenu()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("april.tl2"));
+        // A folder name outside ASCII shows in the title as the system spells it.
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Été")));
+        const QString folder = dir.filePath(QStringLiteral("Été"));
+        const QString path = folder + QStringLiteral("/april.tl2");
         WriteMonth(path);
         ScriptedInteraction ui;
         tl::MemorySettingsStore settings;
@@ -177,7 +183,7 @@ private slots:
         QVERIFY(!frame.Action(CmPrintBlocks)->isEnabled()); // not built yet
         QVERIFY(!frame.Action(CmBuildBlocks)->isEnabled()); // no operation behind it yet
         QCOMPARE(frame.Action(CmBackup)->shortcut(), QKeySequence(Qt::Key_F8));
-        QCOMPARE(settings.Get("TL", "LastBlkPath"), std::optional<std::string>(dir.path().toStdString()));
+        QCOMPARE(settings.Get("TL", "LastBlkPath"), std::optional<std::string>(folder.toStdString()));
         QVERIFY(ui.Dialogs().empty());
     }
 
@@ -260,6 +266,41 @@ private slots:
         QVERIFY(!frame.Client()->Document().Modified);
         QCOMPARE(ui.Dialogs().back(), "Tessara Lines: Save changes to " + path.toStdString() +
                                           " before closing?");
+    }
+
+    // A relative or missing backup folder is named as such, not as a
+    // read-only file, and nothing is written.
+    void backupRefusesAFolderThatIsNotThere_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("relative") << QStringLiteral("backups");
+        QTest::newRow("missing") << QStringLiteral("/nonexistent/backups");
+    }
+
+    void backupRefusesAFolderThatIsNotThere()
+    {
+        QFETCH(QString, folder);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("april.tl2"));
+        WriteMonth(path);
+        ScriptedInteraction ui;
+        tl::MemorySettingsStore settings;
+        TMainDecFrameWin frame(ui, settings);
+        frame.show();
+        QVERIFY(frame.OpenFile(path));
+        frame.UpdateCommands();
+        QTimer::singleShot(0, &frame, [folder] {
+            auto* dialog = qobject_cast<BackupDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            dialog->findChild<QLineEdit*>(QStringLiteral("folder"))->setText(folder);
+            dialog->accept();
+        });
+        frame.Action(CmBackup)->trigger();
+        QCOMPARE(ui.Dialogs(),
+                 (std::vector<std::string>{"File Error: The backup folder " + folder.toStdString() +
+                                           " does not exist. Choose a folder that exists, given "
+                                           "from the top of the drive, such as /media/backup."}));
+        QCOMPARE(settings.Get("TL", "LastBackupPath"), std::nullopt);
     }
 
     void aboutDialogOpensFromMenuAndShowsVersion()

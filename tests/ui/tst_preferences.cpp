@@ -5,11 +5,14 @@
 #include "ui/frame/commands.h"
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/ttlwin.h"
+#include "ui/settings/qtsettingsstore.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
+#include <QFile>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -37,6 +40,16 @@ private slots:
         QVERIFY(back.DebugFile);
         QCOMPARE(back.CustomColors, p.CustomColors); // untouched colours keep their text
         QCOMPARE(back.Font, p.Font);
+    }
+
+    // A hand-edited height of INT32_MIN must not reach std::abs.
+    void aFontFromAHandEditedFileIsMadeUsable()
+    {
+        Preferences p;
+        p.Font.Height = INT32_MIN;
+        p.Font.Weight = 5000;
+        PreferencesDialog dialog(p);
+        QCOMPARE(dialog.Result().Font, (GridFont{"Arial", -kMaxFontPixels, 5, 1000, false}));
     }
 
     void changesReachTheResult()
@@ -75,6 +88,30 @@ private slots:
         QCOMPARE(settings.Get("TL", "DebugFile"), std::optional<std::string>("1"));
         QCOMPARE(settings.Get("TL", "AutoSave"), std::optional<std::string>("1"));
         QCOMPARE(settings.Get("TL", "XPadding"), std::optional<std::string>("6"));
+    }
+
+    void settingsThatCannotBeWrittenAreReported()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QString path = dir.filePath(QStringLiteral("not-a-folder/tlines.ini"));
+        test::ScriptedInteraction ui;
+        QtSettingsStore settings(path);
+        TMainDecFrameWin frame(ui, settings);
+        frame.Client()->Document().DisplayState = 1;
+        frame.UpdateCommands();
+        QTimer::singleShot(0, &frame, [] {
+            if (auto* dialog = qobject_cast<PreferencesDialog*>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+        frame.Action(CmPreferences)->trigger();
+        QCOMPARE(ui.Dialogs(), (std::vector<std::string>{
+                                   "File Error: The settings could not be written to " +
+                                   path.toStdString() +
+                                   ". They hold until Tessara Lines closes; check that the folder "
+                                   "exists and can be written."}));
     }
 };
 

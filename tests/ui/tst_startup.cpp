@@ -7,7 +7,9 @@
 #include "ui/app/instanceguard.h"
 #include "ui/app/tlapp.h"
 #include "ui/frame/tmaindecframewin.h"
+#include "ui/seam/qtinteraction.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -70,15 +72,19 @@ private slots:
         settings.Set("TL", "DebugFile", "1");
         {
             InstanceGuard guard(dir.filePath(QStringLiteral("lock")));
-            ScriptedInteraction ui;
+            // The program's own interaction, which writes its trace lines
+            // into the trace file once that is open.
+            QtInteraction ui;
             tl::DebugTrace trace;
+            ui.SetTrace(&trace);
             TLApp app(ui, settings, trace, folder);
             QCOMPARE(app.Start(guard), std::optional<int>());
             QVERIFY(trace.IsOpen());
-            trace.Write("ZeroDataBegin\n");
         }
+        // The trace is open before the window first empties the document.
         QCOMPARE(ReadFile(folder + QStringLiteral("/TLDebug.txt")),
-                 QByteArray("ZeroDataBegin\nTessara Lines Termination Normal\n"));
+                 QByteArray("BeginDeleteAll\nZeroDataBegin\nZeroDataEnd\nEndDeleteAll\n"
+                            "Tessara Lines Termination Normal\n"));
     }
 
     void fileNamedOnTheCommandLineIsOpened()
@@ -97,9 +103,16 @@ private slots:
         tl::MemorySettingsStore settings;
         tl::DebugTrace trace;
         TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
-        QCOMPARE(app.Start(guard, path), std::optional<int>());
+        // "tlines may.tl2" from the month's folder: the name is kept in full,
+        // so the commands that write beside the file still find its folder.
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const std::optional<int> started = app.Start(guard, QStringLiteral("may.tl2"));
+        QDir::setCurrent(before);
+        QCOMPARE(started, std::optional<int>());
         QCOMPARE(app.Frame()->MenuName(), QStringLiteral("MENU_1"));
         QCOMPARE(app.Frame()->Client()->Document().GroupName, std::string("YYCDH4FOY"));
+        QCOMPARE(app.Frame()->Client()->Document().FileName, path.toStdString());
     }
 
     void lockIsFreeAgainOnceTheFirstCopyEnds()

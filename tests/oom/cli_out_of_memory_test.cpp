@@ -8,13 +8,17 @@
 #include <filesystem>
 #include <sstream>
 
+#include <stdlib.h>
+
 namespace tl::cli {
 namespace {
 
 TEST(CliOutOfMemoryTest, SaysSoOnStderrAndExitsWithOne)
 {
-    const std::string file =
-        (std::filesystem::temp_directory_path() / "tl-out-of-memory-never-written.tl2").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "tl-oom-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    const std::filesystem::path folder(pattern);
+    const std::string file = (folder / "june.tl2").string();
     const char* argv[] = {"tlines-cli", "new", file.c_str(), "--group", "YYZDH8CAZ",
                           "--start",    "2027-04-01", "--end", "2027-04-30"};
     std::ostringstream out, err;
@@ -26,6 +30,7 @@ TEST(CliOutOfMemoryTest, SaysSoOnStderrAndExitsWithOne)
     EXPECT_EQ(code, 1);
     EXPECT_EQ(err.str(), "Fatal Error: Not Enough Memory. Try quitting other Programs\n");
     EXPECT_FALSE(std::filesystem::exists(file));
+    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -40,12 +40,29 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 
+// The array forms too: a sanitizer's runtime provides its own, which would
+// not pass through the one above.
+void* operator new[](std::size_t size)
+{
+    return operator new(size);
+}
+
 void operator delete(void* p) noexcept
 {
     std::free(p);
 }
 
 void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void* p, std::size_t) noexcept
 {
     std::free(p);
 }

@@ -91,7 +91,7 @@ void SettingsStore::SetInt(std::string_view section, std::string_view key, int v
 
 GridColours ParseCustomColors(std::string_view text)
 {
-    text = text.substr(0, std::min<size_t>(text.size(), 499)); // read into a 500-byte buffer
+    text = text.substr(0, 499); // the value is read into a 500-byte buffer
     if (std::none_of(text.begin(), text.end(),
                      [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
         text = kDefaultCustomColors;

@@ -263,11 +263,14 @@ void TMainDecFrameWin::DoBackup()
     // A relative folder would land wherever the program was started, and a
     // missing one would fail with the read-only message, which misleads.
     const QString folder = dialog.Folder();
-    if (!QDir::isAbsolutePath(folder) || !QFileInfo(folder).isDir()) {
-        m_ui.MessageAboutFile("File Error",
-                              "The backup folder %s does not exist. Choose a folder that exists, "
-                              "given from the top of the drive, such as /media/backup.",
-                              ToFileName(folder), Icon::Error);
+    const char* problem = !QDir::isAbsolutePath(folder)
+                              ? "The backup folder %s is not a full path. Give the folder from the "
+                                "top, such as /media/backup."
+                          : !QFileInfo(folder).isDir()
+                              ? "The backup folder %s does not exist. Choose a folder that exists."
+                              : nullptr;
+    if (problem) {
+        m_ui.MessageAboutFile("File Error", problem, ToFileName(folder), Icon::Error);
         return;
     }
     SetLastFolder(m_settings, "LastBackupPath", ToFileName(folder));

@@ -87,7 +87,8 @@ void QtSettingsStore::Set(std::string_view section, std::string_view key, std::s
 bool QtSettingsStore::Save()
 {
     m_settings->sync();
-    return m_settings->status() == QSettings::NoError;
+    // A format error is about reading a hand-edited file, not about writing.
+    return m_settings->status() != QSettings::AccessError;
 }
 
 std::string QtSettingsStore::Location() const

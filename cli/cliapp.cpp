@@ -3,6 +3,7 @@
 #include "commands/command.h"
 #include "model/version.h"
 
+#include <new>
 #include <ostream>
 #include <vector>
 
@@ -41,9 +42,18 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     }
 
     CliContext context{out, err, terminal};
-    for (Command& command : commands)
-        if (command.app->parsed())
+    for (Command& command : commands) {
+        if (!command.app->parsed())
+            continue;
+        try {
             return command.run(context);
+        } catch (const std::bad_alloc&) {
+            // The month's tables alone take megabytes; a machine short of
+            // them ends the command with the program's fatal message.
+            err << "Fatal Error: Not Enough Memory. Try quitting other Programs\n";
+            return kExitFailed;
+        }
+    }
     err << app.help();
     return kExitUsage;
 }

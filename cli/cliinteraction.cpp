@@ -25,7 +25,16 @@ const char* AnswerName(Answer answer)
     return "";
 }
 
+// Core text in the terminal's UTF-8; a file name goes out as the system's
+// bytes, which is what the terminal shows for it elsewhere too.
+std::string WithFileName(std::string_view text, const std::filesystem::path& file)
+{
+    FileNameSlot slot = SplitAtFileName(text);
+    return Cp1252ToUtf8(slot.Before) + file.string() + Cp1252ToUtf8(slot.After);
+}
+
 } // namespace
+
 
 Answer AnswerFor(AnswerPolicy policy, Buttons buttons)
 {
@@ -48,19 +57,40 @@ CliInteraction::CliInteraction(std::ostream& out, std::ostream& err, AnswerPolic
 {
 }
 
-void CliInteraction::Message(std::string_view caption, std::string_view text, Icon)
+void CliInteraction::Say(std::string_view caption, const std::string& text)
 {
     ProgressDone();
-    m_err << Cp1252ToUtf8(caption) << ": " << Cp1252ToUtf8(text) << '\n';
+    m_err << Cp1252ToUtf8(caption) << ": " << text << '\n';
+}
+
+Answer CliInteraction::Answered(std::string_view caption, const std::string& text, Buttons buttons)
+{
+    ProgressDone();
+    Answer answer = AnswerFor(m_policy, buttons);
+    m_err << Cp1252ToUtf8(caption) << ": " << text << " [" << AnswerName(answer) << "]\n";
+    return answer;
+}
+
+void CliInteraction::Message(std::string_view caption, std::string_view text, Icon)
+{
+    Say(caption, Cp1252ToUtf8(text));
 }
 
 Answer CliInteraction::Ask(std::string_view caption, std::string_view text, Buttons buttons, Icon)
 {
-    ProgressDone();
-    Answer answer = AnswerFor(m_policy, buttons);
-    m_err << Cp1252ToUtf8(caption) << ": " << Cp1252ToUtf8(text) << " [" << AnswerName(answer)
-          << "]\n";
-    return answer;
+    return Answered(caption, Cp1252ToUtf8(text), buttons);
+}
+
+void CliInteraction::MessageAboutFile(std::string_view caption, std::string_view text,
+                                      const std::filesystem::path& file, Icon)
+{
+    Say(caption, WithFileName(text, file));
+}
+
+Answer CliInteraction::AskAboutFile(std::string_view caption, std::string_view text,
+                                    const std::filesystem::path& file, Buttons buttons, Icon)
+{
+    return Answered(caption, WithFileName(text, file), buttons);
 }
 
 void CliInteraction::ShowList(std::string_view, const std::vector<std::string>& lines)

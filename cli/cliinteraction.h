@@ -28,6 +28,10 @@ public:
 
     void Message(std::string_view caption, std::string_view text, Icon icon) override;
     Answer Ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) override;
+    void MessageAboutFile(std::string_view caption, std::string_view text,
+                          const std::filesystem::path& file, Icon icon) override;
+    Answer AskAboutFile(std::string_view caption, std::string_view text,
+                        const std::filesystem::path& file, Buttons buttons, Icon icon) override;
     void ShowList(std::string_view caption, const std::vector<std::string>& lines) override;
     void Progress(std::string_view title, std::string_view text, int percent) override;
     void ProgressDone() override;
@@ -35,6 +39,10 @@ public:
     void Trace(std::string_view text) override;
 
 private:
+    void Say(std::string_view caption, const std::string& text);
+    // The question's line; returns the policy's answer.
+    Answer Answered(std::string_view caption, const std::string& text, Buttons buttons);
+
     std::ostream& m_out;
     std::ostream& m_err;
     AnswerPolicy m_policy;

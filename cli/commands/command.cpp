@@ -30,8 +30,10 @@ std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction
 {
     auto doc = std::make_unique<ScheduleDocument>();
     doc->DeleteAll(ui);
+    // Commands that write beside the month need its folder, which a name
+    // relative to the working folder does not carry.
     std::error_code ec;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    std::filesystem::path absolute = std::filesystem::absolute(path, ec);
     doc->FileName = ec ? path : absolute.string();
     if (!LoadBlocks(*doc, ui))
         return nullptr;

@@ -40,7 +40,8 @@ Command AddNewCommand(CLI::App& app)
                 CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
                 std::error_code ec;
                 if (std::filesystem::exists(options->file, ec) &&
-                    !ui.AskYes("Tessara Lines", options->file + " already exists. Replace it?"))
+                    ui.AskAboutFile("Tessara Lines", "%s already exists. Replace it?", options->file,
+                                    Buttons::YesNo, Icon::Question) != Answer::Yes)
                     return int(kExitFailed);
                 auto doc = std::make_unique<ScheduleDocument>();
                 if (!CreateEmptyMonth(*doc, options->group, first, last, ui))

@@ -78,12 +78,14 @@ Command AddSampleCommand(CLI::App& app)
                     std::error_code ec;
                     exists = exists || std::filesystem::exists(folder / file->name, ec);
                 }
-                if (exists && !ui.AskYes("Tessara Lines", "Files of a sample month already exist in " +
-                                                              options->folder + ". Replace them?"))
+                if (exists && ui.AskAboutFile("Tessara Lines",
+                                              "Files of a sample month already exist in %s. Replace them?",
+                                              folder, Buttons::YesNo, Icon::Question) != Answer::Yes)
                     return int(kExitFailed);
                 std::string error;
                 if (!sample::WriteSampleMonth(month, folder, error)) {
-                    ui.Message("File Error", error, Icon::Error);
+                    // The error names files in the system's own spelling: no code page.
+                    context.err << "File Error: " << error << '\n';
                     return int(kExitFailed);
                 }
                 context.out << "Sample month of " << month.group << " from " << IsoDate(month.period.firstDay)

@@ -164,7 +164,7 @@ bool LoadToolBox(const std::filesystem::path& path, ScheduleDocument& doc, Inter
     if (!std::filesystem::is_directory(path, error))
         in.open(path, std::ios::binary);
     if (!in.is_open()) {
-        ui.Message(kCaption, "Unable to Open File " + path.string(), Icon::Error);
+        ui.MessageAboutFile(kCaption, "Unable to Open File %s", path, Icon::Error);
         return false;
     }
     return ParseToolBox(in, doc, ui);

@@ -117,16 +117,16 @@ bool OpenDebugTrace(DebugTrace& trace, const std::filesystem::path& folder, Inte
     const std::tm now = LocalNow();
     DebugTrace::OpenResult result = trace.Open(folder, now);
     if (!result.RenamedTo.empty()) {
-        std::string text = "Tessara Lines did not shut down normally. A file named " +
-                           result.RenamedTo +
-                           " contains a log of the last program run. Tessara Lines will now continue";
-        ui.Message("Tessara Lines", text, Icon::Warning);
+        ui.MessageAboutFile("Tessara Lines",
+                            "Tessara Lines did not shut down normally. A file named %s contains a "
+                            "log of the last program run. Tessara Lines will now continue",
+                            result.RenamedTo, Icon::Warning);
     } else if (result.KeepFailed) {
-        std::string text = "Tessara Lines did not shut down normally. The log of the last program run in " +
-                           trace.Path().string() +
-                           " could not be kept under another name, so this run writes no debug trace. "
-                           "Tessara Lines will now continue";
-        ui.Message("Tessara Lines", text, Icon::Warning);
+        ui.MessageAboutFile("Tessara Lines",
+                            "Tessara Lines did not shut down normally. The log of the last program "
+                            "run in %s could not be kept under another name, so this run writes no "
+                            "debug trace. Tessara Lines will now continue",
+                            trace.Path().string(), Icon::Warning);
     }
     return result.Opened;
 }

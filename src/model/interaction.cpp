@@ -23,6 +23,14 @@ std::vector<std::string> SplitSummaryText(std::string_view text)
     return lines;
 }
 
+FileNameSlot SplitAtFileName(std::string_view text)
+{
+    const size_t at = text.find("%s");
+    if (at == std::string_view::npos)
+        return {text, {}};
+    return {text.substr(0, at), text.substr(at + 2)};
+}
+
 void ShowSummary(Interaction& ui, std::string_view caption, std::string_view text)
 {
     ui.ShowList(caption, SplitSummaryText(text));

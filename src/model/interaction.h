@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -25,6 +26,15 @@ public:
     // A question; the answer is one of the buttons offered.
     virtual Answer Ask(std::string_view caption, std::string_view text, Buttons buttons,
                        Icon icon) = 0;
+
+    // A message or a question that names a file: `file` stands in place of
+    // "%s" in `text` (after the text when it has none). A file name is the
+    // operating system's text, not core text, so each side shows it as the
+    // system spells it.
+    virtual void MessageAboutFile(std::string_view caption, std::string_view text,
+                                  const std::filesystem::path& file, Icon icon) = 0;
+    virtual Answer AskAboutFile(std::string_view caption, std::string_view text,
+                                const std::filesystem::path& file, Buttons buttons, Icon icon) = 0;
 
     // The modal summary list. The lines are already split (see SplitSummaryText).
     virtual void ShowList(std::string_view caption, const std::vector<std::string>& lines) = 0;
@@ -58,12 +68,28 @@ public:
                : buttons == Buttons::Ok        ? Answer::Ok
                                                : Answer::No;
     }
+    void MessageAboutFile(std::string_view, std::string_view, const std::filesystem::path&,
+                          Icon) override
+    {
+    }
+    Answer AskAboutFile(std::string_view caption, std::string_view text,
+                        const std::filesystem::path&, Buttons buttons, Icon icon) override
+    {
+        return Ask(caption, text, buttons, icon);
+    }
     void ShowList(std::string_view, const std::vector<std::string>&) override {}
     void Progress(std::string_view, std::string_view, int) override {}
     void ProgressDone() override {}
     void Beep() override {}
     void Trace(std::string_view) override {}
 };
+
+// The core text before and after the "%s" that stands for a file name.
+struct FileNameSlot {
+    std::string_view Before;
+    std::string_view After;
+};
+FileNameSlot SplitAtFileName(std::string_view text);
 
 // Splits a summary text into the lines of the summary list: a line ends at
 // every full stop. Empty and blank pieces are dropped.

@@ -191,8 +191,8 @@ void WriteDocument(ObjectWriter& out, ScheduleDocument& doc, int kind)
 // document and returns false.
 bool Refuse(ScheduleDocument& doc, Interaction& ui, const std::string& what)
 {
-    ui.Message("This is Not a Valid Tessara Lines 2 File.",
-               doc.FileName + "\n" + what + " The file was not opened.", Icon::Error);
+    ui.MessageAboutFile("This is Not a Valid Tessara Lines 2 File.",
+                        "%s\n" + what + " The file was not opened.", doc.FileName, Icon::Error);
     // The load started on a cleared document: only the records it counted
     // in need clearing again.
     doc.DeleteAll(ui, ScheduleDocument::Extent::InUse);
@@ -265,11 +265,11 @@ bool LoadBlocks(ScheduleDocument& doc, Interaction& ui)
     std::uintmax_t size = fs::file_size(path, ec);
     std::ifstream file(path, std::ios::binary);
     if (ec || !file) {
-        ui.Message("Tessara Lines - Cannot Open File", doc.FileName, Icon::Error);
+        ui.MessageAboutFile("Tessara Lines - Cannot Open File", "%s", doc.FileName, Icon::Error);
         return false;
     }
     if (size > kMaxBlockFileSize) {
-        ui.Message("This is Not a Valid Tessara Lines 2 File.", doc.FileName, Icon::Error);
+        ui.MessageAboutFile("This is Not a Valid Tessara Lines 2 File.", "%s", doc.FileName, Icon::Error);
         return false;
     }
     // Not zero-filled first: the read overwrites it, and only what was read is used.
@@ -293,7 +293,7 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         if (kindName == kKindNames[k])
             kind = k;
     if (kind < 0 || in.Failed()) {
-        ui.Message("This is Not a Valid Tessara Lines 2 File.", doc.FileName, Icon::Error);
+        ui.MessageAboutFile("This is Not a Valid Tessara Lines 2 File.", "%s", doc.FileName, Icon::Error);
         return false;
     }
     doc.FileKind = kind;

@@ -112,10 +112,8 @@ std::optional<CopyResult> WriteCopy(ScheduleDocument& doc, const std::filesystem
     if (!SaveWithout(doc, result.Target, kind, lastSlot, clearViewerText, ui))
         return std::nullopt;
 
-    std::string text = question;
-    size_t at = text.find("%s");
-    text.replace(at, 2, result.Target.string());
-    result.SendMail = ui.AskYes("Tessara Lines", text);
+    result.SendMail = ui.AskAboutFile("Tessara Lines", question, result.Target, Buttons::YesNo,
+                                      Icon::Question) == Answer::Yes;
     return result;
 }
 

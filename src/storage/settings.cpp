@@ -91,7 +91,11 @@ void SettingsStore::SetInt(std::string_view section, std::string_view key, int v
 
 GridColours ParseCustomColors(std::string_view text)
 {
-    std::string full(text.substr(0, 499)); // the value is read into a 500-byte buffer
+    text = text.substr(0, 499); // the value is read into a 500-byte buffer
+    if (std::none_of(text.begin(), text.end(),
+                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))
+        text = kDefaultCustomColors;
+    std::string full(text);
     if (full.size() < 155) {
         // Older files hold eleven colours; the two greys follow them as two
         // more groups, so a separating comma goes in between.
@@ -101,9 +105,9 @@ GridColours ParseCustomColors(std::string_view text)
     }
     GridColours colours{};
     for (size_t i = 0; i < colours.size(); ++i) {
-        colours[i].Red = DecimalAt(full, 12 * i);
-        colours[i].Green = DecimalAt(full, 12 * i + 4);
-        colours[i].Blue = DecimalAt(full, 12 * i + 8);
+        colours[i].Red = std::clamp(DecimalAt(full, 12 * i), 0, 255);
+        colours[i].Green = std::clamp(DecimalAt(full, 12 * i + 4), 0, 255);
+        colours[i].Blue = std::clamp(DecimalAt(full, 12 * i + 8), 0, 255);
     }
     return colours;
 }
@@ -126,6 +130,18 @@ int ParsePadding(std::string_view text)
     if (text.empty() || !std::isdigit(static_cast<unsigned char>(text[0])))
         return 0;
     return text[0] - '0';
+}
+
+GridFont UsableFont(GridFont font)
+{
+    const GridFont defaults;
+    font.Height = font.Height == 0 ? defaults.Height
+                                   : std::clamp(font.Height, -kMaxFontPixels, kMaxFontPixels);
+    font.Width = std::clamp(font.Width, 0, kMaxFontPixels);
+    font.Weight = font.Weight == 0 ? defaults.Weight : std::clamp(font.Weight, 1, 1000);
+    if (font.FaceName.empty())
+        font.FaceName = defaults.FaceName;
+    return font;
 }
 
 std::string FormatFontStruct(const GridFont& font)
@@ -179,7 +195,7 @@ std::optional<GridFont> ParseFontStruct(std::string_view text)
     font.FaceName.clear();
     for (size_t i = 0; i < kFaceNameSize && bytes[kFaceNameOffset + i] != 0; ++i)
         font.FaceName += static_cast<char>(bytes[kFaceNameOffset + i]);
-    return font;
+    return UsableFont(font);
 }
 
 Preferences Preferences::Read(const SettingsStore& store)

@@ -8,14 +8,20 @@
 
 namespace tl {
 
-// Access to the settings file: sections of keys, every value a text. Keys
-// are matched without regard to case; a store writes each key in the one
-// spelling it is given.
+// Access to the settings file: sections of keys, every value a text. Section
+// and key names are matched without regard to case, as the profile functions
+// of the system the file comes from match them; a store writes each key in
+// the one spelling it is given. Values are the file's text as it stands: the
+// folders among them are file names, the system's own text, not core text.
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
     virtual std::optional<std::string> Get(std::string_view section, std::string_view key) const = 0;
     virtual void Set(std::string_view section, std::string_view key, std::string_view value) = 0;
+    // Writes out what was set; false when the settings could not be written.
+    virtual bool Save() { return true; }
+    // The settings file's name, for messages; empty for settings kept in memory.
+    virtual std::string Location() const { return {}; }
 
     std::string GetText(std::string_view section, std::string_view key, std::string_view fallback) const;
     // Decimal integer as the standard conversion reads it (leading blanks and
@@ -41,7 +47,9 @@ inline constexpr std::string_view kDefaultCustomColors =
 // The thirteen grid colours from the stored text: colour i has its red,
 // green and blue at characters 12i, 12i+4 and 12i+8. A text shorter than
 // 155 characters gets two greys appended as two more groups; a colour
-// beyond the end of the text reads as 0.
+// beyond the end of the text reads as 0. A text without a single digit
+// (such as an empty "CustomColors=") gives the default colours, and every
+// value is held to 0 to 255.
 GridColours ParseCustomColors(std::string_view text);
 
 // The stored text of thirteen colours, "RRR,GGG,BBB," each.
@@ -60,9 +68,22 @@ struct GridFont {
     bool operator==(const GridFont&) const = default;
 };
 
+// Largest grid font height and width, pixels: a hand-edited file must not
+// make glyphs the size of the screen.
+inline constexpr int32_t kMaxFontPixels = 144;
+
+// The font held to what can be drawn: a height of 0 becomes the default
+// 14, a larger one (INT32_MIN among them) is held to
+// kMaxFontPixels keeping its sign (negative heights are character heights,
+// as in the stored description); a width to 0 to kMaxFontPixels; a weight of
+// 0 ("don't care") becomes 400 and others are held to 1 to 1000; an empty
+// face name becomes "Arial".
+GridFont UsableFont(GridFont font);
+
 // The font is stored as the 60 bytes of a logical font description written
 // as hexadecimal text with a trailing checksum byte, the form Windows
 // programs of this kind used, so a settings file carried over keeps its font.
+// What is read is made usable as above.
 std::string FormatFontStruct(const GridFont& font);
 std::optional<GridFont> ParseFontStruct(std::string_view text);
 

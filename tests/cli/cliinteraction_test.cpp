@@ -28,6 +28,22 @@ TEST(CliInteractionTest, MessagesAndQuestionsGoToStderrListsToStdout)
     EXPECT_EQ(out.str(), "Pairing 1234 not found\nMONTRÉAL\n");
 }
 
+// File names are the system's UTF-8 bytes, not core text: they go out as they are.
+TEST(CliInteractionTest, FileNamesKeepTheSystemsSpelling)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    CliInteraction ui(out, err, AnswerPolicy::Yes, false);
+    const std::filesystem::path file("/home/x/\xC3\x89t\xC3\xA9/juin.tl2");
+    ui.MessageAboutFile("Tessara Lines - Cannot Open File", "%s", file, Icon::Error);
+    EXPECT_EQ(ui.AskAboutFile("Tessara Lines", "Viewer File Saved as %s without personal data.", file,
+                              Buttons::YesNo, Icon::Question),
+              Answer::Yes);
+    EXPECT_EQ(err.str(), "Tessara Lines - Cannot Open File: /home/x/\xC3\x89t\xC3\xA9/juin.tl2\n"
+                         "Tessara Lines: Viewer File Saved as /home/x/\xC3\x89t\xC3\xA9/juin.tl2 "
+                         "without personal data. [Yes]\n");
+}
+
 TEST(CliInteractionTest, ProgressBarOnlyOnATerminalAndClearedBeforeAMessage)
 {
     std::ostringstream out;

@@ -25,13 +25,25 @@ TEST(CustomColorsTest, ShortTextGetsTwoGreysAppended)
     EXPECT_EQ(c[12], (Rgb{192, 192, 192}));
 }
 
-TEST(CustomColorsTest, GarbageAndShortTextsReadAsZeroWithoutOverrun)
+// A hand-edited or damaged value: defaults for what cannot be used, every
+// colour value held to a byte, never a read past the text.
+TEST(CustomColorsTest, MalformedTextsGiveDefaultsOrClampedValues)
 {
-    GridColours c = ParseCustomColors("abc");
-    EXPECT_EQ(c[0], (Rgb{0, 192, 192})); // "abc" reads as 0, the greys follow
-    EXPECT_EQ(c[12], (Rgb{0, 0, 0}));
-    GridColours big = ParseCustomColors(std::string(2000, '9'));
-    EXPECT_EQ(big[0].Red, 2147483647); // saturates, never overflows
+    const GridColours defaults = ParseCustomColors(kDefaultCustomColors);
+    const struct {
+        std::string text;
+        size_t colour;
+        Rgb expected;
+    } cases[] = {
+        {"", 0, defaults[0]},
+        {"", 12, defaults[12]},
+        {" ,abc", 6, defaults[6]},
+        {std::string(2000, '9'), 0, Rgb{255, 255, 255}},
+        {"-05,300,128", 0, Rgb{0, 255, 128}},
+        {"-2147483648", 0, Rgb{0, 255, 255}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseCustomColors(c.text)[c.colour], c.expected) << '"' << c.text << '"';
 }
 
 TEST(PaddingTest, OnlyTheFirstCharacterCounts)
@@ -56,6 +68,23 @@ TEST(FontStructTest, RoundTripsAndRejectsDamagedText)
     EXPECT_EQ(ParseFontStruct(damaged), std::nullopt); // checksum no longer matches
     EXPECT_EQ(ParseFontStruct(text.substr(0, 120)), std::nullopt);
     EXPECT_EQ(ParseFontStruct(std::string(122, 'G')), std::nullopt);
+}
+
+TEST(FontStructTest, StoredValuesAreHeldToWhatCanBeDrawn)
+{
+    const struct {
+        GridFont stored;
+        GridFont read;
+    } cases[] = {
+        {{"Arial", INT32_MIN, 5, 400, false}, {"Arial", -kMaxFontPixels, 5, 400, false}},
+        {{"Arial", INT32_MAX, INT32_MAX, 400, false}, {"Arial", kMaxFontPixels, kMaxFontPixels, 400, false}},
+        {{"Arial", 0, -5, 0, false}, {"Arial", 14, 0, 400, false}},
+        {{"Arial", 14, 5, -3, false}, {"Arial", 14, 5, 1, false}},
+        {{"Arial", 14, 5, 5000, false}, {"Arial", 14, 5, 1000, false}},
+        {{"", 14, 5, 700, true}, {"Arial", 14, 5, 700, true}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseFontStruct(FormatFontStruct(c.stored)), c.read) << c.stored.Height;
 }
 
 TEST(FontStructTest, LongFaceNamesAreCutToFitTheStructure)

@@ -45,6 +45,19 @@ public:
         return answer;
     }
 
+    // The file's name goes into the recorded text byte for byte.
+    void MessageAboutFile(std::string_view caption, std::string_view text,
+                          const std::filesystem::path& file, Icon icon) override
+    {
+        Message(caption, WithFileName(text, file), icon);
+    }
+
+    Answer AskAboutFile(std::string_view caption, std::string_view text,
+                        const std::filesystem::path& file, Buttons buttons, Icon icon) override
+    {
+        return Ask(caption, WithFileName(text, file), buttons, icon);
+    }
+
     void ShowList(std::string_view caption, const std::vector<std::string>& lines) override
     {
         m_events.push_back({Kind::List, std::string(caption), {}, Icon::None, Buttons::Ok, lines, 0});
@@ -90,6 +103,12 @@ public:
     void Clear() { m_events.clear(); m_trace.clear(); }
 
 private:
+    static std::string WithFileName(std::string_view text, const std::filesystem::path& file)
+    {
+        FileNameSlot slot = SplitAtFileName(text);
+        return std::string(slot.Before) + file.string() + std::string(slot.After);
+    }
+
     std::vector<Event> m_events;
     std::deque<Answer> m_answers;
     std::string m_trace;

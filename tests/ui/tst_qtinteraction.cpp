@@ -50,6 +50,23 @@ private slots:
         QCOMPARE(icon, QMessageBox::Critical);
     }
 
+    // A file name is the system's text: "Été" must not turn into "Ã‰tÃ©".
+    void fileNamesShowAsTheSystemSpellsThem()
+    {
+        QtInteraction ui;
+        QString text;
+        OnNextModal([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            QVERIFY(box);
+            text = box->text();
+            box->button(QMessageBox::No)->click();
+        });
+        const std::filesystem::path file("/home/x/\xC3\x89t\xC3\xA9/juin.tl2");
+        ui.AskAboutFile("Tessara Lines", "Save changes to %s before closing?", file, Buttons::YesNo,
+                        Icon::Question);
+        QCOMPARE(text, QStringLiteral("Save changes to /home/x/Été/juin.tl2 before closing?"));
+    }
+
     void questionsReturnTheButtonPressed_data()
     {
         QTest::addColumn<int>("buttons");

@@ -53,12 +53,54 @@ private slots:
         QVERIFY(!text.contains("LastPrgPath="));
     }
 
-    void textsKeepTheirCodePage()
+    // Section and key names match as the profile functions match them; a
+    // folder is the system's text, UTF-8 in the file, and reads as typed.
+    void readsHandWrittenFiles_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("lower-case section") << QByteArray("[tl]\r\nGrid=1\r\n") << QByteArray("TL")
+                                            << QByteArray("Grid") << QByteArray("1");
+        QTest::newRow("folder typed in UTF-8")
+            << QByteArray("[TL]\nLastRosterPath=/home/x/\xC3\x89t\xC3\xA9\n") << QByteArray("TL")
+            << QByteArray("LastRosterPath") << QByteArray("/home/x/\xC3\x89t\xC3\xA9");
+    }
+
+    void readsHandWrittenFiles()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, value);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("tlines.ini"));
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(file);
+        out.close();
+        QtSettingsStore store(path);
+        QCOMPARE(store.Get(section.toStdString(), key.toStdString()), std::optional(value.toStdString()));
+    }
+
+    void writesIntoTheFilesSectionAndFoldersAsUtf8()
     {
         QTemporaryDir dir;
-        QtSettingsStore store(dir.filePath(QStringLiteral("tlines.ini")));
-        store.Set("TL", "LastRosterPath", "/home/MONTR\xC9" "AL");
-        QCOMPARE(store.Get("TL", "LastRosterPath"), std::optional<std::string>("/home/MONTR\xC9" "AL"));
+        const QString path = dir.filePath(QStringLiteral("tlines.ini"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[tl]\nGrid=1\n");
+        file.close();
+        {
+            QtSettingsStore store(path);
+            SetLastFolder(store, "LastBlkPath", "/home/x/\xC3\x89t\xC3\xA9");
+            QVERIFY(store.Save());
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY2(text.contains("LastBlkPath=/home/x/\xC3\x89t\xC3\xA9\n"), text.constData());
+        QVERIFY2(!text.contains("[TL]"), text.constData());
     }
 };
 

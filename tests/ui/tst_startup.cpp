@@ -1,13 +1,15 @@
 #include "model/debug_trace.h"
 #include "model/schedule_document.h"
 #include "storage/block_file.h"
+#include "ui/grid/ttlwin.h"
 #include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"
 #include "ui/app/instanceguard.h"
 #include "ui/app/tlapp.h"
 #include "ui/frame/tmaindecframewin.h"
-#include "ui/grid/ttlwin.h"
+#include "ui/seam/qtinteraction.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,18 +19,11 @@ using namespace tl::ui;
 
 namespace {
 
-// One start of the program in a fresh folder, its lock and trace in there.
-struct Run {
-    QString Lock() const { return dir.filePath(QStringLiteral("lock")); }
-    QString TraceFolder() const { return dir.filePath(QStringLiteral("TLDebug")); }
-
-    QTemporaryDir dir;
-    ScriptedInteraction ui;
-    tl::MemorySettingsStore settings;
-    tl::DebugTrace trace;
-    InstanceGuard guard{Lock()};
-    TLApp app{ui, settings, trace, TraceFolder()};
-};
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 } // namespace
 
@@ -38,22 +33,34 @@ class StartupTest : public QObject {
 private slots:
     void firstCopyShowsTheFrame()
     {
-        Run run;
-        QCOMPARE(run.app.Start(run.guard), std::optional<int>());
-        QVERIFY(run.app.Frame());
-        QVERIFY(run.app.Frame()->isVisible());
-        QVERIFY(run.ui.Dialogs().empty());
-        QVERIFY(!run.trace.IsOpen()); // DebugFile is off by default
+        QTemporaryDir dir;
+        InstanceGuard guard(dir.filePath(QStringLiteral("lock")));
+        ScriptedInteraction ui;
+        tl::MemorySettingsStore settings;
+        tl::DebugTrace trace;
+        TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
+        QCOMPARE(app.Start(guard), std::optional<int>());
+        QVERIFY(app.Frame());
+        QVERIFY(app.Frame()->isVisible());
+        QVERIFY(ui.Dialogs().empty());
+        QVERIFY(!trace.IsOpen()); // DebugFile is off by default
     }
 
     void secondCopyIsRefusedWithExitCodeZero()
     {
-        Run run;
-        InstanceGuard running(run.Lock());
+        QTemporaryDir dir;
+        const QString lock = dir.filePath(QStringLiteral("lock"));
+        InstanceGuard running(lock);
         QVERIFY(running.TryAcquire());
-        QCOMPARE(run.app.Start(run.guard), std::optional<int>(0));
-        QVERIFY(!run.app.Frame());
-        QCOMPARE(run.ui.Dialogs(),
+
+        InstanceGuard second(lock);
+        ScriptedInteraction ui;
+        tl::MemorySettingsStore settings;
+        tl::DebugTrace trace;
+        TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
+        QCOMPARE(app.Start(second), std::optional<int>(0));
+        QVERIFY(!app.Frame());
+        QCOMPARE(ui.Dialogs(),
                  (std::vector<std::string>{"Tessara Lines: Tessara Lines is Currently Running"}));
     }
 
@@ -65,30 +72,47 @@ private slots:
         settings.Set("TL", "DebugFile", "1");
         {
             InstanceGuard guard(dir.filePath(QStringLiteral("lock")));
-            ScriptedInteraction ui;
+            // The program's own interaction, which writes its trace lines
+            // into the trace file once that is open.
+            QtInteraction ui;
             tl::DebugTrace trace;
+            ui.SetTrace(&trace);
             TLApp app(ui, settings, trace, folder);
             QCOMPARE(app.Start(guard), std::optional<int>());
             QVERIFY(trace.IsOpen());
-            trace.Write("ZeroDataBegin\n");
         }
-        QFile file(folder + QStringLiteral("/TLDebug.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("ZeroDataBegin\nTessara Lines Termination Normal\n"));
+        // The trace is open before the window first empties the document.
+        QCOMPARE(ReadFile(folder + QStringLiteral("/TLDebug.txt")),
+                 QByteArray("BeginDeleteAll\nZeroDataBegin\nZeroDataEnd\nEndDeleteAll\n"
+                            "Tessara Lines Termination Normal\n"));
     }
 
     void fileNamedOnTheCommandLineIsOpened()
     {
-        Run run;
-        const QString path = run.dir.filePath(QStringLiteral("may.tl2"));
-        ScriptedInteraction quiet;
-        auto doc = std::make_unique<tl::ScheduleDocument>();
-        QVERIFY(doc->SetMonth(quiet, 2461527, 2461557));
-        doc->GroupName = "YYCDH4FOY";
-        QVERIFY(tl::SaveBlocks(*doc, path.toStdString(), tl::kSchedulerFile, quiet));
-        QCOMPARE(run.app.Start(run.guard, path), std::optional<int>());
-        QCOMPARE(run.app.Frame()->MenuName(), QStringLiteral("MENU_1"));
-        QCOMPARE(run.app.Frame()->Client()->Document().GroupName, std::string("YYCDH4FOY"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("may.tl2"));
+        {
+            ScriptedInteraction quiet;
+            auto doc = std::make_unique<tl::ScheduleDocument>();
+            QVERIFY(doc->SetMonth(quiet, 2461527, 2461557));
+            doc->GroupName = "YYCDH4FOY";
+            QVERIFY(tl::SaveBlocks(*doc, path.toStdString(), tl::kSchedulerFile, quiet));
+        }
+        InstanceGuard guard(dir.filePath(QStringLiteral("lock")));
+        ScriptedInteraction ui;
+        tl::MemorySettingsStore settings;
+        tl::DebugTrace trace;
+        TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
+        // "tlines may.tl2" from the month's folder: the name is kept in full,
+        // so the commands that write beside the file still find its folder.
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const std::optional<int> started = app.Start(guard, QStringLiteral("may.tl2"));
+        QDir::setCurrent(before);
+        QCOMPARE(started, std::optional<int>());
+        QCOMPARE(app.Frame()->MenuName(), QStringLiteral("MENU_1"));
+        QCOMPARE(app.Frame()->Client()->Document().GroupName, std::string("YYCDH4FOY"));
+        QCOMPARE(app.Frame()->Client()->Document().FileName, path.toStdString());
     }
 
     void lockIsFreeAgainOnceTheFirstCopyEnds()

@@ -5,9 +5,14 @@
 #include "storage/settings.h"
 #include "ui/app/instanceguard.h"
 #include "ui/frame/tmaindecframewin.h"
+#include "ui/grid/ttlwin.h"
+#include "ui/seam/qtinteraction.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+
+#include <new>
 
 namespace tl::ui {
 
@@ -34,12 +39,22 @@ std::optional<int> TLApp::Start(InstanceGuard& guard, const QString& fileToOpen)
         m_ui.Message("Tessara Lines", "Tessara Lines is Currently Running", Icon::Information);
         return 0;
     }
-    m_frame = std::make_unique<TMainDecFrameWin>(m_ui, m_settings);
+    try {
+        m_frame = std::make_unique<TMainDecFrameWin>(m_ui, m_settings);
+    } catch (const std::bad_alloc&) {
+        m_frame.reset();
+        m_ui.Message("Fatal Error", "Not Enough Memory. Try quitting other Programs", Icon::Error);
+        return kExitNoMemory;
+    }
     m_frame->show();
+    // The trace opens before the document is first emptied, so that its
+    // first lines are those of DeleteAll or of the load.
     if (Preferences::Read(m_settings).DebugFile)
-        OpenDebugTrace(m_trace, m_traceFolder.toStdString(), m_ui);
-    if (!fileToOpen.isEmpty())
-        m_frame->OpenFile(fileToOpen);
+        OpenDebugTrace(m_trace, ToFileName(m_traceFolder), m_ui);
+    if (fileToOpen.isEmpty())
+        m_frame->Client()->DeleteAll();
+    else // "tlines june.tl2": the month's name must not depend on the working folder later.
+        m_frame->OpenFile(QFileInfo(fileToOpen).absoluteFilePath());
     return std::nullopt;
 }
 

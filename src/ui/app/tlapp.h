@@ -24,9 +24,13 @@ public:
     TLApp(Interaction& ui, SettingsStore& settings, DebugTrace& trace, QString traceFolder);
     ~TLApp();
 
+    // Exit code when the month's tables cannot be allocated.
+    static constexpr int kExitNoMemory = 1;
+
     // Runs the start-up. Returns the exit code when the program must end at
-    // once (another copy is running); otherwise the frame is shown, with
-    // `fileToOpen` opened when one is named.
+    // once (another copy is running: 0; no memory for the tables:
+    // kExitNoMemory); otherwise the frame is shown, with `fileToOpen`
+    // opened when one is named.
     std::optional<int> Start(InstanceGuard& guard, const QString& fileToOpen = {});
 
     TMainDecFrameWin* Frame() const { return m_frame.get(); }

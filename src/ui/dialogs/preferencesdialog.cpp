@@ -8,6 +8,9 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace tl::ui {
 
 namespace {
@@ -27,6 +30,7 @@ QIcon Swatch(const Rgb& c)
 PreferencesDialog::PreferencesDialog(const Preferences& preferences, QWidget* parent)
     : QDialog(parent), m_form(std::make_unique<Ui::PreferencesDialog>()), m_preferences(preferences)
 {
+    m_preferences.Font = UsableFont(m_preferences.Font);
     m_form->setupUi(this);
     const Preferences& p = preferences;
     m_form->grid->setChecked(p.Grid);
@@ -59,6 +63,7 @@ PreferencesDialog::PreferencesDialog(const Preferences& preferences, QWidget* pa
     });
     connect(m_form->fontButton, &QPushButton::clicked, this, [this] {
         QFont current(FromCoreText(m_preferences.Font.FaceName));
+        // The font is usable (see UsableFont), so its height has a size.
         current.setPixelSize(std::max(1, std::abs(m_preferences.Font.Height)));
         current.setWeight(m_preferences.Font.Weight >= 700 ? QFont::Bold : QFont::Normal);
         bool ok = false;
@@ -67,8 +72,10 @@ PreferencesDialog::PreferencesDialog(const Preferences& preferences, QWidget* pa
             return;
         GridFont font = m_preferences.Font;
         font.FaceName = Utf8ToCoreText(chosen.family());
-        font.Height = chosen.pixelSize() > 0 ? chosen.pixelSize()
-                                              : static_cast<int32_t>(chosen.pointSizeF() * 96.0 / 72.0);
+        font.Height = chosen.pixelSize() > 0
+                          ? chosen.pixelSize()
+                          : static_cast<int32_t>(std::clamp(chosen.pointSizeF() * 96.0 / 72.0, 1.0,
+                                                            double(kMaxFontPixels)));
         font.Weight = chosen.bold() ? 700 : 400;
         font.Italic = chosen.italic();
         SetGridFont(font);
@@ -110,7 +117,7 @@ void PreferencesDialog::SetColour(int index, const Rgb& colour)
 
 void PreferencesDialog::SetGridFont(const GridFont& font)
 {
-    m_preferences.Font = font;
+    m_preferences.Font = UsableFont(font);
     ShowFont();
 }
 

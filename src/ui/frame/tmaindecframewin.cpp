@@ -189,7 +189,7 @@ void TMainDecFrameWin::OnDocumentChanged()
     if (!monthOpen)
         setWindowTitle(QStringLiteral("Tessara Lines"));
     else if (!doc.Untitled)
-        setWindowTitle(QStringLiteral("Tessara Lines - %1").arg(FromCoreText(doc.FileName)));
+        setWindowTitle(QStringLiteral("Tessara Lines - %1").arg(FromFileName(doc.FileName)));
     setWindowModified(doc.Modified);
     UpdateCommands();
 }
@@ -197,7 +197,7 @@ void TMainDecFrameWin::OnDocumentChanged()
 QString TMainDecFrameWin::Choose(FileChooser::Mode mode, const QString& caption,
                                  const QString& folderKey, const QString& filter)
 {
-    QString folder = QString::fromStdString(LastFolder(m_settings, Key(folderKey)));
+    QString folder = FromFileName(LastFolder(m_settings, Key(folderKey)));
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
     QString chosen;
@@ -207,8 +207,10 @@ QString TMainDecFrameWin::Choose(FileChooser::Mode mode, const QString& caption,
         chosen = QFileDialog::getOpenFileName(this, caption, folder, filter);
     else
         chosen = QFileDialog::getSaveFileName(this, caption, folder, filter);
-    if (!chosen.isEmpty())
-        SetLastFolder(m_settings, Key(folderKey), QFileInfo(chosen).absolutePath().toStdString());
+    if (!chosen.isEmpty()) {
+        SetLastFolder(m_settings, Key(folderKey), ToFileName(QFileInfo(chosen).absolutePath()));
+        SaveSettings(false);
+    }
     return chosen;
 }
 
@@ -254,13 +256,27 @@ void TMainDecFrameWin::DoBackup()
         m_ui.Message("File Not Named", "Cannot Backup File. Select Save As from File Menu", Icon::Warning);
         return;
     }
-    BackupDialog dialog(QString::fromStdString(LastFolder(m_settings, "LastBackupPath")),
+    BackupDialog dialog(FromFileName(LastFolder(m_settings, "LastBackupPath")),
                         m_settings.GetInt(kSectionTL, "LastBackupDateTimeOpt", 0) != 0, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    SetLastFolder(m_settings, "LastBackupPath", dialog.Folder().toStdString());
+    // A relative folder would land wherever the program was started, and a
+    // missing one would fail with the read-only message, which misleads.
+    const QString folder = dialog.Folder();
+    const char* problem = !QDir::isAbsolutePath(folder)
+                              ? "The backup folder %s is not a full path. Give the folder from the "
+                                "top, such as /media/backup."
+                          : !QFileInfo(folder).isDir()
+                              ? "The backup folder %s does not exist. Choose a folder that exists."
+                              : nullptr;
+    if (problem) {
+        m_ui.MessageAboutFile("File Error", problem, ToFileName(folder), Icon::Error);
+        return;
+    }
+    SetLastFolder(m_settings, "LastBackupPath", ToFileName(folder));
     m_settings.Set(kSectionTL, "LastBackupDateTimeOpt", dialog.WithDateTime() ? "1" : "0");
-    m_client->BackupTo(dialog.Folder(), dialog.WithDateTime());
+    SaveSettings(false);
+    m_client->BackupTo(folder, dialog.WithDateTime());
 }
 
 void TMainDecFrameWin::DoShortcuts()
@@ -310,8 +326,27 @@ void TMainDecFrameWin::DoSharedNotes()
 void TMainDecFrameWin::DoPreferences()
 {
     PreferencesDialog dialog(Preferences::Read(m_settings), this);
-    if (dialog.exec() == QDialog::Accepted)
-        dialog.Result().Write(m_settings);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    dialog.Result().Write(m_settings);
+    SaveSettings(true);
+}
+
+void TMainDecFrameWin::SaveSettings(bool always)
+{
+    if (m_settings.Save()) {
+        m_settingsUnsaved = false;
+        return;
+    }
+    // The folders remembered by every file command would repeat the
+    // message at each use; one message a run is enough for them.
+    if (!always && m_settingsUnsaved)
+        return;
+    m_settingsUnsaved = true;
+    m_ui.MessageAboutFile("File Error",
+                          "The settings could not be written to %s. They hold until Tessara Lines "
+                          "closes; check that the folder exists and can be written.",
+                          m_settings.Location(), Icon::Error);
 }
 
 void TMainDecFrameWin::ShowAbout()
@@ -325,9 +360,11 @@ void TMainDecFrameWin::closeEvent(QCloseEvent* event)
     // Closing without a word would lose whatever was done since the last save.
     ScheduleDocument& doc = m_client->Document();
     if (doc.DisplayState != 3 && doc.Modified) {
-        std::string name = doc.Untitled ? std::string("the new month") : doc.FileName;
-        Answer answer = m_ui.Ask("Tessara Lines", "Save changes to " + name + " before closing?",
-                                 Buttons::YesNoCancel, Icon::Question);
+        Answer answer =
+            doc.Untitled ? m_ui.Ask("Tessara Lines", "Save changes to the new month before closing?",
+                                    Buttons::YesNoCancel, Icon::Question)
+                         : m_ui.AskAboutFile("Tessara Lines", "Save changes to %s before closing?",
+                                             doc.FileName, Buttons::YesNoCancel, Icon::Question);
         if (answer == Answer::Cancel || (answer == Answer::Yes && !DoSave())) {
             event->ignore();
             return;

@@ -76,6 +76,9 @@ private:
     void DoSharedNotes();
     void DoPreferences();
     void ShowAbout();
+    // Writes the settings file now; says so when it cannot be written
+    // (`always`, or the first time in this run).
+    void SaveSettings(bool always);
 
     QString Choose(FileChooser::Mode mode, const QString& caption, const QString& folderKey,
                    const QString& filter);
@@ -88,6 +91,7 @@ private:
     QHash<int, QAction*> m_actions;
     QHash<int, std::function<void()>> m_handlers;
     FileChooser m_chooser;
+    bool m_settingsUnsaved = false;
 };
 
 } // namespace tl::ui

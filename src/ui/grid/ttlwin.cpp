@@ -13,22 +13,12 @@
 
 namespace tl::ui {
 
-namespace {
-
-std::string Native(const QString& path)
-{
-    return path.toStdString();
-}
-
-} // namespace
-
 TtlWin::TtlWin(Interaction& ui, SettingsStore& settings, QWidget* parent)
     : QWidget(parent), m_ui(ui), m_settings(settings), m_doc(std::make_unique<ScheduleDocument>())
 {
     setObjectName(QStringLiteral("TtlWin"));
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
-    m_doc->DeleteAll(m_ui);
 
     m_backupTimer.setInterval(30000);
     connect(&m_backupTimer, &QTimer::timeout, this, &TtlWin::BackupTimerTick);
@@ -46,11 +36,19 @@ CommandContext TtlWin::Context() const
     return context;
 }
 
+void TtlWin::DeleteAll()
+{
+    m_doc->DeleteAll(m_ui);
+    m_doc->DisplayState = 3;
+    update();
+    emit DocumentChanged();
+}
+
 bool TtlWin::OpenFile(const QString& path)
 {
     m_doc->DeleteAll(m_ui);
     m_doc->DisplayState = 3;
-    m_doc->FileName = Native(path);
+    m_doc->FileName = ToFileName(path);
     bool opened = LoadBlocks(*m_doc, m_ui);
     if (!opened) {
         m_doc->DeleteAll(m_ui);
@@ -63,9 +61,9 @@ bool TtlWin::OpenFile(const QString& path)
 
 bool TtlWin::SaveAs(const QString& path)
 {
-    if (!SaveBlocks(*m_doc, Native(path), kSchedulerFile, m_ui))
+    if (!SaveBlocks(*m_doc, ToFileName(path), kSchedulerFile, m_ui))
         return false;
-    m_doc->FileName = Native(path);
+    m_doc->FileName = ToFileName(path);
     m_doc->Untitled = false;
     emit DocumentChanged();
     return true;
@@ -82,7 +80,7 @@ bool TtlWin::Save()
 
 bool TtlWin::BackupTo(const QString& folder, bool withDateTime)
 {
-    return BackupBlocks(*m_doc, Native(folder), withDateTime, m_ui);
+    return BackupBlocks(*m_doc, ToFileName(folder), withDateTime, m_ui);
 }
 
 void TtlWin::BackupTimerTick()

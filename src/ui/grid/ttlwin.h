@@ -20,6 +20,9 @@ namespace tl::ui {
 class TtlWin : public QWidget {
     Q_OBJECT
 public:
+    // Allocates the month's tables (std::bad_alloc when memory runs out).
+    // The document starts empty; the start-up empties it once more through
+    // DeleteAll when the debug trace is open, so the trace sees it.
     TtlWin(Interaction& ui, SettingsStore& settings, QWidget* parent = nullptr);
     ~TtlWin() override;
 
@@ -27,6 +30,8 @@ public:
     const ScheduleDocument& Document() const { return *m_doc; }
     CommandContext Context() const;
 
+    // Empties the document: no month open.
+    void DeleteAll();
     // Clears the month and opens the block file; false when it did not open.
     bool OpenFile(const QString& path);
     // Writes the month to `path` as a scheduler file and makes it the

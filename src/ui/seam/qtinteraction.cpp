@@ -5,6 +5,7 @@
 #include "ui/dialogs/listdialog.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QProgressDialog>
 
@@ -18,6 +19,20 @@ QString FromCoreText(std::string_view text)
 std::string Utf8ToCoreText(const QString& text)
 {
     return Utf8ToCp1252(text.toStdString());
+}
+
+QString FromFileName(const std::filesystem::path& file)
+{
+#if defined(Q_OS_WIN)
+    return QString::fromStdWString(file.native());
+#else
+    return QFile::decodeName(QByteArray::fromStdString(file.native()));
+#endif
+}
+
+std::string ToFileName(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
 }
 
 namespace {
@@ -39,6 +54,12 @@ QMessageBox::Icon ToQtIcon(Icon icon)
     return QMessageBox::NoIcon;
 }
 
+QString WithFileName(std::string_view text, const std::filesystem::path& file)
+{
+    FileNameSlot slot = SplitAtFileName(text);
+    return FromCoreText(slot.Before) + FromFileName(file) + FromCoreText(slot.After);
+}
+
 } // namespace
 
 QtInteraction::~QtInteraction()
@@ -48,13 +69,35 @@ QtInteraction::~QtInteraction()
 
 void QtInteraction::Message(std::string_view caption, std::string_view text, Icon icon)
 {
-    QMessageBox box(ToQtIcon(icon), FromCoreText(caption), FromCoreText(text), QMessageBox::Ok,
-                    m_parent);
-    box.exec();
+    Show(caption, FromCoreText(text), icon);
 }
 
 Answer QtInteraction::Ask(std::string_view caption, std::string_view text, Buttons buttons,
                           Icon icon)
+{
+    return Asked(caption, FromCoreText(text), buttons, icon);
+}
+
+void QtInteraction::MessageAboutFile(std::string_view caption, std::string_view text,
+                                     const std::filesystem::path& file, Icon icon)
+{
+    Show(caption, WithFileName(text, file), icon);
+}
+
+Answer QtInteraction::AskAboutFile(std::string_view caption, std::string_view text,
+                                   const std::filesystem::path& file, Buttons buttons, Icon icon)
+{
+    return Asked(caption, WithFileName(text, file), buttons, icon);
+}
+
+void QtInteraction::Show(std::string_view caption, const QString& text, Icon icon)
+{
+    QMessageBox box(ToQtIcon(icon), FromCoreText(caption), text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+Answer QtInteraction::Asked(std::string_view caption, const QString& text, Buttons buttons,
+                            Icon icon)
 {
     QMessageBox::StandardButtons offered = QMessageBox::Ok;
     QMessageBox::StandardButton escape = QMessageBox::Ok;
@@ -70,7 +113,7 @@ Answer QtInteraction::Ask(std::string_view caption, std::string_view text, Butto
         escape = QMessageBox::Cancel;
         break;
     }
-    QMessageBox box(ToQtIcon(icon), FromCoreText(caption), FromCoreText(text), offered, m_parent);
+    QMessageBox box(ToQtIcon(icon), FromCoreText(caption), text, offered, m_parent);
     box.setEscapeButton(escape);
     switch (box.exec()) {
     case QMessageBox::Yes:

@@ -1,5 +1,4 @@
-#include "cliapp.h"
-
+#include "cli/run_cli.h"
 #include "model/schedule_document.h"
 #include "model/version.h"
 #include "model/vortime.h"
@@ -17,30 +16,8 @@
 namespace tl::cli {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(std::vector<std::string> args)
-{
-    std::vector<const char*> argv{"tlines-cli"};
-    for (const std::string& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
-    return {status, out.str(), err.str()};
-}
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadFile;
+using test::RunCli;
 
 class CommandsTest : public ::testing::Test {
 protected:
@@ -50,7 +27,7 @@ protected:
     std::string MonthWithCrew()
     {
         std::string path = Path("crew.tl2");
-        test::ScriptedInteraction ui;
+        tl::test::ScriptedInteraction ui;
         auto doc = std::make_unique<ScheduleDocument>();
         EXPECT_TRUE(doc->SetMonth(ui, JulianDay(3, 1, 2027), JulianDay(3, 31, 2027)));
         doc->GroupName = "YULDH8CAU";
@@ -62,15 +39,15 @@ protected:
         return path;
     }
 
-    test::TempDir dir;
+    tl::test::TempDir dir;
 };
 
 TEST(CliAppTest, VersionAndHelp)
 {
-    CliRun version = RunCli({"--version"});
+    test::CliRun version = RunCli({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string(tl::Version()) + "\n");
-    CliRun help = RunCli({"--help"});
+    test::CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("Exit status: 0 success, 1 refused or failed, 2 wrong usage."),
               std::string::npos);
@@ -79,11 +56,11 @@ TEST(CliAppTest, VersionAndHelp)
 TEST_F(CommandsTest, NewWritesAnEmptyMonthThatInspectShowsAsJson)
 {
     std::string file = Path("june.tl2");
-    CliRun made = RunCli({"new", file, "--group", "YVRCRJFAV", "--start", "2027-06-01", "--end",
+    test::CliRun made = RunCli({"new", file, "--group", "YVRCRJFAV", "--start", "2027-06-01", "--end",
                           "2027-06-30"});
     ASSERT_EQ(made.status, 0) << made.err;
 
-    CliRun shown = RunCli({"inspect", file, "--json"});
+    test::CliRun shown = RunCli({"inspect", file, "--json"});
     ASSERT_EQ(shown.status, 0) << shown.err;
     nlohmann::json j = nlohmann::json::parse(shown.out);
     EXPECT_EQ(j["GroupName"], "YVRCRJFAV");
@@ -93,7 +70,7 @@ TEST_F(CommandsTest, NewWritesAnEmptyMonthThatInspectShowsAsJson)
     EXPECT_EQ(j["LastPair"], -1);
     EXPECT_EQ(j["History"], "0000");
 
-    CliRun summary = RunCli({"inspect", file});
+    test::CliRun summary = RunCli({"inspect", file});
     EXPECT_NE(summary.out.find("YVRCRJFAV (flight attendants)"), std::string::npos);
 }
 
@@ -103,7 +80,7 @@ TEST_F(CommandsTest, NewRefusesToReplaceAFileUnlessToldYes)
     const std::string before = ReadFile(file);
     std::vector<std::string> args{"new", file, "--group", "YYZDH8CAZ", "--start", "2027-06-01",
                                   "--end", "2027-06-30"};
-    CliRun refused = RunCli(args);
+    test::CliRun refused = RunCli(args);
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "Tessara Lines: " + file + " already exists. Replace it? [No]\n");
     EXPECT_EQ(ReadFile(file), before);
@@ -118,7 +95,7 @@ TEST_F(CommandsTest, SaveAsViewerKindLeavesOutPersonalData)
     std::string file = MonthWithCrew();
     const std::string before = ReadFile(file);
     std::string viewer = Path("crew.tlv");
-    CliRun copied = RunCli({"save-as", file, viewer, "--kind", "3"});
+    test::CliRun copied = RunCli({"save-as", file, viewer, "--kind", "3"});
     ASSERT_EQ(copied.status, 0) << copied.err;
     EXPECT_EQ(ReadFile(file), before);
 
@@ -146,7 +123,7 @@ TEST_F(CommandsTest, CopiesForViewerAndCompanyLeaveOutPersonalData)
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;
         args[1] = MonthWithCrew();
-        CliRun run = RunCli(args);
+        test::CliRun run = RunCli(args);
         ASSERT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, c.copy.string() + "\n");
         EXPECT_NE(run.err.find("Do you want to e-mail"), std::string::npos); // answered No
@@ -183,7 +160,7 @@ TEST_F(CommandsTest, FailuresExitWithTheirStatusAndSayWhy)
         {{"save-as", none, none, "--kind", "4"}, 2},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
-        CliRun r = RunCli(cases[i].args);
+        test::CliRun r = RunCli(cases[i].args);
         EXPECT_EQ(r.status, cases[i].status) << "case " << i << ": " << r.err;
         EXPECT_FALSE(r.err.empty()) << "case " << i;
     }

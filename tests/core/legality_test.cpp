@@ -227,11 +227,6 @@ TEST(LegalityRuleTest, DutyRunsAndRestScheme)
               std::string::npos);
     EXPECT_NE(m.Crew().CarsLog.find("Attempt Scheme Change to 3d / 17d on 31/5/2027.+"),
               std::string::npos);
-    LegalityMonth march(0, 3);
-    march.Put(0, march.AddPair(480, 2040, 2), 18);
-    Daily(march, 21, 25, 360, 600);
-    CheckLegality(*march.doc, 0);
-    EXPECT_EQ(march.Crew().CarsLog.find("Failed"), std::string::npos) << march.Crew().CarsLog;
 }
 
 TEST(LegalityRuleTest, ReserveMixAndQualifications)
@@ -529,10 +524,6 @@ TEST(WhoIsLegalTest, ListsAndReasons)
                   "004 CREW 4: bids reserve or is on leave",
                   "005 CREW 5: beyond the block holders",
               }));
-}
-
-TEST(WhoIsLegalTest, NewIllegalities)
-{
     EXPECT_EQ(NewIllegalities(" Rest  5", " Rest  5 7 40+ Hours Hard in 7 On 7"),
               "Rest 7; 40+ Hours Hard in 7 On 7");
 }

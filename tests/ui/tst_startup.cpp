@@ -1,12 +1,12 @@
 #include "model/debug_trace.h"
 #include "model/schedule_document.h"
 #include "storage/block_file.h"
-#include "ui/grid/ttlwin.h"
 #include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"
 #include "ui/app/instanceguard.h"
 #include "ui/app/tlapp.h"
 #include "ui/frame/tmaindecframewin.h"
+#include "ui/grid/ttlwin.h"
 #include "ui/seam/qtinteraction.h"
 
 #include <QDir>
@@ -19,11 +19,18 @@ using namespace tl::ui;
 
 namespace {
 
-QByteArray ReadFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+// One start of the program in a fresh folder, its lock and trace in there.
+struct Run {
+    QString Lock() const { return dir.filePath(QStringLiteral("lock")); }
+    QString TraceFolder() const { return dir.filePath(QStringLiteral("TLDebug")); }
+
+    QTemporaryDir dir;
+    ScriptedInteraction ui;
+    tl::MemorySettingsStore settings;
+    tl::DebugTrace trace;
+    InstanceGuard guard{Lock()};
+    TLApp app{ui, settings, trace, TraceFolder()};
+};
 
 } // namespace
 
@@ -31,36 +38,31 @@ class StartupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void firstCopyShowsTheFrame()
+    void firstCopyShowsTheFrameAndFreesItsLock()
     {
-        QTemporaryDir dir;
-        InstanceGuard guard(dir.filePath(QStringLiteral("lock")));
-        ScriptedInteraction ui;
-        tl::MemorySettingsStore settings;
-        tl::DebugTrace trace;
-        TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
-        QCOMPARE(app.Start(guard), std::optional<int>());
-        QVERIFY(app.Frame());
-        QVERIFY(app.Frame()->isVisible());
-        QVERIFY(ui.Dialogs().empty());
-        QVERIFY(!trace.IsOpen()); // DebugFile is off by default
+        QString lock;
+        {
+            Run run;
+            lock = run.Lock();
+            QCOMPARE(run.app.Start(run.guard), std::optional<int>());
+            QVERIFY(run.app.Frame() && run.app.Frame()->isVisible());
+            QVERIFY(run.ui.Dialogs().empty());
+            QVERIFY(!run.trace.IsOpen()); // DebugFile is off by default
+            InstanceGuard second(lock);
+            QVERIFY(!second.TryAcquire());
+        }
+        InstanceGuard next(lock);
+        QVERIFY(next.TryAcquire());
     }
 
     void secondCopyIsRefusedWithExitCodeZero()
     {
-        QTemporaryDir dir;
-        const QString lock = dir.filePath(QStringLiteral("lock"));
-        InstanceGuard running(lock);
+        Run run;
+        InstanceGuard running(run.Lock());
         QVERIFY(running.TryAcquire());
-
-        InstanceGuard second(lock);
-        ScriptedInteraction ui;
-        tl::MemorySettingsStore settings;
-        tl::DebugTrace trace;
-        TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
-        QCOMPARE(app.Start(second), std::optional<int>(0));
-        QVERIFY(!app.Frame());
-        QCOMPARE(ui.Dialogs(),
+        QCOMPARE(run.app.Start(run.guard), std::optional<int>(0));
+        QVERIFY(!run.app.Frame());
+        QCOMPARE(run.ui.Dialogs(),
                  (std::vector<std::string>{"Tessara Lines: Tessara Lines is Currently Running"}));
     }
 
@@ -82,15 +84,17 @@ private slots:
             QVERIFY(trace.IsOpen());
         }
         // The trace is open before the window first empties the document.
-        QCOMPARE(ReadFile(folder + QStringLiteral("/TLDebug.txt")),
+        QFile file(folder + QStringLiteral("/TLDebug.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(),
                  QByteArray("BeginDeleteAll\nZeroDataBegin\nZeroDataEnd\nEndDeleteAll\n"
                             "Tessara Lines Termination Normal\n"));
     }
 
     void fileNamedOnTheCommandLineIsOpened()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("may.tl2"));
+        Run run;
+        const QString path = run.dir.filePath(QStringLiteral("may.tl2"));
         {
             ScriptedInteraction quiet;
             auto doc = std::make_unique<tl::ScheduleDocument>();
@@ -98,33 +102,16 @@ private slots:
             doc->GroupName = "YYCDH4FOY";
             QVERIFY(tl::SaveBlocks(*doc, path.toStdString(), tl::kSchedulerFile, quiet));
         }
-        InstanceGuard guard(dir.filePath(QStringLiteral("lock")));
-        ScriptedInteraction ui;
-        tl::MemorySettingsStore settings;
-        tl::DebugTrace trace;
-        TLApp app(ui, settings, trace, dir.filePath(QStringLiteral("TLDebug")));
         // "tlines may.tl2" from the month's folder: the name is kept in full,
         // so the commands that write beside the file still find its folder.
         const QString before = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(dir.path()));
-        const std::optional<int> started = app.Start(guard, QStringLiteral("may.tl2"));
+        QVERIFY(QDir::setCurrent(run.dir.path()));
+        const std::optional<int> started = run.app.Start(run.guard, QStringLiteral("may.tl2"));
         QDir::setCurrent(before);
         QCOMPARE(started, std::optional<int>());
-        QCOMPARE(app.Frame()->MenuName(), QStringLiteral("MENU_1"));
-        QCOMPARE(app.Frame()->Client()->Document().GroupName, std::string("YYCDH4FOY"));
-        QCOMPARE(app.Frame()->Client()->Document().FileName, path.toStdString());
-    }
-
-    void lockIsFreeAgainOnceTheFirstCopyEnds()
-    {
-        QTemporaryDir dir;
-        const QString lock = dir.filePath(QStringLiteral("lock"));
-        {
-            InstanceGuard first(lock);
-            QVERIFY(first.TryAcquire());
-        }
-        InstanceGuard next(lock);
-        QVERIFY(next.TryAcquire());
+        QCOMPARE(run.app.Frame()->MenuName(), QStringLiteral("MENU_1"));
+        QCOMPARE(run.app.Frame()->Client()->Document().GroupName, std::string("YYCDH4FOY"));
+        QCOMPARE(run.app.Frame()->Client()->Document().FileName, path.toStdString());
     }
 };
 

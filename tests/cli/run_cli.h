@@ -1,0 +1,37 @@
+#pragma once
+
+#include "cliapp.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace tl::cli::test {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+// tlines-cli run in-process with `args` after the program name.
+inline CliRun RunCli(const std::vector<std::string>& args)
+{
+    std::vector<const char*> argv{"tlines-cli"};
+    for (const std::string& a : args)
+        argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    const int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
+    return {status, out.str(), err.str()};
+}
+
+inline std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+} // namespace tl::cli::test

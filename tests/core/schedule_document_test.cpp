@@ -10,9 +10,9 @@
 namespace tl {
 namespace {
 
+using test::ScriptedInteraction;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-using test::ScriptedInteraction;
 
 std::string Name(const std::array<char, 3>& code)
 {
@@ -36,9 +36,7 @@ TEST_F(ScheduleDocumentTest, ThirtyDaysApartMakeAThirtyOneDayMonth)
     EXPECT_EQ(doc.DaysInMonth, 31);
     EXPECT_EQ(doc.StartWeekday, 2); // 1 December 2026 is a Tuesday
     EXPECT_EQ(Name(doc.DayName[0]), "TU");
-    EXPECT_TRUE(doc.Weekend[5]);
-    EXPECT_TRUE(doc.Weekend[4]);
-    EXPECT_FALSE(doc.Weekend[6]);
+    EXPECT_TRUE(doc.Weekend[4] && doc.Weekend[5] && !doc.Weekend[6]);
     EXPECT_EQ(doc.DayDate[31], (TDate{1, 1, 2027})); // slots past the month continue
     EXPECT_EQ(doc.PrevDate[0], (TDate{31, 10, 2026}));
     EXPECT_EQ(doc.Month, 12);
@@ -47,10 +45,7 @@ TEST_F(ScheduleDocumentTest, ThirtyDaysApartMakeAThirtyOneDayMonth)
 
     // A Saturday start has its weekend on the first two days.
     ASSERT_TRUE(doc.SetMonth(ui, JulianDay(5, 1, 2027), JulianDay(5, 31, 2027)));
-    EXPECT_EQ(doc.StartWeekday, 6);
-    EXPECT_TRUE(doc.Weekend[0]);
-    EXPECT_TRUE(doc.Weekend[1]);
-    EXPECT_FALSE(doc.Weekend[2]);
+    EXPECT_TRUE(doc.Weekend[0] && doc.Weekend[1] && !doc.Weekend[2]);
 }
 
 TEST_F(ScheduleDocumentTest, TooLongOrBackwardMonthIsRefusedAndChangesNothing)

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -346,6 +348,22 @@ TEST(SampleMonth, TheSameSeedWritesTheSameBytesAndAnotherSeedOthers)
         EXPECT_EQ(a.Files()[i]->text, b.Files()[i]->text) << a.Files()[i]->name;
         EXPECT_TRUE(a.Files()[i]->name == "TOOLBOX.TXT" || a.Files()[i]->text != c.Files()[i]->text)
             << a.Files()[i]->name;
+    }
+}
+
+// The month under samples/ is what the generator writes for its README's
+// command; a change of the generator must bring the new files along.
+TEST(SampleMonth, BundledMonthIsWhatTheGeneratorWrites)
+{
+    SampleOptions o;
+    o.crew = 40;
+    const std::filesystem::path folder = std::filesystem::path(TL_SAMPLES_DIR) / "YYZDH8FO-NOV27";
+    for (const SampleFile* f : GenerateSampleMonth(o).Files()) {
+        std::ifstream in(folder / f->name, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        EXPECT_TRUE(s.str() == f->text)
+            << f->name << " differs; run the command in samples/README.md";
     }
 }
 

@@ -1,4 +1,5 @@
 #include "model/activity_codes.h"
+#include "model/interaction.h"
 #include "model/vortime.h"
 #include "sample/sample_month.h"
 
@@ -358,7 +359,8 @@ TEST(SampleMonth, BundledMonthIsWhatTheGeneratorWrites)
     SampleOptions o;
     o.crew = 40;
     const std::filesystem::path folder = std::filesystem::path(TL_SAMPLES_DIR) / "YYZDH8FO-NOV27";
-    for (const SampleFile* f : GenerateSampleMonth(o).Files()) {
+    const SampleMonth month = GenerateSampleMonth(o);
+    for (const SampleFile* f : month.Files()) {
         std::ifstream in(folder / f->name, std::ios::binary);
         std::stringstream s;
         s << in.rdbuf();

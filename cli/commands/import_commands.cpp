@@ -46,6 +46,10 @@ Command AddImportRosterCommand(CLI::App& app)
     return {command, [options](CliContext& context) {
                 return ImportInto(options->file, options->answers, context,
                                   [&](ScheduleDocument& doc, Interaction& ui) {
+                                      // The new roster must not inherit the blocks of
+                                      // the crew members it replaces.
+                                      doc.ZeroData(ui, true, false,
+                                                   ScheduleDocument::Extent::InUse);
                                       return LoadRosterFromExtract(doc, doc.GroupName,
                                                                    options->extract, ui);
                                   });

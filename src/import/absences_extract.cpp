@@ -91,7 +91,7 @@ bool ReadAbsences(ScheduleDocument& doc, std::string_view text, bool followingMo
     while (employee != kLastEmployee && lines.Next(line)) {
         if (line.size() < kMinLine)
             break;
-        employee = GetInt(line, 0, 9, ui);
+        employee = FieldInt(line, 0, 9, ui);
         for (int c = 0; c < doc.CrewCount; ++c) {
             if (doc.Crew[static_cast<size_t>(c)].EmpNumber != employee)
                 continue;
@@ -108,10 +108,10 @@ bool ReadAbsences(ScheduleDocument& doc, std::string_view text, bool followingMo
                 entry.code = std::string(line.substr(static_cast<size_t>(p), 2));
                 if (entry.code == "  ")
                     break;
-                entry.first = GetInt(line, p + 2, 2, ui) + shift - 1;
-                entry.last = GetInt(line, p + 4, 2, ui) + shift - 1;
-                entry.start = GetInt(line, p + 6, 4, ui);
-                entry.duration = ExtractDuration(entry.start, GetInt(line, p + 10, 4, ui));
+                entry.first = FieldInt(line, p + 2, 2, ui) + shift - 1;
+                entry.last = FieldInt(line, p + 4, 2, ui) + shift - 1;
+                entry.start = FieldInt(line, p + 6, 4, ui);
+                entry.duration = ExtractDuration(entry.start, FieldInt(line, p + 10, 4, ui));
                 const std::optional<ActivityCodeInfo> info =
                     LookupActivityCode(doc, entry.code, ui);
                 WriteEntry(doc, c, entry, info, warnings);
@@ -152,10 +152,10 @@ bool LoadCrewAbsences(ScheduleDocument& doc, const std::filesystem::path& path,
 {
     if (!ConfirmOverwrite(doc, followingMonth, ui))
         return false;
-    std::string text;
-    if (!ReadExtractFile(path, text, ui))
+    ExtractFile text;
+    if (!text.Read(path, ui))
         return false;
-    return ReadAbsences(doc, text, followingMonth, ui);
+    return ReadAbsences(doc, text.Text(), followingMonth, ui);
 }
 
 } // namespace tl

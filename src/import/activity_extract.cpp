@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -32,7 +31,7 @@ constexpr int kLastBlockSlot = 60;
 constexpr int kDayMinutes = 1440;
 
 // Pairing extract columns.
-constexpr int kIdLength = 5;
+constexpr size_t kIdLength = 5;
 constexpr int kPairingDate = 6;
 constexpr int kStartDate = 14;
 constexpr int kReport = 22;
@@ -51,13 +50,15 @@ struct RawDate {
     int32_t month = 0;
     int32_t day = 0;
 
-    auto operator<=>(const RawDate&) const = default;
+    // One number for the index, one to one for every value a four-digit
+    // and two two-digit fields can hold.
+    int64_t Key() const { return (int64_t{year} * 1000 + (month + 100)) * 1000 + (day + 100); }
 };
 
 RawDate ReadRawDate(std::string_view line, int column, Interaction& trace)
 {
-    return {GetInt(line, column, 4, trace), GetInt(line, column + 4, 2, trace),
-            GetInt(line, column + 6, 2, trace)};
+    return {FieldInt(line, column, 4, trace), FieldInt(line, column + 4, 2, trace),
+            FieldInt(line, column + 6, 2, trace)};
 }
 
 int32_t DayNumber(const RawDate& d)
@@ -77,11 +78,8 @@ public:
         // Records run from the start of the file up to the first shorter line;
         // the last line counts its missing line feed.
         while (lines.Next(line) && line.size() + 1 >= kPairingRecord) {
-            Key key;
-            std::memcpy(key.id.data(), line.data(), kIdLength);
-            key.date = ReadRawDate(line, kPairingDate, trace);
-            key.order = static_cast<uint32_t>(m_records.size());
-            m_keys.push_back(key);
+            m_keys.push_back({IdKey(line), ReadRawDate(line, kPairingDate, trace).Key(),
+                              static_cast<uint32_t>(m_records.size())});
             m_records.push_back(line);
         }
         std::sort(m_keys.begin(), m_keys.end());
@@ -90,24 +88,30 @@ public:
     // The record of the pairing `id` on `date`, or nothing.
     std::optional<std::string_view> Find(std::string_view id, const RawDate& date) const
     {
-        Key probe;
-        std::memcpy(probe.id.data(), id.data(), kIdLength);
-        probe.date = date;
-        probe.order = 0;
+        const Key probe{IdKey(id), date.Key(), 0};
         auto it = std::lower_bound(m_keys.begin(), m_keys.end(), probe);
-        if (it == m_keys.end() || it->id != probe.id || it->date != date)
+        if (it == m_keys.end() || it->id != probe.id || it->date != probe.date)
             return std::nullopt;
         return m_records[it->order];
     }
 
 private:
     struct Key {
-        std::array<char, kIdLength> id{};
-        RawDate date;
+        uint64_t id = 0;
+        int64_t date = 0;
         uint32_t order = 0;
 
         auto operator<=>(const Key&) const = default;
     };
+
+    // The five characters of an identifier as one number.
+    static uint64_t IdKey(std::string_view text)
+    {
+        uint64_t key = 0;
+        for (size_t i = 0; i < kIdLength; ++i)
+            key = key << 8 | static_cast<uint8_t>(text[i]);
+        return key;
+    }
 
     std::vector<Key> m_keys;
     std::vector<std::string_view> m_records;
@@ -160,33 +164,68 @@ public:
 
     void Line(std::string_view line, TPilot& pilot)
     {
+        // Every pairing of the line is looked up first and the parts of its
+        // record that will be read are fetched together: records are read
+        // in no order, and one at a time the waits for memory add up.
+        std::array<std::optional<std::string_view>, kEntries> records;
+        for (int k = 0; k < kEntries; ++k) {
+            const int p = kFirstEntry + kEntryLength * k;
+            if (line.size() < static_cast<size_t>(p) + 39)
+                break;
+            if (IsPairingEntry(line, p) && !BlankId(line, p)) {
+                records[static_cast<size_t>(k)] = m_index.Find(Id(line, p), ReadRawDate(line, p + 8, m_ui));
+                if (records[static_cast<size_t>(k)])
+                    Prefetch(*records[static_cast<size_t>(k)]);
+            }
+        }
         for (int k = 0; k < kEntries; ++k) {
             const int p = kFirstEntry + kEntryLength * k;
             if (line.size() < static_cast<size_t>(p) + 39) {
                 m_ui.Trace("Substring out of Range\n");
                 break;
             }
-            if (line.substr(static_cast<size_t>(p), 2) == "  ")
-                PairingEntry(line, p, pilot);
-            else
+            if (!IsPairingEntry(line, p))
                 CodeEntry(line, p, pilot);
+            else if (!BlankId(line, p))
+                PairingEntry(line, p, records[static_cast<size_t>(k)], pilot);
         }
         for (int i = kPrevDays - 1; i >= 0; --i)
-            pilot.DayCarry[static_cast<size_t>(i)][5] = GetInt(line, kHardTimeColumn + 4 * i, 4, m_ui);
+            pilot.DayCarry[static_cast<size_t>(i)][5] = FieldInt(line, kHardTimeColumn + 4 * i, 4, m_ui);
     }
 
     const std::string& Warnings() const { return m_warnings; }
 
 private:
-    void PairingEntry(std::string_view line, int p, TPilot& pilot)
+    static bool IsPairingEntry(std::string_view line, int p)
     {
-        const std::string id(line.substr(static_cast<size_t>(p) + 2, kIdLength));
-        if (id == "     ")
-            return;
+        return line[static_cast<size_t>(p)] == ' ' && line[static_cast<size_t>(p) + 1] == ' ';
+    }
+
+    static std::string_view Id(std::string_view line, int p)
+    {
+        return line.substr(static_cast<size_t>(p) + 2, kIdLength);
+    }
+
+    static bool BlankId(std::string_view line, int p)
+    {
+        return Id(line, p).find_first_not_of(' ') == std::string_view::npos;
+    }
+
+    // The cache lines of a record's header, first duty blocks and first day blocks.
+    static void Prefetch(std::string_view rec)
+    {
+        for (size_t at : {size_t{0}, size_t{64}, size_t{128}, size_t{kDayBlocks}, size_t{kDayBlocks + 56}})
+            if (at < rec.size())
+                __builtin_prefetch(rec.data() + at);
+    }
+
+    void PairingEntry(std::string_view line, int p, const std::optional<std::string_view>& found,
+                      TPilot& pilot)
+    {
+        const std::string_view id = Id(line, p);
         const RawDate date = ReadRawDate(line, p + 8, m_ui);
-        const std::optional<std::string_view> found = m_index.Find(id, date);
         if (!found) {
-            m_warnings += FormatText("Could not find Pairing %s to Assign to %s.", id.c_str(),
+            m_warnings += FormatText("Could not find Pairing %.5s to Assign to %s.", id.data(),
                                      pilot.Name.c_str());
             return;
         }
@@ -194,16 +233,16 @@ private:
         const int start = m_days.Of(DayNumber(ReadRawDate(rec, kStartDate, m_ui)));
         if (start < 0) {
             const RawDate last = ReadRawDate(line, p + 28, m_ui);
-            m_warnings += FormatText("Could not assign Pairing %s to %s from %02d %02d %04d to "
+            m_warnings += FormatText("Could not assign Pairing %.5s to %s from %02d %02d %04d to "
                                      "%02d %02d %04d Last Month.",
-                                     id.c_str(), pilot.Name.c_str(), date.day, date.month,
+                                     id.data(), pilot.Name.c_str(), date.day, date.month,
                                      date.year, last.day, last.month, last.year);
             return;
         }
         const auto s = static_cast<size_t>(start);
         TPilot::SlotValues& first = pilot.DayCarry[s];
-        first[0] = GetInt(rec, kReport, 4, m_ui);
-        first[1] = GetInt(rec, kTafb, 8, m_ui);
+        first[0] = FieldInt(rec, kReport, 4, m_ui);
+        first[1] = FieldInt(rec, kTafb, 8, m_ui);
         pilot.DayText[s] = id;
 
         // Legal again after the release and the rest that follows it.
@@ -213,7 +252,7 @@ private:
         if (m_doc.CrewKind == 2) {
             legal += 720;
         } else {
-            const int64_t rest = GetInt(rec, kRest, 4, m_ui);
+            const int64_t rest = FieldInt(rec, kRest, 4, m_ui);
             legal += rest > 719 ? rest - 59 : 660;
         }
         legal -= int64_t{kPrevDays} * kDayMinutes;
@@ -241,8 +280,8 @@ private:
                 break;
             const int at = kDayBlocks + kDayBlockLength * static_cast<int>(m);
             TPilot::SlotValues& day = pilot.DayCarry[static_cast<size_t>(e)];
-            day[5] += GetInt(rec, at + 3, 4, m_ui);
-            day[4] += GetInt(rec, at + 7, 4, m_ui);
+            day[5] += FieldInt(rec, at + 3, 4, m_ui);
+            day[4] += FieldInt(rec, at + 7, 4, m_ui);
             if (e >= kPrevDays)
                 pilot.CarryIn[0] += day[4];
         }
@@ -253,8 +292,8 @@ private:
             if (e < 0)
                 break;
             TPilot::SlotValues& day = pilot.DayCarry[static_cast<size_t>(e)];
-            day[2] = GetInt(rec, at + 8, 4, m_ui);
-            day[3] = ExtractDuration(day[2], GetInt(rec, at + 20, 4, m_ui));
+            day[2] = FieldInt(rec, at + 8, 4, m_ui);
+            day[3] = ExtractDuration(day[2], FieldInt(rec, at + 20, 4, m_ui));
         }
     }
 
@@ -263,8 +302,8 @@ private:
         const std::string code(line.substr(static_cast<size_t>(p), 2));
         const RawDate firstDate = ReadRawDate(line, p + 16, m_ui);
         const RawDate lastDate = ReadRawDate(line, p + 28, m_ui);
-        const int startTime = GetInt(line, p + 24, 4, m_ui);
-        const int endTime = GetInt(line, p + 36, 4, m_ui);
+        const int startTime = FieldInt(line, p + 24, 4, m_ui);
+        const int endTime = FieldInt(line, p + 36, 4, m_ui);
 
         int slot = m_days.Of(DayNumber(firstDate));
         if (slot < 0 || slot >= kPrevDays) {
@@ -350,7 +389,8 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity,
             day.fill(0);
         // Every text here came from the previous import of last month's data.
         for (std::string& text : pilot.DayText)
-            text.clear();
+            if (!text.empty())
+                text.clear();
         std::fill_n(pilot.CarryIn.begin(), 4, 0);
         firstWithNumber.emplace(pilot.EmpNumber, c);
     }
@@ -366,7 +406,7 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity,
             break;
         if (line.size() != kRecord)
             ui.Trace("Crew Activity Record Line Not Correct Length\n");
-        const auto found = firstWithNumber.find(GetInt(line, 0, 9, ui));
+        const auto found = firstWithNumber.find(FieldInt(line, 0, 9, ui));
         if (found == firstWithNumber.end())
             continue;
         TPilot& pilot = doc.Crew[static_cast<size_t>(found->second)];
@@ -400,13 +440,13 @@ bool LoadLastMonthsDataText(ScheduleDocument& doc, std::string_view activity,
 bool LoadLastMonthsData(ScheduleDocument& doc, const std::filesystem::path& activityPath,
                         const std::filesystem::path& pairingPath, Interaction& ui)
 {
-    std::string activity;
-    if (!ReadExtractFile(activityPath, activity, ui) || !ConfirmActivity(activity, ui))
+    ExtractFile activity;
+    if (!activity.Read(activityPath, ui) || !ConfirmActivity(activity.Text(), ui))
         return false;
-    std::string pairings;
-    if (!ReadExtractFile(pairingPath, pairings, ui) || !ConfirmPairings(pairings, ui))
+    ExtractFile pairings;
+    if (!pairings.Read(pairingPath, ui) || !ConfirmPairings(pairings.Text(), ui))
         return false;
-    return ReadLastMonthsData(doc, activity, pairings, ui);
+    return ReadLastMonthsData(doc, activity.Text(), pairings.Text(), ui);
 }
 
 } // namespace tl

@@ -33,7 +33,7 @@ std::string_view FirstExtractLine(std::string_view text, size_t keep)
     return lines.Next(line) ? line : std::string_view{};
 }
 
-bool ReadExtractFile(const std::filesystem::path& path, std::string& text, Interaction& ui)
+bool ExtractFile::Read(const std::filesystem::path& path, Interaction& ui)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
@@ -46,23 +46,27 @@ bool ReadExtractFile(const std::filesystem::path& path, std::string& text, Inter
         ui.Message(path.string(), "Unable to Open File", Icon::Error);
         return false;
     }
-    text.resize(static_cast<size_t>(size));
-    in.read(text.data(), static_cast<std::streamsize>(size));
+    m_bytes.reset(new char[static_cast<size_t>(size)]);
+    in.read(m_bytes.get(), static_cast<std::streamsize>(size));
     // A file that shrank while being read keeps what was there.
-    text.resize(static_cast<size_t>(in.gcount()));
+    m_size = static_cast<size_t>(in.gcount());
     return true;
 }
 
 std::string FormatText(const char* format, ...)
 {
+    // Most texts fit the buffer on the stack; longer ones are formatted again.
+    char buffer[256];
     va_list args;
     va_start(args, format);
     va_list again;
     va_copy(again, args);
-    const int length = std::vsnprintf(nullptr, 0, format, args);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
     std::string text;
-    if (length > 0) {
+    if (length > 0 && static_cast<size_t>(length) < sizeof buffer) {
+        text.assign(buffer, static_cast<size_t>(length));
+    } else if (length > 0) {
         text.resize(static_cast<size_t>(length) + 1);
         std::vsnprintf(text.data(), text.size(), format, again);
         text.resize(static_cast<size_t>(length));
@@ -73,9 +77,9 @@ std::string FormatText(const char* format, ...)
 
 int32_t ExtractDate(std::string_view line, int column, Interaction& trace)
 {
-    const int year = GetInt(line, column, 4, trace);
-    const int month = GetInt(line, column + 4, 2, trace);
-    const int day = GetInt(line, column + 6, 2, trace);
+    const int year = FieldInt(line, column, 4, trace);
+    const int month = FieldInt(line, column + 4, 2, trace);
+    const int day = FieldInt(line, column + 6, 2, trace);
     return CheckedJulianDay(month, day, year);
 }
 

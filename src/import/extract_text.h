@@ -1,8 +1,11 @@
 #pragma once
 
+#include "model/vortime.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -40,13 +43,44 @@ private:
 // The first line of a text as ExtractLines hands it out; empty for an empty text.
 std::string_view FirstExtractLine(std::string_view text, size_t keep);
 
-// Reads a whole extract file into `text`. When it cannot be read (missing,
-// a folder, larger than any extract) shows "Unable to Open File" captioned
-// with the file name and returns false.
-bool ReadExtractFile(const std::filesystem::path& path, std::string& text, Interaction& ui);
+// A whole extract file in memory.
+class ExtractFile {
+public:
+    // Reads the file. When it cannot be read (missing, a folder, larger than
+    // any extract) shows "Unable to Open File" captioned with the file name
+    // and returns false.
+    bool Read(const std::filesystem::path& path, Interaction& ui);
+    std::string_view Text() const { return {m_bytes.get(), m_size}; }
+
+private:
+    // Not zero-filled first: the read overwrites it and only what was read is used.
+    std::unique_ptr<char[]> m_bytes;
+    size_t m_size = 0;
+};
 
 // The warning and trace texts of the loaders, formatted as printf does.
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// GetInt for the loaders' inner loops: the same value and the same trace
+// line for a short line, for fields of up to nine characters (which cannot
+// overflow), without the general conversion's bookkeeping.
+inline int32_t FieldInt(std::string_view line, int start, int count, Interaction& trace)
+{
+    if (count > 9 || start < 0 || count < 0 ||
+        line.size() < static_cast<size_t>(start) + static_cast<size_t>(count))
+        return GetInt(line, start, count, trace);
+    const char* c = line.data() + start;
+    const char* end = c + count;
+    while (c < end && (*c == ' ' || (*c >= '\t' && *c <= '\r')))
+        ++c;
+    bool negative = false;
+    if (c < end && (*c == '+' || *c == '-'))
+        negative = *c++ == '-';
+    int32_t value = 0;
+    for (; c < end && *c >= '0' && *c <= '9'; ++c)
+        value = value * 10 + (*c - '0');
+    return negative ? -value : value;
+}
 
 // A date of an extract, year (4 digits), month and day (2 each) from
 // `column`, as a day number; 0 when the line is too short for it or it is not

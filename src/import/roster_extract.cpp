@@ -59,15 +59,17 @@ bool ReadRoster(ScheduleDocument& doc, std::string_view key, std::string_view te
     doc.Modified = true;
     lines.Rewind();
     std::string upper;
+    std::string group;
     while (lines.Next(line)) {
-        upper.assign(line);
-        UpperCase(upper);
-        if (upper.size() < kMinLine)
+        if (line.size() < kMinLine)
             break;
-        const std::string_view row(upper);
-        if (row.substr(kGroupColumn, key.size()) != key)
+        // Only the group is upper-cased for the comparison; the whole line
+        // only when it is kept.
+        group.assign(line.substr(kGroupColumn, key.size()));
+        UpperCase(group);
+        if (group != key)
             continue;
-        if (row.size() < kQualsColumn) {
+        if (line.size() < kQualsColumn) {
             ui.Message(kCaption, "File Error - Unable to Load Roster from this file.", Icon::Error);
             return false;
         }
@@ -79,10 +81,11 @@ bool ReadRoster(ScheduleDocument& doc, std::string_view key, std::string_view te
                        Icon::Warning);
             break;
         }
+        upper.assign(line);
+        UpperCase(upper);
+        const std::string_view row(upper);
         TPilot& pilot = doc.Crew[static_cast<size_t>(doc.CrewCount)];
-        // A roster loaded over an earlier one must not inherit its blocks.
-        pilot.Reset();
-        pilot.EmpNumber = GetInt(row, static_cast<int>(kNumberColumn), 9, ui);
+        pilot.EmpNumber = FieldInt(row, static_cast<int>(kNumberColumn), 9, ui);
         pilot.Name = CrewName(row);
         pilot.Quals = std::string(row.substr(kQualsColumn, kQualsLength));
         ApplyQualificationCodes(doc, pilot);
@@ -156,10 +159,10 @@ bool LoadRosterFromExtract(ScheduleDocument& doc, std::string_view groupCode,
     std::string key;
     if (!GroupKey(doc, groupCode, key))
         return false;
-    std::string text;
-    if (!ReadExtractFile(path, text, ui))
+    ExtractFile text;
+    if (!text.Read(path, ui))
         return false;
-    return ReadRoster(doc, key, text, ui);
+    return ReadRoster(doc, key, text.Text(), ui);
 }
 
 } // namespace tl

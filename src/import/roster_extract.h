@@ -27,7 +27,9 @@ constexpr size_t kQualsLength = 12;
 } // namespace roster_extract
 
 // Makes the roster from the extract at `path` for the crew group `groupCode`
-// (nine characters, the document's GroupName). True when the extract was read
+// (nine characters, the document's GroupName). The crew records are filled
+// from the first one and must be in their reset state; only the fields the
+// extract gives are written. True when the extract was read
 // to its end; false for a code of another length, a file that does not open,
 // a No to the plausibility question or a matching line too short for its
 // qualification codes (the crew members before it stay).

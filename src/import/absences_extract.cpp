@@ -36,7 +36,7 @@ struct Entry {
 
 // Writes one entry's days into one crew member's slots.
 void WriteEntry(ScheduleDocument& doc, int crewIndex, const Entry& entry,
-                const std::optional<ActivityCodeInfo>& info, std::string& warnings)
+                const std::optional<ActivityCodeInfo>& info, ExtractWarnings& warnings)
 {
     TPilot& pilot = doc.Crew[static_cast<size_t>(crewIndex)];
     const int from = std::max(entry.first, 0);
@@ -44,9 +44,9 @@ void WriteEntry(ScheduleDocument& doc, int crewIndex, const Entry& entry,
     for (int s = from; s <= to; ++s) {
         const auto slot = static_cast<size_t>(s);
         if (pilot.DaySlot[slot] >= 0) {
-            warnings += FormatText("Cannot Assign Code %s in %d %s on day %02d Due Pairing "
+            warnings.Add(FormatText("Cannot Assign Code %s in %d %s on day %02d Due Pairing "
                                    "Assigned. ",
-                                   entry.code.c_str(), crewIndex + 1, pilot.Name.c_str(), s + 1);
+                                   entry.code.c_str(), crewIndex + 1, pilot.Name.c_str(), s + 1));
             continue;
         }
         TPilot::SlotValues& other = pilot.DayOther[slot];
@@ -62,8 +62,8 @@ void WriteEntry(ScheduleDocument& doc, int crewIndex, const Entry& entry,
             other[7] = info->Duty2 ? 1 : 0;
             pilot.DayCode[slot] = info->Activity;
         } else {
-            warnings += FormatText("No Matching Code for %s. No Credit or Duty Info Recorded",
-                                   entry.code.c_str());
+            warnings.Add(FormatText("No Matching Code for %s. No Credit or Duty Info Recorded",
+                                    entry.code.c_str()));
             pilot.DayCode[slot] = entry.code;
         }
         pilot.DaySlot[slot] = -2;
@@ -84,7 +84,7 @@ bool ReadAbsences(ScheduleDocument& doc, std::string_view text, bool followingMo
     ui.Trace("LoadCrewAbsencesBegin\n");
 
     const int shift = followingMonth ? doc.DaysInMonth : 0;
-    std::string warnings;
+    ExtractWarnings warnings;
     ExtractLines lines(text, kKeep);
     std::string_view line;
     int employee = 0;
@@ -119,8 +119,8 @@ bool ReadAbsences(ScheduleDocument& doc, std::string_view text, bool followingMo
         }
     }
 
-    if (!warnings.empty())
-        ShowSummary(ui, "Warnings from Absences Extract Load", warnings);
+    if (!warnings.Empty())
+        ShowSummary(ui, "Warnings from Absences Extract Load", warnings.Text());
     if (!followingMonth) {
         for (int c = 0; c < doc.CrewCount; ++c) {
             TPilot& pilot = doc.Crew[static_cast<size_t>(c)];

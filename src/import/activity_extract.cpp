@@ -193,7 +193,7 @@ public:
             pilot.DayCarry[static_cast<size_t>(i)][5] = FieldInt(line, kHardTimeColumn + 4 * i, 4, m_ui);
     }
 
-    const std::string& Warnings() const { return m_warnings; }
+    const ExtractWarnings& Warnings() const { return m_warnings; }
 
 private:
     static bool IsPairingEntry(std::string_view line, int p)
@@ -225,18 +225,18 @@ private:
         const std::string_view id = Id(line, p);
         const RawDate date = ReadRawDate(line, p + 8, m_ui);
         if (!found) {
-            m_warnings += FormatText("Could not find Pairing %.5s to Assign to %s.", id.data(),
-                                     pilot.Name.c_str());
+            m_warnings.Add(FormatText("Could not find Pairing %.5s to Assign to %s.", id.data(),
+                                     pilot.Name.c_str()));
             return;
         }
         const std::string_view rec = *found;
         const int start = m_days.Of(DayNumber(ReadRawDate(rec, kStartDate, m_ui)));
         if (start < 0) {
             const RawDate last = ReadRawDate(line, p + 28, m_ui);
-            m_warnings += FormatText("Could not assign Pairing %.5s to %s from %02d %02d %04d to "
+            m_warnings.Add(FormatText("Could not assign Pairing %.5s to %s from %02d %02d %04d to "
                                      "%02d %02d %04d Last Month.",
                                      id.data(), pilot.Name.c_str(), date.day, date.month,
-                                     date.year, last.day, last.month, last.year);
+                                     date.year, last.day, last.month, last.year));
             return;
         }
         const auto s = static_cast<size_t>(start);
@@ -307,11 +307,11 @@ private:
 
         int slot = m_days.Of(DayNumber(firstDate));
         if (slot < 0 || slot >= kPrevDays) {
-            m_warnings += FormatText("Could not assign %s code to %s from %02d %02d %04d to %02d "
+            m_warnings.Add(FormatText("Could not assign %s code to %s from %02d %02d %04d to %02d "
                                      "%02d %04d Last Month.",
                                      code.c_str(), pilot.Name.c_str(), firstDate.day,
                                      firstDate.month, firstDate.year, lastDate.day,
-                                     lastDate.month, lastDate.year);
+                                     lastDate.month, lastDate.year));
             slot = kPrevDays;
         }
 
@@ -334,9 +334,9 @@ private:
                 pilot.DayText[s] = info->Activity;
             } else {
                 day[4] = day[5] = day[6] = day[8] = 0;
-                m_warnings += FormatText("No Matching Code for %s Last Month %s day %02d - No "
+                m_warnings.Add(FormatText("No Matching Code for %s Last Month %s day %02d - No "
                                          "Duty Info loaded.",
-                                         code.c_str(), pilot.Name.c_str(), static_cast<int>(e) + 1);
+                                         code.c_str(), pilot.Name.c_str(), static_cast<int>(e) + 1));
                 pilot.DayText[s] = code;
             }
             day[2] = startTime;
@@ -359,7 +359,7 @@ private:
     Interaction& m_ui;
     PairingIndex m_index;
     ExtendedDays m_days;
-    std::string m_warnings;
+    ExtractWarnings m_warnings;
 };
 
 bool ConfirmActivity(std::string_view activity, Interaction& ui)
@@ -417,8 +417,8 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity,
     }
 
     ui.Trace("LoadLastMonthsData Finished...\n");
-    if (!reader.Warnings().empty())
-        ShowSummary(ui, "Errors from Overlap Info Extract Load", reader.Warnings());
+    if (!reader.Warnings().Empty())
+        ShowSummary(ui, "Errors from Overlap Info Extract Load", reader.Warnings().Text());
     return true;
 }
 

@@ -53,6 +53,13 @@ bool ExtractFile::Read(const std::filesystem::path& path, Interaction& ui)
     return true;
 }
 
+std::string ExtractWarnings::Text() const
+{
+    if (m_count <= kMaxWarnings)
+        return m_text;
+    return m_text + FormatText(" %lld more Warnings not Listed.", m_count - kMaxWarnings);
+}
+
 std::string FormatText(const char* format, ...)
 {
     // Most texts fit the buffer on the stack; longer ones are formatted again.

@@ -58,6 +58,26 @@ private:
     size_t m_size = 0;
 };
 
+// The warnings of one load, for the summary list. A hostile extract could
+// raise one for every day of every entry of every line; past kMaxWarnings
+// they are only counted, and one line at the end says how many more there were.
+class ExtractWarnings {
+public:
+    static constexpr int kMaxWarnings = 2000;
+
+    void Add(const std::string& text)
+    {
+        if (m_count++ < kMaxWarnings)
+            m_text += text;
+    }
+    bool Empty() const { return m_count == 0; }
+    std::string Text() const;
+
+private:
+    std::string m_text;
+    long long m_count = 0;
+};
+
 // The warning and trace texts of the loaders, formatted as printf does.
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

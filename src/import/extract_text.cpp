@@ -57,7 +57,7 @@ std::string ExtractWarnings::Text() const
 {
     if (m_count <= kMaxWarnings)
         return m_text;
-    return m_text + FormatText(" %lld more Warnings not Listed.", m_count - kMaxWarnings);
+    return m_text + FormatText(". %lld more Warnings not Listed.", m_count - kMaxWarnings);
 }
 
 std::string FormatText(const char* format, ...)

@@ -130,6 +130,17 @@ TEST(AbsencesExtractTest, MalformedLines)
     EXPECT_TRUE(LoadCrewAbsencesText(*doc, text, false, ui));
     EXPECT_EQ(doc->Crew[0].DayCode2[0] + doc->Crew[0].DayCode2[61], "\xFF\xFE\xFF\xFE");
     EXPECT_EQ(doc->Crew[0].DaySlot[4], 0);
+
+    // Past 2000 warnings the rest are only counted: 31 days of 31 unknown
+    // entries for Bob's two records and Cat make 2883.
+    const std::vector<Absence> unknown(31, Absence{"ZZ", 1, 31, 0, 60});
+    ui.Clear();
+    ui.Script({Answer::Yes});
+    EXPECT_TRUE(LoadCrewAbsencesText(*doc, AbsenceLine(1002, unknown) + AbsenceLine(1003, unknown), false, ui));
+    const auto lists = ui.Only(ScriptedInteraction::Kind::List);
+    ASSERT_EQ(lists.size(), 1u);
+    EXPECT_EQ(lists[0].lines.size(), 2002u); // the warnings run together but for their own full stops
+    EXPECT_EQ(lists[0].lines.back(), " 883 more Warnings not Listed");
 }
 
 } // namespace

@@ -129,7 +129,8 @@ struct ActivityFiles {
                 Put(line, static_cast<size_t>(90 + 24 * j), Digits(1100, 4));
             }
             for (int m = 0; m < 5; ++m)
-                Put(line, static_cast<size_t>(814 + 11 * m), "YUL" + Digits(200, 4) + Digits(300, 4));
+                Put(line, static_cast<size_t>(814 + 11 * m),
+                    "YUL" + Digits(200, 4) + Digits(300, 4));
             prg += line;
             prg += '\n';
         }

@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
     size_t split = 0;
     if (bytes.size() >= 2) {
-        split = std::min<size_t>(static_cast<uint8_t>(bytes[0]) | size_t{static_cast<uint8_t>(bytes[1])} << 8,
+        split = std::min<size_t>(static_cast<uint8_t>(bytes[0]) |
+                                     size_t{static_cast<uint8_t>(bytes[1])} << 8,
                                  bytes.size() - 2);
         bytes.remove_prefix(2);
     }

@@ -39,20 +39,20 @@ Command AddImportRosterCommand(CLI::App& app)
     CLI::App* command = app.add_subcommand(
         "import-roster", "Make the roster of FILE's crew group from an employee record extract");
     command->add_option("FILE", options->file, "Block file")->required();
-    command->add_option("EXTRACT", options->extract, "Employee record extract (*perp.ext, *perc.ext)")
+    command
+        ->add_option("EXTRACT", options->extract, "Employee record extract (*perp.ext, *perc.ext)")
         ->required();
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return ImportInto(options->file, options->answers, context,
-                                  [&](ScheduleDocument& doc, Interaction& ui) {
-                                      // The new roster must not inherit the blocks of
-                                      // the crew members it replaces.
-                                      doc.ZeroData(ui, true, false,
-                                                   ScheduleDocument::Extent::InUse);
-                                      return LoadRosterFromExtract(doc, doc.GroupName,
-                                                                   options->extract, ui);
-                                  });
+                return ImportInto(
+                    options->file, options->answers, context,
+                    [&](ScheduleDocument& doc, Interaction& ui) {
+                        // The new roster must not inherit the blocks of
+                        // the crew members it replaces.
+                        doc.ZeroData(ui, true, false, ScheduleDocument::Extent::InUse);
+                        return LoadRosterFromExtract(doc, doc.GroupName, options->extract, ui);
+                    });
             }};
 }
 
@@ -96,10 +96,12 @@ Command AddImportActivityCommand(CLI::App& app)
         "import-activity",
         "Read last month's activity of FILE's crew from the activity and pairing extracts");
     command->add_option("FILE", options->file, "Block file")->required();
-    command->add_option("ACTIVITY", options->activity, "Crew activity extract (*actp.ext, *actc.ext)")
+    command
+        ->add_option("ACTIVITY", options->activity, "Crew activity extract (*actp.ext, *actc.ext)")
         ->required();
-    command->add_option("PAIRING-EXTRACT", options->pairings,
-                        "Pairing extract of the prior period (*prgp.ext, *prgc.ext)")
+    command
+        ->add_option("PAIRING-EXTRACT", options->pairings,
+                     "Pairing extract of the prior period (*prgp.ext, *prgc.ext)")
         ->required();
     options->answers.AddTo(*command);
 

@@ -44,9 +44,9 @@ void WriteEntry(ScheduleDocument& doc, int crewIndex, const Entry& entry,
     for (int s = from; s <= to; ++s) {
         const auto slot = static_cast<size_t>(s);
         if (pilot.DaySlot[slot] >= 0) {
-            warnings.Add(FormatText("Cannot Assign Code %s in %d %s on day %02d Due Pairing "
-                                   "Assigned. ",
-                                   entry.code.c_str(), crewIndex + 1, pilot.Name.c_str(), s + 1));
+            warnings.Add("Cannot Assign Code %s in %d %s on day %02d Due Pairing "
+                         "Assigned. ",
+                         entry.code.c_str(), crewIndex + 1, pilot.Name.c_str(), s + 1);
             continue;
         }
         TPilot::SlotValues& other = pilot.DayOther[slot];
@@ -62,8 +62,8 @@ void WriteEntry(ScheduleDocument& doc, int crewIndex, const Entry& entry,
             other[7] = info->Duty2 ? 1 : 0;
             pilot.DayCode[slot] = info->Activity;
         } else {
-            warnings.Add(FormatText("No Matching Code for %s. No Credit or Duty Info Recorded",
-                                    entry.code.c_str()));
+            warnings.Add("No Matching Code for %s. No Credit or Duty Info Recorded",
+                         entry.code.c_str());
             pilot.DayCode[slot] = entry.code;
         }
         pilot.DaySlot[slot] = -2;
@@ -100,7 +100,8 @@ bool ReadAbsences(ScheduleDocument& doc, std::string_view text, bool followingMo
             for (int k = 0; k < kEntries; ++k) {
                 const int p = kFirstEntry + kEntryLength * k;
                 if (line.size() < static_cast<size_t>(p) + 2) {
-                    ui.Message(kCaption, "File Error - Unable to Load Crew Absences from this file.",
+                    ui.Message(kCaption,
+                               "File Error - Unable to Load Crew Absences from this file.",
                                Icon::Error);
                     return false;
                 }
@@ -147,8 +148,8 @@ bool LoadCrewAbsencesText(ScheduleDocument& doc, std::string_view text, bool fol
     return ReadAbsences(doc, text, followingMonth, ui);
 }
 
-bool LoadCrewAbsences(ScheduleDocument& doc, const std::filesystem::path& path,
-                      bool followingMonth, Interaction& ui)
+bool LoadCrewAbsences(ScheduleDocument& doc, const std::filesystem::path& path, bool followingMonth,
+                      Interaction& ui)
 {
     if (!ConfirmOverwrite(doc, followingMonth, ui))
         return false;

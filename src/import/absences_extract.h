@@ -33,8 +33,8 @@ constexpr int kLastEmployee = 99999;
 // already (current month only). False when the user declines, the file does
 // not open or a line ends before its entries do (the days written before it
 // stay); the warnings go to the summary list.
-bool LoadCrewAbsences(ScheduleDocument& doc, const std::filesystem::path& path,
-                      bool followingMonth, Interaction& ui);
+bool LoadCrewAbsences(ScheduleDocument& doc, const std::filesystem::path& path, bool followingMonth,
+                      Interaction& ui);
 
 // The same on the extract's text, already read.
 bool LoadCrewAbsencesText(ScheduleDocument& doc, std::string_view text, bool followingMonth,

@@ -55,6 +55,15 @@ struct RawDate {
     int64_t Key() const { return (int64_t{year} * 1000 + (month + 100)) * 1000 + (day + 100); }
 };
 
+// Sums of figures from an extract that lists one employee over and over
+// could pass the 32-bit range; they stop at its ends instead.
+void AddClamped(int32_t& total, int64_t value)
+{
+    total = static_cast<int32_t>(std::clamp<int64_t>(int64_t{total} + value,
+                                                     std::numeric_limits<int32_t>::min(),
+                                                     std::numeric_limits<int32_t>::max()));
+}
+
 RawDate ReadRawDate(std::string_view line, int column, Interaction& trace)
 {
     return {FieldInt(line, column, 4, trace), FieldInt(line, column + 4, 2, trace),
@@ -173,7 +182,8 @@ public:
             if (line.size() < static_cast<size_t>(p) + 39)
                 break;
             if (IsPairingEntry(line, p) && !BlankId(line, p)) {
-                records[static_cast<size_t>(k)] = m_index.Find(Id(line, p), ReadRawDate(line, p + 8, m_ui));
+                records[static_cast<size_t>(k)] =
+                    m_index.Find(Id(line, p), ReadRawDate(line, p + 8, m_ui));
                 if (records[static_cast<size_t>(k)])
                     Prefetch(*records[static_cast<size_t>(k)]);
             }
@@ -190,7 +200,8 @@ public:
                 PairingEntry(line, p, records[static_cast<size_t>(k)], pilot);
         }
         for (int i = kPrevDays - 1; i >= 0; --i)
-            pilot.DayCarry[static_cast<size_t>(i)][5] = FieldInt(line, kHardTimeColumn + 4 * i, 4, m_ui);
+            pilot.DayCarry[static_cast<size_t>(i)][5] =
+                FieldInt(line, kHardTimeColumn + 4 * i, 4, m_ui);
     }
 
     const ExtractWarnings& Warnings() const { return m_warnings; }
@@ -214,7 +225,8 @@ private:
     // The cache lines of a record's header, first duty blocks and first day blocks.
     static void Prefetch(std::string_view rec)
     {
-        for (size_t at : {size_t{0}, size_t{64}, size_t{128}, size_t{kDayBlocks}, size_t{kDayBlocks + 56}})
+        for (size_t at :
+             {size_t{0}, size_t{64}, size_t{128}, size_t{kDayBlocks}, size_t{kDayBlocks + 56}})
             if (at < rec.size())
                 __builtin_prefetch(rec.data() + at);
     }
@@ -225,18 +237,18 @@ private:
         const std::string_view id = Id(line, p);
         const RawDate date = ReadRawDate(line, p + 8, m_ui);
         if (!found) {
-            m_warnings.Add(FormatText("Could not find Pairing %.5s to Assign to %s.", id.data(),
-                                     pilot.Name.c_str()));
+            m_warnings.Add("Could not find Pairing %.5s to Assign to %s.", id.data(),
+                           pilot.Name.c_str());
             return;
         }
         const std::string_view rec = *found;
         const int start = m_days.Of(DayNumber(ReadRawDate(rec, kStartDate, m_ui)));
         if (start < 0) {
             const RawDate last = ReadRawDate(line, p + 28, m_ui);
-            m_warnings.Add(FormatText("Could not assign Pairing %.5s to %s from %02d %02d %04d to "
-                                     "%02d %02d %04d Last Month.",
-                                     id.data(), pilot.Name.c_str(), date.day, date.month,
-                                     date.year, last.day, last.month, last.year));
+            m_warnings.Add("Could not assign Pairing %.5s to %s from %02d %02d %04d to "
+                           "%02d %02d %04d Last Month.",
+                           id.data(), pilot.Name.c_str(), date.day, date.month, date.year, last.day,
+                           last.month, last.year);
             return;
         }
         const auto s = static_cast<size_t>(start);
@@ -257,7 +269,8 @@ private:
         }
         legal -= int64_t{kPrevDays} * kDayMinutes;
         if (legal > 0)
-            pilot.CarryIn[1] = static_cast<int32_t>(std::min<int64_t>(legal, std::numeric_limits<int32_t>::max()));
+            pilot.CarryIn[1] =
+                static_cast<int32_t>(std::min<int64_t>(legal, std::numeric_limits<int32_t>::max()));
 
         // Days the pairing spans; a release in the first two hours of a day
         // does not count that day.
@@ -280,10 +293,10 @@ private:
                 break;
             const int at = kDayBlocks + kDayBlockLength * static_cast<int>(m);
             TPilot::SlotValues& day = pilot.DayCarry[static_cast<size_t>(e)];
-            day[5] += FieldInt(rec, at + 3, 4, m_ui);
-            day[4] += FieldInt(rec, at + 7, 4, m_ui);
+            AddClamped(day[5], FieldInt(rec, at + 3, 4, m_ui));
+            AddClamped(day[4], FieldInt(rec, at + 7, 4, m_ui));
             if (e >= kPrevDays)
-                pilot.CarryIn[0] += day[4];
+                AddClamped(pilot.CarryIn[0], day[4]);
         }
 
         for (int j = 0; j < kBlocks; ++j) {
@@ -307,11 +320,10 @@ private:
 
         int slot = m_days.Of(DayNumber(firstDate));
         if (slot < 0 || slot >= kPrevDays) {
-            m_warnings.Add(FormatText("Could not assign %s code to %s from %02d %02d %04d to %02d "
-                                     "%02d %04d Last Month.",
-                                     code.c_str(), pilot.Name.c_str(), firstDate.day,
-                                     firstDate.month, firstDate.year, lastDate.day,
-                                     lastDate.month, lastDate.year));
+            m_warnings.Add("Could not assign %s code to %s from %02d %02d %04d to %02d "
+                           "%02d %04d Last Month.",
+                           code.c_str(), pilot.Name.c_str(), firstDate.day, firstDate.month,
+                           firstDate.year, lastDate.day, lastDate.month, lastDate.year);
             slot = kPrevDays;
         }
 
@@ -334,9 +346,9 @@ private:
                 pilot.DayText[s] = info->Activity;
             } else {
                 day[4] = day[5] = day[6] = day[8] = 0;
-                m_warnings.Add(FormatText("No Matching Code for %s Last Month %s day %02d - No "
-                                         "Duty Info loaded.",
-                                         code.c_str(), pilot.Name.c_str(), static_cast<int>(e) + 1));
+                m_warnings.Add("No Matching Code for %s Last Month %s day %02d - No "
+                               "Duty Info loaded.",
+                               code.c_str(), pilot.Name.c_str(), static_cast<int>(e) + 1);
                 pilot.DayText[s] = code;
             }
             day[2] = startTime;
@@ -375,8 +387,8 @@ bool ConfirmPairings(std::string_view pairings, Interaction& ui)
 }
 
 // Both files read and accepted: clear last month's data and read it again.
-bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity,
-                        std::string_view pairings, Interaction& ui)
+bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, std::string_view pairings,
+                        Interaction& ui)
 {
     ui.Trace("LoadLastMonthsDataFromExtractBegin\n");
     doc.FreshDocument = false;
@@ -411,8 +423,8 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity,
             continue;
         TPilot& pilot = doc.Crew[static_cast<size_t>(found->second)];
         progress.SetValue(++matched);
-        ui.Trace(FormatText("LoadingLastMonthsDataFor %s %d\n", pilot.Name.c_str(),
-                            pilot.EmpNumber));
+        ui.Trace(
+            FormatText("LoadingLastMonthsDataFor %s %d\n", pilot.Name.c_str(), pilot.EmpNumber));
         reader.Line(line, pilot);
     }
 

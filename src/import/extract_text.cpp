@@ -53,6 +53,28 @@ bool ExtractFile::Read(const std::filesystem::path& path, Interaction& ui)
     return true;
 }
 
+void ExtractWarnings::Add(const char* format, ...)
+{
+    if (m_count++ >= kMaxWarnings)
+        return;
+    char buffer[256];
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    if (length > 0 && static_cast<size_t>(length) < sizeof buffer) {
+        m_text.append(buffer, static_cast<size_t>(length));
+    } else if (length > 0) {
+        const size_t at = m_text.size();
+        m_text.resize(at + static_cast<size_t>(length) + 1);
+        std::vsnprintf(m_text.data() + at, static_cast<size_t>(length) + 1, format, again);
+        m_text.resize(at + static_cast<size_t>(length));
+    }
+    va_end(again);
+}
+
 std::string ExtractWarnings::Text() const
 {
     if (m_count <= kMaxWarnings)

@@ -65,11 +65,8 @@ class ExtractWarnings {
 public:
     static constexpr int kMaxWarnings = 2000;
 
-    void Add(const std::string& text)
-    {
-        if (m_count++ < kMaxWarnings)
-            m_text += text;
-    }
+    // Adds one warning, formatted as printf does (only while it is listed).
+    void Add(const char* format, ...) __attribute__((format(printf, 2, 3)));
     bool Empty() const { return m_count == 0; }
     std::string Text() const;
 

@@ -41,8 +41,7 @@ std::string CrewName(std::string_view line)
     return name;
 }
 
-bool ReadRoster(ScheduleDocument& doc, std::string_view key, std::string_view text,
-                Interaction& ui)
+bool ReadRoster(ScheduleDocument& doc, std::string_view key, std::string_view text, Interaction& ui)
 {
     ui.Trace("BeginCreateNewRosterFromExtract\n");
 

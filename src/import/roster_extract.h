@@ -18,10 +18,10 @@ class TPilot;
 // attendants.
 
 namespace roster_extract {
-constexpr size_t kKeep = 499;       // characters of a line that are read
+constexpr size_t kKeep = 499; // characters of a line that are read
 constexpr size_t kShortRecord = 102;
 constexpr size_t kLongRecord = 147;
-constexpr size_t kMinLine = 50;     // a shorter line ends the reading
+constexpr size_t kMinLine = 50; // a shorter line ends the reading
 constexpr size_t kQualsColumn = 77;
 constexpr size_t kQualsLength = 12;
 } // namespace roster_extract

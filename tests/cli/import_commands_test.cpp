@@ -78,8 +78,8 @@ TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
     auto path = [&](const sample::SampleFile& f) { return (dir.path() / f.name).string(); };
     const std::string file = (dir.path() / "month.tl2").string();
 
-    ASSERT_EQ(RunCli({"new", file, "--group", month.group, "--start", IsoDate(month.period.firstDay),
-                      "--end", IsoDate(month.period.lastDay)})
+    ASSERT_EQ(RunCli({"new", file, "--group", month.group, "--start",
+                      IsoDate(month.period.firstDay), "--end", IsoDate(month.period.lastDay)})
                   .status,
               0);
     for (const std::vector<std::string>& args :
@@ -134,7 +134,8 @@ TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
                 const int first = Field(line, at + 2, 2) + shift - 1;
                 const int last = Field(line, at + 4, 2) + shift - 1;
                 for (int s = std::max(first, 0); s <= std::min(last, 61); ++s)
-                    EXPECT_EQ(p.DayCode2[static_cast<size_t>(s)], line.substr(at, 2)) << p.Name << s;
+                    EXPECT_EQ(p.DayCode2[static_cast<size_t>(s)], line.substr(at, 2))
+                        << p.Name << s;
                 if (shift == 0 && line.substr(at, 2) == "LA" && first == 0 &&
                     last + 1 == doc.DaysInMonth) {
                     EXPECT_EQ(p.BidReserveOrLoa, 1) << p.Name;

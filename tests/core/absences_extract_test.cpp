@@ -29,7 +29,11 @@ std::string AbsenceLine(int employee, const std::vector<Absence>& entries, size_
     line.Num(0, employee, 9);
     size_t p = 9;
     for (const Absence& a : entries) {
-        line.Put(p, a.code).Num(p + 2, a.first, 2).Num(p + 4, a.last, 2).Num(p + 6, a.start, 4).Num(p + 10, a.end, 4);
+        line.Put(p, a.code)
+            .Num(p + 2, a.first, 2)
+            .Num(p + 4, a.last, 2)
+            .Num(p + 6, a.start, 4)
+            .Num(p + 10, a.end, 4);
         p += 14;
     }
     return line.Line();
@@ -41,7 +45,8 @@ std::unique_ptr<ScheduleDocument> Month()
 {
     auto doc = std::make_unique<ScheduleDocument>();
     SilentInteraction ui;
-    EXPECT_TRUE(CreateEmptyMonth(*doc, "YYZDH8CAZ", JulianDay(11, 1, 2027), JulianDay(11, 30, 2027), ui));
+    EXPECT_TRUE(
+        CreateEmptyMonth(*doc, "YYZDH8CAZ", JulianDay(11, 1, 2027), JulianDay(11, 30, 2027), ui));
     const char* names[] = {"A ANN", "B BOB", "C CAT", "B BOB"};
     const int numbers[] = {1001, 1002, 1003, 1002};
     for (doc->CrewCount = 0; doc->CrewCount < 4; ++doc->CrewCount) {
@@ -56,9 +61,11 @@ TEST(AbsencesExtractTest, EntriesBecomeOtherAssignments)
 {
     auto doc = Month();
     const std::string text =
-        AbsenceLine(1001, {{"VC", 3, 6, 0, 1439}, {"ZZ", 7, 7, 1320, 360}, {"SM", 30, 2, 600, 900}}) +
-        AbsenceLine(1002, {{"RB", 10, 10, 300, 1200}}) + AbsenceLine(1003, {{"LA", 1, 30, 0, 1439}}) +
-        AbsenceLine(99999, {}) + AbsenceLine(1001, {{"VC", 20, 20, 0, 1439}});
+        AbsenceLine(1001,
+                    {{"VC", 3, 6, 0, 1439}, {"ZZ", 7, 7, 1320, 360}, {"SM", 30, 2, 600, 900}}) +
+        AbsenceLine(1002, {{"RB", 10, 10, 300, 1200}}) +
+        AbsenceLine(1003, {{"LA", 1, 30, 0, 1439}}) + AbsenceLine(99999, {}) +
+        AbsenceLine(1001, {{"VC", 20, 20, 0, 1439}});
     ScriptedInteraction ui;
     ASSERT_TRUE(LoadCrewAbsencesText(*doc, text, false, ui));
     EXPECT_TRUE(ui.Dialogs().empty()); // a fresh document asks nothing
@@ -83,8 +90,9 @@ TEST(AbsencesExtractTest, EntriesBecomeOtherAssignments)
     const auto lists = ui.Only(ScriptedInteraction::Kind::List);
     ASSERT_EQ(lists.size(), 1u);
     EXPECT_EQ(lists[0].caption, "Warnings from Absences Extract Load");
-    EXPECT_THAT(lists[0].lines, ElementsAre("Cannot Assign Code VC in 1 A ANN on day 05 Due Pairing Assigned",
-                                            " No Matching Code for ZZ", " No Credit or Duty Info Recorded"));
+    EXPECT_THAT(lists[0].lines,
+                ElementsAre("Cannot Assign Code VC in 1 A ANN on day 05 Due Pairing Assigned",
+                            " No Matching Code for ZZ", " No Credit or Duty Info Recorded"));
 }
 
 TEST(AbsencesExtractTest, FollowingMonthAndTheOverwriteQuestion)
@@ -93,8 +101,9 @@ TEST(AbsencesExtractTest, FollowingMonthAndTheOverwriteQuestion)
     const std::string text = AbsenceLine(1003, {{"VC", 1, 3, 0, 1439}});
     ScriptedInteraction ui;
     ASSERT_TRUE(LoadCrewAbsencesText(*doc, text, true, ui));
-    EXPECT_THAT(std::vector<int>(doc->Crew[2].DaySlot.begin() + 29, doc->Crew[2].DaySlot.begin() + 34),
-                ElementsAre(-1, -2, -2, -2, -1));
+    EXPECT_THAT(
+        std::vector<int>(doc->Crew[2].DaySlot.begin() + 29, doc->Crew[2].DaySlot.begin() + 34),
+        ElementsAre(-1, -2, -2, -2, -1));
 
     // After an import the current month's load asks again (No changes
     // nothing); the following month's never asks.
@@ -104,8 +113,10 @@ TEST(AbsencesExtractTest, FollowingMonthAndTheOverwriteQuestion)
     EXPECT_TRUE(LoadCrewAbsencesText(*doc, text, false, ui));
     EXPECT_EQ(doc->Crew[2].DaySlot[0], -2);
     EXPECT_TRUE(LoadCrewAbsencesText(*doc, text, true, ui));
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>(
-                                2, "Tessara Lines: This will erase all conflicting Toolbox assignments. Proceed"));
+    EXPECT_EQ(
+        ui.Dialogs(),
+        std::vector<std::string>(
+            2, "Tessara Lines: This will erase all conflicting Toolbox assignments. Proceed"));
 }
 
 TEST(AbsencesExtractTest, MalformedLines)
@@ -114,16 +125,19 @@ TEST(AbsencesExtractTest, MalformedLines)
     ScriptedInteraction ui;
     // A first line of the wrong length asks; No stops before anything changes.
     ui.Script({Answer::No, Answer::Yes, Answer::Yes});
-    EXPECT_FALSE(LoadCrewAbsencesText(*doc, AbsenceLine(1003, {{"VC", 1, 1, 0, 1439}}, 40), false, ui));
+    EXPECT_FALSE(
+        LoadCrewAbsencesText(*doc, AbsenceLine(1003, {{"VC", 1, 1, 0, 1439}}, 40), false, ui));
     EXPECT_TRUE(doc->FreshDocument);
     // A line that stops before its closing blank code: the days before stay.
     const std::string cut = AbsenceLine(1003, {{"VC", 1, 1, 0, 1439}, {"VC", 2, 2, 0, 1439}}, 37);
     EXPECT_FALSE(LoadCrewAbsencesText(*doc, cut, false, ui));
     EXPECT_EQ(doc->Crew[2].DayCode[1], "VAC");
-    EXPECT_EQ(ui.Dialogs().back(), "Tessara Lines: File Error - Unable to Load Crew Absences from this file.");
+    EXPECT_EQ(ui.Dialogs().back(),
+              "Tessara Lines: File Error - Unable to Load Crew Absences from this file.");
 
     // CRLF, NUL, high bytes, a huge line, days that are not days, no final line feed.
-    std::string crlf = AbsenceLine(1001, {{std::string_view("V\0", 2), 99, 0, 9999, 0}, {"\xFF\xFE", -5, 98, 1, 2}});
+    std::string crlf = AbsenceLine(
+        1001, {{std::string_view("V\0", 2), 99, 0, 9999, 0}, {"\xFF\xFE", -5, 98, 1, 2}});
     crlf.insert(crlf.size() - 1, "\r");
     std::string text = crlf + std::string(100000, '7') + "\n" + crlf;
     text.pop_back();
@@ -136,10 +150,12 @@ TEST(AbsencesExtractTest, MalformedLines)
     const std::vector<Absence> unknown(31, Absence{"ZZ", 1, 31, 0, 60});
     ui.Clear();
     ui.Script({Answer::Yes});
-    EXPECT_TRUE(LoadCrewAbsencesText(*doc, AbsenceLine(1002, unknown) + AbsenceLine(1003, unknown), false, ui));
+    EXPECT_TRUE(LoadCrewAbsencesText(*doc, AbsenceLine(1002, unknown) + AbsenceLine(1003, unknown),
+                                     false, ui));
     const auto lists = ui.Only(ScriptedInteraction::Kind::List);
     ASSERT_EQ(lists.size(), 1u);
-    EXPECT_EQ(lists[0].lines.size(), 2002u); // the warnings run together but for their own full stops
+    EXPECT_EQ(lists[0].lines.size(),
+              2002u); // the warnings run together but for their own full stops
     EXPECT_EQ(lists[0].lines.back(), " 883 more Warnings not Listed");
 }
 

@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <tuple>
 #include <vector>
@@ -74,7 +75,8 @@ std::unique_ptr<ScheduleDocument> Month(std::vector<std::pair<const char*, int>>
 {
     auto doc = std::make_unique<ScheduleDocument>();
     SilentInteraction ui;
-    EXPECT_TRUE(CreateEmptyMonth(*doc, "YYZDH8CAZ", JulianDay(11, 1, 2027), JulianDay(11, 30, 2027), ui));
+    EXPECT_TRUE(
+        CreateEmptyMonth(*doc, "YYZDH8CAZ", JulianDay(11, 1, 2027), JulianDay(11, 30, 2027), ui));
     for (const auto& [name, number] : crew) {
         TPilot& p = doc->Crew[static_cast<size_t>(doc->CrewCount++)];
         p.Name = name;
@@ -95,8 +97,9 @@ TEST(ActivityExtractTest, PairingsAndCodesOnTheExtendedDays)
 {
     auto doc = Month({{"A ANN", 2001}, {"B BOB", 2002}, {"B TWIN", 2002}, {"C CAT", 2003}});
     const std::string activity =
-        ActivityLine(2001, {{"  ", "Z1234", {2027, 10, 31}, 0, {2027, 10, 31}, 0},
-                            {"ZZ", "     ", {2027, 10, 5}, 600, {2027, 10, 5}, 700}},
+        ActivityLine(2001,
+                     {{"  ", "Z1234", {2027, 10, 31}, 0, {2027, 10, 31}, 0},
+                      {"ZZ", "     ", {2027, 10, 5}, 600, {2027, 10, 5}, 700}},
                      333) +
         ActivityLine(2999, {{"VC", "     ", {2027, 10, 5}, 0, {2027, 10, 9}, 1439}}) +
         ActivityLine(2002, {{"RB", "     ", {2027, 10, 31}, 360, {2027, 10, 31}, 1080},
@@ -147,12 +150,13 @@ TEST(ActivityExtractTest, PairingsAndCodesOnTheExtendedDays)
     const auto lists = ui.Only(ScriptedInteraction::Kind::List);
     ASSERT_EQ(lists.size(), 1u);
     EXPECT_EQ(lists[0].caption, "Errors from Overlap Info Extract Load");
-    EXPECT_THAT(lists[0].lines,
-                ElementsAre("No Matching Code for ZZ Last Month A ANN day 05 - No Duty Info loaded",
-                            "Could not assign VC code to B BOB from 03 11 2027 to 04 11 2027 Last Month",
-                            "Could not find Pairing Z9999 to Assign to C CAT",
-                            "Could not assign Pairing Z3000 to C CAT from 01 08 2027 to 02 08 2027 "
-                            "Last Month"));
+    EXPECT_THAT(
+        lists[0].lines,
+        ElementsAre("No Matching Code for ZZ Last Month A ANN day 05 - No Duty Info loaded",
+                    "Could not assign VC code to B BOB from 03 11 2027 to 04 11 2027 Last Month",
+                    "Could not find Pairing Z9999 to Assign to C CAT",
+                    "Could not assign Pairing Z3000 to C CAT from 01 08 2027 to 02 08 2027 "
+                    "Last Month"));
     const auto progress = ui.Only(ScriptedInteraction::Kind::Progress);
     ASSERT_FALSE(progress.empty());
     EXPECT_EQ(progress.back().text, "Completed 3 of 4");
@@ -168,7 +172,8 @@ TEST(ActivityExtractTest, PairingsAndCodesOnTheExtendedDays)
 TEST(ActivityExtractTest, QuestionsAndHostileLines)
 {
     auto doc = Month({{"A ANN", 2001}});
-    const std::string good = ActivityLine(2001, {{"  ", "Z1234", {2027, 10, 31}, 0, {2027, 10, 31}, 0}});
+    const std::string good =
+        ActivityLine(2001, {{"  ", "Z1234", {2027, 10, 31}, 0, {2027, 10, 31}, 0}});
     const std::string question = "Tessara Lines: This May Not Be a Valid Crew Activity Extract! Do "
                                  "You Want to Try Load it Anyway";
     {
@@ -183,7 +188,8 @@ TEST(ActivityExtractTest, QuestionsAndHostileLines)
         // Windows line ends, a last record without its line feed, lines cut
         // short, NULs and high bytes, a line far longer than the buffer.
         std::string pairings = kPairings;
-        for (size_t at = pairings.find('\n'); at != std::string::npos; at = pairings.find('\n', at + 2))
+        for (size_t at = pairings.find('\n'); at != std::string::npos;
+             at = pairings.find('\n', at + 2))
             pairings.insert(at, "\r");
         pairings.pop_back();
         pairings.pop_back();
@@ -191,13 +197,29 @@ TEST(ActivityExtractTest, QuestionsAndHostileLines)
         std::string noisy = good;
         noisy[9 + 40 + 2] = '\0';
         noisy[9 + 80] = '\xE9';
-        const std::string text = cut + noisy + std::string(50000, '9') + "\n" + good.substr(0, 1604);
+        const std::string text =
+            cut + noisy + std::string(50000, '9') + "\n" + good.substr(0, 1604);
         ScriptedInteraction ui;
         ui.Script({Answer::Yes});
         EXPECT_TRUE(LoadLastMonthsDataText(*doc, text, pairings, ui));
         EXPECT_EQ(doc->Crew[0].DayText[30], "Z1234");
         EXPECT_EQ(doc->Crew[0].CarryIn[1], 600);
         EXPECT_NE(ui.TraceText().find("Substring out of Range\n"), std::string::npos);
+    }
+    {
+        // One employee listed over and over: the carried credit stops at the
+        // top of its range instead of wrapping round.
+        const std::string big =
+            PairingRecord("Z7777", {2027, 10, 31}, 0, 60, 0, {}, {{0, 0}, {0, 0}, {9999, 9999}});
+        const std::string line = ActivityLine(
+            2001,
+            std::vector<Entry>(31, Entry{"  ", "Z7777", {2027, 10, 31}, 0, {2027, 10, 31}, 0}));
+        std::string text;
+        for (int i = 0; i < 30; ++i)
+            text += line;
+        ScriptedInteraction ui;
+        EXPECT_TRUE(LoadLastMonthsDataText(*doc, text, big, ui));
+        EXPECT_EQ(doc->Crew[0].CarryIn[0], std::numeric_limits<int32_t>::max());
     }
 }
 

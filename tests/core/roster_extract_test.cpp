@@ -20,8 +20,13 @@ using test::ScriptedInteraction;
 std::string Employee(int number, std::string_view last, char initial, std::string_view group,
                      std::string_view quals, size_t length = 102)
 {
-    return FixedLine(length).Num(0, number, 9).Put(9, last).Put(29, std::string(1, initial))
-        .Put(31, group).Put(77, quals).Line();
+    return FixedLine(length)
+        .Num(0, number, 9)
+        .Put(9, last)
+        .Put(29, std::string(1, initial))
+        .Put(31, group)
+        .Put(77, quals)
+        .Line();
 }
 
 std::unique_ptr<ScheduleDocument> Month(std::string_view group)
@@ -43,9 +48,9 @@ TEST(RosterExtractTest, QualificationCodesSetTheOptions)
         std::array<int, 7> carry; // CarryIn[5] to [11]
     };
     const Case cases[] = {
-        {"YYZDH8CAZ", "la", {4800, 5100, 0, 3, 0, 0, 0}},     // read as upper case
-        {"YYZDH8CAZ", "LARB", {2820, 3420, 12, 3, 0, 0, 0}},  // RB's rules win over LA's
-        {"YYZDH8CAZ", "FLAX", {4800, 5100, 0, 3, 0, 0, 0}},   // across a code boundary
+        {"YYZDH8CAZ", "la", {4800, 5100, 0, 3, 0, 0, 0}},    // read as upper case
+        {"YYZDH8CAZ", "LARB", {2820, 3420, 12, 3, 0, 0, 0}}, // RB's rules win over LA's
+        {"YYZDH8CAZ", "FLAX", {4800, 5100, 0, 3, 0, 0, 0}},  // across a code boundary
         {"YYZDH8CAZ", "LBLC", {0, 0, 0, 1, 0, 0, 0}},
         {"YYZDH8CAZ", "LBMR60ZT", {0, 0, 0, 2, 3, 1, 0}},
         {"YYZDH8CAZ", "60NT", {0, 0, 0, 0, 1, 0, 1}},
@@ -69,9 +74,10 @@ TEST(RosterExtractTest, QualificationCodesSetTheOptions)
 
 TEST(RosterExtractTest, PilotsMatchTheGroupCabinCrewTheAirport)
 {
-    const std::string text = Employee(1, "ONE", 'A', "YYZDH8CA", "") + Employee(2, "TWO", 'B', "YYZDH8FO", "") +
-                             Employee(3, "THREE", 'C', "YULDH8CA", "") +
-                             Employee(4, "four", 'd', "yyzdh8ca", "", 147) + Employee(5, "FIVE", 'E', "YYZCRJFA", "");
+    const std::string text =
+        Employee(1, "ONE", 'A', "YYZDH8CA", "") + Employee(2, "TWO", 'B', "YYZDH8FO", "") +
+        Employee(3, "THREE", 'C', "YULDH8CA", "") + Employee(4, "four", 'd', "yyzdh8ca", "", 147) +
+        Employee(5, "FIVE", 'E', "YYZCRJFA", "");
     SilentInteraction ui;
     auto pilots = Month("YYZDH8CAZ");
     ASSERT_TRUE(LoadRosterFromExtractText(*pilots, "YYZDH8CAZ", text, ui));
@@ -88,8 +94,8 @@ TEST(RosterExtractTest, ShortLinesQuestionsAndFailures)
     const std::string good = Employee(7, "SEVEN", 'S', "YYZDH8CA", "LC");
     const std::string cut = FixedLine(70).Num(0, 9, 9).Put(31, "YYZDH8CA").Line();
     const std::string odd = Employee(8, "EIGHT", 'E', "YYZDH8CA", "", 120);
-    const std::string question =
-        "Tessara Lines: This May Not Be a Valid Employee Record Extract! Do You Want to Try Load it Anyway";
+    const std::string question = "Tessara Lines: This May Not Be a Valid Employee Record Extract! "
+                                 "Do You Want to Try Load it Anyway";
     struct Case {
         const char* code;
         std::string text;
@@ -103,7 +109,11 @@ TEST(RosterExtractTest, ShortLinesQuestionsAndFailures)
         {"YYZDH8CA", good + good, Answer::Yes, false, 0, {}},             // code of 8
         {"YYZDH8CAZ", good + odd, Answer::No, false, 0, {question}},
         {"YYZDH8CAZ", good + odd, Answer::Yes, true, 2, {question}},
-        {"YYZDH8CAZ", good + good + cut + good, Answer::Yes, false, 2,
+        {"YYZDH8CAZ",
+         good + good + cut + good,
+         Answer::Yes,
+         false,
+         2,
          {"Tessara Lines: File Error - Unable to Load Roster from this file."}},
     };
     for (const Case& c : cases) {
@@ -139,8 +149,9 @@ TEST(RosterExtractTest, HostileBytesAndTheTableCapacity)
     ScriptedInteraction counted;
     EXPECT_TRUE(LoadRosterFromExtractText(*doc, "YYZDH8CAZ", many, counted));
     EXPECT_EQ(doc->CrewCount, ScheduleDocument::kCrewCapacity);
-    EXPECT_EQ(counted.Dialogs(), std::vector<std::string>{"Tessara Lines: The Roster holds at most 1000 "
-                                                          "Crew Members. Not all Crew Members Loaded"});
+    EXPECT_EQ(counted.Dialogs(),
+              std::vector<std::string>{"Tessara Lines: The Roster holds at most 1000 "
+                                       "Crew Members. Not all Crew Members Loaded"});
 }
 
 } // namespace

@@ -21,7 +21,8 @@ struct FixedLine {
     FixedLine& Num(size_t column, long long value, size_t width)
     {
         std::string digits = std::to_string(value);
-        return Put(column, std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits);
+        return Put(column,
+                   std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits);
     }
     FixedLine& Date(size_t column, int year, int month, int day)
     {

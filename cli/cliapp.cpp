@@ -23,7 +23,9 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     std::vector<Command> commands = {AddNewCommand(app), AddInspectCommand(app),
                                      AddSaveAsCommand(app), AddSampleCommand(app),
                                      AddSaveForViewerCommand(app), AddFinalizeCommand(app),
-                                     AddCheckCommand(app), AddWhoLegalCommand(app)};
+                                     AddCheckCommand(app), AddWhoLegalCommand(app),
+                                     AddImportRosterCommand(app), AddImportAbsencesCommand(app),
+                                     AddImportActivityCommand(app), AddImportToolBoxCommand(app)};
 
     try {
         app.parse(argc, argv);

@@ -48,6 +48,10 @@ Command AddSaveForViewerCommand(CLI::App& app);
 Command AddFinalizeCommand(CLI::App& app);
 Command AddCheckCommand(CLI::App& app);
 Command AddWhoLegalCommand(CLI::App& app);
+Command AddImportRosterCommand(CLI::App& app);
+Command AddImportAbsencesCommand(CLI::App& app);
+Command AddImportActivityCommand(CLI::App& app);
+Command AddImportToolBoxCommand(CLI::App& app);
 
 // Opens a block file as the program does (the document cleared first), under
 // its absolute path so the copies beside it find their folder; null when it

@@ -1,0 +1,142 @@
+#include "commands/command.h"
+
+#include "import/absences_extract.h"
+#include "import/activity_extract.h"
+#include "import/roster_extract.h"
+#include "import/toolbox_file.h"
+#include "model/schedule_document.h"
+#include "storage/block_file.h"
+
+#include <functional>
+#include <memory>
+
+namespace tl::cli {
+
+namespace {
+
+// Opens FILE, runs one importer on it and saves it when the importer
+// succeeded. The importer's summary list goes to stdout through the seam.
+int ImportInto(const std::string& file, const AnswerOptions& answers, CliContext& context,
+               const std::function<bool(ScheduleDocument&, Interaction&)>& import)
+{
+    CliInteraction ui(context.out, context.err, answers.Policy(), context.terminal);
+    std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui);
+    if (!doc || !import(*doc, ui))
+        return kExitFailed;
+    return SaveBlocks(*doc, doc->FileName, kSchedulerFile, ui) ? kExitOk : kExitFailed;
+}
+
+} // namespace
+
+Command AddImportRosterCommand(CLI::App& app)
+{
+    struct Options {
+        std::string file;
+        std::string extract;
+        AnswerOptions answers;
+    };
+    auto options = std::make_shared<Options>();
+    CLI::App* command = app.add_subcommand(
+        "import-roster", "Make the roster of FILE's crew group from an employee record extract");
+    command->add_option("FILE", options->file, "Block file")->required();
+    command
+        ->add_option("EXTRACT", options->extract, "Employee record extract (*perp.ext, *perc.ext)")
+        ->required();
+    options->answers.AddTo(*command);
+
+    return {command, [options](CliContext& context) {
+                return ImportInto(
+                    options->file, options->answers, context,
+                    [&](ScheduleDocument& doc, Interaction& ui) {
+                        // The new roster must not inherit the blocks of
+                        // the crew members it replaces.
+                        doc.ZeroData(ui, true, false, ScheduleDocument::Extent::InUse);
+                        return LoadRosterFromExtract(doc, doc.GroupName, options->extract, ui);
+                    });
+            }};
+}
+
+Command AddImportAbsencesCommand(CLI::App& app)
+{
+    struct Options {
+        std::string file;
+        std::string extract;
+        bool nextMonth = false;
+        AnswerOptions answers;
+    };
+    auto options = std::make_shared<Options>();
+    CLI::App* command = app.add_subcommand(
+        "import-absences", "Put the absences of a crew absence extract on the blocks of FILE");
+    command->add_option("FILE", options->file, "Block file")->required();
+    command->add_option("EXTRACT", options->extract, "Crew absence extract (*absp.ext, *absc.ext)")
+        ->required();
+    command->add_flag("--next-month", options->nextMonth,
+                      "The extract is the following month's: its days go after the month's own");
+    options->answers.AddTo(*command);
+
+    return {command, [options](CliContext& context) {
+                return ImportInto(options->file, options->answers, context,
+                                  [&](ScheduleDocument& doc, Interaction& ui) {
+                                      return LoadCrewAbsences(doc, options->extract,
+                                                              options->nextMonth, ui);
+                                  });
+            }};
+}
+
+Command AddImportActivityCommand(CLI::App& app)
+{
+    struct Options {
+        std::string file;
+        std::string activity;
+        std::string pairings;
+        AnswerOptions answers;
+    };
+    auto options = std::make_shared<Options>();
+    CLI::App* command = app.add_subcommand(
+        "import-activity",
+        "Read last month's activity of FILE's crew from the activity and pairing extracts");
+    command->add_option("FILE", options->file, "Block file")->required();
+    command
+        ->add_option("ACTIVITY", options->activity, "Crew activity extract (*actp.ext, *actc.ext)")
+        ->required();
+    command
+        ->add_option("PAIRING-EXTRACT", options->pairings,
+                     "Pairing extract of the prior period (*prgp.ext, *prgc.ext)")
+        ->required();
+    options->answers.AddTo(*command);
+
+    return {command, [options](CliContext& context) {
+                return ImportInto(options->file, options->answers, context,
+                                  [&](ScheduleDocument& doc, Interaction& ui) {
+                                      return LoadLastMonthsData(doc, options->activity,
+                                                                options->pairings, ui);
+                                  });
+            }};
+}
+
+Command AddImportToolBoxCommand(CLI::App& app)
+{
+    struct Options {
+        std::string file;
+        std::string toolBox;
+        AnswerOptions answers;
+    };
+    auto options = std::make_shared<Options>();
+    CLI::App* command = app.add_subcommand(
+        "import-toolbox", "Replace the activity codes of FILE with those of a toolbox file");
+    command->add_option("FILE", options->file, "Block file")->required();
+    command->add_option("TOOLBOX", options->toolBox, "Toolbox file")->required();
+    options->answers.AddTo(*command);
+
+    return {command, [options](CliContext& context) {
+                return ImportInto(options->file, options->answers, context,
+                                  [&](ScheduleDocument& doc, Interaction& ui) {
+                                      if (!LoadToolBox(options->toolBox, doc, ui))
+                                          return false;
+                                      doc.Modified = true;
+                                      return true;
+                                  });
+            }};
+}
+
+} // namespace tl::cli

@@ -1,0 +1,115 @@
+#include "import/extract_text.h"
+
+#include "model/interaction.h"
+#include "model/vortime.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+namespace tl {
+
+bool ExtractLines::Next(std::string_view& line)
+{
+    if (m_pos >= m_text.size())
+        return false;
+    const size_t feed = m_text.find('\n', m_pos);
+    const size_t end = feed == std::string_view::npos ? m_text.size() : feed;
+    size_t length = end - m_pos;
+    if (length > 0 && m_text[end - 1] == '\r')
+        --length;
+    line = m_text.substr(m_pos, std::min(length, m_keep));
+    m_pos = feed == std::string_view::npos ? m_text.size() : feed + 1;
+    return true;
+}
+
+std::string_view FirstExtractLine(std::string_view text, size_t keep)
+{
+    ExtractLines lines(text, keep);
+    std::string_view line;
+    return lines.Next(line) ? line : std::string_view{};
+}
+
+bool ExtractFile::Read(const std::filesystem::path& path, Interaction& ui)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const bool regular = fs::is_regular_file(path, ec);
+    const std::uintmax_t size = regular ? fs::file_size(path, ec) : 0;
+    std::ifstream in;
+    if (regular && !ec && size <= kMaxExtractSize)
+        in.open(path, std::ios::binary);
+    if (!in.is_open()) {
+        ui.Message(path.string(), "Unable to Open File", Icon::Error);
+        return false;
+    }
+    m_bytes.reset(new char[static_cast<size_t>(size)]);
+    in.read(m_bytes.get(), static_cast<std::streamsize>(size));
+    // A file that shrank while being read keeps what was there.
+    m_size = static_cast<size_t>(in.gcount());
+    return true;
+}
+
+void ExtractWarnings::Add(const char* format, ...)
+{
+    if (m_count++ >= kMaxWarnings)
+        return;
+    char buffer[256];
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    if (length > 0 && static_cast<size_t>(length) < sizeof buffer) {
+        m_text.append(buffer, static_cast<size_t>(length));
+    } else if (length > 0) {
+        const size_t at = m_text.size();
+        m_text.resize(at + static_cast<size_t>(length) + 1);
+        std::vsnprintf(m_text.data() + at, static_cast<size_t>(length) + 1, format, again);
+        m_text.resize(at + static_cast<size_t>(length));
+    }
+    va_end(again);
+}
+
+std::string ExtractWarnings::Text() const
+{
+    if (m_count <= kMaxWarnings)
+        return m_text;
+    return m_text + FormatText(". %lld more Warnings not Listed.", m_count - kMaxWarnings);
+}
+
+std::string FormatText(const char* format, ...)
+{
+    // Most texts fit the buffer on the stack; longer ones are formatted again.
+    char buffer[256];
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    std::string text;
+    if (length > 0 && static_cast<size_t>(length) < sizeof buffer) {
+        text.assign(buffer, static_cast<size_t>(length));
+    } else if (length > 0) {
+        text.resize(static_cast<size_t>(length) + 1);
+        std::vsnprintf(text.data(), text.size(), format, again);
+        text.resize(static_cast<size_t>(length));
+    }
+    va_end(again);
+    return text;
+}
+
+int32_t ExtractDate(std::string_view line, int column, Interaction& trace)
+{
+    const int year = FieldInt(line, column, 4, trace);
+    const int month = FieldInt(line, column + 4, 2, trace);
+    const int day = FieldInt(line, column + 6, 2, trace);
+    return CheckedJulianDay(month, day, year);
+}
+
+} // namespace tl

@@ -20,7 +20,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
                "Exit status: 0 success, 1 refused or failed, 2 wrong usage.");
 
     std::vector<Command> commands = {AddNewCommand(app), AddInspectCommand(app),
-                                     AddSaveAsCommand(app), AddSampleCommand(app)};
+                                     AddSaveAsCommand(app), AddSampleCommand(app),
+                                     AddImportPairingsCommand(app), AddScanLisCommand(app)};
 
     try {
         app.parse(argc, argv);

@@ -44,6 +44,8 @@ Command AddNewCommand(CLI::App& app);
 Command AddInspectCommand(CLI::App& app);
 Command AddSaveAsCommand(CLI::App& app);
 Command AddSampleCommand(CLI::App& app);
+Command AddImportPairingsCommand(CLI::App& app);
+Command AddScanLisCommand(CLI::App& app);
 
 // Opens a block file as the program does (the document cleared first);
 // null when it did not open, the reason shown through `ui`.

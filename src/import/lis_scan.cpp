@@ -60,8 +60,7 @@ public:
     {
         if (french)
             m_french = Positions(text, kFrench);
-        for (size_t t = 0; t < kTags.size(); ++t)
-            m_tags[t] = Positions(text, kTags[t].find);
+        IndexTags();
         IndexIdentifiers(identifiers);
     }
 
@@ -108,6 +107,25 @@ private:
         return n;
     }
 
+    // Every tag ends in "[", which is rare elsewhere: look at what stands
+    // before each one.
+    void IndexTags()
+    {
+        const char* data = m_text.data();
+        const size_t size = m_text.size();
+        for (size_t at = 4; at < size;) {
+            const void* hit = std::memchr(data + at, '[', size - at);
+            if (!hit)
+                break;
+            at = static_cast<size_t>(static_cast<const char*>(hit) - data);
+            const std::string_view before(data + at - 4, 4);
+            for (size_t t = 0; t < kTags.size(); ++t)
+                if (before == kTags[t].find.substr(0, 4))
+                    m_tags[t].push_back(at - 4);
+            ++at;
+        }
+    }
+
     void IndexIdentifiers(const std::vector<std::string>& identifiers)
     {
         m_slot.fill(-1);
@@ -136,15 +154,19 @@ private:
                     it->second = at;
             }
         };
-        if (m_firsts.size() == 1) {
-            const char c = m_firsts.front();
-            for (size_t at = 0; at < limit;) {
-                const void* hit = std::memchr(data + at, c, limit - at);
-                if (!hit)
-                    break;
-                at = static_cast<size_t>(static_cast<const char*>(hit) - data);
-                visit(at);
-                ++at;
+        if (m_firsts.size() <= 8) {
+            // Few base letters (one as a rule): jump from one to the next. The
+            // last occurrence is the one with the highest start, whatever the
+            // order of the passes.
+            for (const char c : m_firsts) {
+                for (size_t at = 0; at < limit;) {
+                    const void* hit = std::memchr(data + at, c, limit - at);
+                    if (!hit)
+                        break;
+                    at = static_cast<size_t>(static_cast<const char*>(hit) - data);
+                    visit(at);
+                    ++at;
+                }
             }
         } else {
             for (size_t at = 0; at < limit; ++at)

@@ -100,8 +100,12 @@ const LisMonth& ThreeThousandPairings()
                 listings += f.text;
         }
         m.doc->LastPair = m.doc->LastBasePair = count - 1;
-        while (m.lis.size() + listings.size() <= tl::kLisMaxText)
-            m.lis += listings;
+        // Earlier listings of the same pairings fill the text up to 6 MB.
+        const size_t room = tl::kLisMaxText - std::min(listings.size(), tl::kLisMaxText);
+        const size_t start = listings.find("PAIRING ", listings.size() - std::min(room, listings.size()));
+        if (start != std::string::npos)
+            m.lis = listings.substr(start);
+        m.lis += listings;
         for (int i = 0; i < count; ++i)
             m.texts.push_back(m.doc->Pairs[static_cast<size_t>(i)].PairText);
         return m;

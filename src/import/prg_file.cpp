@@ -36,14 +36,49 @@ constexpr std::array<std::pair<std::string_view, char>, 9> kBaseAirports = {{
 constexpr std::array<std::string_view, 7> kWeekdayNames = {"MON ", "TUE ", "WED ", "THU ",
                                                            "FRI ", "SAT ", "SUN "};
 
+// printf's "%02d" (zeroPad) or "%2d" of a value: the pairing text formats
+// thousands of times per load, so it is done by hand.
+void AppendNumber(std::string& out, int64_t value, bool zeroPad)
+{
+    char digits[24];
+    int n = 0;
+    uint64_t magnitude = value < 0 ? uint64_t(0) - uint64_t(value) : uint64_t(value);
+    do {
+        digits[n++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    const int width = n + (value < 0 ? 1 : 0);
+    if (!zeroPad && width < 2)
+        out += ' ';
+    if (value < 0)
+        out += '-';
+    if (zeroPad && width < 2)
+        out += '0';
+    while (n > 0)
+        out += digits[--n];
+}
+
+// The same text as FormatHoursMinutes: "%02d:%02d" for a clock time,
+// "%2d:%02d" for a duration, both parts carrying the sign.
+std::string HoursMinutes(int32_t minutes, bool duration)
+{
+    const int64_t hours = minutes / 60;
+    const int64_t rest = minutes - 60 * hours;
+    std::string out;
+    AppendNumber(out, hours, !duration);
+    out += ':';
+    AppendNumber(out, rest, true);
+    return out;
+}
+
 std::string Clock(int32_t minutes)
 {
-    return FormatHoursMinutes(minutes, false);
+    return HoursMinutes(minutes, false);
 }
 
 std::string Duration(int32_t minutes)
 {
-    return FormatHoursMinutes(minutes, true);
+    return HoursMinutes(minutes, true);
 }
 
 // Sums that a hostile file could push past 32 bits stop at the limit.
@@ -254,10 +289,9 @@ void PrgLoader::TableFull()
 bool PrgLoader::PairingLine(std::string_view line)
 {
     const int32_t number = Int(line, 2, 4);
-    char trace[96];
-    std::snprintf(trace, sizeof trace, "Loading Pair %d  Index is %d\n", number, m_stored);
-    m_ui.Trace(trace);
-    m_progressList += std::to_string(number);
+    const std::string numberText = std::to_string(number);
+    m_ui.Trace("Loading Pair " + numberText + "  Index is " + std::to_string(m_stored) + "\n");
+    m_progressList += numberText;
     m_progressList += ' ';
 
     if (m_inHand && number == m_prevNumber) {

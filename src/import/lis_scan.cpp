@@ -68,13 +68,8 @@ public:
     size_t LastOf(const std::string& id) const
     {
         if (id.size() == 5) {
-            const int slot = m_slot[static_cast<uint8_t>(id[0])];
-            if (slot >= 0) {
-                if (int number = Digits(id.data() + 1); number >= 0)
-                    return m_last[static_cast<size_t>(slot)][static_cast<size_t>(number)];
-                if (auto it = m_others.find(id); it != m_others.end())
-                    return it->second;
-            }
+            auto it = m_last.find(Key(id.data()));
+            return it == m_last.end() ? kNone : it->second;
         }
         return m_text.rfind(id);
     }
@@ -96,15 +91,12 @@ public:
     const std::vector<size_t>& TagPositions(size_t tag) const { return m_tags[tag]; }
 
 private:
-    static int Digits(const char* p)
+    static uint64_t Key(const char* p)
     {
-        int n = 0;
-        for (int i = 0; i < 4; ++i) {
-            if (p[i] < '0' || p[i] > '9')
-                return -1;
-            n = n * 10 + (p[i] - '0');
-        }
-        return n;
+        uint64_t key = 0;
+        for (int i = 0; i < 5; ++i)
+            key = key << 8 | static_cast<uint8_t>(p[i]);
+        return key;
     }
 
     // Every tag ends in "[", which is rare elsewhere: look at what stands
@@ -126,39 +118,34 @@ private:
         }
     }
 
+    // The last start of every five-character identifier, in one pass over
+    // the text per base letter; longer or shorter ones are searched for.
     void IndexIdentifiers(const std::vector<std::string>& identifiers)
     {
-        m_slot.fill(-1);
+        std::array<bool, 256> wanted{};
+        std::vector<char> firsts;
         for (const std::string& id : identifiers) {
             if (id.size() != 5)
                 continue;
+            m_last.emplace(Key(id.data()), kNone);
             const uint8_t first = static_cast<uint8_t>(id[0]);
-            if (m_slot[first] < 0) {
-                m_slot[first] = static_cast<int>(m_last.size());
-                m_firsts.push_back(static_cast<char>(first));
-                m_last.emplace_back(10000, kNone);
-            }
-            if (Digits(id.data() + 1) < 0)
-                m_others.emplace(id, kNone);
+            if (!wanted[first])
+                firsts.push_back(static_cast<char>(first));
+            wanted[first] = true;
         }
-        if (m_firsts.empty() || m_text.size() < 5)
+        if (firsts.empty() || m_text.size() < 5)
             return;
         const char* data = m_text.data();
         const size_t limit = m_text.size() - 4; // starts of 5-character windows
         const auto visit = [&](size_t at) {
-            const int slot = m_slot[static_cast<uint8_t>(data[at])];
-            if (int number = Digits(data + at + 1); number >= 0) {
-                m_last[static_cast<size_t>(slot)][static_cast<size_t>(number)] = at;
-            } else if (!m_others.empty()) {
-                if (auto it = m_others.find(std::string(data + at, 5)); it != m_others.end())
-                    it->second = at;
-            }
+            if (auto it = m_last.find(Key(data + at)); it != m_last.end())
+                it->second = at;
         };
-        if (m_firsts.size() <= 8) {
+        if (firsts.size() <= 8) {
             // Few base letters (one as a rule): jump from one to the next. The
             // last occurrence is the one with the highest start, whatever the
             // order of the passes.
-            for (const char c : m_firsts) {
+            for (const char c : firsts) {
                 for (size_t at = 0; at < limit;) {
                     const void* hit = std::memchr(data + at, c, limit - at);
                     if (!hit)
@@ -170,7 +157,7 @@ private:
             }
         } else {
             for (size_t at = 0; at < limit; ++at)
-                if (m_slot[static_cast<uint8_t>(data[at])] >= 0)
+                if (wanted[static_cast<uint8_t>(data[at])])
                     visit(at);
         }
     }
@@ -179,10 +166,7 @@ private:
     std::vector<size_t> m_meals;
     std::vector<size_t> m_french;
     std::array<std::vector<size_t>, 4> m_tags;
-    std::array<int, 256> m_slot{};
-    std::vector<char> m_firsts;
-    std::vector<std::vector<size_t>> m_last;
-    std::unordered_map<std::string, size_t> m_others;
+    std::unordered_map<uint64_t, size_t> m_last;
 };
 
 struct ShareClass {

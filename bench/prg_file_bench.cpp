@@ -51,7 +51,8 @@ void BM_LoadPRG_AllBases(benchmark::State& state)
         benchmark::DoNotOptimize(loaded);
     }
     state.counters["pairings"] = doc->LastPair + 1;
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<int64_t>(std::filesystem::file_size(path)));
 }
 BENCHMARK(BM_LoadPRG_AllBases)->Unit(benchmark::kMillisecond);
 
@@ -67,7 +68,8 @@ void BM_ReadLines_AllBases(benchmark::State& state)
             ++lines;
         benchmark::DoNotOptimize(lines);
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<int64_t>(std::filesystem::file_size(path)));
 }
 BENCHMARK(BM_ReadLines_AllBases)->Unit(benchmark::kMillisecond);
 
@@ -102,7 +104,8 @@ const LisMonth& ThreeThousandPairings()
         m.doc->LastPair = m.doc->LastBasePair = count - 1;
         // Earlier listings of the same pairings fill the text up to 6 MB.
         const size_t room = tl::kLisMaxText - std::min(listings.size(), tl::kLisMaxText);
-        const size_t start = listings.find("PAIRING ", listings.size() - std::min(room, listings.size()));
+        const size_t start =
+            listings.find("PAIRING ", listings.size() - std::min(room, listings.size()));
         if (start != std::string::npos)
             m.lis = listings.substr(start);
         m.lis += listings;

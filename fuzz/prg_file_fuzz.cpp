@@ -40,10 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     doc.CrewCount = 2;
     for (int c = 0; c < 2; ++c)
         for (size_t d = 0; d < 31; ++d)
-            doc.Crew[static_cast<size_t>(c)].DaySlot[d] = static_cast<int32_t>((d * 97 + static_cast<size_t>(c)) % 3003) - 1;
+            doc.Crew[static_cast<size_t>(c)].DaySlot[d] =
+                static_cast<int32_t>((d * 97 + static_cast<size_t>(c)) % 3003) - 1;
 
     static constexpr std::string_view kBases[] = {"", "Z", "Z8", "M3"};
-    (void)tl::LoadPRGPairsFromText(doc, bytes, "FUZZ.PRG", kBases[(mode >> 2) % 4], (mode & 16) != 0, ui);
+    (void)tl::LoadPRGPairsFromText(doc, bytes, "FUZZ.PRG", kBases[(mode >> 2) % 4],
+                                   (mode & 16) != 0, ui);
 
     if (doc.LastPair < -1 || doc.LastPair >= tl::kPrgMaxPairs || doc.LastBasePair != doc.LastPair)
         __builtin_trap();
@@ -52,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int c = 0; read && c < 2; ++c) {
         for (size_t d = 0; d < static_cast<size_t>(doc.DaysInMonth); ++d) {
             const int32_t slot = doc.Crew[static_cast<size_t>(c)].DaySlot[d];
-            if (slot >= 0 && (slot > doc.LastPair || doc.Pairs[static_cast<size_t>(slot)].OpsCount[d] != 2))
+            if (slot >= 0 &&
+                (slot > doc.LastPair || doc.Pairs[static_cast<size_t>(slot)].OpsCount[d] != 2))
                 __builtin_trap();
         }
     }

@@ -26,9 +26,10 @@ Command AddImportPairingsCommand(CLI::App& app)
         command->add_option("--base", options->base,
                             "Base letter of the pairings (first letter of the pairing number); "
                             "without it the base and equipment come from the crew group");
-    command->add_option("--eqp", options->eqp,
-                        "Equipment digit (first digit of the pairing number); without it every "
-                        "equipment of the base")
+    command
+        ->add_option("--eqp", options->eqp,
+                     "Equipment digit (first digit of the pairing number); without it every "
+                     "equipment of the base")
         ->needs(base);
     options->answers.AddTo(*command);
 
@@ -40,7 +41,8 @@ Command AddImportPairingsCommand(CLI::App& app)
                     context.err << "tlines-cli: --base takes one letter A to Z, --eqp one digit\n";
                     return int(kExitUsage);
                 }
-                CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
+                CliInteraction ui(context.out, context.err, options->answers.Policy(),
+                                  context.terminal);
                 std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui);
                 if (!doc)
                     return int(kExitFailed);

@@ -24,7 +24,8 @@ Command AddScanLisCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
+                CliInteraction ui(context.out, context.err, options->answers.Policy(),
+                                  context.terminal);
                 std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui);
                 if (!doc)
                     return int(kExitFailed);

@@ -29,7 +29,8 @@ public:
             const char* start = m_buffer.data() + m_pos;
             const size_t avail = m_end - m_pos;
             const void* lf = std::memchr(start, '\n', avail);
-            const size_t take = lf ? static_cast<size_t>(static_cast<const char*>(lf) - start) : avail;
+            const size_t take =
+                lf ? static_cast<size_t>(static_cast<const char*>(lf) - start) : avail;
             if (!cut) {
                 const size_t room = m_maxLength - line.size();
                 if (take > room) {

@@ -38,7 +38,8 @@ constexpr std::array<Tag, 4> kTags = {{
 std::string Identifier(const TPair& p)
 {
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%c%04d", p.PairKey.empty() ? ' ' : p.PairKey[0], p.PairNumber);
+    std::snprintf(buffer, sizeof buffer, "%c%04d", p.PairKey.empty() ? ' ' : p.PairKey[0],
+                  p.PairNumber);
     return buffer;
 }
 
@@ -213,7 +214,8 @@ bool ReadLisFile(const std::filesystem::path& path, std::string& buffer, Interac
     std::error_code ec;
     const uintmax_t size = std::filesystem::file_size(path, ec);
     if (!ec && size > 6000000)
-        ui.Message(kCaption, "LIS File is Larger than buffer. Some data was not Loaded", Icon::None);
+        ui.Message(kCaption, "LIS File is Larger than buffer. Some data was not Loaded",
+                   Icon::None);
 
     // Read as text: a carriage return before a line feed goes.
     std::string text;
@@ -249,7 +251,8 @@ bool LisFileNameHasMonth(const ScheduleDocument& doc, const std::filesystem::pat
 {
     std::string name = path.filename().string();
     UpperCase(name);
-    std::string month(doc.MonthName.data(), std::find(doc.MonthName.begin(), doc.MonthName.end(), '\0'));
+    std::string month(doc.MonthName.data(),
+                      std::find(doc.MonthName.begin(), doc.MonthName.end(), '\0'));
     UpperCase(month);
     return name.find(month) != std::string::npos;
 }
@@ -258,7 +261,8 @@ std::string LisMonthQuestion(const ScheduleDocument& doc, const std::filesystem:
 {
     std::string name = path.filename().string();
     UpperCase(name);
-    std::string month(doc.MonthName.data(), std::find(doc.MonthName.begin(), doc.MonthName.end(), '\0'));
+    std::string month(doc.MonthName.data(),
+                      std::find(doc.MonthName.begin(), doc.MonthName.end(), '\0'));
     UpperCase(month);
     return name + " does not contain " + month +
            " in the File Name. Are you sure this is the correct LIS File";
@@ -283,10 +287,11 @@ bool ScanLisFiles(ScheduleDocument& doc, const std::vector<std::filesystem::path
 bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
 {
     if (lis.size() < kLisMinScanText) {
-        ui.Message(kCaption,
-                   "Unable to Read Data from one or more LIS File(s). Try opening file(s) in WordPad and "
-                   "Save as Type Text Document.",
-                   Icon::None);
+        ui.Message(
+            kCaption,
+            "Unable to Read Data from one or more LIS File(s). Try opening file(s) in WordPad and "
+            "Save as Type Text Document.",
+            Icon::None);
         return false;
     }
 
@@ -331,7 +336,8 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
                         text += " FRENCH PAIRING";
                     summary += id + " is French Pairing.";
                     ++frenchCount;
-                } else if (size_t mark = text.rfind(kFrenchMark); mark != std::string::npos && mark > 15) {
+                } else if (size_t mark = text.rfind(kFrenchMark);
+                           mark != std::string::npos && mark > 15) {
                     text.erase(mark - 1, 15);
                 }
             }
@@ -346,7 +352,8 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
                 const std::vector<size_t>& positions = index.TagPositions(t);
                 // Occurrences lying wholly inside the block, last first.
                 auto first = std::lower_bound(positions.begin(), positions.end(), at);
-                auto end = std::upper_bound(first, positions.end(), blockEnd - kTags[t].find.size());
+                auto end =
+                    std::upper_bound(first, positions.end(), blockEnd - kTags[t].find.size());
                 size_t textSearch = block.size();
                 for (auto it = end; it != first;) {
                     --it;
@@ -370,7 +377,8 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
                     text.erase(b, a - b + 3);
             }
             const int total = counts[0] + counts[1] + counts[2] + counts[3];
-            const float share = total == 0 ? 0.0f : static_cast<float>(counts[0]) / static_cast<float>(total);
+            const float share =
+                total == 0 ? 0.0f : static_cast<float>(counts[0]) / static_cast<float>(total);
             const ShareClass& shareClass = ClassOfShare(share);
             text += shareClass.marker;
             summary += id + shareClass.summary;
@@ -388,8 +396,8 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
 
     if (!problems.empty())
         ShowSummary(ui, "Flag CRA and French Pairings Errors", problems);
-    std::snprintf(buffer, sizeof buffer, "Total Pairings %d.%d Pairings Flagged as French.", last + 1,
-                  frenchCount);
+    std::snprintf(buffer, sizeof buffer, "Total Pairings %d.%d Pairings Flagged as French.",
+                  last + 1, frenchCount);
     ShowSummary(ui, "Flag French Pairings from LIS Summary", buffer + summary);
     doc.Modified = true;
     return true;

@@ -41,8 +41,9 @@ std::vector<std::string> PairingWarningsList(ScheduleDocument& doc)
         }
     }
     const std::string average = lengthSum != 0 ? HoursMinutes(creditSum / lengthSum) : "0:00";
-    std::snprintf(buffer, sizeof buffer, "Number of Pairings %d  Average Pairing Credit per day is %s",
-                  count, average.c_str());
+    std::snprintf(buffer, sizeof buffer,
+                  "Number of Pairings %d  Average Pairing Credit per day is %s", count,
+                  average.c_str());
     lines.emplace_back(buffer);
     lines.emplace_back();
     lines.emplace_back("====== Pairing Warnings Report ======");
@@ -64,7 +65,8 @@ std::vector<std::string> PairingWarningsList(ScheduleDocument& doc)
                             std::find(doc.MonthName.begin(), doc.MonthName.end(), '\0'));
     const std::string year(doc.YearText.data(),
                            std::find(doc.YearText.begin(), doc.YearText.end(), '\0'));
-    lines.push_back("Pairing Report for " + month + " " + year + " Carry Over Removed from Running Total");
+    lines.push_back("Pairing Report for " + month + " " + year +
+                    " Carry Over Removed from Running Total");
 
     int64_t running = 0;
     int64_t grand = 0;
@@ -87,11 +89,12 @@ std::vector<std::string> PairingWarningsList(ScheduleDocument& doc)
         int64_t hard = 0;
         for (int k = 0; k < length; ++k)
             hard += p.DayHard[static_cast<size_t>(k)];
-        const int32_t hardMinutes = static_cast<int32_t>(
-            std::clamp<int64_t>(hard, std::numeric_limits<int32_t>::min() / 2,
-                                std::numeric_limits<int32_t>::max() / 2));
-        std::snprintf(buffer, sizeof buffer, "Pair %04d  Credit %s  Hard %s  OPER %02d  Running Total %s",
-                      p.PairNumber, FormatHoursMinutes(p.Credit, false).c_str(),
+        const int32_t hardMinutes =
+            static_cast<int32_t>(std::clamp<int64_t>(hard, std::numeric_limits<int32_t>::min() / 2,
+                                                     std::numeric_limits<int32_t>::max() / 2));
+        std::snprintf(buffer, sizeof buffer,
+                      "Pair %04d  Credit %s  Hard %s  OPER %02d  Running Total %s", p.PairNumber,
+                      FormatHoursMinutes(p.Credit, false).c_str(),
                       FormatHoursMinutes(hardMinutes, false).c_str(), operating,
                       HoursMinutes(running).c_str());
         lines.emplace_back(buffer);

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <limits>
@@ -29,8 +29,15 @@ constexpr std::string_view kCaption = "Tessara Lines";
 // Group name airport codes and the base letters of their pairings, in the
 // order they are looked for.
 constexpr std::array<std::pair<std::string_view, char>, 9> kBaseAirports = {{
-    {"YYJ", 'J'}, {"YVR", 'V'}, {"YYC", 'C'}, {"YXE", 'S'}, {"YYZ", 'Z'},
-    {"YXU", 'U'}, {"YUL", 'M'}, {"YQB", 'Q'}, {"YHZ", 'H'},
+    {"YYJ", 'J'},
+    {"YVR", 'V'},
+    {"YYC", 'C'},
+    {"YXE", 'S'},
+    {"YYZ", 'Z'},
+    {"YXU", 'U'},
+    {"YUL", 'M'},
+    {"YQB", 'Q'},
+    {"YHZ", 'H'},
 }};
 
 constexpr std::array<std::string_view, 7> kWeekdayNames = {"MON ", "TUE ", "WED ", "THU ",
@@ -116,7 +123,8 @@ struct Selection {
     }
 };
 
-Selection ChooseSelection(const ScheduleDocument& doc, std::string_view baseAndEqp, bool anyEquipment)
+Selection ChooseSelection(const ScheduleDocument& doc, std::string_view baseAndEqp,
+                          bool anyEquipment)
 {
     Selection s;
     s.anyEquipment = anyEquipment;
@@ -170,8 +178,8 @@ int32_t DateAt(std::string_view line, int column, Interaction* ui)
 int DayNumber(int32_t date, int32_t start)
 {
     const int64_t d = int64_t(date) - int64_t(start) + 1;
-    return static_cast<int>(std::clamp<int64_t>(d, std::numeric_limits<int>::min(),
-                                                std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<int64_t>(d, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 // A copy count from the crew complement: the two characters after the
@@ -209,7 +217,10 @@ private:
         return true;
     }
 
-    int Int(std::string_view line, int start, int count) { return GetInt(line, start, count, &m_ui); }
+    int Int(std::string_view line, int start, int count)
+    {
+        return GetInt(line, start, count, &m_ui);
+    }
 
     bool PairingLine(std::string_view line);
     bool FlightLine(std::string_view line);
@@ -268,8 +279,9 @@ bool PrgLoader::Read(ChunkLineReader& reader, size_t totalBytes, TProgressDialog
             if (!ok)
                 return false;
         }
-        const int percent =
-            totalBytes == 0 ? 100 : static_cast<int>(uint64_t(reader.Consumed()) * 100 / totalBytes);
+        const int percent = totalBytes == 0
+                                ? 100
+                                : static_cast<int>(uint64_t(reader.Consumed()) * 100 / totalBytes);
         if (percent != lastPercent) {
             lastPercent = percent;
             progress.SetValue(std::min(percent, 100));
@@ -282,7 +294,8 @@ bool PrgLoader::Read(ChunkLineReader& reader, size_t totalBytes, TProgressDialog
 
 void PrgLoader::TableFull()
 {
-    m_ui.Message(kCaption, "Maximum Number of Pairings Reached. Not all Pairings Loaded", Icon::Error);
+    m_ui.Message(kCaption, "Maximum Number of Pairings Reached. Not all Pairings Loaded",
+                 Icon::Error);
     m_stop = true;
 }
 
@@ -391,9 +404,11 @@ bool PrgLoader::Header(std::string_view line, std::string_view complement)
     t += Clock(m_work.OnTime);
     t += "L   OPERATES - ";
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%s.%d-", MonthAbbreviation(Int(line, 19, 2)), Int(line, 21, 2));
+    std::snprintf(buffer, sizeof buffer, "%s.%d-", MonthAbbreviation(Int(line, 19, 2)),
+                  Int(line, 21, 2));
     t += buffer;
-    std::snprintf(buffer, sizeof buffer, "%s.%d ", MonthAbbreviation(Int(line, 27, 2)), Int(line, 29, 2));
+    std::snprintf(buffer, sizeof buffer, "%s.%d ", MonthAbbreviation(Int(line, 27, 2)),
+                  Int(line, 29, 2));
     t += buffer;
     int count = 0;
     for (char c : pattern)
@@ -419,7 +434,8 @@ bool PrgLoader::Header(std::string_view line, std::string_view complement)
         if (first)
             t += "EXCEPT ";
         first = false;
-        std::snprintf(buffer, sizeof buffer, "%s.%02d ", MonthAbbreviation(Int(line, 38 + 4 * i, 2)), day);
+        std::snprintf(buffer, sizeof buffer, "%s.%02d ",
+                      MonthAbbreviation(Int(line, 38 + 4 * i, 2)), day);
         t += buffer;
     }
     t += "  ";
@@ -650,8 +666,10 @@ void CheckCrewSlots(ScheduleDocument& doc)
             int32_t& slot = pilot.DaySlot[static_cast<size_t>(d)];
             if (slot < 0)
                 continue;
-            int32_t* ops = slot <= doc.LastPair ? &doc.Pairs[static_cast<size_t>(slot)].OpsCount[static_cast<size_t>(d)]
-                                                : nullptr;
+            int32_t* ops =
+                slot <= doc.LastPair
+                    ? &doc.Pairs[static_cast<size_t>(slot)].OpsCount[static_cast<size_t>(d)]
+                    : nullptr;
             if (ops && *ops == 1)
                 *ops = 2;
             else
@@ -683,8 +701,22 @@ void AdjustForDaylightSaving(ScheduleDocument& doc)
     }
 }
 
-// Resets every record the loader may fill. Copying a blank record moves each
-// array as one block, which matters when every load clears 3000 of them.
+// Whether a record holds what Reset leaves in it.
+bool IsReset(const TPair& p, const TPair& blank)
+{
+    return p.OnTime == 0 && p.OffTime == 0 && p.Credit == 0 && p.Length == 0 &&
+           p.DaysWorked == 0 && p.Tafb == 0 && p.PairNumber == 0 && p.FatigueUnits == 0 &&
+           p.MinRest == blank.MinRest && !p.CrossesMidnight && p.Mark == 0 && !p.Valid &&
+           !p.HasUsaSegments && p.OpsCount == blank.OpsCount &&
+           p.ExcludedCredit == blank.ExcludedCredit && p.DayOpsType == blank.DayOpsType &&
+           p.DayStart == blank.DayStart && p.DayDuty == blank.DayDuty &&
+           p.DayHard == blank.DayHard && p.DayCredit == blank.DayCredit && p.PairText.empty() &&
+           p.Note.empty() && p.Layovers.empty() && p.ErrorText.empty() && p.PairKey.empty() &&
+           p.PairType.empty();
+}
+
+// Resets every record the loader may fill; most of them are blank already,
+// and every load goes over all 3000.
 void ClearPairTable(ScheduleDocument& doc)
 {
     static const TPair blank = [] {
@@ -694,21 +726,16 @@ void ClearPairTable(ScheduleDocument& doc)
     }();
     for (int i = 0; i < kPrgMaxPairs; ++i) {
         TPair& p = doc.Pairs[static_cast<size_t>(i)];
-        // Reset keeps these three.
-        std::string label = std::move(p.Label);
-        const int8_t creditClass = p.CreditClass;
-        const int32_t date = p.Date;
-        p = blank;
-        p.Label = std::move(label);
-        p.CreditClass = creditClass;
-        p.Date = date;
+        if (!IsReset(p, blank))
+            p.Reset();
     }
 }
 
 using StreamOpener = std::function<std::unique_ptr<std::istream>()>;
 
 bool LoadPairs(ScheduleDocument& doc, const StreamOpener& open, size_t totalBytes,
-               std::string_view name, std::string_view baseAndEqp, bool anyEquipment, Interaction& ui)
+               std::string_view name, std::string_view baseAndEqp, bool anyEquipment,
+               Interaction& ui)
 {
     std::unique_ptr<std::istream> in = open();
     if (!in || !*in) {
@@ -719,7 +746,8 @@ bool LoadPairs(ScheduleDocument& doc, const StreamOpener& open, size_t totalByte
         ChunkLineReader first(*in, kPrgMaxLineLength);
         std::string line;
         if (!first.Next(line) || line.empty() || line[0] != '1') {
-            ui.Message(kCaption, "This does not appear to be a valid PRG file. The first char should be 1",
+            ui.Message(kCaption,
+                       "This does not appear to be a valid PRG file. The first char should be 1",
                        Icon::None);
             return false;
         }
@@ -744,7 +772,8 @@ bool LoadPairs(ScheduleDocument& doc, const StreamOpener& open, size_t totalByte
         doc.LastPair = doc.LastBasePair = -1;
         progress.reset();
         ui.Message(kCaption,
-                   "File Error - Unable to Load Pairings from this file. See Next Message Box for Progress",
+                   "File Error - Unable to Load Pairings from this file. See Next Message Box for "
+                   "Progress",
                    Icon::Error);
         ui.Message("Pair Loading Progress", loader.ProgressList(), Icon::None);
         CheckCrewSlots(doc);

@@ -28,8 +28,7 @@ const std::string_view kUsaStationList =
     "ROC-RFD-ROW-SMF-MBS-STC-SGU-STL-SLC-SJT-SAT-SAN-SFO-SJC-SJU-SBP-SNA-SBA-SAF-SMX-"
     "SRQ-CIU-SAV-SEA-SHV-SUX-FSD-SIT-SBN-GSP-GEG-SPI-SGF-SCE-SBS-CWA-SWF-SUN-SYR-TLH-"
     "TPA-HUF-TXK-TVF-TOL-FOE-TVC-TUS-TUL-TUP-TCL-TWF-TYR-CMI-UCA-EGE-VDZ-VLD-VPS-ACT-"
-    "ALW-WAS-IAD-DCA-ALO-ATY-CWA-PBI-HPN-ICT-SPS-AVP-PHF-IPT-ISN-ORH-YKM-YAK-YUM-YNG-"
-    ;
+    "ALW-WAS-IAD-DCA-ALO-ATY-CWA-PBI-HPN-ICT-SPS-AVP-PHF-IPT-ISN-ORH-YKM-YAK-YUM-YNG-";
 
 namespace {
 
@@ -51,7 +50,8 @@ public:
 private:
     static uint32_t Key(const char* code)
     {
-        return uint32_t(uint8_t(code[0])) << 16 | uint32_t(uint8_t(code[1])) << 8 | uint8_t(code[2]);
+        return uint32_t(uint8_t(code[0])) << 16 | uint32_t(uint8_t(code[1])) << 8 |
+               uint8_t(code[2]);
     }
     void Set(std::string_view code)
     {

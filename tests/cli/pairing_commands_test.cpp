@@ -51,9 +51,14 @@ std::string ExpectedMarker(const sample::SamplePairing& p)
                 ++all;
                 cra += leg.tag == "CRA" ? 1 : 0;
             }
-    const double share = all == 0 ? 0.0 : static_cast<double>(static_cast<float>(cra) / static_cast<float>(all));
-    return share > 0.99 ? "CRA100%" : share > 0.74 ? "*** CRA>74%" : share > 0.49 ? "*** CRA>49%"
-           : share > 0.24 ? "*** CRA>24%" : share > 0 ? "*** CRA>0%" : "CRA=0%";
+    const double share =
+        all == 0 ? 0.0 : static_cast<double>(static_cast<float>(cra) / static_cast<float>(all));
+    return share > 0.99   ? "CRA100%"
+           : share > 0.74 ? "*** CRA>74%"
+           : share > 0.49 ? "*** CRA>49%"
+           : share > 0.24 ? "*** CRA>24%"
+           : share > 0    ? "*** CRA>0%"
+                          : "CRA=0%";
 }
 
 class GeneratedMonth : public ::testing::TestWithParam<std::pair<const char*, int>> {};
@@ -83,11 +88,12 @@ TEST_P(GeneratedMonth, LoadsAsTheGeneratorIntended)
     plan.firstDay = month.period.firstDay;
     plan.lastDay = month.period.lastDay;
     plan.dst = sample::FindDstChange(plan.firstDay, plan.lastDay);
-    const std::vector<sample::SamplePairing> model = sample::GeneratePairings(options.seed, "pairings", plan);
+    const std::vector<sample::SamplePairing> model =
+        sample::GeneratePairings(options.seed, "pairings", plan);
 
     const std::string file = (dir.path() / "month.tl2").string();
-    CliRun made = RunCli({"new", file, "--group", options.group, "--start", IsoDate(month.period.firstDay),
-                       "--end", IsoDate(month.period.lastDay)});
+    CliRun made = RunCli({"new", file, "--group", options.group, "--start",
+                          IsoDate(month.period.firstDay), "--end", IsoDate(month.period.lastDay)});
     ASSERT_EQ(made.status, 0) << made.err;
     CliRun imported = RunCli({"import-pairings", file, (dir.path() / month.prg.name).string()});
     ASSERT_EQ(imported.status, 0) << imported.err;
@@ -120,7 +126,8 @@ TEST_P(GeneratedMonth, LoadsAsTheGeneratorIntended)
             types.assign(static_cast<size_t>(count("PU")), "PU");
             types.insert(types.end(), static_cast<size_t>(count("FA")), "FA");
         } else {
-            types.assign(static_cast<size_t>(count(group.crewKind == 0 ? "CA" : "FO")), group.status);
+            types.assign(static_cast<size_t>(count(group.crewKind == 0 ? "CA" : "FO")),
+                         group.status);
         }
         for (const std::string& type : types) {
             ASSERT_LT(at, pairs.size());
@@ -130,7 +137,8 @@ TEST_P(GeneratedMonth, LoadsAsTheGeneratorIntended)
             EXPECT_EQ(q["Length"], p.days);
             EXPECT_EQ(q["Credit"], p.credit);
             EXPECT_EQ(q["OnTime"], p.onTime);
-            EXPECT_EQ(q["OffTime"].get<int>() % 1440, p.release % 1440); // the clock change included
+            EXPECT_EQ(q["OffTime"].get<int>() % 1440,
+                      p.release % 1440); // the clock change included
             // A night away per duty but the last; a day off away repeats the station once.
             std::string layovers;
             for (size_t d = 0; d + 1 < p.duties.size(); ++d)
@@ -158,7 +166,8 @@ TEST_P(GeneratedMonth, LoadsAsTheGeneratorIntended)
 }
 
 INSTANTIATE_TEST_SUITE_P(Groups, GeneratedMonth,
-                         ::testing::Values(std::make_pair("YYZDH8FOZ", 11), std::make_pair("YULDH8FAM", 3)));
+                         ::testing::Values(std::make_pair("YYZDH8FOZ", 11),
+                                           std::make_pair("YULDH8FAM", 3)));
 
 TEST(PairingCommands, RefuseWrongUsage)
 {

@@ -47,7 +47,8 @@ protected:
         doc->LastPair = 0;
         doc->Pairs[0].PairKey = "Z8";
         doc->Pairs[0].PairNumber = 8101;
-        doc->Pairs[0].PairText = "    Z8101   BSE REPT:07:00L\n" + Leg(" 803", "YYZ", "YUL") + Leg(" 804", "YUL", "YYZ");
+        doc->Pairs[0].PairText =
+            "    Z8101   BSE REPT:07:00L\n" + Leg(" 803", "YYZ", "YUL") + Leg(" 804", "YUL", "YYZ");
     }
 
     std::vector<std::string> List(const char* caption) const
@@ -75,7 +76,8 @@ TEST_F(LisScanTest, TagsLegsMarksShareAndCopiesMeals)
                       " *** CRA>49% CRA>24% CRA>0% *** \n"
                       "   MEALS US:  87.27  MEALS CAD: 60.60");
     EXPECT_EQ(List("Flag French Pairings from LIS Summary"),
-              (std::vector<std::string>{"Total Pairings 1", "0 Pairings Flagged as French", "Z8101 is CRA > 49%"}));
+              (std::vector<std::string>{"Total Pairings 1", "0 Pairings Flagged as French",
+                                        "Z8101 is CRA > 49%"}));
     EXPECT_TRUE(List("Flag CRA and French Pairings Errors").empty());
     EXPECT_TRUE(doc->Modified);
 
@@ -118,7 +120,8 @@ TEST_F(LisScanTest, TagsNearTheIdentifierCountButTagNothing)
 {
     // The tag stands within 71 characters of the block's start, its
     // "flight number" before the identifier.
-    ASSERT_TRUE(ScanLisText(*doc, Lis("PAIRING Z8101 CRA [\n   MEALS US:  87.27  MEALS CAD: 60.60 \n"), ui));
+    ASSERT_TRUE(ScanLisText(
+        *doc, Lis("PAIRING Z8101 CRA [\n   MEALS US:  87.27  MEALS CAD: 60.60 \n"), ui));
     EXPECT_EQ(Text().find("  CRA"), std::string::npos);
     EXPECT_NE(Text().find(" *** CRA100% "), std::string::npos);
     EXPECT_TRUE(List("Flag CRA and French Pairings Errors").empty());
@@ -153,17 +156,19 @@ TEST_F(LisScanTest, ProblemsAndTooLittleText)
     doc->Pairs[2].PairNumber = 8103;
     const std::string lis = Lis(Listing("Z8101", ListedLeg(" 805", "CRA", 71)) + "PAIRING Z8103\n");
     ASSERT_TRUE(ScanLisText(*doc, lis, ui));
-    EXPECT_EQ(List("Flag CRA and French Pairings Errors"),
-              (std::vector<std::string>{"Z8101 Flight Number not LocatedZ8102 Not Found in LIS File",
-                                        "Z8103Incomplete in LIS File", " Can't Locate MEALS CAD:"}));
+    EXPECT_EQ(
+        List("Flag CRA and French Pairings Errors"),
+        (std::vector<std::string>{"Z8101 Flight Number not LocatedZ8102 Not Found in LIS File",
+                                  "Z8103Incomplete in LIS File", " Can't Locate MEALS CAD:"}));
 
     const std::string before = Text();
     doc->Modified = false;
     ui.Clear();
     EXPECT_FALSE(ScanLisText(*doc, lis.substr(0, kLisMinScanText - 1), ui));
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{"Tessara Lines: Unable to Read Data from one or more LIS "
-                                                     "File(s). Try opening file(s) in WordPad and Save as "
-                                                     "Type Text Document."});
+    EXPECT_EQ(ui.Dialogs(),
+              std::vector<std::string>{"Tessara Lines: Unable to Read Data from one or more LIS "
+                                       "File(s). Try opening file(s) in WordPad and Save as "
+                                       "Type Text Document."});
     EXPECT_EQ(Text(), before);
     EXPECT_FALSE(doc->Modified);
 }
@@ -178,10 +183,12 @@ TEST_F(LisScanTest, ReadsFilesAsTextFromTheMinimumSizeOn)
     std::string buffer = "kept";
     EXPECT_TRUE(ReadLisFile(write("short.lis", std::string(kLisMinFileText - 1, 'x')), buffer, ui));
     EXPECT_EQ(buffer, "kept");
-    EXPECT_TRUE(ReadLisFile(write("crlf.lis", std::string(kLisMinFileText, 'x') + "a\r\nb\r"), buffer, ui));
+    EXPECT_TRUE(
+        ReadLisFile(write("crlf.lis", std::string(kLisMinFileText, 'x') + "a\r\nb\r"), buffer, ui));
     EXPECT_EQ(buffer, std::string(kLisMinFileText, 'x') + "a\nb\r");
     EXPECT_FALSE(ReadLisFile(dir.path() / "none.lis", buffer, ui));
-    EXPECT_EQ(ui.Dialogs().back(), "Tessara Lines: Unable to Open File " + (dir.path() / "none.lis").string());
+    EXPECT_EQ(ui.Dialogs().back(),
+              "Tessara Lines: Unable to Open File " + (dir.path() / "none.lis").string());
 
     // A scan over one short file stops before touching anything.
     ui.Clear();

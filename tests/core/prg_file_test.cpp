@@ -29,8 +29,8 @@ std::string Line(char kind, const Fields& fields, const std::string& ident = "Z8
 
 std::string PairingLine(const Fields& extra = {}, const std::string& ident = "Z8101")
 {
-    Fields f = {{19, "0601"}, {27, "0630"}, {31, "YYYYYNN"}, {38, "0612000000000000"},
-                {70, "20270605"}, {78, "0420"}, {107, "01475"}, {112, "N"},
+    Fields f = {{19, "0601"},      {27, "0630"},  {31, "YYYYYNN"},   {38, "0612000000000000"},
+                {70, "20270605"},  {78, "0420"},  {107, "01475"},    {112, "N"},
                 {113, "CA01FO01"}, {145, "0660"}, {150, "00750080"}, {299, "0330"}};
     for (const auto& [column, text] : extra)
         f[column] = text;
@@ -46,18 +46,61 @@ std::string Crew()
 // and 0:00 against a total of 5:30.
 std::string TwoDayBody(const std::string& ident = "Z8101")
 {
-    return Line('2', {{7, "20270605"}, {15, "0803"}, {28, "YYZ"}, {31, "20270605"}, {39, "0480"},
-                      {43, "YUL"}, {54, "0555"}, {64, "0075"}}, ident) +
-           Line('3', {{22, "20270605"}, {30, "0420"}, {42, "0570"}, {47, "0150"}, {51, "01290"},
-                      {56, "YUL"}, {59, Crew()}, {114, "0075"}, {122, "0015"}, {126, "0180"},
-                      {130, "0000"}}, ident) +
-           Line('4', {{7, "20270605"}, {18, "AC0804 "}, {26, "20270606"}, {34, "YUL"}, {45, "0480"},
-                      {49, "YYZ"}, {60, "0560"}, {83, "CNF"}}, ident) +
-           Line('5', {{7, "20270605"}, {18, "LMO"}, {29, "YYZ"}, {32, "20270606"}, {40, "0570"},
-                      {44, "YKZ"}, {55, "0590"}}, ident) +
-           Line('3', {{22, "20270606"}, {30, "0420"}, {42, "0575"}, {47, "0155"}, {51, "00000"},
-                      {56, "YYZ"}, {59, Crew()}, {114, "0000"}, {122, "0010"}, {126, "0000"},
-                      {130, "0080"}}, ident);
+    return Line('2',
+                {{7, "20270605"},
+                 {15, "0803"},
+                 {28, "YYZ"},
+                 {31, "20270605"},
+                 {39, "0480"},
+                 {43, "YUL"},
+                 {54, "0555"},
+                 {64, "0075"}},
+                ident) +
+           Line('3',
+                {{22, "20270605"},
+                 {30, "0420"},
+                 {42, "0570"},
+                 {47, "0150"},
+                 {51, "01290"},
+                 {56, "YUL"},
+                 {59, Crew()},
+                 {114, "0075"},
+                 {122, "0015"},
+                 {126, "0180"},
+                 {130, "0000"}},
+                ident) +
+           Line('4',
+                {{7, "20270605"},
+                 {18, "AC0804 "},
+                 {26, "20270606"},
+                 {34, "YUL"},
+                 {45, "0480"},
+                 {49, "YYZ"},
+                 {60, "0560"},
+                 {83, "CNF"}},
+                ident) +
+           Line('5',
+                {{7, "20270605"},
+                 {18, "LMO"},
+                 {29, "YYZ"},
+                 {32, "20270606"},
+                 {40, "0570"},
+                 {44, "YKZ"},
+                 {55, "0590"}},
+                ident) +
+           Line('3',
+                {{22, "20270606"},
+                 {30, "0420"},
+                 {42, "0575"},
+                 {47, "0155"},
+                 {51, "00000"},
+                 {56, "YYZ"},
+                 {59, Crew()},
+                 {114, "0000"},
+                 {122, "0010"},
+                 {126, "0000"},
+                 {130, "0080"}},
+                ident);
 }
 
 class PrgFileTest : public ::testing::Test {
@@ -82,23 +125,29 @@ protected:
 
 TEST_F(PrgFileTest, BuildsThePairingAsThePairingSystemWroteIt)
 {
-    const std::string text = PairingLine() + TwoDayBody() +
-                             PairingLine({{70, "20270612"}}) +
+    const std::string text = PairingLine() + TwoDayBody() + PairingLine({{70, "20270612"}}) +
                              Line('2', {{15, "9999"}, {28, "AAA"}, {43, "BBB"}});
     ASSERT_TRUE(Load(text));
     ASSERT_EQ(doc->LastPair, 0);
     EXPECT_EQ(doc->LastBasePair, 0);
     const TPair& p = doc->Pairs[0];
-    EXPECT_EQ(p.PairText,
-              "    Z8101   BSE REPT:07:00L   OPERATES - JUN.1-JUN.30 EXCEPT SAT SUN\n"
-              "    CA01FO01" + std::string(24, ' ') + "EXCEPT JUN.12  \n"
-              " \n"
-              "  1     803   YYZ-YUL   08:00 09:15   1:15  1:15   0:00   0:15   2:30  YUL 21:30\n"
-              "    REPT: 07:00 D-END: 09:30 CA01 FO01" + std::string(30, ' ') + "\n"
-              "  2 DHAC 804  YUL-YYZ   08:00 09:20         CNF\n"
-              "  2     LMO   YYZ-YKZ   09:30 09:50" + std::string(13, ' ') + " 0:00   1:20   0:10   2:35 \n"
-              "    REPT: 07:00 D-END: 09:35\n"
-              "   TOTALS  TAFB 24:35    BLOCK  2:35    CREDIT  5:30    FATIGUE UNITS:  7:05 \n");
+    EXPECT_EQ(
+        p.PairText,
+        "    Z8101   BSE REPT:07:00L   OPERATES - JUN.1-JUN.30 EXCEPT SAT SUN\n"
+        "    CA01FO01" +
+            std::string(24, ' ') +
+            "EXCEPT JUN.12  \n"
+            " \n"
+            "  1     803   YYZ-YUL   08:00 09:15   1:15  1:15   0:00   0:15   2:30  YUL 21:30\n"
+            "    REPT: 07:00 D-END: 09:30 CA01 FO01" +
+            std::string(30, ' ') +
+            "\n"
+            "  2 DHAC 804  YUL-YYZ   08:00 09:20         CNF\n"
+            "  2     LMO   YYZ-YKZ   09:30 09:50" +
+            std::string(13, ' ') +
+            " 0:00   1:20   0:10   2:35 \n"
+            "    REPT: 07:00 D-END: 09:35\n"
+            "   TOTALS  TAFB 24:35    BLOCK  2:35    CREDIT  5:30    FATIGUE UNITS:  7:05 \n");
     EXPECT_EQ(p.PairNumber, 8101);
     EXPECT_EQ(p.PairKey, "Z8");
     EXPECT_EQ(p.PairType, "FO");
@@ -121,7 +170,8 @@ TEST_F(PrgFileTest, BuildsThePairingAsThePairingSystemWroteIt)
     EXPECT_EQ(std::count(p.Note.begin(), p.Note.end(), '\n'), 6);
     EXPECT_FALSE(p.HasUsaSegments);
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(ui.Only(test::ScriptedInteraction::Kind::List).at(0).caption, "Pairing Warnings and Report");
+    EXPECT_EQ(ui.Only(test::ScriptedInteraction::Kind::List).at(0).caption,
+              "Pairing Warnings and Report");
 }
 
 TEST_F(PrgFileTest, CopiesPerCrewKind)
@@ -141,22 +191,26 @@ TEST_F(PrgFileTest, CopiesPerCrewKind)
         SCOPED_TRACE(c.complement);
         doc->CrewKind = static_cast<int8_t>(c.crewKind);
         ui.Clear();
-        ASSERT_TRUE(Load(PairingLine({{113, std::string(c.complement) + "    "}}) + TwoDayBody(), "Z8"));
+        ASSERT_TRUE(
+            Load(PairingLine({{113, std::string(c.complement) + "    "}}) + TwoDayBody(), "Z8"));
         ASSERT_EQ(doc->LastPair + 1, static_cast<int>(c.types.size()));
         for (size_t i = 0; i < c.types.size(); ++i)
             EXPECT_EQ(doc->Pairs[i].PairType, c.types[i]);
+        EXPECT_EQ(doc->Pairs[c.types.size()].PairText, ""); // the earlier load's records are gone
         if (c.types.empty()) {
-            EXPECT_EQ(Messages(), std::vector<std::string>{"Tessara Lines: Unable to load pairings from this file"});
+            EXPECT_EQ(Messages(), std::vector<std::string>{
+                                      "Tessara Lines: Unable to load pairings from this file"});
         }
     }
 }
 
 TEST_F(PrgFileTest, ReportAtMidnightMovesTheOperatingDate)
 {
-    ASSERT_TRUE(Load(PairingLine({{78, "1440"}}) + TwoDayBody() + PairingLine({{78, "1440"}, {70, "20270630"}})));
+    ASSERT_TRUE(Load(PairingLine({{78, "1440"}}) + TwoDayBody() +
+                     PairingLine({{78, "1440"}, {70, "20270630"}})));
     const TPair& p = doc->Pairs[0];
     EXPECT_EQ(p.OnTime, 0);
-    EXPECT_EQ(p.OpsCount[5], 1); // 5 June counts as the 6th
+    EXPECT_EQ(p.OpsCount[5], 1);                                       // 5 June counts as the 6th
     EXPECT_EQ(std::count(p.OpsCount.begin(), p.OpsCount.end(), 1), 1); // 1 July is past the month
 }
 
@@ -174,8 +228,13 @@ TEST_F(PrgFileTest, DutyLinesAndLayovers)
 {
     const std::string flight = Line('2', {{15, "0100"}, {28, "YYZ"}, {43, "YOW"}});
     const auto duty = [](const char* date, const char* station, const char* rest) {
-        return Line('3', {{22, date}, {30, "0420"}, {42, "0540"}, {47, "0120"}, {51, rest},
-                          {56, station}, {126, "0100"}});
+        return Line('3', {{22, date},
+                          {30, "0420"},
+                          {42, "0540"},
+                          {47, "0120"},
+                          {51, rest},
+                          {56, station},
+                          {126, "0100"}});
     };
     // Two duties on day 1, none on day 2, one on day 3; then a duty line with
     // no report time, which changes nothing but the note.
@@ -199,8 +258,13 @@ TEST_F(PrgFileTest, TidyingAndPilotMinimumRest)
     // The duty's elapsed time differs from its time on duty by 3 hours: 13:00 rest.
     const std::string text =
         PairingLine({{78, "0600"}, {107, "00840"}, {299, "0100"}, {145, "0500"}}) +
-        Line('3', {{22, "20270605"}, {30, "0600"}, {42, "1440"}, {47, "0660"}, {51, "00000"},
-                   {56, "YYZ"}, {126, "0100"}});
+        Line('3', {{22, "20270605"},
+                   {30, "0600"},
+                   {42, "1440"},
+                   {47, "0660"},
+                   {51, "00000"},
+                   {56, "YYZ"},
+                   {126, "0100"}});
     ASSERT_TRUE(Load(text));
     EXPECT_EQ(doc->Pairs[0].Length, 1);
     EXPECT_EQ(doc->Pairs[0].OffTime, 1440);
@@ -232,9 +296,9 @@ TEST_F(PrgFileTest, CrewCheckKeepsOnlyPairingsThatStillOperate)
 {
     doc->CrewCount = 1;
     doc->Crew[0].DaySlot.fill(-1);
-    doc->Crew[0].DaySlot[4] = 0;   // operates on day 4
-    doc->Crew[0].DaySlot[5] = 0;   // does not
-    doc->Crew[0].DaySlot[6] = 7;   // no such pairing any more
+    doc->Crew[0].DaySlot[4] = 0; // operates on day 4
+    doc->Crew[0].DaySlot[5] = 0; // does not
+    doc->Crew[0].DaySlot[6] = 7; // no such pairing any more
     ASSERT_TRUE(Load(PairingLine() + TwoDayBody()));
     EXPECT_EQ(doc->Pairs[0].OpsCount[4], 2);
     EXPECT_EQ(doc->Crew[0].DaySlot[4], 0);
@@ -254,21 +318,41 @@ TEST_F(PrgFileTest, FailureTable)
     std::string many;
     for (int i = 0; i < 5000; ++i)
         many += PairingLine({}, "Z" + std::to_string(8000 + i % 1000));
-    const std::string tooShort = PairingLine() + TwoDayBody() + PairingLine({}, "Z8102").substr(0, 100) + "\n";
+    const std::string tooShort =
+        PairingLine() + TwoDayBody() + PairingLine({}, "Z8102").substr(0, 100) + "\n";
     const Case cases[] = {
-        {"not a PRG file", "2Z8101\n" + PairingLine(), false,
-         {"Tessara Lines: This does not appear to be a valid PRG file. The first char should be 1"}, 6},
-        {"empty", "", false,
-         {"Tessara Lines: This does not appear to be a valid PRG file. The first char should be 1"}, 6},
-        {"other base", PairingLine({}, "M8101") + TwoDayBody("M8101"), true,
-         {"Tessara Lines: Unable to load pairings from this file"}, 0},
-        {"other equipment", PairingLine({}, "Z3101") + TwoDayBody("Z3101"), true,
-         {"Tessara Lines: Unable to load pairings from this file"}, 0},
-        {"5000 pairings", many, true,
-         {"Tessara Lines: Maximum Number of Pairings Reached. Not all Pairings Loaded"}, kPrgMaxPairs},
-        {"line ends before a text field", tooShort, false,
-         {"Tessara Lines: File Error - Unable to Load Pairings from this file. See Next Message Box for Progress",
-          "Pair Loading Progress: 8101 8102 "}, 0},
+        {"not a PRG file",
+         "2Z8101\n" + PairingLine(),
+         false,
+         {"Tessara Lines: This does not appear to be a valid PRG file. The first char should be 1"},
+         6},
+        {"empty",
+         "",
+         false,
+         {"Tessara Lines: This does not appear to be a valid PRG file. The first char should be 1"},
+         6},
+        {"other base",
+         PairingLine({}, "M8101") + TwoDayBody("M8101"),
+         true,
+         {"Tessara Lines: Unable to load pairings from this file"},
+         0},
+        {"other equipment",
+         PairingLine({}, "Z3101") + TwoDayBody("Z3101"),
+         true,
+         {"Tessara Lines: Unable to load pairings from this file"},
+         0},
+        {"5000 pairings",
+         many,
+         true,
+         {"Tessara Lines: Maximum Number of Pairings Reached. Not all Pairings Loaded"},
+         kPrgMaxPairs},
+        {"line ends before a text field",
+         tooShort,
+         false,
+         {"Tessara Lines: File Error - Unable to Load Pairings from this file. See Next Message "
+          "Box for Progress",
+          "Pair Loading Progress: 8101 8102 "},
+         0},
         {"numbers past the line end read 0", PairingLine().substr(0, 200) + "\n", true, {}, 1},
     };
     for (const Case& c : cases) {
@@ -282,7 +366,8 @@ TEST_F(PrgFileTest, FailureTable)
     ui.Clear();
     test::TempDir dir;
     EXPECT_FALSE(LoadPRGPairs(*doc, dir.path() / "missing.PRG", "", false, ui));
-    EXPECT_EQ(Messages(), std::vector<std::string>{(dir.path() / "missing.PRG").string() + ": Unable to Open File"});
+    EXPECT_EQ(Messages(), std::vector<std::string>{(dir.path() / "missing.PRG").string() +
+                                                   ": Unable to Open File"});
 }
 
 TEST_F(PrgFileTest, HostileLinesNeitherCrashNorPoseAsRecords)

@@ -21,8 +21,8 @@ tl::ScheduleDocument& Month()
 }
 
 const char* const kTexts[] = {
-    "    Z8101   BSE REPT:07:00L\n  1     803   YYZ-YUL   08:00 09:15   1:15\n"
-    "  1    7804   YUL-LGA   10:00 11:15   1:15\n",
+    ("    Z8101   BSE REPT:07:00L\n  1     803   YYZ-YUL   08:00 09:15   1:15\n"
+     "  1    7804   YUL-LGA   10:00 11:15   1:15\n"),
     "  1     805   YYZ-YOW   08:00 09:15   1:15\n FRENCH PAIRING *** CRA=0% *** \n   MEALS US:",
     "",
     "***MEALS US:***",

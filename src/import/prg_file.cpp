@@ -257,7 +257,9 @@ bool PrgLoader::Read(ChunkLineReader& reader, size_t totalBytes, TProgressDialog
     std::string line;
     int lastPercent = -1;
     while (!m_stop && reader.Next(line)) {
-        if (!line.empty() && line[0] >= '1' && line[0] <= '5' && m_sel.Matches(line)) {
+        const bool full =
+            !line.empty() && line[0] != '1' && m_work.Note.size() >= kPrgMaxPairingNote;
+        if (!line.empty() && line[0] >= '1' && line[0] <= '5' && !full && m_sel.Matches(line)) {
             bool ok = true;
             switch (line[0]) {
             case '1':
@@ -704,15 +706,14 @@ void AdjustForDaylightSaving(ScheduleDocument& doc)
 // Whether a record holds what Reset leaves in it.
 bool IsReset(const TPair& p, const TPair& blank)
 {
-    return p.OnTime == 0 && p.OffTime == 0 && p.Credit == 0 && p.Length == 0 &&
-           p.DaysWorked == 0 && p.Tafb == 0 && p.PairNumber == 0 && p.FatigueUnits == 0 &&
-           p.MinRest == blank.MinRest && !p.CrossesMidnight && p.Mark == 0 && !p.Valid &&
-           !p.HasUsaSegments && p.OpsCount == blank.OpsCount &&
-           p.ExcludedCredit == blank.ExcludedCredit && p.DayOpsType == blank.DayOpsType &&
-           p.DayStart == blank.DayStart && p.DayDuty == blank.DayDuty &&
-           p.DayHard == blank.DayHard && p.DayCredit == blank.DayCredit && p.PairText.empty() &&
-           p.Note.empty() && p.Layovers.empty() && p.ErrorText.empty() && p.PairKey.empty() &&
-           p.PairType.empty();
+    return p.OnTime == 0 && p.OffTime == 0 && p.Credit == 0 && p.Length == 0 && p.DaysWorked == 0 &&
+           p.Tafb == 0 && p.PairNumber == 0 && p.FatigueUnits == 0 && p.MinRest == blank.MinRest &&
+           !p.CrossesMidnight && p.Mark == 0 && !p.Valid && !p.HasUsaSegments &&
+           p.OpsCount == blank.OpsCount && p.ExcludedCredit == blank.ExcludedCredit &&
+           p.DayOpsType == blank.DayOpsType && p.DayStart == blank.DayStart &&
+           p.DayDuty == blank.DayDuty && p.DayHard == blank.DayHard &&
+           p.DayCredit == blank.DayCredit && p.PairText.empty() && p.Note.empty() &&
+           p.Layovers.empty() && p.ErrorText.empty() && p.PairKey.empty() && p.PairType.empty();
 }
 
 // Resets every record the loader may fill; most of them are blank already,

@@ -18,6 +18,9 @@ class ScheduleDocument;
 constexpr size_t kPrgMaxLineLength = 998;
 // Pairing records the loader fills (the table's last record stays spare).
 constexpr int kPrgMaxPairs = 3000;
+// A pairing takes no more lines once its note is this long; real ones stay
+// far below, and every copy of a pairing carries its whole text.
+constexpr size_t kPrgMaxPairingNote = 64 * 1024;
 
 // Replaces the document's pairing table with the pairings of the file.
 // `baseAndEqp` is empty (base and equipment from GroupName) or a base letter

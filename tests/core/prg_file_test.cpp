@@ -383,6 +383,12 @@ TEST_F(PrgFileTest, HostileLinesNeitherCrashNorPoseAsRecords)
         Load(text, "Z", true);
         EXPECT_LE(doc->LastPair, 0);
     }
+    std::string legs;
+    for (int i = 0; i < 1000; ++i)
+        legs += Line('2', {{15, "0100"}, {28, "YYZ"}, {43, "YOW"}});
+    ASSERT_TRUE(Load(PairingLine({{113, "CA01FO99"}}) + legs, "Z", true));
+    EXPECT_EQ(doc->LastPair, 98);
+    EXPECT_LT(doc->Pairs[98].Note.size(), kPrgMaxPairingNote + 400);
 }
 
 TEST_F(PrgFileTest, WarningsListReportsCreditsAndInvalidPairings)

@@ -1,5 +1,6 @@
 #include "import/lis_scan.h"
 #include "import/prg_file.h"
+#include "import/usa_segments.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
@@ -133,6 +134,22 @@ void BM_ScanLis_3000Pairings(benchmark::State& state)
     state.counters["lis_bytes"] = static_cast<double>(month.lis.size());
 }
 BENCHMARK(BM_ScanLis_3000Pairings)->Unit(benchmark::kMillisecond);
+
+// The USA-segment scan over the same 3000 pairing texts.
+void BM_ScanUsaSegments_3000Pairings(benchmark::State& state)
+{
+    const LisMonth& month = ThreeThousandPairings();
+    tl::ScheduleDocument& doc = *month.doc;
+    tl::SilentInteraction ui;
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (size_t i = 0; i < month.texts.size(); ++i)
+            doc.Pairs[i].PairText = month.texts[i];
+        state.ResumeTiming();
+        tl::ScanUsaSegments(doc, ui);
+    }
+}
+BENCHMARK(BM_ScanUsaSegments_3000Pairings)->Unit(benchmark::kMillisecond);
 
 // One pass over the same text that counts its lines.
 void BM_OnePass_LisText(benchmark::State& state)

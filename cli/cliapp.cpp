@@ -25,7 +25,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
                                      AddSaveForViewerCommand(app), AddFinalizeCommand(app),
                                      AddCheckCommand(app), AddWhoLegalCommand(app),
                                      AddImportRosterCommand(app), AddImportAbsencesCommand(app),
-                                     AddImportActivityCommand(app), AddImportToolBoxCommand(app)};
+                                     AddImportActivityCommand(app), AddImportToolBoxCommand(app),
+                                     AddImportPairingsCommand(app), AddScanLisCommand(app)};
 
     try {
         app.parse(argc, argv);

@@ -52,6 +52,8 @@ Command AddImportRosterCommand(CLI::App& app);
 Command AddImportAbsencesCommand(CLI::App& app);
 Command AddImportActivityCommand(CLI::App& app);
 Command AddImportToolBoxCommand(CLI::App& app);
+Command AddImportPairingsCommand(CLI::App& app);
+Command AddScanLisCommand(CLI::App& app);
 
 // Opens a block file as the program does (the document cleared first), under
 // its absolute path so the copies beside it find their folder; null when it

@@ -629,6 +629,7 @@ SampleMonth GenerateSampleMonth(const SampleOptions& o)
     month.prg.name = tag + ".PRG";
     for (const SamplePairing& p : pairings)
         AppendPrgPairing(month.prg.text, p);
+    month.pairings = pairings;
 
     std::string digits;
     for (const SamplePairing& p : pairings)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sample/sample_model.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -68,6 +70,9 @@ struct SampleMonth {
     SampleFile toolBox;
     SampleFile bids;        // pilot groups only
     SampleFile allBasesPrg; // with allBases only
+    // The group's pairings as the pairing file carries them, for checks of
+    // what a loader makes of that file.
+    std::vector<SamplePairing> pairings;
 
     // Every file made, in a fixed order.
     std::vector<const SampleFile*> Files() const;

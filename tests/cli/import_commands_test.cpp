@@ -95,8 +95,9 @@ TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
         ASSERT_EQ(run.status, 0) << args[0] << "\n" << run.err;
         missing += run.out;
         // Every pairing the activity names is in the pairing extract.
-        if (options.clean)
+        if (options.clean) {
             EXPECT_EQ(run.out.find("Could not find Pairing"), std::string::npos) << run.out;
+        }
     }
 
     test::ScriptedInteraction ui;

@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <fstream>
-#include <sstream>
 
 #include <sys/resource.h>
 
@@ -22,20 +20,8 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using test::ScriptedInteraction;
 using test::StreamBytes;
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
+using test::ReadAll;
+using test::WriteAll;
 
 // What a file holds besides its pairings and crew, and which version it is
 // in; the builder below lays it out section by section, independently of
@@ -150,7 +136,7 @@ protected:
     bool Load(const std::vector<uint8_t>& bytes, ScheduleDocument& doc)
     {
         std::filesystem::path path = Path("month.tl2");
-        WriteFile(path, bytes);
+        WriteAll(path, std::string(bytes.begin(), bytes.end()));
         doc.DeleteAll(ui);
         doc.FileName = path.string();
         ui.Clear();
@@ -338,7 +324,7 @@ TEST_F(BlockFileTest, SaveWritesTheFileAndClearsModified)
     ASSERT_TRUE(SaveBlocks(doc, Path("feb.tl2"), kSchedulerFile, ui));
     EXPECT_FALSE(doc.Modified);
     std::vector<uint8_t> expected = BlockFileBytes(doc, kSchedulerFile);
-    EXPECT_EQ(ReadFile(Path("feb.tl2")), std::string(expected.begin(), expected.end()));
+    EXPECT_EQ(ReadAll(Path("feb.tl2")), std::string(expected.begin(), expected.end()));
     EXPECT_EQ(ui.TraceText(), "SaveBlksBegin\nSaveBlksEnd\n");
     EXPECT_EQ(FileCount(), 1);
 }
@@ -349,7 +335,7 @@ TEST_F(BlockFileTest, SavingThroughALinkWritesTheFileItPointsTo)
     ScheduleDocument doc;
     FillLikeLayout(doc, ui);
     fs::create_directory(Path("real"));
-    WriteFile(Path("real") / "feb.tl2", {'o', 'l', 'd'});
+    WriteAll(Path("real") / "feb.tl2", "old");
     fs::create_symlink(fs::path("real") / "feb.tl2", Path("feb.tl2")); // relative link
     fs::create_symlink(Path("feb.tl2"), Path("again.tl2"));           // a link to the link
     for (const char* name : {"feb.tl2", "again.tl2"}) {
@@ -357,7 +343,7 @@ TEST_F(BlockFileTest, SavingThroughALinkWritesTheFileItPointsTo)
         EXPECT_TRUE(fs::is_symlink(Path(name)));
     }
     std::vector<uint8_t> expected = BlockFileBytes(doc, kSchedulerFile);
-    EXPECT_EQ(ReadFile(Path("real") / "feb.tl2"), std::string(expected.begin(), expected.end()));
+    EXPECT_EQ(ReadAll(Path("real") / "feb.tl2"), std::string(expected.begin(), expected.end()));
 }
 
 TEST_F(BlockFileTest, ReadOnlyFileOrMissingFolderIsNotWritten)
@@ -365,7 +351,7 @@ TEST_F(BlockFileTest, ReadOnlyFileOrMissingFolderIsNotWritten)
     ScheduleDocument doc;
     FillLikeLayout(doc, ui);
     std::filesystem::path path = Path("locked.tl2");
-    WriteFile(path, {'o', 'l', 'd'});
+    WriteAll(path, "old");
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     doc.Modified = true;
     EXPECT_FALSE(SaveBlocks(doc, path, kSchedulerFile, ui));
@@ -373,7 +359,7 @@ TEST_F(BlockFileTest, ReadOnlyFileOrMissingFolderIsNotWritten)
                 ElementsAre("File Error: Unable to create file. File may be Read Only or In use by "
                             "Another Application. Use Save As to Save as a new name"));
     EXPECT_TRUE(doc.Modified);
-    EXPECT_EQ(ReadFile(path), "old");
+    EXPECT_EQ(ReadAll(path), "old");
 
     ui.Clear();
     EXPECT_FALSE(SaveBlocks(doc, Path("missing") / "x.tl2", kSchedulerFile, ui));
@@ -387,7 +373,7 @@ TEST_F(BlockFileTest, FailedWriteKeepsTheOldFileIntact)
     doc.Crew[0].Name = "SMITH J";
     doc.CrewCount = 1;
     std::filesystem::path path = Path("june.tl2");
-    WriteFile(path, {'g', 'o', 'o', 'd'});
+    WriteAll(path, "good");
 
     // A file size limit makes the write fail part-way, as a full disk would.
     struct rlimit old{};
@@ -405,7 +391,7 @@ TEST_F(BlockFileTest, FailedWriteKeepsTheOldFileIntact)
     EXPECT_THAT(ui.Dialogs(), ElementsAre("File Error: Error Saving File. Disk may be Full. Try "
                                           "Saving to Another Location "));
     EXPECT_TRUE(doc.Modified);
-    EXPECT_EQ(ReadFile(path), "good");
+    EXPECT_EQ(ReadAll(path), "good");
     EXPECT_EQ(FileCount(), 1);
 }
 

@@ -5,9 +5,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace tl {
 namespace {
 
@@ -15,18 +12,8 @@ using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
-std::string ReadAll(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteAll(const std::filesystem::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
+using test::ReadAll;
+using test::WriteAll;
 
 std::tm At(int year, int month, int day, int hour, int minute)
 {
@@ -54,35 +41,29 @@ TEST(DebugTraceTest, NormalRunEndsWithTerminationLine)
               "LoadBlksBegin\nLoadBlksEnd\nTessara Lines Termination Normal\n");
 }
 
-struct PreviousTrace {
-    const char* content;
-    bool kept; // renamed because the run before did not end normally
-};
-
-class PreviousTraceTest : public ::testing::TestWithParam<PreviousTrace> {};
-
-TEST_P(PreviousTraceTest, AbnormalEndIsKeptUnderADatedName)
+// Only a trace without its termination line is kept, renamed, from the run before.
+TEST(DebugTraceTest, AbnormalEndIsKeptUnderADatedName)
 {
-    test::TempDir dir;
-    WriteAll(dir.path() / "TLDebug.txt", GetParam().content);
-    DebugTrace trace;
-    DebugTrace::OpenResult result = trace.Open(dir.path(), At(2026, 11, 1, 7, 4));
-    ASSERT_TRUE(result.Opened);
-    std::filesystem::path kept = dir.path() / "TLDebug 1 NOV 2026 at 0704.txt";
-    EXPECT_EQ(std::filesystem::exists(kept), GetParam().kept);
-    EXPECT_EQ(result.RenamedTo.empty(), !GetParam().kept);
-    if (GetParam().kept) {
-        EXPECT_EQ(ReadAll(kept), GetParam().content);
+    const std::pair<const char*, bool> cases[] = {
+        {"", false},
+        {"x", false},
+        {"LoadBlksBegin\n", true},
+        {"LoadBlksBegin\nTessara Lines Termination Normal\n", false},
+        {"Termination", false},
+    };
+    for (const auto& [content, kept] : cases) {
+        SCOPED_TRACE(content);
+        test::TempDir dir;
+        WriteAll(dir.path() / "TLDebug.txt", content);
+        DebugTrace trace;
+        DebugTrace::OpenResult result = trace.Open(dir.path(), At(2026, 11, 1, 7, 4));
+        ASSERT_TRUE(result.Opened);
+        const std::filesystem::path keptAs = dir.path() / "TLDebug 1 NOV 2026 at 0704.txt";
+        EXPECT_EQ(ReadAll(keptAs), kept ? content : "");
+        EXPECT_EQ(result.RenamedTo.empty(), !kept);
+        EXPECT_EQ(ReadAll(dir.path() / "TLDebug.txt"), ""); // started afresh
     }
-    EXPECT_EQ(ReadAll(dir.path() / "TLDebug.txt"), ""); // started afresh
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Contents, PreviousTraceTest,
-    ::testing::Values(PreviousTrace{"", false}, PreviousTrace{"x", false},
-                      PreviousTrace{"LoadBlksBegin\n", true},
-                      PreviousTrace{"LoadBlksBegin\nTessara Lines Termination Normal\n", false},
-                      PreviousTrace{"Termination", false}));
 
 TEST(DebugTraceTest, EveryAbnormalTraceIsKeptAndNoneIsEmptied)
 {

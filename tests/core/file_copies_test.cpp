@@ -175,39 +175,29 @@ TEST_F(FileCopiesTest, TimedBackupWritesEveryTwentiethTickOfABuiltModifiedMonth)
                               "BackupTimerTrigger\nSaveBlksBegin\nSaveBlksEnd\nBackupTimerFinish\n");
 }
 
-struct TickCase {
-    const char* name;
-    bool autoSave;
-    bool untitled;
-    bool modified;
-    int buildState;
-    int displayState;
-};
-
-class TimedBackupConditionTest : public FileCopiesTest,
-                                 public ::testing::WithParamInterface<TickCase> {};
-
-TEST_P(TimedBackupConditionTest, NothingIsWritten)
+TEST_F(FileCopiesTest, TimedBackupWritesNothingWhenAnyConditionFails)
 {
-    const TickCase& c = GetParam();
-    doc.Untitled = c.untitled;
-    doc.Modified = c.modified;
-    doc.BuildState = c.buildState;
-    doc.DisplayState = c.displayState;
-    for (int tick = 0; tick < 20; ++tick)
-        EXPECT_FALSE(TimedBackupTick(doc, c.autoSave, ui));
-    EXPECT_FALSE(std::filesystem::exists(dir.path() / "june.BAK"));
-    EXPECT_EQ(doc.BackupCountdown, 20); // restarted, or never counted
+    const struct {
+        const char* name;
+        bool autoSave, untitled, modified;
+        int buildState, displayState;
+    } cases[] = {
+        {"auto save off", false, false, true, 1, 1}, {"untitled", true, true, true, 1, 1},
+        {"not modified", true, false, false, 1, 1},  {"not built", true, false, true, 0, 1},
+        {"no month", true, false, true, 1, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.Untitled = c.untitled;
+        doc.Modified = c.modified;
+        doc.BuildState = c.buildState;
+        doc.DisplayState = c.displayState;
+        for (int tick = 0; tick < 20; ++tick)
+            EXPECT_FALSE(TimedBackupTick(doc, c.autoSave, ui));
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / "june.BAK"));
+        EXPECT_EQ(doc.BackupCountdown, 20); // restarted, or never counted
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Conditions, TimedBackupConditionTest,
-    ::testing::Values(TickCase{"auto_save_off", false, false, true, 1, 1},
-                      TickCase{"untitled", true, true, true, 1, 1},
-                      TickCase{"not_modified", true, false, false, 1, 1},
-                      TickCase{"not_built", true, false, true, 0, 1},
-                      TickCase{"no_month", true, false, true, 1, 3}),
-    [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(FileCopiesTest, TimedBackupOfAFileWithoutExtensionIsTraced)
 {

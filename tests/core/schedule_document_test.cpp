@@ -14,12 +14,8 @@ using test::ScriptedInteraction;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-std::string Name(const std::array<char, 3>& code)
-{
-    return std::string(code.data());
-}
-
-std::string Text(const std::array<char, 6>& code)
+template <size_t N>
+std::string Text(const std::array<char, N>& code)
 {
     return std::string(code.data());
 }
@@ -35,7 +31,7 @@ TEST_F(ScheduleDocumentTest, ThirtyDaysApartMakeAThirtyOneDayMonth)
     ASSERT_TRUE(doc.SetMonth(ui, JulianDay(12, 1, 2026), JulianDay(12, 31, 2026)));
     EXPECT_EQ(doc.DaysInMonth, 31);
     EXPECT_EQ(doc.StartWeekday, 2); // 1 December 2026 is a Tuesday
-    EXPECT_EQ(Name(doc.DayName[0]), "TU");
+    EXPECT_EQ(Text(doc.DayName[0]), "TU");
     EXPECT_TRUE(doc.Weekend[4] && doc.Weekend[5] && !doc.Weekend[6]);
     EXPECT_EQ(doc.DayDate[31], (TDate{1, 1, 2027})); // slots past the month continue
     EXPECT_EQ(doc.PrevDate[0], (TDate{31, 10, 2026}));

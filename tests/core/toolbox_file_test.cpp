@@ -99,19 +99,8 @@ TEST_F(ToolBoxFileTest, ReadsEveryFieldOfARecord)
     text.replace(text.rfind("Y\r\nY\r\n-"), 3, "Y \r\n");
     ASSERT_TRUE(ParseToolBoxText(text, doc, ui));
     ASSERT_EQ(doc.AbsenceCount, 1);
-    const TAbsence& record = doc.Absences[0];
-    EXPECT_EQ(record.AbsText1, "LCK");
-    EXPECT_EQ(record.AbsText2, "LC");
-    EXPECT_EQ(record.AbsText3, "LCK description");
-    EXPECT_EQ(record.AbsValue1, 450);
-    EXPECT_EQ(record.AbsValue2, 1439);
-    EXPECT_EQ(record.AbsValue3, 318);
-    EXPECT_EQ(record.AbsValue4, 9000);
-    EXPECT_FALSE(record.AbsFlag1);
-    EXPECT_TRUE(record.AbsFlag2);
-    EXPECT_FALSE(record.AbsFlag3);
-    EXPECT_TRUE(record.AbsFlag4);
-    EXPECT_EQ(doc.ToolBoxDate, "2025-01-15");
+    EXPECT_EQ(doc.Absences[0], (TAbsence{"LCK", "LC", "LCK description", 450, 1439, 318, 9000,
+                                         false, true, false, true}));
 }
 
 TEST_F(ToolBoxFileTest, ReplacesAnEarlierToolBox)

@@ -109,20 +109,12 @@ TEST(TPilotStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
         TPilot pilot;
         ASSERT_TRUE(in.ReadObject(pilot));
         EXPECT_EQ(in.Remaining(), 0u);
-        EXPECT_EQ(pilot.InfoText3, "info");
-        EXPECT_EQ(pilot.SpareWord, 17);
-        EXPECT_EQ(pilot.DaySlot[4], -2);
+        // Writing back against the hand layout checks every field; these
+        // anchor fields a reader and writer could swap alike.
         EXPECT_EQ(pilot.DayFlag[5], 2);
-        EXPECT_EQ(pilot.DayLocked[3], 1);
-        EXPECT_EQ(pilot.DayCode[4], "VAC");
-        EXPECT_EQ(pilot.DayText[61], "last");
         EXPECT_EQ(pilot.DayCarry[0][4], 300);
         EXPECT_EQ(pilot.DayOther[4][9], 109);
-        EXPECT_EQ(pilot.Quals, "FRIT");
         EXPECT_EQ(pilot.CarryIn[19], version >= 2 ? 1019 : 0);
-        EXPECT_EQ(pilot.CreditHours, 75);
-        EXPECT_EQ(pilot.MiscHours, 62);
-        EXPECT_EQ(pilot.TrainingFlag, version >= 2);
 
         ObjectWriter out;
         out.WriteObject(pilot);

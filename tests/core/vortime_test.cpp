@@ -36,7 +36,7 @@ TEST(HoursMinutesTest, Parses)
     } cases[] = {
         {"23:59", true, 1439}, {"24:00", true, -1}, {"24:00", false, 1440}, {"150:00", false, 9000},
         {"8", true, 480}, {"8:75", false, -1}, {"", true, 0}, {"7:5", true, 425},
-        {"7.30", true, 450}, {"7 30", true, 450}, {"12:60", false, -1}, {"-1:30", false, -1},
+        {"7.30", true, 450}, {"12:60", false, -1}, {"-1:30", false, -1},
         // Minus zero is no negative hour; the minutes are read from after the sign.
         {"-0:30", false, 0}, {"7:-5", true, 420}, {"7:xx", true, 420}, {":45", true, 45},
         {"23:59:59", true, 1439},
@@ -61,36 +61,29 @@ TEST(LeadingIntTest, ConvertsLikeAtoiAndSaturates)
     EXPECT_EQ(LeadingInt("-99999999999999999999"), INT32_MIN);
 }
 
-struct GetIntCase {
-    const char* line;
-    int start;
-    int count;
-    int32_t value;
-    bool tooShort;
-};
-
-class GetIntTest : public ::testing::TestWithParam<GetIntCase>
+TEST(GetIntTest, ReadsFieldOrTracesShortLine)
 {
-};
-
-TEST_P(GetIntTest, ReadsFieldOrTracesShortLine)
-{
-    ScriptedInteraction ui;
-    const GetIntCase& c = GetParam();
-    EXPECT_EQ(GetInt(c.line, c.start, c.count, ui), c.value);
-    EXPECT_EQ(ui.TraceText(), c.tooShort ? "Cannot GetInt. String too Short\n" : "");
+    const struct {
+        const char* line;
+        int start, count;
+        int32_t value;
+        bool tooShort;
+    } cases[] = {
+        {"AB 12 345", 6, 3, 345, false}, // exactly long enough
+        {"AB 12 34", 6, 3, 0, true},     // one short
+        {"AB 12 345", 2, 3, 12, false},  // leading blank
+        {"AB 12345", 3, 2, 12, false},   // stops at the field's end
+        {"A -7B", 1, 3, -7, false},      {"ABCDEF", 0, 3, 0, false},
+        {"", 0, 0, 0, false},            {"ABC", -1, 2, 0, true},
+        {"ABC", 1, -1, 0, true},         {"ABC", INT_MAX, INT_MAX, 0, true},
+    };
+    for (const auto& c : cases) {
+        ScriptedInteraction ui;
+        EXPECT_EQ(GetInt(c.line, c.start, c.count, ui), c.value) << c.line << ' ' << c.start;
+        EXPECT_EQ(ui.TraceText(), c.tooShort ? "Cannot GetInt. String too Short\n" : "")
+            << c.line << ' ' << c.start;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lines, GetIntTest,
-    ::testing::Values(GetIntCase{"AB 12 345", 6, 3, 345, false}, // exactly long enough
-                      GetIntCase{"AB 12 34", 6, 3, 0, true},     // one short
-                      GetIntCase{"AB 12 345", 2, 3, 12, false},  // leading blank
-                      GetIntCase{"AB 12345", 3, 2, 12, false},   // stops at the field's end
-                      GetIntCase{"A -7B", 1, 3, -7, false}, GetIntCase{"ABCDEF", 0, 3, 0, false},
-                      GetIntCase{"", 0, 0, 0, false}, GetIntCase{"ABC", -1, 2, 0, true},
-                      GetIntCase{"ABC", 1, -1, 0, true},
-                      GetIntCase{"ABC", INT_MAX, INT_MAX, 0, true}));
 
 TEST(CalendarTest, DayNumbersRoundTripOverTwoCenturies)
 {
@@ -152,55 +145,46 @@ TEST(CaseTest, MapsOnlyAsciiLetters)
     EXPECT_EQ(text, "vac ra1\xe9\xc9");
 }
 
-struct DstCase {
-    const char* name;
-    TDate first;
-    TDate last;
-    bool ok;
-    int32_t changeMinute;
-    int32_t shift;
-};
-
-class SetupDaylightSavingTest : public ::testing::TestWithParam<DstCase>
+TEST(SetupDaylightSavingTest, FindsTheChangeover)
 {
-};
-
-TEST_P(SetupDaylightSavingTest, FindsTheChangeover)
-{
-    const DstCase& c = GetParam();
-    ScriptedInteraction ui;
-    ScheduleDocument doc;
-    ASSERT_TRUE(doc.SetMonth(ui, JulianDay(c.first.Month, c.first.Day, c.first.Year),
-                             JulianDay(c.last.Month, c.last.Day, c.last.Year)));
-    doc.DstChangeMinute = 999; // stale values from an earlier month
-    doc.DstShift = 60;
-    EXPECT_EQ(SetupDaylightSaving(doc), c.ok);
-    EXPECT_EQ(doc.DstChangeMinute, c.changeMinute);
-    EXPECT_EQ(doc.DstShift, c.shift);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Months, SetupDaylightSavingTest,
-    ::testing::Values(
+    const struct {
+        const char* name;
+        TDate first, last;
+        bool ok;
+        int32_t changeMinute, shift;
+    } cases[] = {
         // 1 March 2025 is a Saturday: Sundays 2 and 9 March, the second on day 8.
-        DstCase{"March", {1, 3, 2025}, {31, 3, 2025}, true, 8 * 1440 + 120, 60},
+        {"March", {1, 3, 2025}, {31, 3, 2025}, true, 8 * 1440 + 120, 60},
         // The day before (Sunday 1 March 2026) counts, so Sunday 8 March is the one.
-        DstCase{"MarchAfterSunday", {2, 3, 2026}, {31, 3, 2026}, true, 6 * 1440 + 120, 60},
+        {"MarchAfterSunday", {2, 3, 2026}, {31, 3, 2026}, true, 6 * 1440 + 120, 60},
         // February days are not counted: 1 and 8 March 2026 are days 9 and 16.
-        DstCase{"FebruaryIntoMarch", {20, 2, 2026}, {19, 3, 2026}, true, 16 * 1440 + 120, 60},
+        {"FebruaryIntoMarch", {20, 2, 2026}, {19, 3, 2026}, true, 16 * 1440 + 120, 60},
         // Only one March Sunday (7 March 2027) in the month.
-        DstCase{"MarchTooShort", {21, 2, 2027}, {7, 3, 2027}, false, 0, 0},
-        DstCase{"November", {1, 11, 2025}, {30, 11, 2025}, true, 1 * 1440 + 120, -60},
+        {"MarchTooShort", {21, 2, 2027}, {7, 3, 2027}, false, 0, 0},
+        {"November", {1, 11, 2025}, {30, 11, 2025}, true, 1 * 1440 + 120, -60},
         // The October Sunday (26th) does not count; Sunday 2 November is day 13.
-        DstCase{"OctoberIntoNovember", {20, 10, 2025}, {19, 11, 2025}, true, 13 * 1440 + 120, -60},
+        {"OctoberIntoNovember", {20, 10, 2025}, {19, 11, 2025}, true, 13 * 1440 + 120, -60},
         // 1 November 2026 is a Sunday: the changeover falls on day 0.
-        DstCase{"NovemberFirstDay", {1, 11, 2026}, {30, 11, 2026}, true, 120, -60},
-        DstCase{"June", {1, 6, 2025}, {30, 6, 2025}, true, 0, 0},
+        {"NovemberFirstDay", {1, 11, 2026}, {30, 11, 2026}, true, 120, -60},
+        {"June", {1, 6, 2025}, {30, 6, 2025}, true, 0, 0},
         // The fifteenth day (1 April) decides, whatever March Sundays come before.
-        DstCase{"AprilMonth", {18, 3, 2025}, {17, 4, 2025}, true, 0, 0},
+        {"AprilMonth", {18, 3, 2025}, {17, 4, 2025}, true, 0, 0},
         // Nine days: the fifteenth slot lies past the period, in March.
-        DstCase{"ShortFebruary", {20, 2, 2026}, {28, 2, 2026}, true, 0, 0}),
-    [](const ::testing::TestParamInfo<DstCase>& param) { return param.param.name; });
+        {"ShortFebruary", {20, 2, 2026}, {28, 2, 2026}, true, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedInteraction ui;
+        ScheduleDocument doc;
+        ASSERT_TRUE(doc.SetMonth(ui, JulianDay(c.first.Month, c.first.Day, c.first.Year),
+                                 JulianDay(c.last.Month, c.last.Day, c.last.Year)));
+        doc.DstChangeMinute = 999; // stale values from an earlier month
+        doc.DstShift = 60;
+        EXPECT_EQ(SetupDaylightSaving(doc), c.ok);
+        EXPECT_EQ(doc.DstChangeMinute, c.changeMinute);
+        EXPECT_EQ(doc.DstShift, c.shift);
+    }
+}
 
 } // namespace
 } // namespace tl

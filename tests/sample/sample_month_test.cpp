@@ -2,12 +2,12 @@
 #include "model/interaction.h"
 #include "model/vortime.h"
 #include "sample/sample_month.h"
+#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -360,13 +360,9 @@ TEST(SampleMonth, BundledMonthIsWhatTheGeneratorWrites)
     o.crew = 40;
     const std::filesystem::path folder = std::filesystem::path(TL_SAMPLES_DIR) / "YYZDH8FO-NOV27";
     const SampleMonth month = GenerateSampleMonth(o);
-    for (const SampleFile* f : month.Files()) {
-        std::ifstream in(folder / f->name, std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        EXPECT_TRUE(s.str() == f->text)
+    for (const SampleFile* f : month.Files())
+        EXPECT_TRUE(test::ReadAll(folder / f->name) == f->text)
             << f->name << " differs; run the command in samples/README.md";
-    }
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "cliapp.h"
+#include "support/temp_dir.h"
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,12 +25,7 @@ inline CliRun RunCli(const std::vector<std::string>& args)
     return {status, out.str(), err.str()};
 }
 
-inline std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using tl::test::ReadAll;
+inline std::string ReadFile(const std::filesystem::path& path) { return ReadAll(path); }
 
 } // namespace tl::cli::test

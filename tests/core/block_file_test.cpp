@@ -147,18 +147,12 @@ protected:
     ScriptedInteraction ui;
 };
 
-TEST_F(BlockFileTest, EmptyMonthIsWrittenByteForByteAsLaidOut)
+// 1 February 2027 is a Monday.
+TEST_F(BlockFileTest, EmptyMonthOfEitherKindIsWrittenByteForByteAsLaidOut)
 {
     ScheduleDocument doc;
     FillLikeLayout(doc, ui);
-    // 1 February 2027 is a Monday.
     EXPECT_EQ(BlockFileBytes(doc, kSchedulerFile), BuildFile(FileLayout{}));
-}
-
-TEST_F(BlockFileTest, ViewerKindIsWrittenAsLaidOutAndLoadsWithItsKind)
-{
-    ScheduleDocument doc;
-    FillLikeLayout(doc, ui);
     doc.ViewerText = "published";
     FileLayout layout;
     layout.kindName = "TLView_Final";

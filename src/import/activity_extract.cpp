@@ -142,6 +142,29 @@ public:
                 CheckedJulianDay(date.Month, date.Day, date.Year);
         }
         m_count = kPrevDays + inMonth;
+        // The same days as the extracts write them, for lookups without a
+        // day-number conversion per date read.
+        for (int e = 0; e < m_count; ++e) {
+            const TDate& d = e < kPrevDays ? doc.PrevDate[static_cast<size_t>(e)]
+                                           : doc.DayDate[static_cast<size_t>(e - kPrevDays)];
+            m_keys[static_cast<size_t>(e)] =
+                m_days[static_cast<size_t>(e)] != 0 ? RawDate{d.Year, d.Month, d.Day}.Key() : -1;
+        }
+        m_sorted = std::is_sorted(m_keys.begin(), m_keys.begin() + m_count);
+    }
+
+    // The extended day of a date as written, or -1: the same answer as Of
+    // on its day number.
+    int OfRaw(const RawDate& date) const
+    {
+        const int64_t key = date.Key();
+        const auto end = m_keys.begin() + m_count;
+        if (m_sorted) {
+            const auto it = std::lower_bound(m_keys.begin(), end, key);
+            return it != end && *it == key ? static_cast<int>(it - m_keys.begin()) : -1;
+        }
+        const auto it = std::find(m_keys.begin(), end, key);
+        return it != end ? static_cast<int>(it - m_keys.begin()) : -1;
     }
 
     int Of(int32_t dayNumber) const
@@ -161,7 +184,9 @@ public:
 
 private:
     std::array<int32_t, kPrevDays + ScheduleDocument::kMonthDays> m_days{};
+    std::array<int64_t, kPrevDays + ScheduleDocument::kMonthDays> m_keys{};
     int m_count = 0;
+    bool m_sorted = false;
 };
 
 class LastMonthReader {
@@ -242,7 +267,7 @@ private:
             return;
         }
         const std::string_view rec = *found;
-        const int start = m_days.Of(DayNumber(ReadRawDate(rec, kStartDate, m_ui)));
+        const int start = m_days.OfRaw(ReadRawDate(rec, kStartDate, m_ui));
         if (start < 0) {
             const RawDate last = ReadRawDate(line, p + 28, m_ui);
             m_warnings.Add("Could not assign Pairing %.5s to %s from %02d %02d %04d to "
@@ -301,7 +326,7 @@ private:
 
         for (int j = 0; j < kBlocks; ++j) {
             const int at = kDutyBlocks + kDutyBlockLength * j;
-            const int e = m_days.Of(DayNumber(ReadRawDate(rec, at, m_ui)));
+            const int e = m_days.OfRaw(ReadRawDate(rec, at, m_ui));
             if (e < 0)
                 break;
             TPilot::SlotValues& day = pilot.DayCarry[static_cast<size_t>(e)];

@@ -149,9 +149,9 @@ TEST(SampleMonth, ClockChangeMovesOnlyTheOperationsThatCrossIt)
             std::set<int32_t> crossed;
             for (const std::string& line : p.heads) {
                 const int32_t date = p.Date(line);
-                const int change = (changeDay - date) * 1440 + 120;
                 if (date < month.period.firstDay || date > month.period.lastDay)
-                    continue;
+                    continue; // operating dates outside the period are an odd case
+                const int change = (changeDay - date) * 1440 + 120;
                 dates.insert(date);
                 if (shift != 0 && p.OnTime() < change && change <= p.OnTime() + p.Tafb())
                     crossed.insert(date);

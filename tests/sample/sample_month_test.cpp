@@ -151,7 +151,7 @@ TEST(SampleMonth, ClockChangeMovesOnlyTheOperationsThatCrossIt)
                 const int32_t date = p.Date(line);
                 if (date < month.period.firstDay || date > month.period.lastDay)
                     continue; // operating dates outside the period are an odd case
-                const int change = (changeDay - date) * 1440 + 120;
+                const int64_t change = (int64_t{changeDay} - date) * 1440 + 120; // none: far off
                 dates.insert(date);
                 if (shift != 0 && p.OnTime() < change && change <= p.OnTime() + p.Tafb())
                     crossed.insert(date);

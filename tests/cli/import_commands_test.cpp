@@ -1,4 +1,4 @@
-#include "cliapp.h"
+#include "cli/run_cli.h"
 
 #include "model/activity_codes.h"
 #include "model/schedule_document.h"
@@ -13,28 +13,15 @@
 #include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 namespace tl::cli {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(std::vector<std::string> args)
-{
-    std::vector<const char*> argv{"tlines-cli"};
-    for (const std::string& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
-    return {status, out.str(), err.str()};
-}
+using test::CliRun;
+using test::RunCli;
+using tl::test::ScriptedInteraction;
+using tl::test::TempDir;
 
 std::vector<std::string_view> Lines(std::string_view text)
 {
@@ -49,7 +36,7 @@ std::vector<std::string_view> Lines(std::string_view text)
 
 int Field(std::string_view line, size_t column, size_t count)
 {
-    test::ScriptedInteraction quiet;
+    ScriptedInteraction quiet;
     return GetInt(line, static_cast<int>(column), static_cast<int>(count), quiet);
 }
 
@@ -69,7 +56,7 @@ class GeneratedMonthImport : public ::testing::TestWithParam<std::tuple<const ch
 
 TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
 {
-    test::TempDir dir;
+    TempDir dir;
     sample::SampleOptions options;
     options.group = std::get<0>(GetParam());
     options.clean = std::get<1>(GetParam());
@@ -100,7 +87,7 @@ TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
         }
     }
 
-    test::ScriptedInteraction ui;
+    ScriptedInteraction ui;
     ScheduleDocument doc;
     doc.DeleteAll(ui);
     doc.FileName = file;
@@ -187,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(Groups, GeneratedMonthImport,
 
 TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
 {
-    test::TempDir dir;
+    TempDir dir;
     const std::string file = (dir.path() / "m.tl2").string();
     ASSERT_EQ(RunCli({"new", file, "--group", "YYZDH8CAZ", "--start", "2027-11-01", "--end",
                       "2027-11-30"})

@@ -1,4 +1,4 @@
-#include "cliapp.h"
+#include "cli/run_cli.h"
 
 #include "model/vortime.h"
 #include "sample/sample_formats.h"
@@ -9,27 +9,13 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
-#include <sstream>
 
 namespace tl::cli {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(std::vector<std::string> args)
-{
-    std::vector<const char*> argv{"tlines-cli"};
-    for (const std::string& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
-    return {status, out.str(), err.str()};
-}
+using test::CliRun;
+using test::RunCli;
+using tl::test::TempDir;
 
 std::string IsoDate(int32_t day)
 {
@@ -74,7 +60,7 @@ TEST_P(GeneratedMonth, LoadsAsTheGeneratorIntended)
     options.pairings = 60;
     options.clean = true; // the odd cases are the loader tests' own
     const sample::SampleMonth month = sample::GenerateSampleMonth(options);
-    test::TempDir dir;
+    TempDir dir;
     std::string error;
     ASSERT_TRUE(sample::WriteSampleMonth(month, dir.path(), error)) << error;
 
@@ -164,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(Groups, GeneratedMonth,
 
 TEST(PairingCommands, RefuseWrongUsage)
 {
-    test::TempDir dir;
+    TempDir dir;
     const std::string prg = (dir.path() / "x.PRG").string();
     std::ofstream(prg) << "1Z8101\n";
     EXPECT_EQ(RunCli({"import-pairings", "a.tl2", prg, "--eqp", "8"}).status, 2);

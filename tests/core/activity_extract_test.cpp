@@ -1,7 +1,4 @@
 #include "import/activity_extract.h"
-#include "import/new_month.h"
-#include "model/schedule_document.h"
-#include "model/vortime.h"
 #include "support/extract_lines.h"
 #include "support/scripted_interaction.h"
 
@@ -18,6 +15,7 @@ namespace {
 
 using test::FixedLine;
 using test::ScriptedInteraction;
+using ::testing::Each;
 using ::testing::ElementsAre;
 
 struct Ymd {
@@ -71,18 +69,9 @@ std::string ActivityLine(int employee, const std::vector<Entry>& entries, int ha
 
 // November 2027 for captains: the day before the month, 31 October, is
 // extended day 30.
-std::unique_ptr<ScheduleDocument> Month(std::vector<std::pair<const char*, int>> crew)
+std::unique_ptr<ScheduleDocument> Month(const std::vector<std::pair<const char*, int>>& crew)
 {
-    auto doc = std::make_unique<ScheduleDocument>();
-    SilentInteraction ui;
-    EXPECT_TRUE(
-        CreateEmptyMonth(*doc, "YYZDH8CAZ", JulianDay(11, 1, 2027), JulianDay(11, 30, 2027), ui));
-    for (const auto& [name, number] : crew) {
-        TPilot& p = doc->Crew[static_cast<size_t>(doc->CrewCount++)];
-        p.Name = name;
-        p.EmpNumber = number;
-    }
-    return doc;
+    return test::November("YYZDH8CAZ", crew);
 }
 
 const std::string kPairings =
@@ -163,10 +152,9 @@ TEST(ActivityExtractTest, PairingsAndCodesOnTheExtendedDays)
 
     // A second import starts over: nothing of the first stays.
     ASSERT_TRUE(LoadLastMonthsDataText(*doc, ActivityLine(2999, {}), kPairings, ui));
-    EXPECT_EQ(doc->Crew[0].DayText[30], "");
-    EXPECT_THAT(doc->Crew[0].DayCarry[30], ElementsAre(0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
-    EXPECT_EQ(doc->Crew[0].CarryIn[1], 0);
-    EXPECT_EQ(doc->Crew[0].CarryIn[0], 0);
+    EXPECT_EQ(ann.DayText[30], "");
+    EXPECT_THAT(ann.DayCarry[30], Each(0));
+    EXPECT_THAT(ann.CarryIn, Each(0));
 }
 
 TEST(ActivityExtractTest, QuestionsAndHostileLines)

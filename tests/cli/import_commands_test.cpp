@@ -156,7 +156,8 @@ TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
                 continue;
             if (line.substr(at, 2) == "  ") {
                 // The odd month names a pairing its prior extract lacks.
-                if (missing.find("Pairing " + std::string(line.substr(at + 2, 5))) != std::string::npos)
+                if (missing.find("Pairing " + std::string(line.substr(at + 2, 5))) !=
+                    std::string::npos)
                     continue;
                 EXPECT_EQ(p.DayText[static_cast<size_t>(e)], line.substr(at + 2, 5)) << p.Name << e;
                 ++pairingsSeen;

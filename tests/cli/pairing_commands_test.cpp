@@ -67,7 +67,8 @@ TEST_P(GeneratedMonth, LoadsAsTheGeneratorIntended)
     sample::GroupInfo group;
     ASSERT_TRUE(sample::ParseGroup(options.group, group, error));
     const std::vector<sample::SamplePairing>& model = month.pairings;
-    const sample::SampleDstChange dst = sample::FindDstChange(month.period.firstDay, month.period.lastDay);
+    const sample::SampleDstChange dst =
+        sample::FindDstChange(month.period.firstDay, month.period.lastDay);
 
     const std::string file = (dir.path() / "month.tl2").string();
     CliRun made = RunCli({"new", file, "--group", options.group, "--start",

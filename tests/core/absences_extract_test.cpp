@@ -40,8 +40,8 @@ std::string AbsenceLine(int employee, const std::vector<Absence>& entries, size_
 // the roster twice.
 std::unique_ptr<ScheduleDocument> Month()
 {
-    auto doc = test::November(
-        "YYZDH8CAZ", {{"A ANN", 1001}, {"B BOB", 1002}, {"C CAT", 1003}, {"B BOB", 1002}});
+    auto doc = test::November("YYZDH8CAZ",
+                              {{"A ANN", 1001}, {"B BOB", 1002}, {"C CAT", 1003}, {"B BOB", 1002}});
     doc->Crew[0].DaySlot[4] = 0;
     return doc;
 }

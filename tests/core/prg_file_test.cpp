@@ -34,8 +34,8 @@ std::string Line(char kind, std::string_view fields, const std::string& ident = 
 std::string PairingLine(const std::string& extra = "", const std::string& ident = "Z8101")
 {
     return Line('1',
-                "19=0601|27=0630|31=YYYYYNN|38=0612000000000000|70=20270605|78=0420|107=01475|"
-                "112=N|113=CA01FO01|145=0660|150=00750080|299=0330|" + extra,
+                "19=0601|27=0630|31=YYYYYNN|38=0612000000000000|70=20270605|78=0420|" +
+                    ("107=01475|112=N|113=CA01FO01|145=0660|150=00750080|299=0330|" + extra),
                 ident);
 }
 
@@ -43,13 +43,16 @@ std::string PairingLine(const std::string& extra = "", const std::string& ident 
 // and 0:00 against a total of 5:30.
 std::string TwoDayBody(const std::string& id = "Z8101")
 {
+    const std::string duty = "30=0420|59=CA01 FO01|22=202706";
     return Line('2', "7=20270605|15=0803|28=YYZ|31=20270605|39=0480|43=YUL|54=0555|64=0075", id) +
-           Line('3', "22=20270605|30=0420|42=0570|47=0150|51=01290|56=YUL|59=CA01 FO01|114=0075|"
-                     "122=0015|126=0180|130=0000", id) +
+           Line('3',
+                duty + "05|42=0570|47=0150|51=01290|56=YUL|114=0075|122=0015|126=0180|130=0000",
+                id) +
            Line('4', "7=20270605|18=AC0804|26=20270606|34=YUL|45=0480|49=YYZ|60=0560|83=CNF", id) +
            Line('5', "7=20270605|18=LMO|29=YYZ|32=20270606|40=0570|44=YKZ|55=0590", id) +
-           Line('3', "22=20270606|30=0420|42=0575|47=0155|51=00000|56=YYZ|59=CA01 FO01|114=0000|"
-                     "122=0010|126=0000|130=0080", id);
+           Line('3',
+                duty + "06|42=0575|47=0155|51=00000|56=YYZ|114=0000|122=0010|126=0000|130=0080",
+                id);
 }
 
 class PrgFileTest : public ::testing::Test {
@@ -79,17 +82,15 @@ TEST_F(PrgFileTest, BuildsThePairingAsThePairingSystemWroteIt)
     ASSERT_EQ(doc->LastPair, 0);
     EXPECT_EQ(doc->LastBasePair, 0);
     const TPair& p = doc->Pairs[0];
-    EXPECT_EQ(
-        p.PairText,
-        "    Z8101   BSE REPT:07:00L   OPERATES - JUN.1-JUN.30 EXCEPT SAT SUN\n"
-        "    CA01FO01" + std::string(24, ' ') + "EXCEPT JUN.12  \n \n"
-        "  1     803   YYZ-YUL   08:00 09:15   1:15  1:15   0:00   0:15   2:30  YUL 21:30\n"
-        "    REPT: 07:00 D-END: 09:30 CA01 FO01" + std::string(30, ' ') + "\n"
-        "  2 DHAC 804  YUL-YYZ   08:00 09:20         CNF\n"
-        "  2     LMO   YYZ-YKZ   09:30 09:50" + std::string(13, ' ') +
-        " 0:00   1:20   0:10   2:35 \n"
-        "    REPT: 07:00 D-END: 09:35\n"
-        "   TOTALS  TAFB 24:35    BLOCK  2:35    CREDIT  5:30    FATIGUE UNITS:  7:05 \n");
+    EXPECT_EQ(p.PairText,
+              "    Z8101   BSE REPT:07:00L   OPERATES - JUN.1-JUN.30 EXCEPT SAT SUN\n"
+              "    CA01FO01                        EXCEPT JUN.12  \n \n"
+              "  1     803   YYZ-YUL   08:00 09:15   1:15  1:15   0:00   0:15   2:30  YUL 21:30\n"
+              "    REPT: 07:00 D-END: 09:30 CA01 FO01                              \n"
+              "  2 DHAC 804  YUL-YYZ   08:00 09:20         CNF\n"
+              "  2     LMO   YYZ-YKZ   09:30 09:50              0:00   1:20   0:10   2:35 \n"
+              "    REPT: 07:00 D-END: 09:35\n"
+              "   TOTALS  TAFB 24:35    BLOCK  2:35    CREDIT  5:30    FATIGUE UNITS:  7:05 \n");
     EXPECT_EQ(p.PairKey + p.PairType + p.Layovers, "Z8FOYUL");
     // Number, report, release, TAFB, days, credit, fatigue, rest; the whole
     // credit goes to the day before the empty last day.
@@ -138,8 +139,7 @@ TEST_F(PrgFileTest, CopiesPerCrewKind)
 
 TEST_F(PrgFileTest, ReportAtMidnightMovesTheOperatingDate)
 {
-    ASSERT_TRUE(
-        Load(PairingLine("78=1440") + TwoDayBody() + PairingLine("78=1440|70=20270630")));
+    ASSERT_TRUE(Load(PairingLine("78=1440") + TwoDayBody() + PairingLine("78=1440|70=20270630")));
     const TPair& p = doc->Pairs[0];
     EXPECT_EQ(p.OnTime, 0);
     EXPECT_EQ(p.OpsCount[5], 1);                                       // 5 June counts as the 6th
@@ -235,10 +235,14 @@ TEST_F(PrgFileTest, FailureTable)
         {"empty", "", false, notPrg, 6},
         {"other base", PairingLine("", "M8101") + TwoDayBody("M8101"), true, none, 0},
         {"other equipment", PairingLine("", "Z3101") + TwoDayBody("Z3101"), true, none, 0},
-        {"5000 pairings", many, true,
+        {"5000 pairings",
+         many,
+         true,
          {"Tessara Lines: Maximum Number of Pairings Reached. Not all Pairings Loaded"},
          kPrgMaxPairs},
-        {"line ends before a text field", tooShort, false,
+        {"line ends before a text field",
+         tooShort,
+         false,
          {"Tessara Lines: File Error - Unable to Load Pairings from this file. See Next Message "
           "Box for Progress",
           "Pair Loading Progress: 8101 8102 "},

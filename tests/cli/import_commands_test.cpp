@@ -19,6 +19,7 @@ namespace tl::cli {
 namespace {
 
 using test::CliRun;
+using test::IsoDate;
 using test::RunCli;
 using tl::test::ScriptedInteraction;
 using tl::test::TempDir;
@@ -38,14 +39,6 @@ int Field(std::string_view line, size_t column, size_t count)
 {
     ScriptedInteraction quiet;
     return GetInt(line, static_cast<int>(column), static_cast<int>(count), quiet);
-}
-
-std::string IsoDate(int32_t day)
-{
-    const TDate d = DateFromJulianDay(day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
-    return text;
 }
 
 // A generated month through every import command, checked against what the

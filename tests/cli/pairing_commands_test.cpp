@@ -14,16 +14,9 @@ namespace tl::cli {
 namespace {
 
 using test::CliRun;
+using test::IsoDate;
 using test::RunCli;
 using tl::test::TempDir;
-
-std::string IsoDate(int32_t day)
-{
-    const TDate d = DateFromJulianDay(day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
-    return text;
-}
 
 // The marker the listing's aircraft tags call for, counted from the legs
 // the generator flew.

@@ -42,9 +42,8 @@ int Field(std::string_view line, size_t column, size_t count)
 }
 
 // A generated month through every import command, checked against what the
-// generator wrote into its files.
-// A clean month is checked against every record; the odd cases of real
-// extracts must load too, with what they can give.
+// generator wrote into its files; the odd cases of real extracts must load
+// too, with what they can give.
 class GeneratedMonthImport : public ::testing::TestWithParam<std::tuple<const char*, bool>> {};
 
 TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
@@ -175,10 +174,7 @@ TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
                   .status,
               0);
     const std::string extract = (dir.path() / "bad.ext").string();
-    {
-        std::ofstream out(extract);
-        out << "not an extract\nat all\n";
-    }
+    std::ofstream(extract) << "not an extract\nat all\n";
     const CliRun missing = RunCli({"import-roster", file, (dir.path() / "none.ext").string()});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Unable to Open File"), std::string::npos);

@@ -1,4 +1,4 @@
-#include "cliapp.h"
+#include "cli/run_cli.h"
 
 #include "model/activity_codes.h"
 #include "model/schedule_document.h"
@@ -13,28 +13,16 @@
 #include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 namespace tl::cli {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(std::vector<std::string> args)
-{
-    std::vector<const char*> argv{"tlines-cli"};
-    for (const std::string& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out;
-    std::ostringstream err;
-    int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
-    return {status, out.str(), err.str()};
-}
+using test::CliRun;
+using test::IsoDate;
+using test::RunCli;
+using tl::test::ScriptedInteraction;
+using tl::test::TempDir;
 
 std::vector<std::string_view> Lines(std::string_view text)
 {
@@ -49,27 +37,18 @@ std::vector<std::string_view> Lines(std::string_view text)
 
 int Field(std::string_view line, size_t column, size_t count)
 {
-    test::ScriptedInteraction quiet;
+    ScriptedInteraction quiet;
     return GetInt(line, static_cast<int>(column), static_cast<int>(count), quiet);
 }
 
-std::string IsoDate(int32_t day)
-{
-    const TDate d = DateFromJulianDay(day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
-    return text;
-}
-
 // A generated month through every import command, checked against what the
-// generator wrote into its files.
-// A clean month is checked against every record; the odd cases of real
-// extracts must load too, with what they can give.
+// generator wrote into its files; the odd cases of real extracts must load
+// too, with what they can give.
 class GeneratedMonthImport : public ::testing::TestWithParam<std::tuple<const char*, bool>> {};
 
 TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
 {
-    test::TempDir dir;
+    TempDir dir;
     sample::SampleOptions options;
     options.group = std::get<0>(GetParam());
     options.clean = std::get<1>(GetParam());
@@ -100,7 +79,7 @@ TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
         }
     }
 
-    test::ScriptedInteraction ui;
+    ScriptedInteraction ui;
     ScheduleDocument doc;
     doc.DeleteAll(ui);
     doc.FileName = file;
@@ -169,7 +148,8 @@ TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
                 continue;
             if (line.substr(at, 2) == "  ") {
                 // The odd month names a pairing its prior extract lacks.
-                if (missing.find("Pairing " + std::string(line.substr(at + 2, 5))) != std::string::npos)
+                if (missing.find("Pairing " + std::string(line.substr(at + 2, 5))) !=
+                    std::string::npos)
                     continue;
                 EXPECT_EQ(p.DayText[static_cast<size_t>(e)], line.substr(at + 2, 5)) << p.Name << e;
                 ++pairingsSeen;
@@ -187,17 +167,14 @@ INSTANTIATE_TEST_SUITE_P(Groups, GeneratedMonthImport,
 
 TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
 {
-    test::TempDir dir;
+    TempDir dir;
     const std::string file = (dir.path() / "m.tl2").string();
     ASSERT_EQ(RunCli({"new", file, "--group", "YYZDH8CAZ", "--start", "2027-11-01", "--end",
                       "2027-11-30"})
                   .status,
               0);
     const std::string extract = (dir.path() / "bad.ext").string();
-    {
-        std::ofstream out(extract);
-        out << "not an extract\nat all\n";
-    }
+    std::ofstream(extract) << "not an extract\nat all\n";
     const CliRun missing = RunCli({"import-roster", file, (dir.path() / "none.ext").string()});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Unable to Open File"), std::string::npos);

@@ -1,4 +1,4 @@
-#include "cliapp.h"
+#include "cli/run_cli.h"
 
 #include "model/vortime.h"
 #include "sample/sample_formats.h"
@@ -9,35 +9,14 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
-#include <sstream>
 
 namespace tl::cli {
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(std::vector<std::string> args)
-{
-    std::vector<const char*> argv{"tlines-cli"};
-    for (const std::string& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCommandLine(static_cast<int>(argv.size()), argv.data(), out, err, false);
-    return {status, out.str(), err.str()};
-}
-
-std::string IsoDate(int32_t day)
-{
-    const TDate d = DateFromJulianDay(day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
-    return text;
-}
+using test::CliRun;
+using test::IsoDate;
+using test::RunCli;
+using tl::test::TempDir;
 
 // The marker the listing's aircraft tags call for, counted from the legs
 // the generator flew.
@@ -74,14 +53,15 @@ TEST_P(GeneratedMonth, LoadsAsTheGeneratorIntended)
     options.pairings = 60;
     options.clean = true; // the odd cases are the loader tests' own
     const sample::SampleMonth month = sample::GenerateSampleMonth(options);
-    test::TempDir dir;
+    TempDir dir;
     std::string error;
     ASSERT_TRUE(sample::WriteSampleMonth(month, dir.path(), error)) << error;
 
     sample::GroupInfo group;
     ASSERT_TRUE(sample::ParseGroup(options.group, group, error));
     const std::vector<sample::SamplePairing>& model = month.pairings;
-    const sample::SampleDstChange dst = sample::FindDstChange(month.period.firstDay, month.period.lastDay);
+    const sample::SampleDstChange dst =
+        sample::FindDstChange(month.period.firstDay, month.period.lastDay);
 
     const std::string file = (dir.path() / "month.tl2").string();
     CliRun made = RunCli({"new", file, "--group", options.group, "--start",
@@ -124,13 +104,10 @@ TEST_P(GeneratedMonth, LoadsAsTheGeneratorIntended)
         for (const std::string& type : types) {
             ASSERT_LT(at, pairs.size());
             const nlohmann::json& q = pairs[at++];
-            EXPECT_EQ(q["PairNumber"], p.number);
-            EXPECT_EQ(q["PairType"], type);
-            EXPECT_EQ(q["Length"], p.days);
-            EXPECT_EQ(q["Credit"], p.credit);
-            EXPECT_EQ(q["OnTime"], p.onTime);
-            EXPECT_EQ(q["OffTime"].get<int>() % 1440,
-                      p.release % 1440); // the clock change included
+            EXPECT_EQ(nlohmann::json({q["PairNumber"], q["PairType"], q["Length"], q["Credit"],
+                                      q["OnTime"], q["OffTime"].get<int>() % 1440}),
+                      nlohmann::json({p.number, type, p.days, p.credit, p.onTime,
+                                      p.release % 1440})); // release after any clock change
             // A night away per duty but the last; a day off away repeats the station once.
             std::string layovers;
             for (size_t d = 0; d + 1 < p.duties.size(); ++d)
@@ -164,7 +141,7 @@ INSTANTIATE_TEST_SUITE_P(Groups, GeneratedMonth,
 
 TEST(PairingCommands, RefuseWrongUsage)
 {
-    test::TempDir dir;
+    TempDir dir;
     const std::string prg = (dir.path() / "x.PRG").string();
     std::ofstream(prg) << "1Z8101\n";
     EXPECT_EQ(RunCli({"import-pairings", "a.tl2", prg, "--eqp", "8"}).status, 2);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "cliapp.h"
+#include "model/vortime.h"
 #include "support/temp_dir.h"
 
+#include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,5 +29,14 @@ inline CliRun RunCli(const std::vector<std::string>& args)
 
 using tl::test::ReadAll;
 inline std::string ReadFile(const std::filesystem::path& path) { return ReadAll(path); }
+
+// A day number as the commands take it, YYYY-MM-DD.
+inline std::string IsoDate(int32_t day)
+{
+    const TDate d = DateFromJulianDay(day);
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
+    return text;
+}
 
 } // namespace tl::cli::test

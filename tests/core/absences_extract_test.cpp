@@ -1,7 +1,4 @@
 #include "import/absences_extract.h"
-#include "import/new_month.h"
-#include "model/schedule_document.h"
-#include "model/vortime.h"
 #include "support/extract_lines.h"
 #include "support/scripted_interaction.h"
 
@@ -43,16 +40,8 @@ std::string AbsenceLine(int employee, const std::vector<Absence>& entries, size_
 // the roster twice.
 std::unique_ptr<ScheduleDocument> Month()
 {
-    auto doc = std::make_unique<ScheduleDocument>();
-    SilentInteraction ui;
-    EXPECT_TRUE(
-        CreateEmptyMonth(*doc, "YYZDH8CAZ", JulianDay(11, 1, 2027), JulianDay(11, 30, 2027), ui));
-    const char* names[] = {"A ANN", "B BOB", "C CAT", "B BOB"};
-    const int numbers[] = {1001, 1002, 1003, 1002};
-    for (doc->CrewCount = 0; doc->CrewCount < 4; ++doc->CrewCount) {
-        doc->Crew[static_cast<size_t>(doc->CrewCount)].Name = names[doc->CrewCount];
-        doc->Crew[static_cast<size_t>(doc->CrewCount)].EmpNumber = numbers[doc->CrewCount];
-    }
+    auto doc = test::November("YYZDH8CAZ",
+                              {{"A ANN", 1001}, {"B BOB", 1002}, {"C CAT", 1003}, {"B BOB", 1002}});
     doc->Crew[0].DaySlot[4] = 0;
     return doc;
 }

@@ -1,7 +1,4 @@
 #include "import/activity_extract.h"
-#include "import/new_month.h"
-#include "model/schedule_document.h"
-#include "model/vortime.h"
 #include "support/extract_lines.h"
 #include "support/scripted_interaction.h"
 
@@ -18,24 +15,22 @@ namespace {
 
 using test::FixedLine;
 using test::ScriptedInteraction;
+using ::testing::Each;
 using ::testing::ElementsAre;
-
-struct Ymd {
-    int y, m, d;
-};
 
 // One record of the pairing extract (1178 characters with its line feed):
 // duty blocks of date, start and end; day blocks of hard time and credit.
-std::string PairingRecord(const char* id, Ymd date, int report, int tafb, int rest,
-                          const std::vector<std::tuple<Ymd, int, int>>& duties,
+// Dates are YYYYMMDD.
+std::string PairingRecord(const char* id, int date, int report, int tafb, int rest,
+                          const std::vector<std::tuple<int, int, int>>& duties,
                           const std::vector<std::pair<int, int>>& days)
 {
     FixedLine line(1177);
-    line.Put(0, id).Date(6, date.y, date.m, date.d).Date(14, date.y, date.m, date.d);
+    line.Put(0, id).Num(6, date, 8).Num(14, date, 8);
     line.Num(22, report, 4).Num(50, tafb, 8).Num(66, rest, 4);
     for (size_t j = 0; j < duties.size(); ++j) {
         const auto& [d, start, end] = duties[j];
-        line.Date(70 + 24 * j, d.y, d.m, d.d).Num(78 + 24 * j, start, 4).Num(90 + 24 * j, end, 4);
+        line.Num(70 + 24 * j, d, 8).Num(78 + 24 * j, start, 4).Num(90 + 24 * j, end, 4);
     }
     for (size_t m = 0; m < days.size(); ++m)
         line.Num(817 + 11 * m, days[m].first, 4).Num(821 + 11 * m, days[m].second, 4);
@@ -43,12 +38,8 @@ std::string PairingRecord(const char* id, Ymd date, int report, int tafb, int re
 }
 
 struct Entry {
-    const char* code; // two blanks for a pairing
-    const char* id;
-    Ymd first;
-    int start;
-    Ymd last;
-    int end;
+    const char *code, *id; // two blanks for a pairing's code
+    int first, start, last, end;
 };
 
 std::string ActivityLine(int employee, const std::vector<Entry>& entries, int hardDay30 = 0)
@@ -60,54 +51,39 @@ std::string ActivityLine(int employee, const std::vector<Entry>& entries, int ha
         const size_t p = 9 + 40 * k;
         line.Put(p, e.code).Put(p + 2, e.id);
         if (std::string_view(e.code) == "  ")
-            line.Date(p + 8, e.first.y, e.first.m, e.first.d);
-        line.Date(p + 16, e.first.y, e.first.m, e.first.d).Num(p + 24, e.start, 4);
-        line.Date(p + 28, e.last.y, e.last.m, e.last.d).Num(p + 36, e.end, 4);
+            line.Num(p + 8, e.first, 8);
+        line.Num(p + 16, e.first, 8).Num(p + 24, e.start, 4).Num(p + 28, e.last, 8);
+        line.Num(p + 36, e.end, 4);
     }
     for (int i = 0; i < 31; ++i)
         line.Num(1481 + 4 * static_cast<size_t>(i), i == 30 ? hardDay30 : 0, 4);
     return line.Line();
 }
 
-// November 2027 for captains: the day before the month, 31 October, is
-// extended day 30.
-std::unique_ptr<ScheduleDocument> Month(std::vector<std::pair<const char*, int>> crew)
-{
-    auto doc = std::make_unique<ScheduleDocument>();
-    SilentInteraction ui;
-    EXPECT_TRUE(
-        CreateEmptyMonth(*doc, "YYZDH8CAZ", JulianDay(11, 1, 2027), JulianDay(11, 30, 2027), ui));
-    for (const auto& [name, number] : crew) {
-        TPilot& p = doc->Crew[static_cast<size_t>(doc->CrewCount++)];
-        p.Name = name;
-        p.EmpNumber = number;
-    }
-    return doc;
-}
-
+// For November captains the day before the month, 31 October, is extended day 30.
 const std::string kPairings =
-    PairingRecord("Z1234", {2027, 10, 31}, 360, 1020, 600, {{{2027, 10, 31}, 360, 1380}},
+    PairingRecord("Z1234", 20271031, 360, 1020, 600, {{20271031, 360, 1380}},
                   {{0, 0}, {300, 400}, {50, 100}, {999, 999}}) +
-    PairingRecord("Z2000", {2027, 10, 1}, 600, 2000, 900,
-                  {{{2027, 10, 1}, 600, 1200}, {{2027, 10, 2}, 1380, 300}},
+    PairingRecord("Z2000", 20271001, 600, 2000, 900, {{20271001, 600, 1200}, {20271002, 1380, 300}},
                   {{77, 5}, {0, 10}, {0, 20}, {0, 30}, {0, 40}}) +
-    PairingRecord("Z3000", {2027, 8, 1}, 600, 600, 900, {}, {});
+    PairingRecord("Z3000", 20270801, 600, 600, 900, {}, {});
 
 TEST(ActivityExtractTest, PairingsAndCodesOnTheExtendedDays)
 {
-    auto doc = Month({{"A ANN", 2001}, {"B BOB", 2002}, {"B TWIN", 2002}, {"C CAT", 2003}});
+    auto doc = test::November(
+        "YYZDH8CAZ", {{"A ANN", 2001}, {"B BOB", 2002}, {"B TWIN", 2002}, {"C CAT", 2003}});
     const std::string activity =
         ActivityLine(2001,
-                     {{"  ", "Z1234", {2027, 10, 31}, 0, {2027, 10, 31}, 0},
-                      {"ZZ", "     ", {2027, 10, 5}, 600, {2027, 10, 5}, 700}},
+                     {{"  ", "Z1234", 20271031, 0, 20271031, 0},
+                      {"ZZ", "     ", 20271005, 600, 20271005, 700}},
                      333) +
-        ActivityLine(2999, {{"VC", "     ", {2027, 10, 5}, 0, {2027, 10, 9}, 1439}}) +
-        ActivityLine(2002, {{"RB", "     ", {2027, 10, 31}, 360, {2027, 10, 31}, 1080},
-                            {"VC", "     ", {2027, 10, 20}, 1320, {2027, 10, 21}, 360},
-                            {"VC", "     ", {2027, 11, 3}, 0, {2027, 11, 4}, 1439}}) +
-        ActivityLine(2003, {{"  ", "Z2000", {2027, 10, 1}, 0, {2027, 10, 2}, 0},
-                            {"  ", "Z9999", {2027, 10, 3}, 0, {2027, 10, 3}, 0},
-                            {"  ", "Z3000", {2027, 8, 1}, 0, {2027, 8, 2}, 0}});
+        ActivityLine(2999, {{"VC", "     ", 20271005, 0, 20271009, 1439}}) +
+        ActivityLine(2002, {{"RB", "     ", 20271031, 360, 20271031, 1080},
+                            {"VC", "     ", 20271020, 1320, 20271021, 360},
+                            {"VC", "     ", 20271103, 0, 20271104, 1439}}) +
+        ActivityLine(2003, {{"  ", "Z2000", 20271001, 0, 20271002, 0},
+                            {"  ", "Z9999", 20271003, 0, 20271003, 0},
+                            {"  ", "Z3000", 20270801, 0, 20270802, 0}});
     ScriptedInteraction ui;
     ASSERT_TRUE(LoadLastMonthsDataText(*doc, activity, kPairings, ui));
     EXPECT_TRUE(ui.Dialogs().empty());
@@ -163,17 +139,15 @@ TEST(ActivityExtractTest, PairingsAndCodesOnTheExtendedDays)
 
     // A second import starts over: nothing of the first stays.
     ASSERT_TRUE(LoadLastMonthsDataText(*doc, ActivityLine(2999, {}), kPairings, ui));
-    EXPECT_EQ(doc->Crew[0].DayText[30], "");
-    EXPECT_THAT(doc->Crew[0].DayCarry[30], ElementsAre(0, 0, 0, 0, 0, 0, 0, 0, 0, 0));
-    EXPECT_EQ(doc->Crew[0].CarryIn[1], 0);
-    EXPECT_EQ(doc->Crew[0].CarryIn[0], 0);
+    EXPECT_EQ(ann.DayText[30], "");
+    EXPECT_THAT(ann.DayCarry[30], Each(0));
+    EXPECT_THAT(ann.CarryIn, Each(0));
 }
 
 TEST(ActivityExtractTest, QuestionsAndHostileLines)
 {
-    auto doc = Month({{"A ANN", 2001}});
-    const std::string good =
-        ActivityLine(2001, {{"  ", "Z1234", {2027, 10, 31}, 0, {2027, 10, 31}, 0}});
+    auto doc = test::November("YYZDH8CAZ", {{"A ANN", 2001}});
+    const std::string good = ActivityLine(2001, {{"  ", "Z1234", 20271031, 0, 20271031, 0}});
     const std::string question = "Tessara Lines: This May Not Be a Valid Crew Activity Extract! Do "
                                  "You Want to Try Load it Anyway";
     {
@@ -210,10 +184,9 @@ TEST(ActivityExtractTest, QuestionsAndHostileLines)
         // One employee listed over and over: the carried credit stops at the
         // top of its range instead of wrapping round.
         const std::string big =
-            PairingRecord("Z7777", {2027, 10, 31}, 0, 60, 0, {}, {{0, 0}, {0, 0}, {9999, 9999}});
+            PairingRecord("Z7777", 20271031, 0, 60, 0, {}, {{0, 0}, {0, 0}, {9999, 9999}});
         const std::string line = ActivityLine(
-            2001,
-            std::vector<Entry>(31, Entry{"  ", "Z7777", {2027, 10, 31}, 0, {2027, 10, 31}, 0}));
+            2001, std::vector<Entry>(31, Entry{"  ", "Z7777", 20271031, 0, 20271031, 0}));
         std::string text;
         for (int i = 0; i < 30; ++i)
             text += line;

@@ -8,99 +8,51 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
+#include <string_view>
 
 namespace tl {
 namespace {
 
-using Fields = std::map<int, std::string>;
-
 // One fixed-column line of the pairing file: kind, base letter and number,
-// then the fields at their columns, blank-padded to 320 characters.
-std::string Line(char kind, const Fields& fields, const std::string& ident = "Z8101")
+// then "column=text" fields split by '|', blank-padded to 320 characters.
+std::string Line(char kind, std::string_view fields, const std::string& ident = "Z8101")
 {
     std::string line(320, ' ');
     line[0] = kind;
     line.replace(1, ident.size(), ident);
-    for (const auto& [column, text] : fields)
-        line.replace(static_cast<size_t>(column), text.size(), text);
+    while (!fields.empty()) {
+        const std::string_view field = fields.substr(0, fields.find('|'));
+        const size_t eq = field.find('=');
+        if (eq != std::string_view::npos)
+            line.replace(std::stoul(std::string(field.substr(0, eq))), field.size() - eq - 1,
+                         field.substr(eq + 1));
+        fields.remove_prefix(std::min(field.size() + 1, fields.size()));
+    }
     return line + "\n";
 }
 
-std::string PairingLine(const Fields& extra = {}, const std::string& ident = "Z8101")
+std::string PairingLine(const std::string& extra = "", const std::string& ident = "Z8101")
 {
-    Fields f = {{19, "0601"},      {27, "0630"},  {31, "YYYYYNN"},   {38, "0612000000000000"},
-                {70, "20270605"},  {78, "0420"},  {107, "01475"},    {112, "N"},
-                {113, "CA01FO01"}, {145, "0660"}, {150, "00750080"}, {299, "0330"}};
-    for (const auto& [column, text] : extra)
-        f[column] = text;
-    return Line('1', f, ident);
-}
-
-std::string Crew()
-{
-    return std::string("CA01 FO01") + std::string(31, ' ');
+    return Line('1',
+                "19=0601|27=0630|31=YYYYYNN|38=0612000000000000|70=20270605|78=0420|" +
+                    ("107=01475|112=N|113=CA01FO01|145=0660|150=00750080|299=0330|" + extra),
+                ident);
 }
 
 // Two duty days: a flight, then a deadhead and a ground segment; credits 3:00
 // and 0:00 against a total of 5:30.
-std::string TwoDayBody(const std::string& ident = "Z8101")
+std::string TwoDayBody(const std::string& id = "Z8101")
 {
-    return Line('2',
-                {{7, "20270605"},
-                 {15, "0803"},
-                 {28, "YYZ"},
-                 {31, "20270605"},
-                 {39, "0480"},
-                 {43, "YUL"},
-                 {54, "0555"},
-                 {64, "0075"}},
-                ident) +
+    const std::string duty = "30=0420|59=CA01 FO01|22=202706";
+    return Line('2', "7=20270605|15=0803|28=YYZ|31=20270605|39=0480|43=YUL|54=0555|64=0075", id) +
            Line('3',
-                {{22, "20270605"},
-                 {30, "0420"},
-                 {42, "0570"},
-                 {47, "0150"},
-                 {51, "01290"},
-                 {56, "YUL"},
-                 {59, Crew()},
-                 {114, "0075"},
-                 {122, "0015"},
-                 {126, "0180"},
-                 {130, "0000"}},
-                ident) +
-           Line('4',
-                {{7, "20270605"},
-                 {18, "AC0804 "},
-                 {26, "20270606"},
-                 {34, "YUL"},
-                 {45, "0480"},
-                 {49, "YYZ"},
-                 {60, "0560"},
-                 {83, "CNF"}},
-                ident) +
-           Line('5',
-                {{7, "20270605"},
-                 {18, "LMO"},
-                 {29, "YYZ"},
-                 {32, "20270606"},
-                 {40, "0570"},
-                 {44, "YKZ"},
-                 {55, "0590"}},
-                ident) +
+                duty + "05|42=0570|47=0150|51=01290|56=YUL|114=0075|122=0015|126=0180|130=0000",
+                id) +
+           Line('4', "7=20270605|18=AC0804|26=20270606|34=YUL|45=0480|49=YYZ|60=0560|83=CNF", id) +
+           Line('5', "7=20270605|18=LMO|29=YYZ|32=20270606|40=0570|44=YKZ|55=0590", id) +
            Line('3',
-                {{22, "20270606"},
-                 {30, "0420"},
-                 {42, "0575"},
-                 {47, "0155"},
-                 {51, "00000"},
-                 {56, "YYZ"},
-                 {59, Crew()},
-                 {114, "0000"},
-                 {122, "0010"},
-                 {126, "0000"},
-                 {130, "0080"}},
-                ident);
+                duty + "06|42=0575|47=0155|51=00000|56=YYZ|114=0000|122=0010|126=0000|130=0080",
+                id);
 }
 
 class PrgFileTest : public ::testing::Test {
@@ -125,47 +77,29 @@ protected:
 
 TEST_F(PrgFileTest, BuildsThePairingAsThePairingSystemWroteIt)
 {
-    const std::string text = PairingLine() + TwoDayBody() + PairingLine({{70, "20270612"}}) +
-                             Line('2', {{15, "9999"}, {28, "AAA"}, {43, "BBB"}});
-    ASSERT_TRUE(Load(text));
+    ASSERT_TRUE(Load(PairingLine() + TwoDayBody() + PairingLine("70=20270612") +
+                     Line('2', "15=9999|28=AAA|43=BBB")));
     ASSERT_EQ(doc->LastPair, 0);
     EXPECT_EQ(doc->LastBasePair, 0);
     const TPair& p = doc->Pairs[0];
-    EXPECT_EQ(
-        p.PairText,
-        "    Z8101   BSE REPT:07:00L   OPERATES - JUN.1-JUN.30 EXCEPT SAT SUN\n"
-        "    CA01FO01" +
-            std::string(24, ' ') +
-            "EXCEPT JUN.12  \n"
-            " \n"
-            "  1     803   YYZ-YUL   08:00 09:15   1:15  1:15   0:00   0:15   2:30  YUL 21:30\n"
-            "    REPT: 07:00 D-END: 09:30 CA01 FO01" +
-            std::string(30, ' ') +
-            "\n"
-            "  2 DHAC 804  YUL-YYZ   08:00 09:20         CNF\n"
-            "  2     LMO   YYZ-YKZ   09:30 09:50" +
-            std::string(13, ' ') +
-            " 0:00   1:20   0:10   2:35 \n"
-            "    REPT: 07:00 D-END: 09:35\n"
-            "   TOTALS  TAFB 24:35    BLOCK  2:35    CREDIT  5:30    FATIGUE UNITS:  7:05 \n");
-    EXPECT_EQ(p.PairNumber, 8101);
-    EXPECT_EQ(p.PairKey, "Z8");
-    EXPECT_EQ(p.PairType, "FO");
-    EXPECT_EQ(p.OnTime, 420);
-    EXPECT_EQ(p.OffTime, 455);
-    EXPECT_EQ(p.Tafb, 1475);
-    EXPECT_EQ(p.Length, 2);
-    EXPECT_EQ(p.Credit, 330);
-    EXPECT_EQ(p.DayCredit[0], 330); // the difference goes to the day before the empty last day
-    EXPECT_EQ(p.DayCredit[1], 0);
-    EXPECT_EQ(p.DayStart[1], 420);
-    EXPECT_EQ(p.DayDuty[1], 155);
-    EXPECT_EQ(p.DayHard[1], 80);
-    EXPECT_EQ(p.FatigueUnits, 425);
-    EXPECT_EQ(p.MinRest, 660);
-    EXPECT_EQ(p.Layovers, "YUL");
-    EXPECT_EQ(p.OpsCount[4], 1);
-    EXPECT_EQ(p.OpsCount[11], 1); // the repeated line adds its date and nothing else
+    EXPECT_EQ(p.PairText,
+              "    Z8101   BSE REPT:07:00L   OPERATES - JUN.1-JUN.30 EXCEPT SAT SUN\n"
+              "    CA01FO01                        EXCEPT JUN.12  \n \n"
+              "  1     803   YYZ-YUL   08:00 09:15   1:15  1:15   0:00   0:15   2:30  YUL 21:30\n"
+              "    REPT: 07:00 D-END: 09:30 CA01 FO01                              \n"
+              "  2 DHAC 804  YUL-YYZ   08:00 09:20         CNF\n"
+              "  2     LMO   YYZ-YKZ   09:30 09:50              0:00   1:20   0:10   2:35 \n"
+              "    REPT: 07:00 D-END: 09:35\n"
+              "   TOTALS  TAFB 24:35    BLOCK  2:35    CREDIT  5:30    FATIGUE UNITS:  7:05 \n");
+    EXPECT_EQ(p.PairKey + p.PairType + p.Layovers, "Z8FOYUL");
+    // Number, report, release, TAFB, days, credit, fatigue, rest; the whole
+    // credit goes to the day before the empty last day.
+    EXPECT_EQ((std::vector<int>{p.PairNumber, p.OnTime, p.OffTime, p.Tafb, p.Length, p.Credit,
+                                p.FatigueUnits, p.MinRest, p.DayCredit[0], p.DayCredit[1],
+                                p.DayStart[1], p.DayDuty[1], p.DayHard[1]}),
+              (std::vector<int>{8101, 420, 455, 1475, 2, 330, 425, 660, 330, 0, 420, 155, 80}));
+    // The repeated line adds its date and nothing else.
+    EXPECT_EQ(p.OpsCount[4] + p.OpsCount[11], 2);
     EXPECT_EQ(std::count(p.OpsCount.begin(), p.OpsCount.end(), 1), 2);
     EXPECT_EQ(std::count(p.Note.begin(), p.Note.end(), '\n'), 6);
     EXPECT_FALSE(p.HasUsaSegments);
@@ -184,15 +118,14 @@ TEST_F(PrgFileTest, CopiesPerCrewKind)
     const Case cases[] = {
         {0, "CA02FO01", {"CA", "CA"}},
         {1, "CA01FO01", {"FO"}},
-        {1, "CA01", {}}, // no first officer wanted: read, nothing stored
+        {1, "CA01    ", {}}, // no first officer wanted: read, nothing stored
         {2, "FA02PU01", {"PU", "FA", "FA"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.complement);
         doc->CrewKind = static_cast<int8_t>(c.crewKind);
         ui.Clear();
-        ASSERT_TRUE(
-            Load(PairingLine({{113, std::string(c.complement) + "    "}}) + TwoDayBody(), "Z8"));
+        ASSERT_TRUE(Load(PairingLine(std::string("113=") + c.complement) + TwoDayBody(), "Z8"));
         ASSERT_EQ(doc->LastPair + 1, static_cast<int>(c.types.size()));
         for (size_t i = 0; i < c.types.size(); ++i)
             EXPECT_EQ(doc->Pairs[i].PairType, c.types[i]);
@@ -206,8 +139,7 @@ TEST_F(PrgFileTest, CopiesPerCrewKind)
 
 TEST_F(PrgFileTest, ReportAtMidnightMovesTheOperatingDate)
 {
-    ASSERT_TRUE(Load(PairingLine({{78, "1440"}}) + TwoDayBody() +
-                     PairingLine({{78, "1440"}, {70, "20270630"}})));
+    ASSERT_TRUE(Load(PairingLine("78=1440") + TwoDayBody() + PairingLine("78=1440|70=20270630")));
     const TPair& p = doc->Pairs[0];
     EXPECT_EQ(p.OnTime, 0);
     EXPECT_EQ(p.OpsCount[5], 1);                                       // 5 June counts as the 6th
@@ -216,39 +148,28 @@ TEST_F(PrgFileTest, ReportAtMidnightMovesTheOperatingDate)
 
 TEST_F(PrgFileTest, SameNumberAfterAnotherPairingIsAnotherPairing)
 {
-    ASSERT_TRUE(Load(PairingLine() + TwoDayBody() + PairingLine({}, "Z8102") + TwoDayBody("Z8102") +
-                     PairingLine({{70, "20270620"}}) + TwoDayBody()));
+    ASSERT_TRUE(Load(PairingLine() + TwoDayBody() + PairingLine("", "Z8102") + TwoDayBody("Z8102") +
+                     PairingLine("70=20270620") + TwoDayBody()));
     ASSERT_EQ(doc->LastPair, 2);
     EXPECT_EQ(doc->Pairs[2].PairNumber, 8101);
-    EXPECT_EQ(doc->Pairs[2].OpsCount[19], 1);
-    EXPECT_EQ(doc->Pairs[2].OpsCount[4], 0);
+    EXPECT_EQ(doc->Pairs[2].OpsCount[19] - doc->Pairs[2].OpsCount[4], 1);
 }
 
 TEST_F(PrgFileTest, DutyLinesAndLayovers)
 {
-    const std::string flight = Line('2', {{15, "0100"}, {28, "YYZ"}, {43, "YOW"}});
-    const auto duty = [](const char* date, const char* station, const char* rest) {
-        return Line('3', {{22, date},
-                          {30, "0420"},
-                          {42, "0540"},
-                          {47, "0120"},
-                          {51, rest},
-                          {56, station},
-                          {126, "0100"}});
+    const auto duty = [](std::string date, const char* station, const char* rest) {
+        return Line('3', "22=" + date + "|30=0420|42=0540|47=0120|51=" + rest + "|56=" + station +
+                             "|126=0100");
     };
     // Two duties on day 1, none on day 2, one on day 3; then a duty line with
     // no report time, which changes nothing but the note.
-    const std::string text = PairingLine({{107, "03000"}, {299, "0300"}}) + flight +
-                             duty("20270605", "YOW", "00100") + duty("20270605", "YUL", "01000") +
-                             duty("20270607", "YYZ", "00000") +
-                             Line('3', {{22, "20270608"}, {56, "XXX"}, {126, "0500"}});
-    ASSERT_TRUE(Load(text));
+    ASSERT_TRUE(Load(PairingLine("107=03000|299=0300") + Line('2', "15=0100|28=YYZ|43=YOW") +
+                     duty("20270605", "YOW", "00100") + duty("20270605", "YUL", "01000") +
+                     duty("20270607", "YYZ", "00000") + Line('3', "22=20270608|56=XXX|126=0500")));
     const TPair& p = doc->Pairs[0];
     EXPECT_EQ(p.Layovers, "YULYUL");
-    EXPECT_EQ(p.DayCredit[0], 200);
-    EXPECT_EQ(p.DayCredit[2], 100);
-    EXPECT_EQ(p.DayCredit[3], 0);
-    EXPECT_EQ(p.FatigueUnits, 60 + 3 * 120);
+    EXPECT_EQ((std::vector<int>{p.DayCredit[0], p.DayCredit[2], p.DayCredit[3], p.FatigueUnits}),
+              (std::vector<int>{200, 100, 0, 60 + 3 * 120}));
     EXPECT_EQ(std::count(p.Note.begin(), p.Note.end(), '\n'), 6);
 }
 
@@ -256,16 +177,8 @@ TEST_F(PrgFileTest, TidyingAndPilotMinimumRest)
 {
     // 10:00 + 14:00 ends at midnight: two days while reading, one after tidying.
     // The duty's elapsed time differs from its time on duty by 3 hours: 13:00 rest.
-    const std::string text =
-        PairingLine({{78, "0600"}, {107, "00840"}, {299, "0100"}, {145, "0500"}}) +
-        Line('3', {{22, "20270605"},
-                   {30, "0600"},
-                   {42, "1440"},
-                   {47, "0660"},
-                   {51, "00000"},
-                   {56, "YYZ"},
-                   {126, "0100"}});
-    ASSERT_TRUE(Load(text));
+    ASSERT_TRUE(Load(PairingLine("78=0600|107=00840|299=0100|145=0500") +
+                     Line('3', "22=20270605|30=0600|42=1440|47=0660|51=00000|56=YYZ|126=0100")));
     EXPECT_EQ(doc->Pairs[0].Length, 1);
     EXPECT_EQ(doc->Pairs[0].OffTime, 1440);
     EXPECT_EQ(doc->Pairs[0].MinRest, 780);
@@ -274,9 +187,8 @@ TEST_F(PrgFileTest, TidyingAndPilotMinimumRest)
 TEST_F(PrgFileTest, ClockChangeMovesTheRelease)
 {
     ASSERT_TRUE(doc->SetMonth(ui, JulianDay(3, 1, 2027), JulianDay(3, 31, 2027)));
-    const std::string text = PairingLine({{70, "20270313"}}) + TwoDayBody() +
-                             PairingLine({{70, "20270320"}}, "Z8102") + TwoDayBody("Z8102");
-    ASSERT_TRUE(Load(text));
+    ASSERT_TRUE(Load(PairingLine("70=20270313") + TwoDayBody() +
+                     PairingLine("70=20270320", "Z8102") + TwoDayBody("Z8102")));
     EXPECT_EQ(doc->DstChangeMinute, 13 * 1440 + 120);
     EXPECT_EQ(doc->DstShift, 60);
     EXPECT_EQ(doc->Pairs[0].OffTime, 455 + 60);
@@ -284,15 +196,7 @@ TEST_F(PrgFileTest, ClockChangeMovesTheRelease)
     EXPECT_EQ(doc->Pairs[1].OffTime, 455);
 }
 
-TEST_F(PrgFileTest, CityPairsCountBlockAndDeadheads)
-{
-    ASSERT_TRUE(Load(PairingLine() + TwoDayBody()));
-    EXPECT_EQ(doc->PairingSourceText, "         ----- Z8 ----- \n"
-                                      "YYZ-YUL    01:15  DH  0\n"
-                                      "YUL-YYZ    00:00  DH  1\n");
-}
-
-TEST_F(PrgFileTest, CrewCheckKeepsOnlyPairingsThatStillOperate)
+TEST_F(PrgFileTest, CityPairsAndCrewCheck)
 {
     doc->CrewCount = 1;
     doc->Crew[0].DaySlot.fill(-1);
@@ -300,6 +204,9 @@ TEST_F(PrgFileTest, CrewCheckKeepsOnlyPairingsThatStillOperate)
     doc->Crew[0].DaySlot[5] = 0; // does not
     doc->Crew[0].DaySlot[6] = 7; // no such pairing any more
     ASSERT_TRUE(Load(PairingLine() + TwoDayBody()));
+    EXPECT_EQ(doc->PairingSourceText, "         ----- Z8 ----- \n"
+                                      "YYZ-YUL    01:15  DH  0\n"
+                                      "YUL-YYZ    00:00  DH  1\n");
     EXPECT_EQ(doc->Pairs[0].OpsCount[4], 2);
     EXPECT_EQ(doc->Crew[0].DaySlot[4], 0);
     EXPECT_EQ(doc->Crew[0].DaySlot[5], -1);
@@ -317,30 +224,17 @@ TEST_F(PrgFileTest, FailureTable)
     };
     std::string many;
     for (int i = 0; i < 5000; ++i)
-        many += PairingLine({}, "Z" + std::to_string(8000 + i % 1000));
+        many += PairingLine("", "Z" + std::to_string(8000 + i % 1000));
     const std::string tooShort =
-        PairingLine() + TwoDayBody() + PairingLine({}, "Z8102").substr(0, 100) + "\n";
+        PairingLine() + TwoDayBody() + PairingLine("", "Z8102").substr(0, 100) + "\n";
+    const std::vector<std::string> notPrg{
+        "Tessara Lines: This does not appear to be a valid PRG file. The first char should be 1"};
+    const std::vector<std::string> none{"Tessara Lines: Unable to load pairings from this file"};
     const Case cases[] = {
-        {"not a PRG file",
-         "2Z8101\n" + PairingLine(),
-         false,
-         {"Tessara Lines: This does not appear to be a valid PRG file. The first char should be 1"},
-         6},
-        {"empty",
-         "",
-         false,
-         {"Tessara Lines: This does not appear to be a valid PRG file. The first char should be 1"},
-         6},
-        {"other base",
-         PairingLine({}, "M8101") + TwoDayBody("M8101"),
-         true,
-         {"Tessara Lines: Unable to load pairings from this file"},
-         0},
-        {"other equipment",
-         PairingLine({}, "Z3101") + TwoDayBody("Z3101"),
-         true,
-         {"Tessara Lines: Unable to load pairings from this file"},
-         0},
+        {"not a PRG file", "2Z8101\n" + PairingLine(), false, notPrg, 6},
+        {"empty", "", false, notPrg, 6},
+        {"other base", PairingLine("", "M8101") + TwoDayBody("M8101"), true, none, 0},
+        {"other equipment", PairingLine("", "Z3101") + TwoDayBody("Z3101"), true, none, 0},
         {"5000 pairings",
          many,
          true,
@@ -385,15 +279,15 @@ TEST_F(PrgFileTest, HostileLinesNeitherCrashNorPoseAsRecords)
     }
     std::string legs;
     for (int i = 0; i < 1000; ++i)
-        legs += Line('2', {{15, "0100"}, {28, "YYZ"}, {43, "YOW"}});
-    ASSERT_TRUE(Load(PairingLine({{113, "CA01FO99"}}) + legs, "Z", true));
+        legs += Line('2', "15=0100|28=YYZ|43=YOW");
+    ASSERT_TRUE(Load(PairingLine("113=CA01FO99") + legs, "Z", true));
     EXPECT_EQ(doc->LastPair, 98);
     EXPECT_LT(doc->Pairs[98].Note.size(), kPrgMaxPairingNote + 400);
 }
 
 TEST_F(PrgFileTest, WarningsListReportsCreditsAndInvalidPairings)
 {
-    ASSERT_TRUE(Load(PairingLine() + TwoDayBody() + PairingLine({{78, "1500"}}, "Z8102")));
+    ASSERT_TRUE(Load(PairingLine() + TwoDayBody() + PairingLine("78=1500", "Z8102")));
     const std::vector<std::string> lines = PairingWarningsList(*doc);
     ASSERT_GE(lines.size(), 12u);
     EXPECT_EQ(lines[0], "Number of Pairings 2  Average Pairing Credit per day is 2:12");

@@ -1,7 +1,4 @@
-#include "import/new_month.h"
 #include "import/roster_extract.h"
-#include "model/schedule_document.h"
-#include "model/vortime.h"
 #include "support/extract_lines.h"
 #include "support/scripted_interaction.h"
 
@@ -31,9 +28,7 @@ std::string Employee(int number, std::string_view last, char initial, std::strin
 
 std::unique_ptr<ScheduleDocument> Month(std::string_view group)
 {
-    auto doc = std::make_unique<ScheduleDocument>();
-    SilentInteraction ui;
-    EXPECT_TRUE(CreateEmptyMonth(*doc, group, JulianDay(11, 1, 2027), JulianDay(11, 30, 2027), ui));
+    auto doc = test::November(group);
     doc->MonthRules[8] = 3420;
     doc->MonthRules[9] = 2820;
     doc->MonthRules[10] = 12;

@@ -1,8 +1,18 @@
 #pragma once
 
+#include "import/new_month.h"
+#include "model/interaction.h"
+#include "model/schedule_document.h"
+#include "model/vortime.h"
+
+#include <gtest/gtest.h>
+
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tl::test {
 
@@ -30,5 +40,20 @@ struct FixedLine {
     }
     std::string Line() const { return text + "\n"; }
 };
+
+// An empty November 2027 of `group` with `crew` (name, number) on its roster.
+inline std::unique_ptr<ScheduleDocument>
+November(std::string_view group, const std::vector<std::pair<const char*, int>>& crew = {})
+{
+    auto doc = std::make_unique<ScheduleDocument>();
+    SilentInteraction ui;
+    EXPECT_TRUE(CreateEmptyMonth(*doc, group, JulianDay(11, 1, 2027), JulianDay(11, 30, 2027), ui));
+    for (const auto& [name, number] : crew) {
+        TPilot& p = doc->Crew[static_cast<size_t>(doc->CrewCount++)];
+        p.Name = name;
+        p.EmpNumber = number;
+    }
+    return doc;
+}
 
 } // namespace tl::test

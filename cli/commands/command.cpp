@@ -40,11 +40,25 @@ std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction
     return doc;
 }
 
+int WithMonth(const std::string& file, const AnswerOptions& answers, CliContext& context, bool save,
+              const MonthWork& work)
+{
+    CliInteraction ui(context.out, context.err, answers.Policy(), context.terminal);
+    std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui);
+    if (!doc)
+        return kExitFailed;
+    const int status = work(*doc, ui);
+    if (status != kExitOk || !save)
+        return status;
+    return SaveBlocks(*doc, doc->FileName, kSchedulerFile, ui) ? kExitOk : kExitFailed;
+}
+
 int32_t ParseIsoDate(const std::string& text)
 {
     int year = 0, month = 0, day = 0;
     char tail = 0;
-    if (text.size() != 10 || std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) != 3)
+    if (text.size() != 10 ||
+        std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &year, &month, &day, &tail) != 3)
         return 0;
     return CheckedJulianDay(month, day, year);
 }

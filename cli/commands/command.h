@@ -60,6 +60,15 @@ Command AddScanLisCommand(CLI::App& app);
 // did not open, the reason shown through `ui`.
 std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction& ui);
 
+// What a command does with an opened month: its exit status.
+using MonthWork = std::function<int(ScheduleDocument&, Interaction&)>;
+
+// Opens FILE with the command line's seam and runs `work` on the month; when
+// `save` is set and the work succeeded, saves FILE as the program's Save
+// does. The exit status of the whole.
+int WithMonth(const std::string& file, const AnswerOptions& answers, CliContext& context, bool save,
+              const MonthWork& work);
+
 // Reads "YYYY-MM-DD" into a day number; 0 when it is not a real date.
 int32_t ParseIsoDate(const std::string& text);
 

@@ -38,17 +38,17 @@ Command AddSaveForViewerCommand(CLI::App& app)
         "Save FILE, then its copy for crew viewing without personal data into the Viewer folder "
         "beside it; prints the copy's path");
     command->add_option("FILE", options->file, "Block file")->required();
-    command->add_option("--kind", options->kind,
-                        "1 before the roster, 2 before the schedule, 3 final (default)")
+    command
+        ->add_option("--kind", options->kind,
+                     "1 before the roster, 2 before the schedule, 3 final (default)")
         ->check(CLI::Range(1, 3));
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
-                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui);
-                if (!doc)
-                    return int(kExitFailed);
-                return Report(SaveForViewer(*doc, options->kind, ui), context);
+                return WithMonth(options->file, options->answers, context, false,
+                                 [&](ScheduleDocument& doc, Interaction& ui) {
+                                     return Report(SaveForViewer(doc, options->kind, ui), context);
+                                 });
             }};
 }
 
@@ -66,11 +66,10 @@ Command AddFinalizeCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
-                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui);
-                if (!doc)
-                    return int(kExitFailed);
-                return Report(FinalizeForCompany(*doc, ui), context);
+                return WithMonth(options->file, options->answers, context, false,
+                                 [&](ScheduleDocument& doc, Interaction& ui) {
+                                     return Report(FinalizeForCompany(doc, ui), context);
+                                 });
             }};
 }
 

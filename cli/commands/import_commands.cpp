@@ -5,7 +5,6 @@
 #include "import/roster_extract.h"
 #include "import/toolbox_file.h"
 #include "model/schedule_document.h"
-#include "storage/block_file.h"
 
 #include <functional>
 #include <memory>
@@ -19,11 +18,9 @@ namespace {
 int ImportInto(const std::string& file, const AnswerOptions& answers, CliContext& context,
                const std::function<bool(ScheduleDocument&, Interaction&)>& import)
 {
-    CliInteraction ui(context.out, context.err, answers.Policy(), context.terminal);
-    std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui);
-    if (!doc || !import(*doc, ui))
-        return kExitFailed;
-    return SaveBlocks(*doc, doc->FileName, kSchedulerFile, ui) ? kExitOk : kExitFailed;
+    return WithMonth(file, answers, context, true, [&](ScheduleDocument& doc, Interaction& ui) {
+        return import(doc, ui) ? int(kExitOk) : int(kExitFailed);
+    });
 }
 
 } // namespace

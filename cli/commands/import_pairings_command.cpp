@@ -2,7 +2,6 @@
 
 #include "import/prg_file.h"
 #include "model/schedule_document.h"
-#include "storage/block_file.h"
 
 #include <ostream>
 
@@ -41,19 +40,17 @@ Command AddImportPairingsCommand(CLI::App& app)
                     context.err << "tlines-cli: --base takes one letter A to Z, --eqp one digit\n";
                     return int(kExitUsage);
                 }
-                CliInteraction ui(context.out, context.err, options->answers.Policy(),
-                                  context.terminal);
-                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui);
-                if (!doc)
-                    return int(kExitFailed);
-                // As the program does: from the crew group, every equipment for cabin
-                // groups; from the letters given, every equipment when no digit is given.
-                const bool anyEquipment = b.empty() ? doc->CrewKind == 2 : e.empty();
-                if (!LoadPRGPairs(*doc, options->prg, b + e, anyEquipment, ui))
-                    return int(kExitFailed);
-                if (!SaveBlocks(*doc, options->file, doc->FileKind, ui))
-                    return int(kExitFailed);
-                return int(kExitOk);
+                return WithMonth(options->file, options->answers, context, true,
+                                 [&](ScheduleDocument& doc, Interaction& ui) {
+                                     // As the program does: from the crew group, every equipment
+                                     // for cabin groups; from the letters given, every equipment
+                                     // when no digit is given.
+                                     const bool anyEquipment =
+                                         b.empty() ? doc.CrewKind == 2 : e.empty();
+                                     return LoadPRGPairs(doc, options->prg, b + e, anyEquipment, ui)
+                                                ? int(kExitOk)
+                                                : int(kExitFailed);
+                                 });
             }};
 }
 

@@ -22,13 +22,13 @@ Command AddInspectCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
-                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui);
-                if (!doc)
-                    return int(kExitFailed);
-                RefreshDerivedFields(*doc);
-                context.out << (options->json ? DocumentJson(*doc) : DocumentSummary(*doc));
-                return int(kExitOk);
+                return WithMonth(options->file, options->answers, context, false,
+                                 [&](ScheduleDocument& doc, Interaction&) {
+                                     RefreshDerivedFields(doc);
+                                     context.out << (options->json ? DocumentJson(doc)
+                                                                   : DocumentSummary(doc));
+                                     return int(kExitOk);
+                                 });
             }};
 }
 

@@ -47,41 +47,42 @@ Command AddCheckCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                CliInteraction ui(context.out, context.err, options->answers.Policy(),
-                                  context.terminal);
-                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui);
-                if (!doc)
-                    return int(kExitFailed);
-                CheckAllLegality(*doc);
-                const int count = std::clamp(doc->CrewCount, 0, ScheduleDocument::kCrewCapacity);
-                nlohmann::json all = nlohmann::json::array();
-                for (int c = 0; c < count; ++c) {
-                    TPilot& crew = doc->Crew[static_cast<size_t>(c)];
-                    const int32_t credit = BlockCredit(*doc, c, false, ui);
-                    if (options->json) {
-                        all.push_back({{"Name", Cp1252ToUtf8(crew.Name)},
-                                       {"EmpNumber", crew.EmpNumber},
-                                       {"Illegalities", Cp1252ToUtf8(crew.Illegalities)},
-                                       {"Warnings", Cp1252ToUtf8(crew.Warnings)},
-                                       {"CarsLog", Cp1252ToUtf8(crew.CarsLog)},
-                                       {"DayIllegal", crew.DayIllegal},
-                                       {"DayWarning", crew.DayWarning},
-                                       {"BlockCredit", credit},
-                                       {"CreditHours", crew.CreditHours},
-                                       {"CreditMinutes", crew.CreditMinutes}});
-                        continue;
-                    }
-                    if (crew.Illegalities.empty() && crew.Warnings.empty())
-                        continue;
-                    context.out << RosterPlace(c) << ' ' << Cp1252ToUtf8(crew.Name) << '\n';
-                    if (!crew.Illegalities.empty())
-                        context.out << "  Illegalities: " << Shown(crew.Illegalities) << '\n';
-                    if (!crew.Warnings.empty())
-                        context.out << "  Warnings: " << Shown(crew.Warnings) << '\n';
-                }
-                if (options->json)
-                    context.out << all.dump(2) << '\n';
-                return int(kExitOk);
+                return WithMonth(
+                    options->file, options->answers, context, false,
+                    [&](ScheduleDocument& doc, Interaction& ui) {
+                        CheckAllLegality(doc);
+                        const int count =
+                            std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
+                        nlohmann::json all = nlohmann::json::array();
+                        for (int c = 0; c < count; ++c) {
+                            TPilot& crew = doc.Crew[static_cast<size_t>(c)];
+                            const int32_t credit = BlockCredit(doc, c, false, ui);
+                            if (options->json) {
+                                all.push_back({{"Name", Cp1252ToUtf8(crew.Name)},
+                                               {"EmpNumber", crew.EmpNumber},
+                                               {"Illegalities", Cp1252ToUtf8(crew.Illegalities)},
+                                               {"Warnings", Cp1252ToUtf8(crew.Warnings)},
+                                               {"CarsLog", Cp1252ToUtf8(crew.CarsLog)},
+                                               {"DayIllegal", crew.DayIllegal},
+                                               {"DayWarning", crew.DayWarning},
+                                               {"BlockCredit", credit},
+                                               {"CreditHours", crew.CreditHours},
+                                               {"CreditMinutes", crew.CreditMinutes}});
+                                continue;
+                            }
+                            if (crew.Illegalities.empty() && crew.Warnings.empty())
+                                continue;
+                            context.out << RosterPlace(c) << ' ' << Cp1252ToUtf8(crew.Name) << '\n';
+                            if (!crew.Illegalities.empty())
+                                context.out << "  Illegalities: " << Shown(crew.Illegalities)
+                                            << '\n';
+                            if (!crew.Warnings.empty())
+                                context.out << "  Warnings: " << Shown(crew.Warnings) << '\n';
+                        }
+                        if (options->json)
+                            context.out << all.dump(2) << '\n';
+                        return int(kExitOk);
+                    });
             }};
 }
 
@@ -106,34 +107,35 @@ Command AddWhoLegalCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                CliInteraction ui(context.out, context.err, options->answers.Policy(),
-                                  context.terminal);
-                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui);
-                if (!doc)
-                    return int(kExitFailed);
-                if (options->pair < 0 || options->pair > doc->LastPair) {
-                    context.err << "tlines-cli: the month has no pairing " << options->pair
-                                << " (indices 0 to " << doc->LastPair << ")\n";
-                    return int(kExitFailed);
-                }
-                if (options->day < 1 || options->day > doc->DaysInMonth) {
-                    context.err << "tlines-cli: the month has no day " << options->day << '\n';
-                    return int(kExitFailed);
-                }
-                CheckAllLegality(*doc);
-                const WhoIsLegalLists lists = WhoIsLegal(*doc, options->pair, options->day - 1);
-                context.out << lists.Caption << '\n';
-                for (const std::string& line : lists.Legal)
-                    context.out << Cp1252ToUtf8(line) << '\n';
-                context.out << "\nWho Bid this Pairing Number\n";
-                for (const std::string& line : lists.Bidders)
-                    context.out << Cp1252ToUtf8(line) << '\n';
-                if (options->why) {
-                    context.out << '\n';
-                    for (const std::string& line : lists.Reasons)
-                        context.out << Cp1252ToUtf8(line) << '\n';
-                }
-                return int(kExitOk);
+                return WithMonth(options->file, options->answers, context, false,
+                                 [&](ScheduleDocument& doc, Interaction&) {
+                                     if (options->pair < 0 || options->pair > doc.LastPair) {
+                                         context.err << "tlines-cli: the month has no pairing "
+                                                     << options->pair << " (indices 0 to "
+                                                     << doc.LastPair << ")\n";
+                                         return int(kExitFailed);
+                                     }
+                                     if (options->day < 1 || options->day > doc.DaysInMonth) {
+                                         context.err << "tlines-cli: the month has no day "
+                                                     << options->day << '\n';
+                                         return int(kExitFailed);
+                                     }
+                                     CheckAllLegality(doc);
+                                     const WhoIsLegalLists lists =
+                                         WhoIsLegal(doc, options->pair, options->day - 1);
+                                     context.out << lists.Caption << '\n';
+                                     for (const std::string& line : lists.Legal)
+                                         context.out << Cp1252ToUtf8(line) << '\n';
+                                     context.out << "\nWho Bid this Pairing Number\n";
+                                     for (const std::string& line : lists.Bidders)
+                                         context.out << Cp1252ToUtf8(line) << '\n';
+                                     if (options->why) {
+                                         context.out << '\n';
+                                         for (const std::string& line : lists.Reasons)
+                                             context.out << Cp1252ToUtf8(line) << '\n';
+                                     }
+                                     return int(kExitOk);
+                                 });
             }};
 }
 

@@ -21,21 +21,23 @@ Command AddSaveAsCommand(CLI::App& app)
         "save-as", "Write a copy of a block file; viewer kinds leave out personal data");
     command->add_option("FILE", options->file, "Block file to read")->required();
     command->add_option("OUT", options->target, "File to write")->required();
-    command->add_option("--kind", options->kind,
-                        "0 scheduler file, 1 viewer before roster, 2 viewer before schedule, "
-                        "3 final viewer")
+    command
+        ->add_option("--kind", options->kind,
+                     "0 scheduler file, 1 viewer before roster, 2 viewer before schedule, "
+                     "3 final viewer")
         ->check(CLI::Range(0, 3));
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
-                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui);
-                if (!doc)
-                    return int(kExitFailed);
-                bool saved = options->kind == kSchedulerFile
-                                 ? SaveBlocks(*doc, options->target, kSchedulerFile, ui)
-                                 : SaveViewerCopy(*doc, options->target, options->kind, ui);
-                return saved ? int(kExitOk) : int(kExitFailed);
+                return WithMonth(options->file, options->answers, context, false,
+                                 [&](ScheduleDocument& doc, Interaction& ui) {
+                                     const bool saved =
+                                         options->kind == kSchedulerFile
+                                             ? SaveBlocks(doc, options->target, kSchedulerFile, ui)
+                                             : SaveViewerCopy(doc, options->target, options->kind,
+                                                              ui);
+                                     return saved ? int(kExitOk) : int(kExitFailed);
+                                 });
             }};
 }
 

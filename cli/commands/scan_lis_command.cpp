@@ -2,7 +2,6 @@
 
 #include "import/lis_scan.h"
 #include "model/schedule_document.h"
-#include "storage/block_file.h"
 
 #include <ostream>
 
@@ -24,21 +23,17 @@ Command AddScanLisCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                CliInteraction ui(context.out, context.err, options->answers.Policy(),
-                                  context.terminal);
-                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui);
-                if (!doc)
-                    return int(kExitFailed);
-                std::vector<std::filesystem::path> paths(options->lis.begin(), options->lis.end());
-                for (const std::filesystem::path& path : paths)
-                    if (!LisFileNameHasMonth(*doc, path) &&
-                        !ui.AskYes("Tessara Lines", LisMonthQuestion(*doc, path)))
-                        return int(kExitFailed);
-                if (!ScanLisFiles(*doc, paths, ui))
-                    return int(kExitFailed);
-                if (!SaveBlocks(*doc, options->file, doc->FileKind, ui))
-                    return int(kExitFailed);
-                return int(kExitOk);
+                return WithMonth(
+                    options->file, options->answers, context, true,
+                    [&](ScheduleDocument& doc, Interaction& ui) {
+                        std::vector<std::filesystem::path> paths(options->lis.begin(),
+                                                                 options->lis.end());
+                        for (const std::filesystem::path& path : paths)
+                            if (!LisFileNameHasMonth(doc, path) &&
+                                !ui.AskYes("Tessara Lines", LisMonthQuestion(doc, path)))
+                                return int(kExitFailed);
+                        return ScanLisFiles(doc, paths, ui) ? int(kExitOk) : int(kExitFailed);
+                    });
             }};
 }
 

@@ -83,6 +83,10 @@ void ScheduleDocument::DeleteAll(Interaction& ui, Extent extent)
     PrevDate.fill(TDate{});
     AbsenceCount = 0;
     BuildState = 0;
+    GridOn = false;
+    BlockHolderCut = -1;
+    DayBalance.fill(0);
+    CurrentPair = CurrentPairDay = LastAssignedPair = LastAssignedDay = -1;
     Modified = false;
     ViewFlag = true;
     MaxCrew = kCrewCapacity;
@@ -145,6 +149,12 @@ bool ScheduleDocument::SetMonth(Interaction& ui, int32_t startDate, int32_t endD
     MonthRules[1] = StartWeekday;
     MonthRules[2] = DaysInMonth;
     return true;
+}
+
+DocumentEvents& ScheduleDocument::Events()
+{
+    static DocumentEvents nobody;
+    return Listener ? *Listener : nobody;
 }
 
 void ScheduleDocument::ExtendCalendar()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/document_events.h"
 #include "model/tabsence.h"
 #include "model/taction.h"
 #include "model/tdate.h"
@@ -90,6 +91,22 @@ public:
     int32_t SpareWord2 = 0;
     bool ViewFlag = true;
     bool PendingFlag = false;
+    // Run-time state of the block grid, never saved. Build Blocks switches
+    // the grid on; TakeDownGrid switches it off so the next build runs again.
+    bool GridOn = false;
+    int32_t BlockHolderCut = -1; // roster index of the last block holder
+    std::array<int32_t, kMonthDays> DayBalance{}; // free crew minus open pairing days
+    // The pairings window's chosen pairing and the one last assigned or
+    // removed, each with its day slot; -1 for none.
+    int32_t CurrentPair = -1;
+    int32_t CurrentPairDay = -1;
+    int32_t LastAssignedPair = -1;
+    int32_t LastAssignedDay = -1;
+
+    // The windows listening to the block operations; none by default.
+    DocumentEvents* Listener = nullptr;
+    DocumentEvents& Events();
+
     // Set when the document is emptied; the first import of absences or of
     // last month's activity clears it.
     bool FreshDocument = true;

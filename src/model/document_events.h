@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tl {
+
+// What the block operations tell the windows that show the month. The core
+// knows no window: the main window installs a listener on the document and
+// redraws what it is told changed. Every notification does nothing unless
+// overridden.
+class DocumentEvents {
+public:
+    virtual ~DocumentEvents() = default;
+
+    // The cells of one crew row from firstDay to lastDay (day slots) need
+    // redrawing; its totals may have changed too.
+    virtual void CrewRowChanged(int /*crew*/, int /*firstDay*/, int /*lastDay*/) {}
+    // The pairings board must be laid out again (an assignment changed which
+    // pairing days are open).
+    virtual void PairingsChanged() {}
+    // The open-credit gauge: open credit and the gauge's total, minutes.
+    virtual void OpenCreditChanged(int32_t /*open*/, int32_t /*total*/) {}
+    // The per-day balance of the header changed for this day of the month
+    // (0-based).
+    virtual void DayBalanceChanged(int /*day*/) {}
+    // The whole grid needs repainting (after a build, a roster change ...).
+    virtual void GridChanged() {}
+    // The grid goes off: hide the pairings, toolbox, filters and bids
+    // windows, close the pairing text window.
+    virtual void GridTakenDown() {}
+    // Build Blocks asks for the pairings window to be shown or hidden.
+    virtual void ShowPairingsWindow(bool /*show*/) {}
+    // Build Blocks found invalid pairings: show the pairing warnings report,
+    // and on the scheduler's wish open the pairing editor on this pairing.
+    virtual void ShowPairingWarnings() {}
+    virtual void EditPairing(int /*pairing*/) {}
+};
+
+} // namespace tl

@@ -66,6 +66,19 @@ void AddClamped(int32_t& total, int64_t value)
 
 RawDate ReadRawDate(std::string_view line, int column, Interaction& trace)
 {
+    // Nearly every date is eight digits; those need none of FieldInt's care.
+    if (column >= 0 && line.size() >= static_cast<size_t>(column) + 8) {
+        const char* c = line.data() + column;
+        int32_t v[8];
+        bool digits = true;
+        for (int i = 0; i < 8; ++i) {
+            v[i] = c[i] - '0';
+            digits &= v[i] >= 0 && v[i] <= 9;
+        }
+        if (digits)
+            return {((v[0] * 10 + v[1]) * 10 + v[2]) * 10 + v[3], v[4] * 10 + v[5],
+                    v[6] * 10 + v[7]};
+    }
     return {FieldInt(line, column, 4, trace), FieldInt(line, column + 4, 2, trace),
             FieldInt(line, column + 6, 2, trace)};
 }
@@ -419,9 +432,7 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, std::s
     doc.FreshDocument = false;
     doc.Modified = true;
 
-    std::unordered_map<int32_t, int> firstWithNumber;
-    for (int c = 0; c < doc.CrewCount; ++c) {
-        TPilot& pilot = doc.Crew[static_cast<size_t>(c)];
+    auto clearLastMonth = [](TPilot& pilot) {
         for (TPilot::SlotValues& day : pilot.DayCarry)
             day.fill(0);
         // Every text here came from the previous import of last month's data.
@@ -429,8 +440,13 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, std::s
             if (!text.empty())
                 text.clear();
         std::fill_n(pilot.CarryIn.begin(), 4, 0);
-        firstWithNumber.emplace(pilot.EmpNumber, c);
-    }
+    };
+    // Each record is cleared just before its line is read, while it is in
+    // the cache anyway; the crew members without a line are cleared at the end.
+    std::vector<bool> cleared(static_cast<size_t>(std::max(doc.CrewCount, 0)));
+    std::unordered_map<int32_t, int> firstWithNumber;
+    for (int c = 0; c < doc.CrewCount; ++c)
+        firstWithNumber.emplace(doc.Crew[static_cast<size_t>(c)].EmpNumber, c);
     TProgressDialog progress(ui, "Loading Last Month's Data", doc.CrewCount);
     ui.Trace("Progress Dialog Created\n");
 
@@ -447,12 +463,19 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, std::s
         if (found == firstWithNumber.end())
             continue;
         TPilot& pilot = doc.Crew[static_cast<size_t>(found->second)];
+        if (!cleared[static_cast<size_t>(found->second)]) {
+            cleared[static_cast<size_t>(found->second)] = true;
+            clearLastMonth(pilot);
+        }
         progress.SetValue(++matched);
         ui.Trace(
             FormatText("LoadingLastMonthsDataFor %s %d\n", pilot.Name.c_str(), pilot.EmpNumber));
         reader.Line(line, pilot);
     }
 
+    for (int c = 0; c < doc.CrewCount; ++c)
+        if (!cleared[static_cast<size_t>(c)])
+            clearLastMonth(doc.Crew[static_cast<size_t>(c)]);
     ui.Trace("LoadLastMonthsData Finished...\n");
     if (!reader.Warnings().Empty())
         ShowSummary(ui, "Errors from Overlap Info Extract Load", reader.Warnings().Text());

@@ -107,7 +107,9 @@ bool TPair::Validate(int daysInMonth)
             fail("Daily Duty Time < 00:00 on Day " + day + ". ");
     }
 
-    HasUsaSegments = PairText.find("USA SEGMENTS") != std::string::npos;
+    // The scan marks a pairing with "USA SEGMENT "; validating it again must
+    // not take the mark away.
+    HasUsaSegments = PairText.find("USA SEGMENT") != std::string::npos;
     return Valid;
 }
 

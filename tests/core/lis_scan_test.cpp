@@ -205,6 +205,8 @@ TEST_F(LisScanTest, UsaSegmentsMarkDeparturesOnce)
     EXPECT_EQ(Text(), Leg(" 803", "LGA", "BOS") + Leg(" 804", "BOS", "YYZ") + "   USA SEGMENT ");
     EXPECT_TRUE(doc->Pairs[0].HasUsaSegments);
     EXPECT_FALSE(doc->Pairs[1].HasUsaSegments);
+    doc->Pairs[0].Validate(30); // as Build Blocks does
+    EXPECT_TRUE(doc->Pairs[0].HasUsaSegments);
     EXPECT_EQ(kUsaStationList.size(), 1440u);
 }
 

@@ -94,11 +94,11 @@ int32_t ComputeBlockHolderCut(ScheduleDocument& doc)
         }
     }
     const int32_t cut = stop - 1 - trailing;
-    if (cut != doc.BlockHolderCut) {
-        doc.BlockHolderCut = cut;
-        for (int i = 0; i < count; ++i)
-            doc.Crew[U(i)].BeyondBlockHolders = i > cut ? 1 : 0;
-    }
+    doc.BlockHolderCut = cut;
+    // The marks are set even when the cut-off stays: records moved in the
+    // roster carry their old marks with them.
+    for (int i = 0; i < count; ++i)
+        doc.Crew[U(i)].BeyondBlockHolders = i > cut ? 1 : 0;
     return cut;
 }
 

@@ -56,13 +56,13 @@ void ClearHistory(ScheduleDocument& doc)
     doc.History.clear();
 }
 
-bool Undo(ScheduleDocument& doc, Interaction& ui)
+UndoResult Undo(ScheduleDocument& doc, Interaction& ui)
 {
     ui.Trace("Undo\n");
     THistory& history = doc.History;
     if (history.empty()) {
         ui.Beep();
-        return false;
+        return UndoResult::Empty;
     }
     const TAction action = history.front();
     // A full history drops its oldest entry when the inverse is recorded;
@@ -78,14 +78,14 @@ bool Undo(ScheduleDocument& doc, Interaction& ui)
         ui.Message("Tessara Lines", "Unable to UNDO that Transaction", Icon::Information);
         if (!history.empty())
             history.pop_front();
-        return true;
+        return UndoResult::Refused;
     }
     // The inverse recorded itself in front of the transaction it undid.
     for (int i = 0; i < 2 && !history.empty(); ++i)
         history.pop_front();
     if (full && history.size() < kHistoryLimit - 1)
         history.push_back(oldest);
-    return true;
+    return UndoResult::Undone;
 }
 
 std::string HistoryText(const ScheduleDocument& doc)

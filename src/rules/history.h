@@ -26,11 +26,12 @@ std::string SerializeHistory(const THistory& history);
 void ClearHistory(THistory& history);
 void ClearHistory(ScheduleDocument& doc);
 
-// Takes back the newest transaction by doing its inverse. Beeps and returns
-// false when the history is empty. A refused inverse shows "Unable to UNDO
-// that Transaction" and drops the transaction; otherwise both it and the
-// inverse leave the history.
-bool Undo(ScheduleDocument& doc, Interaction& ui);
+// Takes back the newest transaction by doing its inverse. Beeps when the
+// history is empty. A refused inverse shows "Unable to UNDO that Transaction"
+// and drops the transaction; otherwise both it and the inverse leave the
+// history.
+enum class UndoResult { Empty, Undone, Refused };
+UndoResult Undo(ScheduleDocument& doc, Interaction& ui);
 
 // The History dialog's text: per transaction, newest first,
 // "kind\tpairing\tDD/MM/YYYY\tname+".

@@ -268,7 +268,7 @@ TEST(UndoTest, HistoryLimitUndoAndText)
 {
     Month m;
     EXPECT_EQ(SerializeHistory(m.doc->History), "0000");
-    EXPECT_FALSE(Undo(*m.doc, m.ui));
+    EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Empty);
     EXPECT_EQ(m.ui.Only(Kind::Beep).size(), 1u);
     EXPECT_EQ(m.ui.TraceText(), "Undo\n");
 
@@ -281,13 +281,13 @@ TEST(UndoTest, HistoryLimitUndoAndText)
     ASSERT_EQ(AssignPair(*m.doc, m.ui, 2, p, 7, false), 0);
     const std::string newest = "Assign\t100\t08/06/2027\tCREW 3+Remove\t100\t08/06/2027\tCREW 2+";
     EXPECT_EQ(HistoryText(*m.doc).substr(0, newest.size()), newest);
-    EXPECT_TRUE(Undo(*m.doc, m.ui));
+    EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Undone);
     EXPECT_EQ(m.Crew(2).DaySlot[7], -1);
     EXPECT_EQ(m.doc->History.size(), 200u);
     EXPECT_EQ(m.doc->History.front().Kind, 0);
 
     m.Put(1, m.AddPair(600, 500), 7); // the day is taken: the removal cannot be undone
-    EXPECT_TRUE(Undo(*m.doc, m.ui));
+    EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Refused);
     EXPECT_EQ(m.ui.Dialogs().back(), "Tessara Lines: Unable to UNDO that Transaction");
     EXPECT_EQ(m.doc->History.size(), 199u);
 }
@@ -380,7 +380,7 @@ TEST(AssignmentPropertyTest, OperationCountsMatchTheBlocks)
             step(true);
         EXPECT_GT(m.doc->History.size(), 50u);
         while (!m.doc->History.empty())
-            ASSERT_TRUE(Undo(*m.doc, yes));
+            ASSERT_EQ(Undo(*m.doc, yes), UndoResult::Undone);
         EXPECT_EQ(snapshot(), start) << "seed " << seed;
     }
 }

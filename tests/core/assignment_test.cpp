@@ -1,6 +1,7 @@
 #include "core/legality_month.h"
 #include "rules/assignment.h"
 #include "rules/history.h"
+#include "rules/legality.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,7 @@ struct RestCase {
 TEST(AssignPairTest, RestToTheNeighbouringDuties)
 {
     const std::string before11 = RestQuestion(" 11:00 Crew Rest Before ");
+    // clang-format off
     const std::vector<RestCase> cases = {
         {"pilot 11:00 Yes", 0, 420, {Yes}, 0, before11},
         {"pilot 11:00 No", 0, 420, {No}, 1, before11},
@@ -65,41 +67,17 @@ TEST(AssignPairTest, RestToTheNeighbouringDuties)
         {"attendant 9:59", 2, 359, {}, 1, ""},
         {"attendant 11:59", 2, 479, {Yes}, 0, RestQuestion(" 11:59 Crew Rest Before ")},
         {"open line never asked", 0, 420, {}, 0, "", [](Month& m) { m.Crew().EmpNumber = -1; }},
-        {"rest after",
-         0,
-         300,
-         {Yes},
-         0,
-         RestQuestion(" 11:30 Crew Rest After "),
-         [](Month& m) { m.Put(0, m.AddPair(150, 600), 1); },
-         6,
-         0},
-        {"day off before: no note",
-         0,
-         420,
-         {},
-         0,
-         "",
+        {"rest after", 0, 300, {Yes}, 0, RestQuestion(" 11:30 Crew Rest After "),
+         [](Month& m) { m.Put(0, m.AddPair(150, 600), 1); }, 6, 0},
+        {"day off before: no note", 0, 420, {}, 0, "",
          [](Month& m) { m.Other(0, 0, "GDO", 1000, 0, false); }},
-        {"duty other assignment",
-         0,
-         420,
-         {Yes},
-         0,
-         before11,
+        {"duty other assignment", 0, 420, {Yes}, 0, before11,
          [](Month& m) { m.Other(0, 0, "TRN", 600, 600, true); }},
-        {"carried-in check-in",
-         0,
-         599,
-         {},
-         1,
-         "",
-         [](Month& m) { m.Crew().CarryIn[1] = 600; },
-         6,
-         0},
+        {"carried-in check-in", 0, 599, {}, 1, "", [](Month& m) { m.Crew().CarryIn[1] = 600; }, 6, 0},
         // 14 March 2027, 02:00 the clocks go forward: 12:00 on the clock is 11:00 of rest.
         {"clock change", 0, 480, {Yes}, 0, before11, {}, 3, 13},
     };
+    // clang-format on
     for (const RestCase& c : cases) {
         Month m(c.kind, c.month);
         if (c.day > 0)
@@ -186,7 +164,7 @@ TEST(AssignPairTest, ComplementFlagSurvivesAndEverythingIsKeptUpToDate)
     EXPECT_EQ(m.Crew(1).CreditHours, 0);
 }
 
-TEST(AssignPairTest, FrenchPairingAsksAboutTheJuniorCabinMember)
+TEST(AssignPairTest, FrenchPairingAsksAboutTheJuniorAndRechecksTheOthers)
 {
     for (const int crew : {1, 0}) {
         Month m(2);
@@ -205,6 +183,14 @@ TEST(AssignPairTest, FrenchPairingAsksAboutTheJuniorCabinMember)
                                    "CREW 2. One Cabin Member must be French for this pairing. "
                                    "Do you want to assign it anyway";
         EXPECT_EQ(m.Questions(), std::vector<std::string>{crew == 1 ? junior : senior});
+        if (crew == 0)
+            continue;
+        // Once the senior is off it, the pairing no longer makes the junior illegal.
+        m.Put(1, b, 5);
+        CheckLegality(*m.doc, 1);
+        EXPECT_EQ(m.Crew(1).Illegalities, " French Pair  6");
+        ASSERT_EQ(RemovePair(*m.doc, m.ui, 0, a, 5), 0);
+        EXPECT_EQ(m.Crew(1).Illegalities, "");
     }
 }
 
@@ -337,27 +323,16 @@ TEST(AssignmentPropertyTest, OperationCountsMatchTheBlocks)
             }
             const bool inTable = crew >= 0 && crew <= 8 && day >= 0 && day < 31;
             const int held = inTable ? m.Crew(crew).DaySlot[size_t(day)] : pairing;
+            // clang-format off
             switch (pick(0, undoable ? 3 : 6)) {
-            case 0:
-            case 1:
-                AssignPair(*m.doc, yes, crew, pairing, day, false);
-                break;
-            case 2:
-                RemovePair(*m.doc, yes, crew, pick(0, 3) == 0 ? pairing : held, day);
-                break;
-            case 3:
-                DragPairing(*m.doc, yes, crew, day, pick(0, 8));
-                break;
-            case 4:
-                RemovePairFromGrid(*m.doc, yes, crew, day, false, true);
-                break;
-            case 5:
-                ToggleDayLock(*m.doc, crew, day);
-                break;
-            default:
-                Undo(*m.doc, yes);
-                break;
+            case 0: case 1: AssignPair(*m.doc, yes, crew, pairing, day, false); break;
+            case 2: RemovePair(*m.doc, yes, crew, pick(0, 3) == 0 ? pairing : held, day); break;
+            case 3: DragPairing(*m.doc, yes, crew, day, pick(0, 8)); break;
+            case 4: RemovePairFromGrid(*m.doc, yes, crew, day, false, true); break;
+            case 5: ToggleDayLock(*m.doc, crew, day); break;
+            default: Undo(*m.doc, yes); break;
             }
+            // clang-format on
         };
         for (int i = 0; i < 1500; ++i) {
             step(false);

@@ -456,7 +456,8 @@ DragResult DragPairing(ScheduleDocument& doc, Interaction& ui, int sourceCrew, i
         return DragResult::NotMoved;
     TPilot& source = doc.Crew[U(sourceCrew)];
     const int32_t pairing = source.DaySlot[U(sourceDay)];
-    if (!PairInRange(doc, pairing))
+    // Open lines hand their pairings out through Who Is Legal, not by dragging.
+    if (!PairInRange(doc, pairing) || source.EmpNumber == -1)
         return DragResult::NotMoved;
     if (source.DayLocked[U(sourceDay)] != 0) {
         ui.Message(kCaption, "Can't Drag a Locked in Pairing", Icon::Information);

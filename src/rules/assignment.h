@@ -57,7 +57,8 @@ enum class DragResult {
     Moved,    // the target holds it now
     Locked,   // locked in: "Can't Drag a Locked in Pairing" was shown
     PutBack,  // the target could not take it; it is back on the source, with a beep
-    NotMoved, // no pairing on the source day, same row, or it could not be taken off
+    NotMoved, // no pairing on the source day, an open line, the same row, or it could not be
+              // taken off
 };
 
 // Moves the pairing that starts on `sourceDay` of `sourceCrew` to

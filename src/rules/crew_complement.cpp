@@ -2,10 +2,12 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "rules/assignment.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <set>
 #include <string_view>
 #include <utility>
@@ -78,10 +80,15 @@ std::string DateText(const ScheduleDocument& doc, int day)
     return text.substr(0, kDateWidth);
 }
 
+char BaseLetter(const TPair& pair)
+{
+    return pair.PairKey.empty() || pair.PairKey[0] == '\0' ? ' ' : pair.PairKey[0];
+}
+
 std::string LineText(const ScheduleDocument& doc, int pairing, int day)
 {
     const TPair& pair = doc.Pairs[U(pairing)];
-    const char base = pair.PairKey.empty() || pair.PairKey[0] == '\0' ? ' ' : pair.PairKey[0];
+    const char base = BaseLetter(pair);
     char buffer[96];
     std::snprintf(buffer, sizeof buffer, " %c%04d   %-30s%03d%02d", base, pair.PairNumber,
                   DateText(doc, day).c_str(), pairing, day);
@@ -166,6 +173,60 @@ bool CopiesDone(ScheduleDocument& doc, Interaction& ui, Complement kind,
     return true;
 }
 
+// First officers: a day that flies with two captains needs no first officer
+// and is parked on an open line.
+void ParkedDone(ScheduleDocument& doc, Interaction& ui, const std::vector<ComplementLine>& selected)
+{
+    const int capacity = std::min(doc.MaxCrew, ScheduleDocument::kCrewCapacity);
+    std::string unparked;
+    for (const ComplementLine& line : selected) {
+        const auto d = U(line.Day);
+        TPair& pair = doc.Pairs[U(line.Pairing)];
+        const int crewCount = CrewInUse(doc);
+        for (int c = 0; c < crewCount; ++c) {
+            TPilot& holder = doc.Crew[U(c)];
+            if (holder.DaySlot[d] != line.Pairing)
+                continue;
+            holder.DaySlot[d] = -1;
+            holder.DayFlag[d] = 0;
+            holder.DayLocked[d] = 0;
+        }
+        pair.OpsCount[d] = -1;
+        bool parked = false;
+        for (int c = 0; c < crewCount && !parked; ++c)
+            parked = doc.Crew[U(c)].EmpNumber < 0 &&
+                     AssignPair(doc, ui, c, line.Pairing, line.Day, false) == kAssignDone;
+        if (!parked && crewCount < capacity) {
+            TPilot& open = doc.Crew[U(crewCount)];
+            open.Reset();
+            open.Warnings.clear();
+            open.EmpNumber = -1;
+            open.Name = "CAPT PAIRINGS";
+            doc.CrewCount = crewCount + 1;
+            parked = AssignPair(doc, ui, crewCount, line.Pairing, line.Day, false) == kAssignDone;
+            if (!parked) {
+                open.Reset();
+                doc.CrewCount = crewCount;
+            }
+        }
+        if (parked) {
+            AddMarker(pair.PairText, Complement::FirstOfficers, line.Day);
+            continue;
+        }
+        // No room for another open line: the day stays open for a first
+        // officer rather than vanish from every block.
+        pair.OpsCount[d] = 1;
+        char name[48];
+        std::snprintf(name, sizeof name, " %c%04d day %d.", BaseLetter(pair), pair.PairNumber, line.Day + 1);
+        unparked += name;
+    }
+    if (!unparked.empty())
+        ui.Message("Tessara Lines",
+                   "Roster is Full! No Capt Pairings line could take these Pairings. They stay "
+                   "open:" + unparked,
+                   Icon::Warning);
+}
+
 } // namespace
 
 ComplementDialog OpenCrewComplement(ScheduleDocument& doc)
@@ -238,6 +299,8 @@ ComplementDialog OpenCrewComplement(ScheduleDocument& doc)
             --count;
         }
         doc.CrewCount = count;
+        // Undo must not reach for an open line that is gone.
+        std::erase_if(doc.History, [count](const TAction& a) { return a.Crew >= count; });
     } else if (lastPair > lastBase) {
         // Done makes the copies again; no block may keep one that is gone.
         for (int c = 0; c < crewCount; ++c)
@@ -247,6 +310,8 @@ ComplementDialog OpenCrewComplement(ScheduleDocument& doc)
         for (int q = lastBase + 1; q <= lastPair; ++q)
             doc.Pairs[U(q)].Reset();
         doc.LastPair = lastBase;
+        // Nor for a copy: Done numbers them afresh.
+        std::erase_if(doc.History, [lastBase](const TAction& a) { return a.Pairing > lastBase; });
     }
     return dialog;
 }
@@ -257,8 +322,8 @@ bool CrewComplementDone(ScheduleDocument& doc, Interaction& ui,
     const Complement kind = ComplementOf(doc);
     const std::vector<ComplementLine> selected = SelectedDays(doc, lines);
     if (kind == Complement::FirstOfficers)
-        return false; // TODO first officers
-    if (!CopiesDone(doc, ui, kind, selected))
+        ParkedDone(doc, ui, selected);
+    else if (!CopiesDone(doc, ui, kind, selected))
         return false;
     doc.Modified = true;
     return true;

@@ -1,6 +1,7 @@
 #include "rules/crew_complement.h"
 
 #include "core/legality_month.h"
+#include "rules/history.h"
 
 #include <gtest/gtest.h>
 
@@ -68,8 +69,12 @@ TEST(CrewComplementTest, CopiesRoundTripThroughTheDialog)
         EXPECT_EQ(m.Pair(2).OpsCount[2], -1);
         m.Crew(1).DaySlot[2] = 2;
         m.Pair(2).OpsCount[2] = -2;
+        AddTransaction(m.doc->History, 1, 2, 2, 1);
+        AddTransaction(m.doc->History, 0, 0, 2, 1);
 
         lines = m.Open();
+        ASSERT_EQ(m.doc->History.size(), 1u); // the copy's transaction is gone
+        EXPECT_EQ(m.doc->History[0].Pairing, 0);
         EXPECT_EQ(Selected(lines), (std::vector<std::string>{"00002001", "00105"}));
         EXPECT_EQ(m.doc->LastPair, 1);
         EXPECT_EQ(m.Crew(1).DaySlot[2], -1);
@@ -96,6 +101,36 @@ TEST(CrewComplementTest, CopiesRoundTripThroughTheDialog)
         }
         EXPECT_TRUE(m.ui.Dialogs().empty());
     }
+}
+
+TEST(CrewComplementTest, FirstOfficersParkTwoCaptainDaysOnOpenLines)
+{
+    ComplementMonth m(1);
+    m.Pair(1).OpsCount[2] = 1; // both pairings on day 3: one open line cannot take both
+    std::vector<ComplementLine> lines = m.Open();
+    ASSERT_EQ(lines.size(), 4u);
+    lines[0].Selected = lines[2].Selected = true;
+    for (int round = 0; round < 2; ++round) {
+        ASSERT_TRUE(CrewComplementDone(*m.doc, m.ui, lines));
+        ASSERT_EQ(m.doc->CrewCount, 5);
+        for (int line = 3; line < 5; ++line) {
+            EXPECT_EQ(m.Crew(line).Name, "CAPT PAIRINGS");
+            EXPECT_EQ(m.Crew(line).EmpNumber, -1);
+            EXPECT_EQ(m.Crew(line).DaySlot[2], line - 3);
+        }
+        EXPECT_EQ(m.Crew(0).DaySlot[2], -1);
+        EXPECT_EQ(m.Pair(0).OpsCount[2], -2);
+        EXPECT_EQ(m.Pair(1).OpsCount[2], -2);
+        EXPECT_EQ(m.Pair(0).PairText, "NOTE TWO CAPTS ON 3");
+
+        lines = m.Open();
+        EXPECT_EQ(Selected(lines), (std::vector<std::string>{"00002", "00102"}));
+        EXPECT_EQ(m.doc->CrewCount, 3);
+        EXPECT_TRUE(m.doc->History.empty()); // its open lines are gone
+        EXPECT_EQ(m.Pair(0).OpsCount[2], 1);
+        EXPECT_EQ(m.Pair(0).PairText, "NOTE");
+    }
+    EXPECT_TRUE(m.ui.Dialogs().empty());
 }
 
 TEST(CrewComplementTest, CopiesThatDoNotFitAreRefused)

@@ -10,8 +10,8 @@ namespace {
 
 using test::LegalityMonth;
 
-// Pairing 0 (A0100) operates on days 2 and 9, pairing 1 (A0101) on day 5;
-// crew member 0 holds pairing 0 on day 2.
+// Pairing 0 (A0100) operates on day slots 2 and 9, pairing 1 (A0101) on
+// slot 5; crew member 0 holds pairing 0 on slot 2.
 struct ComplementMonth : LegalityMonth {
     explicit ComplementMonth(int kind) : LegalityMonth(kind, 6, 2027, 3)
     {
@@ -25,11 +25,7 @@ struct ComplementMonth : LegalityMonth {
         Put(0, 0, 2);
     }
 
-    std::vector<ComplementLine> Open()
-    {
-        ComplementDialog dialog = OpenCrewComplement(*doc);
-        return dialog.Lines;
-    }
+    std::vector<ComplementLine> Open() { return OpenCrewComplement(*doc).Lines; }
 };
 
 std::vector<std::string> Selected(const std::vector<ComplementLine>& lines)

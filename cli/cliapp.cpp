@@ -27,6 +27,11 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
                                      AddImportRosterCommand(app), AddImportAbsencesCommand(app),
                                      AddImportActivityCommand(app), AddImportToolBoxCommand(app),
                                      AddImportPairingsCommand(app), AddScanLisCommand(app)};
+    // Block operations.
+    commands.push_back(AddAssignCommand(app));
+    commands.push_back(AddRemoveCommand(app));
+    commands.push_back(AddUndoCommand(app));
+    commands.push_back(AddHistoryCommand(app));
 
     try {
         app.parse(argc, argv);

@@ -54,6 +54,10 @@ Command AddImportActivityCommand(CLI::App& app);
 Command AddImportToolBoxCommand(CLI::App& app);
 Command AddImportPairingsCommand(CLI::App& app);
 Command AddScanLisCommand(CLI::App& app);
+Command AddAssignCommand(CLI::App& app);
+Command AddRemoveCommand(CLI::App& app);
+Command AddUndoCommand(CLI::App& app);
+Command AddHistoryCommand(CLI::App& app);
 
 // Opens a block file as the program does (the document cleared first), under
 // its absolute path so the copies beside it find their folder; null when it

@@ -17,7 +17,7 @@ class ScheduleDocument;
 // Result codes of AssignPair and RemovePair.
 enum AssignResult : int {
     kAssignDone = 0,
-    kAssignRefused = 1,         // rest, French crew, or a question answered No
+    kAssignRefused = 1, // rest, French crew, or a question answered No
     kAssignNotOperating = 2,
     kAssignAlreadyAssigned = 3, // remove: the pairing day is not assigned
     kAssignCrewOutOfRange = 4,
@@ -32,5 +32,38 @@ std::string_view AssignResultMessage(int code);
 int AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
                bool noRestCheck);
 int RemovePair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day);
+
+// What the block grid does with the mouse, without the mouse: the Qt grid
+// maps its rows and columns to crew members and day slots and calls these.
+
+// Right button on the start day of a pairing: asks before sending a locked-in
+// pairing to open, and (unless `ctrlHeld`, and only when `confirmRemove`, the
+// preference, is on) asks to confirm; then takes the pairing off. Open lines
+// keep theirs. True when the pairing was taken off.
+bool RemovePairFromGrid(ScheduleDocument& doc, Interaction& ui, int crew, int day, bool ctrlHeld,
+                        bool confirmRemove);
+
+// Right button on an other assignment: asks to confirm unless `shiftHeld`,
+// then empties the day. Not a transaction: undo does not bring it back.
+// True when the day was emptied.
+bool RemoveOtherFromGrid(ScheduleDocument& doc, Interaction& ui, int crew, int day, bool shiftHeld);
+
+// Middle button (or Ctrl and left button) on the start day of a pairing:
+// locks it in or frees it. True when the day held a pairing.
+bool ToggleDayLock(ScheduleDocument& doc, int crew, int day);
+
+// Outcome of dragging a pairing from one block to another.
+enum class DragResult {
+    Moved,    // the target holds it now
+    Locked,   // locked in: "Can't Drag a Locked in Pairing" was shown
+    PutBack,  // the target could not take it; it is back on the source, with a beep
+    NotMoved, // no pairing on the source day, an open line, the same row, or it could not be
+              // taken off
+};
+
+// Moves the pairing that starts on `sourceDay` of `sourceCrew` to
+// `targetCrew`, on the same day whatever column the drag ended over.
+DragResult DragPairing(ScheduleDocument& doc, Interaction& ui, int sourceCrew, int sourceDay,
+                       int targetCrew);
 
 } // namespace tl

@@ -1,5 +1,9 @@
 #include "rules/history.h"
 
+#include "model/interaction.h"
+#include "model/schedule_document.h"
+#include "rules/assignment.h"
+
 #include <cstdio>
 
 namespace tl {
@@ -40,6 +44,69 @@ void AddTransaction(THistory& history, int32_t crew, int32_t pairing, int32_t da
     history.push_front(TAction{kind, day, crew, pairing});
     while (history.size() > kHistoryLimit)
         history.pop_back();
+}
+
+void ClearHistory(THistory& history)
+{
+    history.clear();
+}
+
+void ClearHistory(ScheduleDocument& doc)
+{
+    doc.History.clear();
+}
+
+UndoResult Undo(ScheduleDocument& doc, Interaction& ui)
+{
+    ui.Trace("Undo\n");
+    THistory& history = doc.History;
+    if (history.empty()) {
+        ui.Beep();
+        return UndoResult::Empty;
+    }
+    const TAction action = history.front();
+    // A full history drops its oldest entry when the inverse is recorded;
+    // that entry is not the one being undone, so it comes back.
+    const bool full = history.size() >= kHistoryLimit;
+    const TAction oldest = history.back();
+    int result = kAssignRefused;
+    if (action.Kind == 1)
+        result = RemovePair(doc, ui, action.Crew, action.Pairing, action.Day);
+    else if (action.Kind == 0)
+        result = AssignPair(doc, ui, action.Crew, action.Pairing, action.Day, false);
+    if (result != kAssignDone) {
+        ui.Message("Tessara Lines", "Unable to UNDO that Transaction", Icon::Information);
+        if (!history.empty())
+            history.pop_front();
+        return UndoResult::Refused;
+    }
+    // The inverse recorded itself in front of the transaction it undid.
+    for (int i = 0; i < 2 && !history.empty(); ++i)
+        history.pop_front();
+    if (full && history.size() < kHistoryLimit - 1)
+        history.push_back(oldest);
+    return UndoResult::Undone;
+}
+
+std::string HistoryText(const ScheduleDocument& doc)
+{
+    std::string text;
+    char buffer[64];
+    for (const TAction& a : doc.History) {
+        text += a.Kind == 1 ? "Assign" : "Remove";
+        const bool pairing = a.Pairing >= 0 && a.Pairing < ScheduleDocument::kPairCapacity;
+        const TDate date = a.Day >= 0 && a.Day < ScheduleDocument::kSlotDays
+                               ? doc.DayDate[size_t(a.Day)]
+                               : TDate{};
+        std::snprintf(buffer, sizeof buffer, "\t%d\t%02d/%02d/%04d\t",
+                      pairing ? doc.Pairs[size_t(a.Pairing)].PairNumber : 0, date.Day, date.Month,
+                      date.Year);
+        text += buffer;
+        if (a.Crew >= 0 && a.Crew < ScheduleDocument::kCrewCapacity)
+            text += doc.Crew[size_t(a.Crew)].Name;
+        text += '+';
+    }
+    return text;
 }
 
 std::string SerializeHistory(const THistory& history)

@@ -7,6 +7,9 @@
 
 namespace tl {
 
+class Interaction;
+class ScheduleDocument;
+
 // The history held at most: after an insertion at the front, entries past
 // this many are dropped.
 inline constexpr size_t kHistoryLimit = 201;
@@ -17,6 +20,22 @@ void AddTransaction(THistory& history, int32_t crew, int32_t pairing, int32_t da
 // The history as one text for the block file: "%04d" count, then per
 // transaction, newest first, "%02d%04d%04d%04d" kind, day, crew, pairing.
 std::string SerializeHistory(const THistory& history);
+
+// Empties the history: after a roster change, for a new month, and when the
+// month is saved for the viewer or the company.
+void ClearHistory(THistory& history);
+void ClearHistory(ScheduleDocument& doc);
+
+// Takes back the newest transaction by doing its inverse. Beeps when the
+// history is empty. A refused inverse shows "Unable to UNDO that Transaction"
+// and drops the transaction; otherwise both it and the inverse leave the
+// history.
+enum class UndoResult { Empty, Undone, Refused };
+UndoResult Undo(ScheduleDocument& doc, Interaction& ui);
+
+// The History dialog's text: per transaction, newest first,
+// "kind\tpairing\tDD/MM/YYYY\tname+".
+std::string HistoryText(const ScheduleDocument& doc);
 
 // Rebuilds the history from its text, keeping the order of the text. Reads
 // no further than the text goes; a damaged record ends the history there.

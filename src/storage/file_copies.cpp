@@ -3,6 +3,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
+#include "rules/history.h"
 #include "storage/block_file.h"
 
 #include <algorithm>
@@ -33,7 +34,7 @@ PersonalData TakePersonalData(ScheduleDocument& doc, int lastSlot, bool clearVie
 {
     PersonalData kept;
     kept.History = std::move(doc.History);
-    doc.History.clear();
+    ClearHistory(doc);
     kept.ViewerText = doc.ViewerText;
     if (clearViewerText)
         doc.ViewerText.clear();

@@ -1,0 +1,480 @@
+#include "rules/assignment.h"
+
+#include "model/interaction.h"
+#include "model/schedule_document.h"
+#include "rules/block_build.h"
+#include "rules/history.h"
+#include "rules/legality.h"
+#include "rules/legality_rules.h"
+
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <string>
+
+namespace tl {
+
+namespace {
+
+using legality::U;
+
+constexpr std::string_view kCaption = "Tessara Lines";
+constexpr int kDay = 1440;
+constexpr int kLastSlot = ScheduleDocument::kSlotDays - 1;
+constexpr std::string_view kFrenchMark = "FRENCH PAIRING";
+
+bool IsPairing(int32_t slot)
+{
+    return slot >= 0 && slot < ScheduleDocument::kPairCapacity;
+}
+
+bool PairInRange(const ScheduleDocument& doc, int pairing)
+{
+    return pairing >= 0 && pairing <= doc.LastPair && pairing < ScheduleDocument::kPairCapacity;
+}
+
+// A crew index equal to CrewCount is taken: the complement tools assign to
+// a new open line before counting it.
+bool CrewInRange(const ScheduleDocument& doc, int crew)
+{
+    return crew >= 0 && crew <= doc.CrewCount && crew < ScheduleDocument::kCrewCapacity;
+}
+
+bool SlotInRange(int day)
+{
+    return day >= 0 && day <= kLastSlot;
+}
+
+// Pairings start on the month's days only; a slot after the month does not
+// operate, whatever a file put in OpsCount there.
+bool MonthDay(const ScheduleDocument& doc, int day)
+{
+    return day >= 0 && day < TPair::kDays && day < doc.DaysInMonth;
+}
+
+int32_t OpsOf(const ScheduleDocument& doc, const TPair& pair, int day)
+{
+    return MonthDay(doc, day) ? pair.OpsCount[U(day)] : 0;
+}
+
+void SetOps(const ScheduleDocument& doc, TPair& pair, int day, int32_t value)
+{
+    if (MonthDay(doc, day))
+        pair.OpsCount[U(day)] = value;
+}
+
+int CrewLimit(const ScheduleDocument& doc)
+{
+    return std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
+}
+
+// A message text with each "%s" replaced by the next value, so that names
+// from files never reach printf.
+std::string Fill(std::string_view format, std::initializer_list<std::string_view> values)
+{
+    std::string text;
+    auto next = values.begin();
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's') {
+            if (next != values.end())
+                text += *next++;
+            ++i;
+            continue;
+        }
+        text += format[i];
+    }
+    return text;
+}
+
+int DayOfMonth(const ScheduleDocument& doc, int day)
+{
+    return SlotInRange(day) ? doc.DayDate[U(day)].Day : 0;
+}
+
+// " %d:%02d Crew Rest Before " and its After twin.
+std::string RestNote(int64_t rest, std::string_view side)
+{
+    const auto minutes = static_cast<int>(std::clamp<int64_t>(rest, 0, INT32_MAX));
+    std::string minute = std::to_string(minutes % 60);
+    if (minute.size() < 2)
+        minute.insert(0, 1, '0');
+    return " " + std::to_string(minutes / 60) + ":" + minute + " Crew Rest " + std::string(side) +
+           " ";
+}
+
+// The rest to the neighbouring duties of `day`: a refusal when it is under
+// the hard minimum, otherwise the notes for rest under 12 hours.
+int CheckRest(const ScheduleDocument& doc, const TPilot& member, const TPair& pair, int day,
+              std::string& notes)
+{
+    const bool attendant = doc.CrewKind == 2;
+    const int64_t rest = attendant ? 720 : 660;
+    const int64_t hardMinimum = attendant ? 600 : 660;
+
+    // Without an earlier duty, the legal check-in carried from last month
+    // stands for the release of one.
+    int64_t prevEnd = int64_t(member.CarryIn[1]) - rest;
+    int64_t prevStart = 0;
+    bool restBefore = true;
+    for (int j = day - 1; j >= 0; --j) {
+        const int32_t slot = member.DaySlot[U(j)];
+        if (IsPairing(slot)) {
+            const TPair& p = doc.Pairs[U(slot)];
+            prevStart = int64_t(p.OnTime) + int64_t(j) * kDay;
+            prevEnd = prevStart + p.Tafb;
+            break;
+        }
+        if (slot == -2) {
+            const TPilot::SlotValues& other = member.DayOther[U(j)];
+            prevStart = int64_t(other[0]) + int64_t(j) * kDay;
+            if (other[5] != 0) {
+                prevEnd = prevStart + other[1];
+            } else {
+                prevEnd = prevStart;
+                restBefore = false;
+            }
+            break;
+        }
+    }
+
+    int64_t nextStart = int64_t(ScheduleDocument::kSlotDays) * kDay; // no next duty
+    const int lastSlot = std::min(std::clamp(doc.DaysInMonth, 0, 31) + 30, kLastSlot);
+    for (int j = day + 1; j <= lastSlot; ++j) {
+        const int32_t slot = member.DaySlot[U(j)];
+        if (IsPairing(slot)) {
+            nextStart = int64_t(doc.Pairs[U(slot)].OnTime) + int64_t(j) * kDay;
+            break;
+        }
+        if (slot == -2) {
+            const TPilot::SlotValues& other = member.DayOther[U(j)];
+            nextStart = int64_t(other[0]) + int64_t(j) * kDay + (other[5] != 0 ? 0 : rest);
+            break;
+        }
+    }
+
+    int64_t start = int64_t(pair.OnTime) + int64_t(day) * kDay;
+    int64_t end = start + pair.Tafb;
+    if (doc.DstShift != 0) {
+        // Clock times on both sides of the change: elapsed rest differs by the shift.
+        const int64_t change = doc.DstChangeMinute;
+        if (prevStart < change && change <= start)
+            start -= doc.DstShift;
+        else if (start < change && change <= nextStart)
+            end += doc.DstShift;
+    }
+    if (start < prevEnd + hardMinimum || nextStart < end + hardMinimum)
+        return kAssignRefused;
+    if (start < prevEnd + 720 && restBefore)
+        notes += RestNote(start - prevEnd, "Before");
+    if (nextStart < end + 720)
+        notes += RestNote(nextStart - end, "After");
+    return kAssignDone;
+}
+
+// The French question: No refuses.
+bool FrenchCrewAccepted(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day)
+{
+    TPilot& member = doc.Crew[U(crew)];
+    legality::CrewView view(doc, member, crew);
+    view.markOthers = false; // nothing is assigned yet
+    int responsible = crew;
+    if (legality::FrenchPairingFine(view, pairing, day, responsible))
+        return true;
+    std::string text;
+    if (responsible == crew || responsible < 0 || responsible >= ScheduleDocument::kCrewCapacity)
+        text = Fill("Employee %s is not French Qualified and is the Junior Cabin Member. One "
+                    "Cabin Member must be French for this pairing. Do you want to assign it "
+                    "anyway",
+                    {member.Name});
+    else
+        text = Fill("Employee %s is not French Qualified and is Senior to %s. One Cabin Member "
+                    "must be French for this pairing. Do you want to assign it anyway",
+                    {member.Name, doc.Crew[U(responsible)].Name});
+    return ui.AskYes(kCaption, text);
+}
+
+// Holders of the pairing's French copies on `day` depend on who holds this
+// one, whoever that is, so they are checked again.
+void MarkFrenchCopyHolders(ScheduleDocument& doc, int pairing, int day)
+{
+    const TPair& pair = doc.Pairs[U(pairing)];
+    if (pair.PairText.find(kFrenchMark) == std::string::npos)
+        return;
+    std::array<bool, ScheduleDocument::kPairCapacity> copy{};
+    const int lastPair = std::min(doc.LastPair, ScheduleDocument::kPairCapacity - 1);
+    for (int q = 0; q <= lastPair; ++q) {
+        const TPair& other = doc.Pairs[U(q)];
+        copy[U(q)] = other.PairNumber == pair.PairNumber && other.PairKey == pair.PairKey;
+    }
+    for (int c = 0; c < CrewLimit(doc); ++c) {
+        TPilot& member = doc.Crew[U(c)];
+        const int32_t slot = member.DaySlot[U(day)];
+        if (IsPairing(slot) && copy[U(slot)] && member.EmpNumber != -1)
+            member.LegalityValid = 0;
+    }
+}
+
+// Legality after the block of `crew` changed on `day`, and the rows that
+// other crew members' results may have moved on.
+void Recheck(ScheduleDocument& doc, int crew, int pairing, int day)
+{
+    CheckLegality(doc, crew);
+    const int count = CrewLimit(doc);
+    if (doc.CrewKind == 0) {
+        CheckTwoCaptainPairs(doc);
+        // Only captains on a copy of this pairing that day can have a new partner.
+        const int32_t number = doc.Pairs[U(pairing)].PairNumber;
+        const int lastPair = std::min(doc.LastPair, ScheduleDocument::kPairCapacity - 1);
+        for (int c = 0; c < count; ++c) {
+            const int32_t slot = doc.Crew[U(c)].DaySlot[U(day)];
+            if (c != crew && slot > doc.LastBasePair && slot <= lastPair && IsPairing(slot) &&
+                doc.Pairs[U(slot)].PairNumber == number)
+                doc.Events().CrewRowChanged(c, 0, kLastSlot);
+        }
+    } else if (doc.CrewKind == 2) {
+        MarkFrenchCopyHolders(doc, pairing, day);
+        doc.Crew[U(crew)].LegalityValid = 1;
+        std::array<bool, ScheduleDocument::kCrewCapacity> stale{};
+        for (int c = 0; c < count; ++c)
+            stale[U(c)] = doc.Crew[U(c)].LegalityValid == 0;
+        RefreshLegality(doc);
+        for (int c = 0; c < count; ++c)
+            if (stale[U(c)])
+                doc.Events().CrewRowChanged(c, 0, kLastSlot);
+    }
+}
+
+// What every assignment and removal brings up to date once the day slot changed.
+void AfterBlockChange(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
+                      bool assigned)
+{
+    Recheck(doc, crew, pairing, day);
+    if (!assigned || doc.CurrentPair == pairing) {
+        doc.LastAssignedPair = pairing;
+        doc.LastAssignedDay = day;
+        doc.CurrentPair = -1;
+        doc.CurrentPairDay = -1;
+    }
+    doc.Events().PairingsChanged();
+    BlockCredit(doc, crew, false, ui);
+    const int length = std::max<int>(doc.Pairs[U(pairing)].Length, 0);
+    doc.Events().CrewRowChanged(crew, day, std::min(day + length, kLastSlot));
+    // The cut-off refreshes the open-credit gauge on its way.
+    const int32_t cut = doc.BlockHolderCut;
+    ComputeBlockHolderCut(doc);
+    if (cut != doc.BlockHolderCut)
+        doc.Events().GridChanged(); // rows beyond the cut-off are drawn differently
+    doc.Modified = true;
+}
+
+struct AssignOptions {
+    bool restCheck = true;
+    bool reserveQuestion = true;
+};
+
+int Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
+           AssignOptions options)
+{
+    if (!PairInRange(doc, pairing))
+        return kAssignPairOutOfRange;
+    TPair& pair = doc.Pairs[U(pairing)];
+    const int32_t ops = OpsOf(doc, pair, day);
+    if (ops == 0)
+        return kAssignNotOperating;
+    if (ops == 2 || ops == -2)
+        return kAssignAlreadyAssigned;
+    if (!CrewInRange(doc, crew))
+        return kAssignCrewOutOfRange;
+    TPilot& member = doc.Crew[U(crew)];
+    if (member.DaySlot[U(day)] != -1)
+        return kAssignRefused;
+    if (options.reserveQuestion && member.BidReserveOrLoa &&
+        ui.Ask("", "Employee Bidding Reserve. Do you want to assign this pairing anyways",
+               Buttons::YesNo, Icon::Question) != Answer::Yes)
+        return kAssignReserveDeclined;
+    ui.Trace("AssignPair " + std::to_string(pair.PairNumber) + " to " + member.Name + " on " +
+             std::to_string(DayOfMonth(doc, day)) + "\n");
+    if (options.restCheck) {
+        std::string notes;
+        if (CheckRest(doc, member, pair, day, notes) != kAssignDone)
+            return kAssignRefused;
+        if (doc.CrewKind == 2 && !FrenchCrewAccepted(doc, ui, crew, pairing, day))
+            return kAssignRefused;
+        // Open lines (EmpNumber -1) are nobody's rest.
+        if (member.EmpNumber > 0 && !notes.empty() &&
+            !ui.AskYes(kCaption, Fill("This Assignment Provides Only %s.  Do You want to "
+                                      "Assign It Anyway",
+                                      {notes})))
+            return kAssignRefused;
+    }
+    member.DaySlot[U(day)] = pairing;
+    SetOps(doc, pair, day, ops < 1 ? -2 : 2); // a crew-complement copy keeps its sign
+    AddTransaction(doc.History, crew, pairing, day, 1);
+    AfterBlockChange(doc, ui, crew, pairing, day, true);
+    return kAssignDone;
+}
+
+// Takes the pairing the crew member holds on `day` off the block.
+void TakeOff(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day)
+{
+    TPilot& member = doc.Crew[U(crew)];
+    TPair& pair = doc.Pairs[U(pairing)];
+    member.DaySlot[U(day)] = -1;
+    member.DayLocked[U(day)] = 0; // a lock belongs to the pairing, not to the free day
+    const int32_t ops = OpsOf(doc, pair, day);
+    if (ops != 0)
+        SetOps(doc, pair, day, ops < 1 ? -1 : 1);
+    AddTransaction(doc.History, crew, pairing, day, 0);
+    AfterBlockChange(doc, ui, crew, pairing, day, false);
+}
+
+} // namespace
+
+std::string_view AssignResultMessage(int code)
+{
+    switch (code) {
+    case kAssignRefused:
+        return "Can't Assign. Previous Assignment that day";
+    case kAssignNotOperating:
+        return "Can't Assign. Pairing not Operating that day";
+    case kAssignAlreadyAssigned:
+        return "Can't Assign. Pairing allready Assigned";
+    case kAssignCrewOutOfRange:
+        return "Can't Assign. Employee out of Range";
+    case kAssignPairOutOfRange:
+        return "Can't Assign. Pairing out of Range";
+    default:
+        return {};
+    }
+}
+
+int AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
+               bool noRestCheck)
+{
+    return Assign(doc, ui, crew, pairing, day, {!noRestCheck, true});
+}
+
+int RemovePair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day)
+{
+    if (!PairInRange(doc, pairing))
+        return kAssignPairOutOfRange;
+    const TPair& pair = doc.Pairs[U(pairing)];
+    const int32_t ops = OpsOf(doc, pair, day);
+    if (ops == 0)
+        return kAssignNotOperating;
+    if (ops == 1 || ops == -1)
+        return kAssignAlreadyAssigned;
+    if (!CrewInRange(doc, crew))
+        return kAssignCrewOutOfRange;
+    // Someone else holds it (an undo after the block changed): freeing this
+    // crew member's day would lose what is there.
+    if (doc.Crew[U(crew)].DaySlot[U(day)] != pairing)
+        return kAssignAlreadyAssigned;
+    ui.Trace("Remove Pair " + std::to_string(pair.PairNumber) + " from " + doc.Crew[U(crew)].Name +
+             " on " + std::to_string(DayOfMonth(doc, day)) + "\n");
+    TakeOff(doc, ui, crew, pairing, day);
+    return kAssignDone;
+}
+
+bool RemovePairFromGrid(ScheduleDocument& doc, Interaction& ui, int crew, int day, bool ctrlHeld,
+                        bool confirmRemove)
+{
+    if (crew < 0 || crew >= CrewLimit(doc) || !SlotInRange(day))
+        return false;
+    TPilot& member = doc.Crew[U(crew)];
+    const int32_t pairing = member.DaySlot[U(day)];
+    if (!PairInRange(doc, pairing) || member.EmpNumber == -1)
+        return false;
+    if (member.DayLocked[U(day)] != 0) {
+        if (!ui.AskYes(kCaption, "Do you want to Send it to Open anyway"))
+            return false;
+        member.DayLocked[U(day)] = 0;
+    }
+    const TPair& pair = doc.Pairs[U(pairing)];
+    if (!ctrlHeld && confirmRemove) {
+        const std::string key = pair.PairKey.empty() ? std::string() : pair.PairKey.substr(0, 1);
+        const std::string text = Fill("Confirm remove %s from %s. Hold Ctrl Key down while "
+                                      "Right Clicking to avoid this message",
+                                      {key + std::to_string(pair.PairNumber), member.Name});
+        if (!ui.AskYes(kCaption, text))
+            return false;
+    }
+    ui.Trace("RemovePair " + std::to_string(pair.PairNumber) + " " + member.Name + " " +
+             std::to_string(DayOfMonth(doc, day)) + " RC\n");
+    TakeOff(doc, ui, crew, pairing, day);
+    ComputeDayBalance(doc);
+    return true;
+}
+
+bool RemoveOtherFromGrid(ScheduleDocument& doc, Interaction& ui, int crew, int day, bool shiftHeld)
+{
+    if (crew < 0 || crew >= CrewLimit(doc) || !SlotInRange(day))
+        return false;
+    TPilot& member = doc.Crew[U(crew)];
+    if (member.DaySlot[U(day)] != -2)
+        return false;
+    if (!shiftHeld && !ui.AskYes(kCaption, Fill("Confirm remove %s from %s. Hold Shift Key down "
+                                                "while Right Clicking to avoid this message",
+                                                {member.DayCode[U(day)], member.Name})))
+        return false;
+    const bool reserve = member.DayOther[U(day)][4] != 0;
+    member.DayOther[U(day)].fill(0);
+    member.DaySlot[U(day)] = -1;
+    member.DayCode[U(day)].clear();
+    member.DayCode2[U(day)].clear();
+    // Its credit and its place in the rules go with it.
+    CheckLegality(doc, crew);
+    if (doc.CrewKind == 0)
+        CheckTwoCaptainPairs(doc);
+    BlockCredit(doc, crew, false, ui);
+    doc.Events().CrewRowChanged(crew, day, day);
+    if (reserve)
+        doc.Events().GridChanged(); // the reserve counts under the crew rows
+    doc.Modified = true;
+    member.IsAllMonthLeave(std::clamp(doc.DaysInMonth, 0, 31));
+    return true;
+}
+
+bool ToggleDayLock(ScheduleDocument& doc, int crew, int day)
+{
+    if (crew < 0 || crew >= CrewLimit(doc) || !SlotInRange(day))
+        return false;
+    TPilot& member = doc.Crew[U(crew)];
+    if (!IsPairing(member.DaySlot[U(day)]))
+        return false;
+    member.DayLocked[U(day)] = member.DayLocked[U(day)] ? 0 : 1;
+    doc.Events().CrewRowChanged(crew, day, day);
+    doc.Modified = true; // the lock is kept in the file
+    return true;
+}
+
+DragResult DragPairing(ScheduleDocument& doc, Interaction& ui, int sourceCrew, int sourceDay,
+                       int targetCrew)
+{
+    if (sourceCrew < 0 || sourceCrew >= CrewLimit(doc) || !SlotInRange(sourceDay) ||
+        targetCrew == sourceCrew)
+        return DragResult::NotMoved;
+    TPilot& source = doc.Crew[U(sourceCrew)];
+    const int32_t pairing = source.DaySlot[U(sourceDay)];
+    // Open lines hand their pairings out through Who Is Legal, not by dragging.
+    if (!PairInRange(doc, pairing) || source.EmpNumber == -1)
+        return DragResult::NotMoved;
+    if (source.DayLocked[U(sourceDay)] != 0) {
+        ui.Message(kCaption, "Can't Drag a Locked in Pairing", Icon::Information);
+        return DragResult::Locked;
+    }
+    const THistory before = doc.History;
+    if (RemovePair(doc, ui, sourceCrew, pairing, sourceDay) != kAssignDone)
+        return DragResult::NotMoved;
+    // The pairing keeps its day whatever column the drag ended over.
+    if (AssignPair(doc, ui, targetCrew, pairing, sourceDay, false) == kAssignDone)
+        return DragResult::Moved;
+    // It was there a moment ago: back without asking again, and the history
+    // as if nothing had happened.
+    Assign(doc, ui, sourceCrew, pairing, sourceDay, {false, false});
+    doc.History = before;
+    ui.Beep();
+    return DragResult::PutBack;
+}
+
+} // namespace tl

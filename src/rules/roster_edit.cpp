@@ -3,6 +3,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "rules/block_build.h"
+#include "rules/history.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -65,13 +66,6 @@ int CrewOfLine(const ScheduleDocument& doc, Lines lines, int line)
     if (line < 0 || U(line) >= list.size())
         return -1;
     return list[U(line)].Crew;
-}
-
-// Crew indices in the history name roster positions; the editor's changes
-// make them meaningless.
-void ForgetHistory(ScheduleDocument& doc)
-{
-    doc.History.clear();
 }
 
 } // namespace
@@ -185,7 +179,7 @@ InsertOutcome InsertEmployee(ScheduleDocument& doc, Interaction& ui, std::string
     crew.EmpNumber = static_cast<int32_t>(empNumber);
     crew.Name = name;
     doc.Modified = true;
-    ForgetHistory(doc);
+    ClearHistory(doc);
     return {true, RosterField::Index};
 }
 
@@ -223,7 +217,7 @@ bool DeleteSelectedEmployee(ScheduleDocument& doc, Interaction& ui, int selected
     doc.Crew[U(count - 1)].Warnings.clear();
     doc.CrewCount = count - 1;
     doc.Modified = true;
-    ForgetHistory(doc);
+    ClearHistory(doc);
     return true;
 }
 
@@ -249,7 +243,7 @@ std::string DropRosterLine(ScheduleDocument& doc, int draggedLine, int targetLin
         return {};
     MoveCrewRecord(doc, from, to);
     doc.Modified = true;
-    ForgetHistory(doc);
+    ClearHistory(doc);
     return doc.Crew[U(to)].Name + " MOVED TO POSITION " + Position(to);
 }
 

@@ -143,6 +143,7 @@ bool CopiesDone(ScheduleDocument& doc, Interaction& ui, Complement kind,
         return false;
     }
     const int crewCount = CrewInUse(doc);
+    doc.LastPair = lastPair;
     struct Copy {
         int Index;
         int Pairing;

@@ -1,0 +1,174 @@
+#include "rules/roster_edit.h"
+
+#include "core/legality_month.h"
+#include "rules/history.h"
+
+#include <gtest/gtest.h>
+
+namespace tl {
+namespace {
+
+using test::LegalityMonth;
+
+std::vector<std::string> Names(LegalityMonth& m)
+{
+    std::vector<std::string> names;
+    for (int c = 0; c < m.doc->CrewCount; ++c)
+        names.push_back(m.Crew(c).Name);
+    return names;
+}
+
+std::vector<std::string> Texts(const std::vector<RosterLine>& lines)
+{
+    std::vector<std::string> texts;
+    for (const RosterLine& line : lines)
+        texts.push_back(line.Text + " @" + std::to_string(line.Crew));
+    return texts;
+}
+
+// CREW 1, an open line, CREW 3, CREW 4; one transaction in the history.
+struct RosterWithOpenLine : LegalityMonth {
+    RosterWithOpenLine() : LegalityMonth(0, 6, 2027, 4)
+    {
+        Crew(1).EmpNumber = -1;
+        Crew(1).Name = "CAPT PAIRINGS";
+        AddTransaction(doc->History, 3, 0, 0, 1);
+    }
+};
+
+TEST(RosterEditTest, InsertChecksInOrderAndRefusalsChangeNothing)
+{
+    const struct {
+        const char* index;
+        const char* name;
+        const char* emp;
+        const char* message; // empty: inserted
+        RosterField focus;
+    } cases[] = {
+        {"0", "NEW", "9", "Invalid Roster Number!", RosterField::Index},
+        {"", "NEW", "9", "Invalid Roster Number!", RosterField::Index},
+        {"6", "", "-1", "Invalid Roster Number!", RosterField::Index}, // past the last
+        {"1x", "NEW", "9", "Invalid Roster Number!", RosterField::Index},
+        {"1", "", "-1", "Name must be 1 + letters!", RosterField::Name},
+        {"1", "NEW", "-1", "Invalid Employee Number!", RosterField::EmpNumber},
+        {"1", "NEW", "4", "Duplicate Employee Number with CREW 4", RosterField::EmpNumber},
+        {"5", "NEW", "", "", RosterField::Index}, // after the last crew member, number 0
+    };
+    for (const auto& c : cases) {
+        RosterWithOpenLine m;
+        const InsertOutcome outcome = InsertEmployee(*m.doc, m.ui, c.index, c.name, c.emp);
+        SCOPED_TRACE(std::string(c.index) + "/" + c.name + "/" + c.emp);
+        EXPECT_EQ(outcome.Focus, c.focus);
+        EXPECT_EQ(outcome.Inserted, *c.message == '\0');
+        if (*c.message) {
+            EXPECT_EQ(m.ui.Dialogs(), std::vector<std::string>{std::string("Oops: ") + c.message});
+            EXPECT_EQ(m.doc->CrewCount, 4);
+            EXPECT_EQ(m.doc->History.size(), 1u);
+        } else {
+            EXPECT_EQ(m.doc->CrewCount, 5);
+            EXPECT_TRUE(m.doc->History.empty());
+        }
+    }
+}
+
+TEST(RosterEditTest, InsertAtOneMakesTheMostSeniorAndShiftsTheRest)
+{
+    LegalityMonth m(0, 6, 2027, 3);
+    m.Crew(0).EmpNumber = 0;
+    m.Crew(1).DaySlot[4] = -2;
+    ASSERT_TRUE(InsertEmployee(*m.doc, m.ui, "1", "ABCDEFGHIJKLMNOPQRS", "0").Inserted);
+    ASSERT_TRUE(InsertEmployee(*m.doc, m.ui, "2", "TWENTY-SIX CHARACTERS LONG", "77").Inserted);
+    EXPECT_EQ(Names(m), (std::vector<std::string>{"ABCDEFGHIJKLMNOPQRS", "TWENTY-SIX CHARACTE",
+                                                  "CREW 1", "CREW 2", "CREW 3"}));
+    EXPECT_EQ(m.Crew(3).DaySlot[4], -2); // records move whole
+    EXPECT_EQ(m.Crew(1).DaySlot[4], -1);
+    EXPECT_EQ(Texts(RosterEditorLines(*m.doc)).front(), "001   ABCDEFGHIJKLMNOPQRS   0 @0");
+    EXPECT_EQ(Texts(RosterEditorLines(*m.doc))[2], "003   CREW 1   0 @2");
+    EXPECT_TRUE(m.ui.Dialogs().empty());
+}
+
+TEST(RosterEditTest, FullRosterRefusesAnInsert)
+{
+    LegalityMonth m(0, 6, 2027, ScheduleDocument::kCrewCapacity);
+    EXPECT_FALSE(InsertEmployee(*m.doc, m.ui, "1", "NEW", "0").Inserted);
+    EXPECT_EQ(m.ui.Dialogs(),
+              std::vector<std::string>{"Oops: Roster is Full! No more than 1000 Employees."});
+    EXPECT_EQ(m.doc->CrewCount, ScheduleDocument::kCrewCapacity);
+}
+
+TEST(RosterEditTest, DeleteReopensHeldPairingDaysKeepingTheSign)
+{
+    RosterWithOpenLine m;
+    const int a = m.AddPair(600, 600);
+    const int b = m.AddPair(600, 600);
+    m.Put(2, a, 3);
+    m.Put(2, b, 5);
+    m.Pair(b).OpsCount[5] = -2;
+    m.Put(3, a, 7);
+
+    EXPECT_FALSE(DeleteSelectedEmployee(*m.doc, m.ui, -1));
+    EXPECT_FALSE(DeleteSelectedEmployee(*m.doc, m.ui, 3));
+    EXPECT_EQ(m.ui.Dialogs(), std::vector<std::string>(2, "Oops: I Don't know who to Delete!"));
+    EXPECT_EQ(m.doc->History.size(), 1u);
+
+    // Line 1 is CREW 3, behind the open line.
+    ASSERT_TRUE(DeleteSelectedEmployee(*m.doc, m.ui, 1));
+    EXPECT_EQ(Names(m), (std::vector<std::string>{"CREW 1", "CAPT PAIRINGS", "CREW 4"}));
+    EXPECT_EQ(m.Pair(a).OpsCount[3], 1);
+    EXPECT_EQ(m.Pair(b).OpsCount[5], -1);
+    EXPECT_EQ(m.Pair(a).OpsCount[7], 2);
+    EXPECT_EQ(m.Crew(2).DaySlot[7], a);
+    EXPECT_EQ(m.Crew(3).Name, "");
+    EXPECT_EQ(m.Crew(3).DaySlot[7], -1);
+    EXPECT_TRUE(m.doc->History.empty());
+}
+
+TEST(RosterEditTest, ListsSkipOpenLinesAndMovesMapLinesToRosterPositions)
+{
+    RosterWithOpenLine m;
+    EXPECT_EQ(Texts(RosterEditorLines(*m.doc)),
+              (std::vector<std::string>{"001   CREW 1   1 @0", "003   CREW 3   3 @2",
+                                        "004   CREW 4   4 @3"}));
+    EXPECT_EQ(Texts(MoveEmployeeLines(*m.doc)),
+              (std::vector<std::string>{"001 CREW 1 @0", "003 CREW 3 @2", "004 CREW 4 @3"}));
+    EXPECT_EQ(MoveEmployeeCaption(*m.doc, 3), "Select Position to Move CREW 4 to.");
+
+    EXPECT_EQ(RosterDragStatus(*m.doc, 0, 1), "MOVE CREW 1 TO POSITION 003");
+    EXPECT_EQ(RosterDragStatus(*m.doc, 0, -1), "");
+    EXPECT_EQ(DropRosterLine(*m.doc, 1, 1), "");
+    EXPECT_EQ(m.doc->History.size(), 1u);
+
+    // Line 2 (CREW 4) dropped on line 0: everybody from there shifts down.
+    EXPECT_EQ(DropRosterLine(*m.doc, 2, 0), "CREW 4 MOVED TO POSITION 001");
+    EXPECT_EQ(Names(m),
+              (std::vector<std::string>{"CREW 4", "CREW 1", "CAPT PAIRINGS", "CREW 3"}));
+    EXPECT_TRUE(m.doc->History.empty());
+}
+
+TEST(RosterEditTest, MoveEmployeeKeepsTheHistoryWithItsCrewMembers)
+{
+    RosterWithOpenLine m; // the transaction is CREW 4's
+    AddTransaction(m.doc->History, 0, 0, 1, 1);
+    AddTransaction(m.doc->History, 2, 0, 2, 1);
+
+    // CREW 1 to the place of line 1, CREW 3 (roster index 2).
+    ASSERT_TRUE(MoveEmployee(*m.doc, 0, 1));
+    EXPECT_EQ(Names(m),
+              (std::vector<std::string>{"CAPT PAIRINGS", "CREW 3", "CREW 1", "CREW 4"}));
+    ASSERT_EQ(m.doc->History.size(), 3u);
+    EXPECT_EQ(m.doc->History[0].Crew, 1); // CREW 3
+    EXPECT_EQ(m.doc->History[1].Crew, 2); // CREW 1
+    EXPECT_EQ(m.doc->History[2].Crew, 3); // CREW 4
+
+    EXPECT_FALSE(MoveEmployee(*m.doc, 2, 1)); // the same position
+    EXPECT_FALSE(MoveEmployee(*m.doc, 2, -1)); // no line chosen
+    EXPECT_FALSE(MoveEmployee(*m.doc, 2, 3));
+    ASSERT_TRUE(MoveEmployee(*m.doc, 3, 0));
+    EXPECT_EQ(Names(m),
+              (std::vector<std::string>{"CAPT PAIRINGS", "CREW 4", "CREW 3", "CREW 1"}));
+    EXPECT_EQ(m.doc->History[2].Crew, 1);
+    EXPECT_EQ(m.doc->History[0].Crew, 2);
+}
+
+} // namespace
+} // namespace tl

@@ -26,7 +26,8 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
                                      AddCheckCommand(app), AddWhoLegalCommand(app),
                                      AddImportRosterCommand(app), AddImportAbsencesCommand(app),
                                      AddImportActivityCommand(app), AddImportToolBoxCommand(app),
-                                     AddImportPairingsCommand(app), AddScanLisCommand(app)};
+                                     AddImportPairingsCommand(app), AddScanLisCommand(app),
+                                     AddBuildCommand(app), AddReportWarningsCommand(app)};
     // Block operations.
     commands.push_back(AddAssignCommand(app));
     commands.push_back(AddRemoveCommand(app));

@@ -1,9 +1,12 @@
 // A block file may come from anywhere: a damaged disk, a mail attachment, a
 // file of another program renamed. Loading any bytes must end in a month or
 // a refusal, never a crash, an overrun or an allocation the input cannot
-// justify; whatever loads must save again.
+// justify; whatever loads must save again and build, the repairs leaving
+// every day slot of the month free, another assignment or its pairing's
+// assigned day.
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "rules/block_build.h"
 #include "storage/block_file.h"
 
 #include <cstddef>
@@ -28,6 +31,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::vector<uint8_t> again = tl::BlockFileBytes(*doc, doc->FileKind);
             if (again.empty())
                 __builtin_trap();
+        }
+        // Answering No to every question builds even with invalid pairings.
+        if (!tl::FinishOpeningMonth(*doc, ui) || !doc->GridOn)
+            __builtin_trap();
+        for (int c = 0; c < doc->CrewCount; ++c) {
+            const tl::TPilot& crew = doc->Crew[static_cast<size_t>(c)];
+            for (int d = 0; d < doc->DaysInMonth; ++d) {
+                const int32_t p = crew.DaySlot[static_cast<size_t>(d)];
+                if (p < -2 || p > doc->LastPair)
+                    __builtin_trap();
+                const int32_t ops =
+                    p >= 0 ? doc->Pairs[static_cast<size_t>(p)].OpsCount[static_cast<size_t>(d)] : 2;
+                if (ops != 2 && ops != -2)
+                    __builtin_trap();
+            }
         }
     }
     doc->DeleteAll(ui, tl::ScheduleDocument::Extent::InUse);

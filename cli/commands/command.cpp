@@ -2,6 +2,7 @@
 
 #include "model/schedule_document.h"
 #include "model/vortime.h"
+#include "rules/block_build.h"
 #include "storage/block_file.h"
 
 #include <cstdio>
@@ -26,7 +27,8 @@ AnswerPolicy AnswerOptions::Policy() const
     return AnswerPolicy::Cancel;
 }
 
-std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction& ui)
+std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction& ui,
+                                            BuildReport* build)
 {
     auto doc = std::make_unique<ScheduleDocument>();
     doc->DeleteAll(ui);
@@ -37,6 +39,7 @@ std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction
     doc->FileName = ec ? path : absolute.string();
     if (!LoadBlocks(*doc, ui))
         return nullptr;
+    FinishOpeningMonth(*doc, ui, true, build);
     return doc;
 }
 

@@ -11,6 +11,7 @@
 
 namespace tl {
 class ScheduleDocument;
+struct BuildReport;
 }
 
 namespace tl::cli {
@@ -58,11 +59,15 @@ Command AddAssignCommand(CLI::App& app);
 Command AddRemoveCommand(CLI::App& app);
 Command AddUndoCommand(CLI::App& app);
 Command AddHistoryCommand(CLI::App& app);
+Command AddBuildCommand(CLI::App& app);
+Command AddReportWarningsCommand(CLI::App& app);
 
-// Opens a block file as the program does (the document cleared first), under
-// its absolute path so the copies beside it find their folder; null when it
-// did not open, the reason shown through `ui`.
-std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction& ui);
+// Opens a block file as the program does (the document cleared first, the
+// month built after loading), under its absolute path so the copies beside
+// it find their folder; null when it did not open, the reason shown through
+// `ui`. `build` receives what building the month reported.
+std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction& ui,
+                                            BuildReport* build = nullptr);
 
 // What a command does with an opened month: its exit status.
 using MonthWork = std::function<int(ScheduleDocument&, Interaction&)>;

@@ -16,9 +16,13 @@ Command AddInspectCommand(CLI::App& app)
         AnswerOptions answers;
     };
     auto options = std::make_shared<Options>();
-    CLI::App* command = app.add_subcommand("inspect", "Show what a block file holds");
+    CLI::App* command = app.add_subcommand(
+        "inspect", "Show a block file's month as it stands after opening, that is once built");
     command->add_option("FILE", options->file, "Block file (.tl2, .tlv)")->required();
-    command->add_flag("--json", options->json, "The whole month as JSON, field by field");
+    command->add_flag("--json", options->json,
+                      "The whole month as JSON, field by field, after opening: OpsCount signs "
+                      "set again, assignment marks repaired, legality results, block credits, "
+                      "BlockHolderCut and DayBalance");
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {

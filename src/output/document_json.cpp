@@ -215,6 +215,12 @@ std::string DocumentJson(const ScheduleDocument& doc, int indent)
     out["Modified"] = doc.Modified;
     out["Untitled"] = doc.Untitled;
     out["BuildState"] = doc.BuildState;
+    out["GridOn"] = doc.GridOn;
+    out["BlockHolderCut"] = doc.BlockHolderCut;
+    json balance = json::array();
+    for (int d = 0; d < days; ++d)
+        balance.push_back(doc.DayBalance[static_cast<size_t>(d)]);
+    out["DayBalance"] = balance;
     out["ViewFlag"] = doc.ViewFlag;
     out["PendingFlag"] = doc.PendingFlag;
     out["SpareWord2"] = doc.SpareWord2;
@@ -271,6 +277,9 @@ std::string DocumentSummary(const ScheduleDocument& doc)
     s << "Block credit:  average " << FormatHoursMinutes(doc.MonthRules[3], false) << ", max "
       << FormatHoursMinutes(doc.MonthRules[4], false) << ", min "
       << FormatHoursMinutes(doc.MonthRules[5], false) << "\n";
+    if (doc.GridOn)
+        s << "Block holders: " << std::clamp(doc.BlockHolderCut + 1, 0, UsedCrew(doc)) << " of "
+          << UsedCrew(doc) << "\n";
     s << "Days off:      " << doc.MonthRules[6] << " block holders, " << doc.MonthRules[7]
       << " reserve\n";
     return s.str();

@@ -1,6 +1,9 @@
 #include "rules/block_build.h"
 
+#include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/vortime.h"
+#include "rules/legality.h"
 
 #include <algorithm>
 
@@ -18,7 +21,213 @@ bool IsOpen(int32_t ops)
     return ops == 1 || ops == -1;
 }
 
+int MonthDays(const ScheduleDocument& doc)
+{
+    return std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays);
+}
+
+int LastPairIndex(const ScheduleDocument& doc)
+{
+    return std::clamp(doc.LastPair, -1, ScheduleDocument::kPairCapacity - 1);
+}
+
+int CrewRows(const ScheduleDocument& doc)
+{
+    return std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
+}
+
+// The crew-complement mark; setting it twice leaves it set.
+void Flag(int32_t& ops)
+{
+    if (ops > 0)
+        ops = -ops;
+}
+
+// Validates every pairing; the index of the first invalid one, -1 when all
+// are valid.
+int ValidateAll(ScheduleDocument& doc, int* invalidCount = nullptr)
+{
+    int first = -1;
+    int count = 0;
+    for (int p = 0; p <= LastPairIndex(doc); ++p) {
+        if (doc.Pairs[U(p)].Validate(doc.DaysInMonth))
+            continue;
+        if (first < 0)
+            first = p;
+        ++count;
+    }
+    if (invalidCount)
+        *invalidCount = count;
+    return first;
+}
+
 } // namespace
+
+int RepairAssignmentMarks(ScheduleDocument& doc, Interaction& ui,
+                          std::vector<std::string>* repairsOut)
+{
+    const int days = MonthDays(doc);
+    const int last = LastPairIndex(doc);
+    for (int p = 0; p <= last; ++p) {
+        for (int32_t& ops : doc.Pairs[U(p)].OpsCount) {
+            if (ops == 2)
+                ops = 1;
+            else if (ops == -2)
+                ops = -1;
+        }
+    }
+
+    std::vector<std::string> repairs;
+    for (int i = 0; i < CrewRows(doc); ++i) {
+        TPilot& crew = doc.Crew[U(i)];
+        bool changed = false;
+        // Every slot is looked at for indices outside the table, so nothing
+        // later reads past it; pairing days are taken only within the month.
+        for (int d = 0; d < TPilot::kSlots; ++d) {
+            int32_t& slot = crew.DaySlot[U(d)];
+            const int32_t p = slot;
+            if (p < -2 || p > last) {
+                slot = -1;
+                changed = true;
+                repairs.push_back("Error 100 Emp " + crew.Name + " ");
+                continue;
+            }
+            if (p < 0 || d >= days)
+                continue;
+            int32_t& ops = doc.Pairs[U(p)].OpsCount[U(d)];
+            if (ops == 1) {
+                ops = 2;
+            } else if (ops == -1) {
+                ops = -2;
+            } else {
+                // Not operating that day, or held by someone earlier in the roster.
+                slot = -1;
+                changed = true;
+                repairs.push_back("Error 101 Emp " + crew.Name + " Day " + std::to_string(d + 1));
+            }
+        }
+        if (changed) {
+            crew.LegalityValid = 0;
+            doc.Events().CrewRowChanged(i, 0, TPilot::kSlots - 1);
+        }
+    }
+
+    const int count = static_cast<int>(repairs.size());
+    if (count > 0) {
+        doc.Modified = true;
+        std::string report;
+        for (const std::string& line : repairs)
+            report += line;
+        report += " Errors Corrected OK to proceed";
+        ui.Message("Tessara Lines", report, Icon::Information);
+    }
+    if (repairsOut)
+        *repairsOut = std::move(repairs);
+    return count;
+}
+
+bool BuildBlocks(ScheduleDocument& doc, Interaction& ui, bool showPairings, BuildReport* reportOut)
+{
+    BuildReport local;
+    BuildReport& report = reportOut ? *reportOut : local;
+    report = BuildReport{};
+    if (doc.GridOn)
+        return true;
+    report.Ran = true;
+    ui.Trace("BuildBlocksBegin\n");
+    RepairAssignmentMarks(doc, ui, &report.Repairs);
+
+    if (LastPairIndex(doc) >= 0 && ValidateAll(doc) >= 0) {
+        doc.Events().ShowPairingWarnings();
+        const int first = ValidateAll(doc, &report.InvalidPairs);
+        if (first >= 0 &&
+            ui.AskYes("Tessara Lines", "Not all Pairings are Valid. Do you want to edit the "
+                                       "pairings to correct the errors as noted.")) {
+            doc.CurrentPair = first;
+            report.EditPair = first;
+            doc.Events().EditPairing(first);
+            return false;
+        }
+    }
+    doc.Events().PairingsChanged();
+
+    const int count = CrewRows(doc);
+    for (int i = 0; i < count; ++i)
+        BlockCredit(doc, i, false, ui);
+    doc.GridOn = true;
+    doc.BuildState = 1;
+    ComputeBlockHolderCut(doc);
+    if (!SetupDaylightSaving(doc)) {
+        report.DaylightSavingFailed = true;
+        ui.Message("Tessara Lines",
+                   "Problem occured in Setting up Daylight Savings Time Data. Please contact "
+                   "support. You may continue to Build Blocks",
+                   Icon::Information);
+    }
+    doc.ExtendCalendar();
+    for (int i = 0; i < count; ++i) {
+        CheckLegality(doc, i);
+        TPilot& crew = doc.Crew[U(i)];
+        crew.LegalityValid = 1;
+        crew.IsAllMonthLeave(doc.DaysInMonth);
+    }
+    if (doc.CrewKind == 0)
+        CheckTwoCaptainPairs(doc);
+    ComputeDayBalance(doc);
+    doc.Events().ShowPairingsWindow(showPairings);
+    doc.Events().GridChanged();
+    ui.Trace("BuildBlocksEnd\n");
+    report.Built = true;
+    return true;
+}
+
+void FlagTwoCaptPairs(ScheduleDocument& doc, Interaction& ui)
+{
+    ui.Trace("FlagTwoCaptPairsBegin\n");
+    doc.ExtendCalendar();
+    const int days = MonthDays(doc);
+    const int last = LastPairIndex(doc);
+    const int base = std::clamp(doc.LastBasePair, -1, last);
+    if (doc.CrewKind == 0) {
+        // A copy's one operating day, and the same day of the pairing it copies.
+        for (int p = base + 1; p <= last; ++p) {
+            TPair& copy = doc.Pairs[U(p)];
+            int d = 0;
+            while (d < days && copy.OpsCount[U(d)] == 0)
+                ++d;
+            if (d == days)
+                continue;
+            Flag(copy.OpsCount[U(d)]);
+            for (int q = 0; q <= base; ++q) {
+                TPair& pair = doc.Pairs[U(q)];
+                if (pair.PairNumber == copy.PairNumber) {
+                    Flag(pair.OpsCount[U(d)]);
+                    break;
+                }
+            }
+        }
+    } else if (doc.CrewKind == 1) {
+        // Pairing days parked on open lines fly with two captains.
+        for (int i = 0; i < CrewRows(doc); ++i) {
+            const TPilot& line = doc.Crew[U(i)];
+            if (line.EmpNumber != -1)
+                continue;
+            for (int d = 0; d < days; ++d) {
+                const int32_t p = line.DaySlot[U(d)];
+                if (p >= 0 && p <= last)
+                    Flag(doc.Pairs[U(p)].OpsCount[U(d)]);
+            }
+        }
+    }
+    ui.Trace("FlagTwoCaptPairsEnd\n");
+}
+
+bool FinishOpeningMonth(ScheduleDocument& doc, Interaction& ui, bool showPairings,
+                        BuildReport* report)
+{
+    FlagTwoCaptPairs(doc, ui);
+    return BuildBlocks(doc, ui, showPairings, report);
+}
 
 CreditLimits CreditLimitsOf(const ScheduleDocument& doc, const TPilot& crew)
 {
@@ -95,8 +304,9 @@ int32_t ComputeBlockHolderCut(ScheduleDocument& doc)
     }
     const int32_t cut = stop - 1 - trailing;
     doc.BlockHolderCut = cut;
-    // The marks are set even when the cut-off stays: records moved in the
-    // roster carry their old marks with them.
+    // The flags are not saved, survive a record's reset and move with records
+    // in the roster, so they are set every time rather than only when the cut
+    // moves.
     for (int i = 0; i < count; ++i)
         doc.Crew[U(i)].BeyondBlockHolders = i > cut ? 1 : 0;
     return cut;

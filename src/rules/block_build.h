@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace tl {
 
@@ -11,17 +13,35 @@ class TPilot;
 // Turning a prepared month into the working grid, and the month-wide
 // figures the assignment operations keep up to date.
 
+// What one Build Blocks did, for callers that report it themselves.
+struct BuildReport {
+    bool Ran = false;    // false: the grid was on already
+    bool Built = false;  // the grid is on
+    std::vector<std::string> Repairs; // one "Error 100 ..."/"Error 101 ..." each
+    int InvalidPairs = 0;             // after the second validation
+    int EditPair = -1;                // the pairing handed to the editor instead of building
+    bool DaylightSavingFailed = false;
+};
+
 // Checks and repairs the assignment marks, validates the pairings, computes
 // credits, the block-holder cut-off and legality for everybody, and switches
 // the grid on. Does nothing when the grid is on already. Returns false only
 // when the scheduler chose to edit invalid pairings instead of building.
-bool BuildBlocks(ScheduleDocument& doc, Interaction& ui, bool showPairings);
+bool BuildBlocks(ScheduleDocument& doc, Interaction& ui, bool showPairings,
+                 BuildReport* report = nullptr);
 
 // Opens every pairing day, then gives each day slot's pairing day to its
 // holder in roster order; a slot naming no pairing, or a pairing day that
 // does not operate or is held already, is emptied and reported ("Error 100
-// Emp %s ", "Error 101 Emp %s Day %d"). Returns the number of repairs.
-int RepairAssignmentMarks(ScheduleDocument& doc, Interaction& ui);
+// Emp %s ", "Error 101 Emp %s Day %d"). Returns the number of repairs;
+// `repairs` receives their texts.
+int RepairAssignmentMarks(ScheduleDocument& doc, Interaction& ui,
+                          std::vector<std::string>* repairs = nullptr);
+
+// What follows loading a block file: the crew-complement marks are set
+// again, then the month is built.
+bool FinishOpeningMonth(ScheduleDocument& doc, Interaction& ui, bool showPairings = true,
+                        BuildReport* report = nullptr);
 
 // The crew member's block credit limits: its own minimum and maximum when
 // set, the month's otherwise.

@@ -69,6 +69,7 @@ private slots:
         QCOMPARE(f.frame.MenuName(), QStringLiteral("MENU_1"));
         QCOMPARE(f.frame.windowTitle(), QStringLiteral("Tessara Lines - ") + f.path);
         QCOMPARE(f.frame.Client()->Document().GroupName, std::string("YHZDH8CAH"));
+        QVERIFY(f.frame.Client()->Document().GridOn); // built on opening
         f.frame.UpdateCommands();
         QVERIFY(f.frame.Action(CmSave)->isEnabled());
         QCOMPARE(f.settings.Get("TL", "LastBlkPath"),

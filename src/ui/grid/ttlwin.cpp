@@ -3,6 +3,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "output/document_json.h"
+#include "rules/block_build.h"
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
 #include "storage/settings.h"
@@ -50,7 +51,9 @@ bool TtlWin::OpenFile(const QString& path)
     m_doc->DisplayState = 3;
     m_doc->FileName = ToFileName(path);
     bool opened = LoadBlocks(*m_doc, m_ui);
-    if (!opened) {
+    if (opened) {
+        FinishOpeningMonth(*m_doc, m_ui);
+    } else {
         m_doc->DeleteAll(m_ui);
         m_doc->DisplayState = 3;
     }

@@ -9,6 +9,7 @@
 #include "ui/grid/gridview.h"
 #include "ui/seam/qtinteraction.h"
 
+#include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -65,7 +66,7 @@ private:
     void PaintMonthCells(int row, const TPilot& crew);
     void PaintPairing(int row, const TPilot& crew, int pairing, int day);
     void PaintLastMonth(int row, const TPilot& crew);
-    void PaintLabel(int row, int crewIndex, const TPilot& crew);
+    void PaintLabel(int row, const TPilot& crew);
     void PaintCredit(int row, const TPilot& crew);
     void PaintFooter();
     void PaintHeader();
@@ -91,8 +92,9 @@ void Painter::Text(const QRect& rect, int flags, const QString& text, const QCol
 
 bool Painter::ColumnInMonth(int column) const
 {
-    int slot = m_l.LastMonthView ? column - 31 : column;
-    return slot >= 0 && slot < MonthDays(m_doc);
+    if (m_l.LastMonthView)
+        return column < 31;
+    return column >= 0 && column < MonthDays(m_doc);
 }
 
 bool Painter::WeekendColumn(int column) const
@@ -150,7 +152,7 @@ void Painter::PaintRow(int row)
     m_p.restore();
     m_p.save();
     m_p.setClipRect(QRect(0, y, m_l.FixedWidth(), m_l.RowHeight).intersected(m_dirty));
-    PaintLabel(row, crewIndex, crew);
+    PaintLabel(row, crew);
     PaintCredit(row, crew);
     if (crewIndex == m_doc.BlockHolderCut)
         m_p.fillRect(QRect(0, y + m_l.RowHeight - 2, m_l.FixedWidth(), 2), C(kBlockHolder));
@@ -277,19 +279,22 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
     if (d < TPilot::kSlots && crew.DayLocked[Ix(d)])
         m_p.fillRect(QRect(xFrom, top + height - 3, std::min(8, bar.width()), 3), Qt::black);
 
-    // Pairing number, coloured by its credit class.
+    // Pairing number, coloured by its credit class, over the bar and its rest.
     QString number = QString::asprintf("%04d", pair.PairNumber);
     if (m_fa && Contains(pair.PairText, "FRENCH PAIRING"))
         number += QStringLiteral(" F");
+    const QFontMetrics fm(m_style.Font);
+    const int restWidth = std::max(1, static_cast<int>(rest * m_l.MinuteWidth()));
+    const int numberRight = m_style.ShowFullPair
+                                ? xFrom + 1 + fm.horizontalAdvance(number)
+                                : std::min(xFrom + 1 + fm.horizontalAdvance(number), xTo + restWidth);
     int cls = std::clamp<int>(pair.CreditClass, 0, 3);
-    QRect textRect(xFrom + 1, top, m_style.ShowFullPair ? 1000 : std::max(0, xTo - xFrom - 1), height);
-    Text(textRect, Qt::AlignLeft | Qt::AlignVCenter | (m_style.ShowFullPair ? Qt::TextDontClip : 0), number,
-         C(static_cast<GridColour>(kLowCreditPairings + cls)));
+    Text(QRect(xFrom + 1, top, std::max(0, numberRight - xFrom - 1), height),
+         Qt::AlignLeft | Qt::AlignVCenter, number, C(static_cast<GridColour>(kLowCreditPairings + cls)));
 
     if (!m_style.Layovers)
         return;
-    // Three letters per night, at the end of each day's part of the bar.
-    QFontMetrics fm(m_style.Font);
+    // Three letters per night, at the start of the next day, clear of the number.
     for (int k = 0; k + 1 < length && d + k + 1 < TPilot::kSlots; ++k) {
         size_t at = static_cast<size_t>(k) * 3;
         if (at + 3 > pair.Layovers.size())
@@ -297,13 +302,12 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
         QString station = FromCoreText(pair.Layovers.substr(at, 3)).trimmed();
         if (station.isEmpty())
             continue;
-        int dayEnd = m_l.ColumnX(d + k + 1);
-        int dayStart = std::max(xFrom, m_l.ColumnX(d + k));
-        int w = fm.horizontalAdvance(station) + 2;
-        QRect where(dayEnd - w, top, w, height);
-        if (!m_style.ShowFullLayOver && where.left() < dayStart + fm.horizontalAdvance(number))
-            where.setLeft(dayEnd - std::max(0, dayEnd - dayStart) / 2);
-        Text(where, Qt::AlignRight | Qt::AlignVCenter, station, C(kBlockHolder));
+        int w = fm.horizontalAdvance(station);
+        int x = std::max(m_l.ColumnX(d + k + 1) + 1, numberRight + 3);
+        int room = std::min(xTo, m_l.ColumnX(d + k + 2)) - x;
+        if (w > room && !m_style.ShowFullLayOver)
+            continue;
+        Text(QRect(x, top, w + 1, height), Qt::AlignLeft | Qt::AlignVCenter, station, C(kBlockHolder));
     }
 }
 
@@ -322,8 +326,12 @@ void Painter::PaintLastMonth(int row, const TPilot& crew)
             int from = X(col, v[0]);
             int to = std::max(from + 1, X(col, Minutes(v[0]) + Minutes(v[1])));
             m_p.fillRect(QRect(from, top, to - from, height), C(kDutyTime));
-            Text(QRect(from + 1, top, to - from, height), Qt::AlignLeft | Qt::AlignVCenter,
-                 FromCoreText(text.substr(0, 8)), C(kBlockHolder));
+            // Keep the name in view when the bar starts left of what is shown.
+            int textX = std::max({from + 1, m_l.ColumnX(m_l.FirstColumn()) + 1, m_l.FixedWidth() + 1});
+            if (to - textX > m_l.ColWidth / 3)
+                Text(QRect(textX, top, std::max(0, to - textX), height),
+                 Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, FromCoreText(text.substr(0, 8)),
+                 C(kBlockHolder));
         } else if (!text.empty()) {
             Text(cell, Qt::AlignCenter, FromCoreText(text.substr(0, 8)),
                  v[6] == 2 ? C(kReserve) : C(kBlockHolder));
@@ -334,9 +342,8 @@ void Painter::PaintLastMonth(int row, const TPilot& crew)
     }
 }
 
-void Painter::PaintLabel(int row, int crewIndex, const TPilot& crew)
+void Painter::PaintLabel(int row, const TPilot& crew)
 {
-    (void)crewIndex;
     QRect label = m_l.LabelRect(row);
     int flag60 = crew.CarryIn[9];
     if (flag60 == 1 || flag60 == 3)
@@ -415,7 +422,7 @@ void Painter::PaintFooter()
         m_p.save();
         m_p.setClipRect(QRect(m_l.FixedWidth(), rowRect.top(), m_l.ViewWidth, m_l.RowHeight)
                             .intersected(m_dirty));
-        for (int d = std::max(0, m_firstCol); d <= m_lastCol; ++d) {
+        for (int d = std::max(0, m_firstCol); d <= std::min(m_lastCol, MonthDays(m_doc) - 1); ++d) {
             int count = 0;
             for (int c = 0; c < crewRows; ++c)
                 count += m_doc.Crew[Ix(c)].DayCode2[Ix(d)] == kCodes[Ix(r)] ? 1 : 0;

@@ -108,7 +108,8 @@ private slots:
                  std::string("VAC  On   TAFB 10:00  Credit 04:00  Hard 00:00"));
         f.doc.Crew[3].DayText[30] = "RES";
         f.doc.Crew[3].DayCarry[30] = {420, 840, 0, 0, 0, 0, 2, 0, 0, 0};
-        QCOMPARE(DayHoverText(f.doc, 3, 30, true), std::string("RES  On 07:00  TAFB 14:00  Duty Res"));
+        QCOMPARE(DayHoverText(f.doc, 3, 30, true),
+                 std::string("RES  On 07:00  TAFB 14:00  Duty Res"));
 
         // The status text follows the cell under the mouse, once per cell.
         QSignalSpy spy(&f.win, &TtlWin::HoverTextChanged);
@@ -171,7 +172,8 @@ private slots:
             crew.CarryIn.fill(c % 2 ? -1 : 3);
             crew.BidText = "SIM:";
             for (size_t d = 0; d < tl::TPilot::kSlots; ++d) {
-                crew.DaySlot[d] = static_cast<int>((d * 7 + c) % 5) - 3 + (d % 11 == 0 ? 5000 : 0) + (d % 13 == 0 ? 3 : 0);
+                crew.DaySlot[d] = static_cast<int>((d * 7 + c) % 5) - 3 + (d % 11 == 0 ? 5000 : 0) +
+                                  (d % 13 == 0 ? 3 : 0);
                 crew.DayFlag[d] = static_cast<int8_t>(static_cast<int>(d) * 9 - 128);
                 crew.DayCarry[d] = {INT_MAX, INT_MIN, 0, 0, 0, 0, static_cast<int>(d % 3), 0, 0, 0};
                 crew.DayText[d] = d % 2 ? "Z8101" : "";

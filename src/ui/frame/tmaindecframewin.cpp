@@ -2,6 +2,7 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "rules/legality.h"
 #include "rules/shared_notes.h"
 #include "storage/settings.h"
 #include "ui/app/resources.h"
@@ -180,7 +181,9 @@ void TMainDecFrameWin::CreateStatusBar()
     gauge->setValue(0);
     gauge->setFormat(QStringLiteral("0000:00"));
     statusBar()->addPermanentWidget(gauge);
-    connect(m_client, &TtlWin::OpenCreditUpdated, gauge, [gauge](int open, int total) {
+    connect(m_client, &TtlWin::OpenCreditUpdated, gauge, [this, gauge](int open, int total) {
+        // Credits moved with the open time: the time-bank total follows.
+        m_statusLabel->setText(FromCoreText(TimeBankText(m_client->Document())));
         gauge->setRange(0, std::max(1, total / 1000));
         gauge->setValue(std::clamp(open / 1000, 0, gauge->maximum()));
         int shown = std::max(0, open);

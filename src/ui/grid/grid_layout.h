@@ -17,7 +17,7 @@ class GridLayout {
 public:
     static constexpr int kBandDays = 3;
     static constexpr int kSlots = 62;
-    static constexpr int kHeaderRows = 3; // date, weekday, per-day balance
+    static constexpr int kHeaderRows = 3;  // date, weekday, per-day balance
     static constexpr int kFooterRows = 10; // reserve summary area
 
     // Cell sizes from the text metrics and the paddings.
@@ -66,9 +66,9 @@ public:
     struct Hit {
         enum Area { None, Corner, Header, Label, Credit, Day, Footer };
         Area Where = None;
-        int Row = -1;    // display row
-        int Crew = -1;   // roster index
-        int Column = 0;  // valid for Header and Day
+        int Row = -1;   // display row
+        int Crew = -1;  // roster index
+        int Column = 0; // valid for Header and Day
         bool operator==(const Hit&) const = default;
     };
     Hit HitTest(QPoint point) const;

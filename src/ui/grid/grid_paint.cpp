@@ -44,8 +44,8 @@ bool Contains(const std::string& text, const char* what)
 
 class Painter {
 public:
-    Painter(QPainter& p, const ScheduleDocument& doc, const GridStyle& style, const GridLayout& layout,
-            const QRect& dirty, bool allCredits)
+    Painter(QPainter& p, const ScheduleDocument& doc, const GridStyle& style,
+            const GridLayout& layout, const QRect& dirty, bool allCredits)
         : m_p(p), m_doc(doc), m_style(style), m_l(layout), m_dirty(dirty), m_allCredits(allCredits),
           m_fa(doc.CrewKind == 2)
     {
@@ -110,13 +110,15 @@ void Painter::Paint()
     m_p.fillRect(m_dirty, C(kBlockWindowBackground));
     // Columns touching the dirty area.
     int left = std::max(m_dirty.left(), m_l.FixedWidth());
-    m_firstCol = std::max(m_l.FirstColumn(), (left - m_l.LeftMargin()) / std::max(1, m_l.ColWidth) - 1);
+    m_firstCol =
+        std::max(m_l.FirstColumn(), (left - m_l.LeftMargin()) / std::max(1, m_l.ColWidth) - 1);
     m_lastCol = std::min(m_l.LastColumn(),
                          (m_dirty.right() - m_l.LeftMargin()) / std::max(1, m_l.ColWidth) + 1);
 
     int firstRow = m_l.FirstRow + std::max(0, m_dirty.top() - m_l.HeaderHeight()) / m_l.RowHeight;
-    int lastRow = std::min(m_l.RowCount() - 1,
-                           m_l.FirstRow + std::max(0, m_dirty.bottom() - m_l.HeaderHeight()) / m_l.RowHeight);
+    int lastRow =
+        std::min(m_l.RowCount() - 1,
+                 m_l.FirstRow + std::max(0, m_dirty.bottom() - m_l.HeaderHeight()) / m_l.RowHeight);
     for (int row = firstRow; row <= lastRow; ++row)
         PaintRow(row);
     PaintFooter();
@@ -147,7 +149,8 @@ void Painter::PaintRow(int row)
     }
     if (crewIndex == m_doc.BlockHolderCut) {
         // The last block holder: reserve holders start under this line.
-        m_p.fillRect(QRect(m_l.FixedWidth(), y + m_l.RowHeight - 2, m_l.ViewWidth, 2), C(kBlockHolder));
+        m_p.fillRect(QRect(m_l.FixedWidth(), y + m_l.RowHeight - 2, m_l.ViewWidth, 2),
+                     C(kBlockHolder));
     }
     m_p.restore();
     m_p.save();
@@ -209,7 +212,8 @@ void Painter::PaintMonthCells(int row, const TPilot& crew)
                  C(kPairOverRequestedDayOff).darker(200));
         }
         // Last month's activity running into this day.
-        if (d + 31 < TPilot::kSlots && crew.DayCarry[Ix(d + 31)][6] != 0 && !covered[Ix(d)] && slot != -2)
+        if (d + 31 < TPilot::kSlots && crew.DayCarry[Ix(d + 31)][6] != 0 && !covered[Ix(d)] &&
+            slot != -2)
             Text(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("<-"),
                  C(kDutyTime).darker(160));
     }
@@ -225,7 +229,8 @@ void Painter::PaintMonthCells(int row, const TPilot& crew)
             m_p.fillRect(QRect(cell.left() + 1, y + m_l.RowHeight - 3, cell.width() - 2, 3),
                          C(kBlkTotalOutsideRange));
         else if (crew.DayWarning[Ix(d)])
-            m_p.fillRect(QRect(cell.left() + 1, y + m_l.RowHeight - 3, cell.width() - 2, 3), kOrange);
+            m_p.fillRect(QRect(cell.left() + 1, y + m_l.RowHeight - 3, cell.width() - 2, 3),
+                         kOrange);
     }
 }
 
@@ -242,33 +247,38 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
     if (d < TPair::kDays) {
         QRect cell = m_l.CellRect(row, d);
         switch (pair.DayOpsType[Ix(d)]) {
-        case 3: m_p.fillRect(cell, kLightGreen); break;
+        case 3:
+            m_p.fillRect(cell, kLightGreen);
+            break;
         case 1:
         case 2: {
             int s = std::max(4, m_l.RowHeight / 3);
-            QPolygon corner({cell.topLeft(), cell.topLeft() + QPoint(s, 0), cell.topLeft() + QPoint(0, s)});
+            QPolygon corner(
+                {cell.topLeft(), cell.topLeft() + QPoint(s, 0), cell.topLeft() + QPoint(0, s)});
             m_p.setPen(Qt::NoPen);
             m_p.setBrush(pair.DayOpsType[Ix(d)] == 1 ? kCornerBlue : kCornerPink);
             m_p.drawPolygon(corner);
             m_p.setBrush(Qt::NoBrush);
             break;
         }
-        default: break;
+        default:
+            break;
         }
     }
     // Rest after release.
     int32_t rest = m_fa ? 720 : 660;
     QColor restColour = m_fa && pair.PairType == "PU" ? C(kDutyTime) : C(kRestTime);
-    m_p.fillRect(QRect(xTo, top, std::max(1, static_cast<int>(rest * m_l.MinuteWidth())), height), restColour);
+    m_p.fillRect(QRect(xTo, top, std::max(1, static_cast<int>(rest * m_l.MinuteWidth())), height),
+                 restColour);
     // Duty, day by day: a requested day off shows through.
     for (int k = 0; k < length && d + k < TPilot::kSlots; ++k) {
         int from = std::max(xFrom, m_l.ColumnX(d + k));
         int to = std::min(xTo, m_l.ColumnX(d + k + 1));
         if (to <= from)
             continue;
-        QColor fill = twoCaptainCopy               ? QColor(Qt::white)
+        QColor fill = twoCaptainCopy                ? QColor(Qt::white)
                       : crew.DayFlag[Ix(d + k)] > 0 ? C(kPairOverRequestedDayOff)
-                                                : C(kDutyTime);
+                                                    : C(kDutyTime);
         m_p.fillRect(QRect(from, top, to - from, height), fill);
     }
     QRect bar(xFrom, top, xTo - xFrom, height);
@@ -285,12 +295,13 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
         number += QStringLiteral(" F");
     const QFontMetrics fm(m_style.Font);
     const int restWidth = std::max(1, static_cast<int>(rest * m_l.MinuteWidth()));
-    const int numberRight = m_style.ShowFullPair
-                                ? xFrom + 1 + fm.horizontalAdvance(number)
-                                : std::min(xFrom + 1 + fm.horizontalAdvance(number), xTo + restWidth);
+    const int numberRight =
+        m_style.ShowFullPair ? xFrom + 1 + fm.horizontalAdvance(number)
+                             : std::min(xFrom + 1 + fm.horizontalAdvance(number), xTo + restWidth);
     int cls = std::clamp<int>(pair.CreditClass, 0, 3);
     Text(QRect(xFrom + 1, top, std::max(0, numberRight - xFrom - 1), height),
-         Qt::AlignLeft | Qt::AlignVCenter, number, C(static_cast<GridColour>(kLowCreditPairings + cls)));
+         Qt::AlignLeft | Qt::AlignVCenter, number,
+         C(static_cast<GridColour>(kLowCreditPairings + cls)));
 
     if (!m_style.Layovers)
         return;
@@ -307,7 +318,8 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
         int room = std::min(xTo, m_l.ColumnX(d + k + 2)) - x;
         if (w > room && !m_style.ShowFullLayOver)
             continue;
-        Text(QRect(x, top, w + 1, height), Qt::AlignLeft | Qt::AlignVCenter, station, C(kBlockHolder));
+        Text(QRect(x, top, w + 1, height), Qt::AlignLeft | Qt::AlignVCenter, station,
+             C(kBlockHolder));
     }
 }
 
@@ -327,11 +339,12 @@ void Painter::PaintLastMonth(int row, const TPilot& crew)
             int to = std::max(from + 1, X(col, Minutes(v[0]) + Minutes(v[1])));
             m_p.fillRect(QRect(from, top, to - from, height), C(kDutyTime));
             // Keep the name in view when the bar starts left of what is shown.
-            int textX = std::max({from + 1, m_l.ColumnX(m_l.FirstColumn()) + 1, m_l.FixedWidth() + 1});
+            int textX =
+                std::max({from + 1, m_l.ColumnX(m_l.FirstColumn()) + 1, m_l.FixedWidth() + 1});
             if (to - textX > m_l.ColWidth / 3)
                 Text(QRect(textX, top, std::max(0, to - textX), height),
-                 Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, FromCoreText(text.substr(0, 8)),
-                 C(kBlockHolder));
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                     FromCoreText(text.substr(0, 8)), C(kBlockHolder));
         } else if (!text.empty()) {
             Text(cell, Qt::AlignCenter, FromCoreText(text.substr(0, 8)),
                  v[6] == 2 ? C(kReserve) : C(kBlockHolder));
@@ -349,10 +362,17 @@ void Painter::PaintLabel(int row, const TPilot& crew)
     if (flag60 == 1 || flag60 == 3)
         m_p.fillRect(label, kLightYellow);
     switch (crew.CarryIn[8]) {
-    case 1: m_p.fillRect(label, QColor(128, 255, 255)); break;
-    case 2: m_p.fillRect(label, QColor(255, 128, 192)); break;
-    case 3: m_p.fillRect(label, QColor(128, 255, 128)); break;
-    default: break;
+    case 1:
+        m_p.fillRect(label, QColor(128, 255, 255));
+        break;
+    case 2:
+        m_p.fillRect(label, QColor(255, 128, 192));
+        break;
+    case 3:
+        m_p.fillRect(label, QColor(128, 255, 128));
+        break;
+    default:
+        break;
     }
     if (crew.CarryIn[10] != 0 || crew.CarryIn[11] != 0)
         m_p.fillRect(QRect(label.right() - 29, label.top(), 30, label.height()), kOrange);
@@ -391,8 +411,8 @@ void Painter::PaintCredit(int row, const TPilot& crew)
     int32_t credit = StoredBlockCredit(crew);
     CreditLimits limits = CreditLimitsOf(m_doc, crew);
     QColor colour = crew.BidReserveOrLoa || crew.BeyondBlockHolders ? C(kReserve)
-                    : credit >= limits.Min && credit <= limits.Max ? C(kBlkTotalInRange)
-                                                                  : C(kBlkTotalOutsideRange);
+                    : credit >= limits.Min && credit <= limits.Max  ? C(kBlkTotalInRange)
+                                                                    : C(kBlkTotalOutsideRange);
     m_p.setFont(m_allCredits ? m_style.BoldFont : m_style.Font);
     Text(cell.adjusted(0, 0, -m_style.XPadding, 0), Qt::AlignRight | Qt::AlignVCenter,
          FromCoreText(FormatHoursMinutes(credit, true)), colour);
@@ -428,8 +448,8 @@ void Painter::PaintFooter()
                 count += m_doc.Crew[Ix(c)].DayCode2[Ix(d)] == kCodes[Ix(r)] ? 1 : 0;
             QString text = QString::number(count);
             int x = m_l.ColumnX(d) + (count < 10 ? 9 : 5);
-            Text(QRect(x, rowRect.top(), m_l.ColWidth, m_l.RowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                 text, C(kBlockHolder));
+            Text(QRect(x, rowRect.top(), m_l.ColWidth, m_l.RowHeight),
+                 Qt::AlignLeft | Qt::AlignVCenter, text, C(kBlockHolder));
         }
         m_p.restore();
     }
@@ -452,9 +472,10 @@ void Painter::PaintHeader()
     // The corner: month, year and crew group.
     QRect corner(0, 0, m_l.FixedWidth(), height);
     m_p.setFont(m_style.BoldFont);
-    Text(corner.adjusted(m_style.XPadding, 0, 0, -2 * m_l.RowHeight), Qt::AlignLeft | Qt::AlignVCenter,
-         FromCoreText(std::string(m_doc.MonthName.data(), strnlen(m_doc.MonthName.data(), 6)) + " " +
-                      std::string(m_doc.YearText.data(), strnlen(m_doc.YearText.data(), 6))),
+    Text(corner.adjusted(m_style.XPadding, 0, 0, -2 * m_l.RowHeight),
+         Qt::AlignLeft | Qt::AlignVCenter,
+         FromCoreText(std::string(m_doc.MonthName.data(), strnlen(m_doc.MonthName.data(), 6)) +
+                      " " + std::string(m_doc.YearText.data(), strnlen(m_doc.YearText.data(), 6))),
          text);
     m_p.setFont(m_style.Font);
     Text(QRect(m_style.XPadding, m_l.RowHeight, m_l.FixedWidth(), m_l.RowHeight),
@@ -462,8 +483,8 @@ void Painter::PaintHeader()
     Text(QRect(m_style.XPadding, 2 * m_l.RowHeight, m_l.NameWidth, m_l.RowHeight),
          Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Balance"), text);
     Text(QRect(m_l.NameWidth, 2 * m_l.RowHeight, m_l.CreditWidth - m_style.XPadding, m_l.RowHeight),
-         Qt::AlignRight | Qt::AlignVCenter, m_allCredits ? QStringLiteral("All") : QStringLiteral("Credit"),
-         text);
+         Qt::AlignRight | Qt::AlignVCenter,
+         m_allCredits ? QStringLiteral("All") : QStringLiteral("Credit"), text);
 
     m_p.setClipRect(QRect(m_l.FixedWidth(), 0, m_l.ViewWidth, height).intersected(m_dirty));
     for (int col = m_firstCol; col <= m_lastCol; ++col) {

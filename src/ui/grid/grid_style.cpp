@@ -34,7 +34,9 @@ GridStyle GridStyle::FromPreferences(const Preferences& preferences)
     GridStyle style;
     GridColours colours = ParseCustomColors(preferences.CustomColors);
     for (int i = 0; i < kGridColours; ++i)
-        style.Colours[static_cast<size_t>(i)] = QColor(colours[static_cast<size_t>(i)].Red, colours[static_cast<size_t>(i)].Green, colours[static_cast<size_t>(i)].Blue);
+        style.Colours[static_cast<size_t>(i)] =
+            QColor(colours[static_cast<size_t>(i)].Red, colours[static_cast<size_t>(i)].Green,
+                   colours[static_cast<size_t>(i)].Blue);
     style.Font = MakeFont(preferences.Font, UsableFont(preferences.Font).Weight);
     style.BoldFont = MakeFont(preferences.Font, 700);
     style.XPadding = std::clamp(preferences.XPadding, 0, 9);

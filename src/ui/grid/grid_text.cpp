@@ -24,7 +24,8 @@ std::string DayRequestText(int dayFlag)
 
 bool IsPairing(const ScheduleDocument& doc, int slotValue)
 {
-    return slotValue >= 0 && slotValue <= doc.LastPair && slotValue < ScheduleDocument::kPairCapacity;
+    return slotValue >= 0 && slotValue <= doc.LastPair &&
+           slotValue < ScheduleDocument::kPairCapacity;
 }
 
 int CrewRows(const ScheduleDocument& doc)
@@ -76,7 +77,8 @@ __attribute__((format(printf, 1, 2))) std::string Format(const char* format, ...
     va_start(args, format);
     int n = std::vsnprintf(buffer, sizeof buffer, format, args);
     va_end(args);
-    return n < 0 ? std::string() : std::string(buffer, std::min(static_cast<size_t>(n), sizeof buffer - 1));
+    return n < 0 ? std::string()
+                 : std::string(buffer, std::min(static_cast<size_t>(n), sizeof buffer - 1));
 }
 
 } // namespace
@@ -94,8 +96,9 @@ std::string OtherHoverText(const TPilot& crew, int slot)
     const TPilot::SlotValues& v = crew.DayOther[Ix(slot)];
     std::string start = v[0] < 0 ? std::string() : Clock(v[0]);
     std::string length = v[1] < 0 ? std::string() : Clock(v[1]);
-    return Format("%s  On %s  TAFB %s  Credit %s  Hard %s", crew.DayCode[Ix(slot)].substr(0, 40).c_str(),
-                  start.c_str(), length.c_str(), Clock(v[2]).c_str(), Clock(v[3]).c_str());
+    return Format("%s  On %s  TAFB %s  Credit %s  Hard %s",
+                  crew.DayCode[Ix(slot)].substr(0, 40).c_str(), start.c_str(), length.c_str(),
+                  Clock(v[2]).c_str(), Clock(v[3]).c_str());
 }
 
 std::string LastMonthHoverText(const TPilot& crew, int extended)
@@ -141,10 +144,17 @@ std::string RowLabelText(const ScheduleDocument& doc, const TPilot& crew, int ro
 {
     const char* prefix = "";
     switch (crew.CarryIn[8]) {
-    case 1: prefix = "# "; break;
-    case 2: prefix = doc.CrewKind == 2 ? ":" : "+ "; break;
-    case 3: prefix = "@ "; break;
-    default: break;
+    case 1:
+        prefix = "# ";
+        break;
+    case 2:
+        prefix = doc.CrewKind == 2 ? ":" : "+ ";
+        break;
+    case 3:
+        prefix = "@ ";
+        break;
+    default:
+        break;
     }
     return Format("%d %s%s", row + 1, prefix, crew.Name.substr(0, 60).c_str());
 }

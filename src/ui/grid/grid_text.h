@@ -6,7 +6,7 @@
 namespace tl {
 class ScheduleDocument;
 class TPilot;
-}
+} // namespace tl
 
 namespace tl::ui {
 

@@ -17,7 +17,7 @@ namespace tl::ui {
 namespace {
 // Rows one step of the wheel (120 units) scrolls.
 constexpr int kWheelRows = 3;
-}
+} // namespace
 
 GridView::GridView(ScheduleDocument& doc, Interaction& ui, QWidget* parent)
     : QAbstractScrollArea(parent), m_doc(doc), m_ui(ui)
@@ -72,7 +72,8 @@ void GridView::UpdateScrollBars()
     verticalScrollBar()->setPageStep(std::max(1, m_layout.VisibleRows() - 1));
     horizontalScrollBar()->setRange(0, m_layout.MaxScrollX());
     horizontalScrollBar()->setSingleStep(m_layout.ColWidth);
-    horizontalScrollBar()->setPageStep(std::max(m_layout.ColWidth, m_layout.ViewWidth - m_layout.FixedWidth()));
+    horizontalScrollBar()->setPageStep(
+        std::max(m_layout.ColWidth, m_layout.ViewWidth - m_layout.FixedWidth()));
     m_layout.FirstRow = verticalScrollBar()->value();
     m_layout.ScrollX = horizontalScrollBar()->value();
 }
@@ -121,14 +122,15 @@ void GridView::RepaintCrewCells(int crew, int firstDay, int lastDay)
     viewport()->update(m_layout.LabelRect(row).united(m_layout.CreditRect(row)));
     // Reserve counts under the crew rows.
     int footer = m_layout.RowY(m_layout.RowCount());
-    viewport()->update(QRect(cells.left(), footer, cells.width(),
-                             GridLayout::kFooterRows * m_layout.RowHeight));
+    viewport()->update(
+        QRect(cells.left(), footer, cells.width(), GridLayout::kFooterRows * m_layout.RowHeight));
 }
 
 void GridView::RepaintHeaderDay(int day)
 {
     int column = m_layout.LastMonthView ? day + 31 : day;
-    viewport()->update(QRect(m_layout.ColumnX(column), 0, m_layout.ColWidth, m_layout.HeaderHeight()));
+    viewport()->update(
+        QRect(m_layout.ColumnX(column), 0, m_layout.ColWidth, m_layout.HeaderHeight()));
 }
 
 void GridView::SetLastMonthView(bool on)

@@ -8,7 +8,7 @@
 namespace tl {
 class Interaction;
 class ScheduleDocument;
-}
+} // namespace tl
 
 namespace tl::ui {
 

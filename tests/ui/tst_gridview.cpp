@@ -122,6 +122,33 @@ private slots:
                  QStringLiteral("Pair 8101  On 06:00  Off 14:00  Credit 15:00  Type CA"));
     }
 
+    void paintsPairingBar()
+    {
+        // 06:00 on day 4 to 14:00 on day 6, then 11 hours of rest; day 5 was
+        // asked off.
+        Fixture f;
+        f.doc.Crew[1].DayFlag[5] = 1;
+        f.win.CrewRowChanged(1, 4, 7);
+        const GridLayout& l = f.grid().Layout();
+        QImage image = f.view()->grab().toImage();
+        int y = l.RowY(1) + 4;
+        auto at = [&](int day, double hours) {
+            return image.pixelColor(l.ColumnX(day) + int(hours * l.ColWidth / 24), y);
+        };
+        const QColor duty(0, 255, 0), rest(255, 255, 0), overDayOff(128, 255, 255);
+        QVERIFY(at(4, 5) != duty);
+        QCOMPARE(at(4, 7), duty);
+        QCOMPARE(at(5, 12), overDayOff);
+        QCOMPARE(at(6, 13), duty);
+        QCOMPARE(at(6, 15), rest);
+        QCOMPARE(at(6, 24.5), rest);
+        QVERIFY(at(7, 2) != rest);
+        QCOMPARE(DayRequestText(1), std::string("X1"));
+        QCOMPARE(DayRequestText(14), std::string("RPD"));
+        QCOMPARE(DayRequestText(51), std::string("X32"));
+        QCOMPARE(DayRequestText(15) + DayRequestText(52) + DayRequestText(-1), std::string());
+    }
+
     void heldKeys()
     {
         Fixture f;

@@ -266,10 +266,10 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
         }
     }
     // Rest after release.
-    int32_t rest = m_fa ? 720 : 660;
+    const int32_t rest = m_fa ? 720 : 660;
+    const int restWidth = std::max(1, X(length - 1 + d, Minutes(pair.OffTime) + rest) - xTo);
     QColor restColour = m_fa && pair.PairType == "PU" ? C(kDutyTime) : C(kRestTime);
-    m_p.fillRect(QRect(xTo, top, std::max(1, static_cast<int>(rest * m_l.MinuteWidth())), height),
-                 restColour);
+    m_p.fillRect(QRect(xTo, top, restWidth, height), restColour);
     // Duty, day by day: a requested day off shows through.
     for (int k = 0; k < length && d + k < TPilot::kSlots; ++k) {
         int from = std::max(xFrom, m_l.ColumnX(d + k));
@@ -294,7 +294,6 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
     if (m_fa && Contains(pair.PairText, "FRENCH PAIRING"))
         number += QStringLiteral(" F");
     const QFontMetrics fm(m_style.Font);
-    const int restWidth = std::max(1, static_cast<int>(rest * m_l.MinuteWidth()));
     const int numberRight =
         m_style.ShowFullPair ? xFrom + 1 + fm.horizontalAdvance(number)
                              : std::min(xFrom + 1 + fm.horizontalAdvance(number), xTo + restWidth);

@@ -17,8 +17,11 @@ void TtlWin::SyncGrid()
     bool on = m_doc->GridOn && m_doc->DisplayState != 3;
     if (on) {
         m_grid->RebuildRows();
+        bool focused = hasFocus();
         m_grid->show();
         setFocusProxy(m_grid);
+        if (focused)
+            m_grid->setFocus();
     } else if (m_grid->isVisible()) {
         setFocusProxy(nullptr);
         m_grid->hide();

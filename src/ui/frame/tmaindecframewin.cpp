@@ -2,6 +2,7 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "rules/legality.h"
 #include "rules/shared_notes.h"
 #include "storage/settings.h"
 #include "ui/app/resources.h"
@@ -20,8 +21,11 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
+#include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
+
+#include <algorithm>
 
 namespace tl::ui {
 
@@ -163,6 +167,28 @@ void TMainDecFrameWin::CreateStatusBar()
     bold.setBold(true);
     m_statusLabel->setFont(bold);
     statusBar()->addWidget(m_statusLabel, 1);
+
+    auto* hover = new QLabel(this);
+    hover->setObjectName(QStringLiteral("GridHoverText"));
+    statusBar()->addWidget(hover, 3);
+    connect(m_client, &TtlWin::HoverTextChanged, hover, &QLabel::setText);
+
+    // The open-time gauge: open credit against the month's pairing credit.
+    auto* gauge = new QProgressBar(this);
+    gauge->setObjectName(QStringLiteral("OpenTimeGauge"));
+    gauge->setMaximumWidth(160);
+    gauge->setRange(0, 1);
+    gauge->setValue(0);
+    gauge->setFormat(QStringLiteral("0000:00"));
+    statusBar()->addPermanentWidget(gauge);
+    connect(m_client, &TtlWin::OpenCreditUpdated, gauge, [this, gauge](int open, int total) {
+        // Credits moved with the open time: the time-bank total follows.
+        m_statusLabel->setText(FromCoreText(TimeBankText(m_client->Document())));
+        gauge->setRange(0, std::max(1, total / 1000));
+        gauge->setValue(std::clamp(open / 1000, 0, gauge->maximum()));
+        int shown = std::max(0, open);
+        gauge->setFormat(QString::asprintf("%04d:%02d", shown / 60, shown % 60));
+    });
 }
 
 QString TMainDecFrameWin::StatusText() const
@@ -330,6 +356,7 @@ void TMainDecFrameWin::DoPreferences()
         return;
     dialog.Result().Write(m_settings);
     SaveSettings(true);
+    m_client->ReadDisplaySettings();
 }
 
 void TMainDecFrameWin::SaveSettings(bool always)

@@ -7,10 +7,12 @@
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
 #include "storage/settings.h"
+#include "ui/grid/gridview.h"
 #include "ui/seam/qtinteraction.h"
 
 #include <QFontDatabase>
 #include <QPainter>
+#include <QVBoxLayout>
 
 namespace tl::ui {
 
@@ -24,9 +26,22 @@ TtlWin::TtlWin(Interaction& ui, SettingsStore& settings, QWidget* parent)
     m_backupTimer.setInterval(30000);
     connect(&m_backupTimer, &QTimer::timeout, this, &TtlWin::BackupTimerTick);
     m_backupTimer.start();
+
+    m_grid = new GridView(*m_doc, m_ui, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_grid);
+    m_grid->hide();
+    connect(m_grid, &GridView::HoverTextChanged, this, &TtlWin::HoverTextChanged);
+    connect(this, &TtlWin::DocumentChanged, this, &TtlWin::SyncGrid);
+    ReadDisplaySettings();
+    m_doc->Listener = this;
 }
 
-TtlWin::~TtlWin() = default;
+TtlWin::~TtlWin()
+{
+    m_doc->Listener = nullptr;
+}
 
 CommandContext TtlWin::Context() const
 {

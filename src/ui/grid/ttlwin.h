@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/document_events.h"
 #include "ui/frame/commands.h"
 
 #include <QTimer>
@@ -15,9 +16,11 @@ class SettingsStore;
 
 namespace tl::ui {
 
+class GridView;
+
 // The main block-building window, the frame's client. It owns the month's
 // document from construction to destruction and runs the timed backup.
-class TtlWin : public QWidget {
+class TtlWin : public QWidget, public DocumentEvents {
     Q_OBJECT
 public:
     // Allocates the month's tables (std::bad_alloc when memory runs out).
@@ -45,9 +48,27 @@ public:
     // One tick of the timed backup (every 30 seconds while the program runs).
     void BackupTimerTick();
 
+    // The block grid, shown while the document's grid is on.
+    GridView* Grid() const { return m_grid; }
+    // Reads the grid's colours, font, paddings and options from the settings.
+    void ReadDisplaySettings();
+    // Shows or hides the grid as the document's GridOn says.
+    void SyncGrid();
+
+    // Redraws for the block operations (DocumentEvents).
+    void CrewRowChanged(int crew, int firstDay, int lastDay) override;
+    void OpenCreditChanged(int32_t open, int32_t total) override;
+    void DayBalanceChanged(int day) override;
+    void GridChanged() override;
+    void GridTakenDown() override;
+
 signals:
     // The month was opened, saved or changed: titles and menus follow.
     void DocumentChanged();
+    // What the status bar shows for the grid cell under the mouse.
+    void HoverTextChanged(const QString& text);
+    // The open-credit gauge: open credit and the month's total, minutes.
+    void OpenCreditUpdated(int open, int total);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -57,6 +78,7 @@ private:
     SettingsStore& m_settings;
     std::unique_ptr<ScheduleDocument> m_doc;
     QTimer m_backupTimer;
+    GridView* m_grid = nullptr;
 };
 
 } // namespace tl::ui

@@ -1,0 +1,53 @@
+#include "ui/grid/grid_style.h"
+
+#include "ui/seam/qtinteraction.h"
+
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace tl::ui {
+
+namespace {
+
+QFont MakeFont(const GridFont& stored, int weight)
+{
+    GridFont f = UsableFont(stored);
+    QFont font(FromCoreText(f.FaceName));
+    font.setPixelSize(std::max(1, std::abs(f.Height)));
+    font.setWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
+    font.setItalic(f.Italic);
+    if (f.Width > 0) {
+        // The stored width is an average character width; Qt scales by stretch.
+        int natural = QFontMetrics(font).averageCharWidth();
+        if (natural > 0)
+            font.setStretch(std::clamp(f.Width * 100 / natural, 50, 200));
+    }
+    return font;
+}
+
+} // namespace
+
+GridStyle GridStyle::FromPreferences(const Preferences& preferences)
+{
+    GridStyle style;
+    GridColours colours = ParseCustomColors(preferences.CustomColors);
+    for (int i = 0; i < kGridColours; ++i)
+        style.Colours[static_cast<size_t>(i)] =
+            QColor(colours[static_cast<size_t>(i)].Red, colours[static_cast<size_t>(i)].Green,
+                   colours[static_cast<size_t>(i)].Blue);
+    style.Font = MakeFont(preferences.Font, UsableFont(preferences.Font).Weight);
+    style.BoldFont = MakeFont(preferences.Font, 700);
+    style.XPadding = std::clamp(preferences.XPadding, 0, 9);
+    style.YPadding = std::clamp(preferences.YPadding, 0, 9);
+    style.GridLines = preferences.Grid;
+    style.Layovers = preferences.Layovers;
+    style.ShowFullPair = preferences.ShowFullPair;
+    style.ShowFullLayOver = preferences.ShowFullLayOver;
+    style.HoldCtrlKey = preferences.HoldCtrlKey;
+    style.AllowIllegal = preferences.AllowIllegal;
+    return style;
+}
+
+} // namespace tl::ui

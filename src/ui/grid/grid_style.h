@@ -1,0 +1,50 @@
+#pragma once
+
+#include "storage/settings.h"
+
+#include <QColor>
+#include <QFont>
+
+#include <array>
+
+namespace tl::ui {
+
+// The grid's thirteen colours, in the order the settings keep them.
+enum GridColour {
+    kLowCreditPairings,
+    kMediumCreditPairings,
+    kHighCreditPairings,
+    kVeryHighCreditPairings,
+    kDutyTime,
+    kRestTime,
+    kPairOverRequestedDayOff,
+    kBlockHolder,
+    kReserve,
+    kBlkTotalInRange,
+    kBlkTotalOutsideRange,
+    kBlockWindowBackground,
+    kPairingWindowBackground,
+};
+
+// What the grid painter needs from the settings, read once at start-up (and
+// again after the preferences dialog), so painting never reads the file.
+struct GridStyle {
+    std::array<QColor, kGridColours> Colours;
+    QFont Font;
+    QFont BoldFont;
+    int XPadding = 6;
+    int YPadding = 3;
+    bool GridLines = false;
+    bool Layovers = true;
+    bool ShowFullPair = false;
+    bool ShowFullLayOver = false;
+    // Read here for the mouse actions that change blocks.
+    bool HoldCtrlKey = true;
+    bool AllowIllegal = true;
+
+    QColor Colour(GridColour which) const { return Colours[which]; }
+
+    static GridStyle FromPreferences(const Preferences& preferences);
+};
+
+} // namespace tl::ui

@@ -1,0 +1,162 @@
+#include "ui/grid/grid_text.h"
+
+#include "model/schedule_document.h"
+#include "model/vortime.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+namespace tl::ui {
+
+std::string DayRequestText(int dayFlag)
+{
+    static const char* const kNamed[] = {"XA", "XP", "XM", "RGD", "RPD"};
+    char text[8] = {};
+    if (dayFlag >= 1 && dayFlag <= 9)
+        std::snprintf(text, sizeof text, "X%d", dayFlag);
+    else if (dayFlag >= 10 && dayFlag <= 14)
+        return kNamed[Ix(dayFlag - 10)];
+    else if (dayFlag >= 20 && dayFlag <= 51)
+        std::snprintf(text, sizeof text, "X%d", dayFlag - 19);
+    return text;
+}
+
+bool IsPairing(const ScheduleDocument& doc, int slotValue)
+{
+    return slotValue >= 0 && slotValue <= doc.LastPair &&
+           slotValue < ScheduleDocument::kPairCapacity;
+}
+
+int CrewRows(const ScheduleDocument& doc)
+{
+    return std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
+}
+
+int MonthDays(const ScheduleDocument& doc)
+{
+    return std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays);
+}
+
+int DrawnLength(const ScheduleDocument& doc, int pairing)
+{
+    return std::clamp<int>(doc.Pairs[Ix(pairing)].Length, 1, TPair::kDays);
+}
+
+int PairingCovering(const ScheduleDocument& doc, const TPilot& crew, int slot, int* startDay)
+{
+    if (slot < 0 || slot >= TPilot::kSlots)
+        return -1;
+    for (int start = slot; start >= 0 && slot - start < TPair::kDays; --start) {
+        int p = crew.DaySlot[Ix(start)];
+        if (p == -2 && start != slot)
+            return -1;
+        if (!IsPairing(doc, p))
+            continue;
+        if (start + DrawnLength(doc, p) > slot) {
+            if (startDay)
+                *startDay = start;
+            return p;
+        }
+        return -1;
+    }
+    return -1;
+}
+
+namespace {
+
+std::string Clock(int32_t minutes)
+{
+    return FormatHoursMinutes(minutes, false);
+}
+
+__attribute__((format(printf, 1, 2))) std::string Format(const char* format, ...)
+{
+    char buffer[512];
+    va_list args;
+    va_start(args, format);
+    int n = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    return n < 0 ? std::string()
+                 : std::string(buffer, std::min(static_cast<size_t>(n), sizeof buffer - 1));
+}
+
+} // namespace
+
+std::string PairingHoverText(const ScheduleDocument& doc, int pairing)
+{
+    const TPair& p = doc.Pairs[Ix(pairing)];
+    return Format("Pair %04d  On %s  Off %s  Credit %s  Type %s", p.PairNumber,
+                  Clock(p.OnTime).c_str(), Clock(p.OffTime).c_str(), Clock(p.Credit).c_str(),
+                  p.PairType.substr(0, 40).c_str());
+}
+
+std::string OtherHoverText(const TPilot& crew, int slot)
+{
+    const TPilot::SlotValues& v = crew.DayOther[Ix(slot)];
+    std::string start = v[0] < 0 ? std::string() : Clock(v[0]);
+    std::string length = v[1] < 0 ? std::string() : Clock(v[1]);
+    return Format("%s  On %s  TAFB %s  Credit %s  Hard %s",
+                  crew.DayCode[Ix(slot)].substr(0, 40).c_str(), start.c_str(), length.c_str(),
+                  Clock(v[2]).c_str(), Clock(v[3]).c_str());
+}
+
+std::string LastMonthHoverText(const TPilot& crew, int extended)
+{
+    const TPilot::SlotValues& v = crew.DayCarry[Ix(extended)];
+    const char* duty = v[6] == 1 ? "Yes" : v[6] == 2 ? "Res" : "No";
+    return Format("%s  On %s  TAFB %s  Duty %s", crew.DayText[Ix(extended)].substr(0, 40).c_str(),
+                  Clock(v[0]).c_str(), Clock(v[1]).c_str(), duty);
+}
+
+std::string DayHoverText(const ScheduleDocument& doc, int crew, int slot, bool lastMonthView)
+{
+    if (crew < 0 || crew >= CrewRows(doc) || slot < 0 || slot >= TPilot::kSlots)
+        return {};
+    const TPilot& c = doc.Crew[Ix(crew)];
+    if (lastMonthView)
+        return LastMonthHoverText(c, slot);
+    if (c.DaySlot[Ix(slot)] == -2)
+        return OtherHoverText(c, slot);
+    int pairing = PairingCovering(doc, c, slot, nullptr);
+    return pairing >= 0 ? PairingHoverText(doc, pairing) : std::string();
+}
+
+std::string WatermarkText(int fileKind)
+{
+    static const char* const kWords[] = {"PREBUILD", "PRESKED", "FINAL"};
+    if (fileKind < 1 || fileKind > 3)
+        return {};
+    std::string word;
+    for (const char* c = kWords[Ix(fileKind - 1)]; *c; ++c) {
+        word += *c;
+        word += "  ";
+    }
+    if (fileKind != 1)
+        word += ' ';
+    std::string line;
+    while (line.size() < 500)
+        line += word;
+    return line;
+}
+
+std::string RowLabelText(const ScheduleDocument& doc, const TPilot& crew, int row)
+{
+    const char* prefix = "";
+    switch (crew.CarryIn[8]) {
+    case 1:
+        prefix = "# ";
+        break;
+    case 2:
+        prefix = doc.CrewKind == 2 ? ":" : "+ ";
+        break;
+    case 3:
+        prefix = "@ ";
+        break;
+    default:
+        break;
+    }
+    return Format("%d %s%s", row + 1, prefix, crew.Name.substr(0, 60).c_str());
+}
+
+} // namespace tl::ui

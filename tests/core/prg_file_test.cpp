@@ -69,8 +69,6 @@ protected:
         return LoadPRGPairsFromText(*doc, text, "TEST.PRG", base, any, ui);
     }
 
-    std::vector<std::string> Messages() const { return ui.Dialogs(); }
-
     std::unique_ptr<ScheduleDocument> doc = std::make_unique<ScheduleDocument>();
     test::ScriptedInteraction ui;
 };
@@ -103,9 +101,8 @@ TEST_F(PrgFileTest, BuildsThePairingAsThePairingSystemWroteIt)
     EXPECT_EQ(std::count(p.OpsCount.begin(), p.OpsCount.end(), 1), 2);
     EXPECT_EQ(std::count(p.Note.begin(), p.Note.end(), '\n'), 6);
     EXPECT_FALSE(p.HasUsaSegments);
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(ui.Only(test::ScriptedInteraction::Kind::List).at(0).caption,
-              "Pairing Warnings and Report");
+    EXPECT_TRUE(ui.Dialogs().empty());
+    EXPECT_FALSE(ui.ListLines("Pairing Warnings and Report").empty());
 }
 
 TEST_F(PrgFileTest, CopiesPerCrewKind)
@@ -131,28 +128,42 @@ TEST_F(PrgFileTest, CopiesPerCrewKind)
             EXPECT_EQ(doc->Pairs[i].PairType, c.types[i]);
         EXPECT_EQ(doc->Pairs[c.types.size()].PairText, ""); // the earlier load's records are gone
         if (c.types.empty()) {
-            EXPECT_EQ(Messages(), std::vector<std::string>{
+            EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{
                                       "Tessara Lines: Unable to load pairings from this file"});
         }
     }
 }
 
-TEST_F(PrgFileTest, ReportAtMidnightMovesTheOperatingDate)
+TEST_F(PrgFileTest, OperatingDatesAndTidying)
 {
-    ASSERT_TRUE(Load(PairingLine("78=1440") + TwoDayBody() + PairingLine("78=1440|70=20270630")));
-    const TPair& p = doc->Pairs[0];
-    EXPECT_EQ(p.OnTime, 0);
-    EXPECT_EQ(p.OpsCount[5], 1);                                       // 5 June counts as the 6th
-    EXPECT_EQ(std::count(p.OpsCount.begin(), p.OpsCount.end(), 1), 1); // 1 July is past the month
-}
-
-TEST_F(PrgFileTest, SameNumberAfterAnotherPairingIsAnotherPairing)
-{
-    ASSERT_TRUE(Load(PairingLine() + TwoDayBody() + PairingLine("", "Z8102") + TwoDayBody("Z8102") +
-                     PairingLine("70=20270620") + TwoDayBody()));
-    ASSERT_EQ(doc->LastPair, 2);
-    EXPECT_EQ(doc->Pairs[2].PairNumber, 8101);
-    EXPECT_EQ(doc->Pairs[2].OpsCount[19] - doc->Pairs[2].OpsCount[4], 1);
+    {
+        SCOPED_TRACE("a report at midnight moves the operating date");
+        ASSERT_TRUE(
+            Load(PairingLine("78=1440") + TwoDayBody() + PairingLine("78=1440|70=20270630")));
+        const TPair& p = doc->Pairs[0];
+        EXPECT_EQ(p.OnTime, 0);
+        EXPECT_EQ(p.OpsCount[5], 1);                                       // 5 June counts as the 6th
+        EXPECT_EQ(std::count(p.OpsCount.begin(), p.OpsCount.end(), 1), 1); // 1 July is past the month
+    }
+    {
+        SCOPED_TRACE("the same number after another pairing is another pairing");
+        ASSERT_TRUE(Load(PairingLine() + TwoDayBody() + PairingLine("", "Z8102") +
+                         TwoDayBody("Z8102") + PairingLine("70=20270620") + TwoDayBody()));
+        ASSERT_EQ(doc->LastPair, 2);
+        EXPECT_EQ(doc->Pairs[2].PairNumber, 8101);
+        EXPECT_EQ(doc->Pairs[2].OpsCount[19] - doc->Pairs[2].OpsCount[4], 1);
+    }
+    {
+        // 10:00 + 14:00 ends at midnight: two days while reading, one after
+        // tidying. The duty's elapsed time differs from its time on duty by
+        // 3 hours: 13:00 rest.
+        SCOPED_TRACE("tidying and the pilots' minimum rest");
+        ASSERT_TRUE(Load(PairingLine("78=0600|107=00840|299=0100|145=0500") +
+                         Line('3', "22=20270605|30=0600|42=1440|47=0660|51=00000|56=YYZ|126=0100")));
+        EXPECT_EQ(doc->Pairs[0].Length, 1);
+        EXPECT_EQ(doc->Pairs[0].OffTime, 1440);
+        EXPECT_EQ(doc->Pairs[0].MinRest, 780);
+    }
 }
 
 TEST_F(PrgFileTest, DutyLinesAndLayovers)
@@ -171,17 +182,6 @@ TEST_F(PrgFileTest, DutyLinesAndLayovers)
     EXPECT_EQ((std::vector<int>{p.DayCredit[0], p.DayCredit[2], p.DayCredit[3], p.FatigueUnits}),
               (std::vector<int>{200, 100, 0, 60 + 3 * 120}));
     EXPECT_EQ(std::count(p.Note.begin(), p.Note.end(), '\n'), 6);
-}
-
-TEST_F(PrgFileTest, TidyingAndPilotMinimumRest)
-{
-    // 10:00 + 14:00 ends at midnight: two days while reading, one after tidying.
-    // The duty's elapsed time differs from its time on duty by 3 hours: 13:00 rest.
-    ASSERT_TRUE(Load(PairingLine("78=0600|107=00840|299=0100|145=0500") +
-                     Line('3', "22=20270605|30=0600|42=1440|47=0660|51=00000|56=YYZ|126=0100")));
-    EXPECT_EQ(doc->Pairs[0].Length, 1);
-    EXPECT_EQ(doc->Pairs[0].OffTime, 1440);
-    EXPECT_EQ(doc->Pairs[0].MinRest, 780);
 }
 
 TEST_F(PrgFileTest, ClockChangeMovesTheRelease)
@@ -254,13 +254,13 @@ TEST_F(PrgFileTest, FailureTable)
         ui.Clear();
         doc->LastPair = 5;
         EXPECT_EQ(Load(c.text), c.result);
-        EXPECT_EQ(Messages(), c.messages);
+        EXPECT_EQ(ui.Dialogs(), c.messages);
         EXPECT_EQ(doc->LastPair + 1, c.pairs);
     }
     ui.Clear();
     test::TempDir dir;
     EXPECT_FALSE(LoadPRGPairs(*doc, dir.path() / "missing.PRG", "", false, ui));
-    EXPECT_EQ(Messages(), std::vector<std::string>{(dir.path() / "missing.PRG").string() +
+    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{(dir.path() / "missing.PRG").string() +
                                                    ": Unable to Open File"});
 }
 

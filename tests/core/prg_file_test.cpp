@@ -5,6 +5,7 @@
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 
 namespace tl {
 namespace {
+
+using ::testing::ElementsAre;
 
 // One fixed-column line of the pairing file: kind, base letter and number,
 // then "column=text" fields split by '|', blank-padded to 320 characters.
@@ -107,18 +110,17 @@ TEST_F(PrgFileTest, BuildsThePairingAsThePairingSystemWroteIt)
 
 TEST_F(PrgFileTest, CopiesPerCrewKind)
 {
-    struct Case {
+    const struct {
         int crewKind;
         const char* complement;
         std::vector<std::string> types;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, "CA02FO01", {"CA", "CA"}},
         {1, "CA01FO01", {"FO"}},
         {1, "CA01    ", {}}, // no first officer wanted: read, nothing stored
         {2, "FA02PU01", {"PU", "FA", "FA"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.complement);
         doc->CrewKind = static_cast<int8_t>(c.crewKind);
         ui.Clear();
@@ -128,42 +130,28 @@ TEST_F(PrgFileTest, CopiesPerCrewKind)
             EXPECT_EQ(doc->Pairs[i].PairType, c.types[i]);
         EXPECT_EQ(doc->Pairs[c.types.size()].PairText, ""); // the earlier load's records are gone
         if (c.types.empty()) {
-            EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{
-                                      "Tessara Lines: Unable to load pairings from this file"});
+            EXPECT_THAT(ui.Dialogs(),
+                        ElementsAre("Tessara Lines: Unable to load pairings from this file"));
         }
     }
 }
 
-TEST_F(PrgFileTest, OperatingDatesAndTidying)
+TEST_F(PrgFileTest, ReportAtMidnightMovesTheOperatingDate)
 {
-    {
-        SCOPED_TRACE("a report at midnight moves the operating date");
-        ASSERT_TRUE(
-            Load(PairingLine("78=1440") + TwoDayBody() + PairingLine("78=1440|70=20270630")));
-        const TPair& p = doc->Pairs[0];
-        EXPECT_EQ(p.OnTime, 0);
-        EXPECT_EQ(p.OpsCount[5], 1);                                       // 5 June counts as the 6th
-        EXPECT_EQ(std::count(p.OpsCount.begin(), p.OpsCount.end(), 1), 1); // 1 July is past the month
-    }
-    {
-        SCOPED_TRACE("the same number after another pairing is another pairing");
-        ASSERT_TRUE(Load(PairingLine() + TwoDayBody() + PairingLine("", "Z8102") +
-                         TwoDayBody("Z8102") + PairingLine("70=20270620") + TwoDayBody()));
-        ASSERT_EQ(doc->LastPair, 2);
-        EXPECT_EQ(doc->Pairs[2].PairNumber, 8101);
-        EXPECT_EQ(doc->Pairs[2].OpsCount[19] - doc->Pairs[2].OpsCount[4], 1);
-    }
-    {
-        // 10:00 + 14:00 ends at midnight: two days while reading, one after
-        // tidying. The duty's elapsed time differs from its time on duty by
-        // 3 hours: 13:00 rest.
-        SCOPED_TRACE("tidying and the pilots' minimum rest");
-        ASSERT_TRUE(Load(PairingLine("78=0600|107=00840|299=0100|145=0500") +
-                         Line('3', "22=20270605|30=0600|42=1440|47=0660|51=00000|56=YYZ|126=0100")));
-        EXPECT_EQ(doc->Pairs[0].Length, 1);
-        EXPECT_EQ(doc->Pairs[0].OffTime, 1440);
-        EXPECT_EQ(doc->Pairs[0].MinRest, 780);
-    }
+    ASSERT_TRUE(Load(PairingLine("78=1440") + TwoDayBody() + PairingLine("78=1440|70=20270630")));
+    const TPair& p = doc->Pairs[0];
+    EXPECT_EQ(p.OnTime, 0);
+    EXPECT_EQ(p.OpsCount[5], 1);                                       // 5 June counts as the 6th
+    EXPECT_EQ(std::count(p.OpsCount.begin(), p.OpsCount.end(), 1), 1); // 1 July is past the month
+}
+
+TEST_F(PrgFileTest, SameNumberAfterAnotherPairingIsAnotherPairing)
+{
+    ASSERT_TRUE(Load(PairingLine() + TwoDayBody() + PairingLine("", "Z8102") + TwoDayBody("Z8102") +
+                     PairingLine("70=20270620") + TwoDayBody()));
+    ASSERT_EQ(doc->LastPair, 2);
+    EXPECT_EQ(doc->Pairs[2].PairNumber, 8101);
+    EXPECT_EQ(doc->Pairs[2].OpsCount[19] - doc->Pairs[2].OpsCount[4], 1);
 }
 
 TEST_F(PrgFileTest, DutyLinesAndLayovers)
@@ -182,6 +170,17 @@ TEST_F(PrgFileTest, DutyLinesAndLayovers)
     EXPECT_EQ((std::vector<int>{p.DayCredit[0], p.DayCredit[2], p.DayCredit[3], p.FatigueUnits}),
               (std::vector<int>{200, 100, 0, 60 + 3 * 120}));
     EXPECT_EQ(std::count(p.Note.begin(), p.Note.end(), '\n'), 6);
+}
+
+TEST_F(PrgFileTest, TidyingAndPilotMinimumRest)
+{
+    // 10:00 + 14:00 ends at midnight: two days while reading, one after tidying.
+    // The duty's elapsed time differs from its time on duty by 3 hours: 13:00 rest.
+    ASSERT_TRUE(Load(PairingLine("78=0600|107=00840|299=0100|145=0500") +
+                     Line('3', "22=20270605|30=0600|42=1440|47=0660|51=00000|56=YYZ|126=0100")));
+    EXPECT_EQ(doc->Pairs[0].Length, 1);
+    EXPECT_EQ(doc->Pairs[0].OffTime, 1440);
+    EXPECT_EQ(doc->Pairs[0].MinRest, 780);
 }
 
 TEST_F(PrgFileTest, ClockChangeMovesTheRelease)
@@ -235,14 +234,10 @@ TEST_F(PrgFileTest, FailureTable)
         {"empty", "", false, notPrg, 6},
         {"other base", PairingLine("", "M8101") + TwoDayBody("M8101"), true, none, 0},
         {"other equipment", PairingLine("", "Z3101") + TwoDayBody("Z3101"), true, none, 0},
-        {"5000 pairings",
-         many,
-         true,
+        {"5000 pairings", many, true,
          {"Tessara Lines: Maximum Number of Pairings Reached. Not all Pairings Loaded"},
          kPrgMaxPairs},
-        {"line ends before a text field",
-         tooShort,
-         false,
+        {"line ends before a text field", tooShort, false,
          {"Tessara Lines: File Error - Unable to Load Pairings from this file. See Next Message "
           "Box for Progress",
           "Pair Loading Progress: 8101 8102 "},
@@ -260,8 +255,8 @@ TEST_F(PrgFileTest, FailureTable)
     ui.Clear();
     test::TempDir dir;
     EXPECT_FALSE(LoadPRGPairs(*doc, dir.path() / "missing.PRG", "", false, ui));
-    EXPECT_EQ(ui.Dialogs(), std::vector<std::string>{(dir.path() / "missing.PRG").string() +
-                                                   ": Unable to Open File"});
+    EXPECT_THAT(ui.Dialogs(), ElementsAre((dir.path() / "missing.PRG").string() +
+                                          ": Unable to Open File"));
 }
 
 TEST_F(PrgFileTest, HostileLinesNeitherCrashNorPoseAsRecords)

@@ -55,8 +55,8 @@ private slots:
             QVERIFY(running.TryAcquire());
             QCOMPARE(run.app.Start(run.guard), std::optional<int>(0));
             QVERIFY(!run.app.Frame());
-            QCOMPARE(run.ui.Dialogs(),
-                     (std::vector<std::string>{"Tessara Lines: Tessara Lines is Currently Running"}));
+            QCOMPARE(run.ui.Dialogs(), (std::vector<std::string>{
+                                           "Tessara Lines: Tessara Lines is Currently Running"}));
         }
         InstanceGuard next(run.Lock());
         QVERIFY(next.TryAcquire());

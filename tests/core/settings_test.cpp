@@ -51,7 +51,7 @@ TEST(PaddingTest, OnlyTheFirstCharacterCounts)
     EXPECT_EQ(ParsePadding("-3"), 0);
 }
 
-TEST(FontStructTest, RoundTripsAndRejectsDamagedText)
+TEST(FontStructTest, RoundTripsRejectsDamagedTextAndHoldsValuesToWhatCanBeDrawn)
 {
     GridFont font{"Courier New", -16, 7, 700, true};
     std::string text = FormatFontStruct(font);
@@ -63,10 +63,8 @@ TEST(FontStructTest, RoundTripsAndRejectsDamagedText)
     EXPECT_EQ(ParseFontStruct(damaged), std::nullopt); // checksum no longer matches
     EXPECT_EQ(ParseFontStruct(text.substr(0, 120)), std::nullopt);
     EXPECT_EQ(ParseFontStruct(std::string(122, 'G')), std::nullopt);
-}
 
-TEST(FontStructTest, StoredValuesAreHeldToWhatCanBeDrawn)
-{
+    // Stored values are held to what can be drawn.
     const struct {
         GridFont stored;
         GridFont read;

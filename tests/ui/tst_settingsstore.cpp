@@ -7,10 +7,8 @@
 using namespace tl;
 using namespace tl::ui;
 
-namespace {
-
 // A settings file of these bytes in `dir`; its path.
-QString WriteIni(const QTemporaryDir& dir, const QByteArray& bytes)
+static QString WriteIni(const QTemporaryDir& dir, const QByteArray& bytes)
 {
     const QString path = dir.filePath(QStringLiteral("tlines.ini"));
     QFile file(path);
@@ -19,13 +17,11 @@ QString WriteIni(const QTemporaryDir& dir, const QByteArray& bytes)
     return path;
 }
 
-QByteArray ReadIni(const QString& path)
+static QByteArray ReadIni(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-} // namespace
 
 class SettingsStoreTest : public QObject {
     Q_OBJECT

@@ -76,10 +76,7 @@ TEST(AbsencesExtractTest, EntriesBecomeOtherAssignments)
     EXPECT_EQ(doc->Crew[2].BidReserveOrLoa, 1);
     EXPECT_EQ(doc->Crew[0].BidReserveOrLoa, 0);
 
-    const auto lists = ui.Only(ScriptedInteraction::Kind::List);
-    ASSERT_EQ(lists.size(), 1u);
-    EXPECT_EQ(lists[0].caption, "Warnings from Absences Extract Load");
-    EXPECT_THAT(lists[0].lines,
+    EXPECT_THAT(ui.ListLines("Warnings from Absences Extract Load"),
                 ElementsAre("Cannot Assign Code VC in 1 A ANN on day 05 Due Pairing Assigned",
                             " No Matching Code for ZZ", " No Credit or Duty Info Recorded"));
 }
@@ -141,11 +138,9 @@ TEST(AbsencesExtractTest, MalformedLines)
     ui.Script({Answer::Yes});
     EXPECT_TRUE(LoadCrewAbsencesText(*doc, AbsenceLine(1002, unknown) + AbsenceLine(1003, unknown),
                                      false, ui));
-    const auto lists = ui.Only(ScriptedInteraction::Kind::List);
-    ASSERT_EQ(lists.size(), 1u);
-    EXPECT_EQ(lists[0].lines.size(),
-              2002u); // the warnings run together but for their own full stops
-    EXPECT_EQ(lists[0].lines.back(), " 883 more Warnings not Listed");
+    const auto lines = ui.ListLines("Warnings from Absences Extract Load");
+    EXPECT_EQ(lines.size(), 2002u); // the warnings run together but for their own full stops
+    EXPECT_EQ(lines.back(), " 883 more Warnings not Listed");
 }
 
 } // namespace

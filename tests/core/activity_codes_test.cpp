@@ -168,7 +168,7 @@ TEST_F(ToolBoxLookupTest, RecordsBeyondTheCountAreIgnored)
     EXPECT_FALSE(LookupActivityCode(doc, "ZZ", s_silent).has_value());
 }
 
-TEST_F(ToolBoxLookupTest, DefaultItemsAreTheBuiltInRowsOfTheCrewType)
+TEST_F(ToolBoxLookupTest, ListedItemsAreTheBuiltInRowsOrTheOfferedRecords)
 {
     doc.CrewKind = 2;
     auto items = ToolBoxActivityItems(doc);
@@ -179,15 +179,13 @@ TEST_F(ToolBoxLookupTest, DefaultItemsAreTheBuiltInRowsOfTheCrewType)
     ASSERT_NE(vacation, items.end());
     EXPECT_EQ(vacation->TrackingCode, "VC");
     EXPECT_EQ(ToolBoxHeading(doc), "Default ToolBox");
-}
 
-TEST_F(ToolBoxLookupTest, LoadedItemsAreTheOfferedRecords)
-{
+    // Once a ToolBox is loaded, its records offered in the list.
     doc.ToolBoxDate = "15 Jan 2025";
     Add("VAC", "VC", 170);
     Add("HID", "HD", 0, false);
     Add("STA", "SA", 240);
-    auto items = ToolBoxActivityItems(doc);
+    items = ToolBoxActivityItems(doc);
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].Activity, "VAC");
     EXPECT_EQ(items[1].Activity, "STA");

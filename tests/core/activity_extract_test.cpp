@@ -123,11 +123,8 @@ TEST(ActivityExtractTest, PairingsAndCodesOnTheExtendedDays)
     EXPECT_EQ(cat.DayCarry[3][4], 0);
     EXPECT_EQ(cat.CarryIn[1], 0);
 
-    const auto lists = ui.Only(ScriptedInteraction::Kind::List);
-    ASSERT_EQ(lists.size(), 1u);
-    EXPECT_EQ(lists[0].caption, "Errors from Overlap Info Extract Load");
     EXPECT_THAT(
-        lists[0].lines,
+        ui.ListLines("Errors from Overlap Info Extract Load"),
         ElementsAre("No Matching Code for ZZ Last Month A ANN day 05 - No Duty Info loaded",
                     "Could not assign VC code to B BOB from 03 11 2027 to 04 11 2027 Last Month",
                     "Could not find Pairing Z9999 to Assign to C CAT",

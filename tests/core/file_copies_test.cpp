@@ -84,10 +84,7 @@ TEST_F(FileCopiesTest, ViewerCopyLeavesOutPersonalDataAndTheMonthKeepsIt)
     EXPECT_EQ(doc.ViewerText, "private note");
     EXPECT_EQ(doc.History.size(), 1u);
     EXPECT_FALSE(doc.Modified);
-}
 
-TEST_F(FileCopiesTest, ViewerCopyPrefixFollowsTheKind)
-{
     ui.Script({Answer::Yes, Answer::No});
     EXPECT_EQ(SaveForViewer(doc, kViewerPreRoster, ui)->Target.filename(), "PreBuild_june.tlv");
     EXPECT_EQ(SaveForViewer(doc, kViewerPreSchedule, ui)->Target.filename(), "Presked_june.tlv");
@@ -112,25 +109,20 @@ TEST_F(FileCopiesTest, CompanyCopyLeavesOutPersonalDataButKeepsTheViewerText)
     EXPECT_TRUE(copy->History.empty());
 }
 
-TEST_F(FileCopiesTest, UnnamedMonthIsRefused)
-{
-    doc.Untitled = true;
-    EXPECT_FALSE(SaveForViewer(doc, kViewerFinal, ui));
-    EXPECT_FALSE(FinalizeForCompany(doc, ui));
-    EXPECT_THAT(ui.Dialogs(), ElementsAre("File Error: File Must be Named First, Select Save As",
-                                          "File Error: File Must be Named First, Select Save As"));
-}
-
-TEST_F(FileCopiesTest, BackupKeepsTheMonthModified)
+TEST_F(FileCopiesTest, BackupKeepsTheMonthModifiedAndUnnamedMonthsAreRefused)
 {
     ASSERT_TRUE(BackupBlocks(doc, dir.path(), false, ui));
     EXPECT_TRUE(doc.Modified);
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "Backup june.tl2"));
 
     doc.Untitled = true;
+    EXPECT_FALSE(SaveForViewer(doc, kViewerFinal, ui));
+    EXPECT_FALSE(FinalizeForCompany(doc, ui));
     EXPECT_FALSE(BackupBlocks(doc, dir.path(), false, ui));
+    const std::string unnamed = "File Error: File Must be Named First, Select Save As";
     EXPECT_THAT(ui.Dialogs(),
-                ElementsAre("File Not Named: Cannot Backup File. Select Save As from File Menu"));
+                ElementsAre(unnamed, unnamed,
+                            "File Not Named: Cannot Backup File. Select Save As from File Menu"));
 }
 
 TEST(BackupTargetTest, NamesCarryTheDateWhenAskedFor)
@@ -173,6 +165,14 @@ TEST_F(FileCopiesTest, TimedBackupWritesEveryTwentiethTickOfABuiltModifiedMonth)
     EXPECT_TRUE(doc.Modified);
     EXPECT_EQ(ui.TraceText(), "BackupTimerTrigger\nSaveBlksBegin\nSaveBlksEnd\nBackupTimerFinish\n"
                               "BackupTimerTrigger\nSaveBlksBegin\nSaveBlksEnd\nBackupTimerFinish\n");
+
+    // A file without an extension has no backup name: traced, nothing written.
+    ui.Clear();
+    doc.FileName = (dir.path() / "june").string();
+    doc.BackupCountdown = 1;
+    EXPECT_FALSE(TimedBackupTick(doc, true, ui));
+    EXPECT_EQ(ui.TraceText(), "BackupTimerTrigger\nBackup Timer Failed FileData FileName data "
+                              "missing\nBackupTimerFinish\n");
 }
 
 TEST_F(FileCopiesTest, TimedBackupWritesNothingWhenAnyConditionFails)
@@ -197,17 +197,6 @@ TEST_F(FileCopiesTest, TimedBackupWritesNothingWhenAnyConditionFails)
         EXPECT_FALSE(std::filesystem::exists(dir.path() / "june.BAK"));
         EXPECT_EQ(doc.BackupCountdown, 20); // restarted, or never counted
     }
-}
-
-TEST_F(FileCopiesTest, TimedBackupOfAFileWithoutExtensionIsTraced)
-{
-    doc.FileName = (dir.path() / "june").string();
-    doc.BuildState = 1;
-    doc.DisplayState = 1;
-    doc.BackupCountdown = 1;
-    EXPECT_FALSE(TimedBackupTick(doc, true, ui));
-    EXPECT_EQ(ui.TraceText(), "BackupTimerTrigger\nBackup Timer Failed FileData FileName data "
-                              "missing\nBackupTimerFinish\n");
 }
 
 } // namespace

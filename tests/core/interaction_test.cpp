@@ -27,6 +27,12 @@ TEST(SplitSummaryTextTest, SplitsAtEveryFullStop)
     };
     for (const auto& c : cases)
         EXPECT_EQ(SplitSummaryText(c.text), c.lines) << c.text;
+
+    // The summary shows the split lines under its caption.
+    ScriptedInteraction ui;
+    ShowSummary(ui, "Pairing Warnings", "First. Second.");
+    EXPECT_THAT(ui.ListLines("Pairing Warnings"), ElementsAre("First", " Second"));
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
 }
 
 TEST(FormatCountsTest, FillsEachPlaceholderInTurn)
@@ -57,11 +63,8 @@ TEST(TProgressDialogTest, ReportsTextAndPercentAndClosesAtScopeEnd)
     EXPECT_EQ(events[1].percent, 25);
     EXPECT_EQ(events[2].percent, 100);
     EXPECT_EQ(events[3].kind, ScriptedInteraction::Kind::ProgressDone);
-}
 
-TEST(TProgressDialogTest, EmptyOrOverrunRangeKeepsGaugeInBounds)
-{
-    ScriptedInteraction ui;
+    // An empty or overrun range keeps the gauge in bounds.
     TProgressDialog empty(ui, "Scan", 0);
     empty.SetValue(5);
     EXPECT_EQ(empty.Percent(), 0);
@@ -70,17 +73,6 @@ TEST(TProgressDialogTest, EmptyOrOverrunRangeKeepsGaugeInBounds)
     overrun.SetValue(25);
     EXPECT_EQ(overrun.Percent(), 100);
     EXPECT_EQ(ui.Events().back().text, "Read 25");
-}
-
-TEST(ShowSummaryTest, PassesSplitLinesWithCaption)
-{
-    ScriptedInteraction ui;
-    ShowSummary(ui, "Pairing Warnings", "First. Second.");
-    auto lists = ui.Only(ScriptedInteraction::Kind::List);
-    ASSERT_EQ(lists.size(), 1u);
-    EXPECT_EQ(lists[0].caption, "Pairing Warnings");
-    EXPECT_THAT(lists[0].lines, ElementsAre("First", " Second"));
-    EXPECT_THAT(ui.Dialogs(), IsEmpty());
 }
 
 } // namespace

@@ -11,8 +11,6 @@
 namespace tl {
 namespace {
 
-using Kind = test::ScriptedInteraction::Kind;
-
 // A leg line of the pairing text as the loader writes it.
 std::string Leg(const char* flight, const char* from, const char* to)
 {
@@ -51,14 +49,6 @@ protected:
             "    Z8101   BSE REPT:07:00L\n" + Leg(" 803", "YYZ", "YUL") + Leg(" 804", "YUL", "YYZ");
     }
 
-    std::vector<std::string> List(const char* caption) const
-    {
-        for (const auto& e : ui.Only(Kind::List))
-            if (e.caption == caption)
-                return e.lines;
-        return {};
-    }
-
     std::string& Text() { return doc->Pairs[0].PairText; }
 
     std::unique_ptr<ScheduleDocument> doc = std::make_unique<ScheduleDocument>();
@@ -75,10 +65,10 @@ TEST_F(LisScanTest, TagsLegsMarksShareAndCopiesMeals)
                       "  1     804   YUL-YYZ   08:00 09:15   1:15  DH3\n"
                       " *** CRA>49% CRA>24% CRA>0% *** \n"
                       "   MEALS US:  87.27  MEALS CAD: 60.60");
-    EXPECT_EQ(List("Flag French Pairings from LIS Summary"),
+    EXPECT_EQ(ui.ListLines("Flag French Pairings from LIS Summary"),
               (std::vector<std::string>{"Total Pairings 1", "0 Pairings Flagged as French",
                                         "Z8101 is CRA > 49%"}));
-    EXPECT_TRUE(List("Flag CRA and French Pairings Errors").empty());
+    EXPECT_TRUE(ui.ListLines("Flag CRA and French Pairings Errors").empty());
     EXPECT_TRUE(doc->Modified);
 
     // Scanning again replaces the marker and the meal line but tags the legs again.
@@ -92,12 +82,10 @@ TEST_F(LisScanTest, TagsLegsMarksShareAndCopiesMeals)
 
 TEST_F(LisScanTest, ShareIsClassedInSinglePrecision)
 {
-    struct Case {
-        int cra;
-        int others;
+    const struct {
+        int cra, others;
         const char* marker;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {37, 13, " *** CRA>74% CRA>49% CRA>24% CRA>0% *** "},
         {99, 1, " *** CRA100% CRA>74% CRA>49% CRA>24% CRA>0% *** "},
         {49, 51, " *** CRA>49% CRA>24% CRA>0% *** "},
@@ -105,7 +93,7 @@ TEST_F(LisScanTest, ShareIsClassedInSinglePrecision)
         {3, 1, " *** CRA>74% CRA>49% CRA>24% CRA>0% *** "},
         {0, 0, " *** CRA=0% *** "},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.marker);
         std::string legs;
         for (int i = 0; i < c.cra + c.others; ++i)
@@ -124,7 +112,7 @@ TEST_F(LisScanTest, TagsNearTheIdentifierCountButTagNothing)
         *doc, Lis("PAIRING Z8101 CRA [\n   MEALS US:  87.27  MEALS CAD: 60.60 \n"), ui));
     EXPECT_EQ(Text().find("  CRA"), std::string::npos);
     EXPECT_NE(Text().find(" *** CRA100% "), std::string::npos);
-    EXPECT_TRUE(List("Flag CRA and French Pairings Errors").empty());
+    EXPECT_TRUE(ui.ListLines("Flag CRA and French Pairings Errors").empty());
 }
 
 TEST_F(LisScanTest, FrenchPairingsOfCabinGroups)
@@ -134,7 +122,7 @@ TEST_F(LisScanTest, FrenchPairingsOfCabinGroups)
     ASSERT_TRUE(ScanLisText(*doc, Lis(Listing("Z8101", legs, "LANGUAGE: FRENCH")), ui));
     EXPECT_NE(Text().find("1:15  CRA\n"), std::string::npos);
     EXPECT_EQ(Text().find(" FRENCH PAIRING"), Text().find(" *** ") - 15);
-    EXPECT_EQ(List("Flag French Pairings from LIS Summary"),
+    EXPECT_EQ(ui.ListLines("Flag French Pairings from LIS Summary"),
               (std::vector<std::string>{"Total Pairings 1", "1 Pairings Flagged as French",
                                         "Z8101 is French Pairing", "Z8101 is CRA 100%"}));
     ASSERT_TRUE(ScanLisText(*doc, Lis(Listing("Z8101", legs, "LANGUAGE: FRENCH")), ui));
@@ -157,7 +145,7 @@ TEST_F(LisScanTest, ProblemsAndTooLittleText)
     const std::string lis = Lis(Listing("Z8101", ListedLeg(" 805", "CRA", 71)) + "PAIRING Z8103\n");
     ASSERT_TRUE(ScanLisText(*doc, lis, ui));
     EXPECT_EQ(
-        List("Flag CRA and French Pairings Errors"),
+        ui.ListLines("Flag CRA and French Pairings Errors"),
         (std::vector<std::string>{"Z8101 Flight Number not LocatedZ8102 Not Found in LIS File",
                                   "Z8103Incomplete in LIS File", " Can't Locate MEALS CAD:"}));
 
@@ -207,7 +195,6 @@ TEST_F(LisScanTest, UsaSegmentsMarkDeparturesOnce)
     EXPECT_FALSE(doc->Pairs[1].HasUsaSegments);
     doc->Pairs[0].Validate(30); // as Build Blocks does
     EXPECT_TRUE(doc->Pairs[0].HasUsaSegments);
-    EXPECT_EQ(kUsaStationList.size(), 1440u);
 }
 
 } // namespace

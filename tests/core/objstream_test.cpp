@@ -59,7 +59,8 @@ TEST(ObjectStreamTest, CurrentEncodingsAreLittleEndianAndReadBack)
     StreamBytes bytes;
     bytes.Header().U8(0xAB).I32(-2).U32(1).U32(0).Text32("AB").Text32("").U32(0xFFFFFFFF);
     EXPECT_EQ(out.Data(), bytes.U32(0x01020304).Bytes());
-    EXPECT_EQ(out.Data()[1], 0x01); // stream version 0x101, low byte first
+    // A text ends at its first zero byte, but its whole length is consumed.
+    bytes.U32(5).Chars(std::string_view("AB\0CD", 5)).U32(42);
 
     ObjectReader in(bytes.Span());
     EXPECT_EQ(in.StreamVersion(), 0x101u);
@@ -76,6 +77,9 @@ TEST(ObjectStreamTest, CurrentEncodingsAreLittleEndianAndReadBack)
     in.ReadText(text); // missing
     EXPECT_EQ(text, "");
     EXPECT_EQ(in.ReadRawInt32(), 0x01020304);
+    in.ReadText(text);
+    EXPECT_EQ(text, "AB");
+    EXPECT_EQ(in.ReadWord(), 42);
     EXPECT_FALSE(in.Failed());
     EXPECT_EQ(in.Remaining(), 0u);
     EXPECT_TRUE(ObjectReader(StreamBytes().Header().U32(5).Span()).ReadBool()); // any word but 0
@@ -107,17 +111,6 @@ TEST(ObjectReaderTest, OlderStreamsReadTheirWordsAndTexts)
     }
 }
 
-TEST(ObjectReaderTest, TextEndsAtItsFirstZeroByteButTheWholeLengthIsConsumed)
-{
-    StreamBytes bytes;
-    bytes.Header().U32(5).Chars(std::string_view("AB\0CD", 5)).U32(42);
-    ObjectReader in(bytes.Span());
-    std::string text;
-    in.ReadText(text);
-    EXPECT_EQ(text, "AB");
-    EXPECT_EQ(in.ReadWord(), 42);
-}
-
 TEST(ObjectReaderTest, FailedStateReadsZerosAndLeavesTexts)
 {
     // Two bytes are left when a word is asked for: the read fails and the
@@ -138,8 +131,7 @@ TEST(ObjectReaderTest, FailedStateReadsZerosAndLeavesTexts)
     EXPECT_EQ(text, "kept");
     uint8_t raw[2] = {5, 5};
     in.ReadRaw(raw);
-    EXPECT_EQ(raw[0], 0);
-    EXPECT_EQ(raw[1], 0);
+    EXPECT_EQ(raw[0] | raw[1], 0);
     Probe probe;
     EXPECT_FALSE(in.ReadObject(probe));
     EXPECT_EQ(probe.ReadVersion, -1);
@@ -183,6 +175,13 @@ TEST(ObjectReaderTest, FramedRecordHandsItsClassVersionToRead)
     EXPECT_TRUE(old.ReadObject(probe));
     EXPECT_EQ(probe.ReadVersion, 0);
     EXPECT_EQ(probe.Value, -1);
+
+    // A 127-character name is accepted; read through a pointer, the name decides the class.
+    const StreamBytes longName =
+        StreamBytes().Header().U8(2).Framed(std::string(127, 'N'), 1, StreamBytes().U32(5));
+    auto object = ObjectReader(longName.Span(), ProbeRegistry()).ReadPointer();
+    ASSERT_NE(object, nullptr);
+    EXPECT_EQ(static_cast<Probe&>(*object).Value, 5);
 }
 
 const StreamBytes kBody = StreamBytes().U32(1);
@@ -208,18 +207,6 @@ TEST(ObjectReaderTest, BadFramingPutsTheStreamIntoItsFailedState)
     }
 }
 
-TEST(ObjectReaderTest, ClassNameOf127CharactersIsAccepted)
-{
-    // The same registered class under its 127-character name, read through
-    // a pointer so the name decides the class.
-    StreamBytes bytes;
-    bytes.Header().U8(2).Framed(std::string(127, 'N'), 1, StreamBytes().U32(5));
-    ObjectReader in(bytes.Span(), ProbeRegistry());
-    auto object = in.ReadPointer();
-    ASSERT_NE(object, nullptr);
-    EXPECT_EQ(static_cast<Probe&>(*object).Value, 5);
-}
-
 TEST(ObjectStreamTest, WriterAndReaderNumberEveryFramedObjectAlike)
 {
     Probe first;
@@ -237,19 +224,11 @@ TEST(ObjectStreamTest, WriterAndReaderNumberEveryFramedObjectAlike)
     out.WritePointer(std::make_shared<Probe>());
     out.WritePointer(std::make_shared<Probe>());
 
+    const StreamBytes eleven = StreamBytes().U32(11), zero = StreamBytes().U32(0);
     StreamBytes expected;
-    expected.Header()
-        .Framed("Probe", 7, StreamBytes().U32(11))
-        .Framed("Probe", 7, StreamBytes().U32(11))
-        .U8(0)
-        .U8(2)
-        .Framed("Probe", 7, StreamBytes().U32(22))
-        .U8(1)
-        .U32(3)
-        .U8(2)
-        .Framed("Probe", 7, StreamBytes().U32(0))
-        .U8(2)
-        .Framed("Probe", 7, StreamBytes().U32(0));
+    expected.Header().Framed("Probe", 7, eleven).Framed("Probe", 7, eleven).U8(0);
+    expected.U8(2).Framed("Probe", 7, StreamBytes().U32(22)).U8(1).U32(3);
+    expected.U8(2).Framed("Probe", 7, zero).U8(2).Framed("Probe", 7, zero);
     EXPECT_EQ(out.Data(), expected.Bytes());
 
     ObjectReader in(out.Data(), ProbeRegistry());

@@ -5,6 +5,7 @@
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +13,8 @@
 
 namespace tl {
 namespace {
+
+using ::testing::ElementsAre;
 
 // One fixed-column line of the pairing file: kind, base letter and number,
 // then "column=text" fields split by '|', blank-padded to 320 characters.
@@ -69,8 +72,6 @@ protected:
         return LoadPRGPairsFromText(*doc, text, "TEST.PRG", base, any, ui);
     }
 
-    std::vector<std::string> Messages() const { return ui.Dialogs(); }
-
     std::unique_ptr<ScheduleDocument> doc = std::make_unique<ScheduleDocument>();
     test::ScriptedInteraction ui;
 };
@@ -103,25 +104,23 @@ TEST_F(PrgFileTest, BuildsThePairingAsThePairingSystemWroteIt)
     EXPECT_EQ(std::count(p.OpsCount.begin(), p.OpsCount.end(), 1), 2);
     EXPECT_EQ(std::count(p.Note.begin(), p.Note.end(), '\n'), 6);
     EXPECT_FALSE(p.HasUsaSegments);
-    EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(ui.Only(test::ScriptedInteraction::Kind::List).at(0).caption,
-              "Pairing Warnings and Report");
+    EXPECT_TRUE(ui.Dialogs().empty());
+    EXPECT_FALSE(ui.ListLines("Pairing Warnings and Report").empty());
 }
 
 TEST_F(PrgFileTest, CopiesPerCrewKind)
 {
-    struct Case {
+    const struct {
         int crewKind;
         const char* complement;
         std::vector<std::string> types;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {0, "CA02FO01", {"CA", "CA"}},
         {1, "CA01FO01", {"FO"}},
         {1, "CA01    ", {}}, // no first officer wanted: read, nothing stored
         {2, "FA02PU01", {"PU", "FA", "FA"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.complement);
         doc->CrewKind = static_cast<int8_t>(c.crewKind);
         ui.Clear();
@@ -131,8 +130,8 @@ TEST_F(PrgFileTest, CopiesPerCrewKind)
             EXPECT_EQ(doc->Pairs[i].PairType, c.types[i]);
         EXPECT_EQ(doc->Pairs[c.types.size()].PairText, ""); // the earlier load's records are gone
         if (c.types.empty()) {
-            EXPECT_EQ(Messages(), std::vector<std::string>{
-                                      "Tessara Lines: Unable to load pairings from this file"});
+            EXPECT_THAT(ui.Dialogs(),
+                        ElementsAre("Tessara Lines: Unable to load pairings from this file"));
         }
     }
 }
@@ -235,14 +234,10 @@ TEST_F(PrgFileTest, FailureTable)
         {"empty", "", false, notPrg, 6},
         {"other base", PairingLine("", "M8101") + TwoDayBody("M8101"), true, none, 0},
         {"other equipment", PairingLine("", "Z3101") + TwoDayBody("Z3101"), true, none, 0},
-        {"5000 pairings",
-         many,
-         true,
+        {"5000 pairings", many, true,
          {"Tessara Lines: Maximum Number of Pairings Reached. Not all Pairings Loaded"},
          kPrgMaxPairs},
-        {"line ends before a text field",
-         tooShort,
-         false,
+        {"line ends before a text field", tooShort, false,
          {"Tessara Lines: File Error - Unable to Load Pairings from this file. See Next Message "
           "Box for Progress",
           "Pair Loading Progress: 8101 8102 "},
@@ -254,14 +249,14 @@ TEST_F(PrgFileTest, FailureTable)
         ui.Clear();
         doc->LastPair = 5;
         EXPECT_EQ(Load(c.text), c.result);
-        EXPECT_EQ(Messages(), c.messages);
+        EXPECT_EQ(ui.Dialogs(), c.messages);
         EXPECT_EQ(doc->LastPair + 1, c.pairs);
     }
     ui.Clear();
     test::TempDir dir;
     EXPECT_FALSE(LoadPRGPairs(*doc, dir.path() / "missing.PRG", "", false, ui));
-    EXPECT_EQ(Messages(), std::vector<std::string>{(dir.path() / "missing.PRG").string() +
-                                                   ": Unable to Open File"});
+    EXPECT_THAT(ui.Dialogs(), ElementsAre((dir.path() / "missing.PRG").string() +
+                                          ": Unable to Open File"));
 }
 
 TEST_F(PrgFileTest, HostileLinesNeitherCrashNorPoseAsRecords)

@@ -37,12 +37,11 @@ std::unique_ptr<ScheduleDocument> Month(std::string_view group)
 
 TEST(RosterExtractTest, QualificationCodesSetTheOptions)
 {
-    struct Case {
+    const struct {
         const char* group;
         const char* quals;
         std::array<int, 7> carry; // CarryIn[5] to [11]
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"YYZDH8CAZ", "la", {4800, 5100, 0, 3, 0, 0, 0}},    // read as upper case
         {"YYZDH8CAZ", "LARB", {2820, 3420, 12, 3, 0, 0, 0}}, // RB's rules win over LA's
         {"YYZDH8CAZ", "FLAX", {4800, 5100, 0, 3, 0, 0, 0}},  // across a code boundary
@@ -53,7 +52,7 @@ TEST(RosterExtractTest, QualificationCodesSetTheOptions)
         {"YYZDH8FAZ", "FRIT", {0, 0, 0, 2, 1, 0, 0}},
         {"YYZDH8FAZ", "LA60RB", {2820, 3420, 12, 0, 0, 0, 0}}, // pilot codes mean nothing here
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.group) + " " + c.quals);
         auto doc = Month(c.group);
         const std::string text = Employee(1, "HEAD", 'H', "YYZDH8CA", "") +
@@ -91,27 +90,23 @@ TEST(RosterExtractTest, ShortLinesQuestionsAndFailures)
     const std::string odd = Employee(8, "EIGHT", 'E', "YYZDH8CA", "", 120);
     const std::string question = "Tessara Lines: This May Not Be a Valid Employee Record Extract! "
                                  "Do You Want to Try Load it Anyway";
-    struct Case {
+    const struct {
         const char* code;
         std::string text;
         Answer answer;
         bool result;
         int crew;
         std::vector<std::string> dialogs;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"YYZDH8CAZ", "SHORT\n" + good + good, Answer::Yes, true, 0, {}}, // first line under 50
         {"YYZDH8CA", good + good, Answer::Yes, false, 0, {}},             // code of 8
         {"YYZDH8CAZ", good + odd, Answer::No, false, 0, {question}},
         {"YYZDH8CAZ", good + odd, Answer::Yes, true, 2, {question}},
-        {"YYZDH8CAZ",
-         good + good + cut + good,
-         Answer::Yes,
-         false,
-         2,
+        {"YYZDH8CAZ", good + good + cut + good, Answer::Yes, false, 2,
          {"Tessara Lines: File Error - Unable to Load Roster from this file."}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.size());
         doc->CrewCount = 5;
         ScriptedInteraction ui;
         ui.Script({c.answer});

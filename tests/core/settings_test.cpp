@@ -6,20 +6,15 @@
 namespace tl {
 namespace {
 
-TEST(CustomColorsTest, FormattedColoursReadBackAndMatchTheDefaultText)
+TEST(CustomColorsTest, FormattedColoursReadBackAndShortTextGetsTwoGreys)
 {
     GridColours c = ParseCustomColors(kDefaultCustomColors);
     EXPECT_EQ(FormatCustomColors(c), kDefaultCustomColors);
     c[3] = Rgb{7, 300, -4}; // out of range values are kept to a byte
     EXPECT_EQ(ParseCustomColors(FormatCustomColors(c))[3], (Rgb{7, 255, 0}));
-}
 
-TEST(CustomColorsTest, ShortTextGetsTwoGreysAppended)
-{
     // 33 groups: eleven colours; the last two come from the appended greys.
-    std::string text(kDefaultCustomColors.substr(0, 33 * 4 - 1));
-    ASSERT_LT(text.size(), 155u);
-    GridColours c = ParseCustomColors(text);
+    c = ParseCustomColors(kDefaultCustomColors.substr(0, 33 * 4 - 1));
     EXPECT_EQ(c[10], (Rgb{255, 0, 0}));
     EXPECT_EQ(c[11], (Rgb{192, 192, 192}));
     EXPECT_EQ(c[12], (Rgb{192, 192, 192}));
@@ -56,7 +51,7 @@ TEST(PaddingTest, OnlyTheFirstCharacterCounts)
     EXPECT_EQ(ParsePadding("-3"), 0);
 }
 
-TEST(FontStructTest, RoundTripsAndRejectsDamagedText)
+TEST(FontStructTest, RoundTripsRejectsDamagedTextAndHoldsValuesToWhatCanBeDrawn)
 {
     GridFont font{"Courier New", -16, 7, 700, true};
     std::string text = FormatFontStruct(font);
@@ -68,10 +63,8 @@ TEST(FontStructTest, RoundTripsAndRejectsDamagedText)
     EXPECT_EQ(ParseFontStruct(damaged), std::nullopt); // checksum no longer matches
     EXPECT_EQ(ParseFontStruct(text.substr(0, 120)), std::nullopt);
     EXPECT_EQ(ParseFontStruct(std::string(122, 'G')), std::nullopt);
-}
 
-TEST(FontStructTest, StoredValuesAreHeldToWhatCanBeDrawn)
-{
+    // Stored values are held to what can be drawn.
     const struct {
         GridFont stored;
         GridFont read;
@@ -90,16 +83,12 @@ TEST(FontStructTest, StoredValuesAreHeldToWhatCanBeDrawn)
         EXPECT_EQ(ParseFontStruct(FormatFontStruct(c.stored)), c.read) << c.stored.Height;
 }
 
-TEST(PreferencesTest, PrintingReadsAMissingXesKeyAsOff)
-{
-    MemorySettingsStore store;
-    EXPECT_TRUE(Preferences::Read(store).PrintXes);
-    EXPECT_FALSE(PrintXesForPrinting(store));
-}
-
 TEST(PreferencesTest, WrittenValuesReadBack)
 {
     MemorySettingsStore store;
+    // Printing reads a missing Xes key as off.
+    EXPECT_TRUE(Preferences::Read(store).PrintXes);
+    EXPECT_FALSE(PrintXesForPrinting(store));
     Preferences p;
     p.Grid = true;
     p.AutoSave = false;

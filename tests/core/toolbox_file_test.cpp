@@ -89,6 +89,14 @@ TEST_F(ToolBoxFileTest, KeepsOnlyRecordsOfTheGroupsCrewType)
     EXPECT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
     EXPECT_THAT(Codes(doc), ElementsAre("VAC", "STA"));
     EXPECT_EQ(doc.Absences[1].AbsText2, "SA");
+
+    // A later ToolBox replaces the earlier one whole.
+    std::string second = ToolBoxText({{"GO ", "Cabin", "GO"}});
+    second.replace(second.find("2025-01-15"), 10, "2025-02-01");
+    ASSERT_TRUE(ParseToolBoxText(second, doc, ui));
+    EXPECT_THAT(Codes(doc), ElementsAre("GO "));
+    EXPECT_EQ(doc.ToolBoxDate, "2025-02-01");
+    EXPECT_FALSE(LookupActivityCode(doc, "SA", s_silent).has_value());
 }
 
 // A flag is set by exactly "Y": not by "y", nor by "Y " with a trailing blank.
@@ -101,25 +109,13 @@ TEST_F(ToolBoxFileTest, ReadsEveryFieldOfARecord)
     ASSERT_EQ(doc.AbsenceCount, 1);
     EXPECT_EQ(doc.Absences[0], (TAbsence{"LCK", "LC", "LCK description", 450, 1439, 318, 9000,
                                          false, true, false, true}));
-}
 
-TEST_F(ToolBoxFileTest, ReplacesAnEarlierToolBox)
-{
-    ASSERT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
-    std::string second = ToolBoxText({{"GO ", "Pilot", "GO"}});
-    second.replace(second.find("2025-01-15"), 10, "2025-02-01");
-    ASSERT_TRUE(ParseToolBoxText(second, doc, ui));
-    EXPECT_THAT(Codes(doc), ElementsAre("GO "));
-    EXPECT_EQ(doc.ToolBoxDate, "2025-02-01");
-    EXPECT_FALSE(LookupActivityCode(doc, "VC", s_silent).has_value());
-}
-
-std::string Truncated(std::string text, size_t lines)
-{
-    size_t at = 0;
-    for (size_t i = 0; i < lines; ++i)
-        at = text.find('\n', at) + 1;
-    return text.substr(0, at);
+    // A long line is cut, and the lines after it are still in step.
+    text = ToolBoxText({item});
+    text.replace(text.find("LCK description"), 3, std::string(100000, 'D'));
+    ASSERT_TRUE(ParseToolBoxText(text, doc, ui));
+    EXPECT_EQ(doc.Absences[0].AbsText3, std::string(256, 'D'));
+    EXPECT_EQ(doc.Absences[0].AbsValue1, 450);
 }
 
 // A bad file is reported, and the built-in codes serve again.
@@ -137,7 +133,8 @@ TEST(ToolBoxBadFileTest, ShowsTheMessageAndFallsBackToBuiltIn)
         {"empty", "", notValid, true},
         {"wrong case", "TLToolbox\nx\n2025\nx\n1\n", notValid, true},
         {"header only", "TLToolBox", corrupt, false},
-        {"record cut", Truncated(ToolBoxText(kMixed), 5 + 13 * 2 + 7), corrupt, false},
+        {"record cut", ToolBoxText(kMixed).substr(0, ToolBoxText(kMixed).find("RA  desc")), corrupt,
+         false},
         {"fewer records than count", ToolBoxText(kMixed, "6"), corrupt, false},
         {"negative count", ToolBoxText(kMixed, "-3"), noAbsences, true},
         {"count not a number", "TLToolBox\nx\nd\nx\nfive\n", noAbsences, true},
@@ -190,25 +187,11 @@ TEST_F(ToolBoxFileTest, ItemWithATimeThatDoesNotReadIsRefused)
     ASSERT_TRUE(
         ParseToolBoxText(ToolBoxText({badStart, {"VAC", "Pilot", "VC"}, badCredit}), doc, ui));
     EXPECT_THAT(Codes(doc), ElementsAre("VAC"));
-    auto lists = ui.Only(ScriptedInteraction::Kind::List);
-    ASSERT_EQ(lists.size(), 1u);
-    EXPECT_EQ(lists[0].caption, "ToolBox Items Not Loaded");
     EXPECT_THAT(
-        lists[0].lines,
+        ui.ListLines("ToolBox Items Not Loaded"),
         ElementsAre("ToolBox Item CLK Not Loaded: Start Time \"24:00\" is Not a Valid Clock Time",
                     "ToolBox Item DUR Not Loaded: Credit \"8:75\" is Not a Valid Duration"));
     EXPECT_FALSE(LookupActivityCode(doc, "DU", s_silent).has_value());
-}
-
-TEST_F(ToolBoxFileTest, LongLinesAreCut)
-{
-    Item item{"VAC", "Pilot", "VC"};
-    std::string text = ToolBoxText({item});
-    text.replace(text.find("VAC description"), 3, std::string(100000, 'D'));
-    ASSERT_TRUE(ParseToolBoxText(text, doc, ui));
-    ASSERT_EQ(doc.AbsenceCount, 1);
-    EXPECT_EQ(doc.Absences[0].AbsText3, std::string(256, 'D'));
-    EXPECT_EQ(doc.Absences[0].AbsValue1, 480); // the lines after it are still in step
 }
 
 TEST_F(ToolBoxFileTest, LoadsFromAFileOrSaysItCannot)

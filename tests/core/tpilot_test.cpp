@@ -13,7 +13,7 @@ namespace {
 
 using test::StreamBytes;
 
-TEST(TPilotTest, ResetEmptiesEveryDayButLeavesTheSpareWord)
+TEST(TPilotTest, ResetEmptiesEveryDayAndOnlyTheMonthIsFlagged)
 {
     TPilot pilot;
     pilot.DaySlot[61] = 12;
@@ -25,6 +25,15 @@ TEST(TPilotTest, ResetEmptiesEveryDayButLeavesTheSpareWord)
     EXPECT_EQ(pilot.DayOther[61][9], 0);
     EXPECT_EQ(pilot.LegalityValid, 1);
     EXPECT_EQ(pilot.SpareWord, 42);
+
+    // Only the month's days count as flagged.
+    EXPECT_FALSE(pilot.AnyOtherFlagged(31));
+    pilot.DayOther[30][4] = 1;
+    EXPECT_FALSE(pilot.AnyOtherFlagged(30));
+    EXPECT_TRUE(pilot.AnyOtherFlagged(31));
+    pilot.DayOther[30][4] = 0;
+    pilot.DayOther[0][3] = 1;
+    EXPECT_FALSE(pilot.AnyOtherFlagged(31));
 }
 
 // Leave codes for the first days, the rest empty.
@@ -58,18 +67,6 @@ TEST(TPilotTest, AllMonthLeaveNeedsLeaveOnEveryDayOfTheMonth)
         EXPECT_EQ(pilot.IsAllMonthLeave(c.daysInMonth), c.allLeave) << c.codes.back();
         EXPECT_EQ(pilot.AllMonthLeave, c.allLeave ? 1 : 0);
     }
-}
-
-TEST(TPilotTest, AnyOtherFlaggedLooksAtTheMonthOnly)
-{
-    TPilot pilot;
-    EXPECT_FALSE(pilot.AnyOtherFlagged(31));
-    pilot.DayOther[30][4] = 1;
-    EXPECT_FALSE(pilot.AnyOtherFlagged(30));
-    EXPECT_TRUE(pilot.AnyOtherFlagged(31));
-    pilot.DayOther[30][4] = 0;
-    pilot.DayOther[0][3] = 1;
-    EXPECT_FALSE(pilot.AnyOtherFlagged(31));
 }
 
 // A crew member body laid out by hand for class version `version`. Sections

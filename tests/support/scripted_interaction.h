@@ -10,10 +10,10 @@ namespace tl::test {
 
 // A stand-in for the user: records everything the core shows and answers
 // questions from a script, so tests can assert the exact texts. A question
-// beyond the script gets the answer that cancels and is listed in Unscripted().
+// beyond the script gets the answer that cancels.
 class ScriptedInteraction : public Interaction {
 public:
-    enum class Kind { Message, Question, List, Progress, ProgressDone, Beep, Trace };
+    enum class Kind { Message, Question, List, Progress, ProgressDone, Beep };
 
     struct Event {
         Kind kind;
@@ -36,10 +36,8 @@ public:
     Answer Ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) override
     {
         m_events.push_back({Kind::Question, std::string(caption), std::string(text), icon, buttons, {}, 0});
-        if (m_answers.empty()) {
-            m_unscripted.push_back(std::string(caption) + ": " + std::string(text));
+        if (m_answers.empty())
             return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
-        }
         Answer answer = m_answers.front();
         m_answers.pop_front();
         return answer;
@@ -76,9 +74,6 @@ public:
 
     const std::vector<Event>& Events() const { return m_events; }
     const std::string& TraceText() const { return m_trace; }
-    bool AllAnswersUsed() const { return m_answers.empty(); }
-    // Questions asked beyond the script; they were answered with the cancelling answer.
-    const std::vector<std::string>& Unscripted() const { return m_unscripted; }
 
     // Events of one kind only, for tests that look at messages alone.
     std::vector<Event> Only(Kind kind) const
@@ -87,6 +82,16 @@ public:
         for (const Event& e : m_events)
             if (e.kind == kind)
                 out.push_back(e);
+        return out;
+    }
+
+    // The lines of every list shown under `caption`, one list after another.
+    std::vector<std::string> ListLines(std::string_view caption) const
+    {
+        std::vector<std::string> out;
+        for (const Event& e : m_events)
+            if (e.kind == Kind::List && e.caption == caption)
+                out.insert(out.end(), e.lines.begin(), e.lines.end());
         return out;
     }
 
@@ -112,7 +117,6 @@ private:
     std::vector<Event> m_events;
     std::deque<Answer> m_answers;
     std::string m_trace;
-    std::vector<std::string> m_unscripted;
 };
 
 } // namespace tl::test

@@ -38,16 +38,11 @@ private slots:
         QCOMPARE(back.XPadding, 2);
         QCOMPARE(back.CustomColors, p.CustomColors); // untouched colours keep their text
         QCOMPARE(back.Font, p.Font);
-    }
 
-    // A hand-edited height of INT32_MIN must not reach std::abs.
-    void aFontFromAHandEditedFileIsMadeUsable()
-    {
-        Preferences p;
-        p.Font.Height = INT32_MIN;
-        p.Font.Weight = 5000;
-        PreferencesDialog dialog(p);
-        QCOMPARE(dialog.Result().Font, (GridFont{"Arial", -kMaxFontPixels, 5, 1000, false}));
+        // A hand-edited height of INT32_MIN must not reach std::abs.
+        p.Font = GridFont{"Arial", INT32_MIN, 5, 5000, false};
+        QCOMPARE(PreferencesDialog(p).Result().Font,
+                 (GridFont{"Arial", -kMaxFontPixels, 5, 1000, false}));
     }
 
     void changesReachTheResult()

@@ -7,6 +7,22 @@
 using namespace tl;
 using namespace tl::ui;
 
+// A settings file of these bytes in `dir`; its path.
+static QString WriteIni(const QTemporaryDir& dir, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(QStringLiteral("tlines.ini"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+static QByteArray ReadIni(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 class SettingsStoreTest : public QObject {
     Q_OBJECT
 
@@ -14,14 +30,9 @@ private slots:
     void readsAWindowsStyleFileWithOtherSpellings()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tlines.ini"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[TL]\r\nLastPrgPath=/data/prg\r\nXPadding=12\r\n"
-                   "CustomColors=000,000,000,000,000,255\r\n[CLIPBOARD]\r\nClipPairs=1\r\n");
-        file.close();
-
-        QtSettingsStore store(path);
+        QtSettingsStore store(
+            WriteIni(dir, "[TL]\r\nLastPrgPath=/data/prg\r\nXPadding=12\r\n"
+                          "CustomColors=000,000,000,000,000,255\r\n[CLIPBOARD]\r\nClipPairs=1\r\n"));
         QCOMPARE(LastFolder(store, "LastPRGPath"), std::string("/data/prg"));
         Preferences p = Preferences::Read(store);
         QCOMPARE(p.XPadding, 1);
@@ -45,10 +56,7 @@ private slots:
         QtSettingsStore reread(path);
         QCOMPARE(LastFolder(reread, "lastprgpath"), std::string("/new, with comma"));
         QCOMPARE(Preferences::Read(reread).CustomColors, std::string(kDefaultCustomColors));
-
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray text = file.readAll();
+        const QByteArray text = ReadIni(path);
         QVERIFY(text.contains("LastPRGPath="));
         QVERIFY(!text.contains("LastPrgPath="));
     }
@@ -75,30 +83,20 @@ private slots:
         QFETCH(QByteArray, key);
         QFETCH(QByteArray, value);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tlines.ini"));
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(file);
-        out.close();
-        QtSettingsStore store(path);
+        QtSettingsStore store(WriteIni(dir, file));
         QCOMPARE(store.Get(section.toStdString(), key.toStdString()), std::optional(value.toStdString()));
     }
 
     void writesIntoTheFilesSectionAndFoldersAsUtf8()
     {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("tlines.ini"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[tl]\nGrid=1\n");
-        file.close();
+        const QString path = WriteIni(dir, "[tl]\nGrid=1\n");
         {
             QtSettingsStore store(path);
             SetLastFolder(store, "LastBlkPath", "/home/x/\xC3\x89t\xC3\xA9");
             QVERIFY(store.Save());
         }
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray text = file.readAll();
+        const QByteArray text = ReadIni(path);
         QVERIFY2(text.contains("LastBlkPath=/home/x/\xC3\x89t\xC3\xA9\n"), text.constData());
         QVERIFY2(!text.contains("[TL]"), text.constData());
     }

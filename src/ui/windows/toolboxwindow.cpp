@@ -76,7 +76,7 @@ void ToolBoxWindow::Refill()
         add(FromCoreText(requests[i].Label), {ToolBoxItemRef::Kind::Request, static_cast<int>(i)});
 
     auto* heading = new QListWidgetItem(FromCoreText(ToolBoxHeading(m_doc)), m_list);
-    heading->setFlags(Qt::NoItemFlags);
+    heading->setFlags(Qt::ItemIsEnabled); // shown, not picked or dragged
     QFont bold = m_list->font();
     bold.setBold(true);
     heading->setFont(bold);

@@ -29,6 +29,20 @@ ToolBoxWindow* ToolBoxOf(TMainDecFrameWin* frame, ScheduleDocument& doc, bool cr
 void TMainDecFrameWin::InstallDialogCommands()
 {
     Action(CmToolBox)->setShortcut(Qt::Key_F5);
+    // The toolbox belongs to the grid: it goes when the grid goes, comes back
+    // with a month saved with it open, and follows a toolbox import.
+    connect(m_client, &TtlWin::DocumentChanged, this, [this] {
+        ScheduleDocument& doc = m_client->Document();
+        ToolBoxWindow* window = ToolBoxOf(this, doc, doc.GridOn && doc.ToolBoxOpen);
+        if (window == nullptr)
+            return;
+        if (!doc.GridOn)
+            window->hide();
+        else if (doc.ToolBoxOpen && !window->isVisible())
+            window->show();
+        else if (window->isVisible())
+            window->Sync();
+    });
     m_handlers.insert(CmToolBox, [this] {
         ToolBoxWindow* window = ToolBoxOf(this, m_client->Document(), true);
         window->setVisible(!window->isVisible());

@@ -63,8 +63,27 @@ ToolBoxWindow::ToolBoxWindow(ScheduleDocument& doc, QWidget* parent)
     resize(300, 520);
 }
 
+namespace {
+
+QString FillKey(const ScheduleDocument& doc)
+{
+    return QStringLiteral("%1|%2|%3")
+        .arg(FromCoreText(ToolBoxHeading(doc)))
+        .arg(doc.CrewKind)
+        .arg(ToolBoxActivityItems(doc).size());
+}
+
+} // namespace
+
+void ToolBoxWindow::Sync()
+{
+    if (FillKey(m_doc) != m_filled)
+        Refill();
+}
+
 void ToolBoxWindow::Refill()
 {
+    m_filled = FillKey(m_doc);
     m_list->clear();
     auto add = [this](const QString& text, const ToolBoxItemRef& ref) {
         auto* item = new QListWidgetItem(text, m_list);
@@ -88,7 +107,7 @@ void ToolBoxWindow::Refill()
 
 void ToolBoxWindow::showEvent(QShowEvent* event)
 {
-    Refill();
+    Sync();
     if (!event->spontaneous())
         m_doc.ToolBoxOpen = true;
     QWidget::showEvent(event);

@@ -35,6 +35,9 @@ public:
 
     // Fills the list again from the document (crew kind, toolbox records).
     void Refill();
+    // Refills only when the items would differ (a toolbox import, another
+    // month), so a drop does not lose the list's scroll position.
+    void Sync();
 
     QListWidget* List() const { return m_list; }
 
@@ -45,6 +48,7 @@ protected:
 private:
     ScheduleDocument& m_doc;
     ToolBoxList* m_list = nullptr;
+    QString m_filled; // what the last fill was made from
 };
 
 } // namespace tl::ui

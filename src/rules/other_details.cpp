@@ -81,8 +81,8 @@ int ParseDetailsTime(const std::string& text, int maxHours)
 
 std::string OtherDetailsCaption(const ScheduleDocument& doc, int crew, int day)
 {
-    const std::string code = IsOtherDay(doc, crew, day) ? Trimmed(doc.Crew[U(crew)].DayCode[U(day)])
-                                                        : std::string();
+    const std::string code =
+        IsOtherDay(doc, crew, day) ? Trimmed(doc.Crew[U(crew)].DayCode[U(day)]) : std::string();
     return code + " Assignment Details";
 }
 
@@ -95,9 +95,8 @@ std::optional<OtherDetailsForm> ReadOtherDetails(const ScheduleDocument& doc, in
     const TDate& date = doc.DayDate[U(day)];
     OtherDetailsForm form;
     char dateText[40];
-    std::snprintf(dateText, sizeof dateText, "%02d %s %04d",
-                  std::clamp(date.Day, 0, 99), MonthAbbreviation(std::clamp(date.Month, 1, 12)),
-                  std::clamp(date.Year, 0, 9999));
+    std::snprintf(dateText, sizeof dateText, "%02d %s %04d", std::clamp(date.Day, 0, 99),
+                  MonthAbbreviation(std::clamp(date.Month, 1, 12)), std::clamp(date.Year, 0, 9999));
     form.Date = dateText;
     form.Code = Trimmed(member.DayCode[U(day)]);
     form.Start = TimeText(other[0]);

@@ -13,12 +13,12 @@ class ScheduleDocument;
 // texts "H:MM" so the dialog shows what was typed when it refuses it.
 
 struct OtherDetailsForm {
-    std::string Date;         // shown only
-    std::string Code;         // DayCode, 1 to 3 characters
-    std::string Start;        // [0] time starting work, a time of day
-    std::string AtWork;       // [1] hours:minutes at work
-    std::string Credit;       // [2]
-    std::string HardTime;     // [3] above 0:00 makes the day a duty day
+    std::string Date;           // shown only
+    std::string Code;           // DayCode, 1 to 3 characters
+    std::string Start;          // [0] time starting work, a time of day
+    std::string AtWork;         // [1] hours:minutes at work
+    std::string Credit;         // [2]
+    std::string HardTime;       // [3] above 0:00 makes the day a duty day
     bool ContainsDuty = false;  // [5]
     bool Reserve = false;       // [4]
     std::string TrackingCode;   // DayCode2, the crew tracking system's code

@@ -42,8 +42,7 @@ int32_t Span(int32_t start, int32_t end)
 
 bool IsReserveCode(std::string_view code, bool pilots)
 {
-    return code == "RA" || code == "RB" || code == "RC" || code == "RE" ||
-           (pilots && code == "RT");
+    return code == "RA" || code == "RB" || code == "RC" || code == "RE" || (pilots && code == "RT");
 }
 
 // What an activity item writes into a day.

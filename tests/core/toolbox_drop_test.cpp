@@ -93,9 +93,8 @@ TEST(ToolBoxDropTest, FreeDaysTakeItemsOtherDaysAreRefused)
         const bool vac = std::string_view(c.code) == "VAC";
         EXPECT_EQ(crew.DayCode2[d], vac ? "VC" : "RA");
         // Built-in rows: 12:00 to 16:00, counted credit; pilot reserve A has no credit.
-        const TPilot::SlotValues want =
-            vac ? TPilot::SlotValues{720, 240, 170, 0, 0, 0, 0, 0, 0, 0}
-                : TPilot::SlotValues{720, 240, 0, 0, 1, 1, 0, 1, 0, 0};
+        const TPilot::SlotValues want = vac ? TPilot::SlotValues{720, 240, 170, 0, 0, 0, 0, 0, 0, 0}
+                                            : TPilot::SlotValues{720, 240, 0, 0, 1, 1, 0, 1, 0, 0};
         EXPECT_EQ(crew.DayOther[d], want);
         EXPECT_EQ(crew.LegalityValid, 1); // checked again
     }
@@ -138,9 +137,9 @@ TEST(OtherDetailsTest, TimesAreHoursColonMinutesWithinLimits)
         const char* text;
         int maxHours;
         int minutes;
-    } cases[] = {{"7:05", 23, 425}, {" 07:05 ", 23, 425}, {"23:59", 23, 1439}, {"24:00", 23, -1},
-                 {"24:00", 24, 1440}, {"24:01", 24, -1}, {"0:60", 24, -1}, {"7", 24, -1},
-                 {"7:5", 24, -1}, {"123:00", 99, -1}, {"-1:00", 24, -1}, {"1:0x", 24, -1},
+    } cases[] = {{"7:05", 23, 425},   {" 07:05 ", 23, 425}, {"23:59", 23, 1439}, {"24:00", 23, -1},
+                 {"24:00", 24, 1440}, {"24:01", 24, -1},    {"0:60", 24, -1},    {"7", 24, -1},
+                 {"7:5", 24, -1},     {"123:00", 99, -1},   {"-1:00", 24, -1},   {"1:0x", 24, -1},
                  {"", 24, -1}};
     for (const auto& c : cases)
         EXPECT_EQ(ParseDetailsTime(c.text, c.maxHours), c.minutes) << c.text;

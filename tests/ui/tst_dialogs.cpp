@@ -57,9 +57,15 @@ private slots:
         QTest::addColumn<QString>("index");
         QTest::addColumn<QString>("firstLine");
         QTest::addColumn<QString>("message");
-        QTest::newRow("first") << "1" << "001   NEWBIE   77" << "";
-        QTest::newRow("zero") << "0" << "001   CREW 1   1" << "Invalid Roster Number!";
-        QTest::newRow("past the end") << "5" << "001   CREW 1   1" << "Invalid Roster Number!";
+        QTest::newRow("first") << "1"
+                               << "001   NEWBIE   77"
+                               << "";
+        QTest::newRow("zero") << "0"
+                              << "001   CREW 1   1"
+                              << "Invalid Roster Number!";
+        QTest::newRow("past the end") << "5"
+                                      << "001   CREW 1   1"
+                                      << "Invalid Roster Number!";
     }
 
     void rosterInsertThroughTheEdits()
@@ -104,7 +110,9 @@ private slots:
         QVERIFY(doc->Pairs[0].PairText.find("TWO CAPTS ON") != std::string::npos);
 
         // Opening takes the copy apart; destroying the dialog unclosed puts it back.
-        { CrewComplementDialog dialog(*doc, ui); }
+        {
+            CrewComplementDialog dialog(*doc, ui);
+        }
         QCOMPARE(doc->LastPair, 1);
     }
 
@@ -126,8 +134,9 @@ private slots:
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QCOMPARE(ui.Events().size(), size_t{1});
-        QCOMPARE(QString::fromStdString(ui.Events()[0].text),
-                 QStringLiteral("Time starting Work must be a time of day as H:MM (0:00 to 23:59)!"));
+        QCOMPARE(
+            QString::fromStdString(ui.Events()[0].text),
+            QStringLiteral("Time starting Work must be a time of day as H:MM (0:00 to 23:59)!"));
         QCOMPARE(crew.DayOther[4][0], 600);
         QVERIFY(!doc->Modified);
 

@@ -9,7 +9,7 @@ class QListWidget;
 namespace tl {
 class Interaction;
 class ScheduleDocument;
-}
+} // namespace tl
 
 namespace tl::ui {
 

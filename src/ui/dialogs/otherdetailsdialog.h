@@ -10,7 +10,7 @@ class QLineEdit;
 namespace tl {
 class Interaction;
 class ScheduleDocument;
-}
+} // namespace tl
 
 namespace tl::ui {
 

@@ -127,7 +127,8 @@ RosterDialog::RosterDialog(ScheduleDocument& doc, Interaction& ui, QWidget* pare
 
     auto* insert = new QPushButton(QStringLiteral("Insert Employee"), this);
     auto* remove = new QPushButton(QStringLiteral("Delete Selected Employee"), this);
-    auto* add = new QPushButton(QStringLiteral("Add to roster From another Tessara Lines File"), this);
+    auto* add =
+        new QPushButton(QStringLiteral("Add to roster From another Tessara Lines File"), this);
     add->setEnabled(false);
     add->setToolTip(QStringLiteral("Comes with the block import"));
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
@@ -147,7 +148,8 @@ RosterDialog::RosterDialog(ScheduleDocument& doc, Interaction& ui, QWidget* pare
     side->addWidget(remove);
     side->addWidget(add);
     side->addStretch(1);
-    side->addWidget(new QLabel(QStringLiteral("Note: Changing the Roster with Erase Undo Data"), this));
+    side->addWidget(
+        new QLabel(QStringLiteral("Note: Changing the Roster with Erase Undo Data"), this));
     side->addWidget(ok);
 
     auto* top = new QHBoxLayout;

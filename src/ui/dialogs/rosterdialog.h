@@ -10,7 +10,7 @@ class QPushButton;
 namespace tl {
 class Interaction;
 class ScheduleDocument;
-}
+} // namespace tl
 
 namespace tl::ui {
 

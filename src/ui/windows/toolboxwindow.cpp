@@ -21,8 +21,9 @@ QString ActivityText(const ToolBoxActivityItem& item)
 {
     const std::string credit = item.Credit > 0 ? FormatHoursMinutes(item.Credit, true) : "     ";
     return QStringLiteral("%1 %2 %3  %4")
-        .arg(FromCoreText(item.Activity).leftJustified(3), FromCoreText(item.TrackingCode).leftJustified(2),
-             FromCoreText(credit), FromCoreText(item.Description));
+        .arg(FromCoreText(item.Activity).leftJustified(3),
+             FromCoreText(item.TrackingCode).leftJustified(2), FromCoreText(credit),
+             FromCoreText(item.Description));
 }
 
 } // namespace

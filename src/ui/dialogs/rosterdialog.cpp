@@ -160,6 +160,9 @@ RosterDialog::RosterDialog(ScheduleDocument& doc, Interaction& ui, QWidget* pare
     layout->addWidget(m_status);
 
     connect(insert, &QPushButton::clicked, this, &RosterDialog::Insert);
+    // Enter in an edit inserts rather than closing the editor half-typed.
+    for (QLineEdit* edit : {m_index, m_name, m_emp})
+        connect(edit, &QLineEdit::returnPressed, this, &RosterDialog::Insert);
     connect(remove, &QPushButton::clicked, this, &RosterDialog::DeleteSelected);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_list, &RosterList::DragOver, this, [this](int dragged, int over) {

@@ -67,6 +67,9 @@ private:
     void CreateStatusBar();
     void OnDocumentChanged();
 
+    // Toolbox, roster editor, crew complement (frame_dialogs.cpp).
+    void InstallDialogCommands();
+
     void DoOpen();
     bool DoSave();
     bool DoSaveAs();

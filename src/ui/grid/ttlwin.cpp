@@ -22,6 +22,7 @@ TtlWin::TtlWin(Interaction& ui, SettingsStore& settings, QWidget* parent)
     setObjectName(QStringLiteral("TtlWin"));
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(true);
 
     m_backupTimer.setInterval(30000);
     connect(&m_backupTimer, &QTimer::timeout, this, &TtlWin::BackupTimerTick);

@@ -72,6 +72,10 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Toolbox items dropped on a day of a block (ttlwin_drop.cpp).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     Interaction& m_ui;

@@ -1,0 +1,178 @@
+#include "rules/other_details.h"
+
+#include "model/interaction.h"
+#include "model/schedule_document.h"
+#include "model/vortime.h"
+#include "rules/legality.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+
+namespace tl {
+
+namespace {
+
+constexpr std::string_view kOops = "Oops";
+constexpr int kMaxDuration = 24; // hours: one day's work, credit or hard time
+
+size_t U(int i)
+{
+    return static_cast<size_t>(i);
+}
+
+bool IsOtherDay(const ScheduleDocument& doc, int crew, int day)
+{
+    return crew >= 0 && crew < std::min(doc.CrewCount, ScheduleDocument::kCrewCapacity) &&
+           day >= 0 && day < TPilot::kSlots && doc.Crew[U(crew)].DaySlot[U(day)] == -2;
+}
+
+std::string Trimmed(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ')
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
+std::string TimeText(int32_t minutes)
+{
+    minutes = std::max(minutes, 0);
+    char text[16];
+    std::snprintf(text, sizeof text, "%d:%02d", std::min(minutes / 60, 9999), minutes % 60);
+    return text;
+}
+
+bool CodeText(const std::string& code, size_t longest)
+{
+    const std::string trimmed = Trimmed(code);
+    return !trimmed.empty() && trimmed.size() <= longest &&
+           std::all_of(trimmed.begin(), trimmed.end(), [](char c) {
+               return std::isalnum(static_cast<unsigned char>(c)) || c == '-';
+           });
+}
+
+std::string Upper(std::string text)
+{
+    UpperCase(text);
+    return text;
+}
+
+} // namespace
+
+int ParseDetailsTime(const std::string& text, int maxHours)
+{
+    const std::string t = Trimmed(text);
+    const size_t colon = t.find(':');
+    if (colon == std::string::npos || colon == 0 || colon > 2 || t.size() != colon + 3)
+        return -1;
+    for (size_t i = 0; i < t.size(); ++i)
+        if (i != colon && !std::isdigit(static_cast<unsigned char>(t[i])))
+            return -1;
+    const int hours = std::stoi(t.substr(0, colon));
+    const int minutes = std::stoi(t.substr(colon + 1));
+    if (minutes > 59)
+        return -1;
+    if (hours > maxHours || (maxHours > 23 && hours == maxHours && minutes > 0))
+        return -1;
+    return hours * 60 + minutes;
+}
+
+std::string OtherDetailsCaption(const ScheduleDocument& doc, int crew, int day)
+{
+    const std::string code =
+        IsOtherDay(doc, crew, day) ? Trimmed(doc.Crew[U(crew)].DayCode[U(day)]) : std::string();
+    return code + " Assignment Details";
+}
+
+std::optional<OtherDetailsForm> ReadOtherDetails(const ScheduleDocument& doc, int crew, int day)
+{
+    if (!IsOtherDay(doc, crew, day))
+        return std::nullopt;
+    const TPilot& member = doc.Crew[U(crew)];
+    const TPilot::SlotValues& other = member.DayOther[U(day)];
+    const TDate& date = doc.DayDate[U(day)];
+    OtherDetailsForm form;
+    char dateText[40];
+    std::snprintf(dateText, sizeof dateText, "%02d %s %04d", std::clamp(date.Day, 0, 99),
+                  MonthAbbreviation(std::clamp(date.Month, 1, 12)), std::clamp(date.Year, 0, 9999));
+    form.Date = dateText;
+    form.Code = Trimmed(member.DayCode[U(day)]);
+    form.Start = TimeText(other[0]);
+    form.AtWork = TimeText(other[1]);
+    form.Credit = TimeText(other[2]);
+    form.HardTime = TimeText(other[3]);
+    form.Reserve = other[4] != 0;
+    form.ContainsDuty = other[5] != 0;
+    form.ExcludeCredit = other[6] != 0;
+    form.CarsDuty = other[7] != 0;
+    form.DayOff = other[8] != 0;
+    form.TrackingCode = Trimmed(member.DayCode2[U(day)]);
+    return form;
+}
+
+std::optional<DetailsError> ValidateOtherDetails(const OtherDetailsForm& form)
+{
+    if (!CodeText(form.Code, 3))
+        return DetailsError{DetailsField::Code, "Code must be 1 to 3 letters or digits!"};
+    if (ParseDetailsTime(form.Start, 23) < 0)
+        return DetailsError{DetailsField::Start,
+                            "Time starting Work must be a time of day as H:MM (0:00 to 23:59)!"};
+    const struct {
+        const std::string& text;
+        DetailsField field;
+        const char* label;
+    } durations[] = {{form.AtWork, DetailsField::AtWork, "Hours:Mins at Work"},
+                     {form.Credit, DetailsField::Credit, "Credit"},
+                     {form.HardTime, DetailsField::HardTime, "Hard Time"}};
+    for (const auto& d : durations)
+        if (ParseDetailsTime(d.text, kMaxDuration) < 0)
+            return DetailsError{d.field, std::string(d.label) +
+                                             " must be Hours:Mins as H:MM (0:00 to 24:00)!"};
+    if (!Trimmed(form.TrackingCode).empty() && !CodeText(form.TrackingCode, 2))
+        return DetailsError{DetailsField::TrackingCode,
+                            "Quarnelle Code must be empty or 2 letters or digits!"};
+    return std::nullopt;
+}
+
+bool ApplyOtherDetails(ScheduleDocument& doc, Interaction& ui, int crew, int day,
+                       const OtherDetailsForm& form)
+{
+    if (!IsOtherDay(doc, crew, day))
+        return false;
+    if (const auto error = ValidateOtherDetails(form)) {
+        ui.Message(kOops, error->Message, Icon::Warning);
+        return false;
+    }
+    TPilot& member = doc.Crew[U(crew)];
+    TPilot::SlotValues& other = member.DayOther[U(day)];
+    other[0] = ParseDetailsTime(form.Start, 23);
+    other[1] = ParseDetailsTime(form.AtWork, kMaxDuration);
+    other[2] = ParseDetailsTime(form.Credit, kMaxDuration);
+    other[3] = ParseDetailsTime(form.HardTime, kMaxDuration);
+    const bool wasReserve = other[4] != 0;
+    other[4] = form.Reserve ? 1 : 0;
+    other[5] = form.ContainsDuty ? 1 : 0;
+    other[6] = form.ExcludeCredit ? 1 : 0;
+    other[7] = form.CarsDuty ? 1 : 0;
+    other[8] = form.DayOff ? 1 : 0;
+    // Codes keep the blank-padded three-character shape of the code table.
+    std::string code = Upper(Trimmed(form.Code));
+    code.resize(std::max<size_t>(code.size(), 3), ' ');
+    member.DayCode[U(day)] = code;
+    member.DayCode2[U(day)] = Upper(Trimmed(form.TrackingCode));
+
+    CheckLegality(doc, crew);
+    if (doc.CrewKind == 0)
+        CheckTwoCaptainPairs(doc);
+    BlockCredit(doc, crew, false, ui);
+    member.IsAllMonthLeave(std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays));
+    doc.Modified = true;
+    doc.Events().CrewRowChanged(crew, day, day);
+    if (wasReserve != form.Reserve)
+        doc.Events().GridChanged(); // the reserve counts under the crew rows
+    return true;
+}
+
+} // namespace tl

@@ -5,8 +5,11 @@
 #include "support/scripted_interaction.h"
 #include "ui/grid/grid_text.h"
 #include "ui/grid/gridview.h"
+#include "rules/toolbox_drop.h"
 #include "ui/grid/ttlwin.h"
+#include "ui/windows/toolboxwindow.h"
 
+#include <QMimeData>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -93,6 +96,29 @@ private slots:
         QTEST(hit.Column, "slot");
         QCOMPARE(l.HitTest(QPoint(5, point.y())).Where, GridLayout::Hit::Label);
         QCOMPARE(l.HitTest(QPoint(point.x(), 2)).Where, GridLayout::Hit::Header);
+    }
+
+    // A toolbox item dropped on the grid lands on the day under the pointer,
+    // scrolled grid included.
+    void toolboxItemDropsOnTheDayUnderThePointer()
+    {
+        Fixture f;
+        GridView& g = f.grid();
+        const GridLayout& l = g.Layout();
+        g.verticalScrollBar()->setValue(5);
+        const QPoint inView(l.FixedWidth() + (3 + 7) * l.ColWidth + l.ColWidth / 2,
+                            l.HeaderHeight() + 2 * l.RowHeight + l.RowHeight / 2);
+        const QPoint at = g.viewport()->mapTo(&f.win, inView); // crew 7, day slot 7
+        QMimeData data;
+        data.setData(QString::fromLatin1(kToolBoxItemMime), QByteArray::fromStdString(tl::EncodeToolBoxItem(
+                                           {tl::ToolBoxItemRef::Kind::Request, 0})));
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&f.win, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&f.win, &drop);
+        QCOMPARE(int(f.doc.Crew[7].DayFlag[7]), 1);
+        QVERIFY(f.doc.Modified);
     }
 
     void hoverTexts()

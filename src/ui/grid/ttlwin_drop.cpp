@@ -3,6 +3,8 @@
 
 #include "model/schedule_document.h"
 #include "rules/toolbox_drop.h"
+#include "ui/grid/grid_layout.h"
+#include "ui/grid/gridview.h"
 #include "ui/windows/toolboxwindow.h"
 
 #include <QDragEnterEvent>
@@ -22,24 +24,19 @@ struct GridCell {
     int Day = -1;
 };
 
-// Stand-in geometry until the grid's own layout and hit testing take over:
-// a header band, then one row per crew member in roster order, and one
-// column per day slot right of the name column, without scrolling or
-// display filters.
-constexpr int kHeaderHeight = 36;
-constexpr int kNameWidth = 150;
-constexpr int kRowHeight = 16;
-constexpr int kDayWidth = 24;
-
-std::optional<GridCell> DropCellAt(const ScheduleDocument& doc, QPoint pos)
+// The day cell of the block grid under `pos` (TtlWin coordinates), by the
+// grid's own hit testing, so scrolling and display filters are followed.
+std::optional<GridCell> DropCellAt(const TtlWin& win, QPoint pos)
 {
-    if (!doc.GridOn || pos.x() < kNameWidth || pos.y() < kHeaderHeight)
+    const GridView* grid = win.Grid();
+    if (!win.Document().GridOn || grid == nullptr || !grid->isVisible())
         return std::nullopt;
-    const int crew = (pos.y() - kHeaderHeight) / kRowHeight;
-    const int day = (pos.x() - kNameWidth) / kDayWidth;
-    if (crew >= std::min(doc.CrewCount, ScheduleDocument::kCrewCapacity) || day >= TPilot::kSlots)
+    const GridLayout& layout = grid->Layout();
+    const GridLayout::Hit hit = layout.HitTest(grid->viewport()->mapFrom(&win, pos));
+    if (hit.Where != GridLayout::Hit::Day || hit.Crew < 0 || hit.Column < 0 ||
+        hit.Column >= TPilot::kSlots || layout.LastMonthView)
         return std::nullopt;
-    return GridCell{crew, day};
+    return GridCell{hit.Crew, hit.Column};
 }
 
 std::optional<ToolBoxItemRef> DroppedItem(const QMimeData* data)
@@ -62,7 +59,7 @@ void TtlWin::dragEnterEvent(QDragEnterEvent* event)
 
 void TtlWin::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (DroppedItem(event->mimeData()) && DropCellAt(*m_doc, event->position().toPoint()))
+    if (DroppedItem(event->mimeData()) && DropCellAt(*this, event->position().toPoint()))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -71,7 +68,7 @@ void TtlWin::dragMoveEvent(QDragMoveEvent* event)
 void TtlWin::dropEvent(QDropEvent* event)
 {
     const auto item = DroppedItem(event->mimeData());
-    const auto cell = DropCellAt(*m_doc, event->position().toPoint());
+    const auto cell = DropCellAt(*this, event->position().toPoint());
     if (!item || !cell) {
         event->ignore();
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/document_events.h"
 #include "ui/frame/commands.h"
 
 #include <QTimer>
@@ -17,7 +18,7 @@ namespace tl::ui {
 
 // The main block-building window, the frame's client. It owns the month's
 // document from construction to destruction and runs the timed backup.
-class TtlWin : public QWidget {
+class TtlWin : public QWidget, public DocumentEvents {
     Q_OBJECT
 public:
     // Allocates the month's tables (std::bad_alloc when memory runs out).
@@ -29,6 +30,9 @@ public:
     ScheduleDocument& Document() { return *m_doc; }
     const ScheduleDocument& Document() const { return *m_doc; }
     CommandContext Context() const;
+    // The pairings window follows the block operations (DocumentEvents).
+    void PairingsChanged() override;
+    void ShowPairingsWindow(bool show) override;
 
     // Empties the document: no month open.
     void DeleteAll();
@@ -46,6 +50,10 @@ public:
     void BackupTimerTick();
 
 signals:
+    // The pairings board must be laid out again.
+    void PairingsBoardChanged();
+    // Build Blocks wants the pairings window shown or hidden.
+    void PairingsWindowRequested(bool show);
     // The month was opened, saved or changed: titles and menus follow.
     void DocumentChanged();
 

@@ -24,6 +24,13 @@ FloatingWindows::FloatingWindows(TMainDecFrameWin& frame, Interaction& ui, Setti
     connect(client, &TtlWin::PairingsBoardChanged, this, &FloatingWindows::OnPairingsChanged);
     connect(client, &TtlWin::PairingsWindowRequested, this, &FloatingWindows::ShowPairingsWindow);
     connect(client, &TtlWin::DocumentChanged, this, &FloatingWindows::OnDocumentChanged);
+    // The board reads the document: it goes before the document does.
+    connect(client, &QObject::destroyed, this, [this] {
+        if (m_pairWin) {
+            m_pairWin->disconnect(this);
+            delete m_pairWin;
+        }
+    });
 }
 
 TPairWin* FloatingWindows::PairWin() const

@@ -39,7 +39,13 @@ WhosLegalDialog::WhosLegalDialog(ScheduleDocument& doc, Interaction& ui, int pai
     m_reasons = NewList(QStringLiteral("ReasonsList"), lists.Reasons, this);
     m_bidders->setSelectionMode(QAbstractItemView::NoSelection);
     m_reasons->setSelectionMode(QAbstractItemView::NoSelection);
-    m_reasons->setMinimumWidth(360);
+    m_legal->setMinimumWidth(230);
+    m_bidders->setMinimumWidth(230);
+    m_reasons->setMinimumWidth(520);
+    m_reasons->setWordWrap(true);
+    // Long reasons scroll; they do not widen the dialog.
+    m_reasons->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Expanding);
+    m_reasons->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     m_assign = new QPushButton(QStringLiteral("Assign..."), this);
     m_assign->setObjectName(QStringLiteral("AssignButton"));
@@ -60,19 +66,25 @@ WhosLegalDialog::WhosLegalDialog(ScheduleDocument& doc, Interaction& ui, int pai
     layout->addWidget(m_bidders, 1, 1);
     layout->addWidget(m_reasons, 1, 2);
     layout->addWidget(buttons, 2, 0, 1, 3);
-    layout->setColumnStretch(2, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+    layout->setColumnStretch(2, 2);
     m_reasons->hide();
     m_reasonsLabel->hide();
 
     connect(m_assign, &QPushButton::clicked, this, &WhosLegalDialog::Assign);
     connect(m_why, &QPushButton::toggled, this, [this](bool on) {
+        // The pane opens beside the lists, which keep their size.
+        const int pane = m_reasons->minimumWidth() + 12;
+        const int before = width();
         m_reasons->setVisible(on);
         m_reasonsLabel->setVisible(on);
-        adjustSize();
+        resize(before + (on ? pane : -pane), height());
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     if (m_legal->count() > 0)
         m_legal->setFocus();
+    resize(500, 420);
 }
 
 void WhosLegalDialog::Assign()

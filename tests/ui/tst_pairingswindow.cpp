@@ -198,6 +198,24 @@ private slots:
         QVERIFY(!w->Model()->index(3, 0).data(Qt::FontRole).value<QFont>().bold());
     }
 
+    // From roster position 1000 on the line's number has four digits.
+    void assignReachesRosterPosition1000()
+    {
+        Month m;
+        m.doc.CrewCount = 1000;
+        for (int c = 0; c < 999; ++c)
+            m.doc.Crew[size_t(c)].BidReserveOrLoa = true;
+        m.doc.Crew[999].EmpNumber = 1000;
+        m.doc.Crew[999].Name = "CREW 1000";
+        tl::CheckLegality(m.doc, 999);
+        WhosLegalDialog dialog(m.doc, m.ui, 0, 0);
+        QCOMPARE(Lines(dialog.LegalList()), QStringList{QStringLiteral("1000 CREW 1000")});
+        dialog.LegalList()->setCurrentRow(0);
+        dialog.Assign();
+        QCOMPARE(m.doc.Crew[999].DaySlot[0], 0);
+        QVERIFY(m.ui.Events().empty());
+    }
+
     void historyListsAssignmentsAndF1UndoesTheNewest()
     {
         Month m;

@@ -110,7 +110,7 @@ void FloatingWindows::ChoosePairing(int pairing, int day)
 void FloatingWindows::OnPairingsChanged()
 {
     if (m_pairWin)
-        m_pairWin->Refresh();
+        m_pairWin->Relayout();
 }
 
 void FloatingWindows::OnDocumentChanged()

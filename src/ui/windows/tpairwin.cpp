@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QFont>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -101,8 +102,8 @@ QVariant PairingsBoardModel::data(const QModelIndex& index, int role) const
         return font;
     }
     case Qt::ToolTipRole:
-        return FromCoreText("Pair " + std::to_string(pair.PairNumber) + "  On " +
-                            FormatHoursMinutes(pair.OnTime, true) + "  Off " +
+        return QString::asprintf("Pair %04d", pair.PairNumber) +
+               FromCoreText("  On " + FormatHoursMinutes(pair.OnTime, true) + "  Off " +
                             FormatHoursMinutes(pair.OffTime, true) + "  Credit " +
                             FormatHoursMinutes(pair.Credit, true) + (open ? "  Open" : "  Assigned"));
     default:
@@ -165,19 +166,18 @@ TPairWin::TPairWin(const ScheduleDocument& doc, const GridColours& colours, QWid
 
 void TPairWin::Relayout()
 {
-    // Keep the selection on the same pairing day when it is still there.
+    // Laid out again even when all pairings show: crew complement adds and
+    // drops pairings. Keep the view where it was and the selection on the same pairing day
+    // when it is still on the board.
     const BoardCell selected = m_model->Cell(m_view->currentIndex());
+    const int x = m_view->horizontalScrollBar()->value();
+    const int y = m_view->verticalScrollBar()->value();
     m_model->Relayout();
-    if (!selected.Empty())
-        SelectPairing(selected.Pairing, selected.StartDay);
-}
-
-void TPairWin::Refresh()
-{
-    if (m_doc.ShowOnlyOpenPairings)
-        Relayout();
-    else
-        m_model->Repaint();
+    int row = 0;
+    if (!selected.Empty() && m_model->Board().Find(selected.Pairing, selected.StartDay, row))
+        m_view->setCurrentIndex(m_model->index(row, selected.StartDay));
+    m_view->horizontalScrollBar()->setValue(x);
+    m_view->verticalScrollBar()->setValue(y);
 }
 
 void TPairWin::UpdateCaption()

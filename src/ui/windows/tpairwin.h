@@ -51,9 +51,8 @@ public:
     QTableView* View() const { return m_view; }
     PairingsBoardModel* Model() const { return m_model; }
 
-    // After an assignment: a board of open pairings changes shape, a board
-    // of all pairings only its colours.
-    void Refresh();
+    // After an assignment or a change of the pairings: the board laid out
+    // again where the view stands.
     void Relayout();
     // The caption the filter state calls for.
     void UpdateCaption();

@@ -32,6 +32,7 @@ WhosLegalDialog::WhosLegalDialog(ScheduleDocument& doc, Interaction& ui, int pai
 {
     setObjectName(QStringLiteral("WhosLegalDialog"));
     const WhoIsLegalLists lists = WhoIsLegal(doc, pairing, day);
+    m_legalCrew = lists.LegalCrew;
     setWindowTitle(FromCoreText(lists.Caption));
 
     m_legal = NewList(QStringLiteral("LegalList"), lists.Legal, this);
@@ -94,8 +95,12 @@ void WhosLegalDialog::Assign()
         m_ui.Message("Tessara Lines", "You have not Selected an Employee", Icon::Information);
         return;
     }
-    const int position = selected.front()->text().left(3).toInt();
-    const int code = AssignPair(m_doc, m_ui, position - 1, m_pairing, m_day, false);
+    // The line's crew member as the list was built: the roster position in
+    // the text has four digits from position 1000 on.
+    const int row = m_legal->row(selected.front());
+    if (row < 0 || size_t(row) >= m_legalCrew.size())
+        return;
+    const int code = AssignPair(m_doc, m_ui, m_legalCrew[size_t(row)], m_pairing, m_day, false);
     const std::string_view message = AssignResultMessage(code);
     if (!message.empty())
         m_ui.Message("Tessara Lines", message, Icon::Warning);

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <vector>
+
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -37,6 +39,7 @@ private:
     Interaction& m_ui;
     int m_pairing;
     int m_day;
+    std::vector<int> m_legalCrew; // crew index of each line of the first list
     QListWidget* m_legal = nullptr;
     QListWidget* m_bidders = nullptr;
     QListWidget* m_reasons = nullptr;

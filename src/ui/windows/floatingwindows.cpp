@@ -24,10 +24,11 @@ FloatingWindows::FloatingWindows(TMainDecFrameWin& frame, Interaction& ui, Setti
     connect(client, &TtlWin::PairingsBoardChanged, this, &FloatingWindows::OnPairingsChanged);
     connect(client, &TtlWin::PairingsWindowRequested, this, &FloatingWindows::ShowPairingsWindow);
     connect(client, &TtlWin::DocumentChanged, this, &FloatingWindows::OnDocumentChanged);
-    // The board reads the document: it goes before the document does.
+    // The document is gone by now: the board lets go of it and goes too.
     connect(client, &QObject::destroyed, this, [this] {
         if (m_pairWin) {
             m_pairWin->disconnect(this);
+            m_pairWin->Model()->Detach();
             delete m_pairWin;
         }
     });
@@ -47,8 +48,7 @@ void FloatingWindows::ShowPairingsWindow(bool show)
 {
     ScheduleDocument& doc = m_frame.Client()->Document();
     if (show && !m_pairWin) {
-        const GridColours colours =
-            ParseCustomColors(Preferences::Read(m_settings).CustomColors);
+        const GridColours colours = ParseCustomColors(Preferences::Read(m_settings).CustomColors);
         m_pairWin = new TPairWin(doc, colours, &m_frame);
         m_pairWin->setAttribute(Qt::WA_DeleteOnClose);
         // The frame's keys work while the pairings window has the focus.
@@ -60,6 +60,8 @@ void FloatingWindows::ShowPairingsWindow(bool show)
             ShowPairingText(&m_frame, m_frame.Client()->Document(), pairing, day);
         });
         connect(m_pairWin, &QObject::destroyed, this, [this] {
+            // Half destroyed already: not to be looked at as a TPairWin.
+            m_pairWin = nullptr;
             m_frame.Client()->Document().PairWindowOpen = false;
             SyncActions();
         });

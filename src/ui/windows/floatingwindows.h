@@ -6,7 +6,7 @@
 namespace tl {
 class Interaction;
 class SettingsStore;
-}
+} // namespace tl
 
 namespace tl::ui {
 

@@ -32,15 +32,23 @@ const QColor kLastAssignedCell(153, 204, 255);
 
 PairingsBoardModel::PairingsBoardModel(const ScheduleDocument& doc, const GridColours& colours,
                                        QObject* parent)
-    : QAbstractTableModel(parent), m_doc(doc), m_colours(colours)
+    : QAbstractTableModel(parent), m_doc(&doc), m_colours(colours)
 {
-    m_board = LayOutPairingsBoard(m_doc, m_doc.ShowOnlyOpenPairings);
+    m_board = LayOutPairingsBoard(doc, doc.ShowOnlyOpenPairings);
 }
 
 void PairingsBoardModel::Relayout()
 {
     beginResetModel();
-    m_board = LayOutPairingsBoard(m_doc, m_doc.ShowOnlyOpenPairings);
+    m_board = m_doc ? LayOutPairingsBoard(*m_doc, m_doc->ShowOnlyOpenPairings) : PairingsBoard{};
+    endResetModel();
+}
+
+void PairingsBoardModel::Detach()
+{
+    beginResetModel();
+    m_doc = nullptr;
+    m_board = {};
     endResetModel();
 }
 
@@ -70,23 +78,26 @@ int PairingsBoardModel::columnCount(const QModelIndex& parent) const
 QVariant PairingsBoardModel::data(const QModelIndex& index, int role) const
 {
     const BoardCell cell = Cell(index);
+    if (!m_doc)
+        return {};
+    const ScheduleDocument& doc = *m_doc;
     if (cell.Empty() || cell.Pairing >= ScheduleDocument::kPairCapacity) {
         if (role == Qt::BackgroundRole)
             return QBrush(ColourOf(m_colours[kBackground]));
         return {};
     }
-    const TPair& pair = m_doc.Pairs[size_t(cell.Pairing)];
+    const TPair& pair = doc.Pairs[size_t(cell.Pairing)];
     const int ops = pair.OpsCount[size_t(cell.StartDay)];
     const bool open = ops == 1 || ops == -1;
     switch (role) {
     case Qt::DisplayRole:
-        return FromCoreText(BoardCellText(m_doc, cell));
+        return FromCoreText(BoardCellText(doc, cell));
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);
     case Qt::BackgroundRole:
-        if (cell.Pairing == m_doc.CurrentPair && cell.StartDay == m_doc.CurrentPairDay)
+        if (cell.Pairing == doc.CurrentPair && cell.StartDay == doc.CurrentPairDay)
             return QBrush(kCurrentCell);
-        if (cell.Pairing == m_doc.LastAssignedPair && cell.StartDay == m_doc.LastAssignedDay)
+        if (cell.Pairing == doc.LastAssignedPair && cell.StartDay == doc.LastAssignedDay)
             return QBrush(kLastAssignedCell);
         return QBrush(open ? kOpenCell : ColourOf(m_colours[kBackground]).lighter(112));
     case Qt::ForegroundRole:
@@ -105,7 +116,8 @@ QVariant PairingsBoardModel::data(const QModelIndex& index, int role) const
         return QString::asprintf("Pair %04d", pair.PairNumber) +
                FromCoreText("  On " + FormatHoursMinutes(pair.OnTime, true) + "  Off " +
                             FormatHoursMinutes(pair.OffTime, true) + "  Credit " +
-                            FormatHoursMinutes(pair.Credit, true) + (open ? "  Open" : "  Assigned"));
+                            FormatHoursMinutes(pair.Credit, true) +
+                            (open ? "  Open" : "  Assigned"));
     default:
         return {};
     }
@@ -113,12 +125,12 @@ QVariant PairingsBoardModel::data(const QModelIndex& index, int role) const
 
 QVariant PairingsBoardModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= m_board.Days)
+    if (!m_doc || orientation != Qt::Horizontal || section < 0 || section >= m_board.Days)
         return {};
     if (role == Qt::DisplayRole)
-        return QString::asprintf("%02d\n%s", m_doc.DayDate[size_t(section)].Day,
-                                 m_doc.DayName[size_t(section)].data());
-    if (role == Qt::ForegroundRole && m_doc.Weekend[size_t(section)])
+        return QString::asprintf("%02d\n%s", m_doc->DayDate[size_t(section)].Day,
+                                 m_doc->DayName[size_t(section)].data());
+    if (role == Qt::ForegroundRole && m_doc->Weekend[size_t(section)])
         return QBrush(QColor(200, 0, 0));
     return {};
 }

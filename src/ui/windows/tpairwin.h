@@ -26,6 +26,8 @@ public:
     void Relayout();
     // Same board, new colours and highlights.
     void Repaint();
+    // The document is going: the board empties and reads it no more.
+    void Detach();
 
     const PairingsBoard& Board() const { return m_board; }
     BoardCell Cell(const QModelIndex& index) const;
@@ -36,7 +38,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    const ScheduleDocument& m_doc;
+    const ScheduleDocument* m_doc;
     GridColours m_colours;
     PairingsBoard m_board;
 };

@@ -13,7 +13,7 @@ class QPushButton;
 namespace tl {
 class Interaction;
 class ScheduleDocument;
-}
+} // namespace tl
 
 namespace tl::ui {
 

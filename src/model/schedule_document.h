@@ -102,6 +102,8 @@ public:
     int32_t CurrentPairDay = -1;
     int32_t LastAssignedPair = -1;
     int32_t LastAssignedDay = -1;
+    // "Show Only Open Pairings": the pairings board leaves assigned days off.
+    bool ShowOnlyOpenPairings = false;
 
     // The windows listening to the block operations; none by default.
     DocumentEvents* Listener = nullptr;

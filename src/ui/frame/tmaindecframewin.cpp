@@ -55,6 +55,7 @@ TMainDecFrameWin::TMainDecFrameWin(Interaction& ui, SettingsStore& settings, QWi
     connect(m_client, &TtlWin::DocumentChanged, this, &TMainDecFrameWin::OnDocumentChanged);
 
     CreateActions();
+    InstallWindowsCommands();
     InstallMenu(false);
     CreateToolBar();
     CreateStatusBar();

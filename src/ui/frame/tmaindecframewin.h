@@ -60,6 +60,8 @@ protected:
 
 private:
     void CreateActions();
+    // Pairings window, open-pairings switch, history and undo.
+    void InstallWindowsCommands();
     void AddActions(const std::vector<MenuEntry>& entries);
     void InstallMenu(bool monthOpen);
     void FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries);

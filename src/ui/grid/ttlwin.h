@@ -32,6 +32,9 @@ public:
     ScheduleDocument& Document() { return *m_doc; }
     const ScheduleDocument& Document() const { return *m_doc; }
     CommandContext Context() const;
+    // The pairings window follows the block operations (DocumentEvents).
+    void PairingsChanged() override;
+    void ShowPairingsWindow(bool show) override;
 
     // Empties the document: no month open.
     void DeleteAll();
@@ -63,6 +66,10 @@ public:
     void GridTakenDown() override;
 
 signals:
+    // The pairings board must be laid out again.
+    void PairingsBoardChanged();
+    // Build Blocks wants the pairings window shown or hidden.
+    void PairingsWindowRequested(bool show);
     // The month was opened, saved or changed: titles and menus follow.
     void DocumentChanged();
     // What the status bar shows for the grid cell under the mouse.

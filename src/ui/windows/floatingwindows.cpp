@@ -1,0 +1,141 @@
+#include "ui/windows/floatingwindows.h"
+
+#include "model/schedule_document.h"
+#include "rules/history.h"
+#include "storage/settings.h"
+#include "ui/frame/tmaindecframewin.h"
+#include "ui/grid/ttlwin.h"
+#include "ui/windows/pairtextwin.h"
+#include "ui/windows/tpairwin.h"
+#include "ui/windows/whoslegaldialog.h"
+
+#include <QAction>
+
+namespace tl::ui {
+
+FloatingWindows::FloatingWindows(TMainDecFrameWin& frame, Interaction& ui, SettingsStore& settings)
+    : QObject(&frame), m_frame(frame), m_ui(ui), m_settings(settings)
+{
+    setObjectName(QStringLiteral("FloatingWindows"));
+    TtlWin* client = frame.Client();
+    // The main window hears of every block operation and passes on what
+    // concerns the pairings window.
+    client->Document().Listener = client;
+    connect(client, &TtlWin::PairingsBoardChanged, this, &FloatingWindows::OnPairingsChanged);
+    connect(client, &TtlWin::PairingsWindowRequested, this, &FloatingWindows::ShowPairingsWindow);
+    connect(client, &TtlWin::DocumentChanged, this, &FloatingWindows::OnDocumentChanged);
+    // The document is gone by now: the board lets go of it and goes too.
+    connect(client, &QObject::destroyed, this, [this] {
+        if (m_pairWin) {
+            m_pairWin->disconnect(this);
+            m_pairWin->Model()->Detach();
+            delete m_pairWin;
+        }
+    });
+}
+
+TPairWin* FloatingWindows::PairWin() const
+{
+    return m_pairWin.data();
+}
+
+void FloatingWindows::TogglePairingsWindow()
+{
+    ShowPairingsWindow(!m_pairWin);
+}
+
+void FloatingWindows::ShowPairingsWindow(bool show)
+{
+    ScheduleDocument& doc = m_frame.Client()->Document();
+    if (show && !m_pairWin) {
+        const GridColours colours = ParseCustomColors(Preferences::Read(m_settings).CustomColors);
+        m_pairWin = new TPairWin(doc, colours, &m_frame);
+        m_pairWin->setAttribute(Qt::WA_DeleteOnClose);
+        // The frame's keys work while the pairings window has the focus.
+        for (int command : {CmUndo, CmShowOnlyOpen, CmPairingsWindow, CmHistory})
+            if (QAction* action = m_frame.Action(command))
+                m_pairWin->addAction(action);
+        connect(m_pairWin, &TPairWin::PairingChosen, this, &FloatingWindows::ChoosePairing);
+        connect(m_pairWin, &TPairWin::PairingClicked, this, [this](int pairing, int day) {
+            ShowPairingText(&m_frame, m_frame.Client()->Document(), pairing, day);
+        });
+        connect(m_pairWin, &QObject::destroyed, this, [this] {
+            // Half destroyed already: not to be looked at as a TPairWin.
+            m_pairWin = nullptr;
+            m_frame.Client()->Document().PairWindowOpen = false;
+            SyncActions();
+        });
+        m_pairWin->show();
+        doc.PairWindowOpen = true;
+    } else if (!show && m_pairWin) {
+        delete m_pairWin;
+        doc.PairWindowOpen = false;
+    }
+    SyncActions();
+}
+
+void FloatingWindows::ToggleOnlyOpen()
+{
+    ScheduleDocument& doc = m_frame.Client()->Document();
+    doc.ShowOnlyOpenPairings = !doc.ShowOnlyOpenPairings;
+    if (m_pairWin) {
+        m_pairWin->Relayout();
+        m_pairWin->UpdateCaption();
+    }
+    SyncActions();
+}
+
+void FloatingWindows::Undo()
+{
+    TtlWin* client = m_frame.Client();
+    if (tl::Undo(client->Document(), m_ui) == UndoResult::Empty)
+        return;
+    // The operations have told the windows what changed; titles and menus
+    // follow the modified month.
+    emit client->DocumentChanged();
+}
+
+void FloatingWindows::ChoosePairing(int pairing, int day)
+{
+    TtlWin* client = m_frame.Client();
+    ScheduleDocument& doc = client->Document();
+    doc.CurrentPair = pairing;
+    doc.CurrentPairDay = day;
+    if (m_pairWin)
+        m_pairWin->Model()->Repaint();
+    WhosLegalDialog dialog(doc, m_ui, pairing, day, &m_frame);
+    dialog.exec();
+    if (doc.Modified)
+        emit client->DocumentChanged();
+}
+
+void FloatingWindows::OnPairingsChanged()
+{
+    if (m_pairWin)
+        m_pairWin->Relayout();
+}
+
+void FloatingWindows::OnDocumentChanged()
+{
+    const ScheduleDocument& doc = m_frame.Client()->Document();
+    if (doc.DisplayState == 3) {
+        // No month: nothing to show.
+        ShowPairingsWindow(false);
+        ClosePairingText(&m_frame);
+    } else if (m_pairWin) {
+        m_pairWin->Relayout();
+        m_pairWin->UpdateCaption();
+    }
+    SyncActions();
+}
+
+void FloatingWindows::SyncActions()
+{
+    const ScheduleDocument& doc = m_frame.Client()->Document();
+    if (QAction* action = m_frame.Action(CmPairingsWindow))
+        action->setChecked(m_pairWin && m_pairWin->isVisible());
+    if (QAction* action = m_frame.Action(CmShowOnlyOpen))
+        action->setChecked(doc.ShowOnlyOpenPairings);
+}
+
+} // namespace tl::ui

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+namespace tl {
+class Interaction;
+class SettingsStore;
+} // namespace tl
+
+namespace tl::ui {
+
+class TMainDecFrameWin;
+class TPairWin;
+
+// Keeps the pairings window and the pairing text window of the frame in
+// step with the document: created and destroyed on command, laid out again
+// after assignments, and gone when the month goes.
+class FloatingWindows : public QObject {
+    Q_OBJECT
+public:
+    FloatingWindows(TMainDecFrameWin& frame, Interaction& ui, SettingsStore& settings);
+
+    TPairWin* PairWin() const;
+
+    // "&Pairings Window": creates the window when there is none, else
+    // destroys it.
+    void TogglePairingsWindow();
+    void ShowPairingsWindow(bool show);
+    // "Show &Only Open Pairings".
+    void ToggleOnlyOpen();
+    // "&Undo F1".
+    void Undo();
+    // Opens Who Is Legal for a pairing day of the board.
+    void ChoosePairing(int pairing, int day);
+
+private:
+    void OnDocumentChanged();
+    void OnPairingsChanged();
+    void SyncActions();
+
+    TMainDecFrameWin& m_frame;
+    Interaction& m_ui;
+    SettingsStore& m_settings;
+    QPointer<TPairWin> m_pairWin;
+};
+
+} // namespace tl::ui

@@ -113,6 +113,7 @@ void TMainDecFrameWin::CreateActions()
     m_handlers.insert(CmSharedNotes, [this] { DoSharedNotes(); });
     m_handlers.insert(CmPreferences, [this] { DoPreferences(); });
     m_handlers.insert(CmExit, [this] { close(); });
+    InstallGridCommands();
 }
 
 void TMainDecFrameWin::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries)

@@ -60,6 +60,7 @@ protected:
 
 private:
     void CreateActions();
+    void InstallGridCommands();
     void AddActions(const std::vector<MenuEntry>& entries);
     void InstallMenu(bool monthOpen);
     void FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries);

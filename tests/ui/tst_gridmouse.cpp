@@ -11,7 +11,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-
 using namespace tl::ui;
 
 Q_DECLARE_METATYPE(DisplayFlags)

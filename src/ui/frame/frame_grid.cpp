@@ -15,9 +15,9 @@ namespace tl::ui {
 
 namespace {
 
-constexpr int kFilterCommands[] = {CmSearchFilter,     CmHideCheckPilots,     CmHideCompleted,
-                                   CmHideLeave,        CmHideBlockHolders,    CmShowOnlyCheckPilots,
-                                   CmShowOnlyLtc,      CmShowOnlyBlockHolders};
+constexpr int kFilterCommands[] = {CmSearchFilter, CmHideCheckPilots,     CmHideCompleted,
+                                   CmHideLeave,    CmHideBlockHolders,    CmShowOnlyCheckPilots,
+                                   CmShowOnlyLtc,  CmShowOnlyBlockHolders};
 
 } // namespace
 

@@ -221,7 +221,8 @@ void GridView::mouseMoveEvent(QMouseEvent* event)
     UpdateHover(event->position().toPoint());
     if (m_dragSource.Crew >= 0) {
         // A drop lands on another crew member's day cells only.
-        bool target = m_hoverHit.Where == GridLayout::Hit::Day && m_hoverHit.Crew != m_dragSource.Crew;
+        bool target =
+            m_hoverHit.Where == GridLayout::Hit::Day && m_hoverHit.Crew != m_dragSource.Crew;
         viewport()->setCursor(target ? Qt::DragMoveCursor : Qt::ClosedHandCursor);
     }
     QAbstractScrollArea::mouseMoveEvent(event);

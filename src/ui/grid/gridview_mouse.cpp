@@ -44,11 +44,8 @@ void GridView::ApplyDisplayFilters()
 
 void GridView::RebuildRows()
 {
-    std::vector<int> order = DisplayOrder(m_doc, m_flags);
-    if (order != m_layout.Order) {
-        m_layout.Order = std::move(order);
-        m_hoverHit = {};
-    }
+    m_layout.Order = DisplayOrder(m_doc, m_flags);
+    m_hoverHit = {};
     // The scroll range shrinks with the order, which pulls the first
     // visible row back inside it.
     UpdateScrollBars();

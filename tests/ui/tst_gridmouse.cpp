@@ -131,6 +131,29 @@ private slots:
         QCOMPARE(f.doc.Pairs[0].OpsCount[4], f.doc.Crew[1].DaySlot[4] == -1 ? 1 : 2);
     }
 
+    void clickSignals()
+    {
+        Fixture f;
+        f.doc.Crew[3].DayText[30] = "VAC";
+        QSignalSpy other(&f.win, &TtlWin::otherAssignmentClicked);
+        QSignalSpy info(&f.win, &TtlWin::employeeInfoRequested);
+        QTest::mouseClick(f.view(), Qt::LeftButton, {}, f.cell(2, 10));
+        QTest::mouseClick(f.view(), Qt::LeftButton, {}, f.cell(3, -1));
+        QTest::mouseClick(f.view(), Qt::LeftButton, {}, f.cell(4, -1)); // nothing last month
+        QCOMPARE(other.count(), 2);
+        QCOMPARE(other.at(0), QVariantList({2, 10}));
+        QCOMPARE(other.at(1), QVariantList({3, -1}));
+        f.doc.Crew[6].EmpNumber = -1; // open lines have no employee info
+        QTest::mousePress(f.view(), Qt::RightButton, {}, QPoint(5, f.cell(5, 0).y()));
+        QTest::mousePress(f.view(), Qt::RightButton, {}, f.cell(6, -2));
+        QCOMPARE(info.count(), 1);
+        QCOMPARE(info.at(0).at(0).toInt(), 5);
+        // Shift takes an other assignment off without asking.
+        QTest::mousePress(f.view(), Qt::RightButton, Qt::ShiftModifier, f.cell(2, 10));
+        QCOMPARE(f.doc.Crew[2].DaySlot[10], -1);
+        QVERIFY(f.ui.Events().empty());
+    }
+
     void locksAndKeys()
     {
         Fixture f;

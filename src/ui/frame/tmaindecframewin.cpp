@@ -115,6 +115,7 @@ void TMainDecFrameWin::CreateActions()
     m_handlers.insert(CmPreferences, [this] { DoPreferences(); });
     m_handlers.insert(CmExit, [this] { close(); });
     InstallDialogCommands();
+    InstallGridCommands();
 }
 
 void TMainDecFrameWin::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries)

@@ -62,6 +62,7 @@ private:
     void CreateActions();
     // Pairings window, open-pairings switch, history and undo.
     void InstallWindowsCommands();
+    void InstallGridCommands();
     void AddActions(const std::vector<MenuEntry>& entries);
     void InstallMenu(bool monthOpen);
     void FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries);

@@ -555,6 +555,7 @@ void GridView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(viewport());
     PaintGrid(painter, m_doc, m_style, m_layout, event->rect(), m_allCredits);
+    PaintSelection(painter);
 }
 
 } // namespace tl::ui

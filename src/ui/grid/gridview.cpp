@@ -51,18 +51,6 @@ void GridView::UpdateMetrics()
                         creditWidth, m_style.XPadding, m_style.YPadding);
 }
 
-void GridView::RebuildRows()
-{
-    // Roster order until the display filters come; they fill Order instead.
-    int rows = CrewRows(m_doc);
-    m_layout.Order.resize(static_cast<size_t>(rows));
-    for (int i = 0; i < rows; ++i)
-        m_layout.Order[static_cast<size_t>(i)] = i;
-    UpdateScrollBars();
-    m_hoverHit = {};
-    viewport()->update();
-}
-
 void GridView::UpdateScrollBars()
 {
     m_layout.ViewWidth = viewport()->width();
@@ -157,6 +145,8 @@ void GridView::SetAllCredits(bool on)
 
 void GridView::keyPressEvent(QKeyEvent* event)
 {
+    if (HandleActionKey(event))
+        return;
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
@@ -229,6 +219,12 @@ void GridView::wheelEvent(QWheelEvent* event)
 void GridView::mouseMoveEvent(QMouseEvent* event)
 {
     UpdateHover(event->position().toPoint());
+    if (m_dragSource.Crew >= 0) {
+        // A drop lands on another crew member's day cells only.
+        bool target =
+            m_hoverHit.Where == GridLayout::Hit::Day && m_hoverHit.Crew != m_dragSource.Crew;
+        viewport()->setCursor(target ? Qt::DragMoveCursor : Qt::ClosedHandCursor);
+    }
     QAbstractScrollArea::mouseMoveEvent(event);
 }
 

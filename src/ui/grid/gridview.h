@@ -1,13 +1,19 @@
 #pragma once
 
+#include "ui/grid/grid_filters.h"
 #include "ui/grid/grid_layout.h"
 #include "ui/grid/grid_style.h"
 
 #include <QAbstractScrollArea>
 
+#include <functional>
+
+class QPainter;
+
 namespace tl {
 class Interaction;
 class ScheduleDocument;
+class TPilot;
 } // namespace tl
 
 namespace tl::ui {
@@ -34,6 +40,31 @@ public:
     bool AllCreditsShown() const { return m_allCredits; }
     QString HoverText() const { return m_hoverText; }
 
+    // The view options (menu commands 550 to 557, the corner cell). Setting
+    // them moves the block-holder cut-off and rebuilds the display order.
+    const DisplayFlags& Flags() const { return m_flags; }
+    void SetDisplayFlags(const DisplayFlags& flags);
+    // Runs the display filters again (after a crew member's options changed).
+    void ApplyDisplayFilters();
+
+    // The cell the keyboard acts on: crew member (roster index) and column;
+    // crew -1 for none.
+    struct Cell {
+        int Crew = -1;
+        int Column = 0;
+        bool operator==(const Cell&) const = default;
+    };
+    Cell Selection() const { return m_selection; }
+    void SetSelection(Cell cell);
+
+    // Opens the small crew dialog; true when the crew member was changed.
+    // Tests put in their own.
+    std::function<bool(TPilot& crew)> EditCrewOptions;
+
+    // After the Other Assignment Details dialog changed a crew member's
+    // block: legality, credit, the row and the Modified flag.
+    void RecheckCrew(int crew);
+
     // Repaints what a change named.
     void RepaintCrewCells(int crew, int firstDay, int lastDay);
     void RepaintHeaderDay(int day);
@@ -41,6 +72,17 @@ public:
 
 signals:
     void HoverTextChanged(const QString& text);
+    // A click on a pairing (start day slot), on an other assignment or a
+    // previous-month entry (column: negative for the days before the month),
+    // right button left of day 0, Tab, the corner's first zone.
+    void PairingClicked(int pairing, int day);
+    void OtherAssignmentClicked(int crew, int column);
+    void EmployeeInfoRequested(int crew);
+    void ShowOnlyOpenToggled();
+    void PairingsWindowToggleRequested();
+    void DisplayFlagsChanged();
+    // A mouse or key action changed the month.
+    void BlocksChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -52,9 +94,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    // The mouse actions that change blocks (drag, right and middle button,
-    // clicks on other assignments) go here once the assignment operations
-    // exist; HitTest of Layout() says which crew member and day was hit.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // Tab belongs to the grid, not to focus moves.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void UpdateMetrics();
@@ -63,6 +106,17 @@ private:
     void SetAllCredits(bool on);
     void UpdateHover(QPoint point);
 
+    // The actions of the mouse and of the keys that stand for it, by cell.
+    bool HandleActionKey(QKeyEvent* event);
+    void ClickCell(int crew, int column, bool ctrl);
+    void ClickCorner(int x);
+    void RightCell(int crew, int column, bool ctrl, bool shift);
+    bool LockCell(int crew, int column);
+    void MoveSelection(int rows, int columns);
+    void RepaintSelection();
+    void PaintSelection(QPainter& painter) const;
+    bool StartsPairing(int crew, int column) const;
+
     ScheduleDocument& m_doc;
     Interaction& m_ui;
     GridStyle m_style;
@@ -70,6 +124,9 @@ private:
     bool m_allCredits = false;
     GridLayout::Hit m_hoverHit;
     QString m_hoverText;
+    DisplayFlags m_flags;
+    Cell m_dragSource;
+    Cell m_selection;
 };
 
 } // namespace tl::ui

@@ -34,6 +34,14 @@ TtlWin::TtlWin(Interaction& ui, SettingsStore& settings, QWidget* parent)
     layout->addWidget(m_grid);
     m_grid->hide();
     connect(m_grid, &GridView::HoverTextChanged, this, &TtlWin::HoverTextChanged);
+    connect(m_grid, &GridView::PairingClicked, this, &TtlWin::pairingClicked);
+    connect(m_grid, &GridView::OtherAssignmentClicked, this, &TtlWin::otherAssignmentClicked);
+    connect(m_grid, &GridView::EmployeeInfoRequested, this, &TtlWin::employeeInfoRequested);
+    connect(m_grid, &GridView::ShowOnlyOpenToggled, this, &TtlWin::showOnlyOpenToggled);
+    connect(m_grid, &GridView::PairingsWindowToggleRequested, this,
+            &TtlWin::pairingsWindowToggleRequested);
+    connect(m_grid, &GridView::DisplayFlagsChanged, this, &TtlWin::displayFlagsChanged);
+    connect(m_grid, &GridView::BlocksChanged, this, &TtlWin::DocumentChanged);
     connect(this, &TtlWin::DocumentChanged, this, &TtlWin::SyncGrid);
     ReadDisplaySettings();
     m_doc->Listener = this;
@@ -56,6 +64,7 @@ CommandContext TtlWin::Context() const
 void TtlWin::DeleteAll()
 {
     m_doc->DeleteAll(m_ui);
+    m_grid->SetDisplayFlags({});
     m_doc->DisplayState = 3;
     update();
     emit DocumentChanged();
@@ -64,6 +73,7 @@ void TtlWin::DeleteAll()
 bool TtlWin::OpenFile(const QString& path)
 {
     m_doc->DeleteAll(m_ui);
+    m_grid->SetDisplayFlags({});
     m_doc->DisplayState = 3;
     m_doc->FileName = ToFileName(path);
     bool opened = LoadBlocks(*m_doc, m_ui);

@@ -76,6 +76,18 @@ signals:
     void HoverTextChanged(const QString& text);
     // The open-credit gauge: open credit and the month's total, minutes.
     void OpenCreditUpdated(int open, int total);
+    // The grid's clicks for the windows and dialogs the frame opens: a
+    // pairing (its start day slot); an other assignment or, for a negative
+    // slot, the previous-month entry of DayText[slot + 31] (after editing
+    // it call Grid()->RecheckCrew); the right button left of day 0.
+    void pairingClicked(int pairing, int day);
+    void otherAssignmentClicked(int crew, int slot);
+    void employeeInfoRequested(int crew);
+    // Tab on the grid, and the corner cell's first zone.
+    void showOnlyOpenToggled();
+    void pairingsWindowToggleRequested();
+    // The grid's view options changed (menu checks follow).
+    void displayFlagsChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

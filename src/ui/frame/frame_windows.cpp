@@ -3,7 +3,11 @@
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/ttlwin.h"
 #include "ui/windows/floatingwindows.h"
+#include "ui/dialogs/otherdetailsdialog.h"
+#include "ui/dialogs/rosterdialog.h"
+#include "ui/grid/gridview.h"
 #include "ui/windows/historydialog.h"
+#include "ui/windows/pairtextwin.h"
 
 #include <QAction>
 
@@ -32,6 +36,29 @@ void TMainDecFrameWin::InstallWindowsCommands()
     m_handlers.insert(CmHistory, [this] {
         HistoryDialog dialog(m_client->Document(), this);
         dialog.exec();
+    });
+
+    // What the grid's clicks and keys open.
+    TtlWin* client = m_client;
+    connect(client, &TtlWin::pairingClicked, this, [this, client](int pairing, int day) {
+        ShowPairingText(this, client->Document(), pairing, day);
+    });
+    connect(client, &TtlWin::otherAssignmentClicked, this, [this, client](int crew, int slot) {
+        // Previous-month entries (negative slots) are read-only for now.
+        if (slot >= 0 && RunOtherDetailsDialog(client->Document(), m_ui, crew, slot, this))
+            client->Grid()->RecheckCrew(crew);
+    });
+    connect(client, &TtlWin::employeeInfoRequested, this, [this, client](int crew) {
+        if (RunMoveEmployeeDialog(client->Document(), crew, this))
+            client->Grid()->RebuildRows();
+    });
+    connect(client, &TtlWin::showOnlyOpenToggled, this, [windows] { windows->ToggleOnlyOpen(); });
+    connect(client, &TtlWin::pairingsWindowToggleRequested, this,
+            [windows] { windows->TogglePairingsWindow(); });
+    // The grid going down closes what shows its pairings.
+    connect(client, &TtlWin::PairingsWindowRequested, this, [this](bool show) {
+        if (!show)
+            ClosePairingText(this);
     });
 }
 

@@ -52,6 +52,7 @@ void TtlWin::GridChanged()
 
 void TtlWin::GridTakenDown()
 {
+    emit PairingsWindowRequested(false);
     SyncGrid();
 }
 

@@ -61,6 +61,10 @@ public:
     void DayBalanceChanged(int day) override;
     void GridChanged() override;
     void GridTakenDown() override;
+    // Build Blocks' requests (ttlwin_build.cpp).
+    void ShowPairingsWindow(bool show) override;
+    void ShowPairingWarnings() override;
+    void EditPairing(int pairing) override;
 
 signals:
     // The month was opened, saved or changed: titles and menus follow.
@@ -69,6 +73,8 @@ signals:
     void HoverTextChanged(const QString& text);
     // The open-credit gauge: open credit and the month's total, minutes.
     void OpenCreditUpdated(int open, int total);
+    // Build Blocks wants the pairings window shown or hidden.
+    void PairingsWindowRequested(bool show);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -115,12 +115,12 @@ private slots:
     void buildBlocksFromTheMenuTurnsTheGridOn()
     {
         OpenMonth m;
+        m.frame.show();
         tl::TakeDownGrid(m.Doc());
-        emit m.frame.Client()->DocumentChanged();
-        QVERIFY(m.frame.Client()->Grid()->isHidden());
+        QVERIFY(!m.frame.Client()->Grid()->isVisible());
         m.frame.Action(CmBuildBlocks)->trigger();
         QVERIFY(m.Doc().GridOn);
-        QVERIFY(!m.frame.Client()->Grid()->isHidden());
+        QVERIFY(m.frame.Client()->Grid()->isVisible());
     }
 
     void warningsReportListsAndCopies()

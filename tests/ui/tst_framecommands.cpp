@@ -10,6 +10,7 @@
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/ttlwin.h"
+#include "ui/windows/helpwindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 using tl::test::ScriptedInteraction;
@@ -77,29 +79,20 @@ private slots:
         QTest::newRow("save, untitled") << int(CmSave) << 1 << true << 1 << false;
         QTest::newRow("save, named") << int(CmSave) << 1 << false << 0 << true;
         QTest::newRow("save as, untitled") << int(CmSaveAs) << 1 << true << 0 << true;
-        QTest::newRow("save as, no month") << int(CmSaveAs) << 3 << false << 0 << false;
         QTest::newRow("backup, untitled") << int(CmBackup) << 1 << true << 1 << false;
-        QTest::newRow("backup, named") << int(CmBackup) << 1 << false << 0 << true;
         QTest::newRow("e-mail without mail") << int(CmEmail) << 1 << false << 1 << false;
         QTest::newRow("print, not built") << int(CmPrintBlocks) << 1 << false << 0 << false;
         QTest::newRow("print, built") << int(CmPrintBlocks) << 1 << false << 1 << true;
-        QTest::newRow("copy blocks, not built") << int(CmCopyBlocks) << 1 << false << 0 << false;
         QTest::newRow("toolbox, not built") << int(CmToolBox) << 1 << false << 0 << false;
-        QTest::newRow("bids, built") << int(CmBidsWindow) << 1 << false << 1 << true;
         QTest::newRow("crew complement") << int(CmCrewComplement) << 3 << true << 0 << true;
-        QTest::newRow("warnings") << int(CmWarnings) << 1 << true << 0 << true;
     }
     void enablingFollowsTheMonthsState()
     {
         QFETCH(int, command);
-        CommandContext context;
         QFETCH(int, displayState);
-        context.DisplayState = displayState;
         QFETCH(bool, untitled);
-        context.Untitled = untitled;
         QFETCH(int, buildState);
-        context.BuildState = buildState;
-        QTEST(CommandEnabled(command, context), "enabled");
+        QTEST(CommandEnabled(command, {displayState, untitled, buildState, false}), "enabled");
     }
 
     void keysWithoutAnOperationStayDisabled()
@@ -137,6 +130,19 @@ private slots:
         auto messages = m.ui.Only(ScriptedInteraction::Kind::Message);
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].text, std::string("Copied to Windows Clipboard."));
+    }
+
+    void helpShowsThePagesBuiltIn()
+    {
+        OpenMonth m;
+        m.frame.Action(CmHelpOnHelp)->trigger();
+        auto* help = m.frame.findChild<HelpWindow*>();
+        QVERIFY(help != nullptr);
+        QCOMPARE(help->Page(), QUrl(QStringLiteral("qrc:/help/using.html")));
+        QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().startsWith(QStringLiteral("Using Help")));
+        m.frame.Action(CmHelpContents)->trigger();
+        QCOMPARE(m.frame.findChildren<HelpWindow*>().size(), 1);
+        QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().contains(QStringLiteral("Build Blocks")));
     }
 
     void shortcutsDialogListsTheKeys()

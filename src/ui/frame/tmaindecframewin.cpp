@@ -116,6 +116,7 @@ void TMainDecFrameWin::CreateActions()
     m_handlers.insert(CmExit, [this] { close(); });
     InstallDialogCommands();
     InstallGridCommands();
+    InstallFrameCommands();
 }
 
 void TMainDecFrameWin::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries)
@@ -206,6 +207,11 @@ void TMainDecFrameWin::UpdateCommands()
         // A command whose operation is not there yet stays disabled.
         bool handled = m_handlers.contains(it.key());
         it.value()->setEnabled(handled && CommandEnabled(it.key(), context));
+    }
+    for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it) {
+        QAction* action = Action(it.key());
+        action->setCheckable(true);
+        action->setChecked(it.value()());
     }
 }
 
@@ -339,7 +345,15 @@ void TMainDecFrameWin::DoCalculator()
     for (const QString& program : programs)
         if (QProcess::startDetached(program, {}))
             return;
-    m_ui.Message("Tessara Lines", "No calculator program was found on this computer.", Icon::Information);
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    m_ui.Message("Tessara Lines", "The calculator program could not be started.", Icon::Information);
+#else
+    m_ui.Message("Tessara Lines",
+                 "No calculator program was found on this computer. Install one of "
+                 "gnome-calculator, kcalc, mate-calc, galculator, qalculate-gtk or xcalc to use "
+                 "View > Calculator.",
+                 Icon::Information);
+#endif
 }
 
 void TMainDecFrameWin::DoSharedNotes()

@@ -72,6 +72,9 @@ private:
 
     // Toolbox, roster editor, crew complement (frame_dialogs.cpp).
     void InstallDialogCommands();
+    // Build Blocks, warnings, copies for viewer and company, help, keys
+    // (frame_commands.cpp).
+    void InstallFrameCommands();
 
     void DoOpen();
     bool DoSave();
@@ -96,6 +99,8 @@ private:
     QLabel* m_statusLabel = nullptr;
     QHash<int, QAction*> m_actions;
     QHash<int, std::function<void()>> m_handlers;
+    // Commands shown checked while their window is visible.
+    QHash<int, std::function<bool()>> m_checks;
     FileChooser m_chooser;
     bool m_settingsUnsaved = false;
 };

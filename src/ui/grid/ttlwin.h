@@ -64,6 +64,9 @@ public:
     void DayBalanceChanged(int day) override;
     void GridChanged() override;
     void GridTakenDown() override;
+    // Build Blocks' requests (ttlwin_build.cpp).
+    void ShowPairingWarnings() override;
+    void EditPairing(int pairing) override;
 
 signals:
     // The pairings board must be laid out again.

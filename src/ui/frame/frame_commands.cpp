@@ -1,0 +1,139 @@
+// Build Blocks, the warnings report, the copies for the crew and the
+// company, help, and the accelerators of the scheduler's menu.
+#include "ui/frame/tmaindecframewin.h"
+
+#include "model/interaction.h"
+#include "model/schedule_document.h"
+#include "output/warnings_report.h"
+#include "rules/block_build.h"
+#include "storage/block_file.h"
+#include "storage/file_copies.h"
+#include "ui/dialogs/warningsdialog.h"
+#include "ui/grid/ttlwin.h"
+#include "ui/seam/qtinteraction.h"
+#include "ui/windows/helpwindow.h"
+#include "ui/windows/toolboxwindow.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QUrl>
+#include <QUrlQuery>
+
+namespace tl::ui {
+
+namespace {
+
+QStringList ReportLines(ScheduleDocument& doc)
+{
+    QStringList lines;
+    for (const std::string& line : WarningsReportLines(doc))
+        lines << FromCoreText(line);
+    return lines;
+}
+
+// A mail link cannot carry an attachment, so the new message names the file
+// and the scheduler attaches it.
+void StartMail(const std::filesystem::path& file, Interaction& ui)
+{
+    const QString path = FromFileName(file);
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("subject"),
+                       QStringLiteral("Tessara Lines ") + QFileInfo(path).fileName());
+    query.addQueryItem(QStringLiteral("body"), QStringLiteral("File: ") + path);
+    QUrl url(QStringLiteral("mailto:"));
+    url.setQuery(query);
+    if (QDesktopServices::openUrl(url))
+        ui.MessageAboutFile("Tessara Lines",
+                            "Your mail program has a new message for the file. Attach %s to it "
+                            "before sending.",
+                            file, Icon::Information);
+    else
+        ui.MessageAboutFile("Tessara Lines",
+                            "No mail program could be started on this computer. Attach %s to a "
+                            "message yourself.",
+                            file, Icon::Information);
+}
+
+} // namespace
+
+void TMainDecFrameWin::InstallFrameCommands()
+{
+    // Accelerators of the scheduler's menu. F2 and F7 have no operation in
+    // the main window: their actions stay disabled and the keys do nothing.
+    Action(CmFiltersWindow)->setShortcut(Qt::Key_F6);
+    Action(CmGlobalInfo)->setShortcut(Qt::Key_F9);
+    for (auto [command, key] : {std::pair{CmShowAllBlocks, Qt::Key_F2},
+                                std::pair{CmFilterEmployees, Qt::Key_F7}}) {
+        auto* action = new QAction(this);
+        action->setData(static_cast<int>(command));
+        action->setShortcut(key);
+        addAction(action);
+        m_actions.insert(command, action);
+    }
+
+    m_checks.insert(CmToolBox, [this] {
+        auto* window = findChild<ToolBoxWindow*>(QString(), Qt::FindDirectChildrenOnly);
+        return window != nullptr && window->isVisible();
+    });
+
+    m_handlers.insert(CmBuildBlocks, [this] {
+        BuildBlocks(m_client->Document(), m_ui, true);
+        emit m_client->DocumentChanged();
+    });
+
+    m_handlers.insert(CmWarnings, [this] {
+        WarningsDialog dialog(ReportLines(m_client->Document()), m_ui, this);
+        dialog.exec();
+        // The report re-checked every block: the grid shows the results.
+        emit m_client->DocumentChanged();
+    });
+
+    m_handlers.insert(CmSaveForViewer, [this] {
+        ScheduleDocument& doc = m_client->Document();
+        if (doc.Untitled || doc.FileName.empty()) {
+            m_ui.Message("File Error", "File Must be Named First, Select Save As", Icon::Error);
+            return;
+        }
+        const QStringList kinds{tr("Before the roster (PreBuild_)"),
+                                tr("Before the schedule (Presked_)"), tr("Final (Final_)")};
+        bool chosen = false;
+        QString kind = QInputDialog::getItem(this, tr("Save for Viewer"), tr("Viewer file for:"),
+                                             kinds, kViewerFinal - 1, false, &chosen);
+        if (!chosen)
+            return;
+        auto result = SaveForViewer(doc, static_cast<int>(kinds.indexOf(kind)) + 1, m_ui);
+        emit m_client->DocumentChanged();
+        if (result && result->SendMail)
+            StartMail(result->Target, m_ui);
+    });
+
+    m_handlers.insert(CmFinalizeForCompany, [this] {
+        ScheduleDocument& doc = m_client->Document();
+        // The scheduler sees what is still wrong before the month goes out;
+        // Cancel leaves it unfinished.
+        WarningsDialog warnings(ReportLines(doc), m_ui, this);
+        const bool goOn = warnings.exec() == QDialog::Accepted;
+        emit m_client->DocumentChanged();
+        if (!goOn)
+            return;
+        auto result = FinalizeForCompany(doc, m_ui);
+        emit m_client->DocumentChanged();
+        if (result && result->SendMail)
+            StartMail(result->Target, m_ui);
+    });
+
+    auto help = [this](const char* page) {
+        auto* window = findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+        if (window == nullptr)
+            window = new HelpWindow(this);
+        window->ShowPage(QString::fromLatin1(page));
+        window->show();
+        window->raise();
+    };
+    m_handlers.insert(CmHelpContents, [help] { help("index.html"); });
+    m_handlers.insert(CmHelpOnHelp, [help] { help("using.html"); });
+}
+
+} // namespace tl::ui

@@ -312,7 +312,8 @@ ComplementDialog OpenCrewComplement(ScheduleDocument& doc)
             doc.Pairs[U(q)].Reset();
         doc.LastPair = lastBase;
         // Nor for a copy: Done numbers them afresh.
-        std::erase_if(doc.History, [lastBase](const TAction& a) { return a.Pairing > lastBase; });
+        const int lastKept = lastBase; // a structured binding cannot be captured everywhere
+        std::erase_if(doc.History, [lastKept](const TAction& a) { return a.Pairing > lastKept; });
     }
     return dialog;
 }

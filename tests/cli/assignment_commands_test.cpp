@@ -48,6 +48,8 @@ TEST(AssignmentCommandsTest, AssignRemoveUndoAndHistoryInTurn)
     const std::string file = SaveMonth(dir);
     const std::string asked = "Tessara Lines: This Assignment Provides Only  11:40 Crew Rest "
                               "Before .  Do You want to Assign It Anyway";
+    const std::string cant = "Tessara Lines: Can't Assign. ";
+    const std::string taken = cant + "Pairing allready Assigned\n";
     const struct {
         std::vector<std::string> args;
         int status;
@@ -55,29 +57,22 @@ TEST(AssignmentCommandsTest, AssignRemoveUndoAndHistoryInTurn)
         std::string out = "";
         bool saved = false;
     } steps[] = {
-        {{"assign", "--crew", "1", "--pair", "0", "--day", "2"},
-         1,
-         asked + " [No]\nTessara Lines: Can't Assign. Previous Assignment that day\n"},
-        {{"assign", "--crew", "1", "--pair", "0", "--day", "2", "--yes"},
-         0,
-         asked + " [Yes]\n",
-         "",
-         true},
+        // clang-format off
+        {{"assign", "--crew", "1", "--pair", "0", "--day", "2"}, 1,
+         asked + " [No]\n" + cant + "Previous Assignment that day\n"},
+        {{"assign", "--crew", "1", "--pair", "0", "--day", "2", "--yes"}, 0,
+         asked + " [Yes]\n", "", true},
         {{"history"}, 0, "", "Assign\t101\t02/06/2027\tTREMBLAY \xC3\x89LISE\n"},
-        {{"assign", "--crew", "2", "--pair", "0", "--day", "2"},
-         1,
-         "Tessara Lines: Can't Assign. Pairing allready Assigned\n"},
-        {{"remove", "--crew", "2", "--pair", "0", "--day", "2"},
-         1,
-         "Tessara Lines: Can't Assign. Pairing allready Assigned\n"},
-        {{"assign", "--crew", "3", "--pair", "1", "--day", "2"},
-         1,
-         "Tessara Lines: Can't Assign. Employee out of Range\n"},
+        {{"assign", "--crew", "2", "--pair", "0", "--day", "2"}, 1, taken},
+        {{"remove", "--crew", "2", "--pair", "0", "--day", "2"}, 1, taken},
+        {{"assign", "--crew", "3", "--pair", "1", "--day", "2"}, 1,
+         cant + "Employee out of Range\n"},
         {{"undo"}, 0, "", "", true},
         {{"history"}, 0, ""},
         {{"undo"}, 1, "tlines-cli: the history is empty\n"},
         {{"remove", "--crew", "1", "--pair", "1", "--day", "1"}, 0, "", "", true},
         {{"history"}, 0, "", "Remove\t102\t01/06/2027\tTREMBLAY \xC3\x89LISE\n"},
+        // clang-format on
     };
     for (const auto& step : steps) {
         std::vector<std::string> args = step.args;

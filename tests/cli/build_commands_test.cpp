@@ -45,7 +45,7 @@ std::string SaveMonth(const tl::test::TempDir& dir)
     return path;
 }
 
-TEST(BuildCommandsTest, BuildRepairsOnceAndSavesTheBuiltMonth)
+TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
 {
     tl::test::TempDir dir;
     const std::string file = SaveMonth(dir);
@@ -74,14 +74,10 @@ TEST(BuildCommandsTest, BuildRepairsOnceAndSavesTheBuiltMonth)
     EXPECT_EQ(j["Pairs"][0]["OpsCount"][2], 2);
     EXPECT_EQ(j["Pairs"][1]["OpsCount"][3], -2);
     EXPECT_EQ(j["Pairs"][1]["OpsCount"][4], 1);
-}
 
-TEST(BuildCommandsTest, WarningsReportListsTheHeadersOfACleanMonth)
-{
-    tl::test::TempDir dir;
-    const test::CliRun run = RunCli({"report", "warnings", SaveMonth(dir)});
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "------- EXCEPTIONS -------\n\n\n------ WARNINGS ------\n\n");
+    const test::CliRun report = RunCli({"report", "warnings", file});
+    EXPECT_EQ(report.status, 0) << report.err;
+    EXPECT_EQ(report.out, "------- EXCEPTIONS -------\n\n\n------ WARNINGS ------\n\n");
     EXPECT_EQ(RunCli({"report"}).status, 2);
 }
 

@@ -68,46 +68,13 @@ class FrameCommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void enablingFollowsTheMonthsState_data()
-    {
-        QTest::addColumn<int>("command");
-        QTest::addColumn<int>("displayState");
-        QTest::addColumn<bool>("untitled");
-        QTest::addColumn<int>("buildState");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("save, no month") << int(CmSave) << 3 << false << 0 << false;
-        QTest::newRow("save, untitled") << int(CmSave) << 1 << true << 1 << false;
-        QTest::newRow("save, named") << int(CmSave) << 1 << false << 0 << true;
-        QTest::newRow("save as, untitled") << int(CmSaveAs) << 1 << true << 0 << true;
-        QTest::newRow("backup, untitled") << int(CmBackup) << 1 << true << 1 << false;
-        QTest::newRow("e-mail without mail") << int(CmEmail) << 1 << false << 1 << false;
-        QTest::newRow("print, not built") << int(CmPrintBlocks) << 1 << false << 0 << false;
-        QTest::newRow("print, built") << int(CmPrintBlocks) << 1 << false << 1 << true;
-        QTest::newRow("toolbox, not built") << int(CmToolBox) << 1 << false << 0 << false;
-        QTest::newRow("crew complement") << int(CmCrewComplement) << 3 << true << 0 << true;
-    }
-    void enablingFollowsTheMonthsState()
-    {
-        QFETCH(int, command);
-        QFETCH(int, displayState);
-        QFETCH(bool, untitled);
-        QFETCH(int, buildState);
-        QTEST(CommandEnabled(command, {displayState, untitled, buildState, false}), "enabled");
-    }
-
-    void keysWithoutAnOperationStayDisabled()
-    {
-        OpenMonth m;
-        m.frame.UpdateCommands();
-        QCOMPARE(m.frame.Action(CmShowAllBlocks)->shortcut(), QKeySequence(Qt::Key_F2));
-        QVERIFY(!m.frame.Action(CmShowAllBlocks)->isEnabled());
-        QVERIFY(!m.frame.Action(CmFilterEmployees)->isEnabled());
-        QVERIFY(m.frame.Action(CmBuildBlocks)->isEnabled());
-    }
-
     void buildBlocksFromTheMenuTurnsTheGridOn()
     {
         OpenMonth m;
+        // Keys without an operation behind them stay disabled.
+        m.frame.UpdateCommands();
+        QVERIFY(!m.frame.Action(CmShowAllBlocks)->isEnabled());
+        QVERIFY(!m.frame.Action(CmFilterEmployees)->isEnabled());
         m.frame.show();
         tl::TakeDownGrid(m.Doc());
         QVERIFY(!m.frame.Client()->Grid()->isVisible());
@@ -116,7 +83,8 @@ private slots:
         QVERIFY(m.frame.Client()->Grid()->isVisible());
     }
 
-    void warningsReportListsAndCopies()
+    // The warnings report, help and shortcut windows of one opened month.
+    void reportHelpAndShortcuts()
     {
         OpenMonth m;
         OnDialog<WarningsDialog>(m.frame, CmWarnings, [&](WarningsDialog& dialog) {
@@ -130,11 +98,7 @@ private slots:
         auto messages = m.ui.Only(ScriptedInteraction::Kind::Message);
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].text, std::string("Copied to Windows Clipboard."));
-    }
 
-    void helpShowsThePagesBuiltIn()
-    {
-        OpenMonth m;
         m.frame.Action(CmHelpOnHelp)->trigger();
         auto* help = m.frame.findChild<HelpWindow*>();
         QVERIFY(help != nullptr);
@@ -143,11 +107,7 @@ private slots:
         m.frame.Action(CmHelpContents)->trigger();
         QCOMPARE(m.frame.findChildren<HelpWindow*>().size(), 1);
         QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().contains(QStringLiteral("Build Blocks")));
-    }
 
-    void shortcutsDialogListsTheKeys()
-    {
-        OpenMonth m;
         OnDialog<TextDialog>(m.frame, CmShortcuts, [](TextDialog& dialog) {
             QStringList lines = dialog.Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
             QCOMPARE(lines.size(), 13);

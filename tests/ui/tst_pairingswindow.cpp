@@ -4,6 +4,9 @@
 #include "rules/legality.h"
 #include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"
+#include "ui/dialogs/crewcomplementdialog.h"
+#include "ui/dialogs/otherdetailsdialog.h"
+#include "ui/dialogs/rosterdialog.h"
 #include "ui/frame/commands.h"
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/ttlwin.h"
@@ -14,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFont>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableView>
@@ -42,6 +46,14 @@ QStringList Lines(const QListWidget* list)
     for (int i = 0; i < list->count(); ++i)
         lines << list->item(i)->text();
     return lines;
+}
+
+QPushButton* Button(QWidget& dialog, const QString& text)
+{
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == text)
+            return button;
+    return nullptr;
 }
 
 // A built June 2027 of three crew members in a frame. Pairings 101 to 104:
@@ -250,6 +262,93 @@ private slots:
         QCOMPARE(m.doc.History.size(), size_t(1));
         QCOMPARE(m.doc.Crew[0].DaySlot[2], -1);
         QCOMPARE(w->Model()->rowCount(), 3); // 103 open again
+    }
+
+    void rosterInsertThroughTheEdits_data()
+    {
+        QTest::addColumn<QString>("index");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("first") << "1" << "001   NEWBIE   77" << "";
+        QTest::newRow("zero") << "0" << "001   CREW 1   1" << "Invalid Roster Number!";
+    }
+
+    void rosterInsertThroughTheEdits()
+    {
+        QFETCH(QString, index);
+        QFETCH(QString, firstLine);
+        QFETCH(QString, message);
+        Month m;
+        RosterDialog dialog(m.doc, m.ui);
+        QTest::keyClicks(dialog.IndexEdit(), index);
+        QTest::keyClicks(dialog.NameEdit(), QStringLiteral("NEWBIE"));
+        QTest::keyClicks(dialog.EmpEdit(), QStringLiteral("77"));
+        QTest::mouseClick(Button(dialog, QStringLiteral("Insert Employee")), Qt::LeftButton);
+        QCOMPARE(dialog.List()->item(0)->text(), firstLine);
+        QCOMPARE(dialog.List()->count(), message.isEmpty() ? 4 : 3);
+        if (message.isEmpty()) {
+            QVERIFY(m.ui.Events().empty());
+            QVERIFY(dialog.IndexEdit()->text().isEmpty() && dialog.NameEdit()->text().isEmpty());
+        } else {
+            QCOMPARE(m.ui.Events().size(), size_t{1});
+            QCOMPARE(QString::fromStdString(m.ui.Events()[0].text), message);
+            QCOMPARE(QString::fromStdString(m.ui.Events()[0].caption), QStringLiteral("Oops"));
+            QCOMPARE(dialog.NameEdit()->text(), QStringLiteral("NEWBIE")); // kept for a retry
+        }
+    }
+
+    void complementSelectionAppliedWhenClosedWithoutDone()
+    {
+        Month m;
+        {
+            CrewComplementDialog dialog(m.doc, m.ui);
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Change Crew Required for Pairings"));
+            QCOMPARE(dialog.List()->count(), 5); // 101 on days 1 and 2 first
+            dialog.List()->item(0)->setSelected(true);
+            dialog.reject(); // Escape or the close button
+            QVERIFY(dialog.Applied());
+        }
+        QCOMPARE(m.doc.LastPair, 4); // the second captain's copy
+        QCOMPARE(m.doc.Pairs[4].OpsCount[0], -1);
+        QVERIFY(m.doc.Pairs[0].PairText.find("TWO CAPTS ON") != std::string::npos);
+
+        // Opening takes the copy apart; destroying the dialog unclosed puts it back.
+        {
+            CrewComplementDialog dialog(m.doc, m.ui);
+        }
+        QCOMPARE(m.doc.LastPair, 4);
+    }
+
+    void detailsRefuseABadTimeAndKeepTheDay()
+    {
+        Month m;
+        tl::TPilot& crew = m.doc.Crew[1];
+        crew.DaySlot[4] = -2;
+        crew.DayCode[4] = "SIM";
+        crew.DayOther[4] = {600, 240, 240, 0, 0, 1, 0, 0, 0, 0};
+        const auto form = tl::ReadOtherDetails(m.doc, 1, 4);
+        QVERIFY(form);
+        OtherDetailsDialog dialog(m.doc, m.ui, 1, 4, *form);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("SIM Assignment Details"));
+        QCOMPARE(dialog.Edit(tl::DetailsField::Start)->text(), QStringLiteral("10:00"));
+
+        dialog.Edit(tl::DetailsField::Start)->setText(QStringLiteral("25:00"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(m.ui.Events().size(), size_t{1});
+        QCOMPARE(
+            QString::fromStdString(m.ui.Events()[0].text),
+            QStringLiteral("Time starting Work must be a time of day as H:MM (0:00 to 23:59)!"));
+        QCOMPARE(crew.DayOther[4][0], 600);
+        QVERIFY(!m.doc.Modified);
+
+        dialog.Edit(tl::DetailsField::Start)->setText(QStringLiteral("7:30"));
+        dialog.Edit(tl::DetailsField::Credit)->setText(QStringLiteral("5:18"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(crew.DayOther[4][0], 450);
+        QCOMPARE(crew.DayOther[4][2], 318);
+        QVERIFY(m.doc.Modified);
     }
 };
 

@@ -9,17 +9,15 @@
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
 #include "ui/dialogs/warningsdialog.h"
+#include "ui/frame/mail.h"
 #include "ui/grid/ttlwin.h"
 #include "ui/seam/qtinteraction.h"
 #include "ui/windows/helpwindow.h"
 #include "ui/windows/toolboxwindow.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QUrl>
-#include <QUrlQuery>
 
 namespace tl::ui {
 
@@ -31,29 +29,6 @@ QStringList ReportLines(ScheduleDocument& doc)
     for (const std::string& line : WarningsReportLines(doc))
         lines << FromCoreText(line);
     return lines;
-}
-
-// A mail link cannot carry an attachment, so the new message names the file
-// and the scheduler attaches it.
-void StartMail(const std::filesystem::path& file, Interaction& ui)
-{
-    const QString path = FromFileName(file);
-    QUrlQuery query;
-    query.addQueryItem(QStringLiteral("subject"),
-                       QStringLiteral("Tessara Lines ") + QFileInfo(path).fileName());
-    query.addQueryItem(QStringLiteral("body"), QStringLiteral("File: ") + path);
-    QUrl url(QStringLiteral("mailto:"));
-    url.setQuery(query);
-    if (QDesktopServices::openUrl(url))
-        ui.MessageAboutFile("Tessara Lines",
-                            "Your mail program has a new message for the file. Attach %s to it "
-                            "before sending.",
-                            file, Icon::Information);
-    else
-        ui.MessageAboutFile("Tessara Lines",
-                            "No mail program could be started on this computer. Attach %s to a "
-                            "message yourself.",
-                            file, Icon::Information);
 }
 
 } // namespace
@@ -106,7 +81,7 @@ void TMainDecFrameWin::InstallFrameCommands()
         auto result = SaveForViewer(doc, static_cast<int>(kinds.indexOf(kind)) + 1, m_ui);
         emit m_client->DocumentChanged();
         if (result && result->SendMail)
-            StartMail(result->Target, m_ui);
+            SendByMail(result->Target, m_ui);
     });
 
     m_handlers.insert(CmFinalizeForCompany, [this] {
@@ -121,7 +96,7 @@ void TMainDecFrameWin::InstallFrameCommands()
         auto result = FinalizeForCompany(doc, m_ui);
         emit m_client->DocumentChanged();
         if (result && result->SendMail)
-            StartMail(result->Target, m_ui);
+            SendByMail(result->Target, m_ui);
     });
 
     auto help = [this](const char* page) {

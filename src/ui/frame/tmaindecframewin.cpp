@@ -10,6 +10,7 @@
 #include "ui/dialogs/backupdialog.h"
 #include "ui/dialogs/preferencesdialog.h"
 #include "ui/dialogs/textdialog.h"
+#include "ui/frame/recentfiles.h"
 #include "ui/grid/ttlwin.h"
 #include "ui/seam/qtinteraction.h"
 
@@ -19,6 +20,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QProgressBar>
@@ -146,7 +148,66 @@ void TMainDecFrameWin::InstallMenu(bool monthOpen)
         QMenu* menu = bar->addMenu(QString::fromLatin1(top.Text));
         connect(menu, &QMenu::aboutToShow, this, &TMainDecFrameWin::UpdateCommands);
         FillMenu(menu, top.Children);
+        if (menu->actions().contains(Action(CmExit))) {
+            m_recentMenu = menu;
+            connect(menu, &QMenu::aboutToShow, this, &TMainDecFrameWin::FillRecent);
+        }
     }
+    FillRecent();
+}
+
+void TMainDecFrameWin::FillRecent()
+{
+    // Later, not now: the action being triggered may be among them.
+    for (const QPointer<QAction>& action : std::as_const(m_recentActions)) {
+        if (action.isNull())
+            continue;
+        if (auto* menu = qobject_cast<QMenu*>(action->parent()))
+            menu->removeAction(action);
+        action->deleteLater();
+    }
+    m_recentActions.clear();
+    if (m_recentMenu.isNull())
+        return;
+    const QStringList files = RecentFiles(m_settings).List();
+    if (files.isEmpty())
+        return;
+    QAction* exit = Action(CmExit);
+    for (int i = 0; i < files.size(); ++i) {
+        QString text = files[i];
+        text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(text), m_recentMenu);
+        action->setObjectName(QStringLiteral("Recent%1").arg(i + 1));
+        connect(action, &QAction::triggered, this, [this, path = files[i]] { OpenRecent(path); });
+        m_recentMenu->insertAction(exit, action);
+        m_recentActions << action;
+    }
+    m_recentActions << m_recentMenu->insertSeparator(exit);
+}
+
+void TMainDecFrameWin::NoteRecent(const QString& path)
+{
+    RecentFiles(m_settings).Add(path);
+    SaveSettings(false);
+    FillRecent();
+}
+
+void TMainDecFrameWin::OpenRecent(const QString& path)
+{
+    if (!QFileInfo::exists(path)) {
+        RecentFiles(m_settings).Remove(path);
+        SaveSettings(false);
+        FillRecent();
+        m_ui.MessageAboutFile("Tessara Lines",
+                              "%s no longer exists. It has been removed from the list of recent "
+                              "files.",
+                              ToFileName(path), Icon::Warning);
+        return;
+    }
+    if (m_client->Document().Modified &&
+        !m_ui.AskYes("Caution!", "All changes to file will be overwritten. Open File Anyway"))
+        return;
+    OpenFile(path);
 }
 
 QString TMainDecFrameWin::MenuName() const
@@ -252,7 +313,10 @@ QString TMainDecFrameWin::Choose(FileChooser::Mode mode, const QString& caption,
 bool TMainDecFrameWin::OpenFile(const QString& path)
 {
     InstallMenu(false);
-    return m_client->OpenFile(path);
+    if (!m_client->OpenFile(path))
+        return false;
+    NoteRecent(path);
+    return true;
 }
 
 void TMainDecFrameWin::DoOpen()
@@ -279,7 +343,10 @@ bool TMainDecFrameWin::DoSaveAs()
         return false;
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".tl2");
-    return m_client->SaveAs(path);
+    if (!m_client->SaveAs(path))
+        return false;
+    NoteRecent(path);
+    return true;
 }
 
 void TMainDecFrameWin::DoBackup()

@@ -3,7 +3,9 @@
 #include "ui/frame/commands.h"
 
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <vector>
@@ -66,6 +68,10 @@ private:
     void AddActions(const std::vector<MenuEntry>& entries);
     void InstallMenu(bool monthOpen);
     void FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries);
+    // The numbered recent files, just above Exit.
+    void FillRecent();
+    void NoteRecent(const QString& path);
+    void OpenRecent(const QString& path);
     void CreateToolBar();
     void CreateStatusBar();
     void OnDocumentChanged();
@@ -102,6 +108,8 @@ private:
     // Commands shown checked while their window is visible.
     QHash<int, std::function<bool()>> m_checks;
     FileChooser m_chooser;
+    QPointer<QMenu> m_recentMenu;
+    QList<QPointer<QAction>> m_recentActions;
     bool m_settingsUnsaved = false;
 };
 

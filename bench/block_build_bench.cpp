@@ -1,105 +1,21 @@
 // Build Blocks on a full month: 1000 captains with full blocks and 3000
 // pairings, 100 of them second-captain copies, every pairing day held by
 // one crew member at most so the repairs find nothing after the first run.
+#include "bench_month.h"
 #include "model/interaction.h"
-#include "model/schedule_document.h"
-#include "model/vortime.h"
 #include "rules/block_build.h"
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
-#include <random>
 
 namespace {
 
 using tl::ScheduleDocument;
 
-constexpr int kCrew = 1000;
-constexpr int kPairings = 3000;
-constexpr int kCopies = 100;
-
-size_t U(int i)
-{
-    return static_cast<size_t>(i);
-}
-
-std::unique_ptr<ScheduleDocument> MakeMonth()
-{
-    auto doc = std::make_unique<ScheduleDocument>();
-    tl::SilentInteraction ui;
-    doc->DeleteAll(ui);
-    doc->SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
-    doc->CrewKind = 0;
-    std::mt19937 rng(2027);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-
-    doc->LastPair = kPairings - 1;
-    doc->LastBasePair = kPairings - kCopies - 1;
-    for (int p = 0; p <= doc->LastBasePair; ++p) {
-        tl::TPair& pair = doc->Pairs[U(p)];
-        const int length = pick(1, 4);
-        pair.PairNumber = 1000 + p;
-        pair.PairKey = "K" + std::to_string(p);
-        pair.Length = static_cast<int8_t>(length);
-        pair.OnTime = pick(300, 1200);
-        pair.Tafb = (length - 1) * 1440 + pick(480, 720);
-        pair.FatigueUnits = pick(600, 1800);
-        for (size_t k = 0; k < U(length); ++k) {
-            pair.DayStart[k] = pair.OnTime;
-            pair.DayDuty[k] = pick(420, 780);
-            pair.DayHard[k] = pick(180, 420);
-            pair.DayCredit[k] = pick(240, 420);
-            pair.Credit += pair.DayCredit[k];
-        }
-        pair.PairText = "YYZ YUL YYZ";
-        for (int d = 0; d < doc->DaysInMonth; ++d)
-            pair.OpsCount[U(d)] = pick(0, 2) == 0 ? 0 : 1;
-        pair.OpsCount[0] = 1;
-    }
-    // Each copy flies one day of a base pairing with a second captain.
-    for (int p = doc->LastBasePair + 1; p <= doc->LastPair; ++p) {
-        tl::TPair& copy = doc->Pairs[U(p)];
-        copy = doc->Pairs[U(p - doc->LastBasePair - 1)];
-        copy.OpsCount.fill(0);
-        copy.OpsCount[0] = 1;
-    }
-
-    doc->CrewCount = kCrew;
-    for (int c = 0; c < kCrew; ++c) {
-        tl::TPilot& crew = doc->Crew[U(c)];
-        crew.EmpNumber = 100000 + c;
-        crew.Name = "CAPTAIN " + std::to_string(c + 1);
-        crew.CarryIn[9] = c % 7 == 0 ? pick(1, 3) : 0;
-        crew.BidReserveOrLoa = c % 40 == 39 ? 1 : 0;
-        for (int d = 0; d < doc->DaysInMonth;) {
-            if (pick(0, 9) == 0) {
-                crew.DaySlot[U(d)] = -2;
-                crew.DayCode[U(d)] = "VAC";
-                crew.DayOther[U(d)][2] = 240;
-                ++d;
-                continue;
-            }
-            const int p = pick(0, kPairings - 1);
-            tl::TPair& pair = doc->Pairs[U(p)];
-            if (pair.OpsCount[U(d)] != 1) {
-                ++d;
-                continue;
-            }
-            pair.OpsCount[U(d)] = 2;
-            crew.DaySlot[U(d)] = p;
-            d += pair.Length + pick(1, 2);
-        }
-    }
-    tl::FlagTwoCaptPairs(*doc, ui);
-    return doc;
-}
-
 // The whole of Build Blocks: repairs, validation, credits, cut-off, legality
 // for everybody, the two-captain pass and the per-day balance.
 void BM_BuildBlocks_1000Crew(benchmark::State& state)
 {
-    static std::unique_ptr<ScheduleDocument> doc = MakeMonth();
+    static std::unique_ptr<ScheduleDocument> doc = tl::bench::MakeFullMonth();
     tl::SilentInteraction ui;
     for (auto _ : state) {
         doc->GridOn = false;

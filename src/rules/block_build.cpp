@@ -152,8 +152,19 @@ bool BuildBlocks(ScheduleDocument& doc, Interaction& ui, bool showPairings, Buil
     doc.Events().PairingsChanged();
 
     const int count = CrewRows(doc);
-    for (int i = 0; i < count; ++i)
+    // Credits and then legality walk every crew member; on a large month the
+    // window shows how far they got, told every two percent at most so the
+    // updates cost nothing beside the work.
+    TProgressDialog progress(ui, "Building Blocks", 2 * count);
+    const int step = std::max(1, count / 50);
+    auto advance = [&](int done) {
+        if (done % step == 0)
+            progress.SetValue(done);
+    };
+    for (int i = 0; i < count; ++i) {
         BlockCredit(doc, i, false, ui);
+        advance(i + 1);
+    }
     doc.GridOn = true;
     doc.BuildState = 1;
     ComputeBlockHolderCut(doc);
@@ -170,7 +181,9 @@ bool BuildBlocks(ScheduleDocument& doc, Interaction& ui, bool showPairings, Buil
         TPilot& crew = doc.Crew[U(i)];
         crew.LegalityValid = 1;
         crew.IsAllMonthLeave(doc.DaysInMonth);
+        advance(count + i + 1);
     }
+    progress.SetValue(2 * count);
     if (doc.CrewKind == 0)
         CheckTwoCaptainPairs(doc);
     ComputeDayBalance(doc);

@@ -107,6 +107,13 @@ TEST(BuildBlocksTest, BuildsOnceRepairingFirst)
     EXPECT_EQ(m.doc->BuildState, 1);
     EXPECT_EQ(m.Crew(0).CreditHours * 60 + m.Crew(0).CreditMinutes, 300);
     EXPECT_EQ(events.calls, (std::vector<std::string>{"hide", "grid"}));
+    // The walk over the crew shows its progress, from start to end, then closes.
+    const auto progress = m.ui.Only(Kind::Progress);
+    ASSERT_FALSE(progress.empty());
+    EXPECT_EQ(progress.front().caption, "Building Blocks");
+    EXPECT_EQ(progress.front().percent, 0);
+    EXPECT_EQ(progress.back().text, "Completed 6 of 6");
+    EXPECT_EQ(m.ui.Events().back().kind, Kind::ProgressDone);
 
     // A second Build Blocks does nothing at all.
     m.ui.Clear();

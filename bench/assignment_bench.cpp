@@ -2,6 +2,7 @@
 // blocks, 3000 pairings operating on a few days each, second-captain copies
 // among them. The month is built here, as the legality benchmark's is, with
 // the operation counts agreeing with the blocks.
+#include "bench_month.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
@@ -64,20 +65,7 @@ AssignMonth MakeMonth()
                 ops = -ops;
             continue;
         }
-        const int length = pick(1, 4);
-        pair.PairNumber = 1000 + p;
-        pair.PairKey = "K" + std::to_string(p);
-        pair.Length = static_cast<int8_t>(length);
-        pair.OnTime = pick(300, 1200);
-        pair.Tafb = (length - 1) * 1440 + pick(480, 720);
-        pair.FatigueUnits = pick(600, 1800);
-        for (size_t k = 0; k < U(length); ++k) {
-            pair.DayStart[k] = pair.OnTime;
-            pair.DayDuty[k] = pick(420, 780);
-            pair.DayHard[k] = pick(180, 420);
-            pair.DayCredit[k] = pick(240, 420);
-            pair.Credit += pair.DayCredit[k];
-        }
+        tl::bench::FillRandomPairing(pair, p, rng);
         pair.PairText = p % 50 == 0 ? "YYZ YTZ YYZ" : "YYZ YUL YYZ";
         for (int n = 0; n < 5; ++n) {
             const int d = pick(0, doc.DaysInMonth - 1);

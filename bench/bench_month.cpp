@@ -24,6 +24,26 @@ size_t U(int i)
 
 } // namespace
 
+void FillRandomPairing(TPair& pair, int index, std::mt19937& rng)
+{
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const int length = pick(1, 4);
+    pair.PairNumber = 1000 + index;
+    pair.PairKey = "K" + std::to_string(index);
+    pair.Length = static_cast<int8_t>(length);
+    pair.OnTime = pick(300, 1200);
+    pair.Tafb = (length - 1) * 1440 + pick(480, 720);
+    pair.FatigueUnits = pick(600, 1800);
+    pair.Credit = 0;
+    for (size_t k = 0; k < U(length); ++k) {
+        pair.DayStart[k] = pair.OnTime;
+        pair.DayDuty[k] = pick(420, 780);
+        pair.DayHard[k] = pick(180, 420);
+        pair.DayCredit[k] = pick(240, 420);
+        pair.Credit += pair.DayCredit[k];
+    }
+}
+
 std::unique_ptr<ScheduleDocument> MakeFullMonth()
 {
     auto doc = std::make_unique<ScheduleDocument>();
@@ -38,20 +58,7 @@ std::unique_ptr<ScheduleDocument> MakeFullMonth()
     doc->LastBasePair = kPairings - kCopies - 1;
     for (int p = 0; p <= doc->LastBasePair; ++p) {
         tl::TPair& pair = doc->Pairs[U(p)];
-        const int length = pick(1, 4);
-        pair.PairNumber = 1000 + p;
-        pair.PairKey = "K" + std::to_string(p);
-        pair.Length = static_cast<int8_t>(length);
-        pair.OnTime = pick(300, 1200);
-        pair.Tafb = (length - 1) * 1440 + pick(480, 720);
-        pair.FatigueUnits = pick(600, 1800);
-        for (size_t k = 0; k < U(length); ++k) {
-            pair.DayStart[k] = pair.OnTime;
-            pair.DayDuty[k] = pick(420, 780);
-            pair.DayHard[k] = pick(180, 420);
-            pair.DayCredit[k] = pick(240, 420);
-            pair.Credit += pair.DayCredit[k];
-        }
+        tl::bench::FillRandomPairing(pair, p, rng);
         pair.PairText = "YYZ YUL YYZ";
         for (int d = 0; d < doc->DaysInMonth; ++d)
             pair.OpsCount[U(d)] = pick(0, 2) == 0 ? 0 : 1;

@@ -2,6 +2,7 @@
 // 3000 pairings. The sample generator writes files only and the importers do
 // not read them into a document yet, so the month is built here from random
 // assignments that keep the contract's rest.
+#include "bench_month.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
@@ -45,21 +46,7 @@ std::unique_ptr<ScheduleDocument> MakeMonth()
             pair = doc->Pairs[U(p - doc->LastBasePair - 1)];
             continue;
         }
-        const int length = pick(1, 4);
-        pair.PairNumber = 1000 + p;
-        pair.PairKey = "K" + std::to_string(p);
-        pair.Length = static_cast<int8_t>(length);
-        pair.OnTime = pick(300, 1200);
-        pair.Tafb = (length - 1) * 1440 + pick(480, 720);
-        pair.FatigueUnits = pick(600, 1800);
-        pair.Credit = 0;
-        for (size_t k = 0; k < U(length); ++k) {
-            pair.DayStart[k] = pair.OnTime;
-            pair.DayDuty[k] = pick(420, 780);
-            pair.DayHard[k] = pick(180, 420);
-            pair.DayCredit[k] = pick(240, 420);
-            pair.Credit += pair.DayCredit[k];
-        }
+        tl::bench::FillRandomPairing(pair, p, rng);
         pair.PairText = p % 50 == 0 ? "YYZ YTZ YYZ" : "YYZ YUL YYZ";
         pair.OpsCount.fill(1);
     }

@@ -36,6 +36,22 @@ void ShowSummary(Interaction& ui, std::string_view caption, std::string_view tex
     ui.ShowList(caption, SplitSummaryText(text));
 }
 
+std::string FillTexts(std::string_view format, std::initializer_list<std::string_view> values)
+{
+    std::string text;
+    auto next = values.begin();
+    for (size_t i = 0; i < format.size(); ++i) {
+        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's') {
+            if (next != values.end())
+                text += *next++;
+            ++i;
+            continue;
+        }
+        text += format[i];
+    }
+    return text;
+}
+
 std::string FormatCounts(std::string_view format, std::initializer_list<long long> values)
 {
     std::string out;

@@ -104,6 +104,10 @@ void ShowSummary(Interaction& ui, std::string_view caption, std::string_view tex
 // copied as it stands.
 std::string FormatCounts(std::string_view format, std::initializer_list<long long> values);
 
+// The same for texts: each "%s" takes the next value (nothing once they run
+// out), so names from files never reach printf.
+std::string FillTexts(std::string_view format, std::initializer_list<std::string_view> values);
+
 // A progress window for one long operation, closed when it goes out of scope.
 // Setting a value updates the text ("Completed %d of %d" unless another
 // format is given) and the gauge.

@@ -68,24 +68,6 @@ int CrewLimit(const ScheduleDocument& doc)
     return std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
 }
 
-// A message text with each "%s" replaced by the next value, so that names
-// from files never reach printf.
-std::string Fill(std::string_view format, std::initializer_list<std::string_view> values)
-{
-    std::string text;
-    auto next = values.begin();
-    for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's') {
-            if (next != values.end())
-                text += *next++;
-            ++i;
-            continue;
-        }
-        text += format[i];
-    }
-    return text;
-}
-
 int DayOfMonth(const ScheduleDocument& doc, int day)
 {
     return SlotInRange(day) ? doc.DayDate[U(day)].Day : 0;
@@ -182,12 +164,12 @@ bool FrenchCrewAccepted(ScheduleDocument& doc, Interaction& ui, int crew, int pa
         return true;
     std::string text;
     if (responsible == crew || responsible < 0 || responsible >= ScheduleDocument::kCrewCapacity)
-        text = Fill("Employee %s is not French Qualified and is the Junior Cabin Member. One "
+        text = FillTexts("Employee %s is not French Qualified and is the Junior Cabin Member. One "
                     "Cabin Member must be French for this pairing. Do you want to assign it "
                     "anyway",
                     {member.Name});
     else
-        text = Fill("Employee %s is not French Qualified and is Senior to %s. One Cabin Member "
+        text = FillTexts("Employee %s is not French Qualified and is Senior to %s. One Cabin Member "
                     "must be French for this pairing. Do you want to assign it anyway",
                     {member.Name, doc.Crew[U(responsible)].Name});
     return ui.AskYes(kCaption, text);
@@ -302,7 +284,7 @@ int Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int da
             return kAssignRefused;
         // Open lines (EmpNumber -1) are nobody's rest.
         if (member.EmpNumber > 0 && !notes.empty() &&
-            !ui.AskYes(kCaption, Fill("This Assignment Provides Only %s.  Do You want to "
+            !ui.AskYes(kCaption, FillTexts("This Assignment Provides Only %s.  Do You want to "
                                       "Assign It Anyway",
                                       {notes})))
             return kAssignRefused;
@@ -393,7 +375,7 @@ bool RemovePairFromGrid(ScheduleDocument& doc, Interaction& ui, int crew, int da
     const TPair& pair = doc.Pairs[U(pairing)];
     if (!ctrlHeld && confirmRemove) {
         const std::string key = pair.PairKey.empty() ? std::string() : pair.PairKey.substr(0, 1);
-        const std::string text = Fill("Confirm remove %s from %s. Hold Ctrl Key down while "
+        const std::string text = FillTexts("Confirm remove %s from %s. Hold Ctrl Key down while "
                                       "Right Clicking to avoid this message",
                                       {key + std::to_string(pair.PairNumber), member.Name});
         if (!ui.AskYes(kCaption, text))
@@ -413,7 +395,7 @@ bool RemoveOtherFromGrid(ScheduleDocument& doc, Interaction& ui, int crew, int d
     TPilot& member = doc.Crew[U(crew)];
     if (member.DaySlot[U(day)] != -2)
         return false;
-    if (!shiftHeld && !ui.AskYes(kCaption, Fill("Confirm remove %s from %s. Hold Shift Key down "
+    if (!shiftHeld && !ui.AskYes(kCaption, FillTexts("Confirm remove %s from %s. Hold Shift Key down "
                                                 "while Right Clicking to avoid this message",
                                                 {member.DayCode[U(day)], member.Name})))
         return false;

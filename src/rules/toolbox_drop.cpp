@@ -107,23 +107,6 @@ std::string Trimmed(std::string text)
     return text;
 }
 
-// "%s" stands for each value in turn; names from files never reach printf.
-std::string Fill(std::string_view format, std::initializer_list<std::string_view> values)
-{
-    std::string text;
-    auto next = values.begin();
-    for (size_t i = 0; i < format.size(); ++i) {
-        if (format[i] == '%' && i + 1 < format.size() && format[i + 1] == 's') {
-            if (next != values.end())
-                text += *next++;
-            ++i;
-            continue;
-        }
-        text += format[i];
-    }
-    return text;
-}
-
 // Refuses a day that is not free; true when the item may go on it.
 ToolBoxDropResult CheckFreeDay(const ScheduleDocument& doc, Interaction& ui, int crew, int day,
                                std::string_view code)
@@ -132,14 +115,14 @@ ToolBoxDropResult CheckFreeDay(const ScheduleDocument& doc, Interaction& ui, int
     const std::string dayText = std::to_string(DayOfMonth(doc, day));
     if (PairingCoveringDay(doc, crew, day) >= 0) {
         ui.Message(kCaption,
-                   Fill("Can't Assign %s to %s on Day %s. A Pairing is Assigned that day",
+                   FillTexts("Can't Assign %s to %s on Day %s. A Pairing is Assigned that day",
                         {code, member.Name, dayText}),
                    Icon::Warning);
         return ToolBoxDropResult::PairingDay;
     }
     if (member.DaySlot[U(day)] == -2) {
         ui.Message(kCaption,
-                   Fill("Can't Assign %s to %s on Day %s. %s is Assigned that day. Remove it "
+                   FillTexts("Can't Assign %s to %s on Day %s. %s is Assigned that day. Remove it "
                         "first (Right Click)",
                         {code, member.Name, dayText, Trimmed(member.DayCode[U(day)])}),
                    Icon::Warning);
@@ -228,7 +211,7 @@ ToolBoxDropResult ApplyToolBoxItem(ScheduleDocument& doc, Interaction& ui, int c
         return ToolBoxDropResult::OutOfRange;
     const std::string code = Trimmed(activity->Code);
     if (member.EmpNumber < 0) {
-        ui.Message(kCaption, Fill("Can't Assign %s to an Open Line", {code}), Icon::Warning);
+        ui.Message(kCaption, FillTexts("Can't Assign %s to an Open Line", {code}), Icon::Warning);
         return ToolBoxDropResult::OpenLine;
     }
     if (const auto refused = CheckFreeDay(doc, ui, crew, day, code);

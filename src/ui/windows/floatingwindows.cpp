@@ -18,9 +18,8 @@ FloatingWindows::FloatingWindows(TMainDecFrameWin& frame, Interaction& ui, Setti
 {
     setObjectName(QStringLiteral("FloatingWindows"));
     TtlWin* client = frame.Client();
-    // The main window hears of every block operation and passes on what
-    // concerns the pairings window.
-    client->Document().Listener = client;
+    // The main window, the document's listener, passes on what concerns
+    // the pairings window.
     connect(client, &TtlWin::PairingsBoardChanged, this, &FloatingWindows::OnPairingsChanged);
     connect(client, &TtlWin::PairingsWindowRequested, this, &FloatingWindows::ShowPairingsWindow);
     connect(client, &TtlWin::DocumentChanged, this, &FloatingWindows::OnDocumentChanged);

@@ -21,10 +21,26 @@ size_t U(int i)
     return static_cast<size_t>(i);
 }
 
+constexpr int kPrevDays = 31; // extended slot of day d is d + 31
+
+bool IsCrew(const ScheduleDocument& doc, int crew)
+{
+    return crew >= 0 && crew < std::min(doc.CrewCount, ScheduleDocument::kCrewCapacity);
+}
+
 bool IsOtherDay(const ScheduleDocument& doc, int crew, int day)
 {
-    return crew >= 0 && crew < std::min(doc.CrewCount, ScheduleDocument::kCrewCapacity) &&
-           day >= 0 && day < TPilot::kSlots && doc.Crew[U(crew)].DaySlot[U(day)] == -2;
+    return IsCrew(doc, crew) && day >= 0 && day < TPilot::kSlots &&
+           doc.Crew[U(crew)].DaySlot[U(day)] == -2;
+}
+
+// A last-month entry the band shows: a code of one to three characters.
+bool IsLastMonthEntry(const ScheduleDocument& doc, int crew, int day)
+{
+    if (!IsCrew(doc, crew) || day < -kPrevDays || day >= 0)
+        return false;
+    const size_t length = doc.Crew[U(crew)].DayText[U(day + kPrevDays)].size();
+    return length >= 1 && length <= 3;
 }
 
 std::string Trimmed(std::string_view text)
@@ -81,23 +97,64 @@ int ParseDetailsTime(const std::string& text, int maxHours)
 
 std::string OtherDetailsCaption(const ScheduleDocument& doc, int crew, int day)
 {
-    const std::string code =
-        IsOtherDay(doc, crew, day) ? Trimmed(doc.Crew[U(crew)].DayCode[U(day)]) : std::string();
+    std::string code;
+    if (IsOtherDay(doc, crew, day))
+        code = Trimmed(doc.Crew[U(crew)].DayCode[U(day)]);
+    else if (IsLastMonthEntry(doc, crew, day))
+        code = Trimmed(doc.Crew[U(crew)].DayText[U(day + kPrevDays)]);
     return code + " Assignment Details";
 }
 
+namespace {
+
+std::string DateText(const TDate& date)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%02d %s %04d", std::clamp(date.Day, 0, 99),
+                  MonthAbbreviation(std::clamp(date.Month, 1, 12)), std::clamp(date.Year, 0, 9999));
+    return text;
+}
+
+// Last month's day `day` (-31 to -1) counted back from the month's first day.
+TDate LastMonthDate(const ScheduleDocument& doc, int day)
+{
+    const TDate& first = doc.DayDate[0];
+    const int32_t number = CheckedJulianDay(first.Month, first.Day, first.Year);
+    return number > kPrevDays ? DateFromJulianDay(number + day) : TDate{};
+}
+
+// Last month's entries keep fewer numbers: duty start [2], time on duty [3],
+// credit [4], hard time [5], the worked kind [6] (1 duty, 2 reserve) and
+// the duty-rule flag [8]. The fields they lack stay empty and unused.
+OtherDetailsForm ReadLastMonthEntry(const ScheduleDocument& doc, int crew, int day)
+{
+    const TPilot& member = doc.Crew[U(crew)];
+    const TPilot::SlotValues& carry = member.DayCarry[U(day + kPrevDays)];
+    OtherDetailsForm form;
+    form.Date = DateText(LastMonthDate(doc, day));
+    form.Code = Trimmed(member.DayText[U(day + kPrevDays)]);
+    form.Start = TimeText(carry[2] % 1440);
+    form.AtWork = TimeText(std::min(carry[3], 1440));
+    form.Credit = TimeText(std::min(carry[4], 1440));
+    form.HardTime = TimeText(std::min(carry[5], 1440));
+    form.ContainsDuty = carry[6] == 1;
+    form.Reserve = carry[6] == 2;
+    form.CarsDuty = carry[8] != 0;
+    return form;
+}
+
+} // namespace
+
 std::optional<OtherDetailsForm> ReadOtherDetails(const ScheduleDocument& doc, int crew, int day)
 {
+    if (IsLastMonthEntry(doc, crew, day))
+        return ReadLastMonthEntry(doc, crew, day);
     if (!IsOtherDay(doc, crew, day))
         return std::nullopt;
     const TPilot& member = doc.Crew[U(crew)];
     const TPilot::SlotValues& other = member.DayOther[U(day)];
-    const TDate& date = doc.DayDate[U(day)];
     OtherDetailsForm form;
-    char dateText[40];
-    std::snprintf(dateText, sizeof dateText, "%02d %s %04d", std::clamp(date.Day, 0, 99),
-                  MonthAbbreviation(std::clamp(date.Month, 1, 12)), std::clamp(date.Year, 0, 9999));
-    form.Date = dateText;
+    form.Date = DateText(doc.DayDate[U(day)]);
     form.Code = Trimmed(member.DayCode[U(day)]);
     form.Start = TimeText(other[0]);
     form.AtWork = TimeText(other[1]);
@@ -139,13 +196,31 @@ std::optional<DetailsError> ValidateOtherDetails(const OtherDetailsForm& form)
 bool ApplyOtherDetails(ScheduleDocument& doc, Interaction& ui, int crew, int day,
                        const OtherDetailsForm& form)
 {
-    if (!IsOtherDay(doc, crew, day))
+    const bool lastMonth = IsLastMonthEntry(doc, crew, day);
+    if (!lastMonth && !IsOtherDay(doc, crew, day))
         return false;
     if (const auto error = ValidateOtherDetails(form)) {
         ui.Message(kOops, error->Message, Icon::Warning);
         return false;
     }
     TPilot& member = doc.Crew[U(crew)];
+    if (lastMonth) {
+        TPilot::SlotValues& carry = member.DayCarry[U(day + kPrevDays)];
+        carry[2] = ParseDetailsTime(form.Start, 23);
+        carry[3] = ParseDetailsTime(form.AtWork, kMaxDuration);
+        carry[4] = ParseDetailsTime(form.Credit, kMaxDuration);
+        carry[5] = ParseDetailsTime(form.HardTime, kMaxDuration);
+        carry[6] = form.Reserve ? 2 : form.ContainsDuty ? 1 : 0;
+        carry[8] = form.CarsDuty ? 1 : 0;
+        member.DayText[U(day + kPrevDays)] = Upper(Trimmed(form.Code));
+        CheckLegality(doc, crew);
+        if (doc.CrewKind == 0)
+            CheckTwoCaptainPairs(doc);
+        BlockCredit(doc, crew, false, ui);
+        doc.Modified = true;
+        doc.Events().GridChanged(); // the band left of the first day
+        return true;
+    }
     TPilot::SlotValues& other = member.DayOther[U(day)];
     other[0] = ParseDetailsTime(form.Start, 23);
     other[1] = ParseDetailsTime(form.AtWork, kMaxDuration);

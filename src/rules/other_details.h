@@ -38,7 +38,8 @@ struct DetailsError {
 std::string OtherDetailsCaption(const ScheduleDocument& doc, int crew, int day);
 
 // The form for day slot `day` of crew member `crew`; nothing when the day
-// holds no other assignment.
+// holds no other assignment. Days -31 to -1 are last month's entries (the
+// extended slots 0 to 30) when they hold a code of one to three characters.
 std::optional<OtherDetailsForm> ReadOtherDetails(const ScheduleDocument& doc, int crew, int day);
 
 // The first field that cannot be taken, with the message to show.

@@ -57,6 +57,12 @@ OtherDetailsDialog::OtherDetailsDialog(ScheduleDocument& doc, Interaction& ui, i
     m_exclude = Box("Exlcude Credit from Block", form.ExcludeCredit, this);
     m_cars = Box("CARS Duty", form.CarsDuty, this);
 
+    // Last month's entries (negative days) keep no tracking code, day-off
+    // or exclusion marks.
+    const bool lastMonth = day < 0;
+    for (QWidget* unused : std::initializer_list<QWidget*>{m_tracking, m_dayOff, m_exclude})
+        unused->setEnabled(!lastMonth);
+
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("Date"), new QLabel(m_date, this));
     fields->addRow(QStringLiteral("Code"), m_code);

@@ -44,8 +44,7 @@ void TMainDecFrameWin::InstallWindowsCommands()
         ShowPairingText(this, client->Document(), pairing, day);
     });
     connect(client, &TtlWin::otherAssignmentClicked, this, [this, client](int crew, int slot) {
-        // Previous-month entries (negative slots) are read-only for now.
-        if (slot >= 0 && RunOtherDetailsDialog(client->Document(), m_ui, crew, slot, this))
+        if (RunOtherDetailsDialog(client->Document(), m_ui, crew, slot, this))
             client->Grid()->RecheckCrew(crew);
     });
     connect(client, &TtlWin::employeeInfoRequested, this, [this, client](int crew) {

@@ -15,7 +15,6 @@ int main(int argc, char* argv[])
     QApplication qapp(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("TessaraLines"));
     QApplication::setApplicationName(QStringLiteral("tlines"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tessara Lines"));
     QApplication::setApplicationVersion(QString::fromLatin1(tl::Version()));
     tl::ui::EnsureResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tessara.svg")));
@@ -30,6 +29,8 @@ int main(int argc, char* argv[])
     const QString fileToOpen = args.size() > 1 ? args.at(1) : QString();
     if (std::optional<int> code = app.Start(guard, fileToOpen))
         return *code;
+    // The grid is wide: the frame takes the screen; the floating windows stay above it.
+    app.Frame()->setWindowState(app.Frame()->windowState() | Qt::WindowMaximized);
     ui.SetParentWindow(app.Frame());
     return QApplication::exec();
 }

@@ -105,6 +105,9 @@ void TMainDecFrameWin::CreateActions()
         Action(b.command)->setToolTip(tr(b.tip));
     }
     Action(CmBackup)->setShortcut(Qt::Key_F8);
+    // The keys every desktop program has for these two.
+    Action(CmOpen)->setShortcut(QKeySequence::Open);
+    Action(CmSave)->setShortcut(QKeySequence::Save);
 
     m_handlers.insert(CmOpen, [this] { DoOpen(); });
     m_handlers.insert(CmSave, [this] { DoSave(); });
@@ -286,7 +289,6 @@ void TMainDecFrameWin::OnDocumentChanged()
         setWindowTitle(QStringLiteral("Tessara Lines"));
     else if (!doc.Untitled)
         setWindowTitle(QStringLiteral("Tessara Lines - %1").arg(FromFileName(doc.FileName)));
-    setWindowModified(doc.Modified);
     UpdateCommands();
 }
 

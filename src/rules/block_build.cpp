@@ -238,6 +238,12 @@ void FlagTwoCaptPairs(ScheduleDocument& doc, Interaction& ui)
 bool FinishOpeningMonth(ScheduleDocument& doc, Interaction& ui, bool showPairings,
                         BuildReport* report)
 {
+    const int crewCount = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
+    for (int c = 0; c < crewCount && doc.FreshDocument; ++c) {
+        const auto& slots = doc.Crew[static_cast<size_t>(c)].DaySlot;
+        if (std::find(slots.begin(), slots.end(), -2) != slots.end())
+            doc.FreshDocument = false;
+    }
     FlagTwoCaptPairs(doc, ui);
     return BuildBlocks(doc, ui, showPairings, report);
 }

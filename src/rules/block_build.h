@@ -39,7 +39,8 @@ int RepairAssignmentMarks(ScheduleDocument& doc, Interaction& ui,
                           std::vector<std::string>* repairs = nullptr);
 
 // What follows loading a block file: the crew-complement marks are set
-// again, then the month is built.
+// again, then the month is built. A month holding other assignments is no
+// longer fresh, so a later absences load asks before it overwrites them.
 bool FinishOpeningMonth(ScheduleDocument& doc, Interaction& ui, bool showPairings = true,
                         BuildReport* report = nullptr);
 

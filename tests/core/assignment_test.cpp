@@ -53,7 +53,7 @@ struct RestCase {
     int on;
     std::vector<Answer> answers;
     int result;
-    std::string question; // empty: none asked
+    std::vector<std::string> questions;
     std::function<void(Month&)> setup = {};
     int month = 6;
     int day = 1;
@@ -64,23 +64,23 @@ TEST(AssignPairTest, RestToTheNeighbouringDuties)
     const std::string before11 = RestQuestion(" 11:00 Crew Rest Before ");
     // clang-format off
     const std::vector<RestCase> cases = {
-        {"pilot 11:00 Yes", 0, 420, {Yes}, 0, before11},
-        {"pilot 11:00 No", 0, 420, {No}, 1, before11},
-        {"pilot 10:59", 0, 419, {}, 1, ""},
-        {"pilot 12:00", 0, 480, {}, 0, ""},
-        {"attendant 10:00", 2, 360, {Yes}, 0, RestQuestion(" 10:00 Crew Rest Before ")},
-        {"attendant 9:59", 2, 359, {}, 1, ""},
-        {"attendant 11:59", 2, 479, {Yes}, 0, RestQuestion(" 11:59 Crew Rest Before ")},
-        {"open line never asked", 0, 420, {}, 0, "", [](Month& m) { m.Crew().EmpNumber = -1; }},
-        {"rest after", 0, 300, {Yes}, 0, RestQuestion(" 11:30 Crew Rest After "),
+        {"pilot 11:00 Yes", 0, 420, {Yes}, 0, {before11}},
+        {"pilot 11:00 No", 0, 420, {No}, 1, {before11}},
+        {"pilot 10:59", 0, 419, {}, 1, {}},
+        {"pilot 12:00", 0, 480, {}, 0, {}},
+        {"attendant 10:00", 2, 360, {Yes}, 0, {RestQuestion(" 10:00 Crew Rest Before ")}},
+        {"attendant 9:59", 2, 359, {}, 1, {}},
+        {"attendant 11:59", 2, 479, {Yes}, 0, {RestQuestion(" 11:59 Crew Rest Before ")}},
+        {"open line never asked", 0, 420, {}, 0, {}, [](Month& m) { m.Crew().EmpNumber = -1; }},
+        {"rest after", 0, 300, {Yes}, 0, {RestQuestion(" 11:30 Crew Rest After ")},
          [](Month& m) { m.Put(0, m.AddPair(150, 600), 1); }, 6, 0},
-        {"day off before: no note", 0, 420, {}, 0, "",
+        {"day off before: no note", 0, 420, {}, 0, {},
          [](Month& m) { m.Other(0, 0, "GDO", 1000, 0, false); }},
-        {"duty other assignment", 0, 420, {Yes}, 0, before11,
+        {"duty other assignment", 0, 420, {Yes}, 0, {before11},
          [](Month& m) { m.Other(0, 0, "TRN", 600, 600, true); }},
-        {"carried-in check-in", 0, 599, {}, 1, "", [](Month& m) { m.Crew().CarryIn[1] = 600; }, 6, 0},
+        {"carried-in check-in", 0, 599, {}, 1, {}, [](Month& m) { m.Crew().CarryIn[1] = 600; }, 6, 0},
         // 14 March 2027, 02:00 the clocks go forward: 12:00 on the clock is 11:00 of rest.
-        {"clock change", 0, 480, {Yes}, 0, before11, {}, 3, 13},
+        {"clock change", 0, 480, {Yes}, 0, {before11}, {}, 3, 13},
     };
     // clang-format on
     for (const RestCase& c : cases) {
@@ -93,10 +93,7 @@ TEST(AssignPairTest, RestToTheNeighbouringDuties)
         for (Answer a : c.answers)
             m.ui.Script({a});
         EXPECT_EQ(AssignPair(*m.doc, m.ui, 0, p, c.day, false), c.result) << c.name;
-        const std::vector<std::string> asked = m.Questions();
-        EXPECT_EQ(asked, c.question.empty() ? std::vector<std::string>{}
-                                            : std::vector<std::string>{c.question})
-            << c.name;
+        EXPECT_EQ(m.Questions(), c.questions) << c.name;
         EXPECT_EQ(m.Crew().DaySlot[size_t(c.day)], c.result == 0 ? p : -1) << c.name;
         EXPECT_EQ(m.Pair(p).OpsCount[size_t(c.day)], c.result == 0 ? 2 : 1) << c.name;
         EXPECT_EQ(m.doc->History.size(), c.result == 0 ? 1u : 0u) << c.name;
@@ -112,9 +109,10 @@ TEST(AssignPairTest, ResultCodesInTheirOrder)
     m.Pair(p).OpsCount[5] = -2;
     m.Other(0, 6, "VAC", 0, 0, false);
     m.Crew(1).BidReserveOrLoa = 1;
-    const struct {
+    struct Op {
         int crew, pairing, day, result;
-    } cases[] = {
+    };
+    const Op cases[] = {
         {99, -1, 3, 5}, {99, p + 1, 3, 5}, {99, p, 3, 2}, {0, p, 30, 2}, {0, p, -1, 2},
         {0, p, 62, 2},  {99, p, 4, 3},     {99, p, 5, 3}, {-1, p, 7, 4}, {4, p, 7, 4},
         {0, p, 6, 1},   {1, p, 7, 6},      {3, p, 8, 0}, // the new open line at CrewCount
@@ -124,13 +122,8 @@ TEST(AssignPairTest, ResultCodesInTheirOrder)
             << c.crew << ' ' << c.pairing << ' ' << c.day;
     EXPECT_EQ(m.Questions(), std::vector<std::string>{"Employee Bidding Reserve. Do you want to "
                                                       "assign this pairing anyways"});
-    EXPECT_EQ(AssignResultMessage(1), "Can't Assign. Previous Assignment that day");
-    EXPECT_EQ(AssignResultMessage(3), "Can't Assign. Pairing allready Assigned");
-    EXPECT_EQ(AssignResultMessage(6), "");
 
-    const struct {
-        int crew, pairing, day, result;
-    } removals[] = {{0, 99, 4, 5}, {0, p, 3, 2}, {99, p, 9, 3}, {99, p, 4, 4}, {0, p, 4, 3}};
+    const Op removals[] = {{0, 99, 4, 5}, {0, p, 3, 2}, {99, p, 9, 3}, {99, p, 4, 4}, {0, p, 4, 3}};
     for (const auto& c : removals)
         EXPECT_EQ(RemovePair(*m.doc, m.ui, c.crew, c.pairing, c.day), c.result) << c.day;
     EXPECT_EQ(m.Pair(p).OpsCount[4], 2); // nobody holds it; the refusal changed nothing
@@ -155,18 +148,16 @@ TEST(AssignPairTest, ComplementFlagSurvivesAndEverythingIsKeptUpToDate)
     m.Pair(p).OpsCount[10] = -1;
     m.doc->CurrentPair = p;
     ASSERT_EQ(AssignPair(*m.doc, m.ui, 1, p, 10, false), 0);
-    EXPECT_EQ(m.Pair(p).OpsCount[10], -2);
     EXPECT_EQ(m.doc->History.front(), (TAction{1, 10, 1, p}));
-    EXPECT_EQ(m.doc->LastAssignedPair, p);
-    EXPECT_EQ(m.doc->CurrentPair, -1);
-    EXPECT_EQ(m.Crew(1).CreditHours, 15);
-    EXPECT_TRUE(m.doc->Modified);
+    EXPECT_EQ((std::vector<int>{m.Pair(p).OpsCount[10], m.doc->LastAssignedPair,
+                                m.doc->CurrentPair, m.Crew(1).CreditHours, m.doc->Modified}),
+              (std::vector<int>{-2, p, -1, 15, 1}));
     EXPECT_EQ(events.log, (std::vector<std::string>{"pairings", "row 1 10-13"}));
     EXPECT_EQ(m.ui.TraceText(), "AssignPair 100 to CREW 2 on 11\n");
     ASSERT_EQ(RemovePair(*m.doc, m.ui, 1, p, 10), 0);
-    EXPECT_EQ(m.Pair(p).OpsCount[10], -1);
-    EXPECT_EQ(m.Crew(1).DaySlot[10], -1);
-    EXPECT_EQ(m.Crew(1).CreditHours, 0);
+    EXPECT_EQ((std::vector<int>{m.Pair(p).OpsCount[10], m.Crew(1).DaySlot[10],
+                                m.Crew(1).CreditHours}),
+              (std::vector<int>{-1, -1, 0}));
 }
 
 TEST(AssignPairTest, FrenchPairingAsksAboutTheJuniorAndRechecksTheOthers)
@@ -208,10 +199,9 @@ TEST(GridTest, DragMovesRefusesLockedAndPutsBackWhatTheTargetCannotTake)
     m.doc->History.clear();
 
     EXPECT_EQ(DragPairing(*m.doc, m.ui, 0, 4, 2), DragResult::PutBack);
-    EXPECT_EQ(m.Crew(0).DaySlot[4], p);
-    EXPECT_EQ(m.Pair(p).OpsCount[4], 2);
-    EXPECT_TRUE(m.doc->History.empty());
-    EXPECT_EQ(m.ui.Only(Kind::Beep).size(), 1u);
+    EXPECT_EQ((std::vector<size_t>{size_t(m.Crew(0).DaySlot[4]), size_t(m.Pair(p).OpsCount[4]),
+                                   m.doc->History.size(), m.ui.Only(Kind::Beep).size()}),
+              (std::vector<size_t>{size_t(p), 2, 0, 1}));
 
     ASSERT_TRUE(ToggleDayLock(*m.doc, 0, 4));
     EXPECT_EQ(DragPairing(*m.doc, m.ui, 0, 4, 1), DragResult::Locked);
@@ -219,8 +209,8 @@ TEST(GridTest, DragMovesRefusesLockedAndPutsBackWhatTheTargetCannotTake)
     ASSERT_TRUE(ToggleDayLock(*m.doc, 0, 4));
 
     EXPECT_EQ(DragPairing(*m.doc, m.ui, 0, 4, 1), DragResult::Moved);
-    EXPECT_EQ(m.Crew(0).DaySlot[4], -1);
-    EXPECT_EQ(m.Crew(1).DaySlot[4], p);
+    EXPECT_EQ((std::vector<int>{m.Crew(0).DaySlot[4], m.Crew(1).DaySlot[4]}),
+              (std::vector<int>{-1, p}));
     EXPECT_EQ(m.doc->History.size(), 2u);
 }
 

@@ -407,29 +407,39 @@ protected:
     ScheduleDocument doc;
 };
 
-TEST_F(FileCopiesTest, ViewerCopyLeavesOutPersonalDataAndTheMonthKeepsIt)
+// Both copies leave out contacts, bids and the history; the viewer's also the
+// month's locks and requests and the viewer text. The month keeps everything.
+TEST_F(FileCopiesTest, CopiesLeaveOutPersonalDataAndTheMonthKeepsIt)
 {
-    ui.Script({Answer::No});
-    std::optional<CopyResult> result = SaveForViewer(doc, kViewerFinal, ui);
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result->Target, dir.path() / "Viewer" / "Final_june.tlv");
-    EXPECT_FALSE(result->SendMail);
+    ui.Script({Answer::No, Answer::Yes});
+    const std::optional<CopyResult> viewer = SaveForViewer(doc, kViewerFinal, ui);
+    const std::optional<CopyResult> company = FinalizeForCompany(doc, ui);
+    ASSERT_TRUE(viewer && company);
+    EXPECT_EQ(viewer->Target, dir.path() / "Viewer" / "Final_june.tlv");
+    EXPECT_EQ(company->Target, dir.path() / "Company" / "june.tl2");
+    EXPECT_FALSE(viewer->SendMail);
+    EXPECT_TRUE(company->SendMail);
     EXPECT_THAT(ui.Dialogs(),
-                ElementsAre("Tessara Lines: Viewer File Saved as " + result->Target.string() +
-                            " without personal data.\nDo you want to e-mail the tlv file now."));
+                ElementsAre("Tessara Lines: Viewer File Saved as " + viewer->Target.string() +
+                                " without personal data.\nDo you want to e-mail the tlv file now.",
+                            ::testing::EndsWith(" without personal data.\nDo you want to e-mail "
+                                                "the tl2 file now.")));
 
-    auto copy = Reload(result->Target);
-    EXPECT_EQ(copy->FileKind, kViewerFinal);
-    EXPECT_EQ(copy->Crew[0].Name, "SMITH J");
-    EXPECT_EQ(copy->Crew[0].Phone1, "");
-    EXPECT_EQ(copy->Crew[1].BidText, "");
-    EXPECT_EQ(copy->Crew[0].DayLocked[3], 0);
-    EXPECT_EQ(copy->Crew[0].DayLocked[45], 1); // only the month's days are cleared
-    EXPECT_EQ(copy->Crew[0].DayFlag[4], 0);
-    EXPECT_EQ(copy->ViewerText, "");
-    EXPECT_TRUE(copy->History.empty());
+    auto view = Reload(viewer->Target);
+    auto copy = Reload(company->Target);
+    EXPECT_EQ(view->FileKind, kViewerFinal);
+    EXPECT_EQ(copy->FileKind, kSchedulerFile);
+    for (const ScheduleDocument* c : {view.get(), copy.get()}) {
+        EXPECT_EQ(c->Crew[0].Name, "SMITH J");
+        EXPECT_EQ(c->Crew[0].Phone1 + c->Crew[1].BidText, "");
+        EXPECT_TRUE(c->History.empty());
+    }
+    EXPECT_EQ(view->Crew[0].DayLocked[3] + view->Crew[0].DayFlag[4], 0);
+    EXPECT_EQ(view->Crew[0].DayLocked[45], 1); // only the month's days are cleared
+    EXPECT_EQ(copy->Crew[0].DayLocked[45], 0);
+    EXPECT_EQ(view->ViewerText, "");
+    EXPECT_EQ(copy->ViewerText, "private note");
 
-    // The scheduler's own file and month keep everything.
     auto own = Reload(doc.FileName);
     EXPECT_EQ(own->Crew[0].Phone1, "555-0100");
     EXPECT_EQ(own->History.size(), 1u);
@@ -442,25 +452,6 @@ TEST_F(FileCopiesTest, ViewerCopyLeavesOutPersonalDataAndTheMonthKeepsIt)
     ui.Script({Answer::Yes, Answer::No});
     EXPECT_EQ(SaveForViewer(doc, kViewerPreRoster, ui)->Target.filename(), "PreBuild_june.tlv");
     EXPECT_EQ(SaveForViewer(doc, kViewerPreSchedule, ui)->Target.filename(), "Presked_june.tlv");
-}
-
-TEST_F(FileCopiesTest, CompanyCopyLeavesOutPersonalDataButKeepsTheViewerText)
-{
-    ui.Script({Answer::Yes});
-    std::optional<CopyResult> result = FinalizeForCompany(doc, ui);
-    ASSERT_TRUE(result);
-    EXPECT_TRUE(result->SendMail);
-    EXPECT_EQ(result->Target, dir.path() / "Company" / "june.tl2");
-    EXPECT_THAT(ui.Dialogs().back(), ::testing::HasSubstr(
-                                         " without personal data.\nDo you want to e-mail the tl2 file now."));
-    auto copy = Reload(result->Target);
-    EXPECT_EQ(copy->FileKind, kSchedulerFile);
-    EXPECT_EQ(copy->Crew[0].DayLocked[45], 0);
-    EXPECT_EQ(copy->Crew[0].Phone1, "");
-    EXPECT_EQ(copy->Crew[1].BidText, "");
-    EXPECT_EQ(copy->ViewerText, "private note");
-    EXPECT_EQ(doc.Crew[0].Phone1, "555-0100");
-    EXPECT_TRUE(copy->History.empty());
 }
 
 TEST_F(FileCopiesTest, BackupKeepsTheMonthModifiedAndUnnamedMonthsAreRefused)
@@ -479,7 +470,9 @@ TEST_F(FileCopiesTest, BackupKeepsTheMonthModifiedAndUnnamedMonthsAreRefused)
                             "File Not Named: Cannot Backup File. Select Save As from File Menu"));
 }
 
-TEST(BackupTargetTest, NamesCarryTheDateWhenAskedFor)
+// A dated backup name when asked for; a timed backup is the file with .BAK
+// for its extension, which no two months share and no file is its own.
+TEST(BackupNamesTest, DatedNamesAndTimedBackupPaths)
 {
     std::tm t{};
     t.tm_year = 2027 - 1900;
@@ -491,17 +484,10 @@ TEST(BackupTargetTest, NamesCarryTheDateWhenAskedFor)
               std::filesystem::path("/b/Backup Sept 7 2027 at 0905 june.tl2"));
     EXPECT_EQ(BackupTarget("/b", "/home/s/june.tl2", false, t),
               std::filesystem::path("/b/Backup june.tl2"));
-}
-
-TEST(TimedBackupPathTest, NoTwoMonthsShareABackupAndNoneIsItsOwn)
-{
     const std::pair<const char*, const char*> cases[] = {
-        {"/home/s/june.tl2", "/home/s/june.BAK"},
-        {"/home/s/JUNE.TL2", "/home/s/JUNE.BAK"},
-        {"/home/s/june.tlv", "/home/s/june.tlv.BAK"},
-        {"/home/s/x.BAK", "/home/s/x.BAK.BAK"},
-        {"/home/s.v2/june", ""},
-        {"/home/s/.tl2", ""},
+        {"/home/s/june.tl2", "/home/s/june.BAK"}, {"/home/s/JUNE.TL2", "/home/s/JUNE.BAK"},
+        {"/home/s/june.tlv", "/home/s/june.tlv.BAK"}, {"/home/s/x.BAK", "/home/s/x.BAK.BAK"},
+        {"/home/s.v2/june", ""}, {"/home/s/.tl2", ""},
     };
     for (const auto& [file, backup] : cases)
         EXPECT_EQ(TimedBackupPath(file), std::filesystem::path(backup)) << file;

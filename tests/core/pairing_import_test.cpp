@@ -139,17 +139,15 @@ TEST_F(PrgFileTest, CopiesPerCrewKind)
     }
 }
 
-TEST_F(PrgFileTest, ReportAtMidnightMovesTheOperatingDate)
+// A report at 24:00 moves the operating date a day on (30 June's past the
+// month); the same number after another pairing is another pairing.
+TEST_F(PrgFileTest, MidnightReportAndRepeatedNumbers)
 {
     ASSERT_TRUE(Load(PairingLine("78=1440") + TwoDayBody() + PairingLine("78=1440|70=20270630")));
-    const TPair& p = doc->Pairs[0];
-    EXPECT_EQ(p.OnTime, 0);
-    EXPECT_EQ(p.OpsCount[5], 1);                                       // 5 June counts as the 6th
-    EXPECT_EQ(std::count(p.OpsCount.begin(), p.OpsCount.end(), 1), 1); // 1 July is past the month
-}
+    EXPECT_EQ(doc->Pairs[0].OnTime, 0);
+    EXPECT_EQ(doc->Pairs[0].OpsCount[5], 1);
+    EXPECT_EQ(std::count(doc->Pairs[0].OpsCount.begin(), doc->Pairs[0].OpsCount.end(), 1), 1);
 
-TEST_F(PrgFileTest, SameNumberAfterAnotherPairingIsAnotherPairing)
-{
     ASSERT_TRUE(Load(PairingLine() + TwoDayBody() + PairingLine("", "Z8102") + TwoDayBody("Z8102") +
                      PairingLine("70=20270620") + TwoDayBody()));
     ASSERT_EQ(doc->LastPair, 2);
@@ -181,9 +179,9 @@ TEST_F(PrgFileTest, TidyingAndPilotMinimumRest)
     // The duty's elapsed time differs from its time on duty by 3 hours: 13:00 rest.
     ASSERT_TRUE(Load(PairingLine("78=0600|107=00840|299=0100|145=0500") +
                      Line('3', "22=20270605|30=0600|42=1440|47=0660|51=00000|56=YYZ|126=0100")));
-    EXPECT_EQ(doc->Pairs[0].Length, 1);
-    EXPECT_EQ(doc->Pairs[0].OffTime, 1440);
-    EXPECT_EQ(doc->Pairs[0].MinRest, 780);
+    const TPair& p = doc->Pairs[0];
+    EXPECT_EQ((std::vector<int>{p.Length, p.OffTime, p.MinRest}),
+              (std::vector<int>{1, 1440, 780}));
 }
 
 TEST_F(PrgFileTest, ClockChangeMovesTheRelease)
@@ -191,11 +189,9 @@ TEST_F(PrgFileTest, ClockChangeMovesTheRelease)
     ASSERT_TRUE(doc->SetMonth(ui, JulianDay(3, 1, 2027), JulianDay(3, 31, 2027)));
     ASSERT_TRUE(Load(PairingLine("70=20270313") + TwoDayBody() +
                      PairingLine("70=20270320", "Z8102") + TwoDayBody("Z8102")));
-    EXPECT_EQ(doc->DstChangeMinute, 13 * 1440 + 120);
-    EXPECT_EQ(doc->DstShift, 60);
-    EXPECT_EQ(doc->Pairs[0].OffTime, 455 + 60);
-    EXPECT_EQ(doc->Pairs[0].Length, 2);
-    EXPECT_EQ(doc->Pairs[1].OffTime, 455);
+    EXPECT_EQ((std::vector<int>{doc->DstChangeMinute, doc->DstShift, doc->Pairs[0].OffTime,
+                                doc->Pairs[0].Length, doc->Pairs[1].OffTime}),
+              (std::vector<int>{13 * 1440 + 120, 60, 455 + 60, 2, 455}));
 }
 
 TEST_F(PrgFileTest, CityPairsAndCrewCheck)
@@ -210,9 +206,9 @@ TEST_F(PrgFileTest, CityPairsAndCrewCheck)
                                       "YYZ-YUL    01:15  DH  0\n"
                                       "YUL-YYZ    00:00  DH  1\n");
     EXPECT_EQ(doc->Pairs[0].OpsCount[4], 2);
-    EXPECT_EQ(doc->Crew[0].DaySlot[4], 0);
-    EXPECT_EQ(doc->Crew[0].DaySlot[5], -1);
-    EXPECT_EQ(doc->Crew[0].DaySlot[6], -1);
+    EXPECT_EQ((std::vector<int>{doc->Crew[0].DaySlot[4], doc->Crew[0].DaySlot[5],
+                                doc->Crew[0].DaySlot[6]}),
+              (std::vector<int>{0, -1, -1}));
 }
 
 TEST_F(PrgFileTest, FailureTable)

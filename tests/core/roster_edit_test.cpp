@@ -59,15 +59,12 @@ TEST(RosterEditTest, InsertChecksInOrderAndRefusalsChangeNothing)
         const InsertOutcome outcome = InsertEmployee(*m.doc, m.ui, c.index, c.name, c.emp);
         SCOPED_TRACE(std::string(c.index) + "/" + c.name + "/" + c.emp);
         EXPECT_EQ(outcome.Focus, c.focus);
-        EXPECT_EQ(outcome.Inserted, *c.message == '\0');
-        if (*c.message) {
-            EXPECT_EQ(m.ui.Dialogs(), std::vector<std::string>{std::string("Oops: ") + c.message});
-            EXPECT_EQ(m.doc->CrewCount, 4);
-            EXPECT_EQ(m.doc->History.size(), 1u);
-        } else {
-            EXPECT_EQ(m.doc->CrewCount, 5);
-            EXPECT_TRUE(m.doc->History.empty());
-        }
+        const bool inserted = *c.message == '\0';
+        EXPECT_EQ(outcome.Inserted, inserted);
+        const std::string oops = std::string("Oops: ") + c.message;
+        EXPECT_EQ(m.ui.Dialogs(), inserted ? std::vector<std::string>{} : std::vector{oops});
+        EXPECT_EQ(m.doc->CrewCount, inserted ? 5 : 4);
+        EXPECT_EQ(m.doc->History.size(), inserted ? 0u : 1u);
     }
 }
 
@@ -114,12 +111,10 @@ TEST(RosterEditTest, DeleteReopensHeldPairingDaysKeepingTheSign)
     // Line 1 is CREW 3, behind the open line.
     ASSERT_TRUE(DeleteSelectedEmployee(*m.doc, m.ui, 1));
     EXPECT_EQ(Names(m), (std::vector<std::string>{"CREW 1", "CAPT PAIRINGS", "CREW 4"}));
-    EXPECT_EQ(m.Pair(a).OpsCount[3], 1);
-    EXPECT_EQ(m.Pair(b).OpsCount[5], -1);
-    EXPECT_EQ(m.Pair(a).OpsCount[7], 2);
-    EXPECT_EQ(m.Crew(2).DaySlot[7], a);
+    EXPECT_EQ((std::vector<int>{m.Pair(a).OpsCount[3], m.Pair(b).OpsCount[5], m.Pair(a).OpsCount[7],
+                                m.Crew(2).DaySlot[7], m.Crew(3).DaySlot[7]}),
+              (std::vector<int>{1, -1, 2, a, -1}));
     EXPECT_EQ(m.Crew(3).Name, "");
-    EXPECT_EQ(m.Crew(3).DaySlot[7], -1);
     EXPECT_TRUE(m.doc->History.empty());
 }
 
@@ -155,10 +150,13 @@ TEST(RosterEditTest, MoveEmployeeKeepsTheHistoryWithItsCrewMembers)
     ASSERT_TRUE(MoveEmployee(*m.doc, 0, 1));
     EXPECT_EQ(Names(m),
               (std::vector<std::string>{"CAPT PAIRINGS", "CREW 3", "CREW 1", "CREW 4"}));
-    ASSERT_EQ(m.doc->History.size(), 3u);
-    EXPECT_EQ(m.doc->History[0].Crew, 1); // CREW 3
-    EXPECT_EQ(m.doc->History[1].Crew, 2); // CREW 1
-    EXPECT_EQ(m.doc->History[2].Crew, 3); // CREW 4
+    auto crews = [&] {
+        std::vector<int> out;
+        for (const TAction& a : m.doc->History)
+            out.push_back(a.Crew);
+        return out;
+    };
+    EXPECT_EQ(crews(), (std::vector<int>{1, 2, 3})); // CREW 3, CREW 1, CREW 4
 
     EXPECT_FALSE(MoveEmployee(*m.doc, 2, 1)); // the same position
     EXPECT_FALSE(MoveEmployee(*m.doc, 2, -1)); // no line chosen
@@ -166,8 +164,7 @@ TEST(RosterEditTest, MoveEmployeeKeepsTheHistoryWithItsCrewMembers)
     ASSERT_TRUE(MoveEmployee(*m.doc, 3, 0));
     EXPECT_EQ(Names(m),
               (std::vector<std::string>{"CAPT PAIRINGS", "CREW 4", "CREW 3", "CREW 1"}));
-    EXPECT_EQ(m.doc->History[2].Crew, 1);
-    EXPECT_EQ(m.doc->History[0].Crew, 2);
+    EXPECT_EQ(crews(), (std::vector<int>{2, 3, 1}));
 }
 
 // Pairing 0 (A0100) operates on day slots 2 and 9, pairing 1 (A0101) on
@@ -232,25 +229,23 @@ TEST(CrewComplementTest, CopiesRoundTripThroughTheDialog)
         ASSERT_EQ(m.doc->History.size(), 1u); // the copy's transaction is gone
         EXPECT_EQ(m.doc->History[0].Pairing, 0);
         EXPECT_EQ(Selected(lines), (std::vector<std::string>{"00002001", "00105"}));
-        EXPECT_EQ(m.doc->LastPair, 1);
-        EXPECT_EQ(m.Crew(1).DaySlot[2], -1);
         EXPECT_EQ(m.Pair(0).PairText, "NOTE");
-        EXPECT_EQ(m.Pair(0).OpsCount[2], 2);
+        EXPECT_EQ((std::vector<int>{m.doc->LastPair, m.Crew(1).DaySlot[2], m.Pair(0).OpsCount[2]}),
+                  (std::vector<int>{1, -1, 2}));
 
         lines[1].Selected = true; // A0100 on day 10 too
         for (int round = 0; round < 2; ++round) {
             ASSERT_TRUE(CrewComplementDone(*m.doc, m.ui, lines));
-            EXPECT_EQ(m.doc->LastPair, 4);
             EXPECT_EQ(m.Pair(0).PairText, std::string("NOTE") + c.marker + " 3 10");
             EXPECT_EQ(m.Pair(1).PairText, std::string("NOTE") + c.marker + " 6");
             EXPECT_EQ(m.Pair(2).PairText, m.Pair(0).PairText);
-            EXPECT_EQ(m.Pair(0).OpsCount[2], -2);
-            EXPECT_EQ(m.Pair(0).OpsCount[9], -1);
-            EXPECT_EQ(m.Pair(1).OpsCount[5], -1);
-            EXPECT_EQ(m.Crew(0).DaySlot[2], 0);
-            EXPECT_EQ(m.Crew(1).DaySlot[2], 2);
-            EXPECT_EQ(m.Pair(2).OpsCount[2], -2);
-            EXPECT_EQ(m.Pair(3).OpsCount[9], -1);
+            // Pairing 0 on days 3 and 10, 1 on day 6, their copies 2 and 3,
+            // crew 0 and 1 holding pairing 0 and its copy on day 3.
+            EXPECT_EQ((std::vector<int>{m.doc->LastPair, m.Pair(0).OpsCount[2],
+                                        m.Pair(0).OpsCount[9], m.Pair(1).OpsCount[5],
+                                        m.Pair(2).OpsCount[2], m.Pair(3).OpsCount[9],
+                                        m.Crew(0).DaySlot[2], m.Crew(1).DaySlot[2]}),
+                      (std::vector<int>{4, -2, -1, -1, -2, -1, 0, 2}));
             lines = m.Open();
             EXPECT_EQ(Selected(lines),
                       (std::vector<std::string>{"00002001", "00009", "00105"}));
@@ -269,21 +264,18 @@ TEST(CrewComplementTest, FirstOfficersParkTwoCaptainDaysOnOpenLines)
     for (int round = 0; round < 2; ++round) {
         ASSERT_TRUE(CrewComplementDone(*m.doc, m.ui, lines));
         ASSERT_EQ(m.doc->CrewCount, 5);
-        for (int line = 3; line < 5; ++line) {
-            EXPECT_EQ(m.Crew(line).Name, "CAPT PAIRINGS");
-            EXPECT_EQ(m.Crew(line).EmpNumber, -1);
-            EXPECT_EQ(m.Crew(line).DaySlot[2], line - 3);
-        }
-        EXPECT_EQ(m.Crew(0).DaySlot[2], -1);
-        EXPECT_EQ(m.Pair(0).OpsCount[2], -2);
-        EXPECT_EQ(m.Pair(1).OpsCount[2], -2);
+        EXPECT_EQ(m.Crew(3).Name + "|" + m.Crew(4).Name, "CAPT PAIRINGS|CAPT PAIRINGS");
+        EXPECT_EQ((std::vector<int>{m.Crew(3).EmpNumber, m.Crew(4).EmpNumber, m.Crew(3).DaySlot[2],
+                                    m.Crew(4).DaySlot[2], m.Crew(0).DaySlot[2],
+                                    m.Pair(0).OpsCount[2], m.Pair(1).OpsCount[2]}),
+                  (std::vector<int>{-1, -1, 0, 1, -1, -2, -2}));
         EXPECT_EQ(m.Pair(0).PairText, "NOTE TWO CAPTS ON 3");
 
         lines = m.Open();
         EXPECT_EQ(Selected(lines), (std::vector<std::string>{"00002", "00102"}));
-        EXPECT_EQ(m.doc->CrewCount, 3);
         EXPECT_TRUE(m.doc->History.empty()); // its open lines are gone
-        EXPECT_EQ(m.Pair(0).OpsCount[2], 1);
+        EXPECT_EQ((std::vector<int>{m.doc->CrewCount, m.Pair(0).OpsCount[2]}),
+                  (std::vector<int>{3, 1}));
         EXPECT_EQ(m.Pair(0).PairText, "NOTE");
     }
     EXPECT_TRUE(m.ui.Dialogs().empty());

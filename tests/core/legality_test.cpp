@@ -470,9 +470,9 @@ TEST(LegalityTest, BlockCreditAndTimeBank)
     m.Crew().DaySlot[1] = 3001;
     m.Put(0, 0, 2);
     EXPECT_EQ(BlockCredit(*m.doc, 0, false, m.ui), 300);
-    ASSERT_EQ(m.ui.Events().size(), 1u);
-    EXPECT_EQ(m.ui.Events()[0].caption, "Internal Error");
-    EXPECT_EQ(m.ui.Events()[0].text, "Pairing Number out of RANGE");
+    EXPECT_EQ(m.ui.Events().size(), 1u);
+    EXPECT_EQ(m.ui.Dialogs(),
+              std::vector<std::string>{"Internal Error: Pairing Number out of RANGE"});
 
     m.Crew().DaySlot[1] = -1;
     m.Crew(1).TimeBank = 10;

@@ -224,7 +224,7 @@ TEST_F(BlockFileTest, OlderVersionsLoadWithDefaultsForAbsentSections)
         {"25", true, false, false, "EndOfFile", true},
         {"28", true, true, false, "EndOfFile", false},
         {"29", true, true, true, "EndOfFile", false},
-        {"29", true, true, true, "EndOfFile", true, 20},
+        {"29", true, true, true, "EndOfFile", true, 20}, // cut inside the last texts
         {"X1", true, true, true, "EndOfFile", false}, // a letter: the newest
     };
     const std::string corrupt = "Tessara Lines: This file may be currupt. No End Of File found. "

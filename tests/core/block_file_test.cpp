@@ -298,11 +298,10 @@ TEST_F(BlockFileTest, CountsBeyondTheTablesAreRefusedAndTheDocumentCleared)
         layout.crew = c.crew;
         ScheduleDocument doc;
         EXPECT_FALSE(Load(BuildFile(layout), doc));
-        ASSERT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
+        EXPECT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
         EXPECT_EQ(doc.GroupName, "");
-        EXPECT_EQ(doc.DaysInMonth, 0);
-        EXPECT_EQ(doc.LastPair, -1);
-        EXPECT_EQ(doc.CrewCount, 0);
+        EXPECT_EQ((std::vector<int>{doc.DaysInMonth, doc.LastPair, doc.CrewCount}),
+                  (std::vector<int>{0, -1, 0}));
     }
 }
 
@@ -441,13 +440,11 @@ TEST_F(FileCopiesTest, CopiesLeaveOutPersonalDataAndTheMonthKeepsIt)
     EXPECT_EQ(copy->ViewerText, "private note");
 
     auto own = Reload(doc.FileName);
-    EXPECT_EQ(own->Crew[0].Phone1, "555-0100");
-    EXPECT_EQ(own->History.size(), 1u);
-    EXPECT_EQ(doc.Crew[1].BidText, "(1). OFF 10-12");
-    EXPECT_EQ(doc.Crew[0].DayLocked[3], 1);
-    EXPECT_EQ(doc.ViewerText, "private note");
-    EXPECT_EQ(doc.History.size(), 1u);
-    EXPECT_FALSE(doc.Modified);
+    EXPECT_EQ(own->Crew[0].Phone1 + "|" + doc.Crew[1].BidText + "|" + doc.ViewerText,
+              "555-0100|(1). OFF 10-12|private note");
+    EXPECT_EQ((std::vector<size_t>{own->History.size(), doc.History.size(),
+                                   size_t(doc.Crew[0].DayLocked[3]), size_t(doc.Modified)}),
+              (std::vector<size_t>{1, 1, 1, 0}));
 
     ui.Script({Answer::Yes, Answer::No});
     EXPECT_EQ(SaveForViewer(doc, kViewerPreRoster, ui)->Target.filename(), "PreBuild_june.tlv");

@@ -1,12 +1,16 @@
+#include "import/toolbox_file.h"
 #include "model/activity_codes.h"
 #include "model/schedule_document.h"
 #include "support/scripted_interaction.h"
+#include "support/temp_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
+#include <vector>
 
 namespace tl {
 namespace {
@@ -14,24 +18,19 @@ namespace {
 SilentInteraction s_silent;
 
 using test::ScriptedInteraction;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
-TEST(BuiltInActivityRowsTest, EveryRowHasTheColumnsTheLookupReads)
+// What a lookup gives: activity, credit, then D or - for the duty, second
+// duty and reserve; "none" when nothing is found.
+std::string Found(const std::optional<ActivityCodeInfo>& info)
 {
-    auto rows = BuiltInActivityRows();
-    ASSERT_EQ(rows.size(), 117u);
-    for (std::string_view row : rows) {
-        SCOPED_TRACE(std::string(row));
-        ASSERT_GE(row.size(), 73u);
-        EXPECT_TRUE(row[6] == 'C' || row[6] == 'P');
-        EXPECT_TRUE(row[42] == 'D' || row[42] == 'N');
-        EXPECT_TRUE(row[43] == 'D' || row[43] == ' ');
-        EXPECT_EQ(row[28] == ':', row[29] != ' ');
-    }
-    // The one row given in full must come out exactly.
-    EXPECT_THAT(rows,
-                ::testing::Contains(
-                    "VAC B C   B   N    D   I   2:50 VAC       N    P  Vacation             VC "
-                    "  N     N   N   V         N             N 00   12:00 16:00   Y N"));
+    if (!info)
+        return "none";
+    std::string flags;
+    for (bool flag : {info->Duty, info->Duty2, info->Reserve})
+        flags += flag ? 'D' : '-';
+    return info->Activity + " " + std::to_string(info->Credit) + " " + flags;
 }
 
 TEST(BuiltInLookupTest, FindsTheFirstRowOfTheCrewType)
@@ -39,40 +38,26 @@ TEST(BuiltInLookupTest, FindsTheFirstRowOfTheCrewType)
     const struct {
         int crewKind;
         const char* code;
-        bool found;
-        const char* activity;
-        int32_t credit;
-        bool duty, duty2, reserve;
+        const char* found;
     } cases[] = {
-        // LCK comes before LPC, which shares the tracking code.
-        {0, "LC", true, "LCK", 318, false, false, false},
-        {2, "RA", true, "RA ", 240, true, false, true},
-        {0, "RA", true, "RA ", 0, true, true, true},
-        {1, "RB", true, "RB ", 0, true, true, true},
-        {0, "RE", false, "", 0, false, false, false},
-        {1, "RK", true, "RCK", 0, true, true, false},
-        // Cabin rows never set the second duty flag, whatever column 43 says.
-        {2, "CM", true, "CRM", 240, true, false, false},
-        {2, "CT", false, "", 0, false, false, false},
-        {0, "H9", false, "", 0, false, false, false},
-        {0, "ra", false, "", 0, false, false, false},
-        {0, "", false, "", 0, false, false, false},
+        {0, "LC", "LCK 318 ---"}, // LCK comes before LPC, which shares the tracking code
+        {2, "RA", "RA  240 D-D"},
+        {0, "RA", "RA  0 DDD"},
+        {1, "RB", "RB  0 DDD"},
+        {1, "RK", "RCK 0 DD-"},
+        {2, "CM", "CRM 240 D--"}, // cabin rows never set the second duty, whatever column 43 says
+        {0, "RE", "none"},
+        {2, "CT", "none"},
+        {0, "H9", "none"},
+        {0, "ra", "none"},
+        {0, "", "none"},
     };
     auto doc = std::make_unique<ScheduleDocument>();
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.crewKind << ' ' << c.code);
         doc->CrewKind = static_cast<int8_t>(c.crewKind);
         ScriptedInteraction ui;
-        auto info = LookupActivityCode(*doc, c.code, ui);
-        ASSERT_EQ(info.has_value(), c.found);
+        EXPECT_EQ(Found(LookupActivityCode(*doc, c.code, ui)), c.found) << c.crewKind << c.code;
         EXPECT_EQ(ui.TraceText(), "");
-        if (!info)
-            continue;
-        EXPECT_EQ(info->Activity, c.activity);
-        EXPECT_EQ(info->Credit, c.credit);
-        EXPECT_EQ(info->Duty, c.duty);
-        EXPECT_EQ(info->Duty2, c.duty2);
-        EXPECT_EQ(info->Reserve, c.reserve);
     }
 }
 
@@ -84,11 +69,7 @@ TEST(LookupActivityRowTest, ShortPilotRowIsSkippedWithTrace)
         "RA  B P   B   N    D   I   4:00 RA        D    P  Reserve              XX   N",
     };
     ScriptedInteraction ui;
-    auto info = LookupActivityRow(rows, 'P', "XX", ui);
-    ASSERT_TRUE(info.has_value());
-    EXPECT_EQ(info->Activity, "RA ");
-    EXPECT_EQ(info->Credit, 240);
-    EXPECT_TRUE(info->Reserve);
+    EXPECT_EQ(Found(LookupActivityRow(rows, 'P', "XX", ui)), "RA  240 D-D");
     EXPECT_EQ(ui.TraceText(), "Quarnelle Codes Data Error\n");
 
     ui.Clear();
@@ -122,18 +103,19 @@ TEST_F(ToolBoxLookupTest, UsesRecordsOnlyAndHandsOverTheirValues)
     first.AbsFlag2 = false;
     first.AbsFlag3 = false;
 
-    auto info = LookupActivityCode(doc, "VC", s_silent);
-    ASSERT_TRUE(info.has_value());
-    EXPECT_EQ(info->Activity, "VAX");
-    EXPECT_EQ(info->Credit, 200);
+    const auto info = LookupActivityCode(doc, "VC", s_silent);
+    EXPECT_EQ(Found(info), "VAX 200 D--");
     EXPECT_EQ(info->Value4, 95);
-    EXPECT_TRUE(info->Duty);
-    EXPECT_FALSE(info->Duty2);
     EXPECT_FALSE(info->Flag3);
-    EXPECT_FALSE(info->Reserve);
 
-    // A code only the built-in table knows is not found while records are loaded.
+    // A code only the built-in table knows is not found while records are
+    // loaded, nor is a record past the count, however large the count is.
     EXPECT_FALSE(LookupActivityCode(doc, "LA", s_silent).has_value());
+    Add("ONE", "O1", 60);
+    doc.AbsenceCount = 2;
+    EXPECT_FALSE(LookupActivityCode(doc, "O1", s_silent).has_value());
+    doc.AbsenceCount = 100000;
+    EXPECT_FALSE(LookupActivityCode(doc, "ZZ", s_silent).has_value());
 }
 
 TEST_F(ToolBoxLookupTest, ReserveCodesDependOnCrewKindAndRtb)
@@ -155,17 +137,6 @@ TEST_F(ToolBoxLookupTest, ReserveCodesDependOnCrewKindAndRtb)
         ASSERT_TRUE(info.has_value());
         EXPECT_EQ(info->Reserve, c.reserve) << c.crewKind << ' ' << c.code;
     }
-}
-
-TEST_F(ToolBoxLookupTest, RecordsBeyondTheCountAreIgnored)
-{
-    Add("ONE", "O1", 60);
-    Add("TWO", "O2", 60);
-    doc.AbsenceCount = 1;
-    EXPECT_TRUE(LookupActivityCode(doc, "O1", s_silent).has_value());
-    EXPECT_FALSE(LookupActivityCode(doc, "O2", s_silent).has_value());
-    doc.AbsenceCount = 100000; // corrupt count: held to the table
-    EXPECT_FALSE(LookupActivityCode(doc, "ZZ", s_silent).has_value());
 }
 
 TEST_F(ToolBoxLookupTest, ListedItemsAreTheBuiltInRowsOrTheOfferedRecords)
@@ -191,6 +162,199 @@ TEST_F(ToolBoxLookupTest, ListedItemsAreTheBuiltInRowsOrTheOfferedRecords)
     EXPECT_EQ(items[1].Activity, "STA");
     EXPECT_EQ(items[1].Index, 2);
     EXPECT_EQ(ToolBoxHeading(doc), "ToolBox Date 15 Jan 2025");
+}
+
+struct Item {
+    std::string code;
+    std::string type; // "Pilot" or "Cabin"
+    std::string tracking;
+    std::string start = "08:00";
+    std::string end = "16:00";
+    std::string credit = "4:00";
+    std::string second = "0:00";
+    std::string flags = "YNYY";
+};
+
+// The count line is the number of items unless `count` says otherwise.
+std::string ToolBoxText(const std::vector<Item>& items, const std::string& count = "",
+                        const char* eol = "\n")
+{
+    std::string text;
+    auto line = [&](const std::string& s) { text += s + eol; };
+    line("TLToolBox");
+    line("Version 2");
+    line("2025-01-15");
+    line("");
+    line(count.empty() ? std::to_string(items.size()) : count);
+    for (const Item& item : items) {
+        line(item.code);
+        line(item.type);
+        line(item.tracking);
+        line(item.code + " description");
+        line(item.start);
+        line(item.end);
+        line(item.credit);
+        line(item.second);
+        for (char flag : item.flags)
+            line(std::string(1, flag));
+        line("-");
+    }
+    return text;
+}
+
+std::vector<std::string> Codes(const ScheduleDocument& doc)
+{
+    std::vector<std::string> codes;
+    for (int i = 0; i < doc.AbsenceCount; ++i)
+        codes.push_back(doc.Absences[static_cast<size_t>(i)].AbsText1);
+    return codes;
+}
+
+const std::vector<Item> kMixed = {
+    {"VAC", "Pilot", "VC"}, {"VAC", "Cabin", "VC"}, {"RA ", "Pilot", "RA"},
+    {"STA", "Cabin", "SA"}, {"RTB", "Pilot", "RB"},
+};
+
+class ToolBoxFileTest : public ::testing::Test {
+protected:
+    ScheduleDocument doc;
+    ScriptedInteraction ui;
+};
+
+TEST_F(ToolBoxFileTest, KeepsOnlyRecordsOfTheGroupsCrewType)
+{
+    doc.CrewKind = 0;
+    EXPECT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+    EXPECT_EQ(doc.AbsenceCount, 3);
+    EXPECT_THAT(Codes(doc), ElementsAre("VAC", "RA ", "RTB"));
+    EXPECT_EQ(doc.ToolBoxDate, "2025-01-15");
+
+    doc.CrewKind = 2;
+    EXPECT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
+    EXPECT_THAT(Codes(doc), ElementsAre("VAC", "STA"));
+    EXPECT_EQ(doc.Absences[1].AbsText2, "SA");
+
+    // A later ToolBox replaces the earlier one whole.
+    std::string second = ToolBoxText({{"GO ", "Cabin", "GO"}});
+    second.replace(second.find("2025-01-15"), 10, "2025-02-01");
+    ASSERT_TRUE(ParseToolBoxText(second, doc, ui));
+    EXPECT_THAT(Codes(doc), ElementsAre("GO "));
+    EXPECT_EQ(doc.ToolBoxDate, "2025-02-01");
+    EXPECT_FALSE(LookupActivityCode(doc, "SA", s_silent).has_value());
+}
+
+// A flag is set by exactly "Y": not by "y", nor by "Y " with a trailing blank.
+TEST_F(ToolBoxFileTest, ReadsEveryFieldOfARecord)
+{
+    Item item{"LCK", "Pilot", "LC", "07:30", "23:59", "5:18", "150:00", "yYYY"};
+    std::string text = ToolBoxText({item}, "", "\r\n");
+    text.replace(text.rfind("Y\r\nY\r\n-"), 3, "Y \r\n");
+    ASSERT_TRUE(ParseToolBoxText(text, doc, ui));
+    ASSERT_EQ(doc.AbsenceCount, 1);
+    EXPECT_EQ(doc.Absences[0], (TAbsence{"LCK", "LC", "LCK description", 450, 1439, 318, 9000,
+                                         false, true, false, true}));
+
+    // A long line is cut, and the lines after it are still in step.
+    text = ToolBoxText({item});
+    text.replace(text.find("LCK description"), 3, std::string(100000, 'D'));
+    ASSERT_TRUE(ParseToolBoxText(text, doc, ui));
+    EXPECT_EQ(doc.Absences[0].AbsText3, std::string(256, 'D'));
+    EXPECT_EQ(doc.Absences[0].AbsValue1, 450);
+}
+
+// A bad file is reported, and the built-in codes serve again.
+TEST(ToolBoxBadFileTest, ShowsTheMessageAndFallsBackToBuiltIn)
+{
+    const std::string notValid =
+        "Not a Valid ToolBox. Using default ToolBox. Import new ToolBox File.";
+    const std::string corrupt = "Error Loading Absences. File may be Currupt";
+    const std::string noAbsences = "No Absences to Load from File";
+    const struct {
+        const char* name;
+        std::string text, message;
+        bool keepsDate;
+    } cases[] = {
+        {"empty", "", notValid, true},
+        {"wrong case", "TLToolbox\nx\n2025\nx\n1\n", notValid, true},
+        {"header only", "TLToolBox", corrupt, false},
+        {"record cut", ToolBoxText(kMixed).substr(0, ToolBoxText(kMixed).find("RA  desc")), corrupt,
+         false},
+        {"fewer records than count", ToolBoxText(kMixed, "6"), corrupt, false},
+        {"negative count", ToolBoxText(kMixed, "-3"), noAbsences, true},
+        {"count not a number", "TLToolBox\nx\nd\nx\nfive\n", noAbsences, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScheduleDocument doc;
+        ScriptedInteraction ui;
+        ASSERT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
+        EXPECT_FALSE(ParseToolBoxText(c.text, doc, ui));
+        EXPECT_THAT(ui.Dialogs(), ElementsAre("Tessara Lines: " + c.message));
+        EXPECT_EQ(doc.AbsenceCount, 0);
+        EXPECT_EQ(doc.ToolBoxDate.empty(), !c.keepsDate);
+        EXPECT_EQ(ToolBoxHeading(doc), "Default ToolBox");
+    }
+}
+
+TEST_F(ToolBoxFileTest, StopsAtTheTableCapacity)
+{
+    std::vector<Item> items(ScheduleDocument::kAbsenceCapacity + 5, Item{"OFF", "Pilot", "OF"});
+    items.front().code = "ONE";
+    ASSERT_TRUE(ParseToolBoxText(ToolBoxText(items), doc, ui));
+    EXPECT_EQ(doc.AbsenceCount, ScheduleDocument::kAbsenceCapacity);
+    EXPECT_EQ(doc.Absences[0].AbsText1, "ONE");
+    EXPECT_THAT(ui.Dialogs(),
+                ElementsAre("Tessara Lines: Maximum Number of ToolBox Items Reached. Not all Items "
+                            "Loaded"));
+
+    // Nothing of this group left out: nothing to say, even with a record of
+    // the other crew type or a cut record after the last kept one.
+    items.resize(ScheduleDocument::kAbsenceCapacity);
+    std::vector<Item> withCabin = items;
+    withCabin.push_back({"VAC", "Cabin", "VC"});
+    for (const std::string& text :
+         {ToolBoxText(items), ToolBoxText(withCabin), ToolBoxText(items, "301") + "VAC\nPilot\n"}) {
+        ui.Clear();
+        ASSERT_TRUE(ParseToolBoxText(text, doc, ui));
+        EXPECT_EQ(doc.AbsenceCount, ScheduleDocument::kAbsenceCapacity);
+        EXPECT_THAT(ui.Dialogs(), IsEmpty());
+    }
+}
+
+TEST_F(ToolBoxFileTest, ItemWithATimeThatDoesNotReadIsRefused)
+{
+    // Start and end are clock times, credit and the second value durations.
+    Item badStart{"CLK", "Pilot", "CK"};
+    badStart.start = "24:00";
+    Item badCredit{"DUR", "Pilot", "DU"};
+    badCredit.credit = "8:75";
+    ASSERT_TRUE(
+        ParseToolBoxText(ToolBoxText({badStart, {"VAC", "Pilot", "VC"}, badCredit}), doc, ui));
+    EXPECT_THAT(Codes(doc), ElementsAre("VAC"));
+    EXPECT_THAT(
+        ui.ListLines("ToolBox Items Not Loaded"),
+        ElementsAre("ToolBox Item CLK Not Loaded: Start Time \"24:00\" is Not a Valid Clock Time",
+                    "ToolBox Item DUR Not Loaded: Credit \"8:75\" is Not a Valid Duration"));
+    EXPECT_FALSE(LookupActivityCode(doc, "DU", s_silent).has_value());
+}
+
+TEST_F(ToolBoxFileTest, LoadsFromAFileOrSaysItCannot)
+{
+    test::TempDir dir;
+    auto path = dir.path() / "tlbox.txt";
+    std::ofstream(path, std::ios::binary) << ToolBoxText(kMixed);
+    EXPECT_TRUE(LoadToolBox(path, doc, ui));
+    EXPECT_EQ(doc.AbsenceCount, 3);
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+
+    auto missing = dir.path() / "missing.txt";
+    EXPECT_FALSE(LoadToolBox(missing, doc, ui));
+    EXPECT_FALSE(LoadToolBox(dir.path(), doc, ui));
+    EXPECT_THAT(ui.Dialogs(),
+                ElementsAre("Tessara Lines: Unable to Open File " + missing.string(),
+                            "Tessara Lines: Unable to Open File " + dir.path().string()));
+    EXPECT_EQ(doc.AbsenceCount, 3); // an unreadable file changes nothing
 }
 
 } // namespace

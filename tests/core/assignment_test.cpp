@@ -1,7 +1,10 @@
 #include "core/legality_month.h"
+#include "model/activity_codes.h"
 #include "rules/assignment.h"
 #include "rules/history.h"
 #include "rules/legality.h"
+#include "rules/other_details.h"
+#include "rules/toolbox_drop.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +17,8 @@ namespace {
 
 using test::LegalityMonth;
 using Kind = test::ScriptedInteraction::Kind;
+using Item = ToolBoxItemRef::Kind;
+
 constexpr Answer Yes = Answer::Yes;
 constexpr Answer No = Answer::No;
 
@@ -48,7 +53,7 @@ struct RestCase {
     int on;
     std::vector<Answer> answers;
     int result;
-    std::string question; // empty: none asked
+    std::vector<std::string> questions;
     std::function<void(Month&)> setup = {};
     int month = 6;
     int day = 1;
@@ -59,23 +64,23 @@ TEST(AssignPairTest, RestToTheNeighbouringDuties)
     const std::string before11 = RestQuestion(" 11:00 Crew Rest Before ");
     // clang-format off
     const std::vector<RestCase> cases = {
-        {"pilot 11:00 Yes", 0, 420, {Yes}, 0, before11},
-        {"pilot 11:00 No", 0, 420, {No}, 1, before11},
-        {"pilot 10:59", 0, 419, {}, 1, ""},
-        {"pilot 12:00", 0, 480, {}, 0, ""},
-        {"attendant 10:00", 2, 360, {Yes}, 0, RestQuestion(" 10:00 Crew Rest Before ")},
-        {"attendant 9:59", 2, 359, {}, 1, ""},
-        {"attendant 11:59", 2, 479, {Yes}, 0, RestQuestion(" 11:59 Crew Rest Before ")},
-        {"open line never asked", 0, 420, {}, 0, "", [](Month& m) { m.Crew().EmpNumber = -1; }},
-        {"rest after", 0, 300, {Yes}, 0, RestQuestion(" 11:30 Crew Rest After "),
+        {"pilot 11:00 Yes", 0, 420, {Yes}, 0, {before11}},
+        {"pilot 11:00 No", 0, 420, {No}, 1, {before11}},
+        {"pilot 10:59", 0, 419, {}, 1, {}},
+        {"pilot 12:00", 0, 480, {}, 0, {}},
+        {"attendant 10:00", 2, 360, {Yes}, 0, {RestQuestion(" 10:00 Crew Rest Before ")}},
+        {"attendant 9:59", 2, 359, {}, 1, {}},
+        {"attendant 11:59", 2, 479, {Yes}, 0, {RestQuestion(" 11:59 Crew Rest Before ")}},
+        {"open line never asked", 0, 420, {}, 0, {}, [](Month& m) { m.Crew().EmpNumber = -1; }},
+        {"rest after", 0, 300, {Yes}, 0, {RestQuestion(" 11:30 Crew Rest After ")},
          [](Month& m) { m.Put(0, m.AddPair(150, 600), 1); }, 6, 0},
-        {"day off before: no note", 0, 420, {}, 0, "",
+        {"day off before: no note", 0, 420, {}, 0, {},
          [](Month& m) { m.Other(0, 0, "GDO", 1000, 0, false); }},
-        {"duty other assignment", 0, 420, {Yes}, 0, before11,
+        {"duty other assignment", 0, 420, {Yes}, 0, {before11},
          [](Month& m) { m.Other(0, 0, "TRN", 600, 600, true); }},
-        {"carried-in check-in", 0, 599, {}, 1, "", [](Month& m) { m.Crew().CarryIn[1] = 600; }, 6, 0},
+        {"carried-in check-in", 0, 599, {}, 1, {}, [](Month& m) { m.Crew().CarryIn[1] = 600; }, 6, 0},
         // 14 March 2027, 02:00 the clocks go forward: 12:00 on the clock is 11:00 of rest.
-        {"clock change", 0, 480, {Yes}, 0, before11, {}, 3, 13},
+        {"clock change", 0, 480, {Yes}, 0, {before11}, {}, 3, 13},
     };
     // clang-format on
     for (const RestCase& c : cases) {
@@ -88,10 +93,7 @@ TEST(AssignPairTest, RestToTheNeighbouringDuties)
         for (Answer a : c.answers)
             m.ui.Script({a});
         EXPECT_EQ(AssignPair(*m.doc, m.ui, 0, p, c.day, false), c.result) << c.name;
-        const std::vector<std::string> asked = m.Questions();
-        EXPECT_EQ(asked, c.question.empty() ? std::vector<std::string>{}
-                                            : std::vector<std::string>{c.question})
-            << c.name;
+        EXPECT_EQ(m.Questions(), c.questions) << c.name;
         EXPECT_EQ(m.Crew().DaySlot[size_t(c.day)], c.result == 0 ? p : -1) << c.name;
         EXPECT_EQ(m.Pair(p).OpsCount[size_t(c.day)], c.result == 0 ? 2 : 1) << c.name;
         EXPECT_EQ(m.doc->History.size(), c.result == 0 ? 1u : 0u) << c.name;
@@ -107,9 +109,10 @@ TEST(AssignPairTest, ResultCodesInTheirOrder)
     m.Pair(p).OpsCount[5] = -2;
     m.Other(0, 6, "VAC", 0, 0, false);
     m.Crew(1).BidReserveOrLoa = 1;
-    const struct {
+    struct Op {
         int crew, pairing, day, result;
-    } cases[] = {
+    };
+    const Op cases[] = {
         {99, -1, 3, 5}, {99, p + 1, 3, 5}, {99, p, 3, 2}, {0, p, 30, 2}, {0, p, -1, 2},
         {0, p, 62, 2},  {99, p, 4, 3},     {99, p, 5, 3}, {-1, p, 7, 4}, {4, p, 7, 4},
         {0, p, 6, 1},   {1, p, 7, 6},      {3, p, 8, 0}, // the new open line at CrewCount
@@ -119,13 +122,8 @@ TEST(AssignPairTest, ResultCodesInTheirOrder)
             << c.crew << ' ' << c.pairing << ' ' << c.day;
     EXPECT_EQ(m.Questions(), std::vector<std::string>{"Employee Bidding Reserve. Do you want to "
                                                       "assign this pairing anyways"});
-    EXPECT_EQ(AssignResultMessage(1), "Can't Assign. Previous Assignment that day");
-    EXPECT_EQ(AssignResultMessage(3), "Can't Assign. Pairing allready Assigned");
-    EXPECT_EQ(AssignResultMessage(6), "");
 
-    const struct {
-        int crew, pairing, day, result;
-    } removals[] = {{0, 99, 4, 5}, {0, p, 3, 2}, {99, p, 9, 3}, {99, p, 4, 4}, {0, p, 4, 3}};
+    const Op removals[] = {{0, 99, 4, 5}, {0, p, 3, 2}, {99, p, 9, 3}, {99, p, 4, 4}, {0, p, 4, 3}};
     for (const auto& c : removals)
         EXPECT_EQ(RemovePair(*m.doc, m.ui, c.crew, c.pairing, c.day), c.result) << c.day;
     EXPECT_EQ(m.Pair(p).OpsCount[4], 2); // nobody holds it; the refusal changed nothing
@@ -150,18 +148,16 @@ TEST(AssignPairTest, ComplementFlagSurvivesAndEverythingIsKeptUpToDate)
     m.Pair(p).OpsCount[10] = -1;
     m.doc->CurrentPair = p;
     ASSERT_EQ(AssignPair(*m.doc, m.ui, 1, p, 10, false), 0);
-    EXPECT_EQ(m.Pair(p).OpsCount[10], -2);
     EXPECT_EQ(m.doc->History.front(), (TAction{1, 10, 1, p}));
-    EXPECT_EQ(m.doc->LastAssignedPair, p);
-    EXPECT_EQ(m.doc->CurrentPair, -1);
-    EXPECT_EQ(m.Crew(1).CreditHours, 15);
-    EXPECT_TRUE(m.doc->Modified);
+    EXPECT_EQ((std::vector<int>{m.Pair(p).OpsCount[10], m.doc->LastAssignedPair,
+                                m.doc->CurrentPair, m.Crew(1).CreditHours, m.doc->Modified}),
+              (std::vector<int>{-2, p, -1, 15, 1}));
     EXPECT_EQ(events.log, (std::vector<std::string>{"pairings", "row 1 10-13"}));
     EXPECT_EQ(m.ui.TraceText(), "AssignPair 100 to CREW 2 on 11\n");
     ASSERT_EQ(RemovePair(*m.doc, m.ui, 1, p, 10), 0);
-    EXPECT_EQ(m.Pair(p).OpsCount[10], -1);
-    EXPECT_EQ(m.Crew(1).DaySlot[10], -1);
-    EXPECT_EQ(m.Crew(1).CreditHours, 0);
+    EXPECT_EQ((std::vector<int>{m.Pair(p).OpsCount[10], m.Crew(1).DaySlot[10],
+                                m.Crew(1).CreditHours}),
+              (std::vector<int>{-1, -1, 0}));
 }
 
 TEST(AssignPairTest, FrenchPairingAsksAboutTheJuniorAndRechecksTheOthers)
@@ -203,10 +199,9 @@ TEST(GridTest, DragMovesRefusesLockedAndPutsBackWhatTheTargetCannotTake)
     m.doc->History.clear();
 
     EXPECT_EQ(DragPairing(*m.doc, m.ui, 0, 4, 2), DragResult::PutBack);
-    EXPECT_EQ(m.Crew(0).DaySlot[4], p);
-    EXPECT_EQ(m.Pair(p).OpsCount[4], 2);
-    EXPECT_TRUE(m.doc->History.empty());
-    EXPECT_EQ(m.ui.Only(Kind::Beep).size(), 1u);
+    EXPECT_EQ((std::vector<size_t>{size_t(m.Crew(0).DaySlot[4]), size_t(m.Pair(p).OpsCount[4]),
+                                   m.doc->History.size(), m.ui.Only(Kind::Beep).size()}),
+              (std::vector<size_t>{size_t(p), 2, 0, 1}));
 
     ASSERT_TRUE(ToggleDayLock(*m.doc, 0, 4));
     EXPECT_EQ(DragPairing(*m.doc, m.ui, 0, 4, 1), DragResult::Locked);
@@ -214,8 +209,8 @@ TEST(GridTest, DragMovesRefusesLockedAndPutsBackWhatTheTargetCannotTake)
     ASSERT_TRUE(ToggleDayLock(*m.doc, 0, 4));
 
     EXPECT_EQ(DragPairing(*m.doc, m.ui, 0, 4, 1), DragResult::Moved);
-    EXPECT_EQ(m.Crew(0).DaySlot[4], -1);
-    EXPECT_EQ(m.Crew(1).DaySlot[4], p);
+    EXPECT_EQ((std::vector<int>{m.Crew(0).DaySlot[4], m.Crew(1).DaySlot[4]}),
+              (std::vector<int>{-1, p}));
     EXPECT_EQ(m.doc->History.size(), 2u);
 }
 
@@ -276,6 +271,37 @@ TEST(UndoTest, HistoryLimitUndoAndText)
     EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Refused);
     EXPECT_EQ(m.ui.Dialogs().back(), "Tessara Lines: Unable to UNDO that Transaction");
     EXPECT_EQ(m.doc->History.size(), 199u);
+}
+
+// Newest first in fixed-width records; damaged text is read as far as it is whole.
+TEST(UndoTest, HistoryTextReadsBackAsFarAsItIsWhole)
+{
+    THistory history;
+    AddTransaction(history, 12, 345, 6, 1);
+    AddTransaction(history, 999, 3000, 61, 0);
+    const std::string text = SerializeHistory(history);
+    EXPECT_EQ(text, "0002" "00006109993000" "01000600120345");
+    const struct {
+        std::string text;
+        size_t kept;
+    } cases[] = {
+        {text, 2},
+        {"", 0},
+        {"0", 0},
+        {"0003" "01000600120345", 1}, // count larger than the text
+        {"0002" "01000600120345" "0100", 1},
+        {"0001" "01AB0600120345", 0},
+        {"9999" "01000600120345", 1},
+        {"-001" "01000600120345", 0},
+    };
+    for (const auto& c : cases) {
+        THistory back{TAction{1, 1, 1, 1}};
+        ParseHistory(back, c.text);
+        EXPECT_EQ(back.size(), c.kept) << '"' << c.text << '"';
+        if (c.kept == 2) {
+            EXPECT_EQ(back, history);
+        }
+    }
 }
 
 // Answers every question Yes.
@@ -358,6 +384,139 @@ TEST(AssignmentPropertyTest, OperationCountsMatchTheBlocks)
             ASSERT_EQ(Undo(*m.doc, yes), UndoResult::Undone);
         EXPECT_EQ(snapshot(), start) << "seed " << seed;
     }
+}
+
+int ActivityIndex(const ScheduleDocument& doc, std::string_view code)
+{
+    const auto items = ToolBoxActivityItems(doc);
+    for (size_t i = 0; i < items.size(); ++i)
+        if (items[i].Activity == code)
+            return static_cast<int>(i);
+    return -1;
+}
+
+// Crew 0 holds a two-day pairing from day 3 and VAC on day 10; crew 2 is an open line.
+struct DropMonth : LegalityMonth {
+    DropMonth() : LegalityMonth(0, 6, 2027, 3)
+    {
+        Put(0, AddPair(480, 2000, 2), 3);
+        Other(0, 10, "VAC", 720, 240, false);
+        Crew(2).EmpNumber = -1;
+    }
+};
+
+TEST(ToolBoxDropTest, FreeDaysTakeItemsOtherDaysAreRefused)
+{
+    const struct {
+        Item kind;
+        const char* code; // request code or activity
+        int crew;
+        int day;
+        ToolBoxDropResult result;
+    } cases[] = {
+        {Item::Request, "X3", 0, 6, ToolBoxDropResult::Done},
+        {Item::Request, "XM", 1, 0, ToolBoxDropResult::Done},
+        {Item::Activity, "VAC", 0, 6, ToolBoxDropResult::Done},
+        {Item::Activity, "RA ", 1, 29, ToolBoxDropResult::Done},
+        {Item::Activity, "VAC", 0, 3, ToolBoxDropResult::PairingDay},
+        {Item::Request, "X1", 0, 4, ToolBoxDropResult::PairingDay}, // second day of the pairing
+        {Item::Activity, "SIM", 0, 10, ToolBoxDropResult::OtherDay},
+        {Item::Request, "X1", 0, 10, ToolBoxDropResult::OtherDay},
+        {Item::Activity, "VAC", 2, 6, ToolBoxDropResult::OpenLine},
+        {Item::Activity, "VAC", 3, 6, ToolBoxDropResult::OutOfRange}, // past CrewCount
+        {Item::Activity, "VAC", 0, 62, ToolBoxDropResult::OutOfRange},
+    };
+    for (const auto& c : cases) {
+        DropMonth m;
+        SCOPED_TRACE(std::string(c.code) + " crew " + std::to_string(c.crew) + " day " +
+                     std::to_string(c.day));
+        int index = ActivityIndex(*m.doc, c.code);
+        int8_t flag = 0;
+        if (c.kind == Item::Request) {
+            for (const auto& r : ToolBoxRequestItems())
+                if (r.Code == c.code)
+                    flag = r.DayFlag;
+            index = flag - 1; // X1..X9, XA, XP, XM in order
+        }
+        ASSERT_GE(index, 0);
+        const TPilot before = m.Crew(std::min(c.crew, 2));
+        EXPECT_EQ(ApplyToolBoxItem(*m.doc, m.ui, c.crew, c.day, {c.kind, index}), c.result);
+        if (c.result != ToolBoxDropResult::Done) {
+            const TPilot& after = m.Crew(std::min(c.crew, 2));
+            EXPECT_EQ(after.DaySlot, before.DaySlot);
+            EXPECT_EQ(after.DayFlag, before.DayFlag);
+            EXPECT_FALSE(m.doc->Modified);
+            // Refusals the scheduler caused are explained.
+            EXPECT_EQ(m.ui.Events().size(), c.result == ToolBoxDropResult::OutOfRange ? 0u : 1u);
+            continue;
+        }
+        EXPECT_TRUE(m.doc->Modified);
+        const TPilot& crew = m.Crew(c.crew);
+        const auto d = static_cast<size_t>(c.day);
+        if (c.kind == Item::Request) {
+            EXPECT_EQ(crew.DayFlag[d], flag);
+            EXPECT_EQ(crew.DaySlot[d], -1);
+            // The same request again takes it off.
+            EXPECT_EQ(ApplyToolBoxItem(*m.doc, m.ui, c.crew, c.day, {c.kind, index}),
+                      ToolBoxDropResult::Cleared);
+            EXPECT_EQ(crew.DayFlag[d], 0);
+            continue;
+        }
+        EXPECT_EQ(crew.DaySlot[d], -2);
+        EXPECT_EQ(crew.DayCode[d], c.code);
+        const bool vac = std::string_view(c.code) == "VAC";
+        EXPECT_EQ(crew.DayCode2[d], vac ? "VC" : "RA");
+        // Built-in rows: 12:00 to 16:00, counted credit; pilot reserve A has no credit.
+        const TPilot::SlotValues want = vac ? TPilot::SlotValues{720, 240, 170, 0, 0, 0, 0, 0, 0, 0}
+                                            : TPilot::SlotValues{720, 240, 0, 0, 1, 1, 0, 1, 0, 0};
+        EXPECT_EQ(crew.DayOther[d], want);
+        EXPECT_EQ(crew.LegalityValid, 1); // checked again
+    }
+}
+
+TEST(ToolBoxDropTest, LoadedToolBoxRecordGivesItsTimesAndNoReserveForRtb)
+{
+    DropMonth m;
+    m.doc->AbsenceCount = 2;
+    TAbsence& hidden = m.doc->Absences[0];
+    hidden.AbsText1 = "XXX";
+    hidden.AbsText2 = "RB";
+    hidden.AbsFlag4 = false; // not offered: the window's first item is the next record
+    TAbsence& rtb = m.doc->Absences[1];
+    rtb.AbsText1 = "RTB";
+    rtb.AbsText2 = "RB";
+    rtb.AbsValue1 = 1320; // 22:00 to 06:00
+    rtb.AbsValue2 = 360;
+    rtb.AbsValue3 = 250;
+    rtb.AbsFlag1 = true;
+    rtb.AbsFlag3 = false;
+    rtb.AbsFlag4 = true;
+    ASSERT_EQ(ApplyToolBoxItem(*m.doc, m.ui, 1, 5, {Item::Activity, 0}), ToolBoxDropResult::Done);
+    EXPECT_EQ(m.Crew(1).DayCode[5], "RTB");
+    EXPECT_EQ(m.Crew(1).DayOther[5], (TPilot::SlotValues{1320, 480, 250, 0, 0, 1, 1, 0, 0, 0}));
+}
+
+TEST(ToolBoxDropTest, PayloadRoundTripsAndForeignTextNamesNoItem)
+{
+    for (const ToolBoxItemRef item : {ToolBoxItemRef{Item::Request, 11}, {Item::Activity, 0}})
+        EXPECT_EQ(DecodeToolBoxItem(EncodeToolBoxItem(item)), item);
+    for (const char* text : {"", "request:", "request:-1", "activity:1x", "activity:99999",
+                             "file:///etc/passwd", "request: 1"})
+        EXPECT_FALSE(DecodeToolBoxItem(text)) << text;
+}
+
+TEST(OtherDetailsTest, TimesAreHoursColonMinutesWithinLimits)
+{
+    const struct {
+        const char* text;
+        int maxHours;
+        int minutes;
+    } cases[] = {{"7:05", 23, 425},   {" 07:05 ", 23, 425}, {"23:59", 23, 1439}, {"24:00", 23, -1},
+                 {"24:00", 24, 1440}, {"24:01", 24, -1},    {"0:60", 24, -1},    {"7", 24, -1},
+                 {"7:5", 24, -1},     {"123:00", 99, -1},   {"-1:00", 24, -1},   {"1:0x", 24, -1},
+                 {"", 24, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseDetailsTime(c.text, c.maxHours), c.minutes) << c.text;
 }
 
 } // namespace

@@ -33,13 +33,6 @@ struct BuildMonth : LegalityMonth {
         for (int p = 0; p < 2; ++p)
             Pair(AddPair(600, 480)).OpsCount.fill(1);
     }
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> out;
-        for (const auto& e : ui.Only(Kind::Message))
-            out.push_back(e.caption + ": " + e.text);
-        return out;
-    }
 };
 
 TEST(RepairAssignmentMarksTest, EmptiesWhatCannotBeHeldAndSaysSo)
@@ -79,15 +72,14 @@ TEST(RepairAssignmentMarksTest, EmptiesWhatCannotBeHeldAndSaysSo)
         const int repairs = RepairAssignmentMarks(*m.doc, m.ui);
         const std::string report = c.report;
         EXPECT_EQ(repairs > 0, !report.empty());
-        EXPECT_EQ(m.Messages(), report.empty() ? std::vector<std::string>{}
+        EXPECT_EQ(m.ui.Dialogs(), report.empty() ? std::vector<std::string>{}
                                                : std::vector<std::string>{"Tessara Lines: " + report});
-        if (!report.empty()) {
-            EXPECT_EQ(m.ui.Only(Kind::Message)[0].icon, Icon::Information);
-        }
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(m.Crew(i).DaySlot[2], c.slots[U(i)]) << i;
-        EXPECT_EQ(m.Pair(0).OpsCount[2], c.ops);
-        EXPECT_EQ(m.Crew(1).DaySlot[40], c.slot40);
+        for (const auto& message : m.ui.Only(Kind::Message))
+            EXPECT_EQ(message.icon, Icon::Information);
+        EXPECT_EQ((std::vector<int32_t>{m.Crew(0).DaySlot[2], m.Crew(1).DaySlot[2],
+                                        m.Crew(2).DaySlot[2], m.Pair(0).OpsCount[2],
+                                        m.Crew(1).DaySlot[40]}),
+                  (std::vector<int32_t>{c.slots[0], c.slots[1], c.slots[2], c.ops, c.slot40}));
     }
 }
 
@@ -100,12 +92,12 @@ TEST(BuildBlocksTest, BuildsOnceRepairingFirst)
     m.Put(1, 0, 4);
     ASSERT_TRUE(BuildBlocks(*m.doc, m.ui, false));
     EXPECT_EQ(m.ui.TraceText(), "BuildBlocksBegin\nBuildBlocksEnd\n");
-    EXPECT_EQ(m.Messages(),
+    EXPECT_EQ(m.ui.Dialogs(),
               std::vector<std::string>{
                   "Tessara Lines: Error 101 Emp CREW 2 Day 5 Errors Corrected OK to proceed"});
-    EXPECT_TRUE(m.doc->GridOn);
-    EXPECT_EQ(m.doc->BuildState, 1);
-    EXPECT_EQ(m.Crew(0).CreditHours * 60 + m.Crew(0).CreditMinutes, 300);
+    EXPECT_EQ((std::vector<int>{m.doc->GridOn, m.doc->BuildState,
+                                m.Crew(0).CreditHours * 60 + m.Crew(0).CreditMinutes}),
+              (std::vector<int>{1, 1, 300}));
     EXPECT_EQ(events.calls, (std::vector<std::string>{"hide", "grid"}));
     // The walk over the crew shows its progress, from start to end, then closes.
     const auto progress = m.ui.Only(Kind::Progress);
@@ -120,9 +112,7 @@ TEST(BuildBlocksTest, BuildsOnceRepairingFirst)
     events.calls.clear();
     m.Put(1, 0, 4);
     EXPECT_TRUE(BuildBlocks(*m.doc, m.ui, true));
-    EXPECT_TRUE(m.ui.Events().empty());
-    EXPECT_EQ(m.ui.TraceText(), "");
-    EXPECT_TRUE(events.calls.empty());
+    EXPECT_TRUE(m.ui.Events().empty() && m.ui.TraceText().empty() && events.calls.empty());
     EXPECT_EQ(m.Crew(1).DaySlot[4], 0);
 }
 

@@ -1,6 +1,8 @@
 #include "model/schedule_document.h"
 #include "model/vortime.h"
+#include "rules/history.h"
 #include "storage/block_file.h"
+#include "storage/file_copies.h"
 #include "storage/objstream.h"
 #include "support/scripted_interaction.h"
 #include "support/stream_bytes.h"
@@ -10,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-
 #include <sys/resource.h>
 
 namespace tl {
@@ -206,6 +207,8 @@ TEST_F(BlockFileTest, RecordsFollowTheirCountsAndEverySectionSurvivesARoundTrip)
     EXPECT_EQ(BlockFileBytes(back, kSchedulerFile), BuildFile(layout));
 }
 
+// Sections a version lacks take their defaults; a file without its end
+// marker, or cut short, keeps what it read and warns.
 TEST_F(BlockFileTest, OlderVersionsLoadWithDefaultsForAbsentSections)
 {
     const struct {
@@ -213,6 +216,7 @@ TEST_F(BlockFileTest, OlderVersionsLoadWithDefaultsForAbsentSections)
         bool hasFilters, hasAbsences, hasViewerText;
         const char* end;
         bool warns;
+        size_t cut = 0;
     } cases[] = {
         {"2", false, false, false, "", false},
         {"21", false, false, false, "", false},
@@ -220,10 +224,13 @@ TEST_F(BlockFileTest, OlderVersionsLoadWithDefaultsForAbsentSections)
         {"25", true, false, false, "EndOfFile", true},
         {"28", true, true, false, "EndOfFile", false},
         {"29", true, true, true, "EndOfFile", false},
+        {"29", true, true, true, "EndOfFile", true, 20}, // cut inside the last texts
         {"X1", true, true, true, "EndOfFile", false}, // a letter: the newest
     };
+    const std::string corrupt = "Tessara Lines: This file may be currupt. No End Of File found. "
+                                "Consider loading Backup File";
     for (const auto& v : cases) {
-        SCOPED_TRACE(testing::Message() << v.version << ' ' << v.end);
+        SCOPED_TRACE(testing::Message() << v.version << ' ' << v.end << ' ' << v.cut);
         FileLayout layout;
         layout.version = v.version;
         layout.rule11 = 0;
@@ -232,38 +239,27 @@ TEST_F(BlockFileTest, OlderVersionsLoadWithDefaultsForAbsentSections)
         layout.toolBoxDate = "TB 2027";
         layout.viewerText = "for crew";
         layout.endText = v.end;
+        std::vector<uint8_t> bytes = BuildFile(layout);
+        bytes.resize(bytes.size() - v.cut);
 
         ScheduleDocument doc;
         doc.FilterWords[0] = "left over";
-        ASSERT_TRUE(Load(BuildFile(layout), doc));
-        EXPECT_EQ(ui.Dialogs().size(), v.warns ? 1u : 0u); // see the truncated file for the text
+        ASSERT_TRUE(Load(bytes, doc));
+        EXPECT_EQ(ui.Dialogs(),
+                  v.warns ? std::vector<std::string>{corrupt} : std::vector<std::string>{});
         EXPECT_EQ(doc.GroupName, "YYZCRJFO");
-        EXPECT_EQ(doc.DaysInMonth, 2);
         EXPECT_EQ(doc.DayDate[2], (TDate{3, 2, 2027})); // slots after the month follow on
-        EXPECT_EQ(doc.Month, 2);
-        EXPECT_EQ(doc.BuildState, 0);        // built anew after loading
-        EXPECT_FALSE(doc.PendingFlag);       // always cleared
-        EXPECT_EQ(doc.MonthRules[11], 5400); // 0 in the file, or absent
-        EXPECT_EQ(doc.LastBasePair, -1);
-        EXPECT_EQ(doc.FilterWords[0], v.hasFilters ? "YVR" : "");
-        EXPECT_EQ(doc.SpareTexts[0], v.hasFilters ? "spare0" : "");
+        // Built anew after loading, nothing pending; rule 11 is 0 in the file or absent.
+        EXPECT_EQ((std::vector<int>{doc.DaysInMonth, doc.Month, doc.BuildState, doc.PendingFlag,
+                                    doc.MonthRules[11], doc.LastBasePair, doc.DisplayState,
+                                    doc.Modified}),
+                  (std::vector<int>{2, 2, 0, 0, 5400, -1, 1, 0}));
+        EXPECT_EQ((std::vector<std::string>{doc.FilterWords[0], doc.SpareTexts[0], doc.ViewerText}),
+                  (std::vector<std::string>{v.hasFilters ? "YVR" : "", v.hasFilters ? "spare0" : "",
+                                            v.hasViewerText ? "for crew" : ""}));
         EXPECT_EQ(doc.AbsenceCount, v.hasAbsences ? 2 : 0);
         EXPECT_EQ(doc.Absences[1].AbsValue3, v.hasAbsences ? 240 : 0);
-        EXPECT_EQ(doc.ViewerText, v.hasViewerText ? "for crew" : "");
-        EXPECT_EQ(doc.DisplayState, 1);
-        EXPECT_FALSE(doc.Modified);
     }
-}
-
-TEST_F(BlockFileTest, TruncatedFileKeepsWhatItReadAndWarns)
-{
-    std::vector<uint8_t> bytes = BuildFile(FileLayout{});
-    bytes.resize(bytes.size() - 20);
-    ScheduleDocument doc;
-    ASSERT_TRUE(Load(bytes, doc));
-    EXPECT_THAT(ui.Dialogs(), ElementsAre("Tessara Lines: This file may be currupt. No End Of File "
-                                          "found. Consider loading Backup File"));
-    EXPECT_EQ(doc.DaysInMonth, 2);
 }
 
 TEST_F(BlockFileTest, ForeignOrMissingFileIsRefused)
@@ -302,91 +298,242 @@ TEST_F(BlockFileTest, CountsBeyondTheTablesAreRefusedAndTheDocumentCleared)
         layout.crew = c.crew;
         ScheduleDocument doc;
         EXPECT_FALSE(Load(BuildFile(layout), doc));
-        ASSERT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
+        EXPECT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
         EXPECT_EQ(doc.GroupName, "");
-        EXPECT_EQ(doc.DaysInMonth, 0);
-        EXPECT_EQ(doc.LastPair, -1);
-        EXPECT_EQ(doc.CrewCount, 0);
+        EXPECT_EQ((std::vector<int>{doc.DaysInMonth, doc.LastPair, doc.CrewCount}),
+                  (std::vector<int>{0, -1, 0}));
     }
 }
 
-TEST_F(BlockFileTest, SaveWritesTheFileAndClearsModified)
-{
-    ScheduleDocument doc;
-    FillLikeLayout(doc, ui);
-    doc.Modified = true;
-    ASSERT_TRUE(SaveBlocks(doc, Path("feb.tl2"), kSchedulerFile, ui));
-    EXPECT_FALSE(doc.Modified);
-    std::vector<uint8_t> expected = BlockFileBytes(doc, kSchedulerFile);
-    EXPECT_EQ(ReadAll(Path("feb.tl2")), std::string(expected.begin(), expected.end()));
-    EXPECT_EQ(ui.TraceText(), "SaveBlksBegin\nSaveBlksEnd\n");
-    EXPECT_EQ(FileCount(), 1);
-}
-
-TEST_F(BlockFileTest, SavingThroughALinkWritesTheFileItPointsTo)
+TEST_F(BlockFileTest, SaveWritesTheFileThroughLinksAndClearsModified)
 {
     namespace fs = std::filesystem;
     ScheduleDocument doc;
     FillLikeLayout(doc, ui);
+    const std::vector<uint8_t> bytes = BlockFileBytes(doc, kSchedulerFile);
+    const std::string expected(bytes.begin(), bytes.end());
+    doc.Modified = true;
+    ASSERT_TRUE(SaveBlocks(doc, Path("feb.tl2"), kSchedulerFile, ui));
+    EXPECT_FALSE(doc.Modified);
+    EXPECT_EQ(ReadAll(Path("feb.tl2")), expected);
+    EXPECT_EQ(ui.TraceText(), "SaveBlksBegin\nSaveBlksEnd\n");
+    EXPECT_EQ(FileCount(), 1);
+
+    // A relative link, and a link to that link: the file they point to is written.
     fs::create_directory(Path("real"));
     WriteAll(Path("real") / "feb.tl2", "old");
-    fs::create_symlink(fs::path("real") / "feb.tl2", Path("feb.tl2")); // relative link
-    fs::create_symlink(Path("feb.tl2"), Path("again.tl2"));           // a link to the link
-    for (const char* name : {"feb.tl2", "again.tl2"}) {
+    fs::create_symlink(fs::path("real") / "feb.tl2", Path("link.tl2"));
+    fs::create_symlink(Path("link.tl2"), Path("again.tl2"));
+    for (const char* name : {"link.tl2", "again.tl2"}) {
         ASSERT_TRUE(SaveBlocks(doc, Path(name), kSchedulerFile, ui));
         EXPECT_TRUE(fs::is_symlink(Path(name)));
     }
-    std::vector<uint8_t> expected = BlockFileBytes(doc, kSchedulerFile);
-    EXPECT_EQ(ReadAll(Path("real") / "feb.tl2"), std::string(expected.begin(), expected.end()));
+    EXPECT_EQ(ReadAll(Path("real") / "feb.tl2"), expected);
 }
 
-TEST_F(BlockFileTest, ReadOnlyFileOrMissingFolderIsNotWritten)
-{
-    ScheduleDocument doc;
-    FillLikeLayout(doc, ui);
-    std::filesystem::path path = Path("locked.tl2");
-    WriteAll(path, "old");
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-    doc.Modified = true;
-    EXPECT_FALSE(SaveBlocks(doc, path, kSchedulerFile, ui));
-    EXPECT_THAT(ui.Dialogs(),
-                ElementsAre("File Error: Unable to create file. File may be Read Only or In use by "
-                            "Another Application. Use Save As to Save as a new name"));
-    EXPECT_TRUE(doc.Modified);
-    EXPECT_EQ(ReadAll(path), "old");
-
-    ui.Clear();
-    EXPECT_FALSE(SaveBlocks(doc, Path("missing") / "x.tl2", kSchedulerFile, ui));
-    EXPECT_EQ(ui.Dialogs().size(), 1u);
-}
-
-TEST_F(BlockFileTest, FailedWriteKeepsTheOldFileIntact)
+// A read-only file, a missing folder, a write failing part-way as on a full
+// disk: the old file stays whole with nothing left beside it, the month modified.
+TEST_F(BlockFileTest, FailedSaveKeepsTheOldFileAndTheMonthModified)
 {
     ScheduleDocument doc;
     FillLikeLayout(doc, ui);
     doc.Crew[0].Name = "SMITH J";
     doc.CrewCount = 1;
-    std::filesystem::path path = Path("june.tl2");
-    WriteAll(path, "good");
+    doc.Modified = true;
+    const std::filesystem::path locked = Path("locked.tl2"), full = Path("june.tl2");
+    WriteAll(locked, "old");
+    WriteAll(full, "good");
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_read);
+    EXPECT_FALSE(SaveBlocks(doc, locked, kSchedulerFile, ui));
+    EXPECT_FALSE(SaveBlocks(doc, Path("missing") / "x.tl2", kSchedulerFile, ui));
 
-    // A file size limit makes the write fail part-way, as a full disk would.
     struct rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;
     small.rlim_cur = 1000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    doc.Modified = true;
-    bool saved = SaveBlocks(doc, path, kSchedulerFile, ui);
+    const bool saved = SaveBlocks(doc, full, kSchedulerFile, ui);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(saved);
-    EXPECT_THAT(ui.Dialogs(), ElementsAre("File Error: Error Saving File. Disk may be Full. Try "
+    const std::string readOnly = "File Error: Unable to create file. File may be Read Only or In "
+                                 "use by Another Application. Use Save As to Save as a new name";
+    EXPECT_THAT(ui.Dialogs(), ElementsAre(readOnly, readOnly,
+                                          "File Error: Error Saving File. Disk may be Full. Try "
                                           "Saving to Another Location "));
     EXPECT_TRUE(doc.Modified);
-    EXPECT_EQ(ReadAll(path), "good");
-    EXPECT_EQ(FileCount(), 1);
+    EXPECT_EQ(ReadAll(locked), "old");
+    EXPECT_EQ(ReadAll(full), "good");
+    EXPECT_EQ(FileCount(), 2);
+}
+
+class FileCopiesTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.SetMonth(ui, JulianDay(6, 1, 2027), JulianDay(6, 30, 2027)));
+        doc.GroupName = "YVRDH8CA";
+        doc.FileName = (dir.path() / "june.tl2").string();
+        doc.CrewCount = 2;
+        for (int c = 0; c < 2; ++c) {
+            TPilot& p = doc.Crew[static_cast<size_t>(c)];
+            p.Name = c == 0 ? "SMITH J" : "JONES K";
+            p.Phone1 = "555-0100";
+            p.BidText = "(1). OFF 10-12";
+            p.DayLocked[3] = 1;
+            p.DayLocked[45] = 1; // after the month
+            p.DayFlag[4] = 2;
+        }
+        doc.ViewerText = "private note";
+        AddTransaction(doc.History, 0, 0, 3, 1);
+        doc.Modified = true;
+    }
+
+    // Loads a written file into a fresh document.
+    std::unique_ptr<ScheduleDocument> Reload(const std::filesystem::path& path)
+    {
+        auto back = std::make_unique<ScheduleDocument>();
+        back->FileName = path.string();
+        ScriptedInteraction quiet;
+        EXPECT_TRUE(LoadBlocks(*back, quiet));
+        return back;
+    }
+
+    test::TempDir dir;
+    ScriptedInteraction ui;
+    ScheduleDocument doc;
+};
+
+// Both copies leave out contacts, bids and the history; the viewer's also the
+// month's locks and requests and the viewer text. The month keeps everything.
+TEST_F(FileCopiesTest, CopiesLeaveOutPersonalDataAndTheMonthKeepsIt)
+{
+    ui.Script({Answer::No, Answer::Yes});
+    const std::optional<CopyResult> viewer = SaveForViewer(doc, kViewerFinal, ui);
+    const std::optional<CopyResult> company = FinalizeForCompany(doc, ui);
+    ASSERT_TRUE(viewer && company);
+    EXPECT_EQ(viewer->Target, dir.path() / "Viewer" / "Final_june.tlv");
+    EXPECT_EQ(company->Target, dir.path() / "Company" / "june.tl2");
+    EXPECT_FALSE(viewer->SendMail);
+    EXPECT_TRUE(company->SendMail);
+    EXPECT_THAT(ui.Dialogs(),
+                ElementsAre("Tessara Lines: Viewer File Saved as " + viewer->Target.string() +
+                                " without personal data.\nDo you want to e-mail the tlv file now.",
+                            ::testing::EndsWith(" without personal data.\nDo you want to e-mail "
+                                                "the tl2 file now.")));
+
+    auto view = Reload(viewer->Target);
+    auto copy = Reload(company->Target);
+    EXPECT_EQ(view->FileKind, kViewerFinal);
+    EXPECT_EQ(copy->FileKind, kSchedulerFile);
+    for (const ScheduleDocument* c : {view.get(), copy.get()}) {
+        EXPECT_EQ(c->Crew[0].Name, "SMITH J");
+        EXPECT_EQ(c->Crew[0].Phone1 + c->Crew[1].BidText, "");
+        EXPECT_TRUE(c->History.empty());
+    }
+    EXPECT_EQ(view->Crew[0].DayLocked[3] + view->Crew[0].DayFlag[4], 0);
+    EXPECT_EQ(view->Crew[0].DayLocked[45], 1); // only the month's days are cleared
+    EXPECT_EQ(copy->Crew[0].DayLocked[45], 0);
+    EXPECT_EQ(view->ViewerText, "");
+    EXPECT_EQ(copy->ViewerText, "private note");
+
+    auto own = Reload(doc.FileName);
+    EXPECT_EQ(own->Crew[0].Phone1 + "|" + doc.Crew[1].BidText + "|" + doc.ViewerText,
+              "555-0100|(1). OFF 10-12|private note");
+    EXPECT_EQ((std::vector<size_t>{own->History.size(), doc.History.size(),
+                                   size_t(doc.Crew[0].DayLocked[3]), size_t(doc.Modified)}),
+              (std::vector<size_t>{1, 1, 1, 0}));
+
+    ui.Script({Answer::Yes, Answer::No});
+    EXPECT_EQ(SaveForViewer(doc, kViewerPreRoster, ui)->Target.filename(), "PreBuild_june.tlv");
+    EXPECT_EQ(SaveForViewer(doc, kViewerPreSchedule, ui)->Target.filename(), "Presked_june.tlv");
+}
+
+TEST_F(FileCopiesTest, BackupKeepsTheMonthModifiedAndUnnamedMonthsAreRefused)
+{
+    ASSERT_TRUE(BackupBlocks(doc, dir.path(), false, ui));
+    EXPECT_TRUE(doc.Modified);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "Backup june.tl2"));
+
+    doc.Untitled = true;
+    EXPECT_FALSE(SaveForViewer(doc, kViewerFinal, ui));
+    EXPECT_FALSE(FinalizeForCompany(doc, ui));
+    EXPECT_FALSE(BackupBlocks(doc, dir.path(), false, ui));
+    const std::string unnamed = "File Error: File Must be Named First, Select Save As";
+    EXPECT_THAT(ui.Dialogs(),
+                ElementsAre(unnamed, unnamed,
+                            "File Not Named: Cannot Backup File. Select Save As from File Menu"));
+}
+
+// A dated backup name when asked for; a timed backup is the file with .BAK
+// for its extension, which no two months share and no file is its own.
+TEST(BackupNamesTest, DatedNamesAndTimedBackupPaths)
+{
+    std::tm t{};
+    t.tm_year = 2027 - 1900;
+    t.tm_mon = 8;
+    t.tm_mday = 7;
+    t.tm_hour = 9;
+    t.tm_min = 5;
+    EXPECT_EQ(BackupTarget("/b", "/home/s/june.tl2", true, t),
+              std::filesystem::path("/b/Backup Sept 7 2027 at 0905 june.tl2"));
+    EXPECT_EQ(BackupTarget("/b", "/home/s/june.tl2", false, t),
+              std::filesystem::path("/b/Backup june.tl2"));
+    const std::pair<const char*, const char*> cases[] = {
+        {"/home/s/june.tl2", "/home/s/june.BAK"}, {"/home/s/JUNE.TL2", "/home/s/JUNE.BAK"},
+        {"/home/s/june.tlv", "/home/s/june.tlv.BAK"}, {"/home/s/x.BAK", "/home/s/x.BAK.BAK"},
+        {"/home/s.v2/june", ""}, {"/home/s/.tl2", ""},
+    };
+    for (const auto& [file, backup] : cases)
+        EXPECT_EQ(TimedBackupPath(file), std::filesystem::path(backup)) << file;
+}
+
+TEST_F(FileCopiesTest, TimedBackupWritesEveryTwentiethTickOfABuiltModifiedMonth)
+{
+    doc.BuildState = 1;
+    doc.DisplayState = 1;
+    int written = 0;
+    for (int tick = 0; tick < 40; ++tick)
+        written += TimedBackupTick(doc, true, ui) ? 1 : 0;
+    EXPECT_EQ(written, 2);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "june.BAK"));
+    EXPECT_TRUE(doc.Modified);
+    EXPECT_EQ(ui.TraceText(), "BackupTimerTrigger\nSaveBlksBegin\nSaveBlksEnd\nBackupTimerFinish\n"
+                              "BackupTimerTrigger\nSaveBlksBegin\nSaveBlksEnd\nBackupTimerFinish\n");
+
+    // A file without an extension has no backup name: traced, nothing written.
+    ui.Clear();
+    doc.FileName = (dir.path() / "june").string();
+    doc.BackupCountdown = 1;
+    EXPECT_FALSE(TimedBackupTick(doc, true, ui));
+    EXPECT_EQ(ui.TraceText(), "BackupTimerTrigger\nBackup Timer Failed FileData FileName data "
+                              "missing\nBackupTimerFinish\n");
+}
+
+TEST_F(FileCopiesTest, TimedBackupWritesNothingWhenAnyConditionFails)
+{
+    const struct {
+        const char* name;
+        bool autoSave, untitled, modified;
+        int buildState, displayState;
+    } cases[] = {
+        {"auto save off", false, false, true, 1, 1}, {"untitled", true, true, true, 1, 1},
+        {"not modified", true, false, false, 1, 1},  {"not built", true, false, true, 0, 1},
+        {"no month", true, false, true, 1, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.Untitled = c.untitled;
+        doc.Modified = c.modified;
+        doc.BuildState = c.buildState;
+        doc.DisplayState = c.displayState;
+        for (int tick = 0; tick < 20; ++tick)
+            EXPECT_FALSE(TimedBackupTick(doc, c.autoSave, ui));
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / "june.BAK"));
+        EXPECT_EQ(doc.BackupCountdown, 20); // restarted, or never counted
+    }
 }
 
 } // namespace

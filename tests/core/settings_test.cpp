@@ -43,12 +43,10 @@ TEST(CustomColorsTest, MalformedTextsGiveDefaultsOrClampedValues)
 
 TEST(PaddingTest, OnlyTheFirstCharacterCounts)
 {
-    EXPECT_EQ(ParsePadding("6"), 6);
-    EXPECT_EQ(ParsePadding("12"), 1);
-    EXPECT_EQ(ParsePadding("x"), 0);
-    EXPECT_EQ(ParsePadding(""), 0);
-    EXPECT_EQ(ParsePadding(" 4"), 0);
-    EXPECT_EQ(ParsePadding("-3"), 0);
+    const std::pair<const char*, int> cases[] = {{"6", 6}, {"12", 1}, {"x", 0},
+                                                  {"", 0},  {" 4", 0}, {"-3", 0}};
+    for (const auto& [text, padding] : cases)
+        EXPECT_EQ(ParsePadding(text), padding) << '"' << text << '"';
 }
 
 TEST(FontStructTest, RoundTripsRejectsDamagedTextAndHoldsValuesToWhatCanBeDrawn)
@@ -98,10 +96,8 @@ TEST(PreferencesTest, WrittenValuesReadBack)
     p.Write(store);
     EXPECT_EQ(store.Get("TL", "AutoSave"), "0");
     Preferences back = Preferences::Read(store);
-    EXPECT_TRUE(back.Grid);
-    EXPECT_FALSE(back.AutoSave);
-    EXPECT_EQ(back.XPadding, 9);
-    EXPECT_TRUE(back.DebugFile);
+    EXPECT_EQ((std::vector<int>{back.Grid, back.AutoSave, back.XPadding, back.DebugFile}),
+              (std::vector<int>{1, 0, 9, 1}));
     EXPECT_EQ(back.Font.FaceName, "DejaVu Sans");
 }
 

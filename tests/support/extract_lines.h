@@ -34,10 +34,6 @@ struct FixedLine {
         return Put(column,
                    std::string(width > digits.size() ? width - digits.size() : 0, '0') + digits);
     }
-    FixedLine& Date(size_t column, int year, int month, int day)
-    {
-        return Num(column, year, 4).Num(column + 4, month, 2).Num(column + 6, day, 2);
-    }
     std::string Line() const { return text + "\n"; }
 };
 

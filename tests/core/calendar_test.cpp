@@ -1,16 +1,21 @@
 #include "model/schedule_document.h"
+#include "model/text_encoding.h"
 #include "model/vortime.h"
 #include "support/scripted_interaction.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
+#include <vector>
 
 namespace tl {
 namespace {
 
 using test::ScriptedInteraction;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 TEST(HoursMinutesTest, Formats)
 {
@@ -52,13 +57,13 @@ TEST(HoursMinutesTest, Parses)
 
 TEST(LeadingIntTest, ConvertsLikeAtoiAndSaturates)
 {
-    EXPECT_EQ(LeadingInt("  42abc"), 42);
-    EXPECT_EQ(LeadingInt("\t-17"), -17);
-    EXPECT_EQ(LeadingInt("x12"), 0);
-    EXPECT_EQ(LeadingInt("- 3"), 0);
-    EXPECT_EQ(LeadingInt("2147483648"), INT32_MAX);
-    EXPECT_EQ(LeadingInt("-2147483648"), INT32_MIN);
-    EXPECT_EQ(LeadingInt("-99999999999999999999"), INT32_MIN);
+    const std::pair<const char*, int32_t> cases[] = {
+        {"  42abc", 42}, {"\t-17", -17},          {"x12", 0},
+        {"- 3", 0},      {"2147483648", INT32_MAX}, {"-2147483648", INT32_MIN},
+        {"-99999999999999999999", INT32_MIN},
+    };
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(LeadingInt(text), value) << text;
 }
 
 TEST(GetIntTest, ReadsFieldOrTracesShortLine)
@@ -125,11 +130,9 @@ TEST(CalendarTest, InvalidDatesHaveNoDayNumber)
 
 TEST(NamesTest, OutOfRangeGivesAQuestionMarkAndCaseMapsOnlyAscii)
 {
-    EXPECT_STREQ(WeekdayName(7), "SU");
-    EXPECT_STREQ(WeekdayName(8), "?");
-    EXPECT_STREQ(WeekdayName(-1), "?");
-    EXPECT_STREQ(MonthAbbreviation(13), "?");
-    EXPECT_STREQ(MonthAbbreviation(0), "?");
+    EXPECT_EQ(std::string(WeekdayName(7)) + WeekdayName(8) + WeekdayName(-1) +
+                  MonthAbbreviation(13) + MonthAbbreviation(0),
+              "SU????");
 
     // Case changes map only ASCII letters.
     std::string text = "vac Ra1\xe9\xc9";
@@ -137,6 +140,24 @@ TEST(NamesTest, OutOfRangeGivesAQuestionMarkAndCaseMapsOnlyAscii)
     EXPECT_EQ(text, "VAC RA1\xe9\xc9");
     LowerCase(text);
     EXPECT_EQ(text, "vac ra1\xe9\xc9");
+}
+
+// Core texts are Windows-1252 bytes: every byte survives the trip through
+// UTF-8; what the code page cannot hold, or malformed UTF-8, becomes '?'.
+TEST(TextEncodingTest, CodePageRoundTripAndQuestionMarks)
+{
+    EXPECT_EQ(Cp1252ToUtf8("MONTR\xC9" "AL \x80\x93q\x94"), "MONTRÉAL €“q”");
+    EXPECT_EQ(Cp1252ToUtf8("\x81"), "\xC2\x81"); // undefined byte keeps its value
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+    const std::pair<const char*, const char*> unmappable[] = {
+        {"日", "?"}, {"\xC3", "?"}, {"\xC3" "A", "?A"}, {"\xFF" "B", "?B"},
+        {"\xF0\x9F\x98\x80", "?"},
+    };
+    for (const auto& [utf8, bytes] : unmappable)
+        EXPECT_EQ(Utf8ToCp1252(utf8), bytes) << utf8;
 }
 
 TEST(SetupDaylightSavingTest, FindsTheChangeover)
@@ -178,6 +199,107 @@ TEST(SetupDaylightSavingTest, FindsTheChangeover)
         EXPECT_EQ(doc.DstChangeMinute, c.changeMinute);
         EXPECT_EQ(doc.DstShift, c.shift);
     }
+}
+
+template <size_t N>
+std::string Text(const std::array<char, N>& code)
+{
+    return std::string(code.data());
+}
+
+class ScheduleDocumentTest : public ::testing::Test {
+protected:
+    ScriptedInteraction ui;
+    ScheduleDocument doc;
+};
+
+TEST_F(ScheduleDocumentTest, ThirtyDaysApartMakeAThirtyOneDayMonth)
+{
+    ASSERT_TRUE(doc.SetMonth(ui, JulianDay(12, 1, 2026), JulianDay(12, 31, 2026)));
+    // 1 December 2026 is a Tuesday; slots past the month continue.
+    EXPECT_EQ((std::vector<int>{doc.DaysInMonth, doc.StartWeekday, doc.Month}),
+              (std::vector<int>{31, 2, 12}));
+    EXPECT_EQ(Text(doc.DayName[0]) + Text(doc.MonthName), "TUDec");
+    EXPECT_TRUE(doc.Weekend[4] && doc.Weekend[5] && !doc.Weekend[6]);
+    EXPECT_EQ(doc.DayDate[31], (TDate{1, 1, 2027}));
+    EXPECT_EQ(doc.PrevDate[0], (TDate{31, 10, 2026}));
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+
+    // A Saturday start has its weekend on the first two days.
+    ASSERT_TRUE(doc.SetMonth(ui, JulianDay(5, 1, 2027), JulianDay(5, 31, 2027)));
+    EXPECT_TRUE(doc.Weekend[0] && doc.Weekend[1] && !doc.Weekend[2]);
+
+    // The month is the one fifteen days after the start.
+    ASSERT_TRUE(doc.SetMonth(ui, JulianDay(1, 16, 2027), JulianDay(2, 15, 2027)));
+    EXPECT_EQ(Text(doc.MonthName), "Jan"); // 31 January
+    ASSERT_TRUE(doc.SetMonth(ui, JulianDay(12, 20, 2026), JulianDay(1, 19, 2027)));
+    EXPECT_EQ(doc.Month, 1);
+    EXPECT_EQ(Text(doc.YearText), "2027");
+    EXPECT_EQ(doc.DayDate[12], (TDate{1, 1, 2027}));
+}
+
+TEST_F(ScheduleDocumentTest, BadPeriodIsRefusedAndChangesNothing)
+{
+    ASSERT_TRUE(doc.SetMonth(ui, JulianDay(2, 1, 2027), JulianDay(2, 28, 2027)));
+    const std::string notReal = "Tessara Lines: The new Month must start and end on real dates.";
+    const struct {
+        int32_t start, end;
+        std::string message;
+    } cases[] = {
+        {JulianDay(3, 1, 2027), JulianDay(4, 1, 2027),
+         "Tessara Lines: The new Month cannot contain more than 31 days."},
+        {JulianDay(3, 10, 2027), JulianDay(3, 9, 2027),
+         "Tessara Lines: The new Month must end on or after its first day."},
+        {0, 0, notReal}, {0, 20, notReal}, {-5, 10, notReal},
+        {JulianDay(1, 1, 10000), JulianDay(1, 20, 10000), notReal},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.start);
+        ui.Clear();
+        EXPECT_FALSE(doc.SetMonth(ui, c.start, c.end));
+        EXPECT_THAT(ui.Dialogs(), ElementsAre(c.message));
+        EXPECT_EQ(doc.DaysInMonth, 28); // the month before stays
+        EXPECT_EQ(doc.Month, 2);
+    }
+}
+
+// Emptying the pairings leaves the table's last record alone and, unless
+// asked, the crew; DeleteAll empties the month but keeps the days-off and
+// spare rules.
+TEST_F(ScheduleDocumentTest, ZeroDataAndDeleteAllKeepWhatTheyMust)
+{
+    doc.Pairs[0].PairNumber = 1234;
+    doc.Pairs[2999].PairNumber = 2999;
+    doc.Pairs[3000].PairNumber = 3000;
+    doc.Crew[0].Name = "SMITH J";
+    doc.LastPair = doc.LastBasePair = 2999;
+    doc.CrewCount = 1;
+    doc.ZeroData(ui, false, true);
+    EXPECT_EQ((std::vector<int>{doc.Pairs[0].PairNumber, doc.Pairs[2999].PairNumber,
+                                doc.Pairs[3000].PairNumber, doc.LastPair, doc.LastBasePair,
+                                doc.CrewCount}),
+              (std::vector<int>{0, 0, 3000, -1, -1, 1}));
+    EXPECT_EQ(doc.Crew[0].Name, "SMITH J");
+    EXPECT_EQ(ui.TraceText(), "ZeroDataBegin\nZeroDataEnd\n");
+
+    ASSERT_TRUE(doc.SetMonth(ui, JulianDay(6, 1, 2027), JulianDay(6, 30, 2027)));
+    for (int i = 0; i < 16; ++i)
+        doc.MonthRules[static_cast<size_t>(i)] = 100 + i;
+    doc.Modified = true;
+    doc.BackupCountdown = 3;
+    doc.History.push_front(TAction{1, 3, 4, 5});
+    doc.FilterWords[19] = "YVR";
+    doc.FreshDocument = false;
+    ui.Clear();
+    doc.DeleteAll(ui);
+    EXPECT_EQ(doc.MonthRules, (std::array<int32_t, 16>{1, 0, 0, 4650, 4800, 4500, 106, 107, 3420,
+                                                       2820, 12, 5400, 112, 113, 114, 115}));
+    EXPECT_EQ((std::vector<int>{doc.Modified, doc.BackupCountdown,
+                                static_cast<int>(doc.History.size()), doc.DaysInMonth,
+                                doc.FreshDocument, doc.CrewCount}),
+              (std::vector<int>{0, 20, 0, 0, 1, 0}));
+    EXPECT_EQ(doc.Crew[0].Name + doc.FilterWords[19], "");
+    EXPECT_EQ(ui.TraceText(), "BeginDeleteAll\nZeroDataBegin\nZeroDataEnd\nEndDeleteAll\n");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
+#include "import/lis_scan.h"
 #include "import/pairing_warnings.h"
 #include "import/prg_file.h"
+#include "import/usa_segments.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
 #include "support/scripted_interaction.h"
@@ -9,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string_view>
 
 namespace tl {
@@ -136,17 +139,15 @@ TEST_F(PrgFileTest, CopiesPerCrewKind)
     }
 }
 
-TEST_F(PrgFileTest, ReportAtMidnightMovesTheOperatingDate)
+// A report at 24:00 moves the operating date a day on (30 June's past the
+// month); the same number after another pairing is another pairing.
+TEST_F(PrgFileTest, MidnightReportAndRepeatedNumbers)
 {
     ASSERT_TRUE(Load(PairingLine("78=1440") + TwoDayBody() + PairingLine("78=1440|70=20270630")));
-    const TPair& p = doc->Pairs[0];
-    EXPECT_EQ(p.OnTime, 0);
-    EXPECT_EQ(p.OpsCount[5], 1);                                       // 5 June counts as the 6th
-    EXPECT_EQ(std::count(p.OpsCount.begin(), p.OpsCount.end(), 1), 1); // 1 July is past the month
-}
+    EXPECT_EQ(doc->Pairs[0].OnTime, 0);
+    EXPECT_EQ(doc->Pairs[0].OpsCount[5], 1);
+    EXPECT_EQ(std::count(doc->Pairs[0].OpsCount.begin(), doc->Pairs[0].OpsCount.end(), 1), 1);
 
-TEST_F(PrgFileTest, SameNumberAfterAnotherPairingIsAnotherPairing)
-{
     ASSERT_TRUE(Load(PairingLine() + TwoDayBody() + PairingLine("", "Z8102") + TwoDayBody("Z8102") +
                      PairingLine("70=20270620") + TwoDayBody()));
     ASSERT_EQ(doc->LastPair, 2);
@@ -178,9 +179,9 @@ TEST_F(PrgFileTest, TidyingAndPilotMinimumRest)
     // The duty's elapsed time differs from its time on duty by 3 hours: 13:00 rest.
     ASSERT_TRUE(Load(PairingLine("78=0600|107=00840|299=0100|145=0500") +
                      Line('3', "22=20270605|30=0600|42=1440|47=0660|51=00000|56=YYZ|126=0100")));
-    EXPECT_EQ(doc->Pairs[0].Length, 1);
-    EXPECT_EQ(doc->Pairs[0].OffTime, 1440);
-    EXPECT_EQ(doc->Pairs[0].MinRest, 780);
+    const TPair& p = doc->Pairs[0];
+    EXPECT_EQ((std::vector<int>{p.Length, p.OffTime, p.MinRest}),
+              (std::vector<int>{1, 1440, 780}));
 }
 
 TEST_F(PrgFileTest, ClockChangeMovesTheRelease)
@@ -188,11 +189,9 @@ TEST_F(PrgFileTest, ClockChangeMovesTheRelease)
     ASSERT_TRUE(doc->SetMonth(ui, JulianDay(3, 1, 2027), JulianDay(3, 31, 2027)));
     ASSERT_TRUE(Load(PairingLine("70=20270313") + TwoDayBody() +
                      PairingLine("70=20270320", "Z8102") + TwoDayBody("Z8102")));
-    EXPECT_EQ(doc->DstChangeMinute, 13 * 1440 + 120);
-    EXPECT_EQ(doc->DstShift, 60);
-    EXPECT_EQ(doc->Pairs[0].OffTime, 455 + 60);
-    EXPECT_EQ(doc->Pairs[0].Length, 2);
-    EXPECT_EQ(doc->Pairs[1].OffTime, 455);
+    EXPECT_EQ((std::vector<int>{doc->DstChangeMinute, doc->DstShift, doc->Pairs[0].OffTime,
+                                doc->Pairs[0].Length, doc->Pairs[1].OffTime}),
+              (std::vector<int>{13 * 1440 + 120, 60, 455 + 60, 2, 455}));
 }
 
 TEST_F(PrgFileTest, CityPairsAndCrewCheck)
@@ -207,9 +206,9 @@ TEST_F(PrgFileTest, CityPairsAndCrewCheck)
                                       "YYZ-YUL    01:15  DH  0\n"
                                       "YUL-YYZ    00:00  DH  1\n");
     EXPECT_EQ(doc->Pairs[0].OpsCount[4], 2);
-    EXPECT_EQ(doc->Crew[0].DaySlot[4], 0);
-    EXPECT_EQ(doc->Crew[0].DaySlot[5], -1);
-    EXPECT_EQ(doc->Crew[0].DaySlot[6], -1);
+    EXPECT_EQ((std::vector<int>{doc->Crew[0].DaySlot[4], doc->Crew[0].DaySlot[5],
+                                doc->Crew[0].DaySlot[6]}),
+              (std::vector<int>{0, -1, -1}));
 }
 
 TEST_F(PrgFileTest, FailureTable)
@@ -290,6 +289,192 @@ TEST_F(PrgFileTest, WarningsListReportsCreditsAndInvalidPairings)
     EXPECT_EQ(lines[9], "Pairing Report for Jun 2027 Carry Over Removed from Running Total");
     EXPECT_EQ(lines[10], "Pair 8101  Credit 05:30  Hard 02:35  OPER 01  Running Total 5:30");
     EXPECT_EQ(lines.back(), "Total Hours including Carry Over 11:00");
+}
+
+// A leg line of the pairing text as the loader writes it.
+std::string Leg(const char* flight, const char* from, const char* to)
+{
+    return std::string("  1    ") + flight + "   " + from + "-" + to + "   08:00 09:15   1:15\n";
+}
+
+// A leg line of a listing: flight number at column 5, the aircraft tag
+// `distance` columns after it.
+std::string ListedLeg(const char* flight, const char* tag, size_t distance)
+{
+    std::string line = "  1  " + std::string(flight);
+    line.resize(5 + distance, ' ');
+    return line + tag + " [50]\n";
+}
+
+std::string Listing(const std::string& id, const std::string& legs, const char* extra = "")
+{
+    return "PAIRING " + id + "  " + extra + "\n" + legs +
+           "   MEALS US:  87.27  MEALS CAD: 60.60 \n\n";
+}
+
+std::string Lis(const std::string& listings)
+{
+    return std::string(5000, '=') + "\n" + listings;
+}
+
+class LisScanTest : public ::testing::Test {
+protected:
+    LisScanTest()
+    {
+        doc->CrewKind = 1;
+        doc->LastPair = 0;
+        doc->Pairs[0].PairKey = "Z8";
+        doc->Pairs[0].PairNumber = 8101;
+        doc->Pairs[0].PairText =
+            "    Z8101   BSE REPT:07:00L\n" + Leg(" 803", "YYZ", "YUL") + Leg(" 804", "YUL", "YYZ");
+    }
+
+    std::string& Text() { return doc->Pairs[0].PairText; }
+
+    std::unique_ptr<ScheduleDocument> doc = std::make_unique<ScheduleDocument>();
+    test::ScriptedInteraction ui;
+};
+
+TEST_F(LisScanTest, TagsLegsMarksShareAndCopiesMeals)
+{
+    const std::string older = Listing("Z8101", ListedLeg(" 803", "DH3", 71));
+    const std::string legs = ListedLeg(" 803", "CRA", 71) + ListedLeg(" 804", "DH3", 71);
+    ASSERT_TRUE(ScanLisText(*doc, Lis(older + Listing("Z8101", legs)), ui));
+    EXPECT_EQ(Text(), "    Z8101   BSE REPT:07:00L\n"
+                      "  1     803   YYZ-YUL   08:00 09:15   1:15  CRA\n"
+                      "  1     804   YUL-YYZ   08:00 09:15   1:15  DH3\n"
+                      " *** CRA>49% CRA>24% CRA>0% *** \n"
+                      "   MEALS US:  87.27  MEALS CAD: 60.60");
+    EXPECT_EQ(ui.ListLines("Flag French Pairings from LIS Summary"),
+              (std::vector<std::string>{"Total Pairings 1", "0 Pairings Flagged as French",
+                                        "Z8101 is CRA > 49%"}));
+    EXPECT_TRUE(ui.ListLines("Flag CRA and French Pairings Errors").empty());
+    EXPECT_TRUE(doc->Modified);
+
+    // Scanning again replaces the marker and the meal line but tags the legs again.
+    ASSERT_TRUE(ScanLisText(*doc, Lis(Listing("Z8101", legs)), ui));
+    EXPECT_EQ(Text(), "    Z8101   BSE REPT:07:00L\n"
+                      "  1     803   YYZ-YUL   08:00 09:15   1:15  CRA  CRA\n"
+                      "  1     804   YUL-YYZ   08:00 09:15   1:15  DH3  DH3\n"
+                      "   *** CRA>49% CRA>24% CRA>0% *** \n"
+                      "   MEALS US:  87.27  MEALS CAD: 60.60");
+}
+
+TEST_F(LisScanTest, ShareIsClassedInSinglePrecision)
+{
+    const struct {
+        int cra, others;
+        const char* marker;
+    } cases[] = {
+        {37, 13, " *** CRA>74% CRA>49% CRA>24% CRA>0% *** "},
+        {99, 1, " *** CRA100% CRA>74% CRA>49% CRA>24% CRA>0% *** "},
+        {49, 51, " *** CRA>49% CRA>24% CRA>0% *** "},
+        {6, 19, " *** CRA>0% *** "},
+        {3, 1, " *** CRA>74% CRA>49% CRA>24% CRA>0% *** "},
+        {0, 0, " *** CRA=0% *** "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.marker);
+        std::string legs;
+        for (int i = 0; i < c.cra + c.others; ++i)
+            legs += ListedLeg("9999", i < c.cra ? "CRA" : "CRJ", 71);
+        Text() = "T";
+        ASSERT_TRUE(ScanLisText(*doc, Lis(Listing("Z8101", legs)), ui));
+        EXPECT_EQ(Text(), std::string("T") + c.marker + "\n   MEALS US:  87.27  MEALS CAD: 60.60");
+    }
+}
+
+TEST_F(LisScanTest, TagsNearTheIdentifierCountButTagNothing)
+{
+    // The tag stands within 71 characters of the block's start, its
+    // "flight number" before the identifier.
+    ASSERT_TRUE(ScanLisText(
+        *doc, Lis("PAIRING Z8101 CRA [\n   MEALS US:  87.27  MEALS CAD: 60.60 \n"), ui));
+    EXPECT_EQ(Text().find("  CRA"), std::string::npos);
+    EXPECT_NE(Text().find(" *** CRA100% "), std::string::npos);
+    EXPECT_TRUE(ui.ListLines("Flag CRA and French Pairings Errors").empty());
+}
+
+TEST_F(LisScanTest, FrenchPairingsOfCabinGroups)
+{
+    const std::string legs = ListedLeg(" 803", "CRA", 63);
+    doc->CrewKind = 2;
+    ASSERT_TRUE(ScanLisText(*doc, Lis(Listing("Z8101", legs, "LANGUAGE: FRENCH")), ui));
+    EXPECT_NE(Text().find("1:15  CRA\n"), std::string::npos);
+    EXPECT_EQ(Text().find(" FRENCH PAIRING"), Text().find(" *** ") - 15);
+    EXPECT_EQ(ui.ListLines("Flag French Pairings from LIS Summary"),
+              (std::vector<std::string>{"Total Pairings 1", "1 Pairings Flagged as French",
+                                        "Z8101 is French Pairing", "Z8101 is CRA 100%"}));
+    ASSERT_TRUE(ScanLisText(*doc, Lis(Listing("Z8101", legs, "LANGUAGE: FRENCH")), ui));
+    EXPECT_EQ(Text().find("FRENCH"), Text().rfind("FRENCH"));
+    ASSERT_TRUE(ScanLisText(*doc, Lis(Listing("Z8101", legs, "LANGUAGE: ENGLISH")), ui));
+    EXPECT_EQ(Text().find("FRENCH"), std::string::npos);
+
+    doc->CrewKind = 0; // pilots never
+    ASSERT_TRUE(ScanLisText(*doc, Lis(Listing("Z8101", legs, "LANGUAGE: FRENCH")), ui));
+    EXPECT_EQ(Text().find("FRENCH"), std::string::npos);
+}
+
+TEST_F(LisScanTest, ProblemsAndTooLittleText)
+{
+    doc->LastPair = 2;
+    doc->Pairs[1] = doc->Pairs[0];
+    doc->Pairs[1].PairNumber = 8102;
+    doc->Pairs[2] = doc->Pairs[0];
+    doc->Pairs[2].PairNumber = 8103;
+    const std::string lis = Lis(Listing("Z8101", ListedLeg(" 805", "CRA", 71)) + "PAIRING Z8103\n");
+    ASSERT_TRUE(ScanLisText(*doc, lis, ui));
+    EXPECT_EQ(
+        ui.ListLines("Flag CRA and French Pairings Errors"),
+        (std::vector<std::string>{"Z8101 Flight Number not LocatedZ8102 Not Found in LIS File",
+                                  "Z8103Incomplete in LIS File", " Can't Locate MEALS CAD:"}));
+
+    const std::string before = Text();
+    doc->Modified = false;
+    ui.Clear();
+    EXPECT_FALSE(ScanLisText(*doc, lis.substr(0, kLisMinScanText - 1), ui));
+    EXPECT_EQ(ui.Dialogs(),
+              std::vector<std::string>{"Tessara Lines: Unable to Read Data from one or more LIS "
+                                       "File(s). Try opening file(s) in WordPad and Save as "
+                                       "Type Text Document."});
+    EXPECT_EQ(Text(), before);
+    EXPECT_FALSE(doc->Modified);
+}
+
+TEST_F(LisScanTest, ReadsFilesAsTextFromTheMinimumSizeOn)
+{
+    test::TempDir dir;
+    const auto write = [&](const char* name, const std::string& bytes) {
+        std::ofstream(dir.path() / name, std::ios::binary) << bytes;
+        return dir.path() / name;
+    };
+    std::string buffer = "kept";
+    EXPECT_TRUE(ReadLisFile(write("short.lis", std::string(kLisMinFileText - 1, 'x')), buffer, ui));
+    EXPECT_EQ(buffer, "kept");
+    EXPECT_TRUE(
+        ReadLisFile(write("crlf.lis", std::string(kLisMinFileText, 'x') + "a\r\nb\r"), buffer, ui));
+    EXPECT_EQ(buffer, std::string(kLisMinFileText, 'x') + "a\nb\r");
+    EXPECT_FALSE(ReadLisFile(dir.path() / "none.lis", buffer, ui));
+    EXPECT_EQ(ui.Dialogs().back(),
+              "Tessara Lines: Unable to Open File " + (dir.path() / "none.lis").string());
+
+    // A scan over one short file stops before touching anything.
+    ui.Clear();
+    EXPECT_FALSE(ScanLisFiles(*doc, {dir.path() / "short.lis"}, ui));
+    EXPECT_EQ(ui.Dialogs().size(), 1u);
+}
+
+TEST_F(LisScanTest, UsaSegmentsMarkDeparturesOnce)
+{
+    doc->LastPair = 1;
+    Text() = Leg(" 803", "LGA", "BOS") + Leg(" 804", "BOS", "YYZ");
+    doc->Pairs[1].PairText = Leg(" 805", "YYZ", "LGA");
+    ScanUsaSegments(*doc, ui);
+    EXPECT_EQ(Text(), Leg(" 803", "LGA", "BOS") + Leg(" 804", "BOS", "YYZ") + "   USA SEGMENT ");
+    EXPECT_TRUE(doc->Pairs[0].HasUsaSegments);
+    EXPECT_FALSE(doc->Pairs[1].HasUsaSegments);
+    doc->Pairs[0].Validate(30); // as Build Blocks does
+    EXPECT_TRUE(doc->Pairs[0].HasUsaSegments);
 }
 
 } // namespace

@@ -72,6 +72,7 @@ private slots:
         QVERIFY(f.frame.Client()->Document().GridOn); // built on opening
         f.frame.UpdateCommands();
         QVERIFY(f.frame.Action(CmSave)->isEnabled());
+        QVERIFY(f.frame.Action(CmUndo)->shortcut().isEmpty()); // "&Undo F1" names its key
         QCOMPARE(f.settings.Get("TL", "LastBlkPath"),
                  std::optional<std::string>(f.folder.toStdString()));
         QVERIFY(f.ui.Dialogs().empty());

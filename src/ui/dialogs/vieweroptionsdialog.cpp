@@ -26,8 +26,7 @@ ViewerOptionsDialog::ViewerOptionsDialog(const std::filesystem::path& fileName, 
     const QString folder = QDir::toNativeSeparators(
         FromFileName(ViewerCopyPath(fileName, kViewerFinal).parent_path()));
     auto* intro = new QLabel(
-        tr("Saves the month, then a copy without personal data in\n%1").arg(folder),
-        this);
+        tr("Saves the month, then a copy without personal data in\n%1").arg(folder), this);
     intro->setTextInteractionFlags(Qt::TextSelectableByMouse);
     layout->addWidget(intro);
     layout->addSpacing(6);
@@ -53,8 +52,8 @@ ViewerOptionsDialog::ViewerOptionsDialog(const std::filesystem::path& fileName, 
         button->setObjectName(QStringLiteral("kind%1").arg(option.kind));
         m_kinds->addButton(button, option.kind);
         const QString file = FromFileName(ViewerCopyPath(fileName, option.kind).filename());
-        auto* detail = new QLabel(tr(option.when) + QLatin1Char('\n') + tr("Writes %1").arg(file),
-                                  this);
+        auto* detail =
+            new QLabel(tr(option.when) + QLatin1Char('\n') + tr("Writes %1").arg(file), this);
         detail->setContentsMargins(indent, 0, 0, 0);
         grid->addWidget(button, row++, 0);
         grid->addWidget(detail, row++, 0);

@@ -13,8 +13,7 @@ namespace tl::ui {
 class ViewerOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    ViewerOptionsDialog(const std::filesystem::path& fileName, int kind,
-                        QWidget* parent = nullptr);
+    ViewerOptionsDialog(const std::filesystem::path& fileName, int kind, QWidget* parent = nullptr);
 
     // The chosen kind, 1 to 3.
     int Kind() const;

@@ -326,20 +326,34 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         return Refuse(doc, ui, "It holds " + std::to_string(crewCount) +
                                    " crew members; at most 1000 fit.");
 
-    ui.Trace("LoadBlksLoadPairs\n");
-    for (int p = 0; p <= lastPair; ++p) {
-        TPair& pair = doc.Pairs[static_cast<size_t>(p)];
-        in.ReadObject(pair);
-        ui.Trace("Pairing " + std::to_string(pair.PairNumber) + " Loaded\n");
+    {
+        // The records are nearly all of the file: count them, telling the
+        // window every two percent so a big month does not wait on repaints.
+        const int records = lastPair + 1 + crewCount;
+        const int step = std::max(1, records / 50);
+        TProgressDialog progress(ui, "Opening Block File", records);
+        int read = 0;
+        auto counted = [&] {
+            if (++read % step == 0 || read == records)
+                progress.SetValue(read);
+        };
+        ui.Trace("LoadBlksLoadPairs\n");
+        for (int p = 0; p <= lastPair; ++p) {
+            TPair& pair = doc.Pairs[static_cast<size_t>(p)];
+            in.ReadObject(pair);
+            ui.Trace("Pairing " + std::to_string(pair.PairNumber) + " Loaded\n");
+            counted();
+        }
+        doc.LastPair = lastPair;
+        ui.Trace("LoadBlksLoadEmployees\n");
+        for (int c = 0; c < crewCount; ++c) {
+            TPilot& pilot = doc.Crew[static_cast<size_t>(c)];
+            in.ReadObject(pilot);
+            ui.Trace("Employee " + pilot.Name + " Loaded\n");
+            counted();
+        }
+        doc.CrewCount = crewCount;
     }
-    doc.LastPair = lastPair;
-    ui.Trace("LoadBlksLoadEmployees\n");
-    for (int c = 0; c < crewCount; ++c) {
-        TPilot& pilot = doc.Crew[static_cast<size_t>(c)];
-        in.ReadObject(pilot);
-        ui.Trace("Employee " + pilot.Name + " Loaded\n");
-    }
-    doc.CrewCount = crewCount;
     ui.Trace("LoadMonthDataBegin\n");
 
     for (size_t i = 0; i < 6; ++i) {

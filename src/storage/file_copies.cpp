@@ -126,6 +126,16 @@ bool SaveViewerCopy(ScheduleDocument& doc, const std::filesystem::path& target, 
     return SaveWithout(doc, target, kind, doc.DaysInMonth - 1, true, ui);
 }
 
+std::filesystem::path ViewerCopyPath(const std::filesystem::path& fileName, int kind)
+{
+    if (kind < kViewerPreRoster || kind > kViewerFinal)
+        kind = kViewerFinal;
+    static const char* prefixes[] = {"", "PreBuild_", "Presked_", "Final_"};
+    std::filesystem::path name = fileName.filename();
+    return fileName.parent_path() / "Viewer" /
+           (prefixes[kind] + name.replace_extension(".tlv").string());
+}
+
 std::optional<CopyResult> SaveForViewer(ScheduleDocument& doc, int kind, Interaction& ui)
 {
     if (!Named(doc, ui))
@@ -135,9 +145,9 @@ std::optional<CopyResult> SaveForViewer(ScheduleDocument& doc, int kind, Interac
     std::filesystem::path own(doc.FileName);
     if (!SaveBlocks(doc, own, kSchedulerFile, ui))
         return std::nullopt;
-    static const char* prefixes[] = {"", "PreBuild_", "Presked_", "Final_"};
-    std::string name = prefixes[kind] + own.filename().replace_extension(".tlv").string();
-    return WriteCopy(doc, own.parent_path() / "Viewer", name, kind, doc.DaysInMonth - 1, true,
+    const std::filesystem::path target = ViewerCopyPath(own, kind);
+    return WriteCopy(doc, target.parent_path(), target.filename().string(), kind,
+                     doc.DaysInMonth - 1, true,
                      "Viewer File Saved as %s without personal data.\nDo you want to e-mail the tlv "
                      "file now.",
                      ui);

@@ -22,6 +22,10 @@ struct CopyResult {
 bool SaveViewerCopy(ScheduleDocument& doc, const std::filesystem::path& target, int kind,
                     Interaction& ui);
 
+// Where SaveForViewer puts the copy of kind 1 to 3 of `fileName`: the
+// Viewer folder beside it, the kind's prefix, the extension ".tlv".
+std::filesystem::path ViewerCopyPath(const std::filesystem::path& fileName, int kind);
+
 // Saves the month to its own file, then a copy for crew viewing (kind 1 to
 // 3) into the Viewer folder beside it, without personal data. The document
 // keeps its data. Nothing when the month has no file name yet or a save failed.

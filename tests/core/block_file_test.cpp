@@ -199,6 +199,9 @@ TEST_F(BlockFileTest, RecordsFollowTheirCountsAndEverySectionSurvivesARoundTrip)
     ScheduleDocument back;
     ASSERT_TRUE(Load(BuildFile(layout), back));
     EXPECT_THAT(ui.Dialogs(), IsEmpty());
+    // The progress window counts both records and is closed by the end.
+    EXPECT_EQ(ui.Only(ScriptedInteraction::Kind::Progress).back().text, "Completed 2 of 2");
+    EXPECT_EQ(ui.Events().back().kind, ScriptedInteraction::Kind::ProgressDone);
     EXPECT_EQ(back.Pairs[0].OpsCount[0], 2);
     EXPECT_EQ(back.Crew[0].Name, "SMITH J");
     back.BuildState = 1; // loading starts these three afresh

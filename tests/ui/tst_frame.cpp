@@ -72,6 +72,7 @@ private slots:
         QVERIFY(f.frame.Client()->Document().GridOn); // built on opening
         f.frame.UpdateCommands();
         QVERIFY(f.frame.Action(CmSave)->isEnabled());
+        QVERIFY(f.frame.Action(CmUndo)->shortcut().isEmpty()); // "&Undo F1" names its key
         QCOMPARE(f.settings.Get("TL", "LastBlkPath"),
                  std::optional<std::string>(f.folder.toStdString()));
         QVERIFY(f.ui.Dialogs().empty());
@@ -175,6 +176,45 @@ private slots:
         f.frame.Action(CmBackup)->trigger();
         QCOMPARE(f.ui.Dialogs(), std::vector<std::string>{message.toStdString()});
         QCOMPARE(f.settings.Get("TL", "LastBackupPath"), std::nullopt);
+    }
+
+    // The main window's 30-second timer writes the ".BAK" beside the file
+    // every twentieth tick, only for a named, modified month with AutoSave on.
+    void timedBackupWritesOnlyWhenItsConditionsHold_data()
+    {
+        QTest::addColumn<QString>("autoSave"); // empty: not in the settings
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<bool>("untitled");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("auto save by default") << QString() << true << false << true;
+        QTest::newRow("auto save off") << QStringLiteral("0") << true << false << false;
+        QTest::newRow("unmodified") << QStringLiteral("1") << false << false << false;
+        QTest::newRow("untitled") << QStringLiteral("1") << true << true << false;
+    }
+
+    void timedBackupWritesOnlyWhenItsConditionsHold()
+    {
+        QFETCH(QString, autoSave);
+        QFETCH(bool, modified);
+        QFETCH(bool, untitled);
+        QFETCH(bool, written);
+        Fixture f;
+        if (!autoSave.isEmpty())
+            f.settings.Set("TL", "AutoSave", autoSave.toStdString());
+        QVERIFY(f.frame.OpenFile(f.path));
+        tl::ScheduleDocument& doc = f.frame.Client()->Document();
+        doc.Modified = modified;
+        doc.Untitled = untitled;
+        auto* timer = f.frame.Client()->findChild<QTimer*>(QStringLiteral("backupTimer"));
+        QVERIFY(timer && timer->isActive());
+        QCOMPARE(timer->interval(), 30000);
+        const QString backup = f.folder + QStringLiteral("/april.BAK");
+        for (int tick = 1; tick <= 20; ++tick) {
+            QVERIFY(!QFile::exists(backup));
+            QVERIFY(QMetaObject::invokeMethod(timer, "timeout"));
+        }
+        QCOMPARE(QFile::exists(backup), written);
+        QCOMPARE(doc.Modified, modified); // a backup is not a save
     }
 };
 

@@ -8,6 +8,8 @@
 #include "rules/block_build.h"
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
+#include "storage/settings.h"
+#include "ui/dialogs/vieweroptionsdialog.h"
 #include "ui/dialogs/warningsdialog.h"
 #include "ui/frame/mail.h"
 #include "ui/grid/ttlwin.h"
@@ -17,7 +19,6 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QInputDialog>
 
 namespace tl::ui {
 
@@ -71,14 +72,14 @@ void TMainDecFrameWin::InstallFrameCommands()
             m_ui.Message("File Error", "File Must be Named First, Select Save As", Icon::Error);
             return;
         }
-        const QStringList kinds{tr("Before the roster (PreBuild_)"),
-                                tr("Before the schedule (Presked_)"), tr("Final (Final_)")};
-        bool chosen = false;
-        QString kind = QInputDialog::getItem(this, tr("Save for Viewer"), tr("Viewer file for:"),
-                                             kinds, kViewerFinal - 1, false, &chosen);
-        if (!chosen)
+        ViewerOptionsDialog dialog(doc.FileName,
+                                   m_settings.GetInt(kSectionTL, "LastViewerKind", kViewerFinal),
+                                   this);
+        if (dialog.exec() != QDialog::Accepted)
             return;
-        auto result = SaveForViewer(doc, static_cast<int>(kinds.indexOf(kind)) + 1, m_ui);
+        m_settings.SetInt(kSectionTL, "LastViewerKind", dialog.Kind());
+        SaveSettings(false);
+        auto result = SaveForViewer(doc, dialog.Kind(), m_ui);
         emit m_client->DocumentChanged();
         if (result && result->SendMail)
             SendByMail(result->Target, m_ui);

@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QProgressBar>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -36,6 +37,18 @@ namespace {
 const QString kBlockFilter = QStringLiteral(
     "Tessara Lines Viewer (*.tlv);;Tessara Lines File (*.tl2);;All Files (*)");
 const QString kSaveFilter = QStringLiteral("Tessara Lines File (*.tl2)");
+
+// Calls `visit` for every command item of a menu and its submenus.
+template <typename Visit>
+void ForEachItem(const std::vector<MenuEntry>& entries, const Visit& visit)
+{
+    for (const MenuEntry& entry : entries) {
+        if (!entry.Children.empty())
+            ForEachItem(entry.Children, visit);
+        else if (entry.Id != 0)
+            visit(entry);
+    }
+}
 
 std::string Key(const QString& key)
 {
@@ -58,6 +71,7 @@ TMainDecFrameWin::TMainDecFrameWin(Interaction& ui, SettingsStore& settings, QWi
 
     CreateActions();
     InstallWindowsCommands();
+    MoveKeysNamedInText();
     InstallMenu(false);
     CreateToolBar();
     CreateStatusBar();
@@ -142,8 +156,35 @@ void TMainDecFrameWin::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entri
     }
 }
 
+void TMainDecFrameWin::MoveKeysNamedInText()
+{
+    auto move = [this](const MenuEntry& entry) {
+        QAction* action = Action(entry.Id);
+        if (!action || m_keysInText.contains(entry.Id) || action->shortcut().isEmpty())
+            return;
+        const QKeySequence key = action->shortcut();
+        const QString text = QString::fromLatin1(entry.Text).remove(QLatin1Char('&'));
+        if (!text.endsWith(QLatin1Char(' ') + key.toString(QKeySequence::PortableText)))
+            return;
+        // Qt shows an action's own key after its text: this key triggers it instead.
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, action, &QAction::trigger);
+        action->setShortcut(QKeySequence());
+        m_keysInText.insert(entry.Id, shortcut);
+    };
+    ForEachItem(MonthMenu(), move);
+    ForEachItem(NoMonthMenu(), move);
+}
+
 void TMainDecFrameWin::InstallMenu(bool monthOpen)
 {
+    // A key works only while its item is in the menu, as an action's own would.
+    for (QShortcut* shortcut : std::as_const(m_keysInText))
+        shortcut->setEnabled(false);
+    ForEachItem(monthOpen ? MonthMenu() : NoMonthMenu(), [this](const MenuEntry& entry) {
+        if (QShortcut* shortcut = m_keysInText.value(entry.Id))
+            shortcut->setEnabled(true);
+    });
     QMenuBar* bar = menuBar();
     bar->clear();
     bar->setObjectName(monthOpen ? QStringLiteral("MENU_1") : QStringLiteral("MENU_3"));

@@ -12,6 +12,7 @@
 
 class QLabel;
 class QMenu;
+class QShortcut;
 class QToolBar;
 
 namespace tl {
@@ -67,6 +68,9 @@ private:
     void InstallGridCommands();
     void AddActions(const std::vector<MenuEntry>& entries);
     void InstallMenu(bool monthOpen);
+    // Keys of items whose text names them ("&Undo F1") become the frame's
+    // own shortcuts, so the menu does not show the key twice.
+    void MoveKeysNamedInText();
     void FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries);
     // The numbered recent files, just above Exit.
     void FillRecent();
@@ -107,6 +111,8 @@ private:
     QHash<int, std::function<void()>> m_handlers;
     // Commands shown checked while their window is visible.
     QHash<int, std::function<bool()>> m_checks;
+    // The shortcuts MoveKeysNamedInText made, by command.
+    QHash<int, QShortcut*> m_keysInText;
     FileChooser m_chooser;
     QPointer<QMenu> m_recentMenu;
     QList<QPointer<QAction>> m_recentActions;

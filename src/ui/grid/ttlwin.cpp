@@ -24,6 +24,9 @@ TtlWin::TtlWin(Interaction& ui, SettingsStore& settings, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(true);
 
+    // A child by name, so the timer can be found and fired without waiting.
+    m_backupTimer.setParent(this);
+    m_backupTimer.setObjectName(QStringLiteral("backupTimer"));
     m_backupTimer.setInterval(30000);
     connect(&m_backupTimer, &QTimer::timeout, this, &TtlWin::BackupTimerTick);
     m_backupTimer.start();

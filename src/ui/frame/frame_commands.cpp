@@ -9,7 +9,7 @@
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
 #include "storage/settings.h"
-#include "ui/dialogs/vieweroptionsdialog.h"
+#include "ui/dialogs/exporttoviewerdlg.h"
 #include "ui/dialogs/warningsdialog.h"
 #include "ui/frame/mail.h"
 #include "ui/grid/ttlwin.h"
@@ -72,7 +72,7 @@ void TMainDecFrameWin::InstallFrameCommands()
             m_ui.Message("File Error", "File Must be Named First, Select Save As", Icon::Error);
             return;
         }
-        ViewerOptionsDialog dialog(doc.FileName,
+        Exporttoviewerdlg dialog(doc.FileName,
                                    m_settings.GetInt(kSectionTL, "LastViewerKind", kViewerFinal),
                                    this);
         if (dialog.exec() != QDialog::Accepted)

@@ -10,10 +10,10 @@ namespace tl::ui {
 
 // Asks which copy for crew viewing to write: 1 PreBuild, 2 Presked or
 // 3 Final, each shown with the file it produces beside the month's file.
-class ViewerOptionsDialog : public QDialog {
+class Exporttoviewerdlg : public QDialog {
     Q_OBJECT
 public:
-    ViewerOptionsDialog(const std::filesystem::path& fileName, int kind, QWidget* parent = nullptr);
+    Exporttoviewerdlg(const std::filesystem::path& fileName, int kind, QWidget* parent = nullptr);
 
     // The chosen kind, 1 to 3.
     int Kind() const;

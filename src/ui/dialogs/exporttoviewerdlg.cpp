@@ -1,4 +1,4 @@
-#include "ui/dialogs/vieweroptionsdialog.h"
+#include "ui/dialogs/exporttoviewerdlg.h"
 
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
@@ -16,11 +16,11 @@
 
 namespace tl::ui {
 
-ViewerOptionsDialog::ViewerOptionsDialog(const std::filesystem::path& fileName, int kind,
+Exporttoviewerdlg::Exporttoviewerdlg(const std::filesystem::path& fileName, int kind,
                                          QWidget* parent)
     : QDialog(parent), m_kinds(new QButtonGroup(this))
 {
-    setObjectName(QStringLiteral("ViewerOptionsDialog"));
+    setObjectName(QStringLiteral("Exporttoviewerdlg"));
     setWindowTitle(tr("Save for Viewer"));
     auto* layout = new QVBoxLayout(this);
     const QString folder = QDir::toNativeSeparators(
@@ -75,13 +75,13 @@ ViewerOptionsDialog::ViewerOptionsDialog(const std::filesystem::path& fileName, 
     SetKind(kind);
 }
 
-int ViewerOptionsDialog::Kind() const
+int Exporttoviewerdlg::Kind() const
 {
     const int id = m_kinds->checkedId();
     return id >= kViewerPreRoster && id <= kViewerFinal ? id : kViewerFinal;
 }
 
-void ViewerOptionsDialog::SetKind(int kind)
+void Exporttoviewerdlg::SetKind(int kind)
 {
     if (kind < kViewerPreRoster || kind > kViewerFinal)
         kind = kViewerFinal;

@@ -27,8 +27,8 @@ TEST(CliInteractionTest, MessagesAndQuestionsGoToStderrListsToStdout)
     ui.ShowList("Summary", {"Pairing 1234 not found", "MONTR\xC9" "AL"});
     const std::filesystem::path file("/home/x/\xC3\x89t\xC3\xA9/juin.tl2");
     ui.MessageAboutFile("Tessara Lines - Cannot Open File", "%s", file, Icon::Error);
-    EXPECT_EQ(ui.AskAboutFile("Tessara Lines", "Viewer File Saved as %s without personal data.", file,
-                              Buttons::YesNo, Icon::Question),
+    EXPECT_EQ(ui.AskAboutFile("Tessara Lines", "Viewer File Saved as %s without personal data.",
+                              file, Buttons::YesNo, Icon::Question),
               Answer::No);
     EXPECT_EQ(err.str(), "File Error: Cannot open file\n"
                          "Caution!: All changes to file will be lost. Delete Anyway [No]\n"

@@ -20,10 +20,11 @@ protected:
     // One crew member carrying personal data.
     std::string MonthWithCrew()
     {
-        return test::SaveJune(dir, "YULDH8CAU", {"TREMBLAY \xC9LISE"}, {}, [](ScheduleDocument& doc) {
-            doc.Crew[0].Phone1 = "514-555-0199";
-            doc.Crew[0].DayLocked[2] = 1;
-        });
+        return test::SaveJune(dir, "YULDH8CAU", {"TREMBLAY \xC9LISE"}, {},
+                              [](ScheduleDocument& doc) {
+                                  doc.Crew[0].Phone1 = "514-555-0199";
+                                  doc.Crew[0].DayLocked[2] = 1;
+                              });
     }
 
     tl::test::TempDir dir;
@@ -50,7 +51,8 @@ TEST_F(CommandsTest, NewWritesAnEmptyMonthThatInspectShowsAsJson)
     EXPECT_EQ(j["GroupName"], "YVRCRJFAV");
     EXPECT_EQ(j["CrewKind"], 2);
     EXPECT_EQ(j["DaysInMonth"], 30);
-    EXPECT_NE(RunCli({"inspect", file}).out.find("YVRCRJFAV (flight attendants)"), std::string::npos);
+    EXPECT_NE(RunCli({"inspect", file}).out.find("YVRCRJFAV (flight attendants)"),
+              std::string::npos);
 }
 
 TEST_F(CommandsTest, NewRefusesToReplaceAFileUnlessToldYes)
@@ -78,7 +80,9 @@ TEST_F(CommandsTest, CopiesLeaveOutPersonalData)
         int kind;
     } cases[] = {
         {{"save-as", "FILE", Path("crew.tlv"), "--kind", "3"}, Path("crew.tlv"), 3},
-        {{"save-for-viewer", "FILE", "--kind", "1"}, dir.path() / "Viewer" / "PreBuild_june.tlv", 1},
+        {{"save-for-viewer", "FILE", "--kind", "1"},
+         dir.path() / "Viewer" / "PreBuild_june.tlv",
+         1},
         {{"finalize", "FILE"}, dir.path() / "Company" / "june.tl2", 0},
     };
     for (const auto& c : cases) {

@@ -62,8 +62,7 @@ std::string ExpectedMarker(const sample::SamplePairing& p)
 // A generated month through every import command, checked against what the
 // generator wrote into its files and meant each pairing to be; the odd cases
 // of real extracts must load too, with what they can give.
-class GeneratedMonthImport
-    : public ::testing::TestWithParam<std::tuple<const char*, int, bool>> {};
+class GeneratedMonthImport : public ::testing::TestWithParam<std::tuple<const char*, int, bool>> {};
 
 TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
 {
@@ -261,7 +260,8 @@ TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
 {
     TempDir dir;
     const std::string file = (dir.path() / "m.tl2").string();
-    ASSERT_EQ(test::NewMonth(file, "YYZDH8CAZ", JulianDay(11, 1, 2027), JulianDay(11, 30, 2027)), 0);
+    ASSERT_EQ(test::NewMonth(file, "YYZDH8CAZ", JulianDay(11, 1, 2027), JulianDay(11, 30, 2027)),
+              0);
     const std::string extract = (dir.path() / "bad.ext").string();
     std::ofstream(extract) << "not an extract\nat all\n";
     const CliRun missing = RunCli({"import-roster", file, (dir.path() / "none.ext").string()});

@@ -72,8 +72,8 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
     // is an open line holding 0102 on day 4.
     tl::test::TempDir dir;
     const std::vector<std::string> names{"ROY JEAN", "GAGNON L\xC9" "A", "CAPT PAIRINGS"};
-    const std::string file =
-        test::SaveJune(dir, "YYZDH8FOZ", names, {{600, 480}, {600, 480}}, [](ScheduleDocument& doc) {
+    const std::string file = test::SaveJune(
+        dir, "YYZDH8FOZ", names, {{600, 480}, {600, 480}}, [](ScheduleDocument& doc) {
             doc.CrewKind = 1;
             doc.Pairs[0].DayStart[0] = doc.Pairs[1].DayStart[0] = 600;
             doc.Crew[2].EmpNumber = -1;

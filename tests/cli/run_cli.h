@@ -36,7 +36,10 @@ inline CliRun RunCli(const std::vector<std::string>& args)
 }
 
 using tl::test::ReadAll;
-inline std::string ReadFile(const std::filesystem::path& path) { return ReadAll(path); }
+inline std::string ReadFile(const std::filesystem::path& path)
+{
+    return ReadAll(path);
+}
 
 // A day number as the commands take it, YYYY-MM-DD.
 inline std::string IsoDate(int32_t day)
@@ -50,8 +53,8 @@ inline std::string IsoDate(int32_t day)
 // `new FILE` of `group` from `first` to `last`; its exit status.
 inline int NewMonth(const std::string& file, const std::string& group, int32_t first, int32_t last)
 {
-    return RunCli({"new", file, "--group", group, "--start", IsoDate(first), "--end", IsoDate(last)})
-        .status;
+    const std::string start = IsoDate(first), end = IsoDate(last);
+    return RunCli({"new", file, "--group", group, "--start", start, "--end", end}).status;
 }
 
 // June 2027 of `group`, crew members `names` numbered from 11, and one-day

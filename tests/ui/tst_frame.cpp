@@ -63,8 +63,7 @@ struct Fixture {
 
 // Runs `inspect` on the modal dialog of type T that `command` opens, then
 // closes it unless `inspect` did.
-template <typename T, typename F>
-void OnDialog(TMainDecFrameWin& frame, int command, F inspect)
+template <typename T, typename F> void OnDialog(TMainDecFrameWin& frame, int command, F inspect)
 {
     bool seen = false;
     QTimer::singleShot(0, &frame, [&] {
@@ -123,10 +122,12 @@ private slots:
     {
         tl::MemorySettingsStore settings;
         RecentFiles recent(settings);
-        for (const char* name : {"/m/a.tl2", "/m/b.tl2", "/m/c.tl2", "/m/d.tl2", "/m/e.tl2", "/m/c.tl2"})
+        for (const char* name :
+             {"/m/a.tl2", "/m/b.tl2", "/m/c.tl2", "/m/d.tl2", "/m/e.tl2", "/m/c.tl2"})
             recent.Add(QString::fromLatin1(name));
-        QCOMPARE(recent.List(), QStringList({QStringLiteral("/m/c.tl2"), QStringLiteral("/m/e.tl2"),
-                                             QStringLiteral("/m/d.tl2"), QStringLiteral("/m/b.tl2")}));
+        QCOMPARE(recent.List(),
+                 QStringList({QStringLiteral("/m/c.tl2"), QStringLiteral("/m/e.tl2"),
+                              QStringLiteral("/m/d.tl2"), QStringLiteral("/m/b.tl2")}));
         QCOMPARE(settings.Get("Files", "Recent4"), std::optional<std::string>("/m/b.tl2"));
     }
 
@@ -246,12 +247,13 @@ private slots:
         Fixture f;
         QVERIFY(f.frame.OpenFile(f.path));
         OnDialog<WarningsDialog>(f.frame, CmWarnings, [&](WarningsDialog& dialog) {
-            const QStringList expected{QStringLiteral("------- EXCEPTIONS -------"), QString(), QString(),
-                                       QStringLiteral("------ WARNINGS ------"), QString()};
+            const QStringList expected{QStringLiteral("------- EXCEPTIONS -------"), QString(),
+                                       QString(), QStringLiteral("------ WARNINGS ------"),
+                                       QString()};
             QCOMPARE(dialog.Lines(), expected);
             dialog.findChild<QPushButton*>(QStringLiteral("CopyButton"))->click();
-            QCOMPARE(QApplication::clipboard()->text(), expected.join(QStringLiteral("\r\n")) +
-                                                            QStringLiteral("\r\n"));
+            QCOMPARE(QApplication::clipboard()->text(),
+                     expected.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
         });
         auto messages = f.ui.Only(ScriptedInteraction::Kind::Message);
         QCOMPARE(messages.size(), size_t(1));
@@ -261,10 +263,12 @@ private slots:
         auto* help = f.frame.findChild<HelpWindow*>();
         QVERIFY(help != nullptr);
         QCOMPARE(help->Page(), QUrl(QStringLiteral("qrc:/help/using.html")));
-        QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().startsWith(QStringLiteral("Using Help")));
+        QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().startsWith(
+            QStringLiteral("Using Help")));
         f.frame.Action(CmHelpContents)->trigger();
         QCOMPARE(f.frame.findChildren<HelpWindow*>().size(), 1);
-        QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().contains(QStringLiteral("Build Blocks")));
+        QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().contains(
+            QStringLiteral("Build Blocks")));
 
         OnDialog<TextDialog>(f.frame, CmShortcuts, [](TextDialog& dialog) {
             QStringList lines = dialog.Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);

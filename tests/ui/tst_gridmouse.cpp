@@ -94,8 +94,9 @@ private slots:
                             l.HeaderHeight() + 2 * l.RowHeight + l.RowHeight / 2);
         const QPoint at = g.viewport()->mapTo(&f.win, inView); // crew 7, day slot 7
         QMimeData data;
-        data.setData(QString::fromLatin1(kToolBoxItemMime), QByteArray::fromStdString(tl::EncodeToolBoxItem(
-                                           {tl::ToolBoxItemRef::Kind::Request, 0})));
+        data.setData(QString::fromLatin1(kToolBoxItemMime),
+                     QByteArray::fromStdString(
+                         tl::EncodeToolBoxItem({tl::ToolBoxItemRef::Kind::Request, 0})));
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&f.win, &enter);
         QVERIFY(enter.isAccepted());

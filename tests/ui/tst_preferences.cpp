@@ -123,9 +123,9 @@ private slots:
     void readsAWindowsStyleFileWithOtherSpellings()
     {
         QTemporaryDir dir;
-        QtSettingsStore store(
-            WriteIni(dir, "[TL]\r\nLastPrgPath=/data/prg\r\nXPadding=12\r\n"
-                          "CustomColors=000,000,000,000,000,255\r\n[CLIPBOARD]\r\nClipPairs=1\r\n"));
+        QtSettingsStore store(WriteIni(
+            dir, "[TL]\r\nLastPrgPath=/data/prg\r\nXPadding=12\r\n"
+                 "CustomColors=000,000,000,000,000,255\r\n[CLIPBOARD]\r\nClipPairs=1\r\n"));
         QCOMPARE(LastFolder(store, "LastPRGPath"), std::string("/data/prg"));
         Preferences p = Preferences::Read(store);
         QCOMPARE(p.XPadding, 1);
@@ -156,7 +156,8 @@ private slots:
         QFETCH(QByteArray, value);
         QTemporaryDir dir;
         QtSettingsStore store(WriteIni(dir, file));
-        QCOMPARE(store.Get(section.toStdString(), key.toStdString()), std::optional(value.toStdString()));
+        QCOMPARE(store.Get(section.toStdString(), key.toStdString()),
+                 std::optional(value.toStdString()));
     }
 
     // One spelling of a key, into the section the file already has; folders

@@ -151,9 +151,10 @@ private slots:
                             "Tessara Lines Termination Normal\n"));
     }
 
-    // A three-day pairing put on an early open day of the first crew member
+    // A three-day pairing released after 14:00 put on an early open day of the
+    // first crew member
     // who takes it, its last day asked off: the bar from report to release,
-    // then the rest.
+    // then eleven hours of rest.
     void paintsPairingRestAndRequest()
     {
         ScriptedInteraction ui;
@@ -168,7 +169,7 @@ private slots:
         int row = -1, day = -1, pairing = -1;
         for (int p = 0; p <= doc.LastPair && row < 0; ++p) {
             const tl::TPair& pair = doc.Pairs[size_t(p)];
-            for (int d = 3; d < 12 && row < 0 && pair.Length == 3 && pair.OffTime > 180; ++d) {
+            for (int d = 3; d < 12 && row < 0 && pair.Length == 3 && pair.OffTime > 840; ++d) {
                 for (int r = 0; r < 12 && row < 0 && pair.OpsCount[size_t(d)] == 1; ++r) {
                     if (tl::AssignPair(doc, ui, grid.Layout().Order[size_t(r)], p, d, false) ==
                         tl::kAssignDone)
@@ -191,8 +192,8 @@ private slots:
         QCOMPARE(at(x(day, pair.OnTime) + 3), duty);
         QCOMPARE(at(l.ColumnX(day + 2) - 2), duty);
         QCOMPARE(at(x(day + 2, pair.OffTime) - 2), grid.Style().Colour(kPairOverRequestedDayOff));
-        QCOMPARE(at(x(day + 2, pair.OffTime + 330)), rest);
-        QVERIFY(at(x(day + 3, pair.OffTime)) != rest);
+        QCOMPARE(at(x(day + 2, pair.OffTime + 600)), rest); // eleven hours, into the next day
+        QVERIFY(at(x(day + 2, pair.OffTime + 720)) != rest);
     }
 
 private:

@@ -41,7 +41,7 @@ TEST(CliAppTest, VersionAndHelp)
               std::string::npos);
 }
 
-TEST_F(CommandsTest, NewWritesAnEmptyMonthThatInspectShowsAsJson)
+TEST_F(CommandsTest, NewWritesAnEmptyMonthAndReplacesAFileOnlyWhenToldYes)
 {
     std::string file = Path("new.tl2");
     ASSERT_EQ(test::NewMonth(file, "YVRCRJFAV", JulianDay(6, 1, 2027), JulianDay(6, 30, 2027)), 0);
@@ -53,11 +53,7 @@ TEST_F(CommandsTest, NewWritesAnEmptyMonthThatInspectShowsAsJson)
     EXPECT_EQ(j["DaysInMonth"], 30);
     EXPECT_NE(RunCli({"inspect", file}).out.find("YVRCRJFAV (flight attendants)"),
               std::string::npos);
-}
 
-TEST_F(CommandsTest, NewRefusesToReplaceAFileUnlessToldYes)
-{
-    std::string file = MonthWithCrew();
     const std::string before = ReadFile(file);
     std::vector<std::string> args{"new",     file,         "--group", "YYZDH8CAZ",
                                   "--start", "2027-06-01", "--end",   "2027-06-30"};
@@ -65,7 +61,6 @@ TEST_F(CommandsTest, NewRefusesToReplaceAFileUnlessToldYes)
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "Tessara Lines: " + file + " already exists. Replace it? [No]\n");
     EXPECT_EQ(ReadFile(file), before);
-
     args.push_back("--yes");
     EXPECT_EQ(RunCli(args).status, 0);
     EXPECT_NE(ReadFile(file), before);

@@ -1,16 +1,10 @@
 #include "cli/run_cli.h"
-#include "model/schedule_document.h"
 #include "model/version.h"
-#include "model/vortime.h"
-#include "storage/block_file.h"
-#include "support/scripted_interaction.h"
-#include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace tl::cli {
@@ -23,20 +17,14 @@ class CommandsTest : public ::testing::Test {
 protected:
     std::string Path(const char* name) const { return (dir.path() / name).string(); }
 
-    // A month with one crew member carrying personal data, saved as FILE.
+    // One crew member carrying personal data.
     std::string MonthWithCrew()
     {
-        std::string path = Path("crew.tl2");
-        tl::test::ScriptedInteraction ui;
-        auto doc = std::make_unique<ScheduleDocument>();
-        EXPECT_TRUE(doc->SetMonth(ui, JulianDay(3, 1, 2027), JulianDay(3, 31, 2027)));
-        doc->GroupName = "YULDH8CAU";
-        doc->CrewCount = 1;
-        doc->Crew[0].Name = "TREMBLAY \xC9LISE";
-        doc->Crew[0].Phone1 = "514-555-0199";
-        doc->Crew[0].DayLocked[2] = 1;
-        EXPECT_TRUE(SaveBlocks(*doc, path, kSchedulerFile, ui));
-        return path;
+        return test::SaveJune(dir, "YULDH8CAU", {"TREMBLAY \xC9LISE"}, {},
+                              [](ScheduleDocument& doc) {
+                                  doc.Crew[0].Phone1 = "514-555-0199";
+                                  doc.Crew[0].DayLocked[2] = 1;
+                              });
     }
 
     tl::test::TempDir dir;
@@ -53,27 +41,19 @@ TEST(CliAppTest, VersionAndHelp)
               std::string::npos);
 }
 
-TEST_F(CommandsTest, NewWritesAnEmptyMonthThatInspectShowsAsJson)
+TEST_F(CommandsTest, NewWritesAnEmptyMonthAndReplacesAFileOnlyWhenToldYes)
 {
-    std::string file = Path("june.tl2");
-    test::CliRun made = RunCli(
-        {"new", file, "--group", "YVRCRJFAV", "--start", "2027-06-01", "--end", "2027-06-30"});
-    ASSERT_EQ(made.status, 0) << made.err;
-
+    std::string file = Path("new.tl2");
+    ASSERT_EQ(test::NewMonth(file, "YVRCRJFAV", JulianDay(6, 1, 2027), JulianDay(6, 30, 2027)), 0);
     test::CliRun shown = RunCli({"inspect", file, "--json"});
     ASSERT_EQ(shown.status, 0) << shown.err;
     nlohmann::json j = nlohmann::json::parse(shown.out);
     EXPECT_EQ(j["GroupName"], "YVRCRJFAV");
     EXPECT_EQ(j["CrewKind"], 2);
     EXPECT_EQ(j["DaysInMonth"], 30);
+    EXPECT_NE(RunCli({"inspect", file}).out.find("YVRCRJFAV (flight attendants)"),
+              std::string::npos);
 
-    test::CliRun summary = RunCli({"inspect", file});
-    EXPECT_NE(summary.out.find("YVRCRJFAV (flight attendants)"), std::string::npos);
-}
-
-TEST_F(CommandsTest, NewRefusesToReplaceAFileUnlessToldYes)
-{
-    std::string file = MonthWithCrew();
     const std::string before = ReadFile(file);
     std::vector<std::string> args{"new",     file,         "--group", "YYZDH8CAZ",
                                   "--start", "2027-06-01", "--end",   "2027-06-30"};
@@ -81,66 +61,55 @@ TEST_F(CommandsTest, NewRefusesToReplaceAFileUnlessToldYes)
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "Tessara Lines: " + file + " already exists. Replace it? [No]\n");
     EXPECT_EQ(ReadFile(file), before);
-
     args.push_back("--yes");
     EXPECT_EQ(RunCli(args).status, 0);
     EXPECT_NE(ReadFile(file), before);
 }
 
-TEST_F(CommandsTest, SaveAsViewerKindLeavesOutPersonalData)
-{
-    std::string file = MonthWithCrew();
-    // Opening builds the month; a scheduler copy holds it as built.
-    ASSERT_EQ(RunCli({"build", file}).status, 0);
-    const std::string before = ReadFile(file);
-    std::string viewer = Path("crew.tlv");
-    test::CliRun copied = RunCli({"save-as", file, viewer, "--kind", "3"});
-    ASSERT_EQ(copied.status, 0) << copied.err;
-    EXPECT_EQ(ReadFile(file), before);
-
-    nlohmann::json j = nlohmann::json::parse(RunCli({"inspect", viewer, "--json"}).out);
-    EXPECT_EQ(j["FileKind"], 3);
-    EXPECT_EQ(j["Crew"][0]["Name"], "TREMBLAY ÉLISE");
-    EXPECT_EQ(j["Crew"][0]["Phone1"], "");
-    EXPECT_EQ(j["Crew"][0]["DayLocked"][2], 0);
-
-    std::string copy = Path("copy.tl2");
-    ASSERT_EQ(RunCli({"save-as", file, copy}).status, 0);
-    EXPECT_EQ(ReadFile(copy), before);
-}
-
-TEST_F(CommandsTest, CopiesForViewerAndCompanyLeaveOutPersonalData)
+// Each copy leaves out the personal data and leaves the month's own file as it was.
+TEST_F(CommandsTest, CopiesLeaveOutPersonalData)
 {
     const struct {
         std::vector<std::string> args;
         std::filesystem::path copy;
         int kind;
     } cases[] = {
+        {{"save-as", "FILE", Path("crew.tlv"), "--kind", "3"}, Path("crew.tlv"), 3},
         {{"save-for-viewer", "FILE", "--kind", "1"},
-         dir.path() / "Viewer" / "PreBuild_crew.tlv",
+         dir.path() / "Viewer" / "PreBuild_june.tlv",
          1},
-        {{"finalize", "FILE"}, dir.path() / "Company" / "crew.tl2", 0},
+        {{"finalize", "FILE"}, dir.path() / "Company" / "june.tl2", 0},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = c.args;
         args[1] = MonthWithCrew();
+        // Opening builds the month; a scheduler copy holds it as built.
+        ASSERT_EQ(RunCli({"build", args[1]}).status, 0);
+        const std::string before = ReadFile(args[1]);
         test::CliRun run = RunCli(args);
         ASSERT_EQ(run.status, 0) << run.err;
-        EXPECT_EQ(run.out, c.copy.string() + "\n");
-        EXPECT_NE(run.err.find("Do you want to e-mail"), std::string::npos); // answered No
+        const bool mailed = args[0] != "save-as"; // e-mailing is offered, answered No
+        EXPECT_EQ(run.out, mailed ? c.copy.string() + "\n" : "");
+        EXPECT_EQ(run.err.find("Do you want to e-mail") != std::string::npos, mailed);
+        EXPECT_EQ(ReadFile(args[1]), before);
         nlohmann::json j =
             nlohmann::json::parse(RunCli({"inspect", c.copy.string(), "--json"}).out);
         EXPECT_EQ(j["FileKind"], c.kind);
+        EXPECT_EQ(j["Crew"][0]["Name"], "TREMBLAY ÉLISE");
         EXPECT_EQ(j["Crew"][0]["Phone1"], "");
-        nlohmann::json own = nlohmann::json::parse(RunCli({"inspect", args[1], "--json"}).out);
-        EXPECT_EQ(own["Crew"][0]["Phone1"], "514-555-0199");
+        EXPECT_EQ(j["Crew"][0]["DayLocked"][2], 0);
     }
+    const std::string copy = Path("copy.tl2");
+    ASSERT_EQ(RunCli({"save-as", Path("june.tl2"), copy}).status, 0);
+    EXPECT_EQ(ReadFile(copy), ReadFile(Path("june.tl2")));
 }
 
 TEST_F(CommandsTest, FailuresExitWithTheirStatusAndSayWhy)
 {
     const std::string none = Path("none.tl2");
     const std::string folder = dir.path().string();
+    const std::string prg = Path("x.PRG"); // the pairing file must exist
+    std::ofstream(prg) << "1Z8101\n";
     auto newFile = [&](std::vector<std::string> args) {
         args.insert(args.begin(), {"new", none});
         return args;
@@ -160,6 +129,9 @@ TEST_F(CommandsTest, FailuresExitWithTheirStatusAndSayWhy)
         {newFile({"--group", "YYZDH8CAZ", "--start", "2027-06-01", "--end", "2027-07-02"}), 1},
         {{"inspect", none, "--yes", "--no"}, 2},
         {{"save-as", none, none, "--kind", "4"}, 2},
+        {{"import-pairings", none, prg, "--eqp", "8"}, 2}, // --eqp needs --base
+        {{"import-pairings", none, prg, "--base", "z"}, 2},
+        {{"scan-lis", none}, 2},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         test::CliRun r = RunCli(cases[i].args);

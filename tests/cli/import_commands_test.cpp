@@ -1,25 +1,21 @@
 #include "cli/run_cli.h"
 
 #include "model/activity_codes.h"
-#include "model/schedule_document.h"
-#include "model/vortime.h"
+#include "sample/sample_formats.h"
 #include "sample/sample_month.h"
-#include "storage/block_file.h"
-#include "support/scripted_interaction.h"
-#include "support/temp_dir.h"
+#include "sample/sample_pairings.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <fstream>
 #include <map>
-#include <memory>
 #include <vector>
 
 namespace tl::cli {
 namespace {
 
 using test::CliRun;
-using test::IsoDate;
 using test::RunCli;
 using tl::test::ScriptedInteraction;
 using tl::test::TempDir;
@@ -41,17 +37,38 @@ int Field(std::string_view line, size_t column, size_t count)
     return GetInt(line, static_cast<int>(column), static_cast<int>(count), quiet);
 }
 
+// The marker the listing's aircraft tags call for, counted from the legs
+// the generator flew.
+std::string ExpectedMarker(const sample::SamplePairing& p)
+{
+    int cra = 0;
+    int all = 0;
+    for (const sample::SampleDuty& d : p.duties)
+        for (const sample::SampleLeg& leg : d.legs)
+            if (leg.kind == sample::SampleLeg::Kind::Flight && leg.tag != "DH4") {
+                ++all;
+                cra += leg.tag == "CRA" ? 1 : 0;
+            }
+    const double share =
+        all == 0 ? 0.0 : static_cast<double>(static_cast<float>(cra) / static_cast<float>(all));
+    return share > 0.99   ? "CRA100%"
+           : share > 0.74 ? "*** CRA>74%"
+           : share > 0.49 ? "*** CRA>49%"
+           : share > 0.24 ? "*** CRA>24%"
+           : share > 0    ? "*** CRA>0%"
+                          : "CRA=0%";
+}
+
 // A generated month through every import command, checked against what the
-// generator wrote into its files; the odd cases of real extracts must load
-// too, with what they can give.
-class GeneratedMonthImport : public ::testing::TestWithParam<std::tuple<const char*, bool>> {};
+// generator wrote into its files and meant each pairing to be; the odd cases
+// of real extracts must load too, with what they can give.
+class GeneratedMonthImport : public ::testing::TestWithParam<std::tuple<const char*, int, bool>> {};
 
 TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
 {
     TempDir dir;
     sample::SampleOptions options;
-    options.group = std::get<0>(GetParam());
-    options.clean = std::get<1>(GetParam());
+    std::tie(options.group, options.month, options.clean) = GetParam();
     options.crew = 60;
     const sample::SampleMonth month = sample::GenerateSampleMonth(options);
     std::string error;
@@ -59,10 +76,7 @@ TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
     auto path = [&](const sample::SampleFile& f) { return (dir.path() / f.name).string(); };
     const std::string file = (dir.path() / "month.tl2").string();
 
-    ASSERT_EQ(RunCli({"new", file, "--group", month.group, "--start",
-                      IsoDate(month.period.firstDay), "--end", IsoDate(month.period.lastDay)})
-                  .status,
-              0);
+    ASSERT_EQ(test::NewMonth(file, month.group, month.period.firstDay, month.period.lastDay), 0);
     std::string missing; // the summary lists
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"import-toolbox", file, path(month.toolBox)},
@@ -159,22 +173,98 @@ TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
         }
     }
     EXPECT_GT(pairingsSeen, 0);
+    if (!options.clean)
+        return; // the odd cases are the loader tests' own
+
+    // The pairings through import-pairings and scan-lis.
+    CliRun imported = RunCli({"import-pairings", file, path(month.prg)});
+    ASSERT_EQ(imported.status, 0) << imported.err;
+    EXPECT_NE(imported.out.find("Number of Pairings"), std::string::npos);
+    std::vector<std::string> scan{"scan-lis", file};
+    for (const sample::SampleFile& lis : month.lis)
+        scan.push_back(path(lis));
+    CliRun scanned = RunCli(scan);
+    ASSERT_EQ(scanned.status, 0) << scanned.err;
+    for (const char* problem : {"Not Found", "not Located", "Incomplete"})
+        EXPECT_EQ(scanned.out.find(problem), std::string::npos) << scanned.out;
+    sample::GroupInfo group;
+    ASSERT_TRUE(sample::ParseGroup(options.group, group, error));
+    const sample::SampleDstChange dst =
+        sample::FindDstChange(month.period.firstDay, month.period.lastDay);
+
+    CliRun shown = RunCli({"inspect", file, "--json"});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    const nlohmann::json j = nlohmann::json::parse(shown.out);
+    const nlohmann::json& pairs = j["Pairs"];
+    size_t at = 0;
+    int acrossClockChange = 0;
+    for (const sample::SamplePairing& p : month.pairings) {
+        SCOPED_TRACE(p.Identifier());
+        const int64_t start = p.onTime + int64_t(p.dates.front() - month.period.firstDay) * 1440;
+        const int64_t change = dst.dayIndex * 1440 + 120;
+        acrossClockChange += dst.shift != 0 && start < change && change <= start + p.tafb;
+        const auto count = [&](const char* code) {
+            const size_t i = p.complement.find(code);
+            return i == std::string::npos ? 0 : std::stoi(p.complement.substr(i + 2, 2));
+        };
+        std::vector<std::string> types;
+        if (group.crewKind == 2) {
+            types.assign(static_cast<size_t>(count("PU")), "PU");
+            types.insert(types.end(), static_cast<size_t>(count("FA")), "FA");
+        } else {
+            types.assign(static_cast<size_t>(count(group.crewKind == 0 ? "CA" : "FO")),
+                         group.status);
+        }
+        for (const std::string& type : types) {
+            ASSERT_LT(at, pairs.size());
+            const nlohmann::json& q = pairs[at++];
+            EXPECT_EQ(nlohmann::json({q["PairNumber"], q["PairType"], q["Length"], q["Credit"],
+                                      q["OnTime"], q["OffTime"].get<int>() % 1440}),
+                      nlohmann::json({p.number, type, p.days, p.credit, p.onTime,
+                                      p.release % 1440})); // release after any clock change
+            // A night away per duty but the last; a day off away repeats the station once.
+            std::string layovers;
+            for (size_t d = 0; d + 1 < p.duties.size(); ++d)
+                for (int n = p.duties[d + 1].day > p.duties[d].day + 1 ? 2 : 1; n > 0; --n)
+                    layovers += p.duties[d].endStation;
+            EXPECT_EQ(q["Layovers"], layovers);
+            int dayCredits = 0;
+            for (int k = 0; k < p.days; ++k)
+                dayCredits += q["DayCredit"][static_cast<size_t>(k)].get<int>();
+            EXPECT_EQ(dayCredits, p.credit);
+            for (int32_t date : p.dates) {
+                if (date >= month.period.firstDay && date <= month.period.lastDay) {
+                    EXPECT_EQ(q["OpsCount"][static_cast<size_t>(date - month.period.firstDay)], 1);
+                }
+            }
+            const std::string text = q["PairText"];
+            EXPECT_EQ(text.find("USA SEGMENT ") != std::string::npos, p.usa);
+            EXPECT_NE(text.find(ExpectedMarker(p)), std::string::npos);
+            EXPECT_EQ(text.find("MEALS US:") != std::string::npos, p.mealsUsCents > 0);
+            EXPECT_EQ(text.find(" FRENCH PAIRING") != std::string::npos,
+                      p.french && group.crewKind == 2); // cabin groups only
+        }
+    }
+    EXPECT_EQ(at, pairs.size());
+    EXPECT_GT(acrossClockChange, 0);
 }
 
+// Both changes of clocks, the odd cases of a pilot and a cabin group.
 INSTANTIATE_TEST_SUITE_P(Groups, GeneratedMonthImport,
-                         ::testing::Combine(::testing::Values("YYZDH8FOZ", "YULDH8FAM"),
-                                            ::testing::Bool()));
+                         ::testing::Values(std::tuple{"YYZDH8FOZ", 11, false},
+                                           std::tuple{"YYZDH8FOZ", 11, true},
+                                           std::tuple{"YULDH8FAM", 11, false},
+                                           std::tuple{"YULDH8FAM", 3, true}));
 
 TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
 {
     TempDir dir;
     const std::string file = (dir.path() / "m.tl2").string();
-    ASSERT_EQ(RunCli({"new", file, "--group", "YYZDH8CAZ", "--start", "2027-11-01", "--end",
-                      "2027-11-30"})
-                  .status,
+    ASSERT_EQ(test::NewMonth(file, "YYZDH8CAZ", JulianDay(11, 1, 2027), JulianDay(11, 30, 2027)),
               0);
     const std::string extract = (dir.path() / "bad.ext").string();
     std::ofstream(extract) << "not an extract\nat all\n";
+    const std::string before = test::ReadFile(file);
     const CliRun missing = RunCli({"import-roster", file, (dir.path() / "none.ext").string()});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Unable to Open File"), std::string::npos);
@@ -184,6 +274,7 @@ TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
     EXPECT_NE(refused.err.find("This May Not Be a Valid Crew Absence Extract! Do You Want to Try "
                                "Load it Anyway [No]"),
               std::string::npos);
+    EXPECT_EQ(test::ReadFile(file), before);
     EXPECT_EQ(RunCli({"import-absences", file, extract, "--yes"}).status, 0);
     EXPECT_EQ(RunCli({"import-activity", file, extract, extract, "--yes"}).status, 0);
     EXPECT_EQ(RunCli({"import-toolbox", file, extract}).status, 1);

@@ -1,12 +1,20 @@
 #pragma once
 
 #include "cliapp.h"
+#include "model/schedule_document.h"
 #include "model/vortime.h"
+#include "storage/block_file.h"
+#include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tl::cli::test {
@@ -28,7 +36,10 @@ inline CliRun RunCli(const std::vector<std::string>& args)
 }
 
 using tl::test::ReadAll;
-inline std::string ReadFile(const std::filesystem::path& path) { return ReadAll(path); }
+inline std::string ReadFile(const std::filesystem::path& path)
+{
+    return ReadAll(path);
+}
 
 // A day number as the commands take it, YYYY-MM-DD.
 inline std::string IsoDate(int32_t day)
@@ -37,6 +48,45 @@ inline std::string IsoDate(int32_t day)
     char text[16];
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
     return text;
+}
+
+// `new FILE` of `group` from `first` to `last`; its exit status.
+inline int NewMonth(const std::string& file, const std::string& group, int32_t first, int32_t last)
+{
+    const std::string start = IsoDate(first), end = IsoDate(last);
+    return RunCli({"new", file, "--group", group, "--start", start, "--end", end}).status;
+}
+
+// June 2027 of `group`, crew members `names` numbered from 11, and one-day
+// pairings 0101, 0102... of (report, time away) `pairs` worth 05:00 and
+// flying every day; `shape` adds what a case needs. Saved as june.tl2.
+inline std::string SaveJune(const tl::test::TempDir& dir, const std::string& group,
+                            const std::vector<std::string>& names,
+                            const std::vector<std::pair<int, int>>& pairs,
+                            const std::function<void(ScheduleDocument&)>& shape)
+{
+    const std::string path = (dir.path() / "june.tl2").string();
+    tl::test::ScriptedInteraction ui;
+    auto doc = std::make_unique<ScheduleDocument>();
+    EXPECT_TRUE(doc->SetMonth(ui, JulianDay(6, 1, 2027), JulianDay(6, 30, 2027)));
+    doc->GroupName = group;
+    doc->CrewCount = static_cast<int>(names.size());
+    for (size_t c = 0; c < names.size(); ++c) {
+        doc->Crew[c].Name = names[c];
+        doc->Crew[c].EmpNumber = static_cast<int32_t>(11 + c);
+    }
+    doc->LastPair = doc->LastBasePair = static_cast<int>(pairs.size()) - 1;
+    for (size_t p = 0; p < pairs.size(); ++p) {
+        TPair& pair = doc->Pairs[p];
+        pair.PairNumber = static_cast<int32_t>(101 + p);
+        std::tie(pair.OnTime, pair.Tafb) = pairs[p];
+        pair.Length = 1;
+        pair.Credit = pair.DayCredit[0] = 300;
+        pair.OpsCount.fill(1);
+    }
+    shape(*doc);
+    EXPECT_TRUE(SaveBlocks(*doc, path, kSchedulerFile, ui));
+    return path;
 }
 
 } // namespace tl::cli::test

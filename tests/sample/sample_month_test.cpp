@@ -103,10 +103,14 @@ const SampleOptions kGroups[] = {
     {.group = "YHZDH4FOH", .month = 7, .crew = 25, .seed = 7},
 };
 
-// Record lengths of every file, as the importers check them.
-TEST(SampleMonth, EveryLineHasTheRecordLengthOfItsFormat)
+// Record lengths of every file, as the importers check them. Only an
+// operation that spans the change of clocks carries the shifted clock: it is
+// a pairing of its own, and its last duty ends one hour off the time away
+// from base, as the loader's adjustment expects.
+TEST(SampleMonth, RecordLengthsAndTheChangeOfClocksAreAsTheImportersExpect)
 {
     for (const SampleOptions& o : kGroups) {
+        SCOPED_TRACE(o.group);
         const SampleMonth month = GenerateSampleMonth(o);
         const std::vector<std::pair<const SampleFile*, std::set<size_t>>> formats = {
             {&month.prg, {kPrgRecordLength}},
@@ -124,17 +128,7 @@ TEST(SampleMonth, EveryLineHasTheRecordLengthOfItsFormat)
                 ASSERT_TRUE(lengths.count(line.size())) << line.substr(0, 40);
         }
         EXPECT_EQ(Lines(month.absences.text).back().substr(0, 9), "000099999");
-    }
-}
 
-// Only an operation that spans the change carries the shifted clock: it is
-// a pairing of its own, and its last duty ends one hour off the time away
-// from base, as the loader's adjustment expects.
-TEST(SampleMonth, ClockChangeMovesOnlyTheOperationsThatCrossIt)
-{
-    for (const SampleOptions& o : kGroups) {
-        SCOPED_TRACE(o.group);
-        const SampleMonth month = GenerateSampleMonth(o);
         // The change where the loader finds it.
         auto doc = std::make_unique<ScheduleDocument>();
         ASSERT_TRUE(doc->SetMonth(s_silent, month.period.firstDay, month.period.lastDay));

@@ -1,21 +1,30 @@
 #include "model/schedule_document.h"
 #include "model/vortime.h"
+#include "rules/block_build.h"
 #include "storage/block_file.h"
 #include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"
 #include "ui/dialogs/backupdialog.h"
+#include "ui/dialogs/textdialog.h"
+#include "ui/dialogs/warningsdialog.h"
 #include "ui/frame/commands.h"
+#include "ui/frame/recentfiles.h"
 #include "ui/frame/tmaindecframewin.h"
+#include "ui/grid/gridview.h"
 #include "ui/grid/ttlwin.h"
+#include "ui/windows/helpwindow.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 using tl::test::ScriptedInteraction;
@@ -41,6 +50,7 @@ struct Fixture {
         frame.SetFileChooser({[chosen](FileChooser::Mode, const QString&, const QString&,
                                        const QString&) { return chosen; }});
     }
+    tl::ScheduleDocument& doc() { return frame.Client()->Document(); }
 
     QTemporaryDir dir;
     QString folder = dir.filePath(QStringLiteral("Été"));
@@ -51,6 +61,24 @@ struct Fixture {
     TMainDecFrameWin frame{ui, settings};
 };
 
+// Runs `inspect` on the modal dialog of type T that `command` opens, then
+// closes it unless `inspect` did.
+template <typename T, typename F> void OnDialog(TMainDecFrameWin& frame, int command, F inspect)
+{
+    bool seen = false;
+    QTimer::singleShot(0, &frame, [&] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (dialog == nullptr)
+            return;
+        seen = true;
+        inspect(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    frame.Action(command)->trigger();
+    QVERIFY(seen);
+}
+
 } // namespace
 
 class FrameTest : public QObject {
@@ -59,7 +87,7 @@ class FrameTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void openingAMonthInstallsTheSchedulersMenu()
+    void openingAMonthInstallsTheSchedulersMenuAndARecentEntry()
     {
         Fixture f;
         QVERIFY(f.saved);
@@ -68,14 +96,40 @@ private slots:
         f.frame.Action(CmOpen)->trigger();
         QCOMPARE(f.frame.MenuName(), QStringLiteral("MENU_1"));
         QCOMPARE(f.frame.windowTitle(), QStringLiteral("Tessara Lines - ") + f.path);
-        QCOMPARE(f.frame.Client()->Document().GroupName, std::string("YHZDH8CAH"));
-        QVERIFY(f.frame.Client()->Document().GridOn); // built on opening
+        QCOMPARE(f.doc().GroupName, std::string("YHZDH8CAH"));
+        QVERIFY(f.doc().GridOn); // built on opening
         f.frame.UpdateCommands();
         QVERIFY(f.frame.Action(CmSave)->isEnabled());
         QVERIFY(f.frame.Action(CmUndo)->shortcut().isEmpty()); // "&Undo F1" names its key
+        // Keys without an operation behind them stay disabled.
+        QVERIFY(!f.frame.Action(CmShowAllBlocks)->isEnabled());
+        QVERIFY(!f.frame.Action(CmFilterEmployees)->isEnabled());
         QCOMPARE(f.settings.Get("TL", "LastBlkPath"),
                  std::optional<std::string>(f.folder.toStdString()));
         QVERIFY(f.ui.Dialogs().empty());
+
+        // The recent entry of a file gone since is dropped; the open month stays.
+        auto* entry = f.frame.findChild<QAction*>(QStringLiteral("Recent1"));
+        QVERIFY(entry && entry->text().endsWith(f.path));
+        QVERIFY(QFile::remove(f.path));
+        entry->trigger();
+        QVERIFY(RecentFiles(f.settings).List().isEmpty());
+        QCOMPARE(f.settings.Get("Files", "Recent1"), std::optional<std::string>(""));
+        QVERIFY(f.ui.Dialogs().back().find("no longer exists") != std::string::npos);
+        QCOMPARE(f.frame.MenuName(), QStringLiteral("MENU_1"));
+    }
+
+    void recentFilesMostRecentFirstWithoutRepeatsAndAtMostFour()
+    {
+        tl::MemorySettingsStore settings;
+        RecentFiles recent(settings);
+        for (const char* name :
+             {"/m/a.tl2", "/m/b.tl2", "/m/c.tl2", "/m/d.tl2", "/m/e.tl2", "/m/c.tl2"})
+            recent.Add(QString::fromLatin1(name));
+        QCOMPARE(recent.List(),
+                 QStringList({QStringLiteral("/m/c.tl2"), QStringLiteral("/m/e.tl2"),
+                              QStringLiteral("/m/d.tl2"), QStringLiteral("/m/b.tl2")}));
+        QCOMPARE(settings.Get("Files", "Recent4"), std::optional<std::string>("/m/b.tl2"));
     }
 
     void aFileThatIsNotAMonthLeavesNoMonthOpen()
@@ -97,14 +151,14 @@ private slots:
     {
         Fixture f;
         QVERIFY(f.frame.OpenFile(f.path));
-        f.frame.Client()->Document().Modified = true;
+        f.doc().Modified = true;
         f.ChooseFile(f.path);
         f.ui.Script({tl::Answer::No});
         f.frame.Action(CmOpen)->trigger();
         QCOMPARE(f.ui.Dialogs(),
                  (std::vector<std::string>{
                      "Caution!: All changes to file will be overwritten. Open File Anyway"}));
-        QVERIFY(f.frame.Client()->Document().Modified);
+        QVERIFY(f.doc().Modified);
     }
 
     void saveAsWritesTheChosenFileAndRetitles()
@@ -124,7 +178,7 @@ private slots:
         Fixture f;
         f.frame.show();
         QVERIFY(f.frame.OpenFile(f.path));
-        f.frame.Client()->Document().Modified = true;
+        f.doc().Modified = true;
 
         f.ui.Script({tl::Answer::Cancel});
         QVERIFY(!f.frame.close());
@@ -132,7 +186,7 @@ private slots:
 
         f.ui.Script({tl::Answer::Yes});
         QVERIFY(f.frame.close());
-        QVERIFY(!f.frame.Client()->Document().Modified);
+        QVERIFY(!f.doc().Modified);
         QCOMPARE(f.ui.Dialogs().back(),
                  "Tessara Lines: Save changes to " + f.path.toStdString() + " before closing?");
 
@@ -167,13 +221,10 @@ private slots:
         f.frame.show();
         QVERIFY(f.frame.OpenFile(f.path));
         f.frame.UpdateCommands();
-        QTimer::singleShot(0, &f.frame, [folder] {
-            auto* dialog = qobject_cast<BackupDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            dialog->findChild<QLineEdit*>(QStringLiteral("folder"))->setText(folder);
-            dialog->accept();
+        OnDialog<BackupDialog>(f.frame, CmBackup, [&](BackupDialog& dialog) {
+            dialog.findChild<QLineEdit*>(QStringLiteral("folder"))->setText(folder);
+            dialog.accept();
         });
-        f.frame.Action(CmBackup)->trigger();
         QCOMPARE(f.ui.Dialogs(), std::vector<std::string>{message.toStdString()});
         QCOMPARE(f.settings.Get("TL", "LastBackupPath"), std::nullopt);
     }
@@ -215,6 +266,57 @@ private slots:
         }
         QCOMPARE(QFile::exists(backup), written);
         QCOMPARE(doc.Modified, modified); // a backup is not a save
+    }
+
+    void buildBlocksFromTheMenuTurnsTheGridOn()
+    {
+        Fixture f;
+        f.frame.show();
+        QVERIFY(f.frame.OpenFile(f.path));
+        f.frame.UpdateCommands();
+        tl::TakeDownGrid(f.doc());
+        QVERIFY(!f.frame.Client()->Grid()->isVisible());
+        f.frame.Action(CmBuildBlocks)->trigger();
+        QVERIFY(f.doc().GridOn);
+        QVERIFY(f.frame.Client()->Grid()->isVisible());
+    }
+
+    // The warnings report, help and shortcut windows of one opened month.
+    void reportHelpAndShortcuts()
+    {
+        Fixture f;
+        QVERIFY(f.frame.OpenFile(f.path));
+        OnDialog<WarningsDialog>(f.frame, CmWarnings, [&](WarningsDialog& dialog) {
+            const QStringList expected{QStringLiteral("------- EXCEPTIONS -------"), QString(),
+                                       QString(), QStringLiteral("------ WARNINGS ------"),
+                                       QString()};
+            QCOMPARE(dialog.Lines(), expected);
+            dialog.findChild<QPushButton*>(QStringLiteral("CopyButton"))->click();
+            QCOMPARE(QApplication::clipboard()->text(),
+                     expected.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        });
+        auto messages = f.ui.Only(ScriptedInteraction::Kind::Message);
+        QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].text, std::string("Copied to Windows Clipboard."));
+
+        f.frame.Action(CmHelpOnHelp)->trigger();
+        auto* help = f.frame.findChild<HelpWindow*>();
+        QVERIFY(help != nullptr);
+        QCOMPARE(help->Page(), QUrl(QStringLiteral("qrc:/help/using.html")));
+        QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().startsWith(
+            QStringLiteral("Using Help")));
+        f.frame.Action(CmHelpContents)->trigger();
+        QCOMPARE(f.frame.findChildren<HelpWindow*>().size(), 1);
+        QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().contains(
+            QStringLiteral("Build Blocks")));
+
+        OnDialog<TextDialog>(f.frame, CmShortcuts, [](TextDialog& dialog) {
+            QStringList lines = dialog.Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            QCOMPARE(lines.size(), 13);
+            QCOMPARE(lines.first(), QStringLiteral("F4  Show / Hide Pairing Window"));
+            QVERIFY(lines.contains(QStringLiteral("=   Generate Pairing Report to Clipboard")));
+            QCOMPARE(lines.last(), QStringLiteral("<-- View Last Month while Pressed"));
+        });
     }
 };
 

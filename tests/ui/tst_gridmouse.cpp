@@ -80,54 +80,23 @@ class GridMouseTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void hitTest_data()
-    {
-        QTest::addColumn<int>("scrollRows");
-        QTest::addColumn<int>("scrollColumns");
-        QTest::addColumn<int>("row");    // visible row under the point
-        QTest::addColumn<int>("column"); // column from the day area's left edge
-        QTest::addColumn<int>("crew");
-        QTest::addColumn<int>("slot");
-        QTest::newRow("first day") << 0 << 0 << 1 << 3 << 1 << 0;
-        QTest::newRow("last month band") << 0 << 0 << 0 << 0 << 0 << -3;
-        QTest::newRow("scrolled down") << 5 << 0 << 1 << 7 << 6 << 4;
-        QTest::newRow("scrolled both ways") << 2 << 4 << 3 << 2 << 5 << 3;
-    }
-    void hitTest()
-    {
-        QFETCH(int, scrollRows);
-        QFETCH(int, scrollColumns);
-        QFETCH(int, row);
-        QFETCH(int, column);
-        Fixture f;
-        GridView& g = f.grid();
-        const GridLayout& l = g.Layout();
-        g.verticalScrollBar()->setValue(scrollRows);
-        g.horizontalScrollBar()->setValue(scrollColumns * l.ColWidth);
-        QPoint point(l.FixedWidth() + column * l.ColWidth + l.ColWidth / 2,
-                     l.HeaderHeight() + row * l.RowHeight + l.RowHeight / 2);
-        GridLayout::Hit hit = l.HitTest(point);
-        QCOMPARE(hit.Where, GridLayout::Hit::Day);
-        QTEST(hit.Crew, "crew");
-        QTEST(hit.Column, "slot");
-        QCOMPARE(l.HitTest(QPoint(5, point.y())).Where, GridLayout::Hit::Label);
-        QCOMPARE(l.HitTest(QPoint(point.x(), 2)).Where, GridLayout::Hit::Header);
-    }
-
     // A toolbox item dropped on the grid lands on the day under the pointer,
-    // scrolled grid included.
+    // grid scrolled both ways included.
     void toolboxItemDropsOnTheDayUnderThePointer()
     {
         Fixture f;
         GridView& g = f.grid();
         const GridLayout& l = g.Layout();
         g.verticalScrollBar()->setValue(5);
-        const QPoint inView(l.FixedWidth() + (3 + 7) * l.ColWidth + l.ColWidth / 2,
+        g.horizontalScrollBar()->setValue(4 * l.ColWidth);
+        // Last month's three days scroll away with the rest.
+        const QPoint inView(l.FixedWidth() + 6 * l.ColWidth + l.ColWidth / 2,
                             l.HeaderHeight() + 2 * l.RowHeight + l.RowHeight / 2);
         const QPoint at = g.viewport()->mapTo(&f.win, inView); // crew 7, day slot 7
         QMimeData data;
-        data.setData(QString::fromLatin1(kToolBoxItemMime), QByteArray::fromStdString(tl::EncodeToolBoxItem(
-                                           {tl::ToolBoxItemRef::Kind::Request, 0})));
+        data.setData(QString::fromLatin1(kToolBoxItemMime),
+                     QByteArray::fromStdString(
+                         tl::EncodeToolBoxItem({tl::ToolBoxItemRef::Kind::Request, 0})));
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&f.win, &enter);
         QVERIFY(enter.isAccepted());
@@ -153,6 +122,9 @@ private slots:
         f.doc.Crew[3].DayCarry[30] = {420, 840, 0, 0, 0, 0, 2, 0, 0, 0};
         QCOMPARE(DayHoverText(f.doc, 3, 30, true),
                  std::string("RES  On 07:00  TAFB 14:00  Duty Res"));
+        QCOMPARE(DayRequestText(1) + DayRequestText(14) + DayRequestText(51),
+                 std::string("X1RPDX32"));
+        QCOMPARE(DayRequestText(15) + DayRequestText(52) + DayRequestText(-1), std::string());
 
         // The status text follows the cell under the mouse, once per cell.
         QSignalSpy spy(&f.win, &TtlWin::HoverTextChanged);
@@ -163,33 +135,6 @@ private slots:
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toString(),
                  QStringLiteral("Pair 8101  On 06:00  Off 14:00  Credit 15:00  Type CA"));
-    }
-
-    void paintsPairingBar()
-    {
-        // 06:00 on day 4 to 14:00 on day 6, then 11 hours of rest; day 5 was
-        // asked off.
-        Fixture f;
-        f.doc.Crew[1].DayFlag[5] = 1;
-        f.win.CrewRowChanged(1, 4, 7);
-        const GridLayout& l = f.grid().Layout();
-        QImage image = f.view()->grab().toImage();
-        int y = l.RowY(1) + 4;
-        auto at = [&](int day, double hours) {
-            return image.pixelColor(l.ColumnX(day) + int(hours * l.ColWidth / 24), y);
-        };
-        const QColor duty(0, 255, 0), rest(255, 255, 0), overDayOff(128, 255, 255);
-        QVERIFY(at(4, 5) != duty);
-        QCOMPARE(at(4, 7), duty);
-        QCOMPARE(at(5, 12), overDayOff);
-        QCOMPARE(at(6, 13), duty);
-        QCOMPARE(at(6, 15), rest);
-        QCOMPARE(at(6, 24.5), rest);
-        QVERIFY(at(7, 2) != rest);
-        QCOMPARE(DayRequestText(1), std::string("X1"));
-        QCOMPARE(DayRequestText(14), std::string("RPD"));
-        QCOMPARE(DayRequestText(51), std::string("X32"));
-        QCOMPARE(DayRequestText(15) + DayRequestText(52) + DayRequestText(-1), std::string());
     }
 
     void heldKeys()

@@ -264,37 +264,29 @@ private slots:
         QCOMPARE(w->Model()->rowCount(), 3); // 103 open again
     }
 
-    void rosterInsertThroughTheEdits_data()
-    {
-        QTest::addColumn<QString>("index");
-        QTest::addColumn<QString>("firstLine");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("first") << "1" << "001   NEWBIE   77" << "";
-        QTest::newRow("zero") << "0" << "001   CREW 1   1" << "Invalid Roster Number!";
-    }
-
+    // A refusal keeps what was typed for a retry; an insert clears the edits.
     void rosterInsertThroughTheEdits()
     {
-        QFETCH(QString, index);
-        QFETCH(QString, firstLine);
-        QFETCH(QString, message);
         Month m;
         RosterDialog dialog(m.doc, m.ui);
-        QTest::keyClicks(dialog.IndexEdit(), index);
+        QTest::keyClicks(dialog.IndexEdit(), QStringLiteral("0"));
         QTest::keyClicks(dialog.NameEdit(), QStringLiteral("NEWBIE"));
         QTest::keyClicks(dialog.EmpEdit(), QStringLiteral("77"));
-        QTest::mouseClick(Button(dialog, QStringLiteral("Insert Employee")), Qt::LeftButton);
-        QCOMPARE(dialog.List()->item(0)->text(), firstLine);
-        QCOMPARE(dialog.List()->count(), message.isEmpty() ? 4 : 3);
-        if (message.isEmpty()) {
-            QVERIFY(m.ui.Events().empty());
-            QVERIFY(dialog.IndexEdit()->text().isEmpty() && dialog.NameEdit()->text().isEmpty());
-        } else {
-            QCOMPARE(m.ui.Events().size(), size_t{1});
-            QCOMPARE(QString::fromStdString(m.ui.Events()[0].text), message);
-            QCOMPARE(QString::fromStdString(m.ui.Events()[0].caption), QStringLiteral("Oops"));
-            QCOMPARE(dialog.NameEdit()->text(), QStringLiteral("NEWBIE")); // kept for a retry
-        }
+        QPushButton* insert = Button(dialog, QStringLiteral("Insert Employee"));
+        QTest::mouseClick(insert, Qt::LeftButton);
+        QCOMPARE(dialog.List()->count(), 3);
+        QCOMPARE(m.ui.Events().size(), size_t{1});
+        QCOMPARE(m.ui.Events()[0].text, std::string("Invalid Roster Number!"));
+        QCOMPARE(m.ui.Events()[0].caption, std::string("Oops"));
+        QCOMPARE(dialog.NameEdit()->text(), QStringLiteral("NEWBIE"));
+
+        dialog.IndexEdit()->clear();
+        QTest::keyClicks(dialog.IndexEdit(), QStringLiteral("1"));
+        QTest::mouseClick(insert, Qt::LeftButton);
+        QCOMPARE(dialog.List()->count(), 4);
+        QCOMPARE(dialog.List()->item(0)->text(), QStringLiteral("001   NEWBIE   77"));
+        QCOMPARE(m.ui.Events().size(), size_t{1});
+        QVERIFY(dialog.IndexEdit()->text().isEmpty() && dialog.NameEdit()->text().isEmpty());
     }
 
     void complementSelectionAppliedWhenClosedWithoutDone()
@@ -310,7 +302,6 @@ private slots:
         }
         QCOMPARE(m.doc.LastPair, 4); // the second captain's copy
         QCOMPARE(m.doc.Pairs[4].OpsCount[0], -1);
-        QVERIFY(m.doc.Pairs[0].PairText.find("TWO CAPTS ON") != std::string::npos);
 
         // Opening takes the copy apart; destroying the dialog unclosed puts it back.
         {

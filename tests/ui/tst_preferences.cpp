@@ -1,5 +1,4 @@
 #include "model/schedule_document.h"
-#include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"
 #include "ui/dialogs/preferencesdialog.h"
 #include "ui/frame/commands.h"
@@ -18,6 +17,22 @@
 
 using namespace tl;
 using namespace tl::ui;
+
+// A settings file of these bytes in `dir`; its path.
+static QString WriteIni(const QTemporaryDir& dir, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(QStringLiteral("tlines.ini"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+    return path;
+}
+
+static QByteArray ReadIni(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 class PreferencesTest : public QObject {
     Q_OBJECT
@@ -61,10 +76,25 @@ private slots:
         QCOMPARE(dialog.Result().CustomColors, std::string(kDefaultCustomColors));
     }
 
+    // Written at once; a file that cannot be written is reported, and the
+    // settings hold until the program closes.
+    void menuCommandWritesTheSettingsOnOk_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("written") << true;
+        QTest::newRow("folder is a file") << false;
+    }
     void menuCommandWritesTheSettingsOnOk()
     {
+        QFETCH(bool, writable);
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QString path = writable ? dir.filePath(QStringLiteral("tlines.ini"))
+                                      : blocker.fileName() + QStringLiteral("/tlines.ini");
         test::ScriptedInteraction ui;
-        MemorySettingsStore settings;
+        QtSettingsStore settings(path);
         TMainDecFrameWin frame(ui, settings);
         frame.show();
         // The command lives in the scheduler's menu; give the frame a month.
@@ -80,30 +110,76 @@ private slots:
         QCOMPARE(settings.Get("TL", "DebugFile"), std::optional<std::string>("1"));
         QCOMPARE(settings.Get("TL", "XPadding"),
                  std::optional<std::string>("6")); // unchanged ones too
+        QCOMPARE(ReadIni(path).contains("DebugFile=1"), writable);
+        QCOMPARE(ui.Dialogs(),
+                 writable ? std::vector<std::string>{}
+                          : std::vector<std::string>{
+                                "File Error: The settings could not be written to " +
+                                path.toStdString() +
+                                ". They hold until Tessara Lines closes; check that the folder "
+                                "exists and can be written."});
     }
 
-    void settingsThatCannotBeWrittenAreReported()
+    void readsAWindowsStyleFileWithOtherSpellings()
     {
         QTemporaryDir dir;
-        QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
-        const QString path = dir.filePath(QStringLiteral("not-a-folder/tlines.ini"));
-        test::ScriptedInteraction ui;
-        QtSettingsStore settings(path);
-        TMainDecFrameWin frame(ui, settings);
-        frame.Client()->Document().DisplayState = 1;
-        frame.UpdateCommands();
-        QTimer::singleShot(0, &frame, [] {
-            if (auto* dialog = qobject_cast<PreferencesDialog*>(QApplication::activeModalWidget()))
-                dialog->accept();
-        });
-        frame.Action(CmPreferences)->trigger();
-        QCOMPARE(ui.Dialogs(),
-                 (std::vector<std::string>{
-                     "File Error: The settings could not be written to " + path.toStdString() +
-                     ". They hold until Tessara Lines closes; check that the folder "
-                     "exists and can be written."}));
+        QtSettingsStore store(WriteIni(
+            dir, "[TL]\r\nLastPrgPath=/data/prg\r\nXPadding=12\r\n"
+                 "CustomColors=000,000,000,000,000,255\r\n[CLIPBOARD]\r\nClipPairs=1\r\n"));
+        QCOMPARE(LastFolder(store, "LastPRGPath"), std::string("/data/prg"));
+        Preferences p = Preferences::Read(store);
+        QCOMPARE(p.XPadding, 1);
+        QCOMPARE(p.CustomColors, std::string("000,000,000,000,000,255"));
+        QVERIFY(p.ClipPairs);
+    }
+
+    // Section and key names match as the profile functions match them; a
+    // folder is the system's text, UTF-8 in the file, and reads as typed.
+    void readsHandWrittenFiles_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QByteArray>("value");
+        QTest::newRow("lower-case section") << QByteArray("[tl]\r\nGrid=1\r\n") << QByteArray("TL")
+                                            << QByteArray("Grid") << QByteArray("1");
+        QTest::newRow("folder typed in UTF-8")
+            << QByteArray("[TL]\nLastRosterPath=/home/x/\xC3\x89t\xC3\xA9\n") << QByteArray("TL")
+            << QByteArray("LastRosterPath") << QByteArray("/home/x/\xC3\x89t\xC3\xA9");
+    }
+
+    void readsHandWrittenFiles()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArray, value);
+        QTemporaryDir dir;
+        QtSettingsStore store(WriteIni(dir, file));
+        QCOMPARE(store.Get(section.toStdString(), key.toStdString()),
+                 std::optional(value.toStdString()));
+    }
+
+    // One spelling of a key, into the section the file already has; folders
+    // as UTF-8 and texts with commas kept whole.
+    void writesOneSpellingIntoTheFilesSection()
+    {
+        QTemporaryDir dir;
+        const QString path = WriteIni(dir, "[tl]\nGrid=1\nLastPrgPath=/old\n");
+        {
+            QtSettingsStore store(path);
+            SetLastFolder(store, "LastPRGPath", "/new, with comma");
+            SetLastFolder(store, "LastBlkPath", "/home/x/\xC3\x89t\xC3\xA9");
+            Preferences().Write(store);
+            QVERIFY(store.Save());
+        }
+        QtSettingsStore reread(path);
+        QCOMPARE(LastFolder(reread, "lastprgpath"), std::string("/new, with comma"));
+        QCOMPARE(Preferences::Read(reread).CustomColors, std::string(kDefaultCustomColors));
+        const QByteArray text = ReadIni(path);
+        QVERIFY2(text.contains("LastPRGPath=") && !text.contains("LastPrgPath="), text.constData());
+        QVERIFY2(text.contains("LastBlkPath=/home/x/\xC3\x89t\xC3\xA9\n"), text.constData());
+        QVERIFY2(!text.contains("[TL]"), text.constData());
     }
 };
 

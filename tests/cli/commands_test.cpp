@@ -10,7 +10,7 @@
 namespace tl::cli {
 namespace {
 
-using test::ReadFile;
+using test::ReadAll;
 using test::RunCli;
 
 class CommandsTest : public ::testing::Test {
@@ -54,16 +54,16 @@ TEST_F(CommandsTest, NewWritesAnEmptyMonthAndReplacesAFileOnlyWhenToldYes)
     EXPECT_NE(RunCli({"inspect", file}).out.find("YVRCRJFAV (flight attendants)"),
               std::string::npos);
 
-    const std::string before = ReadFile(file);
+    const std::string before = ReadAll(file);
     std::vector<std::string> args{"new",     file,         "--group", "YYZDH8CAZ",
                                   "--start", "2027-06-01", "--end",   "2027-06-30"};
     test::CliRun refused = RunCli(args);
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "Tessara Lines: " + file + " already exists. Replace it? [No]\n");
-    EXPECT_EQ(ReadFile(file), before);
+    EXPECT_EQ(ReadAll(file), before);
     args.push_back("--yes");
     EXPECT_EQ(RunCli(args).status, 0);
-    EXPECT_NE(ReadFile(file), before);
+    EXPECT_NE(ReadAll(file), before);
 }
 
 // Each copy leaves out the personal data and leaves the month's own file as it was.
@@ -85,13 +85,13 @@ TEST_F(CommandsTest, CopiesLeaveOutPersonalData)
         args[1] = MonthWithCrew();
         // Opening builds the month; a scheduler copy holds it as built.
         ASSERT_EQ(RunCli({"build", args[1]}).status, 0);
-        const std::string before = ReadFile(args[1]);
+        const std::string before = ReadAll(args[1]);
         test::CliRun run = RunCli(args);
         ASSERT_EQ(run.status, 0) << run.err;
         const bool mailed = args[0] != "save-as"; // e-mailing is offered, answered No
         EXPECT_EQ(run.out, mailed ? c.copy.string() + "\n" : "");
         EXPECT_EQ(run.err.find("Do you want to e-mail") != std::string::npos, mailed);
-        EXPECT_EQ(ReadFile(args[1]), before);
+        EXPECT_EQ(ReadAll(args[1]), before);
         nlohmann::json j =
             nlohmann::json::parse(RunCli({"inspect", c.copy.string(), "--json"}).out);
         EXPECT_EQ(j["FileKind"], c.kind);
@@ -101,7 +101,7 @@ TEST_F(CommandsTest, CopiesLeaveOutPersonalData)
     }
     const std::string copy = Path("copy.tl2");
     ASSERT_EQ(RunCli({"save-as", Path("june.tl2"), copy}).status, 0);
-    EXPECT_EQ(ReadFile(copy), ReadFile(Path("june.tl2")));
+    EXPECT_EQ(ReadAll(copy), ReadAll(Path("june.tl2")));
 }
 
 TEST_F(CommandsTest, FailuresExitWithTheirStatusAndSayWhy)

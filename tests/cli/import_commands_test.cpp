@@ -264,7 +264,7 @@ TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
               0);
     const std::string extract = (dir.path() / "bad.ext").string();
     std::ofstream(extract) << "not an extract\nat all\n";
-    const std::string before = test::ReadFile(file);
+    const std::string before = test::ReadAll(file);
     const CliRun missing = RunCli({"import-roster", file, (dir.path() / "none.ext").string()});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Unable to Open File"), std::string::npos);
@@ -274,7 +274,7 @@ TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
     EXPECT_NE(refused.err.find("This May Not Be a Valid Crew Absence Extract! Do You Want to Try "
                                "Load it Anyway [No]"),
               std::string::npos);
-    EXPECT_EQ(test::ReadFile(file), before);
+    EXPECT_EQ(test::ReadAll(file), before);
     EXPECT_EQ(RunCli({"import-absences", file, extract, "--yes"}).status, 0);
     EXPECT_EQ(RunCli({"import-activity", file, extract, extract, "--yes"}).status, 0);
     EXPECT_EQ(RunCli({"import-toolbox", file, extract}).status, 1);

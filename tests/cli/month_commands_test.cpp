@@ -51,12 +51,12 @@ TEST(AssignmentCommandsTest, AssignRemoveUndoAndHistoryInTurn)
     for (const auto& step : steps) {
         std::vector<std::string> args = step.args;
         args.insert(args.begin() + 1, file);
-        const std::string before = test::ReadFile(file);
+        const std::string before = test::ReadAll(file);
         const test::CliRun run = RunCli(args);
         EXPECT_EQ(run.status, step.status) << args[0] << ' ' << run.err;
         EXPECT_EQ(run.err, step.err) << args[0];
         EXPECT_EQ(run.out, step.out) << args[0];
-        EXPECT_EQ(test::ReadFile(file) != before, step.saved) << args[0];
+        EXPECT_EQ(test::ReadAll(file) != before, step.saved) << args[0];
     }
     tl::test::ScriptedInteraction ui;
     std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui);

@@ -36,10 +36,6 @@ inline CliRun RunCli(const std::vector<std::string>& args)
 }
 
 using tl::test::ReadAll;
-inline std::string ReadFile(const std::filesystem::path& path)
-{
-    return ReadAll(path);
-}
 
 // A day number as the commands take it, YYYY-MM-DD.
 inline std::string IsoDate(int32_t day)

@@ -6,7 +6,7 @@
 namespace tl::cli {
 namespace {
 
-using test::ReadFile;
+using test::ReadAll;
 using test::RunCli;
 namespace fs = std::filesystem;
 
@@ -24,22 +24,22 @@ TEST(SampleCommand, WritesTheMonthAndReplacesItOnlyWhenToldYes)
          {"JUN27.PRG", "JUN27-8.LIS", "0627perp.ext", "0627absp.ext", "0727absp.ext",
           "0627actp.ext", "0627prgp.ext", "TOOLBOX.TXT", "JUN27-BIDS.CSV"})
         EXPECT_TRUE(fs::exists(month / name)) << name;
-    const std::string prg = ReadFile(month / "JUN27.PRG");
+    const std::string prg = ReadAll(month / "JUN27.PRG");
     std::ofstream(month / "JUN27.PRG", std::ios::trunc) << "edited";
 
     const test::CliRun refused = RunCli(args);
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(refused.err.find("Replace them?"), std::string::npos);
-    EXPECT_EQ(ReadFile(month / "JUN27.PRG"), "edited");
+    EXPECT_EQ(ReadAll(month / "JUN27.PRG"), "edited");
     args.push_back("--yes");
     ASSERT_EQ(RunCli(args).status, 0);
-    EXPECT_EQ(ReadFile(month / "JUN27.PRG"), prg);
+    EXPECT_EQ(ReadAll(month / "JUN27.PRG"), prg);
 
     // --clean leaves out the odd cases, such as a code the toolbox does not know.
-    EXPECT_NE(ReadFile(month / "0627absp.ext").find("QX"), std::string::npos);
+    EXPECT_NE(ReadAll(month / "0627absp.ext").find("QX"), std::string::npos);
     args.push_back("--clean");
     ASSERT_EQ(RunCli(args).status, 0);
-    EXPECT_EQ(ReadFile(month / "0627absp.ext").find("QX"), std::string::npos);
+    EXPECT_EQ(ReadAll(month / "0627absp.ext").find("QX"), std::string::npos);
 }
 
 TEST(SampleCommand, CabinGroupsGetNoBidsAndAllBasesAddsTheAirlinesFile)

@@ -1,4 +1,5 @@
 #include "core/legality_month.h"
+#include "import/absences_extract.h"
 #include "output/warnings_report.h"
 #include "rules/block_build.h"
 #include "rules/legality.h"
@@ -251,6 +252,30 @@ TEST(WarningsReportTest, ListsEveryBlockAsItIsNow)
     ASSERT_FALSE(m.Crew(1).Illegalities.empty());
     ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[2], "2  CREW 2 " + m.Crew(1).Illegalities);
+}
+
+// An opened month that holds other assignments must not lose them to an
+// absences load without the question; one without them is still fresh.
+TEST(FreshDocumentTest, OpeningAMonthWithOtherAssignmentsMakesTheAbsencesLoadAsk)
+{
+    for (const bool holdsOther : {false, true}) {
+        SCOPED_TRACE(holdsOther);
+        LegalityMonth m(0, 6, 2027, 2);
+        if (holdsOther)
+            m.Other(1, 5, "VAC", 0, 1440, false);
+        ASSERT_TRUE(m.doc->FreshDocument);
+        FinishOpeningMonth(*m.doc, m.ui, false);
+        EXPECT_EQ(m.doc->FreshDocument, !holdsOther);
+
+        m.ui.Clear();
+        LoadCrewAbsencesText(*m.doc, "", false, m.ui); // questions answered No
+        const auto dialogs = m.ui.Dialogs();
+        EXPECT_EQ(!dialogs.empty() && dialogs.front() ==
+                                          "Tessara Lines: This will erase all conflicting "
+                                          "Toolbox assignments. Proceed",
+                  holdsOther);
+        EXPECT_EQ(m.doc->Crew[1].DayCode[5], holdsOther ? "VAC" : "");
+    }
 }
 
 } // namespace

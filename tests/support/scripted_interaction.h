@@ -119,4 +119,9 @@ private:
     std::string m_trace;
 };
 
+// Answers every question Yes, as the command line's --yes does.
+struct YesInteraction : SilentInteraction {
+    Answer Ask(std::string_view, std::string_view, Buttons, Icon) override { return Answer::Yes; }
+};
+
 } // namespace tl::test

@@ -1,5 +1,6 @@
 #include "model/schedule_document.h"
 #include "support/scripted_interaction.h"
+#include "support/temp_dir.h"
 #include "ui/dialogs/preferencesdialog.h"
 #include "ui/frame/commands.h"
 #include "ui/frame/tmaindecframewin.h"
@@ -8,7 +9,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFile>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -22,16 +22,13 @@ using namespace tl::ui;
 static QString WriteIni(const QTemporaryDir& dir, const QByteArray& bytes)
 {
     const QString path = dir.filePath(QStringLiteral("tlines.ini"));
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
+    test::WriteAll(path.toStdString(), bytes.toStdString());
     return path;
 }
 
 static QByteArray ReadIni(const QString& path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return QByteArray::fromStdString(test::ReadAll(path.toStdString()));
 }
 
 class PreferencesTest : public QObject {
@@ -88,11 +85,10 @@ private slots:
     {
         QFETCH(bool, writable);
         QTemporaryDir dir;
-        QFile blocker(dir.filePath(QStringLiteral("not-a-folder")));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        const QString blocker = dir.filePath(QStringLiteral("not-a-folder"));
+        test::WriteAll(blocker.toStdString(), "");
         const QString path = writable ? dir.filePath(QStringLiteral("tlines.ini"))
-                                      : blocker.fileName() + QStringLiteral("/tlines.ini");
+                                      : blocker + QStringLiteral("/tlines.ini");
         test::ScriptedInteraction ui;
         QtSettingsStore settings(path);
         TMainDecFrameWin frame(ui, settings);

@@ -12,6 +12,7 @@
 #include "storage/block_file.h"
 #include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"
+#include "support/temp_dir.h"
 #include "ui/app/instanceguard.h"
 #include "ui/app/tlapp.h"
 #include "ui/frame/tmaindecframewin.h"
@@ -21,7 +22,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,25 +42,12 @@ struct Run {
     TLApp app{ui, settings, trace, dir.filePath(QStringLiteral("TLDebug"))};
 };
 
-// The command line's --yes: every question of the imports answered Yes.
-struct YesInteraction : tl::SilentInteraction {
-    tl::Answer Ask(std::string_view, std::string_view, tl::Buttons, tl::Icon) override
-    {
-        return tl::Answer::Yes;
-    }
-    tl::Answer AskAboutFile(std::string_view, std::string_view, const std::filesystem::path&,
-                            tl::Buttons, tl::Icon) override
-    {
-        return tl::Answer::Yes;
-    }
-};
-
 // The bundled sample month made into a block file, step by step as the
 // README's commands do it.
 bool MakeSampleBlockFile(const std::filesystem::path& file)
 {
     const std::filesystem::path s = std::filesystem::path(TL_SAMPLES_DIR) / "YYZDH8FO-NOV27";
-    YesInteraction ui;
+    tl::test::YesInteraction ui;
     tl::ScheduleDocument doc;
     return tl::CreateEmptyMonth(doc, "YYZDH8FOZ", tl::JulianDay(11, 1, 2027),
                                 tl::JulianDay(11, 30, 2027), ui) &&
@@ -144,17 +131,14 @@ private slots:
             QVERIFY(trace.IsOpen());
         }
         // The trace is open before the window first empties the document.
-        QFile file(folder + QStringLiteral("/TLDebug.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(),
-                 QByteArray("BeginDeleteAll\nZeroDataBegin\nZeroDataEnd\nEndDeleteAll\n"
-                            "Tessara Lines Termination Normal\n"));
+        QCOMPARE(tl::test::ReadAll((folder + QStringLiteral("/TLDebug.txt")).toStdString()),
+                 std::string("BeginDeleteAll\nZeroDataBegin\nZeroDataEnd\nEndDeleteAll\n"
+                             "Tessara Lines Termination Normal\n"));
     }
 
     // A three-day pairing released after 14:00 put on an early open day of the
-    // first crew member
-    // who takes it, its last day asked off: the bar from report to release,
-    // then eleven hours of rest.
+    // first crew member who takes it, its last day asked off: the bar from
+    // report to release, then eleven hours of rest.
     void paintsPairingRestAndRequest()
     {
         ScriptedInteraction ui;

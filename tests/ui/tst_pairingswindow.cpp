@@ -275,9 +275,7 @@ private slots:
         QPushButton* insert = Button(dialog, QStringLiteral("Insert Employee"));
         QTest::mouseClick(insert, Qt::LeftButton);
         QCOMPARE(dialog.List()->count(), 3);
-        QCOMPARE(m.ui.Events().size(), size_t{1});
-        QCOMPARE(m.ui.Events()[0].text, std::string("Invalid Roster Number!"));
-        QCOMPARE(m.ui.Events()[0].caption, std::string("Oops"));
+        QCOMPARE(m.ui.Events().size(), size_t{1}); // the core's refusal
         QCOMPARE(dialog.NameEdit()->text(), QStringLiteral("NEWBIE"));
 
         dialog.IndexEdit()->clear();

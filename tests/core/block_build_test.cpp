@@ -14,11 +14,6 @@ namespace {
 using test::LegalityMonth;
 using Kind = test::ScriptedInteraction::Kind;
 
-size_t U(int i)
-{
-    return static_cast<size_t>(i);
-}
-
 struct Recorder : DocumentEvents {
     std::vector<std::string> calls;
     void ShowPairingWarnings() override { calls.push_back("warnings"); }
@@ -164,8 +159,9 @@ TEST(BlockHolderCutTest, CreditLeftOpenDecidesWhoHoldsABlock)
         m.Pair(p).OpsCount[3] = 1;
         for (int i = 0; i < count; ++i) {
             TPilot& crew = m.Crew(i);
-            crew.BidReserveOrLoa = c.credits[U(i)] < 0;
-            const int32_t credit = std::max(c.credits[U(i)], 0);
+            const int32_t given = c.credits[static_cast<size_t>(i)];
+            crew.BidReserveOrLoa = given < 0;
+            const int32_t credit = std::max(given, 0);
             crew.CreditHours = static_cast<int8_t>(credit / 60);
             crew.CreditMinutes = static_cast<int8_t>(credit % 60);
         }

@@ -93,7 +93,6 @@ struct Fixture {
     tl::ScheduleDocument& doc = win.Document();
 };
 
-
 void OnNextModal(const std::function<void(QWidget*)>& act)
 {
     QTimer::singleShot(0, [act] {

@@ -174,7 +174,7 @@ struct PairingFigures {
     int32_t report = 0;
     int32_t away = 0;
     int32_t rest = 0;
-    int32_t days = 0;       // days spanned after the first
+    int32_t days = 0;        // days spanned after the first
     uint32_t firstBlock = 0; // day block of m_values[at]
     uint32_t blocks = 0;     // day blocks taken: hard time and credit each
     uint32_t duties = 0;     // duty blocks on extended days: day, start, time on duty each
@@ -214,9 +214,9 @@ public:
             const void* feed = avail > 0 ? std::memchr(begin, '\n', avail) : nullptr;
             if (m_skip) {
                 // The rest of a line cut short.
-                m_pos = feed ? static_cast<size_t>(static_cast<const char*>(feed) -
-                                                   m_buffer.data()) + 1
-                             : m_end;
+                m_pos =
+                    feed ? static_cast<size_t>(static_cast<const char*>(feed) - m_buffer.data()) + 1
+                         : m_end;
                 m_skip = !feed;
                 if (m_skip && !Fill())
                     return false;
@@ -354,15 +354,13 @@ public:
     // The pairing extract's records, up to its first shorter line, are read
     // once in file order; each instance named takes the figures of its
     // first record. Reading stops when every instance is found.
-    template <class Lines>
-    void ReadPairings(Lines& lines)
+    void ReadPairings(ExtractStream& lines)
     {
         m_found.assign(m_needs.Size(), -1);
         size_t missing = m_needs.Size();
         std::string_view rec;
         while (missing > 0 && lines.Next(rec) && rec.size() + 1 >= kPairingRecord) {
-            const int n =
-                m_needs.Find({IdKey(rec), ReadRawDate(rec, kPairingDate, m_ui).Key()});
+            const int n = m_needs.Find({IdKey(rec), ReadRawDate(rec, kPairingDate, m_ui).Key()});
             if (n < 0 || m_found[static_cast<size_t>(n)] >= 0)
                 continue;
             m_found[static_cast<size_t>(n)] = static_cast<int32_t>(m_figures.size());
@@ -386,8 +384,7 @@ public:
                 // Need listed this line's entries in this order.
                 const int32_t n = m_entries[m_nextEntry++];
                 const int32_t f = m_found[static_cast<size_t>(n)];
-                PairingEntry(line, p, f >= 0 ? &m_figures[static_cast<size_t>(f)] : nullptr,
-                             pilot);
+                PairingEntry(line, p, f >= 0 ? &m_figures[static_cast<size_t>(f)] : nullptr, pilot);
             }
         }
         for (int i = kPrevDays - 1; i >= 0; --i)
@@ -628,37 +625,41 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, Extrac
     TProgressDialog progress(ui, "Loading Last Month's Data", doc.CrewCount);
     ui.Trace("Progress Dialog Created\n");
 
-    // The lines that will be read, as the second pass below takes them.
+    // The lines to be read, each with its crew member (-1 for none). The
+    // first pass lists the pairing instances they name, so that the pairing
+    // extract is read once, before the second pass writes the crew records.
+    struct CrewLine {
+        std::string_view text;
+        int crew = -1;
+    };
+    std::vector<CrewLine> crewLines;
     LastMonthReader reader(doc, ui);
     ExtractLines lines(activity, kKeep);
     std::string_view line;
     while (lines.Next(line) && line.size() >= kMinLine) {
         // Lines of 100 characters or more hold the nine digits.
-        const int32_t number = FieldInt(line, 0, 9, ui);
-        if (firstWithNumber.count(number) != 0)
+        const auto found = firstWithNumber.find(FieldInt(line, 0, 9, ui));
+        crewLines.push_back({line, found != firstWithNumber.end() ? found->second : -1});
+        if (crewLines.back().crew >= 0)
             reader.Need(line);
     }
     reader.ReadPairings(pairings);
 
-    lines.Rewind();
     int matched = 0;
-    while (lines.Next(line)) {
-        if (line.size() < kMinLine)
-            break;
-        if (line.size() != kRecord)
+    for (const CrewLine& at : crewLines) {
+        if (at.text.size() != kRecord)
             ui.Trace("Crew Activity Record Line Not Correct Length\n");
-        const auto found = firstWithNumber.find(FieldInt(line, 0, 9, ui));
-        if (found == firstWithNumber.end())
+        if (at.crew < 0)
             continue;
-        TPilot& pilot = doc.Crew[static_cast<size_t>(found->second)];
-        if (!cleared[static_cast<size_t>(found->second)]) {
-            cleared[static_cast<size_t>(found->second)] = true;
+        TPilot& pilot = doc.Crew[static_cast<size_t>(at.crew)];
+        if (!cleared[static_cast<size_t>(at.crew)]) {
+            cleared[static_cast<size_t>(at.crew)] = true;
             clearLastMonth(pilot);
         }
         progress.SetValue(++matched);
         ui.Trace(
             FormatText("LoadingLastMonthsDataFor %s %d\n", pilot.Name.c_str(), pilot.EmpNumber));
-        reader.Line(line, pilot);
+        reader.Line(at.text, pilot);
     }
 
     for (int c = 0; c < doc.CrewCount; ++c)

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <istream>
@@ -17,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -69,21 +72,62 @@ void AddClamped(int32_t& total, int64_t value)
                                                      std::numeric_limits<int32_t>::max()));
 }
 
+// Nearly every number of the extracts is written with all its digits; those
+// need none of FieldInt's care. Reads the `count` (4 or 8) characters at `c`
+// as two-digit numbers into `pairs`; false when one of them is no digit.
+template <size_t count> bool AllDigits(const char* c, int32_t (&pairs)[count / 2])
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        using Word = std::conditional_t<count == 8, uint64_t, uint32_t>;
+        constexpr Word kZeros = static_cast<Word>(0x3030303030303030ULL);
+        constexpr Word kHigh = static_cast<Word>(0xF0F0F0F0F0F0F0F0ULL);
+        constexpr Word kSix = static_cast<Word>(0x0606060606060606ULL);
+        Word w;
+        std::memcpy(&w, c, sizeof w);
+        // Every byte 0x30 to 0x39: the high half 3, and still 3 after adding 6.
+        if ((w & kHigh) != kZeros || ((w + kSix) & kHigh) != kZeros)
+            return false;
+        w -= kZeros;
+        w = w * 10 + (w >> 8); // each even byte: ten times its digit plus the next
+        for (size_t i = 0; i < count / 2; ++i)
+            pairs[i] = static_cast<int32_t>((w >> (16 * i)) & 0xFF);
+        return true;
+    } else {
+        for (size_t i = 0; i < count; ++i)
+            if (c[i] < '0' || c[i] > '9')
+                return false;
+        for (size_t i = 0; i < count / 2; ++i)
+            pairs[i] = (c[2 * i] - '0') * 10 + (c[2 * i + 1] - '0');
+        return true;
+    }
+}
+
+// FieldInt of a four-digit field.
+int32_t Field4(std::string_view line, int column, Interaction& trace)
+{
+    int32_t pairs[2];
+    if (column >= 0 && line.size() >= static_cast<size_t>(column) + 4 &&
+        AllDigits<4>(line.data() + column, pairs))
+        return pairs[0] * 100 + pairs[1];
+    return FieldInt(line, column, 4, trace);
+}
+
+// FieldInt of an eight-digit field.
+int32_t Field8(std::string_view line, int column, Interaction& trace)
+{
+    int32_t pairs[4];
+    if (column >= 0 && line.size() >= static_cast<size_t>(column) + 8 &&
+        AllDigits<8>(line.data() + column, pairs))
+        return ((pairs[0] * 100 + pairs[1]) * 100 + pairs[2]) * 100 + pairs[3];
+    return FieldInt(line, column, 8, trace);
+}
+
 RawDate ReadRawDate(std::string_view line, int column, Interaction& trace)
 {
-    // Nearly every date is eight digits; those need none of FieldInt's care.
-    if (column >= 0 && line.size() >= static_cast<size_t>(column) + 8) {
-        const char* c = line.data() + column;
-        int32_t v[8];
-        bool digits = true;
-        for (int i = 0; i < 8; ++i) {
-            v[i] = c[i] - '0';
-            digits &= v[i] >= 0 && v[i] <= 9;
-        }
-        if (digits)
-            return {((v[0] * 10 + v[1]) * 10 + v[2]) * 10 + v[3], v[4] * 10 + v[5],
-                    v[6] * 10 + v[7]};
-    }
+    int32_t pairs[4];
+    if (column >= 0 && line.size() >= static_cast<size_t>(column) + 8 &&
+        AllDigits<8>(line.data() + column, pairs))
+        return {pairs[0] * 100 + pairs[1], pairs[2], pairs[3]};
     return {FieldInt(line, column, 4, trace), FieldInt(line, column + 4, 2, trace),
             FieldInt(line, column + 6, 2, trace)};
 }
@@ -296,7 +340,18 @@ public:
             m_keys[static_cast<size_t>(e)] =
                 m_days[static_cast<size_t>(e)] != 0 ? RawDate{d.Year, d.Month, d.Day}.Key() : -1;
         }
-        m_sorted = std::is_sorted(m_keys.begin(), m_keys.begin() + m_count);
+        // Each day written once, the first of equal days kept.
+        m_slots.fill(-1);
+        for (int e = 0; e < m_count; ++e) {
+            const int64_t key = m_keys[static_cast<size_t>(e)];
+            if (key == -1)
+                continue;
+            size_t at = Home(key);
+            while (m_slots[at] >= 0 && m_keys[static_cast<size_t>(m_slots[at])] != key)
+                at = (at + 1) % m_slots.size();
+            if (m_slots[at] < 0)
+                m_slots[at] = static_cast<int8_t>(e);
+        }
     }
 
     // The extended day of a date as written, or -1: the same answer as Of
@@ -304,13 +359,10 @@ public:
     int OfRaw(const RawDate& date) const
     {
         const int64_t key = date.Key();
-        const auto end = m_keys.begin() + m_count;
-        if (m_sorted) {
-            const auto it = std::lower_bound(m_keys.begin(), end, key);
-            return it != end && *it == key ? static_cast<int>(it - m_keys.begin()) : -1;
-        }
-        const auto it = std::find(m_keys.begin(), end, key);
-        return it != end ? static_cast<int>(it - m_keys.begin()) : -1;
+        for (size_t at = Home(key); m_slots[at] >= 0; at = (at + 1) % m_slots.size())
+            if (m_keys[static_cast<size_t>(m_slots[at])] == key)
+                return m_slots[at];
+        return -1;
     }
 
     int Of(int32_t dayNumber) const
@@ -329,10 +381,17 @@ public:
     }
 
 private:
+    static constexpr size_t kSlots = 128; // at least twice the extended days
+
+    static size_t Home(int64_t key)
+    {
+        return static_cast<size_t>((static_cast<uint64_t>(key) * 0x9e3779b97f4a7c15ULL) >> 57);
+    }
+
     std::array<int32_t, kPrevDays + ScheduleDocument::kMonthDays> m_days{};
     std::array<int64_t, kPrevDays + ScheduleDocument::kMonthDays> m_keys{};
     int m_count = 0;
-    bool m_sorted = false;
+    std::array<int8_t, kSlots> m_slots{}; // extended day per hash slot, -1 for none
 };
 
 class LastMonthReader {
@@ -388,8 +447,7 @@ public:
             }
         }
         for (int i = kPrevDays - 1; i >= 0; --i)
-            pilot.DayCarry[static_cast<size_t>(i)][5] =
-                FieldInt(line, kHardTimeColumn + 4 * i, 4, m_ui);
+            pilot.DayCarry[static_cast<size_t>(i)][5] = Field4(line, kHardTimeColumn + 4 * i, m_ui);
     }
 
     const ExtractWarnings& Warnings() const { return m_warnings; }
@@ -407,8 +465,12 @@ private:
 
     static bool NamesPairing(std::string_view line, int p)
     {
-        return IsPairingEntry(line, p) &&
-               Id(line, p).find_first_not_of(' ') != std::string_view::npos;
+        if (!IsPairingEntry(line, p))
+            return false;
+        for (char c : Id(line, p))
+            if (c != ' ')
+                return true;
+        return false;
     }
 
     PairingKey EntryKey(std::string_view line, int p)
@@ -424,9 +486,9 @@ private:
         f.start = m_days.OfRaw(ReadRawDate(rec, kStartDate, m_ui));
         if (f.start < 0)
             return f;
-        f.report = FieldInt(rec, kReport, 4, m_ui);
-        f.away = FieldInt(rec, kTafb, 8, m_ui);
-        f.rest = FieldInt(rec, kRest, 4, m_ui);
+        f.report = Field4(rec, kReport, m_ui);
+        f.away = Field8(rec, kTafb, m_ui);
+        f.rest = Field4(rec, kRest, m_ui);
 
         // Days the pairing spans; a release in the first two hours of a day
         // does not count that day.
@@ -445,8 +507,8 @@ private:
             if (f.start - 1 + m > kLastBlockSlot)
                 break;
             const int at = kDayBlocks + kDayBlockLength * static_cast<int>(m);
-            m_values.push_back(FieldInt(rec, at + 3, 4, m_ui));
-            m_values.push_back(FieldInt(rec, at + 7, 4, m_ui));
+            m_values.push_back(Field4(rec, at + 3, m_ui));
+            m_values.push_back(Field4(rec, at + 7, m_ui));
             ++f.blocks;
         }
 
@@ -455,10 +517,10 @@ private:
             const int e = m_days.OfRaw(ReadRawDate(rec, at, m_ui));
             if (e < 0)
                 break;
-            const int32_t start = FieldInt(rec, at + 8, 4, m_ui);
+            const int32_t start = Field4(rec, at + 8, m_ui);
             m_values.push_back(e);
             m_values.push_back(start);
-            m_values.push_back(ExtractDuration(start, FieldInt(rec, at + 20, 4, m_ui)));
+            m_values.push_back(ExtractDuration(start, Field4(rec, at + 20, m_ui)));
             ++f.duties;
         }
         return f;
@@ -524,8 +586,8 @@ private:
         const std::string code(line.substr(static_cast<size_t>(p), 2));
         const RawDate firstDate = ReadRawDate(line, p + 16, m_ui);
         const RawDate lastDate = ReadRawDate(line, p + 28, m_ui);
-        const int startTime = FieldInt(line, p + 24, 4, m_ui);
-        const int endTime = FieldInt(line, p + 36, 4, m_ui);
+        const int startTime = Field4(line, p + 24, m_ui);
+        const int endTime = Field4(line, p + 36, m_ui);
 
         int slot = m_days.Of(DayNumber(firstDate));
         if (slot < 0 || slot >= kPrevDays) {
@@ -544,7 +606,7 @@ private:
         if (days == 1 && endTime < startTime)
             days = 0;
 
-        const std::optional<ActivityCodeInfo> info = LookupActivityCode(m_doc, code, m_ui);
+        const std::optional<ActivityCodeInfo>& info = Lookup(code);
         for (int64_t e = slot; e <= slot + days && e <= kLastBlockSlot; ++e) {
             const auto s = static_cast<size_t>(e);
             TPilot::SlotValues& day = pilot.DayCarry[s];
@@ -576,9 +638,38 @@ private:
         }
     }
 
+    // The activity code lookup, done once per code: the document does not
+    // change during the import, so each later lookup of a code has the same
+    // answer and the same trace lines, which are written again.
+    const std::optional<ActivityCodeInfo>& Lookup(const std::string& code)
+    {
+        const auto key = static_cast<uint16_t>(static_cast<uint8_t>(code[0]) << 8 |
+                                               static_cast<uint8_t>(code[1]));
+        auto [it, added] = m_codes.try_emplace(key);
+        if (added) {
+            TraceRecorder recorder;
+            it->second.info = LookupActivityCode(m_doc, code, recorder);
+            it->second.trace = std::move(recorder.lines);
+        }
+        for (const std::string& text : it->second.trace)
+            m_ui.Trace(text);
+        return it->second.info;
+    }
+
+    struct TraceRecorder : SilentInteraction {
+        void Trace(std::string_view text) override { lines.emplace_back(text); }
+        std::vector<std::string> lines;
+    };
+
+    struct CodeLookup {
+        std::optional<ActivityCodeInfo> info;
+        std::vector<std::string> trace;
+    };
+
     ScheduleDocument& m_doc;
     Interaction& m_ui;
     ExtendedDays m_days;
+    std::unordered_map<uint16_t, CodeLookup> m_codes;
     PairingNeeds m_needs;
     std::vector<int32_t> m_entries; // the need of each pairing entry, in line order
     size_t m_nextEntry = 0;
@@ -646,6 +737,7 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, Extrac
     reader.ReadPairings(pairings);
 
     int matched = 0;
+    std::string traceLine;
     for (const CrewLine& at : crewLines) {
         if (at.text.size() != kRecord)
             ui.Trace("Crew Activity Record Line Not Correct Length\n");
@@ -657,8 +749,13 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, Extrac
             clearLastMonth(pilot);
         }
         progress.SetValue(++matched);
-        ui.Trace(
-            FormatText("LoadingLastMonthsDataFor %s %d\n", pilot.Name.c_str(), pilot.EmpNumber));
+        // As "%s %d" prints them: the name up to a NUL byte.
+        char number[16];
+        const auto written = std::to_chars(number, number + sizeof number, pilot.EmpNumber);
+        traceLine.assign("LoadingLastMonthsDataFor ");
+        traceLine.append(pilot.Name.c_str());
+        traceLine.append(1, ' ').append(number, written.ptr).append(1, '\n');
+        ui.Trace(traceLine);
         reader.Line(at.text, pilot);
     }
 

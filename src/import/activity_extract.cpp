@@ -75,7 +75,8 @@ void AddClamped(int32_t& total, int64_t value)
 // Nearly every number of the extracts is written with all its digits; those
 // need none of FieldInt's care. Reads the `count` (4 or 8) characters at `c`
 // as two-digit numbers into `pairs`; false when one of them is no digit.
-template <size_t count> bool AllDigits(const char* c, int32_t (&pairs)[count / 2])
+template <size_t count>
+[[gnu::always_inline]] inline bool AllDigits(const char* c, int32_t (&pairs)[count / 2])
 {
     if constexpr (std::endian::native == std::endian::little) {
         using Word = std::conditional_t<count == 8, uint64_t, uint32_t>;
@@ -102,14 +103,28 @@ template <size_t count> bool AllDigits(const char* c, int32_t (&pairs)[count / 2
     }
 }
 
+// The fields that are not all digits, left out of line so that the common
+// case stays small enough to inline.
+[[gnu::noinline]] int32_t OtherFieldInt(std::string_view line, int column, int count,
+                                        Interaction& trace)
+{
+    return FieldInt(line, column, count, trace);
+}
+
+[[gnu::noinline]] RawDate OtherRawDate(std::string_view line, int column, Interaction& trace)
+{
+    return {FieldInt(line, column, 4, trace), FieldInt(line, column + 4, 2, trace),
+            FieldInt(line, column + 6, 2, trace)};
+}
+
 // FieldInt of a four-digit field.
-int32_t Field4(std::string_view line, int column, Interaction& trace)
+[[gnu::always_inline]] inline int32_t Field4(std::string_view line, int column, Interaction& trace)
 {
     int32_t pairs[2];
     if (column >= 0 && line.size() >= static_cast<size_t>(column) + 4 &&
         AllDigits<4>(line.data() + column, pairs))
         return pairs[0] * 100 + pairs[1];
-    return FieldInt(line, column, 4, trace);
+    return OtherFieldInt(line, column, 4, trace);
 }
 
 // FieldInt of an eight-digit field.
@@ -119,17 +134,17 @@ int32_t Field8(std::string_view line, int column, Interaction& trace)
     if (column >= 0 && line.size() >= static_cast<size_t>(column) + 8 &&
         AllDigits<8>(line.data() + column, pairs))
         return ((pairs[0] * 100 + pairs[1]) * 100 + pairs[2]) * 100 + pairs[3];
-    return FieldInt(line, column, 8, trace);
+    return OtherFieldInt(line, column, 8, trace);
 }
 
-RawDate ReadRawDate(std::string_view line, int column, Interaction& trace)
+[[gnu::always_inline]] inline RawDate ReadRawDate(std::string_view line, int column,
+                                                  Interaction& trace)
 {
     int32_t pairs[4];
     if (column >= 0 && line.size() >= static_cast<size_t>(column) + 8 &&
         AllDigits<8>(line.data() + column, pairs))
         return {pairs[0] * 100 + pairs[1], pairs[2], pairs[3]};
-    return {FieldInt(line, column, 4, trace), FieldInt(line, column + 4, 2, trace),
-            FieldInt(line, column + 6, 2, trace)};
+    return OtherRawDate(line, column, trace);
 }
 
 int32_t DayNumber(const RawDate& d)
@@ -463,14 +478,10 @@ private:
         return line.substr(static_cast<size_t>(p) + 2, kIdLength);
     }
 
+    // A pairing entry whose identifier is not five blanks.
     static bool NamesPairing(std::string_view line, int p)
     {
-        if (!IsPairingEntry(line, p))
-            return false;
-        for (char c : Id(line, p))
-            if (c != ' ')
-                return true;
-        return false;
+        return IsPairingEntry(line, p) && std::memcmp(line.data() + p + 2, "     ", kIdLength) != 0;
     }
 
     PairingKey EntryKey(std::string_view line, int p)
@@ -699,8 +710,7 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, Extrac
     doc.Modified = true;
 
     auto clearLastMonth = [](TPilot& pilot) {
-        for (TPilot::SlotValues& day : pilot.DayCarry)
-            day.fill(0);
+        pilot.DayCarry = {};
         // Every text here came from the previous import of last month's data.
         for (std::string& text : pilot.DayText)
             if (!text.empty())

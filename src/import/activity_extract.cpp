@@ -592,6 +592,7 @@ private:
             day[3] = value[2];
         }
     }
+
     void CodeEntry(std::string_view line, int p, TPilot& pilot)
     {
         const std::string code(line.substr(static_cast<size_t>(p), 2));

@@ -2,6 +2,7 @@
 
 #include "import/absences_extract.h"
 #include "import/extract_text.h"
+#include "import/line_reader.h"
 #include "model/activity_codes.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
@@ -9,11 +10,16 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <istream>
 #include <limits>
-#include <memory>
 #include <optional>
 #include <string>
-#include <tuple>
+#include <system_error>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -42,6 +48,8 @@ constexpr int kDutyBlockLength = 24;
 constexpr int kDayBlocks = 814;
 constexpr int kDayBlockLength = 11;
 constexpr int kBlocks = 31; // duty blocks and day blocks of a record
+// Large enough for few reads, small enough to stay in the cache.
+constexpr size_t kStreamBuffer = 128 * 1024;
 
 // A date as the extracts write it, year, month and day, compared field by
 // field as written.
@@ -64,23 +72,79 @@ void AddClamped(int32_t& total, int64_t value)
                                                      std::numeric_limits<int32_t>::max()));
 }
 
-RawDate ReadRawDate(std::string_view line, int column, Interaction& trace)
+// Nearly every number of the extracts is written with all its digits; those
+// need none of FieldInt's care. Reads the `count` (4 or 8) characters at `c`
+// as two-digit numbers into `pairs`; false when one of them is no digit.
+template <size_t count>
+[[gnu::always_inline]] inline bool AllDigits(const char* c, int32_t (&pairs)[count / 2])
 {
-    // Nearly every date is eight digits; those need none of FieldInt's care.
-    if (column >= 0 && line.size() >= static_cast<size_t>(column) + 8) {
-        const char* c = line.data() + column;
-        int32_t v[8];
-        bool digits = true;
-        for (int i = 0; i < 8; ++i) {
-            v[i] = c[i] - '0';
-            digits &= v[i] >= 0 && v[i] <= 9;
-        }
-        if (digits)
-            return {((v[0] * 10 + v[1]) * 10 + v[2]) * 10 + v[3], v[4] * 10 + v[5],
-                    v[6] * 10 + v[7]};
+    if constexpr (std::endian::native == std::endian::little) {
+        using Word = std::conditional_t<count == 8, uint64_t, uint32_t>;
+        constexpr Word kZeros = static_cast<Word>(0x3030303030303030ULL);
+        constexpr Word kHigh = static_cast<Word>(0xF0F0F0F0F0F0F0F0ULL);
+        constexpr Word kSix = static_cast<Word>(0x0606060606060606ULL);
+        Word w;
+        std::memcpy(&w, c, sizeof w);
+        // Every byte 0x30 to 0x39: the high half 3, and still 3 after adding 6.
+        if ((w & kHigh) != kZeros || ((w + kSix) & kHigh) != kZeros)
+            return false;
+        w -= kZeros;
+        w = w * 10 + (w >> 8); // each even byte: ten times its digit plus the next
+        for (size_t i = 0; i < count / 2; ++i)
+            pairs[i] = static_cast<int32_t>((w >> (16 * i)) & 0xFF);
+        return true;
+    } else {
+        for (size_t i = 0; i < count; ++i)
+            if (c[i] < '0' || c[i] > '9')
+                return false;
+        for (size_t i = 0; i < count / 2; ++i)
+            pairs[i] = (c[2 * i] - '0') * 10 + (c[2 * i + 1] - '0');
+        return true;
     }
+}
+
+// The fields that are not all digits, left out of line so that the common
+// case stays small enough to inline.
+[[gnu::noinline]] int32_t OtherFieldInt(std::string_view line, int column, int count,
+                                        Interaction& trace)
+{
+    return FieldInt(line, column, count, trace);
+}
+
+[[gnu::noinline]] RawDate OtherRawDate(std::string_view line, int column, Interaction& trace)
+{
     return {FieldInt(line, column, 4, trace), FieldInt(line, column + 4, 2, trace),
             FieldInt(line, column + 6, 2, trace)};
+}
+
+// FieldInt of a four-digit field.
+[[gnu::always_inline]] inline int32_t Field4(std::string_view line, int column, Interaction& trace)
+{
+    int32_t pairs[2];
+    if (column >= 0 && line.size() >= static_cast<size_t>(column) + 4 &&
+        AllDigits<4>(line.data() + column, pairs))
+        return pairs[0] * 100 + pairs[1];
+    return OtherFieldInt(line, column, 4, trace);
+}
+
+// FieldInt of an eight-digit field.
+int32_t Field8(std::string_view line, int column, Interaction& trace)
+{
+    int32_t pairs[4];
+    if (column >= 0 && line.size() >= static_cast<size_t>(column) + 8 &&
+        AllDigits<8>(line.data() + column, pairs))
+        return ((pairs[0] * 100 + pairs[1]) * 100 + pairs[2]) * 100 + pairs[3];
+    return OtherFieldInt(line, column, 8, trace);
+}
+
+[[gnu::always_inline]] inline RawDate ReadRawDate(std::string_view line, int column,
+                                                  Interaction& trace)
+{
+    int32_t pairs[4];
+    if (column >= 0 && line.size() >= static_cast<size_t>(column) + 8 &&
+        AllDigits<8>(line.data() + column, pairs))
+        return {pairs[0] * 100 + pairs[1], pairs[2], pairs[3]};
+    return OtherRawDate(line, column, trace);
 }
 
 int32_t DayNumber(const RawDate& d)
@@ -88,55 +152,183 @@ int32_t DayNumber(const RawDate& d)
     return CheckedJulianDay(d.month, d.day, d.year);
 }
 
-// The pairing extract, indexed by identifier and pairing date so that each
-// activity entry finds its record without walking the file. Among records of
-// the same key the first in the file wins.
-class PairingIndex {
+// A pairing instance as the extracts name it: the identifier's five
+// characters as one number, and the date as written.
+struct PairingKey {
+    uint64_t id = 0;
+    int64_t date = 0;
+
+    bool operator==(const PairingKey&) const = default;
+};
+
+uint64_t IdKey(std::string_view text)
+{
+    uint64_t key = 0;
+    for (size_t i = 0; i < kIdLength && i < text.size(); ++i)
+        key = key << 8 | static_cast<uint8_t>(text[i]);
+    return key;
+}
+
+// The pairing instances the activity extract names, each listed once, for
+// finding them while the pairing extract goes by.
+class PairingNeeds {
 public:
-    PairingIndex(std::string_view text, Interaction& trace)
+    // The number of `key` in the list, added when new.
+    int Add(const PairingKey& key)
     {
-        ExtractLines lines(text, kPairingKeep);
-        std::string_view line;
-        // Records run from the start of the file up to the first shorter line;
-        // the last line counts its missing line feed.
-        while (lines.Next(line) && line.size() + 1 >= kPairingRecord) {
-            m_keys.push_back({IdKey(line), ReadRawDate(line, kPairingDate, trace).Key(),
-                              static_cast<uint32_t>(m_records.size())});
-            m_records.push_back(line);
+        if ((m_keys.size() + 1) * 2 > m_table.size())
+            Grow();
+        size_t at = Home(key);
+        while (m_table[at] != 0) {
+            const int n = m_table[at] - 1;
+            if (m_keys[static_cast<size_t>(n)] == key)
+                return n;
+            at = (at + 1) & (m_table.size() - 1);
         }
-        std::sort(m_keys.begin(), m_keys.end());
+        m_keys.push_back(key);
+        m_table[at] = static_cast<int32_t>(m_keys.size());
+        return static_cast<int>(m_keys.size()) - 1;
     }
 
-    // The record of the pairing `id` on `date`, or nothing.
-    std::optional<std::string_view> Find(std::string_view id, const RawDate& date) const
+    // The number of `key`, -1 when it is not listed.
+    int Find(const PairingKey& key) const
     {
-        const Key probe{IdKey(id), date.Key(), 0};
-        auto it = std::lower_bound(m_keys.begin(), m_keys.end(), probe);
-        if (it == m_keys.end() || it->id != probe.id || it->date != probe.date)
-            return std::nullopt;
-        return m_records[it->order];
+        if (m_table.empty())
+            return -1;
+        for (size_t at = Home(key); m_table[at] != 0; at = (at + 1) & (m_table.size() - 1))
+            if (m_keys[static_cast<size_t>(m_table[at] - 1)] == key)
+                return m_table[at] - 1;
+        return -1;
+    }
+
+    size_t Size() const { return m_keys.size(); }
+
+private:
+    size_t Home(const PairingKey& key) const
+    {
+        const uint64_t h = (key.id ^ static_cast<uint64_t>(key.date) * 0xff51afd7ed558ccdULL) *
+                           0x9e3779b97f4a7c15ULL;
+        return static_cast<size_t>(h >> 32) & (m_table.size() - 1);
+    }
+
+    void Grow()
+    {
+        m_table.assign(std::max<size_t>(64, m_table.size() * 2), 0);
+        for (size_t n = 0; n < m_keys.size(); ++n) {
+            size_t at = Home(m_keys[n]);
+            while (m_table[at] != 0)
+                at = (at + 1) & (m_table.size() - 1);
+            m_table[at] = static_cast<int32_t>(n + 1);
+        }
+    }
+
+    std::vector<PairingKey> m_keys;
+    std::vector<int32_t> m_table; // number + 1 per slot, 0 for a free slot
+};
+
+// What an activity entry takes from its pairing record, read while the
+// record is at hand.
+struct PairingFigures {
+    int32_t start = -1; // extended day of the start date, -1 when there is none
+    int32_t report = 0;
+    int32_t away = 0;
+    int32_t rest = 0;
+    int32_t days = 0;        // days spanned after the first
+    uint32_t firstBlock = 0; // day block of m_values[at]
+    uint32_t blocks = 0;     // day blocks taken: hard time and credit each
+    uint32_t duties = 0;     // duty blocks on extended days: day, start, time on duty each
+    size_t at = 0;
+};
+
+// Lines of an extract read from a stream a buffer at a time, cut and ended
+// as ExtractLines does, so the whole file need not be held: a line longer
+// than `keep` is cut there and the rest of it skipped.
+class ExtractStream {
+public:
+    ExtractStream(std::istream& in, size_t keep, size_t buffer)
+        : m_in(in), m_keep(keep), m_buffer(std::max(buffer, keep + 2))
+    {
+    }
+
+    // The first line; the next call to Next hands it out again.
+    std::string_view First()
+    {
+        m_again = false;
+        std::string_view line;
+        m_again = Next(line);
+        m_last = line;
+        return line;
+    }
+
+    bool Next(std::string_view& line)
+    {
+        if (m_again) {
+            m_again = false;
+            line = m_last;
+            return true;
+        }
+        for (;;) {
+            const char* begin = m_buffer.data() + m_pos;
+            const size_t avail = m_end - m_pos;
+            const void* feed = avail > 0 ? std::memchr(begin, '\n', avail) : nullptr;
+            if (m_skip) {
+                // The rest of a line cut short.
+                m_pos =
+                    feed ? static_cast<size_t>(static_cast<const char*>(feed) - m_buffer.data()) + 1
+                         : m_end;
+                m_skip = !feed;
+                if (m_skip && !Fill())
+                    return false;
+                continue;
+            }
+            if (feed || (m_eof && avail > 0)) {
+                size_t length =
+                    feed ? static_cast<size_t>(static_cast<const char*>(feed) - begin) : avail;
+                m_pos += feed ? length + 1 : length;
+                if (length > 0 && begin[length - 1] == '\r')
+                    --length;
+                line = std::string_view(begin, std::min(length, m_keep));
+                return true;
+            }
+            if (avail > m_keep + 1) {
+                // Longer than what is kept whatever ends it.
+                line = std::string_view(begin, m_keep);
+                m_pos = m_end;
+                m_skip = true;
+                return true;
+            }
+            if (!Fill())
+                return false;
+        }
     }
 
 private:
-    struct Key {
-        uint64_t id = 0;
-        int64_t date = 0;
-        uint32_t order = 0;
-
-        auto operator<=>(const Key&) const = default;
-    };
-
-    // The five characters of an identifier as one number.
-    static uint64_t IdKey(std::string_view text)
+    // Moves what is left to the front and reads more; false at the end.
+    bool Fill()
     {
-        uint64_t key = 0;
-        for (size_t i = 0; i < kIdLength; ++i)
-            key = key << 8 | static_cast<uint8_t>(text[i]);
-        return key;
+        if (m_eof)
+            return false;
+        if (m_pos > 0) {
+            std::memmove(m_buffer.data(), m_buffer.data() + m_pos, m_end - m_pos);
+            m_end -= m_pos;
+            m_pos = 0;
+        }
+        m_in.read(m_buffer.data() + m_end, static_cast<std::streamsize>(m_buffer.size() - m_end));
+        const auto got = static_cast<size_t>(m_in.gcount());
+        m_end += got;
+        m_eof = got == 0 || !m_in;
+        return got > 0 || m_end > m_pos;
     }
 
-    std::vector<Key> m_keys;
-    std::vector<std::string_view> m_records;
+    std::istream& m_in;
+    size_t m_keep;
+    std::vector<char> m_buffer;
+    size_t m_pos = 0;
+    size_t m_end = 0;
+    bool m_eof = false;
+    bool m_skip = false;
+    bool m_again = false;
+    std::string_view m_last;
 };
 
 // Day numbers of the extended days: the 31 days before the month, then the month.
@@ -163,7 +355,18 @@ public:
             m_keys[static_cast<size_t>(e)] =
                 m_days[static_cast<size_t>(e)] != 0 ? RawDate{d.Year, d.Month, d.Day}.Key() : -1;
         }
-        m_sorted = std::is_sorted(m_keys.begin(), m_keys.begin() + m_count);
+        // Each day written once, the first of equal days kept.
+        m_slots.fill(-1);
+        for (int e = 0; e < m_count; ++e) {
+            const int64_t key = m_keys[static_cast<size_t>(e)];
+            if (key == -1)
+                continue;
+            size_t at = Home(key);
+            while (m_slots[at] >= 0 && m_keys[static_cast<size_t>(m_slots[at])] != key)
+                at = (at + 1) % m_slots.size();
+            if (m_slots[at] < 0)
+                m_slots[at] = static_cast<int8_t>(e);
+        }
     }
 
     // The extended day of a date as written, or -1: the same answer as Of
@@ -171,13 +374,10 @@ public:
     int OfRaw(const RawDate& date) const
     {
         const int64_t key = date.Key();
-        const auto end = m_keys.begin() + m_count;
-        if (m_sorted) {
-            const auto it = std::lower_bound(m_keys.begin(), end, key);
-            return it != end && *it == key ? static_cast<int>(it - m_keys.begin()) : -1;
-        }
-        const auto it = std::find(m_keys.begin(), end, key);
-        return it != end ? static_cast<int>(it - m_keys.begin()) : -1;
+        for (size_t at = Home(key); m_slots[at] >= 0; at = (at + 1) % m_slots.size())
+            if (m_keys[static_cast<size_t>(m_slots[at])] == key)
+                return m_slots[at];
+        return -1;
     }
 
     int Of(int32_t dayNumber) const
@@ -196,50 +396,73 @@ public:
     }
 
 private:
+    static constexpr size_t kSlots = 128; // at least twice the extended days
+
+    static size_t Home(int64_t key)
+    {
+        return static_cast<size_t>((static_cast<uint64_t>(key) * 0x9e3779b97f4a7c15ULL) >> 57);
+    }
+
     std::array<int32_t, kPrevDays + ScheduleDocument::kMonthDays> m_days{};
     std::array<int64_t, kPrevDays + ScheduleDocument::kMonthDays> m_keys{};
     int m_count = 0;
-    bool m_sorted = false;
+    std::array<int8_t, kSlots> m_slots{}; // extended day per hash slot, -1 for none
 };
 
 class LastMonthReader {
 public:
-    LastMonthReader(ScheduleDocument& doc, std::string_view pairings, Interaction& ui)
-        : m_doc(doc), m_ui(ui), m_index(pairings, ui), m_days(doc)
-    {
-    }
+    LastMonthReader(ScheduleDocument& doc, Interaction& ui) : m_doc(doc), m_ui(ui), m_days(doc) {}
 
-    void Line(std::string_view line, TPilot& pilot)
+    // First pass over a crew member's line: the pairing instances it names.
+    void Need(std::string_view line)
     {
-        // Every pairing of the line is looked up first and the parts of its
-        // record that will be read are fetched together: records are read
-        // in no order, and one at a time the waits for memory add up.
-        std::array<std::optional<std::string_view>, kEntries> records;
         for (int k = 0; k < kEntries; ++k) {
             const int p = kFirstEntry + kEntryLength * k;
             if (line.size() < static_cast<size_t>(p) + 39)
                 break;
-            if (IsPairingEntry(line, p) && !BlankId(line, p)) {
-                records[static_cast<size_t>(k)] =
-                    m_index.Find(Id(line, p), ReadRawDate(line, p + 8, m_ui));
-                if (records[static_cast<size_t>(k)])
-                    Prefetch(*records[static_cast<size_t>(k)]);
-            }
+            if (NamesPairing(line, p))
+                m_entries.push_back(m_needs.Add(EntryKey(line, p)));
         }
+    }
+
+    // The pairing extract's records, up to its first shorter line, are read
+    // once in file order; each instance named takes the figures of its
+    // first record. Reading stops when every instance is found.
+    void ReadPairings(ExtractStream& lines)
+    {
+        m_found.assign(m_needs.Size(), -1);
+        size_t missing = m_needs.Size();
+        std::string_view rec;
+        while (missing > 0 && lines.Next(rec) && rec.size() + 1 >= kPairingRecord) {
+            const int n = m_needs.Find({IdKey(rec), ReadRawDate(rec, kPairingDate, m_ui).Key()});
+            if (n < 0 || m_found[static_cast<size_t>(n)] >= 0)
+                continue;
+            m_found[static_cast<size_t>(n)] = static_cast<int32_t>(m_figures.size());
+            m_figures.push_back(Figures(rec));
+            --missing;
+        }
+    }
+
+    // Second pass: the line written into its crew member's record.
+    void Line(std::string_view line, TPilot& pilot)
+    {
         for (int k = 0; k < kEntries; ++k) {
             const int p = kFirstEntry + kEntryLength * k;
             if (line.size() < static_cast<size_t>(p) + 39) {
                 m_ui.Trace("Substring out of Range\n");
                 break;
             }
-            if (!IsPairingEntry(line, p))
+            if (!IsPairingEntry(line, p)) {
                 CodeEntry(line, p, pilot);
-            else if (!BlankId(line, p))
-                PairingEntry(line, p, records[static_cast<size_t>(k)], pilot);
+            } else if (NamesPairing(line, p)) {
+                // Need listed this line's entries in this order.
+                const int32_t n = m_entries[m_nextEntry++];
+                const int32_t f = m_found[static_cast<size_t>(n)];
+                PairingEntry(line, p, f >= 0 ? &m_figures[static_cast<size_t>(f)] : nullptr, pilot);
+            }
         }
         for (int i = kPrevDays - 1; i >= 0; --i)
-            pilot.DayCarry[static_cast<size_t>(i)][5] =
-                FieldInt(line, kHardTimeColumn + 4 * i, 4, m_ui);
+            pilot.DayCarry[static_cast<size_t>(i)][5] = Field4(line, kHardTimeColumn + 4 * i, m_ui);
     }
 
     const ExtractWarnings& Warnings() const { return m_warnings; }
@@ -255,86 +478,49 @@ private:
         return line.substr(static_cast<size_t>(p) + 2, kIdLength);
     }
 
-    static bool BlankId(std::string_view line, int p)
+    // A pairing entry whose identifier is not five blanks.
+    static bool NamesPairing(std::string_view line, int p)
     {
-        return Id(line, p).find_first_not_of(' ') == std::string_view::npos;
+        return IsPairingEntry(line, p) && std::memcmp(line.data() + p + 2, "     ", kIdLength) != 0;
     }
 
-    // The cache lines of a record's header, first duty blocks and first day blocks.
-    static void Prefetch(std::string_view rec)
+    PairingKey EntryKey(std::string_view line, int p)
     {
-        for (size_t at :
-             {size_t{0}, size_t{64}, size_t{128}, size_t{kDayBlocks}, size_t{kDayBlocks + 56}})
-            if (at < rec.size())
-                __builtin_prefetch(rec.data() + at);
+        return {IdKey(Id(line, p)), ReadRawDate(line, p + 8, m_ui).Key()};
     }
 
-    void PairingEntry(std::string_view line, int p, const std::optional<std::string_view>& found,
-                      TPilot& pilot)
+    // Everything PairingEntry reads from a record, the same for every crew
+    // member who flew it.
+    PairingFigures Figures(std::string_view rec)
     {
-        const std::string_view id = Id(line, p);
-        const RawDate date = ReadRawDate(line, p + 8, m_ui);
-        if (!found) {
-            m_warnings.Add("Could not find Pairing %.5s to Assign to %s.", id.data(),
-                           pilot.Name.c_str());
-            return;
-        }
-        const std::string_view rec = *found;
-        const int start = m_days.OfRaw(ReadRawDate(rec, kStartDate, m_ui));
-        if (start < 0) {
-            const RawDate last = ReadRawDate(line, p + 28, m_ui);
-            m_warnings.Add("Could not assign Pairing %.5s to %s from %02d %02d %04d to "
-                           "%02d %02d %04d Last Month.",
-                           id.data(), pilot.Name.c_str(), date.day, date.month, date.year, last.day,
-                           last.month, last.year);
-            return;
-        }
-        const auto s = static_cast<size_t>(start);
-        TPilot::SlotValues& first = pilot.DayCarry[s];
-        first[0] = FieldInt(rec, kReport, 4, m_ui);
-        first[1] = FieldInt(rec, kTafb, 8, m_ui);
-        pilot.DayText[s] = id;
-
-        // Legal again after the release and the rest that follows it.
-        const int64_t report = first[0];
-        const int64_t away = first[1];
-        int64_t legal = report + int64_t{start} * kDayMinutes + away;
-        if (m_doc.CrewKind == 2) {
-            legal += 720;
-        } else {
-            const int64_t rest = FieldInt(rec, kRest, 4, m_ui);
-            legal += rest > 719 ? rest - 59 : 660;
-        }
-        legal -= int64_t{kPrevDays} * kDayMinutes;
-        if (legal > 0)
-            pilot.CarryIn[1] =
-                static_cast<int32_t>(std::min<int64_t>(legal, std::numeric_limits<int32_t>::max()));
+        PairingFigures f;
+        f.start = m_days.OfRaw(ReadRawDate(rec, kStartDate, m_ui));
+        if (f.start < 0)
+            return f;
+        f.report = Field4(rec, kReport, m_ui);
+        f.away = Field8(rec, kTafb, m_ui);
+        f.rest = Field4(rec, kRest, m_ui);
 
         // Days the pairing spans; a release in the first two hours of a day
         // does not count that day.
-        const int64_t total = report + away;
+        const int64_t total = int64_t{f.report} + f.away;
         int64_t days = total / kDayMinutes;
         const int64_t lastDay = total > kDayMinutes ? (total - 1) % kDayMinutes + 1 : total;
         if (lastDay < 120 && days > 0)
             --days;
-        if (start > 59)
-            pilot.DayCarry[0][6] = 0;
-        for (int64_t e = start; e <= start + days && e < TPilot::kSlots; ++e)
-            pilot.DayCarry[static_cast<size_t>(e)][6] = 1;
+        f.days = static_cast<int32_t>(days);
+        f.at = m_values.size();
 
         // Day block 0 is the day before the start; for a start on the first of
         // the 31 days that day is not kept, so the blocks begin at block 1.
-        const int64_t blocks = days + 3;
-        for (int64_t m = start == 0 ? 1 : 0; m < blocks && m < kBlocks; ++m) {
-            const int64_t e = start - 1 + m;
-            if (e > kLastBlockSlot)
+        f.firstBlock = f.start == 0 ? 1 : 0;
+        for (int64_t m = f.firstBlock; m < days + 3 && m < kBlocks; ++m) {
+            if (f.start - 1 + m > kLastBlockSlot)
                 break;
             const int at = kDayBlocks + kDayBlockLength * static_cast<int>(m);
-            TPilot::SlotValues& day = pilot.DayCarry[static_cast<size_t>(e)];
-            AddClamped(day[5], FieldInt(rec, at + 3, 4, m_ui));
-            AddClamped(day[4], FieldInt(rec, at + 7, 4, m_ui));
-            if (e >= kPrevDays)
-                AddClamped(pilot.CarryIn[0], day[4]);
+            m_values.push_back(Field4(rec, at + 3, m_ui));
+            m_values.push_back(Field4(rec, at + 7, m_ui));
+            ++f.blocks;
         }
 
         for (int j = 0; j < kBlocks; ++j) {
@@ -342,9 +528,68 @@ private:
             const int e = m_days.OfRaw(ReadRawDate(rec, at, m_ui));
             if (e < 0)
                 break;
+            const int32_t start = Field4(rec, at + 8, m_ui);
+            m_values.push_back(e);
+            m_values.push_back(start);
+            m_values.push_back(ExtractDuration(start, Field4(rec, at + 20, m_ui)));
+            ++f.duties;
+        }
+        return f;
+    }
+
+    void PairingEntry(std::string_view line, int p, const PairingFigures* found, TPilot& pilot)
+    {
+        const std::string_view id = Id(line, p);
+        if (!found) {
+            m_warnings.Add("Could not find Pairing %.5s to Assign to %s.", id.data(),
+                           pilot.Name.c_str());
+            return;
+        }
+        const PairingFigures& f = *found;
+        if (f.start < 0) {
+            const RawDate date = ReadRawDate(line, p + 8, m_ui);
+            const RawDate last = ReadRawDate(line, p + 28, m_ui);
+            m_warnings.Add("Could not assign Pairing %.5s to %s from %02d %02d %04d to "
+                           "%02d %02d %04d Last Month.",
+                           id.data(), pilot.Name.c_str(), date.day, date.month, date.year, last.day,
+                           last.month, last.year);
+            return;
+        }
+        const auto s = static_cast<size_t>(f.start);
+        TPilot::SlotValues& first = pilot.DayCarry[s];
+        first[0] = f.report;
+        first[1] = f.away;
+        pilot.DayText[s] = id;
+
+        // Legal again after the release and the rest that follows it.
+        int64_t legal = int64_t{f.report} + int64_t{f.start} * kDayMinutes + f.away;
+        if (m_doc.CrewKind == 2)
+            legal += 720;
+        else
+            legal += f.rest > 719 ? int64_t{f.rest} - 59 : 660;
+        legal -= int64_t{kPrevDays} * kDayMinutes;
+        if (legal > 0)
+            pilot.CarryIn[1] =
+                static_cast<int32_t>(std::min<int64_t>(legal, std::numeric_limits<int32_t>::max()));
+
+        if (f.start > 59)
+            pilot.DayCarry[0][6] = 0;
+        for (int64_t e = f.start; e <= int64_t{f.start} + f.days && e < TPilot::kSlots; ++e)
+            pilot.DayCarry[static_cast<size_t>(e)][6] = 1;
+
+        const int32_t* value = m_values.data() + f.at;
+        for (uint32_t m = 0; m < f.blocks; ++m, value += 2) {
+            const int64_t e = int64_t{f.start} - 1 + f.firstBlock + m;
             TPilot::SlotValues& day = pilot.DayCarry[static_cast<size_t>(e)];
-            day[2] = FieldInt(rec, at + 8, 4, m_ui);
-            day[3] = ExtractDuration(day[2], FieldInt(rec, at + 20, 4, m_ui));
+            AddClamped(day[5], value[0]);
+            AddClamped(day[4], value[1]);
+            if (e >= kPrevDays)
+                AddClamped(pilot.CarryIn[0], day[4]);
+        }
+        for (uint32_t j = 0; j < f.duties; ++j, value += 3) {
+            TPilot::SlotValues& day = pilot.DayCarry[static_cast<size_t>(value[0])];
+            day[2] = value[1];
+            day[3] = value[2];
         }
     }
 
@@ -353,8 +598,8 @@ private:
         const std::string code(line.substr(static_cast<size_t>(p), 2));
         const RawDate firstDate = ReadRawDate(line, p + 16, m_ui);
         const RawDate lastDate = ReadRawDate(line, p + 28, m_ui);
-        const int startTime = FieldInt(line, p + 24, 4, m_ui);
-        const int endTime = FieldInt(line, p + 36, 4, m_ui);
+        const int startTime = Field4(line, p + 24, m_ui);
+        const int endTime = Field4(line, p + 36, m_ui);
 
         int slot = m_days.Of(DayNumber(firstDate));
         if (slot < 0 || slot >= kPrevDays) {
@@ -373,7 +618,7 @@ private:
         if (days == 1 && endTime < startTime)
             days = 0;
 
-        const std::optional<ActivityCodeInfo> info = LookupActivityCode(m_doc, code, m_ui);
+        const std::optional<ActivityCodeInfo>& info = Lookup(code);
         for (int64_t e = slot; e <= slot + days && e <= kLastBlockSlot; ++e) {
             const auto s = static_cast<size_t>(e);
             TPilot::SlotValues& day = pilot.DayCarry[s];
@@ -405,10 +650,44 @@ private:
         }
     }
 
+    // The activity code lookup, done once per code: the document does not
+    // change during the import, so each later lookup of a code has the same
+    // answer and the same trace lines, which are written again.
+    const std::optional<ActivityCodeInfo>& Lookup(const std::string& code)
+    {
+        const auto key = static_cast<uint16_t>(static_cast<uint8_t>(code[0]) << 8 |
+                                               static_cast<uint8_t>(code[1]));
+        auto [it, added] = m_codes.try_emplace(key);
+        if (added) {
+            TraceRecorder recorder;
+            it->second.info = LookupActivityCode(m_doc, code, recorder);
+            it->second.trace = std::move(recorder.lines);
+        }
+        for (const std::string& text : it->second.trace)
+            m_ui.Trace(text);
+        return it->second.info;
+    }
+
+    struct TraceRecorder : SilentInteraction {
+        void Trace(std::string_view text) override { lines.emplace_back(text); }
+        std::vector<std::string> lines;
+    };
+
+    struct CodeLookup {
+        std::optional<ActivityCodeInfo> info;
+        std::vector<std::string> trace;
+    };
+
     ScheduleDocument& m_doc;
     Interaction& m_ui;
-    PairingIndex m_index;
     ExtendedDays m_days;
+    std::unordered_map<uint16_t, CodeLookup> m_codes;
+    PairingNeeds m_needs;
+    std::vector<int32_t> m_entries; // the need of each pairing entry, in line order
+    size_t m_nextEntry = 0;
+    std::vector<int32_t> m_found; // per need, its figures or -1
+    std::vector<PairingFigures> m_figures;
+    std::vector<int32_t> m_values; // the figures' day and duty blocks
     ExtractWarnings m_warnings;
 };
 
@@ -418,14 +697,13 @@ bool ConfirmActivity(std::string_view activity, Interaction& ui)
 }
 
 // The pairing extract's record length counts the line feed.
-bool ConfirmPairings(std::string_view pairings, Interaction& ui)
+bool ConfirmPairings(ExtractStream& pairings, Interaction& ui)
 {
-    return FirstExtractLine(pairings, kPairingKeep).size() + 1 == kPairingRecord ||
-           ui.AskYes(kCaption, kQuestion);
+    return pairings.First().size() + 1 == kPairingRecord || ui.AskYes(kCaption, kQuestion);
 }
 
 // Both files read and accepted: clear last month's data and read it again.
-bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, std::string_view pairings,
+bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, ExtractStream& pairings,
                         Interaction& ui)
 {
     ui.Trace("LoadLastMonthsDataFromExtractBegin\n");
@@ -433,8 +711,7 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, std::s
     doc.Modified = true;
 
     auto clearLastMonth = [](TPilot& pilot) {
-        for (TPilot::SlotValues& day : pilot.DayCarry)
-            day.fill(0);
+        pilot.DayCarry = {};
         // Every text here came from the previous import of last month's data.
         for (std::string& text : pilot.DayText)
             if (!text.empty())
@@ -450,27 +727,47 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, std::s
     TProgressDialog progress(ui, "Loading Last Month's Data", doc.CrewCount);
     ui.Trace("Progress Dialog Created\n");
 
-    LastMonthReader reader(doc, pairings, ui);
+    // The lines to be read, each with its crew member (-1 for none). The
+    // first pass lists the pairing instances they name, so that the pairing
+    // extract is read once, before the second pass writes the crew records.
+    struct CrewLine {
+        std::string_view text;
+        int crew = -1;
+    };
+    std::vector<CrewLine> crewLines;
+    LastMonthReader reader(doc, ui);
     ExtractLines lines(activity, kKeep);
     std::string_view line;
-    int matched = 0;
-    while (lines.Next(line)) {
-        if (line.size() < kMinLine)
-            break;
-        if (line.size() != kRecord)
-            ui.Trace("Crew Activity Record Line Not Correct Length\n");
+    while (lines.Next(line) && line.size() >= kMinLine) {
+        // Lines of 100 characters or more hold the nine digits.
         const auto found = firstWithNumber.find(FieldInt(line, 0, 9, ui));
-        if (found == firstWithNumber.end())
+        crewLines.push_back({line, found != firstWithNumber.end() ? found->second : -1});
+        if (crewLines.back().crew >= 0)
+            reader.Need(line);
+    }
+    reader.ReadPairings(pairings);
+
+    int matched = 0;
+    std::string traceLine;
+    for (const CrewLine& at : crewLines) {
+        if (at.text.size() != kRecord)
+            ui.Trace("Crew Activity Record Line Not Correct Length\n");
+        if (at.crew < 0)
             continue;
-        TPilot& pilot = doc.Crew[static_cast<size_t>(found->second)];
-        if (!cleared[static_cast<size_t>(found->second)]) {
-            cleared[static_cast<size_t>(found->second)] = true;
+        TPilot& pilot = doc.Crew[static_cast<size_t>(at.crew)];
+        if (!cleared[static_cast<size_t>(at.crew)]) {
+            cleared[static_cast<size_t>(at.crew)] = true;
             clearLastMonth(pilot);
         }
         progress.SetValue(++matched);
-        ui.Trace(
-            FormatText("LoadingLastMonthsDataFor %s %d\n", pilot.Name.c_str(), pilot.EmpNumber));
-        reader.Line(line, pilot);
+        // As "%s %d" prints them: the name up to a NUL byte.
+        char number[16];
+        const auto written = std::to_chars(number, number + sizeof number, pilot.EmpNumber);
+        traceLine.assign("LoadingLastMonthsDataFor ");
+        traceLine.append(pilot.Name.c_str());
+        traceLine.append(1, ' ').append(number, written.ptr).append(1, '\n');
+        ui.Trace(traceLine);
+        reader.Line(at.text, pilot);
     }
 
     for (int c = 0; c < doc.CrewCount; ++c)
@@ -492,9 +789,15 @@ int ExtendedDayOf(const ScheduleDocument& doc, int32_t dayNumber)
 bool LoadLastMonthsDataText(ScheduleDocument& doc, std::string_view activity,
                             std::string_view pairings, Interaction& ui)
 {
-    if (!ConfirmActivity(activity, ui) || !ConfirmPairings(pairings, ui))
+    if (!ConfirmActivity(activity, ui))
         return false;
-    return ReadLastMonthsData(doc, activity, pairings, ui);
+    // A buffer of one kept line is enough for a text already in memory.
+    MemoryStreamBuf bytes(pairings.data(), pairings.size());
+    std::istream in(&bytes);
+    ExtractStream lines(in, kPairingKeep, 0);
+    if (!ConfirmPairings(lines, ui))
+        return false;
+    return ReadLastMonthsData(doc, activity, lines, ui);
 }
 
 bool LoadLastMonthsData(ScheduleDocument& doc, const std::filesystem::path& activityPath,
@@ -503,10 +806,23 @@ bool LoadLastMonthsData(ScheduleDocument& doc, const std::filesystem::path& acti
     ExtractFile activity;
     if (!activity.Read(activityPath, ui) || !ConfirmActivity(activity.Text(), ui))
         return false;
-    ExtractFile pairings;
-    if (!pairings.Read(pairingPath, ui) || !ConfirmPairings(pairings.Text(), ui))
+    // The pairing extract is read as it is needed: usually only part of it,
+    // and never the whole file at once.
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const bool regular = fs::is_regular_file(pairingPath, ec);
+    const std::uintmax_t size = regular ? fs::file_size(pairingPath, ec) : 0;
+    std::ifstream in;
+    if (regular && !ec && size <= kMaxExtractSize)
+        in.open(pairingPath, std::ios::binary);
+    if (!in.is_open()) {
+        ui.Message(pairingPath.string(), "Unable to Open File", Icon::Error);
         return false;
-    return ReadLastMonthsData(doc, activity.Text(), pairings.Text(), ui);
+    }
+    ExtractStream lines(in, kPairingKeep, kStreamBuffer);
+    if (!ConfirmPairings(lines, ui))
+        return false;
+    return ReadLastMonthsData(doc, activity.Text(), lines, ui);
 }
 
 } // namespace tl

@@ -808,17 +808,10 @@ bool LoadLastMonthsData(ScheduleDocument& doc, const std::filesystem::path& acti
         return false;
     // The pairing extract is read as it is needed: usually only part of it,
     // and never the whole file at once.
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const bool regular = fs::is_regular_file(pairingPath, ec);
-    const std::uintmax_t size = regular ? fs::file_size(pairingPath, ec) : 0;
     std::ifstream in;
-    if (regular && !ec && size <= kMaxExtractSize)
-        in.open(pairingPath, std::ios::binary);
-    if (!in.is_open()) {
-        ui.Message(pairingPath.string(), "Unable to Open File", Icon::Error);
+    std::uintmax_t size = 0;
+    if (!OpenExtract(pairingPath, in, size, ui))
         return false;
-    }
     ExtractStream lines(in, kPairingKeep, kStreamBuffer);
     if (!ConfirmPairings(lines, ui))
         return false;

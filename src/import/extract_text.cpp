@@ -33,19 +33,28 @@ std::string_view FirstExtractLine(std::string_view text, size_t keep)
     return lines.Next(line) ? line : std::string_view{};
 }
 
-bool ExtractFile::Read(const std::filesystem::path& path, Interaction& ui)
+bool OpenExtract(const std::filesystem::path& path, std::ifstream& in, std::uintmax_t& size,
+                 Interaction& ui)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
     const bool regular = fs::is_regular_file(path, ec);
-    const std::uintmax_t size = regular ? fs::file_size(path, ec) : 0;
-    std::ifstream in;
+    size = regular ? fs::file_size(path, ec) : 0;
     if (regular && !ec && size <= kMaxExtractSize)
         in.open(path, std::ios::binary);
     if (!in.is_open()) {
         ui.Message(path.string(), "Unable to Open File", Icon::Error);
         return false;
     }
+    return true;
+}
+
+bool ExtractFile::Read(const std::filesystem::path& path, Interaction& ui)
+{
+    std::ifstream in;
+    std::uintmax_t size = 0;
+    if (!OpenExtract(path, in, size, ui))
+        return false;
     m_bytes.reset(new char[static_cast<size_t>(size)]);
     in.read(m_bytes.get(), static_cast<std::streamsize>(size));
     // A file that shrank while being read keeps what was there.

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,6 +43,12 @@ private:
 
 // The first line of a text as ExtractLines hands it out; empty for an empty text.
 std::string_view FirstExtractLine(std::string_view text, size_t keep);
+
+// Opens an extract for reading, with its size: a regular file no larger than
+// any extract. Otherwise shows "Unable to Open File" captioned with the file
+// name and returns false.
+bool OpenExtract(const std::filesystem::path& path, std::ifstream& in, std::uintmax_t& size,
+                 Interaction& ui);
 
 // A whole extract file in memory.
 class ExtractFile {

@@ -17,6 +17,7 @@
 #include <istream>
 #include <limits>
 #include <optional>
+#include <random>
 #include <string>
 #include <system_error>
 #include <type_traits>
@@ -204,12 +205,24 @@ public:
     size_t Size() const { return m_keys.size(); }
 
 private:
+    // Multipliers drawn for each load: keys made to collide under fixed ones
+    // cannot slow a load down to a crawl. Only the table's layout depends on
+    // them, never the order of the needs.
+    static uint64_t RandomOdd()
+    {
+        std::random_device device;
+        return (uint64_t{device()} << 32 | device()) | 1;
+    }
+
     size_t Home(const PairingKey& key) const
     {
-        const uint64_t h = (key.id ^ static_cast<uint64_t>(key.date) * 0xff51afd7ed558ccdULL) *
-                           0x9e3779b97f4a7c15ULL;
+        const uint64_t h =
+            key.id * m_idMultiplier + static_cast<uint64_t>(key.date) * m_dateMultiplier;
         return static_cast<size_t>(h >> 32) & (m_table.size() - 1);
     }
+
+    uint64_t m_idMultiplier = RandomOdd();
+    uint64_t m_dateMultiplier = RandomOdd();
 
     void Grow()
     {

@@ -27,10 +27,9 @@ int main(int argc, char* argv[])
     tl::ui::TLApp app(ui, settings, trace, tl::ui::TLApp::DefaultTraceFolder());
     const QStringList args = QApplication::arguments();
     const QString fileToOpen = args.size() > 1 ? args.at(1) : QString();
-    if (std::optional<int> code = app.Start(guard, fileToOpen))
-        return *code;
     // The grid is wide: the frame takes the screen; the floating windows stay above it.
-    app.Frame()->setWindowState(app.Frame()->windowState() | Qt::WindowMaximized);
+    if (std::optional<int> code = app.Start(guard, fileToOpen, true))
+        return *code;
     ui.SetParentWindow(app.Frame());
     return QApplication::exec();
 }

@@ -323,6 +323,11 @@ private slots:
         QCOMPARE(m.doc.History.size(), size_t(1));
         QCOMPARE(m.doc.Crew[0].DaySlot[2], -1);
         QCOMPARE(w->Model()->rowCount(), 3); // 103 open again
+        // The pairings window's own F1.
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_F1);
+        QVERIFY(m.doc.History.empty());
     }
 
     // A refusal keeps what was typed for a retry; an insert clears the edits.

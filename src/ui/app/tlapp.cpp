@@ -33,7 +33,7 @@ QString TLApp::DefaultTraceFolder()
         .filePath(QStringLiteral("TLDebug"));
 }
 
-std::optional<int> TLApp::Start(InstanceGuard& guard, const QString& fileToOpen)
+std::optional<int> TLApp::Start(InstanceGuard& guard, const QString& fileToOpen, bool maximized)
 {
     if (!guard.TryAcquire()) {
         m_ui.Message("Tessara Lines", "Tessara Lines is Currently Running", Icon::Information);
@@ -46,7 +46,10 @@ std::optional<int> TLApp::Start(InstanceGuard& guard, const QString& fileToOpen)
         m_ui.Message("Fatal Error", "Not Enough Memory. Try quitting other Programs", Icon::Error);
         return kExitNoMemory;
     }
-    m_frame->show();
+    if (maximized)
+        m_frame->showMaximized();
+    else
+        m_frame->show();
     // The trace opens before the document is first emptied, so that its
     // first lines are those of DeleteAll or of the load.
     if (Preferences::Read(m_settings).DebugFile)

@@ -30,8 +30,10 @@ public:
     // Runs the start-up. Returns the exit code when the program must end at
     // once (another copy is running: 0; no memory for the tables:
     // kExitNoMemory); otherwise the frame is shown, with `fileToOpen`
-    // opened when one is named.
-    std::optional<int> Start(InstanceGuard& guard, const QString& fileToOpen = {});
+    // opened when one is named. `maximized` shows it over the whole screen
+    // before the month opens, so the floating windows find their places in it.
+    std::optional<int> Start(InstanceGuard& guard, const QString& fileToOpen = {},
+                             bool maximized = false);
 
     TMainDecFrameWin* Frame() const { return m_frame.get(); }
 

@@ -10,6 +10,9 @@
 #include "ui/windows/whoslegaldialog.h"
 
 #include <QAction>
+#include <QStatusBar>
+
+#include <algorithm>
 
 namespace tl::ui {
 
@@ -64,6 +67,12 @@ void FloatingWindows::ShowPairingsWindow(bool show)
             m_frame.Client()->Document().PairWindowOpen = false;
             SyncActions();
         });
+        // Along the bottom of the frame, clear of the status bar's totals.
+        const QRect area = m_frame.geometry();
+        const int kTitleBar = 40;
+        const int top =
+            area.bottom() - m_frame.statusBar()->height() - m_pairWin->height() - kTitleBar;
+        m_pairWin->move(area.left(), std::max(area.top(), top));
         m_pairWin->show();
         doc.PairWindowOpen = true;
     } else if (!show && m_pairWin) {

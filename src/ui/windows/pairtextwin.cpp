@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tl::ui {
 
 namespace {
@@ -44,6 +46,9 @@ QPlainTextEdit* ShowPairingText(QWidget* owner, const ScheduleDocument& doc, int
         layout->addWidget(text);
         const QFontMetrics metrics(text->font());
         window->resize(metrics.horizontalAdvance(QLatin1Char('M')) * 84, metrics.height() * 24);
+        // Top right over the grid, left of where the toolbox opens.
+        const QRect area = owner->window()->geometry();
+        window->move(std::max(area.left(), area.right() - window->width() - 380), area.top() + 80);
     }
     text->setPlainText(FromCoreText(doc.Pairs[size_t(pairing)].PairText));
     text->setProperty("pairing", pairing);

@@ -537,7 +537,8 @@ void Painter::PaintWatermark()
     m_p.setFont(font);
     m_p.setClipRect(QRect(m_l.FixedWidth(), m_l.HeaderHeight(), m_l.ViewWidth, m_l.ViewHeight)
                         .intersected(m_dirty));
-    int y = m_l.HeaderHeight() + (m_l.ViewHeight - m_l.HeaderHeight()) / 2;
+    // In the upper part, which the pairings window along the bottom leaves clear.
+    int y = m_l.HeaderHeight() + (m_l.ViewHeight - m_l.HeaderHeight()) / 4;
     Text(QRect(m_l.FixedWidth(), y - m_l.RowHeight * 2, 100000, m_l.RowHeight * 4),
          Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(line.c_str()), colour);
     m_p.restore();

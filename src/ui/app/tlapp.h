@@ -9,7 +9,7 @@ namespace tl {
 class DebugTrace;
 class Interaction;
 class SettingsStore;
-}
+} // namespace tl
 
 namespace tl::ui {
 

@@ -17,7 +17,7 @@
 namespace tl::ui {
 
 Exporttoviewerdlg::Exporttoviewerdlg(const std::filesystem::path& fileName, int kind,
-                                         QWidget* parent)
+                                     QWidget* parent)
     : QDialog(parent), m_kinds(new QButtonGroup(this))
 {
     setObjectName(QStringLiteral("Exporttoviewerdlg"));

@@ -40,8 +40,8 @@ void TMainDecFrameWin::InstallFrameCommands()
     // the main window: their actions stay disabled and the keys do nothing.
     Action(CmFiltersWindow)->setShortcut(Qt::Key_F6);
     Action(CmGlobalInfo)->setShortcut(Qt::Key_F9);
-    for (auto [command, key] : {std::pair{CmShowAllBlocks, Qt::Key_F2},
-                                std::pair{CmFilterEmployees, Qt::Key_F7}}) {
+    for (auto [command, key] :
+         {std::pair{CmShowAllBlocks, Qt::Key_F2}, std::pair{CmFilterEmployees, Qt::Key_F7}}) {
         auto* action = new QAction(this);
         action->setData(static_cast<int>(command));
         action->setShortcut(key);
@@ -72,9 +72,8 @@ void TMainDecFrameWin::InstallFrameCommands()
             m_ui.Message("File Error", "File Must be Named First, Select Save As", Icon::Error);
             return;
         }
-        Exporttoviewerdlg dialog(doc.FileName,
-                                   m_settings.GetInt(kSectionTL, "LastViewerKind", kViewerFinal),
-                                   this);
+        Exporttoviewerdlg dialog(
+            doc.FileName, m_settings.GetInt(kSectionTL, "LastViewerKind", kViewerFinal), this);
         if (dialog.exec() != QDialog::Accepted)
             return;
         m_settings.SetInt(kSectionTL, "LastViewerKind", dialog.Kind());

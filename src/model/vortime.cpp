@@ -201,6 +201,14 @@ const char* MonthAbbreviation(int month)
     return kNames[month - 1];
 }
 
+std::string TrimBlanks(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
 void UpperCase(std::string& text)
 {
     for (char& c : text)

@@ -66,6 +66,9 @@ const char* MonthAbbreviation(int month);
 void UpperCase(std::string& text);
 void LowerCase(std::string& text);
 
+// The text without the blanks that pad it on either side.
+std::string TrimBlanks(std::string_view text);
+
 // Fills DstChangeMinute and DstShift of the document from its month calendar
 // (DayDate, DayName, DaysInMonth) and the day before the month (PrevDate[30]).
 // North American rule: second Sunday of March and first Sunday of November,

@@ -43,15 +43,6 @@ bool IsLastMonthEntry(const ScheduleDocument& doc, int crew, int day)
     return length >= 1 && length <= 3;
 }
 
-std::string Trimmed(std::string_view text)
-{
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    return std::string(text);
-}
-
 std::string TimeText(int32_t minutes)
 {
     minutes = std::max(minutes, 0);
@@ -62,7 +53,7 @@ std::string TimeText(int32_t minutes)
 
 bool CodeText(const std::string& code, size_t longest)
 {
-    const std::string trimmed = Trimmed(code);
+    const std::string trimmed = TrimBlanks(code);
     return !trimmed.empty() && trimmed.size() <= longest &&
            std::all_of(trimmed.begin(), trimmed.end(), [](char c) {
                return std::isalnum(static_cast<unsigned char>(c)) || c == '-';
@@ -79,7 +70,7 @@ std::string Upper(std::string text)
 
 int ParseDetailsTime(const std::string& text, int maxHours)
 {
-    const std::string t = Trimmed(text);
+    const std::string t = TrimBlanks(text);
     const size_t colon = t.find(':');
     if (colon == std::string::npos || colon == 0 || colon > 2 || t.size() != colon + 3)
         return -1;
@@ -99,9 +90,9 @@ std::string OtherDetailsCaption(const ScheduleDocument& doc, int crew, int day)
 {
     std::string code;
     if (IsOtherDay(doc, crew, day))
-        code = Trimmed(doc.Crew[U(crew)].DayCode[U(day)]);
+        code = TrimBlanks(doc.Crew[U(crew)].DayCode[U(day)]);
     else if (IsLastMonthEntry(doc, crew, day))
-        code = Trimmed(doc.Crew[U(crew)].DayText[U(day + kPrevDays)]);
+        code = TrimBlanks(doc.Crew[U(crew)].DayText[U(day + kPrevDays)]);
     return code + " Assignment Details";
 }
 
@@ -132,7 +123,7 @@ OtherDetailsForm ReadLastMonthEntry(const ScheduleDocument& doc, int crew, int d
     const TPilot::SlotValues& carry = member.DayCarry[U(day + kPrevDays)];
     OtherDetailsForm form;
     form.Date = DateText(LastMonthDate(doc, day));
-    form.Code = Trimmed(member.DayText[U(day + kPrevDays)]);
+    form.Code = TrimBlanks(member.DayText[U(day + kPrevDays)]);
     form.Start = TimeText(carry[2] % 1440);
     form.AtWork = TimeText(std::min(carry[3], 1440));
     form.Credit = TimeText(std::min(carry[4], 1440));
@@ -155,7 +146,7 @@ std::optional<OtherDetailsForm> ReadOtherDetails(const ScheduleDocument& doc, in
     const TPilot::SlotValues& other = member.DayOther[U(day)];
     OtherDetailsForm form;
     form.Date = DateText(doc.DayDate[U(day)]);
-    form.Code = Trimmed(member.DayCode[U(day)]);
+    form.Code = TrimBlanks(member.DayCode[U(day)]);
     form.Start = TimeText(other[0]);
     form.AtWork = TimeText(other[1]);
     form.Credit = TimeText(other[2]);
@@ -165,7 +156,7 @@ std::optional<OtherDetailsForm> ReadOtherDetails(const ScheduleDocument& doc, in
     form.ExcludeCredit = other[6] != 0;
     form.CarsDuty = other[7] != 0;
     form.DayOff = other[8] != 0;
-    form.TrackingCode = Trimmed(member.DayCode2[U(day)]);
+    form.TrackingCode = TrimBlanks(member.DayCode2[U(day)]);
     return form;
 }
 
@@ -187,40 +178,17 @@ std::optional<DetailsError> ValidateOtherDetails(const OtherDetailsForm& form)
         if (ParseDetailsTime(d.text, kMaxDuration) < 0)
             return DetailsError{d.field, std::string(d.label) +
                                              " must be Hours:Mins as H:MM (0:00 to 24:00)!"};
-    if (!Trimmed(form.TrackingCode).empty() && !CodeText(form.TrackingCode, 2))
+    if (!TrimBlanks(form.TrackingCode).empty() && !CodeText(form.TrackingCode, 2))
         return DetailsError{DetailsField::TrackingCode,
                             "Quarnelle Code must be empty or 2 letters or digits!"};
     return std::nullopt;
 }
 
-bool ApplyOtherDetails(ScheduleDocument& doc, Interaction& ui, int crew, int day,
-                       const OtherDetailsForm& form)
+namespace {
+
+// Writes the form into this month's other assignment; whether it was a reserve.
+bool WriteOtherDay(TPilot& member, int day, const OtherDetailsForm& form)
 {
-    const bool lastMonth = IsLastMonthEntry(doc, crew, day);
-    if (!lastMonth && !IsOtherDay(doc, crew, day))
-        return false;
-    if (const auto error = ValidateOtherDetails(form)) {
-        ui.Message(kOops, error->Message, Icon::Warning);
-        return false;
-    }
-    TPilot& member = doc.Crew[U(crew)];
-    if (lastMonth) {
-        TPilot::SlotValues& carry = member.DayCarry[U(day + kPrevDays)];
-        carry[2] = ParseDetailsTime(form.Start, 23);
-        carry[3] = ParseDetailsTime(form.AtWork, kMaxDuration);
-        carry[4] = ParseDetailsTime(form.Credit, kMaxDuration);
-        carry[5] = ParseDetailsTime(form.HardTime, kMaxDuration);
-        carry[6] = form.Reserve ? 2 : form.ContainsDuty ? 1 : 0;
-        carry[8] = form.CarsDuty ? 1 : 0;
-        member.DayText[U(day + kPrevDays)] = Upper(Trimmed(form.Code));
-        CheckLegality(doc, crew);
-        if (doc.CrewKind == 0)
-            CheckTwoCaptainPairs(doc);
-        BlockCredit(doc, crew, false, ui);
-        doc.Modified = true;
-        doc.Events().GridChanged(); // the band left of the first day
-        return true;
-    }
     TPilot::SlotValues& other = member.DayOther[U(day)];
     other[0] = ParseDetailsTime(form.Start, 23);
     other[1] = ParseDetailsTime(form.AtWork, kMaxDuration);
@@ -233,10 +201,39 @@ bool ApplyOtherDetails(ScheduleDocument& doc, Interaction& ui, int crew, int day
     other[7] = form.CarsDuty ? 1 : 0;
     other[8] = form.DayOff ? 1 : 0;
     // Codes keep the blank-padded three-character shape of the code table.
-    std::string code = Upper(Trimmed(form.Code));
+    std::string code = Upper(TrimBlanks(form.Code));
     code.resize(std::max<size_t>(code.size(), 3), ' ');
     member.DayCode[U(day)] = code;
-    member.DayCode2[U(day)] = Upper(Trimmed(form.TrackingCode));
+    member.DayCode2[U(day)] = Upper(TrimBlanks(form.TrackingCode));
+    return wasReserve;
+}
+
+} // namespace
+
+bool ApplyOtherDetails(ScheduleDocument& doc, Interaction& ui, int crew, int day,
+                       const OtherDetailsForm& form)
+{
+    const bool lastMonth = IsLastMonthEntry(doc, crew, day);
+    if (!lastMonth && !IsOtherDay(doc, crew, day))
+        return false;
+    if (const auto error = ValidateOtherDetails(form)) {
+        ui.Message(kOops, error->Message, Icon::Warning);
+        return false;
+    }
+    TPilot& member = doc.Crew[U(crew)];
+    bool wasReserve = false;
+    if (lastMonth) {
+        TPilot::SlotValues& carry = member.DayCarry[U(day + kPrevDays)];
+        carry[2] = ParseDetailsTime(form.Start, 23);
+        carry[3] = ParseDetailsTime(form.AtWork, kMaxDuration);
+        carry[4] = ParseDetailsTime(form.Credit, kMaxDuration);
+        carry[5] = ParseDetailsTime(form.HardTime, kMaxDuration);
+        carry[6] = form.Reserve ? 2 : form.ContainsDuty ? 1 : 0;
+        carry[8] = form.CarsDuty ? 1 : 0;
+        member.DayText[U(day + kPrevDays)] = Upper(TrimBlanks(form.Code));
+    } else {
+        wasReserve = WriteOtherDay(member, day, form);
+    }
 
     CheckLegality(doc, crew);
     if (doc.CrewKind == 0)
@@ -244,9 +241,12 @@ bool ApplyOtherDetails(ScheduleDocument& doc, Interaction& ui, int crew, int day
     BlockCredit(doc, crew, false, ui);
     member.IsAllMonthLeave(std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays));
     doc.Modified = true;
-    doc.Events().CrewRowChanged(crew, day, day);
-    if (wasReserve != form.Reserve)
-        doc.Events().GridChanged(); // the reserve counts under the crew rows
+    // The check may mark any day of the row; the band left of the first day
+    // and the reserve counts under the rows are the grid's.
+    if (lastMonth || wasReserve != form.Reserve)
+        doc.Events().GridChanged();
+    else
+        doc.Events().CrewRowChanged(crew, 0, TPilot::kSlots - 1);
     return true;
 }
 

@@ -19,15 +19,6 @@ namespace {
 
 constexpr int kDay = 1440;
 
-std::string Trimmed(std::string_view text)
-{
-    while (!text.empty() && text.back() == ' ')
-        text.remove_suffix(1);
-    while (!text.empty() && text.front() == ' ')
-        text.remove_prefix(1);
-    return std::string(text);
-}
-
 // "pairing 0123" or the code of an other assignment, "on day 5".
 std::string DutyName(const ScheduleDocument& doc, const TPilot& crew, int slot)
 {
@@ -38,7 +29,7 @@ std::string DutyName(const ScheduleDocument& doc, const TPilot& crew, int slot)
         std::snprintf(text, sizeof text, "pairing %04d on day %d", doc.Pairs[U(value)].PairNumber,
                       day);
     else
-        std::snprintf(text, sizeof text, "%s on day %d", Trimmed(crew.DayCode[U(slot)]).c_str(),
+        std::snprintf(text, sizeof text, "%s on day %d", TrimBlanks(crew.DayCode[U(slot)]).c_str(),
                       day);
     return text;
 }
@@ -151,10 +142,10 @@ std::string NewIllegalities(const std::string& before, const std::string& after)
         if (!result.empty())
             result += ';';
         if (segment.heading >= 0)
-            result += ' ' + Trimmed(kIllegalHeadings[U(segment.heading)]);
+            result += ' ' + TrimBlanks(kIllegalHeadings[U(segment.heading)]);
         result += added;
     }
-    return Trimmed(result);
+    return TrimBlanks(result);
 }
 
 int CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot, TPilot& scratch,

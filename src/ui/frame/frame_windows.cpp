@@ -1,11 +1,11 @@
 // The frame's commands for the pairings window, the open-pairings switch,
 // the transaction history and undo.
-#include "ui/frame/tmaindecframewin.h"
-#include "ui/grid/ttlwin.h"
-#include "ui/windows/floatingwindows.h"
 #include "ui/dialogs/otherdetailsdialog.h"
 #include "ui/dialogs/rosterdialog.h"
+#include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/gridview.h"
+#include "ui/grid/ttlwin.h"
+#include "ui/windows/floatingwindows.h"
 #include "ui/windows/historydialog.h"
 #include "ui/windows/pairtextwin.h"
 
@@ -45,7 +45,7 @@ void TMainDecFrameWin::InstallWindowsCommands()
     });
     connect(client, &TtlWin::otherAssignmentClicked, this, [this, client](int crew, int slot) {
         if (RunOtherDetailsDialog(client->Document(), m_ui, crew, slot, this))
-            client->Grid()->RecheckCrew(crew);
+            emit client->DocumentChanged(); // the core checked and redrew the row
     });
     connect(client, &TtlWin::employeeInfoRequested, this, [this, client](int crew) {
         if (RunMoveEmployeeDialog(client->Document(), crew, this))

@@ -61,10 +61,6 @@ public:
     // Tests put in their own.
     std::function<bool(TPilot& crew)> EditCrewOptions;
 
-    // After the Other Assignment Details dialog changed a crew member's
-    // block: legality, credit, the row and the Modified flag.
-    void RecheckCrew(int crew);
-
     // Repaints what a change named.
     void RepaintCrewCells(int crew, int firstDay, int lastDay);
     void RepaintHeaderDay(int day);

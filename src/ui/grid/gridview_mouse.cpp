@@ -100,19 +100,6 @@ void GridView::PaintSelection(QPainter& painter) const
     painter.restore();
 }
 
-void GridView::RecheckCrew(int crew)
-{
-    if (crew < 0 || crew >= CrewRows(m_doc))
-        return;
-    CheckLegality(m_doc, crew);
-    if (m_doc.CrewKind == 0)
-        CheckTwoCaptainPairs(m_doc);
-    BlockCredit(m_doc, crew, false, m_ui);
-    m_doc.Modified = true;
-    RepaintCrewCells(crew, 0, GridLayout::kSlots - 1);
-    emit BlocksChanged();
-}
-
 bool GridView::LockCell(int crew, int column)
 {
     if (!StartsPairing(crew, column) || !ToggleDayLock(m_doc, crew, column))

@@ -12,7 +12,7 @@ namespace tl {
 class Interaction;
 class ScheduleDocument;
 class SettingsStore;
-}
+} // namespace tl
 
 namespace tl::ui {
 
@@ -81,8 +81,8 @@ signals:
     void OpenCreditUpdated(int open, int total);
     // The grid's clicks for the windows and dialogs the frame opens: a
     // pairing (its start day slot); an other assignment or, for a negative
-    // slot, the previous-month entry of DayText[slot + 31] (after editing
-    // it call Grid()->RecheckCrew); the right button left of day 0.
+    // slot, the previous-month entry of DayText[slot + 31]; the right
+    // button left of day 0.
     void pairingClicked(int pairing, int day);
     void otherAssignmentClicked(int crew, int slot);
     void employeeInfoRequested(int crew);

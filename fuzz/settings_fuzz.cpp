@@ -1,9 +1,10 @@
 // tlines.ini is edited by hand and carried between machines: whatever it
 // holds, the preferences read from it must be usable as they are (colours
 // of a byte, a font that can be drawn, one-digit paddings), and reading must
-// never crash or run past a value. The input is read as the file's lines:
-// "[section]" and "key=value", the way the settings store hands them over.
-#include "storage/memory_settings.h"
+// never crash or run past a value. The file's text is kept as it is: read
+// and written back unchanged, and a key set reads back with every other
+// key as it was.
+#include "storage/profile_text.h"
 #include "storage/settings.h"
 
 #include <cstddef>
@@ -32,21 +33,9 @@ void CheckFont(const tl::GridFont& f)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    std::string_view text(reinterpret_cast<const char*>(data), size);
-    tl::MemorySettingsStore store;
-    std::string section;
-    while (!text.empty()) {
-        size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (line.size() >= 2 && line.front() == '[' && line.back() == ']') {
-            section = std::string(line.substr(1, line.size() - 2));
-        } else if (size_t eq = line.find('='); eq != std::string_view::npos) {
-            store.Set(section, line.substr(0, eq), line.substr(eq + 1));
-        }
-    }
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    tl::ProfileText store(bytes);
+    Check(store.Bytes() == bytes);
 
     const tl::Preferences p = tl::Preferences::Read(store);
     Check(p.XPadding >= 0 && p.XPadding <= 9 && p.YPadding >= 0 && p.YPadding <= 9);
@@ -59,5 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Check(again && *again == p.Font);
     (void)tl::LastFolder(store, "LastBlkPath");
     (void)store.GetInt("TL", "BidWinX", 200);
+
+    // Setting a value changes that value alone.
+    const std::optional<std::string> clip = store.Get("CLIPBOARD", "ClipPairs");
+    tl::SetLastFolder(store, "LastBlkPath", "c:\\");
+    store.Set("TL", "Grid", "1");
+    tl::ProfileText reread(store.Bytes());
+    Check(reread.Get("tl", "lastblkpath") == std::optional<std::string>("c:\\"));
+    Check(reread.Get("TL", "GRID") == std::optional<std::string>("1"));
+    Check(reread.Get("CLIPBOARD", "ClipPairs") == clip);
     return 0;
 }

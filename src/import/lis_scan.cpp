@@ -250,7 +250,7 @@ bool ReadLisFile(const std::filesystem::path& path, std::string& buffer, Interac
 bool LisFileNameHasMonth(const ScheduleDocument& doc, const std::filesystem::path& path)
 {
     std::string name = path.filename().string();
-    UpperCase(name);
+    UpperCaseAscii(name);
     std::string month(doc.MonthName.data(),
                       std::find(doc.MonthName.begin(), doc.MonthName.end(), '\0'));
     UpperCase(month);
@@ -260,7 +260,7 @@ bool LisFileNameHasMonth(const ScheduleDocument& doc, const std::filesystem::pat
 std::string LisMonthQuestion(const ScheduleDocument& doc, const std::filesystem::path& path)
 {
     std::string name = path.filename().string();
-    UpperCase(name);
+    UpperCaseAscii(name);
     std::string month(doc.MonthName.data(),
                       std::find(doc.MonthName.begin(), doc.MonthName.end(), '\0'));
     UpperCase(month);

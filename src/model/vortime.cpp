@@ -211,6 +211,19 @@ std::string TrimBlanks(std::string_view text)
 
 void UpperCase(std::string& text)
 {
+    for (char& c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
+            c = static_cast<char>(b - 0x20);
+        else if (b == 0x9A || b == 0x9C || b == 0x9E) // s, oe, z with their marks
+            c = static_cast<char>(b - 0x10);
+        else if (b == 0xFF) // y with diaeresis: its capital sits apart
+            c = static_cast<char>(0x9F);
+    }
+}
+
+void UpperCaseAscii(std::string& text)
+{
     for (char& c : text)
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');

@@ -61,9 +61,14 @@ int32_t TodayJulianDay();
 // "JAN" to "DEC" for months 1 to 12, "?" for any other number.
 const char* MonthAbbreviation(int month);
 
-// In-place case mapping of the C locale: only the letters a to z and A to Z
-// change, whatever locale the program runs under.
+// In-place upper-casing of core text (Windows-1252): a to z and the
+// accented lower-case letters (0xE0 to 0xFE but the division sign, and
+// 0x9A, 0x9C, 0x9E, 0xFF) become capitals, whatever locale the program runs
+// under; the sharp s (0xDF) has no capital and stays.
 void UpperCase(std::string& text);
+// The letters a to z and A to Z alone, for texts that are not core text
+// (file names) and where only ASCII may change.
+void UpperCaseAscii(std::string& text);
 void LowerCase(std::string& text);
 
 // The text without the blanks that pad it on either side.

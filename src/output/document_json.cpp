@@ -182,7 +182,9 @@ std::string DocumentJson(const ScheduleDocument& doc, int indent)
     json out;
     out["GroupName"] = Text(doc.GroupName);
     out["CrewKind"] = doc.CrewKind;
-    out["FileName"] = Text(doc.FileName);
+    // A file name is the system's text, not core text: written as it is, and
+    // bytes that are not UTF-8 become U+FFFD when dumped.
+    out["FileName"] = doc.FileName;
     out["FileKind"] = doc.FileKind;
     out["DaysInMonth"] = doc.DaysInMonth;
     out["StartWeekday"] = doc.StartWeekday;
@@ -247,7 +249,7 @@ std::string DocumentJson(const ScheduleDocument& doc, int indent)
     for (int a = 0; a < std::clamp(doc.AbsenceCount, 0, ScheduleDocument::kAbsenceCapacity); ++a)
         absences.push_back(AbsenceJson(doc.Absences[static_cast<size_t>(a)]));
     out["Absences"] = std::move(absences);
-    return out.dump(indent) + "\n";
+    return out.dump(indent, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
 std::string DocumentSummary(const ScheduleDocument& doc)

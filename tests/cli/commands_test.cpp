@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <fstream>
 #include <vector>
 
@@ -44,12 +45,20 @@ TEST(CliAppTest, VersionAndHelp)
 
 TEST_F(CommandsTest, NewWritesAnEmptyMonthAndReplacesAFileOnlyWhenToldYes)
 {
-    std::string file = Path("new.tl2");
+    std::string file = Path("juin-\xC3\xA9t\xC3\xA9.tl2");
     ASSERT_EQ(test::NewMonth(file, "YVRCRJFAV", JulianDay(6, 1, 2027), JulianDay(6, 30, 2027)), 0);
     test::CliRun shown = RunCli({"inspect", file, "--json"});
     ASSERT_EQ(shown.status, 0) << shown.err;
     nlohmann::json j = nlohmann::json::parse(shown.out);
     EXPECT_EQ(j["GroupName"], "YVRCRJFAV");
+    EXPECT_EQ(j["FileName"], file); // the system's text, not the document's code page
+    // A name whose bytes are not UTF-8 still gives valid JSON.
+    const std::string latin1 = Path("juin-\xE9t\xE9.tl2");
+    std::filesystem::copy_file(file, latin1);
+    test::CliRun odd = RunCli({"inspect", latin1, "--json"});
+    ASSERT_EQ(odd.status, 0) << odd.err;
+    EXPECT_EQ(nlohmann::json::parse(odd.out)["FileName"],
+              Path("juin-\xEF\xBF\xBDt\xEF\xBF\xBD.tl2"));
     EXPECT_EQ(j["CrewKind"], 2);
     EXPECT_EQ(j["DaysInMonth"], 30);
     EXPECT_NE(RunCli({"inspect", file}).out.find("YVRCRJFAV (flight attendants)"),

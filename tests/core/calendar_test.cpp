@@ -128,18 +128,22 @@ TEST(CalendarTest, InvalidDatesHaveNoDayNumber)
     }
 }
 
-TEST(NamesTest, OutOfRangeGivesAQuestionMarkAndCaseMapsOnlyAscii)
+TEST(NamesTest, OutOfRangeGivesAQuestionMarkAndCaseMapsCodePageLetters)
 {
     EXPECT_EQ(std::string(WeekdayName(7)) + WeekdayName(8) + WeekdayName(-1) +
                   MonthAbbreviation(13) + MonthAbbreviation(0),
               "SU????");
 
-    // Case changes map only ASCII letters.
-    std::string text = "vac Ra1\xe9\xc9";
+    // Core text upper-cases its accented letters too (the sharp s and the
+    // division sign have no capital); file names change in ASCII only.
+    std::string text = "vac Ra1\xe0\xe9\xfe\xf7\xdf\xff\x9a\x9c\x9e\xc9";
+    std::string name = text;
     UpperCase(text);
-    EXPECT_EQ(text, "VAC RA1\xe9\xc9");
+    EXPECT_EQ(text, "VAC RA1\xc0\xc9\xde\xf7\xdf\x9f\x8a\x8c\x8e\xc9");
+    UpperCaseAscii(name);
+    EXPECT_EQ(name, "VAC RA1\xe0\xe9\xfe\xf7\xdf\xff\x9a\x9c\x9e\xc9");
     LowerCase(text);
-    EXPECT_EQ(text, "vac ra1\xe9\xc9");
+    EXPECT_EQ(text, "vac ra1\xc0\xc9\xde\xf7\xdf\x9f\x8a\x8c\x8e\xc9");
 }
 
 // Core texts are Windows-1252 bytes: every byte survives the trip through

@@ -1,4 +1,5 @@
 #include "storage/memory_settings.h"
+#include "storage/profile_text.h"
 #include "storage/settings.h"
 
 #include <gtest/gtest.h>
@@ -113,6 +114,61 @@ TEST(SettingsStoreTest, KeysMatchWithoutCaseAndKeepOneSpelling)
     EXPECT_EQ(store.GetInt("TL", "BuildingBase", 4), 4);
     store.Set("TL", "BidWinX", "  -20px");
     EXPECT_EQ(store.GetInt("TL", "BidWinX", 200), -20);
+}
+
+// The settings file is plain text: values are the literal bytes after "=",
+// and setting one key rewrites that key's line alone.
+TEST(ProfileTextTest, ReadsLiterallyAndChangesOnlyTheKeySet)
+{
+    const std::string longValue(100000, '9');
+    const struct {
+        const char* name;
+        std::string input;
+        std::string readKey; // in section TL
+        std::optional<std::string> read;
+        std::string setSection, setKey, setValue;
+        std::string output;
+    } cases[] = {
+        {"trailing backslash, CRLF", "[TL]\r\nLastBlkPath=c:\\\r\nGrid=1\r\n", "Grid", "1", "TL",
+         "XPadding", "4", "[TL]\r\nLastBlkPath=c:\\\r\nGrid=1\r\nXPadding=4\r\n"},
+        {"backslash escapes", "[TL]\nLastPRGPath=C:\\temp\\nov\n", "lastprgpath", "C:\\temp\\nov",
+         "TL", "LastPrgPath", "D:\\x", "[TL]\nLastPrgPath=D:\\x\n"},
+        {"cp1252 bytes", "[TL]\nLastRosterPath=C:\\\xC9t\xE9\n\n[CLIPBOARD]\nClipPairs=1\n",
+         "LastRosterPath", "C:\\\xC9t\xE9", "TL", "Grid", "1",
+         "[TL]\nLastRosterPath=C:\\\xC9t\xE9\nGrid=1\n\n[CLIPBOARD]\nClipPairs=1\n"},
+        {"key without =, comment, blanks", "; mine\n[ tl ]\nGrid\n  grid = 0 \n", "Grid", "0", "TL",
+         "Grid", "1", "; mine\n[ tl ]\nGrid\nGrid=1\n"},
+        {"duplicated key", "[TL]\nGrid=1\nGRID=0\n", "grid", "1", "TL", "Grid", "0",
+         "[TL]\nGrid=0\nGRID=0\n"},
+        {"duplicated section", "[TL]\nA=1\n\n[X]\nGrid=2\n[tl]\nGrid=1\n", "Grid", "1", "TL", "B",
+         "2", "[TL]\nA=1\nB=2\n\n[X]\nGrid=2\n[tl]\nGrid=1\n"},
+        {"very long line", "[TL]\nCustomColors=" + longValue + "\n", "CustomColors", longValue,
+         "TL", "Grid", "1", "[TL]\nCustomColors=" + longValue + "\nGrid=1\n"},
+        {"no final line feed", "[TL]\nGrid=1", "Grid", "1", "TL", "AutoSave", "0",
+         "[TL]\nGrid=1\nAutoSave=0\n"},
+        {"section missing", "[Files]\r\nRecent1=/a\r\n", "Recent1", std::nullopt, "TL", "Grid", "1",
+         "[Files]\r\nRecent1=/a\r\n[TL]\r\nGrid=1\r\n"},
+        {"empty file", "", "Grid", std::nullopt, "CLIPBOARD", "ClipXes", "1",
+         "[CLIPBOARD]\nClipXes=1\n"},
+        {"same value keeps its line", "[TL]\n Grid = 1 \n", "Grid", "1", "TL", "Grid", "1",
+         "[TL]\n Grid = 1 \n"},
+        {"value that would break the line", "[TL]\nGrid=1\n", "Grid", "1", "TL", "LastBlkPath",
+         "/a\nGrid=0", "[TL]\nGrid=1\n"},
+        {"NUL byte", std::string("[TL]\nA=x\0y\n", 11), "A", std::string("x\0y", 3), "TL", "A", "z",
+         "[TL]\nA=z\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ProfileText text(c.input);
+        EXPECT_EQ(text.Bytes(), c.input);
+        EXPECT_EQ(text.Get("TL", c.readKey), c.read);
+        text.Set(c.setSection, c.setKey, c.setValue);
+        EXPECT_EQ(text.Bytes(), c.output);
+        EXPECT_EQ(ProfileText(text.Bytes()).Get(c.setSection, c.setKey),
+                  ProfileText::Storable(c.setSection, c.setKey, c.setValue)
+                      ? std::optional<std::string>(c.setValue)
+                      : text.Get(c.setSection, c.setKey));
+    }
 }
 
 } // namespace

@@ -427,6 +427,71 @@ private slots:
         QVERIFY(p.ClipPairs);
     }
 
+    // The file is plain text: backslashes, code-page bytes, comments, other
+    // sections and odd lines stay as they stand, and a save rewrites the
+    // line of the key set alone.
+    void savingKeepsEveryLineButTheKeySet_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray handEdited =
+            "; by hand\r\n[tl]\r\nLastBlkPath=c:\\\r\n"
+            "LastPRGPath=C:\\temp\\nov\r\nLastRosterPath=C:\\\xC9t\xE9\r\n"
+            "Grid\r\n lastbackupdrive = 2 \r\nLASTBLKPATH=d:\\\r\n\r\n"
+            "[Other]\r\nX=\"a,b\" \\\r\n";
+        QByteArray changed = handEdited;
+        changed.replace("LastBlkPath=c:\\\r\n", "LastBlkPath=/home/\xC3\xA9\r\n");
+        QTest::newRow("hand-edited") << handEdited << changed;
+        QTest::newRow("no final line feed")
+            << QByteArray("[TL]\nGrid=1")
+            << QByteArray("[TL]\nGrid=1\nLastBlkPath=/home/\xC3\xA9\n");
+        QTest::newRow("no section")
+            << QByteArray("[Files]\nRecent1=/a\n")
+            << QByteArray("[Files]\nRecent1=/a\n[TL]\nLastBlkPath=/home/\xC3\xA9\n");
+    }
+    void savingKeepsEveryLineButTheKeySet()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QByteArray, after);
+        QTemporaryDir dir;
+        const QString path = WriteIni(dir, before);
+        {
+            QtSettingsStore store(path);
+            if (before.contains("; by hand")) {
+                QCOMPARE(LastFolder(store, "LastBlkPath"), std::string("c:\\"));
+                QCOMPARE(LastFolder(store, "LastPRGPath"), std::string("C:\\temp\\nov"));
+                QCOMPARE(LastFolder(store, "LastRosterPath"), std::string("C:\\\xC9t\xE9"));
+                QCOMPARE(store.GetInt("TL", "LastBackupDrive", 0), 2);
+                QCOMPARE(store.Get("Other", "X"), std::optional<std::string>("\"a,b\" \\"));
+            }
+            SetLastFolder(store, "LastBlkPath", "/home/\xC3\xA9");
+            QVERIFY(store.Save());
+        }
+        QCOMPARE(ReadIni(path), after);
+        QCOMPARE(LastFolder(QtSettingsStore(path), "LastBlkPath"), std::string("/home/\xC3\xA9"));
+    }
+
+    // A save goes into the file as it is on disk then; a file that cannot be
+    // read whole is never written over.
+    void savingKeepsChangesMadeMeanwhileAndSparesAnUnreadableFile()
+    {
+        QTemporaryDir dir;
+        const QString path = WriteIni(dir, "[TL]\nGrid=1\n");
+        QtSettingsStore store(path);
+        store.Set("TL", "Grid", "0");
+        WriteIni(dir, "[TL]\nGrid=1\nAutoSave=0\n");
+        QVERIFY(store.Save());
+        QCOMPARE(ReadIni(path), QByteArray("[TL]\nGrid=0\nAutoSave=0\n"));
+
+        const QByteArray huge(static_cast<qsizetype>(kMaxProfileBytes) + 1, '\n');
+        WriteIni(dir, "[TL]\nGrid=1\n" + huge);
+        QtSettingsStore tooBig(path);
+        QCOMPARE(tooBig.Get("TL", "Grid"), std::nullopt);
+        tooBig.Set("TL", "Grid", "0");
+        QVERIFY(!tooBig.Save());
+        QCOMPARE(ReadIni(path).size(), huge.size() + 12);
+    }
+
     // One spelling of a key, into the section the file already has; folders
     // as UTF-8 and texts with commas kept whole.
     void writesOneSpellingIntoTheFilesSection()

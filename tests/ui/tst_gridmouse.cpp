@@ -665,6 +665,17 @@ private slots:
         QTEST(DisplayOrder(doc, flags), "order");
     }
 
+    // Names are stored in capitals, accented letters included.
+    void searchMatchesAccentedNamesWhateverTheCase()
+    {
+        tl::ScheduleDocument doc;
+        doc.CrewCount = 2;
+        doc.Crew[0].Name = "M C\xD4T\xC9";
+        doc.Crew[1].Name = "J SMITH";
+        QCOMPARE(MarkSearchMatches(doc, "c\xf4t\xe9"), 1);
+        QCOMPARE(static_cast<int>(doc.Crew[0].Requests[tl::TPilot::kRequests - 1]), 1);
+    }
+
     void filterAndHitTest()
     {
         Fixture f;

@@ -1,11 +1,11 @@
 #include "ui/grid/grid_filters.h"
 
 #include "model/schedule_document.h"
+#include "model/vortime.h"
 #include "ui/frame/commands.h"
 #include "ui/grid/grid_text.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace tl::ui {
 
@@ -21,10 +21,10 @@ bool CheckPilot(const TPilot& crew)
     return crew.CarryIn[8] == 2 || crew.CarryIn[8] == 3;
 }
 
+// As names are stored: accented letters in capitals too.
 std::string Upper(std::string text)
 {
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    UpperCase(text);
     return text;
 }
 

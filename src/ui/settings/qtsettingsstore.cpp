@@ -1,99 +1,90 @@
 #include "ui/settings/qtsettingsstore.h"
 
+#include <QDir>
 #include <QFile>
-#include <QStringList>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
 
 namespace tl::ui {
 
-namespace {
-
-QString ToQt(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
-
 QtSettingsStore::QtSettingsStore()
-    : m_settings(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                             QStringLiteral("TessaraLines"), QStringLiteral("tlines")))
+    : QtSettingsStore(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                      QStringLiteral("/TessaraLines/tlines.ini"))
 {
 }
 
-QtSettingsStore::QtSettingsStore(const QString& path)
-    : m_settings(std::make_unique<QSettings>(path, QSettings::IniFormat))
+QtSettingsStore::QtSettingsStore(const QString& path) : m_path(path)
 {
+    std::string bytes;
+    if (Read(bytes) == ReadResult::Read)
+        m_text = ProfileText(bytes);
 }
 
-QStringList QtSettingsStore::Sections(const QString& section) const
+QtSettingsStore::ReadResult QtSettingsStore::Read(std::string& bytes) const
 {
-    QStringList found;
-    const QStringList groups = m_settings->childGroups();
-    if (groups.contains(section))
-        found << section;
-    for (const QString& g : groups)
-        if (g != section && g.compare(section, Qt::CaseInsensitive) == 0)
-            found << g;
-    return found;
+    const QFileInfo info(m_path);
+    if (!info.exists())
+        return ReadResult::Missing;
+    // A FIFO or device would block or never end; a huge file is not ours.
+    if (!info.isFile() || info.size() > static_cast<qint64>(kMaxProfileBytes))
+        return ReadResult::Unusable;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return ReadResult::Unusable;
+    const QByteArray data = file.read(static_cast<qint64>(kMaxProfileBytes) + 1);
+    if (data.size() > static_cast<qsizetype>(kMaxProfileBytes) ||
+        file.error() != QFileDevice::NoError)
+        return ReadResult::Unusable;
+    bytes = data.toStdString();
+    return ReadResult::Read;
 }
 
-QString QtSettingsStore::FindKey(const QString& section, const QString& key) const
+std::optional<std::string> QtSettingsStore::Get(std::string_view section,
+                                                std::string_view key) const
 {
-    for (const QString& s : Sections(section)) {
-        const QString exact = s + QLatin1Char('/') + key;
-        if (m_settings->contains(exact))
-            return exact;
-        m_settings->beginGroup(s);
-        const QStringList keys = m_settings->childKeys();
-        m_settings->endGroup();
-        for (const QString& k : keys)
-            if (k.compare(key, Qt::CaseInsensitive) == 0)
-                return s + QLatin1Char('/') + k;
-    }
-    return {};
-}
-
-std::optional<std::string> QtSettingsStore::Get(std::string_view section, std::string_view key) const
-{
-    const QString found = FindKey(ToQt(section), ToQt(key));
-    if (found.isEmpty())
-        return std::nullopt;
-    const QVariant value = m_settings->value(found);
-    // An unquoted value with commas comes back as a list; the file holds one text.
-    const QString text = value.typeId() == QMetaType::QStringList
-                             ? value.toStringList().join(QLatin1Char(','))
-                             : value.toString();
-    return text.toStdString();
+    return m_text.Get(section, key);
 }
 
 void QtSettingsStore::Set(std::string_view section, std::string_view key, std::string_view value)
 {
-    const QString qKey = ToQt(key);
-    const QStringList sections = Sections(ToQt(section));
-    // Written into the section as the file spells it; other spellings of the
-    // key go, so one value stands.
-    const QString target = sections.isEmpty() ? ToQt(section) : sections.first();
-    for (const QString& s : sections) {
-        m_settings->beginGroup(s);
-        const QStringList keys = m_settings->childKeys();
-        for (const QString& k : keys)
-            if ((s != target || k != qKey) && k.compare(qKey, Qt::CaseInsensitive) == 0)
-                m_settings->remove(k);
-        m_settings->endGroup();
-    }
-    m_settings->setValue(target + QLatin1Char('/') + qKey, ToQt(value));
+    if (!ProfileText::Storable(section, key, value))
+        return;
+    m_text.Set(section, key, value);
+    m_unsaved.push_back(Change{std::string(section), std::string(key), std::string(value)});
 }
 
 bool QtSettingsStore::Save()
 {
-    m_settings->sync();
-    // A format error is about reading a hand-edited file, not about writing.
-    return m_settings->status() != QSettings::AccessError;
+    if (m_unsaved.empty())
+        return true;
+    std::string bytes;
+    const ReadResult read = Read(bytes);
+    // A file that cannot be read whole is never written over.
+    if (read == ReadResult::Unusable)
+        return false;
+    ProfileText text(bytes);
+    for (const Change& change : m_unsaved)
+        text.Set(change.Section, change.Key, change.Value);
+    const std::string updated = text.Bytes();
+    if (updated != bytes) {
+        if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
+            return false;
+        QSaveFile file(m_path);
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+        const auto size = static_cast<qint64>(updated.size());
+        if (file.write(updated.data(), size) != size || !file.commit())
+            return false;
+    }
+    m_text = std::move(text);
+    m_unsaved.clear();
+    return true;
 }
 
 std::string QtSettingsStore::Location() const
 {
-    return QFile::encodeName(m_settings->fileName()).toStdString();
+    return QFile::encodeName(m_path).toStdString();
 }
 
 } // namespace tl::ui

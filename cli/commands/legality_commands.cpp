@@ -66,8 +66,8 @@ Command AddCheckCommand(CLI::App& app)
                                                {"DayIllegal", crew.DayIllegal},
                                                {"DayWarning", crew.DayWarning},
                                                {"BlockCredit", credit},
-                                               {"CreditHours", crew.CreditHours},
-                                               {"CreditMinutes", crew.CreditMinutes}});
+                                               {"CreditHours", crew.BlockCreditMinutes / 60},
+                                               {"CreditMinutes", crew.BlockCreditMinutes % 60}});
                                 continue;
                             }
                             if (crew.Illegalities.empty() && crew.Warnings.empty())

@@ -408,6 +408,15 @@ public:
         return -1;
     }
 
+    // Days from the first of the 31 days before the month to a real day,
+    // negative before it; nothing when either is not a real day.
+    std::optional<int64_t> FromFirst(int32_t dayNumber) const
+    {
+        if (dayNumber == 0 || m_days[0] == 0)
+            return std::nullopt;
+        return int64_t{dayNumber} - m_days[0];
+    }
+
 private:
     static constexpr size_t kSlots = 128; // at least twice the extended days
 
@@ -614,15 +623,6 @@ private:
         const int startTime = Field4(line, p + 24, m_ui);
         const int endTime = Field4(line, p + 36, m_ui);
 
-        int slot = m_days.Of(DayNumber(firstDate));
-        if (slot < 0 || slot >= kPrevDays) {
-            m_warnings.Add("Could not assign %s code to %s from %02d %02d %04d to %02d "
-                           "%02d %04d Last Month.",
-                           code.c_str(), pilot.Name.c_str(), firstDate.day, firstDate.month,
-                           firstDate.year, lastDate.day, lastDate.month, lastDate.year);
-            slot = kPrevDays;
-        }
-
         int duration = ExtractDuration(startTime, endTime);
         // Dates that are not real span no further days.
         const int32_t firstDay = DayNumber(firstDate);
@@ -631,8 +631,23 @@ private:
         if (days == 1 && endTime < startTime)
             days = 0;
 
+        // Each day goes on its own date or nowhere: an entry that begins
+        // before the 31 days keeps the days inside them, and one that does
+        // not begin before the month is not last month's.
+        int64_t slot = m_days.Of(firstDay);
+        if (slot < 0 || slot >= kPrevDays) {
+            m_warnings.Add("Could not assign %s code to %s from %02d %02d %04d to %02d "
+                           "%02d %04d Last Month.",
+                           code.c_str(), pilot.Name.c_str(), firstDate.day, firstDate.month,
+                           firstDate.year, lastDate.day, lastDate.month, lastDate.year);
+            const std::optional<int64_t> from = m_days.FromFirst(firstDay);
+            if (!from || *from >= 0)
+                return;
+            slot = *from;
+        }
+
         const std::optional<ActivityCodeInfo>& info = Lookup(code);
-        for (int64_t e = slot; e <= slot + days && e <= kLastBlockSlot; ++e) {
+        for (int64_t e = std::max<int64_t>(slot, 0); e <= slot + days && e <= kLastBlockSlot; ++e) {
             const auto s = static_cast<size_t>(e);
             TPilot::SlotValues& day = pilot.DayCarry[s];
             if (info) {

@@ -796,6 +796,10 @@ bool LoadPairs(ScheduleDocument& doc, const StreamOpener& open, size_t totalByte
     (void)SetupDaylightSaving(doc);
     if (doc.DstShift != 0)
         AdjustForDaylightSaving(doc);
+    // The pairings window colours pairings by class before anything is
+    // built or saved; the warnings above derived the days worked it needs.
+    for (int i = 0; i <= doc.LastPair; ++i)
+        doc.Pairs[static_cast<size_t>(i)].UpdateCreditClass();
     doc.Modified = true;
     if (std::unique_ptr<std::istream> again = open(); again && *again)
         BuildCityPairReport(doc, *again);

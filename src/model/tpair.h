@@ -59,7 +59,8 @@ public:
     // Credit per day: the whole credit for a single duty past midnight,
     // otherwise Credit / DaysWorked (0 without days worked).
     int32_t CreditPerDay() const;
-    // Recomputes CreditClass from the credit per day; run before each save.
+    // Recomputes CreditClass from the credit per day: after validation, on
+    // loading pairings and opening a month, and before each save.
     void UpdateCreditClass();
 
     const char* StreamableName() const override { return "TPair"; }

@@ -57,6 +57,7 @@ TPilot& TPilot::operator=(const TPilot& other)
     AlbCredit = other.AlbCredit;
     CreditHours = other.CreditHours;
     CreditMinutes = other.CreditMinutes;
+    BlockCreditMinutes = other.BlockCreditMinutes;
     BidReserveOrLoa = other.BidReserveOrLoa;
     BeyondBlockHolders = other.BeyondBlockHolders;
     Selected = other.Selected;
@@ -64,6 +65,15 @@ TPilot& TPilot::operator=(const TPilot& other)
     Option2 = other.Option2;
     // Warnings belongs to this record's own legality run and is not copied.
     return *this;
+}
+
+void TPilot::SetBlockCredit(int32_t minutes)
+{
+    BlockCreditMinutes = minutes;
+    // One signed byte of hours: a longer month would read back negative.
+    const int32_t held = std::clamp(minutes, -128 * 60 - 59, 127 * 60 + 59);
+    CreditHours = static_cast<int8_t>(held / 60);
+    CreditMinutes = static_cast<int8_t>(held % 60);
 }
 
 void TPilot::Reset()
@@ -96,6 +106,7 @@ void TPilot::Reset()
     Requests.fill(0);
     CarryIn.fill(0);
     CreditHours = CreditMinutes = 0;
+    BlockCreditMinutes = 0;
     BidReserveOrLoa = 0;
     Selected = 0;
     DraftCredits = MiscHours = SpareCredit = TimeBank = TrainingCredit = 0;
@@ -216,6 +227,8 @@ void TPilot::Read(ObjectReader& in, int version)
     BidReserveOrLoa = static_cast<int8_t>(in.ReadByte());
     CreditHours = static_cast<int8_t>(in.ReadByte());
     CreditMinutes = static_cast<int8_t>(in.ReadByte());
+    // What the bytes hold until the build works the credit out again.
+    BlockCreditMinutes = int32_t{CreditHours} * 60 + CreditMinutes;
     DraftCredits = in.ReadWord();
     SpareCredit = in.ReadWord();
     MiscHours = in.ReadWord();

@@ -56,11 +56,16 @@ public:
     std::array<int8_t, kSlots> DayIllegal{};
     std::array<int8_t, kSlots> DayWarning{};
     std::array<int8_t, kRequests> Requests{};
+    // The block credit in the file's two bytes, held at 127:59 (-128:59) so
+    // that the bytes never wrap; BlockCreditMinutes is the credit itself.
     int8_t CreditHours = 0;
     int8_t CreditMinutes = 0;
     int8_t Selected = 0;
     int8_t LegalityValid = 1;
     int8_t Option2 = 1;
+    // The last block credit computed, minutes; not stored, the build works
+    // it out again.
+    int32_t BlockCreditMinutes = 0;
 
     TPilot();
     TPilot(const TPilot& other);
@@ -68,6 +73,10 @@ public:
     TPilot& operator=(const TPilot& other);
 
     void Reset();
+
+    // Keeps the block credit, and its hours and minutes as far as the bytes
+    // hold them.
+    void SetBlockCredit(int32_t minutes);
 
     // True, and AllMonthLeave 1, when every day of the month holds a leave
     // code; otherwise false and 0.

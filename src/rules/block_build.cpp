@@ -43,14 +43,18 @@ void Flag(int32_t& ops)
         ops = -ops;
 }
 
-// Validates every pairing; the index of the first invalid one, -1 when all
-// are valid.
+// Validates every pairing and gives it its credit class, which needs the
+// days worked that validation derives; the index of the first invalid one,
+// -1 when all are valid.
 int ValidateAll(ScheduleDocument& doc, int* invalidCount = nullptr)
 {
     int first = -1;
     int count = 0;
     for (int p = 0; p <= LastPairIndex(doc); ++p) {
-        if (doc.Pairs[U(p)].Validate(doc.DaysInMonth))
+        TPair& pair = doc.Pairs[U(p)];
+        const bool valid = pair.Validate(doc.DaysInMonth);
+        pair.UpdateCreditClass();
+        if (valid)
             continue;
         if (first < 0)
             first = p;
@@ -262,7 +266,7 @@ CreditLimits CreditLimitsOf(const ScheduleDocument& doc, const TPilot& crew)
 
 int32_t StoredBlockCredit(const TPilot& crew)
 {
-    return int32_t(crew.CreditHours) * 60 + crew.CreditMinutes;
+    return crew.BlockCreditMinutes;
 }
 
 int32_t OpenCredit(ScheduleDocument& doc, int32_t* totalOut)

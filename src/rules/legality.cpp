@@ -220,8 +220,7 @@ int32_t BlockCredit(ScheduleDocument& doc, int crew, bool all, Interaction& ui)
     c.TimeBankCredit = to32(timeBank);
     c.AlbCredit = to32(alb);
     const int32_t stored = to32(total);
-    c.CreditHours = int8_t(stored / 60);
-    c.CreditMinutes = int8_t(stored % 60);
+    c.SetBlockCredit(stored);
     return to32(total - loss);
 }
 

@@ -34,7 +34,7 @@ void CheckTwoCaptainPairs(ScheduleDocument& doc);
 void CheckAllLegality(ScheduleDocument& doc);
 
 // The crew member's block credit in minutes, less the credit of LOA, MED and
-// MAT days. Also sets CreditHours, CreditMinutes, TimeBankCredit and
+// MAT days. Also keeps the block credit (SetBlockCredit), TimeBankCredit and
 // AlbCredit. `all` counts excluded credit and training credit as well. A
 // slot holding a pairing index beyond the table stops the walk with a
 // message through `ui`. The caller redraws the row and the status bar.

@@ -171,34 +171,49 @@ int CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot, TPilot& sc
 
     scratch = member;
     scratch.DaySlot[U(slot)] = pairing;
-    // Every duty of the block must start after the rest of the one before it.
+    // The pairing must start after the rest of every duty before it, and
+    // every duty after it after its own rest. Short rests elsewhere in the
+    // block were there before; the legality check below judges those.
     int32_t legal = Minutes(member.CarryIn[1]);
     std::string previous = "last month's last duty";
+    int32_t placedLegal = 0; // the end of the pairing's rest, once walked past
+    std::string placedName;
     for (int d = 0; d < days; ++d) {
         const int32_t value = scratch.DaySlot[U(d)];
         const int32_t dayStart = d * kDay;
+        int32_t start = dayStart;
+        int32_t length = 0;
+        bool duty = true;
         if (value >= 0 && value < ScheduleDocument::kPairCapacity) {
             const TPair& p = doc.Pairs[U(value)];
-            const int32_t start = dayStart + Minutes(p.OnTime);
-            if (start < legal)
-                return refuse(RestConflict(DutyName(doc, scratch, d), previous,
-                                           start - (legal - minRest), minRest));
-            legal = start + Minutes(p.Tafb) + minRest;
+            start += Minutes(p.OnTime);
+            length = Minutes(p.Tafb);
         } else if (value == -2) {
             const auto& other = scratch.DayOther[U(d)];
-            if (other[5] != 0) {
-                const int32_t start = Minutes(other[0]) + dayStart;
-                if (start < legal)
-                    return refuse(RestConflict(DutyName(doc, scratch, d), previous,
-                                               start - (legal - minRest), minRest));
-                legal = start + Minutes(other[1]) + minRest;
-            } else if (legal - minRest > dayStart) {
-                return refuse(DutyName(doc, scratch, d) + " overlaps " + previous);
-            }
+            duty = other[5] != 0;
+            start += Minutes(other[0]);
+            length = Minutes(other[1]);
         } else {
             continue;
         }
-        previous = DutyName(doc, scratch, d);
+        const std::string name = DutyName(doc, scratch, d);
+        if (d == slot && start < legal)
+            return refuse(RestConflict(name, previous, start - (legal - minRest), minRest));
+        if (d > slot && duty && start < placedLegal)
+            return refuse(RestConflict(name, placedName, start - (placedLegal - minRest), minRest));
+        if (d > slot && !duty && placedLegal - minRest > dayStart)
+            return refuse(name + " overlaps " + placedName);
+        if (!duty)
+            continue;
+        const int32_t rested = start + length + minRest;
+        if (d == slot) {
+            placedLegal = rested;
+            placedName = name;
+        }
+        if (rested >= legal) {
+            legal = rested;
+            previous = name;
+        }
     }
 
     CheckLegalityOf(doc, scratch, crew);

@@ -12,9 +12,11 @@ class TPilot;
 enum CanAssignResult : int { kCannotAssign = 0, kLegal = 1, kLegalWithException = 2 };
 
 // The Who Is Legal test of one crew member for a pairing on a day slot:
-// 0 when the day is taken, the crew member bids reserve or is on leave, or a
-// duty of the block would start inside the rest of the one before it; 2 when
-// the assignment would add illegal days; 1 otherwise. The crew member's own
+// 0 when the day is taken, the crew member bids reserve or is on leave, the
+// pairing would start inside the rest of a duty before it, or a duty after
+// it inside its own rest; 2 when the assignment would add illegal days; 1
+// otherwise. Short rests elsewhere in the block count only through the
+// legality check. The crew member's own
 // legality results must be up to date. The assignment is tried on `scratch`,
 // a record outside the crew table judged in the crew member's roster place;
 // `why`, when given, receives the reason for a 0 and, for a 2, the part of

@@ -3,6 +3,7 @@
 #include "output/warnings_report.h"
 #include "rules/block_build.h"
 #include "rules/legality.h"
+#include "storage/block_file.h"
 
 #include <gtest/gtest.h>
 
@@ -162,8 +163,7 @@ TEST(BlockHolderCutTest, CreditLeftOpenDecidesWhoHoldsABlock)
             const int32_t given = c.credits[static_cast<size_t>(i)];
             crew.BidReserveOrLoa = given < 0;
             const int32_t credit = std::max(given, 0);
-            crew.CreditHours = static_cast<int8_t>(credit / 60);
-            crew.CreditMinutes = static_cast<int8_t>(credit % 60);
+            crew.SetBlockCredit(credit);
         }
         EXPECT_EQ(ComputeBlockHolderCut(*m.doc), c.cut);
         EXPECT_EQ(m.doc->BlockHolderCut, c.cut);
@@ -272,6 +272,40 @@ TEST(FreshDocumentTest, OpeningAMonthWithOtherAssignmentsMakesTheAbsencesLoadAsk
                   holdsOther);
         EXPECT_EQ(m.doc->Crew[1].DayCode[5], holdsOther ? "VAC" : "");
     }
+}
+
+// Neither the credit class nor a block credit past 127:59 is in the file's
+// bytes: an opened month works both out again.
+TEST(OpeningTest, PairingsGetTheirClassAndLongBlocksTheirWholeCredit)
+{
+    LegalityMonth m(0, 6, 2027, 2);
+    const int three = m.AddPair(360, 3000, 3); // 15:00 over three days: Medium
+    m.Pair(three).OffTime = 600;
+    const int ten = m.AddPair(360, 600); // 10:00 in one day: Very High
+    m.Pair(ten).Credit = m.Pair(ten).DayCredit[0] = 600;
+    for (int d = 0; d < 13; ++d)
+        m.Put(0, ten, 2 * d);
+    m.Crew(0).CarryIn[0] = 70; // 131:10 in all
+    m.Put(1, three, 27);
+    ASSERT_TRUE(BuildBlocks(*m.doc, m.ui, false));
+    EXPECT_EQ(StoredBlockCredit(m.Crew(0)), 131 * 60 + 10);
+
+    const std::vector<uint8_t> bytes = BlockFileBytes(*m.doc, kSchedulerFile);
+    // The hours byte stops at its top rather than wrapping; credits that fit
+    // are written as ever.
+    EXPECT_EQ((std::vector<int>{m.Crew(0).CreditHours, m.Crew(0).CreditMinutes,
+                                m.Crew(1).CreditHours, m.Crew(1).CreditMinutes}),
+              (std::vector<int>{127, 59, 15, 0}));
+
+    auto back = std::make_unique<ScheduleDocument>();
+    back->DeleteAll(m.ui);
+    ASSERT_TRUE(LoadBlocksFromBytes(*back, bytes, m.ui));
+    EXPECT_EQ(StoredBlockCredit(back->Crew[0]), 127 * 60 + 59);
+    ASSERT_TRUE(FinishOpeningMonth(*back, m.ui, false));
+    EXPECT_EQ(
+        (std::vector<int>{back->Pairs[0].CreditClass, back->Pairs[1].CreditClass,
+                          StoredBlockCredit(back->Crew[0]), StoredBlockCredit(back->Crew[1])}),
+        (std::vector<int>{1, 3, 131 * 60 + 10, 15 * 60}));
 }
 
 } // namespace

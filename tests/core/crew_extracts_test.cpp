@@ -342,7 +342,8 @@ TEST(ActivityExtractTest, PairingsAndCodesOnTheExtendedDays)
         ActivityLine(2999, {{"VC", "     ", 20271005, 0, 20271009, 1439}}) +
         ActivityLine(2002, {{"RB", "     ", 20271031, 360, 20271031, 1080},
                             {"VC", "     ", 20271020, 1320, 20271021, 360},
-                            {"VC", "     ", 20271103, 0, 20271104, 1439}}) +
+                            {"VC", "     ", 20271103, 0, 20271104, 1439},
+                            {"VC", "     ", 20270926, 0, 20271002, 1439}}) +
         ActivityLine(2003, {{"  ", "Z2000", 20271001, 0, 20271002, 0},
                             {"  ", "Z9999", 20271003, 0, 20271003, 0},
                             {"  ", "Z3000", 20270801, 0, 20270802, 0}});
@@ -370,8 +371,11 @@ TEST(ActivityExtractTest, PairingsAndCodesOnTheExtendedDays)
     // Overnight code: one day of 8:00.
     EXPECT_EQ(bob.DayText[19] + "|" + bob.DayText[20], "VAC|");
     EXPECT_EQ(bob.DayCarry[19][3], 480);
-    // A code of the month itself starts at the month's first day.
-    EXPECT_EQ(bob.DayText[31] + bob.DayText[32] + bob.DayText[33], "VACVAC");
+    // Days go on their own dates: a code of the month itself is not last
+    // month's, one begun before the 31 days keeps the days inside them.
+    EXPECT_EQ(bob.DayText[31] + bob.DayText[32] + bob.DayText[33] + bob.DayText[34], "");
+    EXPECT_EQ(bob.DayText[0] + bob.DayText[1] + "|" + bob.DayText[2], "VACVAC|");
+    EXPECT_EQ(bob.DayCarry[31], TPilot::SlotValues{});
     // Only the first crew member with the number receives the line.
     EXPECT_EQ(doc->Crew[2].DayText[30], "");
 
@@ -389,6 +393,7 @@ TEST(ActivityExtractTest, PairingsAndCodesOnTheExtendedDays)
         ui.ListLines("Errors from Overlap Info Extract Load"),
         ElementsAre("No Matching Code for ZZ Last Month A ANN day 05 - No Duty Info loaded",
                     "Could not assign VC code to B BOB from 03 11 2027 to 04 11 2027 Last Month",
+                    "Could not assign VC code to B BOB from 26 09 2027 to 02 10 2027 Last Month",
                     "Could not find Pairing Z9999 to Assign to C CAT",
                     "Could not assign Pairing Z3000 to C CAT from 01 08 2027 to 02 08 2027 "
                     "Last Month"));

@@ -518,6 +518,62 @@ TEST(WhoIsLegalTest, ListsAndReasons)
               "Rest 7; 40+ Hours Hard in 7 On 7");
 }
 
+// Only a conflict of the pairing being placed refuses; what the block held
+// before is the legality check's to judge.
+TEST(WhoIsLegalTest, OnlyThePlacedPairingsOwnRestRefuses)
+{
+    struct Case {
+        const char* name;
+        int on, tafb; // the pairing placed on slot 20, day 21
+        std::function<void(LegalityMonth&)> setUp;
+        int result;
+        std::string why;
+    };
+    const Case cases[] = {
+        {"back-to-back reserve days elsewhere", 360, 600,
+         [](LegalityMonth& m) {
+             m.Other(0, 2, "RSV", 360, 960, true, true, "RB"); // 8:00 before the next
+             m.Other(0, 3, "RSV", 360, 960, true, true, "RB");
+         },
+         kLegal, ""},
+        {"short rest between pairings elsewhere", 360, 600,
+         [](LegalityMonth& m) {
+             m.Put(0, m.AddPair(600, 720), 2);
+             m.Put(0, m.AddPair(360, 600), 3);
+         },
+         kLegal, ""},
+        {"a day off after an overnight pairing elsewhere", 360, 600,
+         [](LegalityMonth& m) {
+             m.Put(0, m.AddPair(1200, 600), 2);
+             m.Other(0, 3, "XX", 0, 0, false);
+         },
+         kLegal, ""},
+        {"placed inside the rest of the duty before", 360, 600,
+         [](LegalityMonth& m) { m.Put(0, m.AddPair(600, 720), 19); }, kCannotAssign,
+         "pairing 0100 on day 21 leaves 08:00 rest after pairing 0101 on day 20, minimum 11:00"},
+        {"a duty after it inside its rest", 360, 600,
+         [](LegalityMonth& m) { m.Put(0, m.AddPair(120, 600), 21); }, kCannotAssign,
+         "pairing 0101 on day 22 leaves 10:00 rest after pairing 0100 on day 21, minimum 11:00"},
+        {"a day off it runs into", 1200, 600,
+         [](LegalityMonth& m) { m.Other(0, 21, "STT", 0, 0, false); }, kCannotAssign,
+         "STT on day 22 overlaps pairing 0100 on day 21"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LegalityMonth m(0, 6, 2027, 1);
+        const int wanted = m.AddPair(c.on, c.tafb);
+        m.Pair(wanted).OpsCount[20] = 1;
+        c.setUp(m);
+        CheckAllLegality(*m.doc);
+        TPilot scratch;
+        std::string why;
+        EXPECT_EQ(CanAssign(*m.doc, 0, wanted, 20, scratch, &why), c.result);
+        if (c.result == kCannotAssign) {
+            EXPECT_EQ(why, c.why);
+        }
+    }
+}
+
 // A second, deliberately plain reading of the rest and hard-time rules,
 // compared with the engine on random blocks.
 size_t U(int i)

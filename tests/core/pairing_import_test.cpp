@@ -109,6 +109,11 @@ TEST_F(PrgFileTest, BuildsThePairingAsThePairingSystemWroteIt)
     EXPECT_FALSE(p.HasUsaSegments);
     EXPECT_TRUE(ui.Dialogs().empty());
     EXPECT_FALSE(ui.ListLines("Pairing Warnings and Report").empty());
+
+    // The pairings window shows the class before anything is built or saved:
+    // 13:20 over two days worked is High.
+    ASSERT_TRUE(Load(PairingLine("299=0800") + TwoDayBody()));
+    EXPECT_EQ(doc->Pairs[0].CreditClass, 2);
 }
 
 TEST_F(PrgFileTest, CopiesPerCrewKind)

@@ -1,4 +1,5 @@
 #include "commands/command.h"
+#include "commands/index_option.h"
 
 #include "model/schedule_document.h"
 #include "model/text_encoding.h"
@@ -22,20 +23,25 @@ struct PairingDayOptions {
 // assign and remove: one pairing day of one crew member. Out-of-range values
 // go to the operation, which refuses them with its own codes.
 Command AddPairingDayCommand(CLI::App& app, const char* name, const char* description,
-                             int (*operation)(ScheduleDocument&, Interaction&, int, int, int))
+                             int (*operation)(ScheduleDocument&, Interaction&, int, int, int),
+                             std::string_view (*refusal)(int))
 {
     auto options = std::make_shared<PairingDayOptions>();
     CLI::App* command = app.add_subcommand(name, description);
     command->add_option("FILE", options->file, "Block file; saved when the block changed")
         ->required();
-    command->add_option("--crew", options->crew, "Roster position, from 1")->required();
+    command->add_option("--crew", options->crew, "Roster position, from 1")
+        ->required()
+        ->transform(DecimalIndex());
     command->add_option("--pair", options->pair, "Pairing table index, from 0, as inspect lists")
-        ->required();
+        ->required()
+        ->transform(DecimalIndex());
     command->add_option("--day", options->day, "Day of the month the pairing starts, from 1")
-        ->required();
+        ->required()
+        ->transform(DecimalIndex());
     options->answers.AddTo(*command);
 
-    return {command, [options, operation](CliContext& context) {
+    return {command, [options, operation, refusal](CliContext& context) {
                 return WithMonth(options->file, options->answers, context, true,
                                  [&](ScheduleDocument& doc, Interaction& ui) {
                                      // The operations take the row after the roster for
@@ -48,7 +54,7 @@ Command AddPairingDayCommand(CLI::App& app, const char* name, const char* descri
                                                          options->day - 1);
                                      if (result == kAssignDone)
                                          return int(kExitOk);
-                                     const std::string_view message = AssignResultMessage(result);
+                                     const std::string_view message = refusal(result);
                                      if (!message.empty())
                                          ui.Message("Tessara Lines", message, Icon::Information);
                                      return int(kExitFailed);
@@ -69,13 +75,14 @@ Command AddAssignCommand(CLI::App& app)
         app, "assign",
         "Give a pairing to a crew member as Who Is Legal's Assign does: rest check, questions, "
         "a transaction",
-        Assign);
+        Assign, AssignResultMessage);
 }
 
 Command AddRemoveCommand(CLI::App& app)
 {
-    return AddPairingDayCommand(
-        app, "remove", "Take a pairing off a crew member's block back to open", RemovePair);
+    return AddPairingDayCommand(app, "remove",
+                                "Take a pairing off a crew member's block back to open", RemovePair,
+                                RemoveResultMessage);
 }
 
 Command AddUndoCommand(CLI::App& app)
@@ -104,6 +111,12 @@ Command AddUndoCommand(CLI::App& app)
                                                     // keep that.
                                                     status = kExitFailed;
                                                     break;
+                                                case UndoResult::Declined:
+                                                    context.err
+                                                        << "tlines-cli: nothing undone; the "
+                                                           "transaction stays in the "
+                                                           "history\n";
+                                                    return int(kExitFailed);
                                                 case UndoResult::Undone:
                                                     break;
                                                 }

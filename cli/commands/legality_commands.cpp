@@ -1,4 +1,5 @@
 #include "commands/command.h"
+#include "commands/index_option.h"
 
 #include "model/schedule_document.h"
 #include "model/text_encoding.h"
@@ -27,6 +28,27 @@ std::string RosterPlace(int crew)
     char text[16];
     std::snprintf(text, sizeof text, "%03d", crew + 1);
     return text;
+}
+
+// Why nobody can be given the pairing on `day`: it does not start that day
+// or somebody holds it. Empty when it is open.
+std::string NotOpen(const ScheduleDocument& doc, int pairing, int day)
+{
+    const TPair& pair = doc.Pairs[static_cast<size_t>(pairing)];
+    const int32_t ops = day < TPair::kDays ? pair.OpsCount[static_cast<size_t>(day)] : 0;
+    if (ops == 1 || ops == -1)
+        return {};
+    char text[64];
+    std::snprintf(text, sizeof text, "pairing %04d ", pair.PairNumber);
+    if (ops == 0)
+        return text + std::string("does not operate on day ") + std::to_string(day + 1);
+    std::string taken = text + std::string("on day ") + std::to_string(day + 1) + " is assigned";
+    const int count = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
+    for (int c = 0; c < count; ++c)
+        if (doc.Crew[static_cast<size_t>(c)].DaySlot[static_cast<size_t>(day)] == pairing)
+            return taken + " to " + RosterPlace(c) + ' ' +
+                   Cp1252ToUtf8(doc.Crew[static_cast<size_t>(c)].Name);
+    return taken;
 }
 
 } // namespace
@@ -100,8 +122,11 @@ Command AddWhoLegalCommand(CLI::App& app)
         "who-legal", "The Who Is Legal lists of one pairing on one day of the month");
     command->add_option("FILE", options->file, "Block file")->required();
     command->add_option("--pair", options->pair, "Pairing table index, from 0, as inspect lists")
-        ->required();
-    command->add_option("--day", options->day, "Day of the month, from 1")->required();
+        ->required()
+        ->transform(DecimalIndex());
+    command->add_option("--day", options->day, "Day of the month, from 1")
+        ->required()
+        ->transform(DecimalIndex());
     command->add_flag("--why", options->why,
                       "Also why each crew member is missing, and what each exception adds");
     options->answers.AddTo(*command);
@@ -118,6 +143,12 @@ Command AddWhoLegalCommand(CLI::App& app)
                                      if (options->day < 1 || options->day > doc.DaysInMonth) {
                                          context.err << "tlines-cli: the month has no day "
                                                      << options->day << '\n';
+                                         return int(kExitFailed);
+                                     }
+                                     if (const std::string taken =
+                                             NotOpen(doc, options->pair, options->day - 1);
+                                         !taken.empty()) {
+                                         context.err << "tlines-cli: " << taken << '\n';
                                          return int(kExitFailed);
                                      }
                                      CheckAllLegality(doc);

@@ -7,13 +7,17 @@ namespace tl {
 
 // One transaction of the undo history.
 struct TAction {
-    int8_t Kind = 0;      // 1 assigned a pairing, 0 removed one
+    int8_t Kind = 0;      // 1 assigned a pairing, 0 removed one, 2 removed a locked-in one
     int32_t Day = 0;      // day slot of the crew member
     int32_t Crew = 0;     // index in the crew table
     int32_t Pairing = 0;  // index in the pairing table
 
     bool operator==(const TAction&) const = default;
 };
+
+// The kind of a removal of a locked-in pairing: undoing it locks the day in
+// again.
+inline constexpr int8_t kRemovedLocked = 2;
 
 // The undo history, newest first. Its operations live with the assignment
 // rules; the document only holds it.

@@ -252,7 +252,16 @@ void AfterBlockChange(ScheduleDocument& doc, Interaction& ui, int crew, int pair
 struct AssignOptions {
     bool restCheck = true;
     bool reserveQuestion = true;
+    bool* answeredNo = nullptr; // set when a question answered No refused it
 };
+
+// A question answered No: the caller may want to tell it from a refusal.
+int Declined(const AssignOptions& options, int code)
+{
+    if (options.answeredNo)
+        *options.answeredNo = true;
+    return code;
+}
 
 int Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
            AssignOptions options)
@@ -273,7 +282,7 @@ int Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int da
     if (options.reserveQuestion && member.BidReserveOrLoa &&
         ui.Ask("", "Employee Bidding Reserve. Do you want to assign this pairing anyways",
                Buttons::YesNo, Icon::Question) != Answer::Yes)
-        return kAssignReserveDeclined;
+        return Declined(options, kAssignReserveDeclined);
     ui.Trace("AssignPair " + std::to_string(pair.PairNumber) + " to " + member.Name + " on " +
              std::to_string(DayOfMonth(doc, day)) + "\n");
     if (options.restCheck) {
@@ -281,13 +290,14 @@ int Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int da
         if (CheckRest(doc, member, pair, day, notes) != kAssignDone)
             return kAssignRefused;
         if (doc.CrewKind == 2 && !FrenchCrewAccepted(doc, ui, crew, pairing, day))
-            return kAssignRefused;
-        // Open lines (EmpNumber -1) are nobody's rest.
-        if (member.EmpNumber > 0 && !notes.empty() &&
+            return Declined(options, kAssignRefused);
+        // Open lines (EmpNumber -1) are nobody's rest; employee number 0 is
+        // a crew member like any other.
+        if (member.EmpNumber != -1 && !notes.empty() &&
             !ui.AskYes(kCaption, FillTexts("This Assignment Provides Only %s.  Do You want to "
-                                      "Assign It Anyway",
-                                      {notes})))
-            return kAssignRefused;
+                                           "Assign It Anyway",
+                                           {notes})))
+            return Declined(options, kAssignRefused);
     }
     member.DaySlot[U(day)] = pairing;
     SetOps(doc, pair, day, ops < 1 ? -2 : 2); // a crew-complement copy keeps its sign
@@ -296,8 +306,9 @@ int Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int da
     return kAssignDone;
 }
 
-// Takes the pairing the crew member holds on `day` off the block.
-void TakeOff(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day)
+// Takes the pairing the crew member holds on `day` off the block. The
+// transaction remembers a lock, so undo brings it back with the pairing.
+void TakeOff(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day, bool locked)
 {
     TPilot& member = doc.Crew[U(crew)];
     TPair& pair = doc.Pairs[U(pairing)];
@@ -306,7 +317,7 @@ void TakeOff(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int 
     const int32_t ops = OpsOf(doc, pair, day);
     if (ops != 0)
         SetOps(doc, pair, day, ops < 1 ? -1 : 1);
-    AddTransaction(doc.History, crew, pairing, day, 0);
+    AddTransaction(doc.History, crew, pairing, day, locked ? kRemovedLocked : int8_t(0));
     AfterBlockChange(doc, ui, crew, pairing, day, false);
 }
 
@@ -330,10 +341,33 @@ std::string_view AssignResultMessage(int code)
     }
 }
 
+std::string_view RemoveResultMessage(int code)
+{
+    switch (code) {
+    case kAssignNotOperating:
+        return "Can't Remove. Pairing not Operating that day";
+    case kAssignAlreadyAssigned:
+        return "Can't Remove. Pairing not Assigned to that Employee";
+    case kAssignCrewOutOfRange:
+        return "Can't Remove. Employee out of Range";
+    case kAssignPairOutOfRange:
+        return "Can't Remove. Pairing out of Range";
+    default:
+        return {};
+    }
+}
+
 int AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
                bool noRestCheck)
 {
     return Assign(doc, ui, crew, pairing, day, {!noRestCheck, true});
+}
+
+int AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
+               bool noRestCheck, bool& answeredNo)
+{
+    answeredNo = false;
+    return Assign(doc, ui, crew, pairing, day, {!noRestCheck, true, &answeredNo});
 }
 
 int RemovePair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day)
@@ -354,7 +388,7 @@ int RemovePair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, in
         return kAssignAlreadyAssigned;
     ui.Trace("Remove Pair " + std::to_string(pair.PairNumber) + " from " + doc.Crew[U(crew)].Name +
              " on " + std::to_string(DayOfMonth(doc, day)) + "\n");
-    TakeOff(doc, ui, crew, pairing, day);
+    TakeOff(doc, ui, crew, pairing, day, doc.Crew[U(crew)].DayLocked[U(day)] != 0);
     return kAssignDone;
 }
 
@@ -367,7 +401,8 @@ bool RemovePairFromGrid(ScheduleDocument& doc, Interaction& ui, int crew, int da
     const int32_t pairing = member.DaySlot[U(day)];
     if (!PairInRange(doc, pairing) || member.EmpNumber == -1)
         return false;
-    if (member.DayLocked[U(day)] != 0) {
+    const bool locked = member.DayLocked[U(day)] != 0;
+    if (locked) {
         if (!ui.AskYes(kCaption, "Do you want to Send it to Open anyway"))
             return false;
         member.DayLocked[U(day)] = 0;
@@ -383,7 +418,7 @@ bool RemovePairFromGrid(ScheduleDocument& doc, Interaction& ui, int crew, int da
     }
     ui.Trace("RemovePair " + std::to_string(pair.PairNumber) + " " + member.Name + " " +
              std::to_string(DayOfMonth(doc, day)) + " RC\n");
-    TakeOff(doc, ui, crew, pairing, day);
+    TakeOff(doc, ui, crew, pairing, day, locked);
     ComputeDayBalance(doc);
     return true;
 }

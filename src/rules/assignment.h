@@ -31,7 +31,15 @@ std::string_view AssignResultMessage(int code);
 // `day` is the day slot (0 = the month's first day).
 int AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
                bool noRestCheck);
+// AssignPair that also tells whether a refusal was a question answered No
+// rather than a rule.
+int AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
+               bool noRestCheck, bool& answeredNo);
 int RemovePair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day);
+
+// What a remove command says of a refusal, as AssignResultMessage does for
+// assign; empty for 0.
+std::string_view RemoveResultMessage(int code);
 
 // What the block grid does with the mouse, without the mouse: the Qt grid
 // maps its rows and columns to crew members and day slots and calls these.

@@ -3,6 +3,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
+#include "rules/crew_complement.h"
 #include "rules/legality.h"
 
 #include <algorithm>
@@ -96,9 +97,12 @@ int RepairAssignmentMarks(ScheduleDocument& doc, Interaction& ui,
                 repairs.push_back("Error 100 Emp " + crew.Name + " ");
                 continue;
             }
-            if (p < 0 || d >= days)
+            if (p < 0)
                 continue;
-            int32_t& ops = doc.Pairs[U(p)].OpsCount[U(d)];
+            // Slots after the month only hold the days a pairing runs into;
+            // none starts there.
+            int32_t noDay = 0;
+            int32_t& ops = d < days ? doc.Pairs[U(p)].OpsCount[U(d)] : noDay;
             if (ops == 1) {
                 ops = 2;
             } else if (ops == -1) {
@@ -207,21 +211,14 @@ void FlagTwoCaptPairs(ScheduleDocument& doc, Interaction& ui)
     const int base = std::clamp(doc.LastBasePair, -1, last);
     if (doc.CrewKind == 0) {
         // A copy's one operating day, and the same day of the pairing it copies.
-        for (int p = base + 1; p <= last; ++p) {
-            TPair& copy = doc.Pairs[U(p)];
-            int d = 0;
-            while (d < days && copy.OpsCount[U(d)] == 0)
-                ++d;
-            if (d == days)
+        const std::vector<CopySource> sources = CopySources(doc);
+        for (size_t k = 0; k < sources.size(); ++k) {
+            const CopySource& source = sources[k];
+            if (source.Day < 0)
                 continue;
-            Flag(copy.OpsCount[U(d)]);
-            for (int q = 0; q <= base; ++q) {
-                TPair& pair = doc.Pairs[U(q)];
-                if (pair.PairNumber == copy.PairNumber) {
-                    Flag(pair.OpsCount[U(d)]);
-                    break;
-                }
-            }
+            Flag(doc.Pairs[U(base + 1) + k].OpsCount[U(source.Day)]);
+            if (source.Pairing >= 0)
+                Flag(doc.Pairs[U(source.Pairing)].OpsCount[U(source.Day)]);
         }
     } else if (doc.CrewKind == 1) {
         // Pairing days parked on open lines fly with two captains.

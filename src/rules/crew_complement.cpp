@@ -3,11 +3,13 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "rules/assignment.h"
+#include "rules/history.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <map>
 #include <set>
 #include <string_view>
 #include <utility>
@@ -107,6 +109,15 @@ void AddMarker(std::string& text, Complement kind, int day)
     if (text.find(MarkerWord(kind)) == std::string::npos)
         text += MarkerOf(kind);
     text += " " + std::to_string(day + 1);
+}
+
+// A copy repeats the whole record of its pairing; these tell apart two
+// pairings that share a number.
+bool SameTrip(const TPair& pair, const TPair& copy)
+{
+    return pair.PairNumber == copy.PairNumber && pair.PairKey == copy.PairKey &&
+           pair.OnTime == copy.OnTime && pair.Tafb == copy.Tafb && pair.Credit == copy.Credit &&
+           pair.Length == copy.Length;
 }
 
 // The selected lines that still name an operating day of a pairing of the
@@ -246,7 +257,14 @@ ComplementDialog OpenCrewComplement(ScheduleDocument& doc)
     const auto [lastBase, lastPair] = PairRange(doc);
     const int crewCount = CrewInUse(doc);
     const int days = MonthDays(doc);
-    std::vector<bool> copyUsed(U(lastPair - lastBase), false);
+    // The copy each pairing day had, found before the signs are cleared.
+    std::map<std::pair<int, int>, int> copyOf;
+    if (kind != Complement::FirstOfficers) {
+        const std::vector<CopySource> sources = CopySources(doc);
+        for (size_t k = 0; k < sources.size(); ++k)
+            if (sources[k].Pairing >= 0)
+                copyOf[{sources[k].Pairing, sources[k].Day}] = lastBase + 1 + int(k);
+    }
     for (int i = 0; i <= lastBase; ++i) {
         TPair& pair = doc.Pairs[U(i)];
         CutMarker(pair.PairText, MarkerOf(kind));
@@ -266,25 +284,18 @@ ComplementDialog OpenCrewComplement(ScheduleDocument& doc)
                     open.DaySlot[U(d)] = -1;
                     pair.OpsCount[U(d)] = 1;
                 }
-            } else {
-                for (int q = lastBase + 1; q <= lastPair; ++q) {
-                    const TPair& copy = doc.Pairs[U(q)];
-                    if (copyUsed[U(q - lastBase - 1)] || copy.PairNumber != pair.PairNumber ||
-                        copy.OpsCount[U(d)] == 0)
+            } else if (const auto found = copyOf.find({i, d}); found != copyOf.end()) {
+                const int q = found->second;
+                line.Selected = true;
+                const bool assigned = std::abs(doc.Pairs[U(q)].OpsCount[U(d)]) == 2;
+                for (int c = 0; assigned && c < crewCount; ++c) {
+                    if (doc.Crew[U(c)].DaySlot[U(d)] != q)
                         continue;
-                    copyUsed[U(q - lastBase - 1)] = true;
-                    line.Selected = true;
-                    const bool assigned = std::abs(copy.OpsCount[U(d)]) == 2;
-                    for (int c = 0; assigned && c < crewCount; ++c) {
-                        if (doc.Crew[U(c)].DaySlot[U(d)] != q)
-                            continue;
-                        char holder[16];
-                        std::snprintf(holder, sizeof holder, "%03d", c);
-                        line.Text += holder;
-                        line.Holder = c;
-                        doc.Crew[U(c)].DaySlot[U(d)] = -1;
-                        break;
-                    }
+                    char holder[16];
+                    std::snprintf(holder, sizeof holder, "%03d", c);
+                    line.Text += holder;
+                    line.Holder = c;
+                    doc.Crew[U(c)].DaySlot[U(d)] = -1;
                     break;
                 }
             }
@@ -327,8 +338,44 @@ bool CrewComplementDone(ScheduleDocument& doc, Interaction& ui,
         ParkedDone(doc, ui, selected);
     else if (!CopiesDone(doc, ui, kind, selected))
         return false;
+    // Undo would take parked days into open time, or reach for copies and
+    // open lines by indices that now name others.
+    ClearHistory(doc);
     doc.Modified = true;
     return true;
+}
+
+std::vector<CopySource> CopySources(const ScheduleDocument& doc)
+{
+    const auto [lastBase, lastPair] = PairRange(doc);
+    const int days = std::min(MonthDays(doc), TPair::kDays);
+    std::vector<CopySource> sources(U(lastPair - lastBase));
+    for (size_t k = 0; k < sources.size(); ++k) {
+        const TPair& copy = doc.Pairs[U(lastBase + 1) + k];
+        int d = 0;
+        while (d < days && copy.OpsCount[U(d)] == 0)
+            ++d;
+        if (d < days)
+            sources[k].Day = d;
+    }
+    std::set<std::pair<int, int>> taken;
+    for (const bool sameTrip : {true, false}) {
+        for (size_t k = 0; k < sources.size(); ++k) {
+            CopySource& source = sources[k];
+            if (source.Day < 0 || source.Pairing >= 0)
+                continue;
+            const TPair& copy = doc.Pairs[U(lastBase + 1) + k];
+            for (int i = 0; i <= lastBase; ++i) {
+                const TPair& pair = doc.Pairs[U(i)];
+                if (pair.PairNumber != copy.PairNumber || pair.OpsCount[U(source.Day)] == 0 ||
+                    (sameTrip && !SameTrip(pair, copy)) || !taken.insert({i, source.Day}).second)
+                    continue;
+                source.Pairing = i;
+                break;
+            }
+        }
+    }
+    return sources;
 }
 
 } // namespace tl

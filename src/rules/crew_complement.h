@@ -40,9 +40,24 @@ ComplementDialog OpenCrewComplement(ScheduleDocument& doc);
 // Done: the selected lines get the extra crew member. Captains and
 // attendants get a copy per line after the last pairing, given back to its
 // former holder; first officers park the day on an open line ("CAPT
-// PAIRINGS"). False, with nothing changed, when the pairing table has no
-// room for the copies; the dialog stays open then.
+// PAIRINGS"). The history is cleared: its indices name copies and open lines
+// that were made again. False, with nothing changed, when the pairing table
+// has no room for the copies; the dialog stays open then.
 bool CrewComplementDone(ScheduleDocument& doc, Interaction& ui,
                         const std::vector<ComplementLine>& lines);
+
+// Where a copy (LastBasePair+1 .. LastPair) came from: its operating day and
+// the pairing of the month it copies, -1 for either when there is none.
+struct CopySource {
+    int Day = -1;
+    int Pairing = -1;
+};
+
+// The source of every copy, in copy order. One number can name several
+// pairings on one day, so a copy goes to the pairing whose trip it repeats
+// (key, report time, time away, credit, length), and only a copy that
+// matches none falls back to the first pairing of its number. Each pairing
+// day takes one copy at most.
+std::vector<CopySource> CopySources(const ScheduleDocument& doc);
 
 } // namespace tl

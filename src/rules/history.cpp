@@ -70,15 +70,27 @@ UndoResult Undo(ScheduleDocument& doc, Interaction& ui)
     const bool full = history.size() >= kHistoryLimit;
     const TAction oldest = history.back();
     int result = kAssignRefused;
-    if (action.Kind == 1)
+    bool answeredNo = false;
+    // The operations take the row after the roster for the complement tools;
+    // a transaction naming it comes from a damaged file.
+    const bool onRoster = action.Crew >= 0 && action.Crew < doc.CrewCount;
+    if (onRoster && action.Kind == 1)
         result = RemovePair(doc, ui, action.Crew, action.Pairing, action.Day);
-    else if (action.Kind == 0)
-        result = AssignPair(doc, ui, action.Crew, action.Pairing, action.Day, false);
+    else if (onRoster && (action.Kind == 0 || action.Kind == kRemovedLocked))
+        result = AssignPair(doc, ui, action.Crew, action.Pairing, action.Day, false, answeredNo);
+    // The scheduler chose not to: nothing changed, and the transaction can
+    // still be undone later.
+    if (answeredNo)
+        return UndoResult::Declined;
     if (result != kAssignDone) {
         ui.Message("Tessara Lines", "Unable to UNDO that Transaction", Icon::Information);
         if (!history.empty())
             history.pop_front();
         return UndoResult::Refused;
+    }
+    if (action.Kind == kRemovedLocked) {
+        doc.Crew[size_t(action.Crew)].DayLocked[size_t(action.Day)] = 1;
+        doc.Events().CrewRowChanged(action.Crew, action.Day, action.Day);
     }
     // The inverse recorded itself in front of the transaction it undid.
     for (int i = 0; i < 2 && !history.empty(); ++i)

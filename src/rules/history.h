@@ -28,9 +28,10 @@ void ClearHistory(ScheduleDocument& doc);
 
 // Takes back the newest transaction by doing its inverse. Beeps when the
 // history is empty. A refused inverse shows "Unable to UNDO that Transaction"
-// and drops the transaction; otherwise both it and the inverse leave the
-// history.
-enum class UndoResult { Empty, Undone, Refused };
+// and drops the transaction; a question of the inverse answered No changes
+// nothing and keeps it; otherwise both it and the inverse leave the history.
+// Undoing the removal of a locked-in pairing locks it in again.
+enum class UndoResult { Empty, Undone, Refused, Declined };
 UndoResult Undo(ScheduleDocument& doc, Interaction& ui);
 
 // The History dialog's text: per transaction, newest first,

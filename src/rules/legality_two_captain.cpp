@@ -2,6 +2,7 @@
 #include "rules/legality.h"
 
 #include "model/schedule_document.h"
+#include "rules/crew_complement.h"
 #include "rules/legality_rules.h"
 
 #include <algorithm>
@@ -12,9 +13,11 @@ using legality::U;
 void CheckTwoCaptainPairs(ScheduleDocument& doc)
 {
     const int crewCount = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
-    const int lastBase = std::min(doc.LastBasePair, ScheduleDocument::kPairCapacity - 1);
-    const int lastPair = std::min(doc.LastPair, ScheduleDocument::kPairCapacity - 1);
+    // The ranges CopySources works in, so a copy's index finds its source.
+    const int lastPair = std::clamp(doc.LastPair, -1, ScheduleDocument::kPairCapacity - 1);
+    const int lastBase = std::clamp(doc.LastBasePair, -1, lastPair);
     const int days = std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays);
+    const std::vector<CopySource> sources = CopySources(doc);
     for (int c = 0; c < crewCount; ++c) {
         TPilot& captain = doc.Crew[U(c)];
         if (captain.EmpNumber == -1)
@@ -31,18 +34,13 @@ void CheckTwoCaptainPairs(ScheduleDocument& doc)
             const int32_t copy = captain.DaySlot[U(d)];
             if (copy <= lastBase || copy > lastPair)
                 continue;
-            const int32_t number = doc.Pairs[U(copy)].PairNumber;
+            // The other captain is the one holding the pairing this copy was
+            // made from, not any pairing of its number.
+            const int source = sources[U(copy - lastBase - 1)].Pairing;
             int partner = -1;
-            for (int q = 0; q <= lastBase; ++q) {
-                if (doc.Pairs[U(q)].PairNumber != number)
-                    continue;
-                for (int h = 0; h < crewCount; ++h) {
-                    if (doc.Crew[U(h)].DaySlot[U(d)] == q) {
-                        partner = h;
-                        break;
-                    }
-                }
-            }
+            for (int h = 0; source >= 0 && h < crewCount && partner < 0; ++h)
+                if (doc.Crew[U(h)].DaySlot[U(d)] == source)
+                    partner = h;
             if (partner < 0)
                 continue;
             const int32_t theirs = doc.Crew[U(partner)].CarryIn[9];

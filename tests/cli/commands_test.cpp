@@ -142,6 +142,8 @@ TEST_F(CommandsTest, FailuresExitWithTheirStatusAndSayWhy)
         {{"import-pairings", none, prg, "--eqp", "8"}, 2}, // --eqp needs --base
         {{"import-pairings", none, prg, "--base", "z"}, 2},
         {{"scan-lis", none}, 2},
+        {{"assign", none, "--crew", "1", "--pair", "0x1", "--day", "1"}, 2}, // decimal only
+        {{"remove", none, "--crew", " 1", "--pair", "1", "--day", "1"}, 2},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         test::CliRun r = RunCli(cases[i].args);

@@ -38,9 +38,15 @@ TEST(AssignmentCommandsTest, AssignRemoveUndoAndHistoryInTurn)
          asked + " [Yes]\n", "", true},
         {{"history"}, 0, "", "Assign\t101\t02/06/2027\tTREMBLAY \xC3\x89LISE\n"},
         {{"assign", "--crew", "2", "--pair", "0", "--day", "2"}, 1, taken},
-        {{"remove", "--crew", "2", "--pair", "0", "--day", "2"}, 1, taken},
+        {{"remove", "--crew", "2", "--pair", "0", "--day", "2"}, 1,
+         "Tessara Lines: Can't Remove. Pairing not Assigned to that Employee\n"},
         {{"assign", "--crew", "3", "--pair", "1", "--day", "2"}, 1,
          cant + "Employee out of Range\n"},
+        // Undoing the removal asks again; No keeps it to undo later.
+        {{"remove", "--crew", "1", "--pair", "0", "--day", "2"}, 0, "", "", true},
+        {{"undo"}, 1,
+         asked + " [No]\ntlines-cli: nothing undone; the transaction stays in the history\n"},
+        {{"undo", "--yes"}, 0, asked + " [Yes]\n", "", true},
         {{"undo"}, 0, "", "", true},
         {{"history"}, 0, ""},
         {{"undo"}, 1, "tlines-cli: the history is empty\n"},
@@ -121,6 +127,7 @@ TEST(LegalityCommandsTest, CheckAndWhoLegalSayWhatTheyFind)
                                             [](ScheduleDocument& doc) {
                                                 doc.Crew[0].DaySlot[0] = doc.Crew[0].DaySlot[1] = 1;
                                                 doc.Crew[1].FilterText = "0101TEXT";
+                                                doc.Pairs[0].OpsCount[4] = 0;
                                             });
     const test::CliRun plain = RunCli({"check", file});
     EXPECT_EQ(plain.status, 0) << plain.err;
@@ -148,12 +155,25 @@ TEST(LegalityCommandsTest, CheckAndWhoLegalSayWhatTheyFind)
                        "001 TREMBLAY \xC3\x89LISE: pairing 0101 on day 3 leaves 05:00 rest after "
                        "pairing 0102 on day 2, minimum 11:00\n");
 
-    for (const char* day : {"0", "31"}) {
-        const test::CliRun wrong = RunCli({"who-legal", file, "--pair", "0", "--day", day});
-        EXPECT_EQ(wrong.status, 1);
-        EXPECT_EQ(wrong.err, std::string("tlines-cli: the month has no day ") + day + "\n");
+    const struct {
+        const char* pair;
+        const char* day;
+        std::string err;
+    } wrong[] = {
+        {"0", "0", "the month has no day 0"},
+        {"0", "31", "the month has no day 31"},
+        {"0", "031", "the month has no day 31"}, // not octal
+        {"2", "1", "the month has no pairing 2 (indices 0 to 1)"},
+        {"0", "5", "pairing 0101 does not operate on day 5"},
+        {"1", "2", "pairing 0102 on day 2 is assigned to 001 TREMBLAY \xC3\x89LISE"},
+    };
+    for (const auto& w : wrong) {
+        const test::CliRun refused = RunCli({"who-legal", file, "--pair", w.pair, "--day", w.day});
+        EXPECT_EQ(refused.status, 1) << w.err;
+        EXPECT_EQ(refused.out, "");
+        EXPECT_EQ(refused.err, "tlines-cli: " + w.err + "\n");
     }
-    EXPECT_EQ(RunCli({"who-legal", file, "--pair", "2", "--day", "1"}).status, 1);
+    EXPECT_EQ(RunCli({"who-legal", file, "--pair", "0x1", "--day", "1"}).status, 2);
 }
 
 // The bundled month as the README builds it: crew members with back-to-back

@@ -72,6 +72,8 @@ TEST(AssignPairTest, RestToTheNeighbouringDuties)
         {"attendant 9:59", 2, 359, {}, 1, {}},
         {"attendant 11:59", 2, 479, {Yes}, 0, {RestQuestion(" 11:59 Crew Rest Before ")}},
         {"open line never asked", 0, 420, {}, 0, {}, [](Month& m) { m.Crew().EmpNumber = -1; }},
+        {"employee number 0 asked", 0, 420, {No}, 1, {before11},
+         [](Month& m) { m.Crew().EmpNumber = 0; }},
         {"rest after", 0, 300, {Yes}, 0, {RestQuestion(" 11:30 Crew Rest After ")},
          [](Month& m) { m.Put(0, m.AddPair(150, 600), 1); }, 6, 0},
         {"day off before: no note", 0, 420, {}, 0, {},
@@ -273,6 +275,52 @@ TEST(UndoTest, HistoryLimitUndoAndText)
     EXPECT_EQ(m.doc->History.size(), 199u);
 }
 
+TEST(UndoTest, AnswerNoKeepsTheTransactionLocksComeBackDamagedEntriesAreRefused)
+{
+    // Undoing a removal asks about the 11:00 rest after day 1's duty.
+    Month m;
+    m.Put(0, m.AddPair(480, 720), 0);
+    const int p = m.Open(420, 600);
+    ASSERT_EQ(AssignPair(*m.doc, m.ui, 0, p, 1, true), 0);
+    ASSERT_EQ(RemovePair(*m.doc, m.ui, 0, p, 1), 0);
+    const THistory removed = m.doc->History;
+    m.ui.Script({No});
+    EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Declined);
+    EXPECT_EQ(m.doc->History, removed);
+    EXPECT_EQ(m.Crew(0).DaySlot[1], -1);
+    EXPECT_TRUE(m.ui.Only(Kind::Message).empty());
+    m.ui.Script({Yes});
+    EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Undone);
+    EXPECT_EQ(m.Crew(0).DaySlot[1], p);
+
+    // A locked-in pairing sent to open comes back locked in, also after the
+    // history went through the file.
+    ASSERT_TRUE(ToggleDayLock(*m.doc, 0, 1));
+    m.ui.Script({Yes});
+    ASSERT_TRUE(RemovePairFromGrid(*m.doc, m.ui, 0, 1, true, true));
+    ASSERT_EQ(m.Crew(0).DayLocked[1], 0);
+    ParseHistory(m.doc->History, SerializeHistory(m.doc->History));
+    m.ui.Script({Yes});
+    EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Undone);
+    EXPECT_EQ((std::vector<int>{m.Crew(0).DaySlot[1], m.Crew(0).DayLocked[1]}),
+              (std::vector<int>{p, 1}));
+    ASSERT_EQ(RemovePair(*m.doc, m.ui, 0, p, 1), 0);
+    EXPECT_EQ(m.doc->History.front().Kind, kRemovedLocked);
+
+    // A file may name a crew member past the roster; the row after it is
+    // not one to give pairings to.
+    for (const int crew : {3, 4, -1}) {
+        m.ui.Clear();
+        m.doc->History = {TAction{0, 5, crew, p}};
+        EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Refused) << crew;
+        EXPECT_EQ(m.Pair(p).OpsCount[5], 1) << crew;
+        EXPECT_TRUE(m.doc->History.empty());
+        EXPECT_EQ(m.ui.Dialogs(),
+                  std::vector<std::string>{"Tessara Lines: Unable to UNDO that Transaction"});
+    }
+    EXPECT_EQ(m.Crew(3).DaySlot[5], -1);
+}
+
 // Newest first in fixed-width records; damaged text is read as far as it is whole.
 TEST(UndoTest, HistoryTextReadsBackAsFarAsItIsWhole)
 {
@@ -336,9 +384,13 @@ TEST(AssignmentPropertyTest, OperationCountsMatchTheBlocks)
             return s;
         };
         const auto step = [&](bool undoable) {
-            int crew = pick(0, 8), pairing = pick(0, 39), day = pick(0, 29);
+            // Row 8 is the one after the roster: the operations take it, undo does not.
+            const int lastRow = undoable ? 7 : 8;
+            int crew = pick(0, lastRow), pairing = pick(0, 39), day = pick(0, 29);
             if (pick(0, 19) == 0) { // now and then out of every range
                 crew = pick(-1, 9);
+                if (crew == 8 && undoable)
+                    crew = 9;
                 pairing = pick(-1, 41);
                 day = pick(-1, 31);
             }
@@ -348,7 +400,7 @@ TEST(AssignmentPropertyTest, OperationCountsMatchTheBlocks)
             switch (pick(0, undoable ? 3 : 6)) {
             case 0: case 1: AssignPair(*m.doc, yes, crew, pairing, day, false); break;
             case 2: RemovePair(*m.doc, yes, crew, pick(0, 3) == 0 ? pairing : held, day); break;
-            case 3: DragPairing(*m.doc, yes, crew, day, pick(0, 8)); break;
+            case 3: DragPairing(*m.doc, yes, crew, day, pick(0, lastRow)); break;
             case 4: RemovePairFromGrid(*m.doc, yes, crew, day, false, true); break;
             case 5: ToggleDayLock(*m.doc, crew, day); break;
             default: Undo(*m.doc, yes); break;
@@ -372,7 +424,7 @@ TEST(AssignmentPropertyTest, OperationCountsMatchTheBlocks)
         }
         m.doc->History.clear();
         const std::vector<int32_t> start = snapshot();
-        for (int i = 0; i < 400 && m.doc->History.size() < 190; ++i)
+        for (int i = 0; i < 600 && m.doc->History.size() < 190; ++i)
             step(true);
         EXPECT_GT(m.doc->History.size(), 50u);
         while (!m.doc->History.empty())

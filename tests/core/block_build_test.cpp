@@ -40,7 +40,7 @@ TEST(RepairAssignmentMarksTest, EmptiesWhatCannotBeHeldAndSaysSo)
         const char* report; // empty: nothing shown
         std::vector<int32_t> slots; // slot 2 of crew 0, 1, 2 afterwards
         int32_t ops; // OpsCount[2] of pairing 0 afterwards
-        int32_t slot40 = -1; // crew 1's slot after the month
+        int32_t after = -1; // crew 1's slot 30, the day after the month
     };
     const Case cases[] = {
         {"two holders, the earlier keeps it",
@@ -58,9 +58,12 @@ TEST(RepairAssignmentMarksTest, EmptiesWhatCannotBeHeldAndSaysSo)
         {"stale marks opened, -2 kept",
          [](BuildMonth& m) { m.Crew(1).DaySlot[2] = -2, m.Pair(0).OpsCount[2] = 2; }, "",
          {-1, -2, -1}, 1},
-        {"past the month only indices outside the table",
-         [](BuildMonth& m) { m.Crew(0).DaySlot[40] = 5000, m.Crew(1).DaySlot[40] = 1; },
-         "Error 100 Emp CREW 1  Errors Corrected OK to proceed", {-1, -1, -1}, 1, 1},
+        {"past the month no pairing starts",
+         [](BuildMonth& m) { m.Crew(0).DaySlot[40] = 5000, m.Crew(1).DaySlot[30] = 1; },
+         "Error 100 Emp CREW 1 Error 101 Emp CREW 2 Day 31 Errors Corrected OK to proceed",
+         {-1, -1, -1}, 1},
+        {"past the month other assignments stay",
+         [](BuildMonth& m) { m.Crew(1).DaySlot[30] = -2; }, "", {-1, -1, -1}, 1, -2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -75,8 +78,8 @@ TEST(RepairAssignmentMarksTest, EmptiesWhatCannotBeHeldAndSaysSo)
             EXPECT_EQ(message.icon, Icon::Information);
         EXPECT_EQ((std::vector<int32_t>{m.Crew(0).DaySlot[2], m.Crew(1).DaySlot[2],
                                         m.Crew(2).DaySlot[2], m.Pair(0).OpsCount[2],
-                                        m.Crew(1).DaySlot[40]}),
-                  (std::vector<int32_t>{c.slots[0], c.slots[1], c.slots[2], c.ops, c.slot40}));
+                                        m.Crew(1).DaySlot[30]}),
+                  (std::vector<int32_t>{c.slots[0], c.slots[1], c.slots[2], c.ops, c.after}));
     }
 }
 

@@ -388,13 +388,17 @@ TEST(LegalityTest, TwoCaptainPairsAndOpenLines)
                                            {3, 3, " Both MED on 2 Capt Pair "},
                                            {1, 2, ""},
                                            {1, 0, ""}}) {
-        LegalityMonth m;
+        // Crew 1 flies a copy of pairing 0 with crew 2; crew 3 flies pairing
+        // 1, another trip of the same number that day.
+        LegalityMonth m(0, 6, 2027, 3);
         m.AddPair(480, 600);
+        m.AddPair(900, 600);
         m.AddPair(480, 600);
-        m.Pair(1).PairNumber = m.Pair(0).PairNumber;
-        m.doc->LastBasePair = 0;
-        m.Put(0, 1, 2);
+        m.Pair(1).PairNumber = m.Pair(2).PairNumber = m.Pair(0).PairNumber;
+        m.doc->LastBasePair = 1;
+        m.Put(0, 2, 2);
         m.Put(1, 0, 2);
+        m.Put(2, 1, 2);
         m.Crew(0).CarryIn[9] = row.mine;
         m.Crew(1).CarryIn[9] = row.theirs;
         CheckAllLegality(*m.doc);

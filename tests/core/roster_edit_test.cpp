@@ -1,7 +1,9 @@
 #include "core/legality_month.h"
+#include "rules/block_build.h"
 #include "rules/crew_complement.h"
 #include "rules/history.h"
 #include "rules/roster_edit.h"
+#include "storage/block_file.h"
 
 #include <gtest/gtest.h>
 
@@ -271,14 +273,49 @@ TEST(CrewComplementTest, FirstOfficersParkTwoCaptainDaysOnOpenLines)
                   (std::vector<int>{-1, -1, 0, 1, -1, -2, -2}));
         EXPECT_EQ(m.Pair(0).PairText, "NOTE TWO CAPTS ON 3");
 
+        EXPECT_TRUE(m.doc->History.empty()) << "undo would send the parked days to open time";
         lines = m.Open();
         EXPECT_EQ(Selected(lines), (std::vector<std::string>{"00002", "00102"}));
-        EXPECT_TRUE(m.doc->History.empty()); // its open lines are gone
         EXPECT_EQ((std::vector<int>{m.doc->CrewCount, m.Pair(0).OpsCount[2]}),
                   (std::vector<int>{3, 1}));
         EXPECT_EQ(m.Pair(0).PairText, "NOTE");
     }
     EXPECT_TRUE(m.ui.Dialogs().empty());
+}
+
+// Pairing 1 takes pairing 0's number and flies day slot 2 as well, later
+// and for more credit; only it has two captains there.
+TEST(CrewComplementTest, CopiesKeepToThePairingTheyWereMadeFrom)
+{
+    ComplementMonth m(0);
+    m.Pair(1).PairNumber = m.Pair(0).PairNumber;
+    m.Pair(1).OnTime = 900;
+    m.Pair(1).Credit = m.Pair(1).DayCredit[0] = 420;
+    m.Pair(1).OpsCount[2] = 1;
+    std::vector<ComplementLine> lines = m.Open();
+    ASSERT_EQ(lines.size(), 4u);
+    lines[2].Selected = true;
+    ASSERT_TRUE(CrewComplementDone(*m.doc, m.ui, lines));
+    m.Crew(1).DaySlot[2] = 2; // the second captain
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        // Saved and opened again.
+        auto back = std::make_unique<ScheduleDocument>();
+        ASSERT_TRUE(LoadBlocksFromBytes(*back, BlockFileBytes(*m.doc, kSchedulerFile), m.ui));
+        m.doc = std::move(back);
+        ASSERT_TRUE(FinishOpeningMonth(*m.doc, m.ui, false));
+        EXPECT_EQ(
+            (std::vector<int>{m.Pair(0).OpsCount[2], m.Pair(1).OpsCount[2], m.Pair(2).OpsCount[2]}),
+            (std::vector<int>{2, -1, -2}));
+
+        lines = m.Open();
+        EXPECT_EQ(Selected(lines), std::vector<std::string>{"00102001"});
+        ASSERT_TRUE(CrewComplementDone(*m.doc, m.ui, lines));
+        ASSERT_EQ(m.doc->LastPair, 2);
+        EXPECT_EQ((std::vector<int>{m.Pair(2).OnTime, m.Pair(2).Credit, m.Crew(1).DaySlot[2]}),
+                  (std::vector<int>{900, 420, 2}));
+        EXPECT_EQ(m.Pair(0).PairText, "NOTE");
+    }
 }
 
 TEST(CrewComplementTest, CopiesThatDoNotFitAreRefused)

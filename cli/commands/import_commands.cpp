@@ -18,7 +18,7 @@ namespace {
 int ImportInto(const std::string& file, const AnswerOptions& answers, CliContext& context,
                const std::function<bool(ScheduleDocument&, Interaction&)>& import)
 {
-    return WithMonth(file, answers, context, true, [&](ScheduleDocument& doc, Interaction& ui) {
+    return WithMonth(file, answers, context, MonthUse::Save, [&](ScheduleDocument& doc, Interaction& ui) {
         return import(doc, ui) ? int(kExitOk) : int(kExitFailed);
     });
 }

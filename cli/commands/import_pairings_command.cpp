@@ -40,7 +40,7 @@ Command AddImportPairingsCommand(CLI::App& app)
                     context.err << "tlines-cli: --base takes one letter A to Z, --eqp one digit\n";
                     return int(kExitUsage);
                 }
-                return WithMonth(options->file, options->answers, context, true,
+                return WithMonth(options->file, options->answers, context, MonthUse::Save,
                                  [&](ScheduleDocument& doc, Interaction& ui) {
                                      // As the program does: from the crew group, every equipment
                                      // for cabin groups; from the letters given, every equipment

@@ -29,7 +29,7 @@ Command AddSaveAsCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, false,
+                return WithMonth(options->file, options->answers, context, MonthUse::Read,
                                  [&](ScheduleDocument& doc, Interaction& ui) {
                                      const bool saved =
                                          options->kind == kSchedulerFile

@@ -1,6 +1,7 @@
 #include "model/schedule_document.h"
 #include "model/vortime.h"
 #include "rules/history.h"
+#include "rules/open_month.h"
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
 #include "storage/objstream.h"
@@ -11,6 +12,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -257,6 +259,65 @@ TEST_F(BlockFileTest, OlderVersionsLoadWithDefaultsForAbsentSections)
                                             v.hasViewerText ? "for crew" : ""}));
         EXPECT_EQ(doc.AbsenceCount, v.hasAbsences ? 2 : 0);
         EXPECT_EQ(doc.Absences[1].AbsValue3, v.hasAbsences ? 240 : 0);
+    }
+}
+
+// Opening tells whether the month is whole and what kind of file it is;
+// only a whole scheduler file may be written back, and a month that is not
+// whole never replaces the timed backup.
+TEST_F(BlockFileTest, OpeningSaysWhetherTheMonthIsWholeAndWritable)
+{
+    const struct {
+        const char* kindName;
+        const char* version;
+        const char* end;
+        bool opened, endCheckFailed, newer;
+        int kind;
+    } cases[] = {
+        {"TessaraLines", "29", "EndOfFile", true, false, false, kSchedulerFile},
+        {"TessaraLines", "25", "TessaraLines25", true, false, false, kSchedulerFile},
+        {"TessaraLines", "29", "", true, true, false, kSchedulerFile},
+        {"TessaraLines", "30", "EndOfFile", true, false, true, kSchedulerFile},
+        {"TessaraLines", "X1", "EndOfFile", true, false, true, kSchedulerFile},
+        {"TLViewPrRost", "29", "EndOfFile", true, false, false, kViewerPreRoster},
+        {"TLView_Final", "29", "EndOfFile", true, false, false, kViewerFinal},
+        {"TessaraLinez", "29", "EndOfFile", false, false, false, kSchedulerFile},
+    };
+    const std::string newer = "Tessara Lines: This file was written by a newer version of Tessara "
+                              "Lines. What this version does not know was not read.";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.kindName << c.version << ' ' << c.end);
+        FileLayout layout;
+        layout.kindName = c.kindName;
+        layout.version = c.version;
+        layout.endText = c.end;
+        const std::vector<uint8_t> bytes = BuildFile(layout);
+        const std::filesystem::path path = Path("month.tl2");
+        WriteAll(path, std::string(bytes.begin(), bytes.end()));
+        WriteAll(Path("month.BAK"), "the good backup");
+        ui.Clear();
+
+        ScheduleDocument doc;
+        const OpenedMonth opened = OpenMonthFile(doc, path.string(), ui);
+        const bool whole = c.opened && !c.endCheckFailed && !c.newer;
+        EXPECT_EQ((std::vector<bool>{opened.Opened, opened.EndCheckFailed, opened.NewerVersion,
+                                     opened.BuildStopped, opened.Whole(), opened.Build.Built}),
+                  (std::vector<bool>{c.opened, c.endCheckFailed, c.newer, false, whole, c.opened}));
+        EXPECT_EQ(opened.FileKind, c.kind);
+        EXPECT_EQ(opened.Writable(), whole && c.kind == kSchedulerFile);
+        EXPECT_EQ(doc.ReadOnly, c.opened && !opened.Writable());
+        EXPECT_EQ(NotWholeReason(opened).empty(), whole);
+        EXPECT_EQ(std::count(ui.Dialogs().begin(), ui.Dialogs().end(), newer), c.newer ? 1 : 0);
+        if (!c.opened) {
+            EXPECT_EQ(doc.GroupName + doc.FileName, "");
+            continue;
+        }
+        EXPECT_EQ(doc.FileName, path.string());
+
+        doc.Modified = true;
+        for (int tick = 0; tick < 20; ++tick)
+            TimedBackupTick(doc, true, ui);
+        EXPECT_EQ(ReadAll(Path("month.BAK")) == "the good backup", !opened.Writable());
     }
 }
 

@@ -66,7 +66,8 @@ Command AddBuildCommand(CLI::App& app)
                     return int(kExitFailed);
                 if (opened.BuildStopped) {
                     context.err << "tlines-cli: building stopped so pairing "
-                                << opened.Build.EditPair << " can be edited; the file is not changed\n";
+                                << opened.Build.EditPair
+                                << " can be edited; the file is not changed\n";
                     return int(kExitFailed);
                 }
                 if (!MayChangeMonth(options->file, opened, context.err))

@@ -19,6 +19,13 @@ void AnswerOptions::AddTo(CLI::App& command)
     y->excludes(n);
 }
 
+void AnswerOptions::AddOddExtractTo(CLI::App& command)
+{
+    command.add_flag("--accept-odd-extract", acceptOddExtract,
+                     "Load an extract whose lines are not of its usual length (\"This May Not Be "
+                     "a Valid ... Extract\"); --yes does not answer that question");
+}
+
 AnswerPolicy AnswerOptions::Policy() const
 {
     if (yes)
@@ -64,6 +71,7 @@ int WithMonth(const std::string& file, const AnswerOptions& answers, CliContext&
               MonthUse use, const MonthWork& work)
 {
     CliInteraction ui(context.out, context.err, answers.Policy(), context.terminal);
+    ui.SetAcceptOddExtract(answers.acceptOddExtract);
     OpenedMonth opened;
     std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui, &opened);
     if (!doc)

@@ -26,12 +26,15 @@ struct CliContext {
 // Exit statuses every command keeps to.
 enum ExitStatus : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
-// --yes and --no, which every command accepts to answer its questions.
+// --yes and --no, which every command accepts to answer its questions, and
+// --accept-odd-extract for the commands that read an extract.
 struct AnswerOptions {
     bool yes = false;
     bool no = false;
+    bool acceptOddExtract = false;
 
     void AddTo(CLI::App& command);
+    void AddOddExtractTo(CLI::App& command);
     AnswerPolicy Policy() const;
 };
 

@@ -20,7 +20,7 @@ Command AddImportPairingsCommand(CLI::App& app)
     CLI::App* command = app.add_subcommand(
         "import-pairings", "Replace the month's pairings with those of a PRG pairing file");
     command->add_option("FILE", options->file, "Block file to change (.tl2)")->required();
-    command->add_option("PRG", options->prg, "Pairing file")->required()->check(CLI::ExistingFile);
+    command->add_option("PRG", options->prg, "Pairing file")->required();
     CLI::Option* base =
         command->add_option("--base", options->base,
                             "Base letter of the pairings (first letter of the pairing number); "
@@ -47,9 +47,13 @@ Command AddImportPairingsCommand(CLI::App& app)
                                      // when no digit is given.
                                      const bool anyEquipment =
                                          b.empty() ? doc.CrewKind == 2 : e.empty();
-                                     return LoadPRGPairs(doc, options->prg, b + e, anyEquipment, ui)
-                                                ? int(kExitOk)
-                                                : int(kExitFailed);
+                                     if (!LoadPRGPairs(doc, options->prg, b + e, anyEquipment, ui))
+                                         return int(kExitFailed);
+                                     if (doc.LastPair >= 0)
+                                         return int(kExitOk);
+                                     context.err << "tlines-cli: no pairing was loaded; "
+                                                 << options->file << " is not changed\n";
+                                     return int(kExitFailed);
                                  });
             }};
 }

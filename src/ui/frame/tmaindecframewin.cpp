@@ -329,7 +329,8 @@ void TMainDecFrameWin::OnDocumentChanged()
     if (!monthOpen)
         setWindowTitle(QStringLiteral("Tessara Lines"));
     else if (!doc.Untitled && doc.ReadOnly)
-        setWindowTitle(QStringLiteral("Tessara Lines - %1 (read-only)").arg(FromFileName(doc.FileName)));
+        setWindowTitle(
+            QStringLiteral("Tessara Lines - %1 (read-only)").arg(FromFileName(doc.FileName)));
     else if (!doc.Untitled)
         setWindowTitle(QStringLiteral("Tessara Lines - %1").arg(FromFileName(doc.FileName)));
     UpdateCommands();

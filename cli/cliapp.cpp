@@ -9,8 +9,10 @@
 
 namespace tl::cli {
 
-int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
-                   bool terminal)
+namespace {
+
+int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+              bool terminal)
 {
     CLI::App app{"Tessara Lines on the command line: scripted months and checks without a display.",
                  "tlines-cli"};
@@ -65,6 +67,22 @@ int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     }
     err << app.help();
     return kExitUsage;
+}
+
+} // namespace
+
+int RunCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                   bool terminal)
+{
+    const int status = RunParsed(argc, argv, out, err, terminal);
+    // Output that never arrived (a full disk, a closed pipe) is a failure,
+    // whatever the command did.
+    out.flush();
+    if (!out) {
+        err << "tlines-cli: standard output could not be written\n";
+        return kExitFailed;
+    }
+    return status;
 }
 
 } // namespace tl::cli

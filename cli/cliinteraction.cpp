@@ -63,10 +63,9 @@ void CliInteraction::Say(std::string_view caption, const std::string& text)
     m_err << Cp1252ToUtf8(caption) << ": " << text << '\n';
 }
 
-Answer CliInteraction::Answered(std::string_view caption, const std::string& text, Buttons buttons)
+Answer CliInteraction::Answered(std::string_view caption, const std::string& text, Answer answer)
 {
     ProgressDone();
-    Answer answer = AnswerFor(m_policy, buttons);
     m_err << Cp1252ToUtf8(caption) << ": " << text << " [" << AnswerName(answer) << "]\n";
     return answer;
 }
@@ -78,7 +77,10 @@ void CliInteraction::Message(std::string_view caption, std::string_view text, Ic
 
 Answer CliInteraction::Ask(std::string_view caption, std::string_view text, Buttons buttons, Icon)
 {
-    return Answered(caption, Cp1252ToUtf8(text), buttons);
+    Answer answer = AnswerFor(m_policy, buttons);
+    if (buttons != Buttons::Ok && text.starts_with("This May Not Be a Valid "))
+        answer = m_acceptOddExtract ? Answer::Yes : Answer::No;
+    return Answered(caption, Cp1252ToUtf8(text), answer);
 }
 
 void CliInteraction::MessageAboutFile(std::string_view caption, std::string_view text,
@@ -90,7 +92,7 @@ void CliInteraction::MessageAboutFile(std::string_view caption, std::string_view
 Answer CliInteraction::AskAboutFile(std::string_view caption, std::string_view text,
                                     const std::filesystem::path& file, Buttons buttons, Icon)
 {
-    return Answered(caption, WithFileName(text, file), buttons);
+    return Answered(caption, WithFileName(text, file), AnswerFor(m_policy, buttons));
 }
 
 void CliInteraction::ShowList(std::string_view, const std::vector<std::string>& lines)

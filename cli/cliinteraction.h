@@ -25,6 +25,10 @@ public:
     CliInteraction(std::ostream& out, std::ostream& err, AnswerPolicy policy, bool terminal);
 
     void SetTrace(DebugTrace* trace) { m_trace = trace; }
+    // The question whether to load an extract that looks wrong is answered
+    // by its own option, never by --yes: a script that answers the other
+    // questions must still refuse a wrong file.
+    void SetAcceptOddExtract(bool accept) { m_acceptOddExtract = accept; }
 
     void Message(std::string_view caption, std::string_view text, Icon icon) override;
     Answer Ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) override;
@@ -40,14 +44,15 @@ public:
 
 private:
     void Say(std::string_view caption, const std::string& text);
-    // The question's line; returns the policy's answer.
-    Answer Answered(std::string_view caption, const std::string& text, Buttons buttons);
+    // The question's line; returns `answer`.
+    Answer Answered(std::string_view caption, const std::string& text, Answer answer);
 
     std::ostream& m_out;
     std::ostream& m_err;
     AnswerPolicy m_policy;
     bool m_terminal;
     bool m_barShown = false;
+    bool m_acceptOddExtract = false;
     DebugTrace* m_trace = nullptr;
 };
 

@@ -42,7 +42,7 @@ Command AddPairingDayCommand(CLI::App& app, const char* name, const char* descri
     options->answers.AddTo(*command);
 
     return {command, [options, operation, refusal](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, true,
+                return WithMonth(options->file, options->answers, context, MonthUse::Save,
                                  [&](ScheduleDocument& doc, Interaction& ui) {
                                      // The operations take the row after the roster for
                                      // the complement tools; no one names it here.
@@ -99,7 +99,8 @@ Command AddUndoCommand(CLI::App& app)
 
     return {command, [options](CliContext& context) {
                 int status = kExitOk;
-                const int saved = WithMonth(options->file, options->answers, context, true,
+                const int saved = WithMonth(options->file, options->answers, context,
+                                            MonthUse::Save,
                                             [&](ScheduleDocument& doc, Interaction& ui) {
                                                 switch (Undo(doc, ui)) {
                                                 case UndoResult::Empty:
@@ -140,7 +141,7 @@ Command AddHistoryCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, false,
+                return WithMonth(options->file, options->answers, context, MonthUse::Read,
                                  [&](ScheduleDocument& doc, Interaction&) {
                                      const std::string text = HistoryText(doc);
                                      size_t from = 0;

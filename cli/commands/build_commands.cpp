@@ -4,6 +4,7 @@
 #include "model/text_encoding.h"
 #include "output/warnings_report.h"
 #include "rules/block_build.h"
+#include "rules/open_month.h"
 #include "storage/block_file.h"
 
 #include <algorithm>
@@ -59,16 +60,19 @@ Command AddBuildCommand(CLI::App& app)
     return {command, [options](CliContext& context) {
                 CliInteraction ui(context.out, context.err, options->answers.Policy(),
                                   context.terminal);
-                BuildReport report;
-                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui, &report);
+                OpenedMonth opened;
+                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui, &opened);
                 if (!doc)
                     return int(kExitFailed);
-                if (!report.Built) {
-                    context.err << "tlines-cli: building stopped so pairing " << report.EditPair
+                if (opened.BuildStopped) {
+                    context.err << "tlines-cli: building stopped so pairing "
+                                << opened.Build.EditPair
                                 << " can be edited; the file is not changed\n";
                     return int(kExitFailed);
                 }
-                ShowBuild(report, *doc, context.out);
+                if (!MayChangeMonth(options->file, opened, context.err))
+                    return int(kExitFailed);
+                ShowBuild(opened.Build, *doc, context.out);
                 return SaveBlocks(*doc, doc->FileName, kSchedulerFile, ui) ? int(kExitOk)
                                                                            : int(kExitFailed);
             }};
@@ -95,7 +99,7 @@ Command AddReportWarningsCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, false,
+                return WithMonth(options->file, options->answers, context, MonthUse::Read,
                                  [&](ScheduleDocument& doc, Interaction&) {
                                      for (const std::string& line : WarningsReportLines(doc))
                                          context.out << Cp1252ToUtf8(line) << '\n';

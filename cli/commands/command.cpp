@@ -2,11 +2,12 @@
 
 #include "model/schedule_document.h"
 #include "model/vortime.h"
-#include "rules/block_build.h"
+#include "rules/open_month.h"
 #include "storage/block_file.h"
 
 #include <cstdio>
 #include <filesystem>
+#include <ostream>
 #include <system_error>
 
 namespace tl::cli {
@@ -16,6 +17,13 @@ void AnswerOptions::AddTo(CLI::App& command)
     CLI::Option* y = command.add_flag("--yes", yes, "Answer Yes to the questions of the operation");
     CLI::Option* n = command.add_flag("--no", no, "Answer No to the questions of the operation");
     y->excludes(n);
+}
+
+void AnswerOptions::AddOddExtractTo(CLI::App& command)
+{
+    command.add_flag("--accept-odd-extract", acceptOddExtract,
+                     "Load an extract whose lines are not of its usual length (\"This May Not Be "
+                     "a Valid ... Extract\"); --yes does not answer that question");
 }
 
 AnswerPolicy AnswerOptions::Policy() const
@@ -28,30 +36,58 @@ AnswerPolicy AnswerOptions::Policy() const
 }
 
 std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction& ui,
-                                            BuildReport* build)
+                                            OpenedMonth* opened)
 {
     auto doc = std::make_unique<ScheduleDocument>();
-    doc->DeleteAll(ui);
     // Commands that write beside the month need its folder, which a name
     // relative to the working folder does not carry.
     std::error_code ec;
     std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-    doc->FileName = ec ? path : absolute.string();
-    if (!LoadBlocks(*doc, ui))
+    OpenedMonth month = OpenMonthFile(*doc, ec ? path : absolute.string(), ui);
+    if (opened)
+        *opened = month;
+    if (!month.Opened)
         return nullptr;
-    FinishOpeningMonth(*doc, ui, true, build);
     return doc;
 }
 
-int WithMonth(const std::string& file, const AnswerOptions& answers, CliContext& context, bool save,
-              const MonthWork& work)
+bool MayChangeMonth(const std::string& file, const OpenedMonth& opened, std::ostream& err)
+{
+    if (!opened.Whole()) {
+        err << "tlines-cli: " << file << " is not whole: " << NotWholeReason(opened)
+            << "; it is not changed\n";
+        return false;
+    }
+    if (opened.ViewerCopy()) {
+        err << "tlines-cli: " << file << " is a viewer copy (" << BlockFileKindName(opened.FileKind)
+            << "), not a scheduler's file; it is not changed. save-as --kind 0 makes a "
+               "scheduler's file of it under a new name\n";
+        return false;
+    }
+    return true;
+}
+
+int WithMonth(const std::string& file, const AnswerOptions& answers, CliContext& context,
+              MonthUse use, const MonthWork& work)
 {
     CliInteraction ui(context.out, context.err, answers.Policy(), context.terminal);
-    std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui);
+    ui.SetAcceptOddExtract(answers.acceptOddExtract);
+    OpenedMonth opened;
+    std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui, &opened);
     if (!doc)
         return kExitFailed;
+    if (use != MonthUse::Read && !MayChangeMonth(file, opened, context.err))
+        return kExitFailed;
     const int status = work(*doc, ui);
-    if (status != kExitOk || !save)
+    if (status != kExitOk)
+        return status;
+    if (use == MonthUse::Read && !opened.Whole()) {
+        // What was read is shown, but a script must not take it for the month.
+        context.err << "tlines-cli: " << file << " is not whole: " << NotWholeReason(opened)
+                    << '\n';
+        return kExitFailed;
+    }
+    if (use != MonthUse::Save)
         return status;
     return SaveBlocks(*doc, doc->FileName, kSchedulerFile, ui) ? kExitOk : kExitFailed;
 }

@@ -11,7 +11,7 @@
 
 namespace tl {
 class ScheduleDocument;
-struct BuildReport;
+struct OpenedMonth;
 }
 
 namespace tl::cli {
@@ -26,12 +26,15 @@ struct CliContext {
 // Exit statuses every command keeps to.
 enum ExitStatus : int { kExitOk = 0, kExitFailed = 1, kExitUsage = 2 };
 
-// --yes and --no, which every command accepts to answer its questions.
+// --yes and --no, which every command accepts to answer its questions, and
+// --accept-odd-extract for the commands that read an extract.
 struct AnswerOptions {
     bool yes = false;
     bool no = false;
+    bool acceptOddExtract = false;
 
     void AddTo(CLI::App& command);
+    void AddOddExtractTo(CLI::App& command);
     AnswerPolicy Policy() const;
 };
 
@@ -62,21 +65,33 @@ Command AddHistoryCommand(CLI::App& app);
 Command AddBuildCommand(CLI::App& app);
 Command AddReportWarningsCommand(CLI::App& app);
 
-// Opens a block file as the program does (the document cleared first, the
-// month built after loading), under its absolute path so the copies beside
-// it find their folder; null when it did not open, the reason shown through
-// `ui`. `build` receives what building the month reported.
+// Opens a block file as the program does (OpenMonthFile), under its
+// absolute path so the copies beside it find their folder; null when it did
+// not open, the reason shown through `ui`. `opened` receives what opening
+// found: whether the month is whole, the file's kind, the build's report.
 std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction& ui,
-                                            BuildReport* build = nullptr);
+                                            OpenedMonth* opened = nullptr);
+
+// Whether FILE may be written back: a whole scheduler file. Otherwise says
+// why on `err` ("FILE is not changed") and returns false.
+bool MayChangeMonth(const std::string& file, const OpenedMonth& opened, std::ostream& err);
 
 // What a command does with an opened month: its exit status.
 using MonthWork = std::function<int(ScheduleDocument&, Interaction&)>;
 
-// Opens FILE with the command line's seam and runs `work` on the month; when
-// `save` is set and the work succeeded, saves FILE as the program's Save
-// does. The exit status of the whole.
-int WithMonth(const std::string& file, const AnswerOptions& answers, CliContext& context, bool save,
-              const MonthWork& work);
+// What a command does to FILE itself.
+enum class MonthUse {
+    Read,   // reads the month; a month not read whole still shows, with exit 1
+    Change, // writes FILE itself in its work (a copy beside it saves it first)
+    Save,   // changes the month, which is saved onto FILE when the work succeeds
+};
+
+// Opens FILE with the command line's seam and runs `work` on the month. A
+// month that changes must be whole and a scheduler file, or FILE is left as
+// it is with exit 1. With MonthUse::Save, FILE is saved after work that
+// succeeded, as the program's Save does. The exit status of the whole.
+int WithMonth(const std::string& file, const AnswerOptions& answers, CliContext& context,
+              MonthUse use, const MonthWork& work);
 
 // Reads "YYYY-MM-DD" into a day number; 0 when it is not a real date.
 int32_t ParseIsoDate(const std::string& text);

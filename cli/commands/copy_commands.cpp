@@ -45,7 +45,7 @@ Command AddSaveForViewerCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, false,
+                return WithMonth(options->file, options->answers, context, MonthUse::Change,
                                  [&](ScheduleDocument& doc, Interaction& ui) {
                                      return Report(SaveForViewer(doc, options->kind, ui), context);
                                  });
@@ -66,7 +66,7 @@ Command AddFinalizeCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, false,
+                return WithMonth(options->file, options->answers, context, MonthUse::Change,
                                  [&](ScheduleDocument& doc, Interaction& ui) {
                                      return Report(FinalizeForCompany(doc, ui), context);
                                  });

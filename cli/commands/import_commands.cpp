@@ -18,9 +18,10 @@ namespace {
 int ImportInto(const std::string& file, const AnswerOptions& answers, CliContext& context,
                const std::function<bool(ScheduleDocument&, Interaction&)>& import)
 {
-    return WithMonth(file, answers, context, true, [&](ScheduleDocument& doc, Interaction& ui) {
-        return import(doc, ui) ? int(kExitOk) : int(kExitFailed);
-    });
+    return WithMonth(file, answers, context, MonthUse::Save,
+                     [&](ScheduleDocument& doc, Interaction& ui) {
+                         return import(doc, ui) ? int(kExitOk) : int(kExitFailed);
+                     });
 }
 
 } // namespace
@@ -40,15 +41,27 @@ Command AddImportRosterCommand(CLI::App& app)
         ->add_option("EXTRACT", options->extract, "Employee record extract (*perp.ext, *perc.ext)")
         ->required();
     options->answers.AddTo(*command);
+    options->answers.AddOddExtractTo(*command);
 
     return {command, [options](CliContext& context) {
                 return ImportInto(
                     options->file, options->answers, context,
                     [&](ScheduleDocument& doc, Interaction& ui) {
+                        if (doc.CrewCount > 0 &&
+                            !ui.AskYes("Tessara Lines", "This will replace the Roster and erase "
+                                                        "every Block. Proceed"))
+                            return false;
                         // The new roster must not inherit the blocks of
                         // the crew members it replaces.
                         doc.ZeroData(ui, true, false, ScheduleDocument::Extent::InUse);
-                        return LoadRosterFromExtract(doc, doc.GroupName, options->extract, ui);
+                        if (!LoadRosterFromExtract(doc, doc.GroupName, options->extract, ui))
+                            return false;
+                        if (doc.CrewCount > 0)
+                            return true;
+                        context.err << "tlines-cli: " << options->extract
+                                    << " holds no crew member of the group; " << options->file
+                                    << " is not changed\n";
+                        return false;
                     });
             }};
 }
@@ -70,6 +83,7 @@ Command AddImportAbsencesCommand(CLI::App& app)
     command->add_flag("--next-month", options->nextMonth,
                       "The extract is the following month's: its days go after the month's own");
     options->answers.AddTo(*command);
+    options->answers.AddOddExtractTo(*command);
 
     return {command, [options](CliContext& context) {
                 return ImportInto(options->file, options->answers, context,
@@ -101,6 +115,7 @@ Command AddImportActivityCommand(CLI::App& app)
                      "Pairing extract of the prior period (*prgp.ext, *prgc.ext)")
         ->required();
     options->answers.AddTo(*command);
+    options->answers.AddOddExtractTo(*command);
 
     return {command, [options](CliContext& context) {
                 return ImportInto(options->file, options->answers, context,

@@ -20,7 +20,7 @@ Command AddImportPairingsCommand(CLI::App& app)
     CLI::App* command = app.add_subcommand(
         "import-pairings", "Replace the month's pairings with those of a PRG pairing file");
     command->add_option("FILE", options->file, "Block file to change (.tl2)")->required();
-    command->add_option("PRG", options->prg, "Pairing file")->required()->check(CLI::ExistingFile);
+    command->add_option("PRG", options->prg, "Pairing file")->required();
     CLI::Option* base =
         command->add_option("--base", options->base,
                             "Base letter of the pairings (first letter of the pairing number); "
@@ -40,16 +40,20 @@ Command AddImportPairingsCommand(CLI::App& app)
                     context.err << "tlines-cli: --base takes one letter A to Z, --eqp one digit\n";
                     return int(kExitUsage);
                 }
-                return WithMonth(options->file, options->answers, context, true,
+                return WithMonth(options->file, options->answers, context, MonthUse::Save,
                                  [&](ScheduleDocument& doc, Interaction& ui) {
                                      // As the program does: from the crew group, every equipment
                                      // for cabin groups; from the letters given, every equipment
                                      // when no digit is given.
                                      const bool anyEquipment =
                                          b.empty() ? doc.CrewKind == 2 : e.empty();
-                                     return LoadPRGPairs(doc, options->prg, b + e, anyEquipment, ui)
-                                                ? int(kExitOk)
-                                                : int(kExitFailed);
+                                     if (!LoadPRGPairs(doc, options->prg, b + e, anyEquipment, ui))
+                                         return int(kExitFailed);
+                                     if (doc.LastPair >= 0)
+                                         return int(kExitOk);
+                                     context.err << "tlines-cli: no pairing was loaded; "
+                                                 << options->file << " is not changed\n";
+                                     return int(kExitFailed);
                                  });
             }};
 }

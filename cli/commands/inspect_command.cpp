@@ -26,7 +26,7 @@ Command AddInspectCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, false,
+                return WithMonth(options->file, options->answers, context, MonthUse::Read,
                                  [&](ScheduleDocument& doc, Interaction&) {
                                      RefreshDerivedFields(doc);
                                      context.out << (options->json ? DocumentJson(doc)

@@ -70,7 +70,7 @@ Command AddCheckCommand(CLI::App& app)
 
     return {command, [options](CliContext& context) {
                 return WithMonth(
-                    options->file, options->answers, context, false,
+                    options->file, options->answers, context, MonthUse::Read,
                     [&](ScheduleDocument& doc, Interaction& ui) {
                         CheckAllLegality(doc);
                         const int count =
@@ -132,7 +132,7 @@ Command AddWhoLegalCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, false,
+                return WithMonth(options->file, options->answers, context, MonthUse::Read,
                                  [&](ScheduleDocument& doc, Interaction&) {
                                      if (options->pair < 0 || options->pair > doc.LastPair) {
                                          context.err << "tlines-cli: the month has no pairing "

@@ -1,10 +1,14 @@
 #include "commands/command.h"
 
 #include "model/schedule_document.h"
+#include "rules/open_month.h"
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
 
+#include <filesystem>
+#include <memory>
 #include <ostream>
+#include <system_error>
 
 namespace tl::cli {
 
@@ -29,15 +33,44 @@ Command AddSaveAsCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, false,
-                                 [&](ScheduleDocument& doc, Interaction& ui) {
-                                     const bool saved =
-                                         options->kind == kSchedulerFile
-                                             ? SaveBlocks(doc, options->target, kSchedulerFile, ui)
-                                             : SaveViewerCopy(doc, options->target, options->kind,
-                                                              ui);
-                                     return saved ? int(kExitOk) : int(kExitFailed);
-                                 });
+                CliInteraction ui(context.out, context.err, options->answers.Policy(),
+                                  context.terminal);
+                OpenedMonth opened;
+                std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui, &opened);
+                if (!doc)
+                    return int(kExitFailed);
+                const std::filesystem::path target(options->target);
+                std::error_code ec;
+                const bool exists = std::filesystem::exists(target, ec);
+                if (exists && std::filesystem::equivalent(target, doc->FileName, ec)) {
+                    // Onto FILE itself this is Save: never a viewer kind, which
+                    // would take the month's personal data out of the
+                    // scheduler's own file, and never a month not read whole.
+                    if (options->kind != kSchedulerFile) {
+                        context.err << "tlines-cli: a viewer copy is never written onto "
+                                    << options->file << " itself; it is not changed\n";
+                        return int(kExitFailed);
+                    }
+                    if (!MayChangeMonth(options->file, opened, context.err))
+                        return int(kExitFailed);
+                }
+                if (exists &&
+                    ui.AskAboutFile("Tessara Lines", "%s already exists. Replace it?", target,
+                                    Buttons::YesNo, Icon::Question) != Answer::Yes)
+                    return int(kExitFailed);
+                const bool saved = options->kind == kSchedulerFile
+                                       ? SaveBlocks(*doc, target, kSchedulerFile, ui)
+                                       : SaveViewerCopy(*doc, target, options->kind, ui);
+                if (!saved)
+                    return int(kExitFailed);
+                if (!opened.Whole()) {
+                    // The copy holds what was read; the month itself was not whole.
+                    context.err << "tlines-cli: " << options->file
+                                << " is not whole: " << NotWholeReason(opened) << "; "
+                                << options->target << " holds what was read\n";
+                    return int(kExitFailed);
+                }
+                return int(kExitOk);
             }};
 }
 

@@ -24,7 +24,7 @@ Command AddScanLisCommand(CLI::App& app)
 
     return {command, [options](CliContext& context) {
                 return WithMonth(
-                    options->file, options->answers, context, true,
+                    options->file, options->answers, context, MonthUse::Save,
                     [&](ScheduleDocument& doc, Interaction& ui) {
                         std::vector<std::filesystem::path> paths(options->lis.begin(),
                                                                  options->lis.end());

@@ -61,6 +61,9 @@ void ScheduleDocument::DeleteAll(Interaction& ui, Extent extent)
     ui.Trace("BeginDeleteAll\n");
     ZeroData(ui, true, true, extent);
     FileKind = 0;
+    FileVersion.clear();
+    FileIncomplete = false;
+    ReadOnly = false;
     // Days off required (6 and 7) and the stored spares (12 to 15) are kept.
     MonthRules[0] = 1;
     MonthRules[1] = 0;

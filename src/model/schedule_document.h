@@ -66,6 +66,12 @@ public:
     std::string FileName;
     std::array<std::string, 5> PathTexts; // last folders of the file commands
     int32_t FileKind = 0;
+    // What the file last read said of itself: its version text, and whether
+    // its end marker was missing. ReadOnly: Save must not write FileName (a
+    // viewer copy, or a month not read whole), only Save As a new name.
+    std::string FileVersion;
+    bool FileIncomplete = false;
+    bool ReadOnly = false;
     bool Modified = false;
     bool Untitled = false;
     int32_t BuildState = 0;

@@ -297,6 +297,7 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         return false;
     }
     doc.FileKind = kind;
+    doc.FileVersion = version;
     // Newer sections are read only for newer version texts, compared as texts.
     auto above = [&](std::string_view v) { return version > v; };
 
@@ -435,6 +436,7 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         in.ReadText(end);
         complete = !in.Failed() && end == (version == "25" ? header : std::string(kEndMarker));
     }
+    doc.FileIncomplete = !complete;
     if (!complete)
         ui.Message("Tessara Lines",
                    "This file may be currupt. No End Of File found. Consider loading Backup File",

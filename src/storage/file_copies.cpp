@@ -88,6 +88,14 @@ bool Named(const ScheduleDocument& doc, Interaction& ui)
         ui.Message("File Error", "File Must be Named First, Select Save As", Icon::Error);
         return false;
     }
+    // These copies save the month onto its own file first, which a viewer
+    // copy or a month not read whole must never overwrite.
+    if (doc.ReadOnly) {
+        ui.Message("File Error",
+                   "This month is opened read-only. Use Save As to save it under a new name first",
+                   Icon::Error);
+        return false;
+    }
     return true;
 }
 
@@ -224,6 +232,9 @@ bool TimedBackupTick(ScheduleDocument& doc, bool autoSave, Interaction& ui)
         return false;
     doc.BackupCountdown = 20;
     if (doc.Untitled || !doc.Modified || doc.BuildState == 0 || doc.DisplayState == 3)
+        return false;
+    // The .BAK is the good copy that a damaged month's warning points to.
+    if (doc.ReadOnly || doc.FileIncomplete)
         return false;
     ui.Trace("BackupTimerTrigger\n");
     std::filesystem::path bak = TimedBackupPath(doc.FileName);

@@ -28,7 +28,8 @@ std::filesystem::path ViewerCopyPath(const std::filesystem::path& fileName, int 
 
 // Saves the month to its own file, then a copy for crew viewing (kind 1 to
 // 3) into the Viewer folder beside it, without personal data. The document
-// keeps its data. Nothing when the month has no file name yet or a save failed.
+// keeps its data. Nothing when the month has no file name yet, is read-only,
+// or a save failed.
 std::optional<CopyResult> SaveForViewer(ScheduleDocument& doc, int kind, Interaction& ui);
 
 // Saves the month, then the company's copy into the Company folder beside
@@ -53,7 +54,8 @@ bool BackupBlocks(ScheduleDocument& doc, const std::filesystem::path& folder, bo
 std::filesystem::path TimedBackupPath(const std::filesystem::path& fileName);
 
 // One tick of the 30-second timer. Counts down while AutoSave is on; every
-// twentieth tick writes the ".BAK" copy of a named, modified, built month.
+// twentieth tick writes the ".BAK" copy of a named, modified, built month,
+// never of one that is read-only or failed its end check.
 // Returns true when a copy was written.
 bool TimedBackupTick(ScheduleDocument& doc, bool autoSave, Interaction& ui);
 

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <vector>
+
+#include <sys/wait.h>
 
 namespace tl::cli {
 namespace {
@@ -149,6 +152,21 @@ TEST_F(CommandsTest, FailuresExitWithTheirStatusAndSayWhy)
         test::CliRun r = RunCli(cases[i].args);
         EXPECT_EQ(r.status, cases[i].status) << "case " << i << ": " << r.err;
         EXPECT_FALSE(r.err.empty()) << "case " << i;
+    }
+}
+
+// Output that never arrived is a failure, said on stderr (the program itself,
+// as only a real file descriptor shows it).
+TEST_F(CommandsTest, UnwritableStandardOutputFails)
+{
+    const std::string file = MonthWithCrew();
+    const std::string err = Path("err.txt");
+    for (const std::string& args : {std::string("--version"), "inspect " + file}) {
+        const int status =
+            std::system((std::string(TL_CLI_BINARY) + " " + args + " >/dev/full 2>" + err).c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << args;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << args;
+        EXPECT_NE(ReadAll(err).find("standard output could not be written"), std::string::npos);
     }
 }
 

@@ -177,9 +177,70 @@ TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
                                "Load it Anyway [No]"),
               std::string::npos);
     EXPECT_EQ(ReadAll(file), before);
-    EXPECT_EQ(RunCli({"import-absences", file, extract, "--yes"}).status, 0);
-    EXPECT_EQ(RunCli({"import-activity", file, extract, extract, "--yes"}).status, 0);
+    // --yes answers the other questions, not that one: it has its own option.
+    for (std::vector<std::string> args : {std::vector<std::string>{"import-roster", file, extract},
+                                          {"import-absences", file, extract},
+                                          {"import-activity", file, extract, extract}}) {
+        args.push_back("--yes");
+        const CliRun odd = RunCli(args);
+        EXPECT_EQ(odd.status, 1);
+        EXPECT_NE(odd.err.find("Extract! Do You Want to Try Load it Anyway [No]"),
+                  std::string::npos)
+            << odd.err;
+        EXPECT_EQ(ReadAll(file), before);
+    }
+    EXPECT_EQ(RunCli({"import-absences", file, extract, "--accept-odd-extract"}).status, 0);
+    EXPECT_EQ(
+        RunCli({"import-activity", file, extract, extract, "--yes", "--accept-odd-extract"}).status,
+        0);
     EXPECT_EQ(RunCli({"import-toolbox", file, extract}).status, 1);
+}
+
+// An import that loads nothing leaves the month as it was, and a new roster
+// over a month with crew is asked for first.
+TEST(ImportCommandsTest, ImportsThatLoadNothingOrEraseTheBlocksLeaveTheFileAlone)
+{
+    TempDir dir;
+    sample::SampleOptions options;
+    options.group = "YYZDH8FOZ";
+    options.month = 11;
+    options.crew = 5;
+    options.clean = true;
+    const sample::SampleMonth month = sample::GenerateSampleMonth(options);
+    std::string error;
+    ASSERT_TRUE(sample::WriteSampleMonth(month, dir.path(), error)) << error;
+    const std::string roster = (dir.path() / month.roster.name).string();
+    const std::string prg = (dir.path() / month.prg.name).string();
+    const std::string noPairing = (dir.path() / "none.PRG").string();
+    tl::test::WriteAll(noPairing, "1\n");
+    const std::string file = (dir.path() / "month.tl2").string();
+    const std::string other = (dir.path() / "other.tl2").string();
+    ASSERT_EQ(test::NewMonth(file, month.group, month.period.firstDay, month.period.lastDay), 0);
+    ASSERT_EQ(test::NewMonth(other, "YULA20CAZ", month.period.firstDay, month.period.lastDay), 0);
+    ASSERT_EQ(RunCli({"import-roster", file, roster}).status, 0);
+
+    const std::string replace = "This will replace the Roster and erase every Block. Proceed";
+    const struct {
+        std::vector<std::string> args;
+        std::string err;
+    } cases[] = {
+        {{"import-roster", other, roster}, "holds no crew member of the group"},
+        {{"import-roster", file, roster}, replace + " [No]"},
+        {{"import-pairings", file, prg, "--base", "Q"}, "no pairing was loaded"},
+        {{"import-pairings", file, noPairing}, "no pairing was loaded"},
+        {{"import-pairings", file, (dir.path() / "gone.PRG").string()}, "Unable to Open File"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0] + " " + c.err);
+        const std::string before = ReadAll(c.args[1]);
+        const CliRun run = RunCli(c.args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        EXPECT_EQ(ReadAll(c.args[1]), before);
+    }
+    const CliRun again = RunCli({"import-roster", file, roster, "--yes"});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_NE(again.err.find(replace + " [Yes]"), std::string::npos);
 }
 
 TEST(SampleCommand, WritesTheMonthAndReplacesItOnlyWhenToldYes)

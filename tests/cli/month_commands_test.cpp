@@ -1,5 +1,6 @@
 #include "cli/run_cli.h"
 #include "commands/command.h"
+#include "rules/history.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -116,6 +117,94 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
     EXPECT_EQ(report.status, 0) << report.err;
     EXPECT_EQ(report.out, "------- EXCEPTIONS -------\n\n\n------ WARNINGS ------\n\n");
     EXPECT_EQ(RunCli({"report"}).status, 2);
+}
+
+// A month not read whole (its end marker missing, a newer version, building
+// stopped by --yes to the edit question) and a viewer copy are never written
+// back: commands that change the month leave FILE's bytes as they are, and
+// commands that read it show what was read and exit 1 unless it is whole.
+TEST(MonthCommandsTest, MonthsNotWholeAndViewerCopiesAreNeverWrittenBack)
+{
+    tl::test::TempDir dir;
+    const auto save = [&](bool invalid) {
+        return test::ReadAll(test::SaveJune(dir, "YYZDH8CAZ", kCaptains, {{480, 600}, {400, 820}},
+                                            [&](ScheduleDocument& doc) {
+                                                AddTransaction(doc.History, 0, 0, 2, 1);
+                                                if (invalid)
+                                                    doc.Pairs[1].OpsCount.fill(0);
+                                            }));
+    };
+    const std::string stopped = save(true);
+    const std::string good = save(false);
+    const std::string file = (dir.path() / "june.tl2").string();
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string bytes = good;
+        bytes.replace(bytes.find(from), from.size(), to);
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        std::string bytes;
+        std::string why;
+    } files[] = {
+        {"damaged", good.substr(0, good.size() - 4), "its end marker is missing"},
+        {"newer", replaced("TessaraLines29", "TessaraLines30"),
+         "its version \"30\" is newer than \"29\""},
+        {"stopped", stopped, "building the month stopped"},
+        {"viewer", replaced("TessaraLines29", "TLView_Final29"), "is a viewer copy (TLView_Final)"},
+    };
+    const std::vector<std::vector<std::string>> changes = {
+        {"assign", file, "--crew", "2", "--pair", "0", "--day", "2"},
+        {"undo", file},
+        {"build", file},
+        {"import-pairings", file, file},
+        {"save-for-viewer", file},
+        {"finalize", file},
+        {"save-as", file, file},
+    };
+    const std::vector<std::vector<std::string>> reads = {{"inspect", file}, {"history", file}};
+    for (const auto& f : files) {
+        const bool viewer = std::string(f.name) == "viewer";
+        for (std::vector<std::string> args : changes) {
+            SCOPED_TRACE(std::string(f.name) + " " + args[0]);
+            tl::test::WriteAll(file, f.bytes);
+            args.push_back("--yes");
+            const test::CliRun run = RunCli(args);
+            EXPECT_EQ(run.status, 1);
+            EXPECT_NE(run.err.find("not changed"), std::string::npos) << run.err;
+            EXPECT_EQ(test::ReadAll(file), f.bytes);
+        }
+        for (std::vector<std::string> args : reads) {
+            SCOPED_TRACE(std::string(f.name) + " " + args[0]);
+            args.push_back("--yes");
+            const test::CliRun run = RunCli(args);
+            EXPECT_EQ(run.status, viewer ? 0 : 1);
+            EXPECT_FALSE(run.out.empty());
+            EXPECT_EQ(run.err.find(f.why) != std::string::npos, !viewer) << run.err;
+        }
+        // Save As a new name keeps what was read, as a scheduler's file.
+        const std::string copy = (dir.path() / (std::string(f.name) + ".tl2")).string();
+        EXPECT_EQ(RunCli({"save-as", file, copy, "--yes"}).status, viewer ? 0 : 1);
+        EXPECT_EQ(RunCli({"inspect", copy}).status, 0);
+    }
+
+    // save-as replaces a file only when told Yes, and never writes a viewer
+    // kind onto FILE itself.
+    tl::test::WriteAll(file, good);
+    const std::string other = (dir.path() / "stopped.tl2").string();
+    const std::string before = test::ReadAll(other);
+    const test::CliRun refused = RunCli({"save-as", file, other});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Tessara Lines: " + other + " already exists. Replace it? [No]\n");
+    EXPECT_EQ(test::ReadAll(other), before);
+    EXPECT_EQ(RunCli({"save-as", file, other, "--yes"}).status, 0);
+    EXPECT_NE(test::ReadAll(other), before);
+    for (const char* kind : {"1", "3"}) {
+        const test::CliRun onto = RunCli({"save-as", file, file, "--kind", kind, "--yes"});
+        EXPECT_EQ(onto.status, 1);
+        EXPECT_NE(onto.err.find("never written onto"), std::string::npos) << onto.err;
+    }
+    EXPECT_EQ(test::ReadAll(file), good);
 }
 
 // The first captain holds 0102 on days 1 and 2 (10:00 to 01:00), too little

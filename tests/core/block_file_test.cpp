@@ -1,6 +1,7 @@
 #include "model/schedule_document.h"
 #include "model/vortime.h"
 #include "rules/history.h"
+#include "rules/open_month.h"
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
 #include "storage/objstream.h"
@@ -257,6 +258,60 @@ TEST_F(BlockFileTest, OlderVersionsLoadWithDefaultsForAbsentSections)
                                             v.hasViewerText ? "for crew" : ""}));
         EXPECT_EQ(doc.AbsenceCount, v.hasAbsences ? 2 : 0);
         EXPECT_EQ(doc.Absences[1].AbsValue3, v.hasAbsences ? 240 : 0);
+    }
+}
+
+// Opening tells whether the month is whole and what kind of file it is;
+// only a whole scheduler file may be written back, and a month that is not
+// whole never replaces the timed backup.
+TEST_F(BlockFileTest, OpeningSaysWhetherTheMonthIsWholeAndWritable)
+{
+    const struct {
+        const char* header;
+        const char* end;
+        bool opened, endCheckFailed, newer;
+        int kind;
+    } cases[] = {
+        {"TessaraLines29", "EndOfFile", true, false, false, kSchedulerFile},
+        {"TessaraLines25", "TessaraLines25", true, false, false, kSchedulerFile},
+        {"TessaraLines29", "", true, true, false, kSchedulerFile},
+        {"TessaraLines30", "EndOfFile", true, false, true, kSchedulerFile},
+        {"TessaraLinesX1", "EndOfFile", true, false, true, kSchedulerFile},
+        {"TLViewPrRost29", "EndOfFile", true, false, false, kViewerPreRoster},
+        {"TLView_Final29", "EndOfFile", true, false, false, kViewerFinal},
+        {"TessaraLinez29", "EndOfFile", false, false, false, kSchedulerFile},
+    };
+    const std::string newer = "Tessara Lines: This file was written by a newer version of Tessara "
+                              "Lines. What this version does not know was not read.";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.header << ' ' << c.end);
+        FileLayout layout;
+        layout.kindName = std::string(c.header).substr(0, 12);
+        layout.version = std::string(c.header).substr(12);
+        layout.endText = c.end;
+        const std::vector<uint8_t> bytes = BuildFile(layout);
+        WriteAll(Path("month.tl2"), std::string(bytes.begin(), bytes.end()));
+        WriteAll(Path("month.BAK"), "the good backup");
+        ui.Clear();
+
+        ScheduleDocument doc;
+        const OpenedMonth opened = OpenMonthFile(doc, Path("month.tl2").string(), ui);
+        const bool whole = c.opened && !c.endCheckFailed && !c.newer;
+        EXPECT_EQ((std::vector<bool>{opened.Opened, opened.EndCheckFailed, opened.NewerVersion,
+                                     opened.BuildStopped, opened.Whole(), opened.Build.Built,
+                                     NotWholeReason(opened).empty()}),
+                  (std::vector<bool>{c.opened, c.endCheckFailed, c.newer, false, whole, c.opened,
+                                     whole}));
+        EXPECT_EQ(opened.FileKind, c.kind);
+        EXPECT_EQ(opened.Writable(), whole && c.kind == kSchedulerFile);
+        EXPECT_EQ(doc.ReadOnly, c.opened && !opened.Writable());
+        EXPECT_EQ(ui.Dialogs().size() == 1 && ui.Dialogs()[0] == newer, c.newer);
+        EXPECT_EQ(doc.GroupName.empty(), !c.opened);
+
+        doc.Modified = true;
+        for (int tick = 0; tick < 20; ++tick)
+            TimedBackupTick(doc, true, ui);
+        EXPECT_EQ(ReadAll(Path("month.BAK")) == "the good backup", !opened.Writable());
     }
 }
 

@@ -189,6 +189,56 @@ private slots:
                  QStringLiteral("Tessara Lines - ") + copy + QStringLiteral(".tl2"));
     }
 
+    // A viewer copy and a month not read whole open read-only: Save is off and
+    // Save As never writes the file itself; a new name makes a scheduler's file.
+    void readOnlyMonthsAreSavedOnlyUnderANewName_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<int>("cut");
+        QTest::addColumn<QString>("warning"); // empty: opened without one
+        const QByteArray ours("TessaraLines29");
+        QTest::newRow("viewer") << ours << QByteArray("TLView_Final29") << 0 << QString();
+        QTest::newRow("no end") << ours << ours << 4 << QStringLiteral("its end marker is missing");
+        QTest::newRow("newer") << ours << QByteArray("TessaraLines30") << 0
+                               << QStringLiteral("is newer than");
+    }
+
+    void readOnlyMonthsAreSavedOnlyUnderANewName()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(int, cut);
+        QFETCH(QString, warning);
+        Fixture f;
+        QByteArray bytes = QByteArray::fromStdString(test::ReadAll(f.path.toStdString()));
+        bytes.replace(from, to).chop(cut);
+        test::WriteAll(f.path.toStdString(), bytes.toStdString());
+
+        QVERIFY(f.frame.OpenFile(f.path));
+        QCOMPARE(f.frame.windowTitle(),
+                 QStringLiteral("Tessara Lines - ") + f.path + QStringLiteral(" (read-only)"));
+        QCOMPARE(f.ui.Dialogs().empty(), warning.isEmpty());
+        if (!warning.isEmpty())
+            QVERIFY(f.ui.Dialogs().back().find("opened read-only: ") != std::string::npos &&
+                    f.ui.Dialogs().back().find(warning.toStdString()) != std::string::npos);
+        f.frame.UpdateCommands();
+        QVERIFY(!f.frame.Action(CmSave)->isEnabled());
+        QVERIFY(f.frame.Action(CmSaveAs)->isEnabled());
+
+        f.ChooseFile(f.path);
+        f.frame.Action(CmSaveAs)->trigger();
+        QVERIFY(f.ui.Dialogs().back().find("is opened read-only") != std::string::npos);
+        QCOMPARE(QByteArray::fromStdString(test::ReadAll(f.path.toStdString())), bytes);
+
+        const QString copy = f.folder + QStringLiteral("/april copy.tl2");
+        f.ChooseFile(copy);
+        f.frame.Action(CmSaveAs)->trigger();
+        QCOMPARE(f.frame.windowTitle(), QStringLiteral("Tessara Lines - ") + copy);
+        f.frame.UpdateCommands();
+        QVERIFY(f.frame.Action(CmSave)->isEnabled());
+    }
+
     void closingWithUnsavedChangesOffersToSave()
     {
         Fixture f;

@@ -94,7 +94,7 @@ bool CommandEnabled(int command, const CommandContext& context)
 {
     switch (command) {
     case CmSave:
-        return context.DisplayState != 3 && !context.Untitled;
+        return context.DisplayState != 3 && !context.Untitled && !context.ReadOnly;
     case CmSaveAs:
         return context.DisplayState != 3;
     case CmBackup:

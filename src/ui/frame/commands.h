@@ -82,6 +82,7 @@ const std::vector<MenuEntry>& NoMonthMenu();
 struct CommandContext {
     int DisplayState = 3; // 3 no month open, 1 a month is open
     bool Untitled = false;
+    bool ReadOnly = false; // Save must not overwrite the month's own file
     int BuildState = 0;
     bool MailAvailable = false;
 };

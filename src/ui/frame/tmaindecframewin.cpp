@@ -328,6 +328,9 @@ void TMainDecFrameWin::OnDocumentChanged()
         InstallMenu(monthOpen);
     if (!monthOpen)
         setWindowTitle(QStringLiteral("Tessara Lines"));
+    else if (!doc.Untitled && doc.ReadOnly)
+        setWindowTitle(
+            QStringLiteral("Tessara Lines - %1 (read-only)").arg(FromFileName(doc.FileName)));
     else if (!doc.Untitled)
         setWindowTitle(QStringLiteral("Tessara Lines - %1").arg(FromFileName(doc.FileName)));
     UpdateCommands();
@@ -374,7 +377,8 @@ void TMainDecFrameWin::DoOpen()
 
 bool TMainDecFrameWin::DoSave()
 {
-    if (m_client->Document().Untitled)
+    // A read-only month is saved only under a new name.
+    if (m_client->Document().Untitled || m_client->Document().ReadOnly)
         return DoSaveAs();
     return m_client->Save();
 }

@@ -4,6 +4,7 @@
 #include "model/schedule_document.h"
 #include "output/document_json.h"
 #include "rules/block_build.h"
+#include "rules/open_month.h"
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
 #include "storage/settings.h"
@@ -13,6 +14,9 @@
 #include <QFontDatabase>
 #include <QPainter>
 #include <QVBoxLayout>
+
+#include <filesystem>
+#include <system_error>
 
 namespace tl::ui {
 
@@ -60,6 +64,7 @@ CommandContext TtlWin::Context() const
     CommandContext context;
     context.DisplayState = m_doc->DisplayState;
     context.Untitled = m_doc->Untitled;
+    context.ReadOnly = m_doc->ReadOnly;
     context.BuildState = m_doc->BuildState;
     return context;
 }
@@ -75,35 +80,48 @@ void TtlWin::DeleteAll()
 
 bool TtlWin::OpenFile(const QString& path)
 {
-    m_doc->DeleteAll(m_ui);
     m_grid->SetDisplayFlags({});
     m_doc->DisplayState = 3;
-    m_doc->FileName = ToFileName(path);
-    bool opened = LoadBlocks(*m_doc, m_ui);
-    if (opened) {
-        FinishOpeningMonth(*m_doc, m_ui);
-    } else {
-        m_doc->DeleteAll(m_ui);
+    const OpenedMonth opened = OpenMonthFile(*m_doc, ToFileName(path), m_ui);
+    if (!opened.Opened)
         m_doc->DisplayState = 3;
-    }
+    else if (m_doc->ReadOnly && !opened.ViewerCopy())
+        m_ui.Message("Tessara Lines",
+                     "This month is opened read-only: " + NotWholeReason(opened) +
+                         ". Save As saves what was read under a new name; the file itself is "
+                         "kept as it is.",
+                     Icon::Warning);
     update();
     emit DocumentChanged();
-    return opened;
+    return opened.Opened;
 }
 
 bool TtlWin::SaveAs(const QString& path)
 {
-    if (!SaveBlocks(*m_doc, ToFileName(path), kSchedulerFile, m_ui))
+    const std::string target = ToFileName(path);
+    std::error_code ec;
+    if (m_doc->ReadOnly && std::filesystem::equivalent(target, m_doc->FileName, ec)) {
+        m_ui.MessageAboutFile("File Error",
+                              "%s is opened read-only. Save the month under a new name.", target,
+                              Icon::Error);
         return false;
-    m_doc->FileName = ToFileName(path);
+    }
+    if (!SaveBlocks(*m_doc, target, kSchedulerFile, m_ui))
+        return false;
+    // What was written is a whole scheduler file of this version.
+    m_doc->FileName = target;
     m_doc->Untitled = false;
+    m_doc->ReadOnly = false;
+    m_doc->FileIncomplete = false;
+    m_doc->FileKind = kSchedulerFile;
+    m_doc->FileVersion = kBlockFileVersion;
     emit DocumentChanged();
     return true;
 }
 
 bool TtlWin::Save()
 {
-    if (m_doc->Untitled || m_doc->FileName.empty())
+    if (m_doc->Untitled || m_doc->FileName.empty() || m_doc->ReadOnly)
         return false;
     bool saved = SaveBlocks(*m_doc, m_doc->FileName, kSchedulerFile, m_ui);
     emit DocumentChanged();

@@ -5,6 +5,7 @@
 #include "output/warnings_report.h"
 #include "rules/block_build.h"
 #include "storage/block_file.h"
+#include "storage/month_lock.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -59,6 +60,9 @@ Command AddBuildCommand(CLI::App& app)
     return {command, [options](CliContext& context) {
                 CliInteraction ui(context.out, context.err, options->answers.Policy(),
                                   context.terminal);
+                MonthLock lock;
+                if (!LockForEditing(options->file, lock, ui))
+                    return int(kExitFailed);
                 BuildReport report;
                 std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui, &report);
                 if (!doc)

@@ -10,6 +10,7 @@
 #include <string>
 
 namespace tl {
+class MonthLock;
 class ScheduleDocument;
 struct BuildReport;
 }
@@ -74,9 +75,15 @@ using MonthWork = std::function<int(ScheduleDocument&, Interaction&)>;
 
 // Opens FILE with the command line's seam and runs `work` on the month; when
 // `save` is set and the work succeeded, saves FILE as the program's Save
-// does. The exit status of the whole.
+// does. A command that saves, or whose work `writesFile` itself, holds the
+// month's lock throughout and is refused while another program holds it.
+// The exit status of the whole.
 int WithMonth(const std::string& file, const AnswerOptions& answers, CliContext& context, bool save,
-              const MonthWork& work);
+              const MonthWork& work, bool writesFile = false);
+
+// Takes the lock of FILE for a command that writes it. False, with the
+// holder named, while another program has the month open for editing.
+bool LockForEditing(const std::string& file, MonthLock& lock, Interaction& ui);
 
 // Reads "YYYY-MM-DD" into a day number; 0 when it is not a real date.
 int32_t ParseIsoDate(const std::string& text);

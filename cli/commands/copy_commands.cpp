@@ -45,10 +45,12 @@ Command AddSaveForViewerCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, false,
-                                 [&](ScheduleDocument& doc, Interaction& ui) {
-                                     return Report(SaveForViewer(doc, options->kind, ui), context);
-                                 });
+                return WithMonth(
+                    options->file, options->answers, context, false,
+                    [&](ScheduleDocument& doc, Interaction& ui) {
+                        return Report(SaveForViewer(doc, options->kind, ui), context);
+                    },
+                    true);
             }};
 }
 
@@ -66,10 +68,12 @@ Command AddFinalizeCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, false,
-                                 [&](ScheduleDocument& doc, Interaction& ui) {
-                                     return Report(FinalizeForCompany(doc, ui), context);
-                                 });
+                return WithMonth(
+                    options->file, options->answers, context, false,
+                    [&](ScheduleDocument& doc, Interaction& ui) {
+                        return Report(FinalizeForCompany(doc, ui), context);
+                    },
+                    true);
             }};
 }
 

@@ -329,7 +329,9 @@ void TMainDecFrameWin::OnDocumentChanged()
     if (!monthOpen)
         setWindowTitle(QStringLiteral("Tessara Lines"));
     else if (!doc.Untitled)
-        setWindowTitle(QStringLiteral("Tessara Lines - %1").arg(FromFileName(doc.FileName)));
+        setWindowTitle(QStringLiteral("Tessara Lines - %1%2")
+                           .arg(FromFileName(doc.FileName),
+                                m_client->ReadOnly() ? QStringLiteral(" (Read Only)") : QString()));
     UpdateCommands();
 }
 

@@ -66,6 +66,8 @@ CommandContext TtlWin::Context() const
 
 void TtlWin::DeleteAll()
 {
+    m_lock.Release();
+    m_readOnly = false;
     m_doc->DeleteAll(m_ui);
     m_grid->SetDisplayFlags({});
     m_doc->DisplayState = 3;
@@ -75,6 +77,20 @@ void TtlWin::DeleteAll()
 
 bool TtlWin::OpenFile(const QString& path)
 {
+    const std::string file = ToFileName(path);
+    const bool hadLock = m_lock.Taken();
+    m_lock.Release();
+    const bool held = m_lock.Take(file) == MonthLock::Result::Held;
+    if (held && m_ui.AskAboutFile("File in Use",
+                                  "%s\nis open for editing by " + DescribeHolder(m_lock.Holder()) +
+                                      ". Open it read-only",
+                                  file, Buttons::YesNo, Icon::Question) != Answer::Yes) {
+        // The month open here stays as it was, lock included.
+        if (hadLock)
+            (void)m_lock.Take(m_doc->FileName);
+        return false;
+    }
+    m_readOnly = held;
     m_doc->DeleteAll(m_ui);
     m_grid->SetDisplayFlags({});
     m_doc->DisplayState = 3;
@@ -83,6 +99,8 @@ bool TtlWin::OpenFile(const QString& path)
     if (opened) {
         FinishOpeningMonth(*m_doc, m_ui);
     } else {
+        m_lock.Release();
+        m_readOnly = false;
         m_doc->DeleteAll(m_ui);
         m_doc->DisplayState = 3;
     }
@@ -93,9 +111,27 @@ bool TtlWin::OpenFile(const QString& path)
 
 bool TtlWin::SaveAs(const QString& path)
 {
-    if (!SaveBlocks(*m_doc, ToFileName(path), kSchedulerFile, m_ui))
+    const std::string file = ToFileName(path);
+    if (file != m_doc->FileName || m_readOnly) {
+        // Another program may be editing the file saved over.
+        MonthLock lock;
+        if (lock.Take(file) == MonthLock::Result::Held) {
+            m_ui.MessageAboutFile("File in Use",
+                                  "%s\nis open for editing by " + DescribeHolder(lock.Holder()) +
+                                      ". Use Save As to Save as a new name",
+                                  file, Icon::Error);
+            return false;
+        }
+        if (!SaveBlocks(*m_doc, file, kSchedulerFile, m_ui))
+            return false;
+        m_lock.Release();
+        if (lock.Taken())
+            (void)m_lock.Take(file);
+        m_readOnly = false;
+    } else if (!SaveBlocks(*m_doc, file, kSchedulerFile, m_ui)) {
         return false;
-    m_doc->FileName = ToFileName(path);
+    }
+    m_doc->FileName = file;
     m_doc->Untitled = false;
     emit DocumentChanged();
     return true;
@@ -105,6 +141,13 @@ bool TtlWin::Save()
 {
     if (m_doc->Untitled || m_doc->FileName.empty())
         return false;
+    if (m_readOnly) {
+        m_ui.MessageAboutFile("File Error",
+                              "%s\nis open read-only: another user is editing it. Use Save As "
+                              "to Save as a new name",
+                              m_doc->FileName, Icon::Error);
+        return false;
+    }
     bool saved = SaveBlocks(*m_doc, m_doc->FileName, kSchedulerFile, m_ui);
     emit DocumentChanged();
     return saved;

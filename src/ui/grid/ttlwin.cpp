@@ -137,17 +137,23 @@ bool TtlWin::SaveAs(const QString& path)
     return true;
 }
 
+bool TtlWin::RefuseReadOnly()
+{
+    if (!m_readOnly)
+        return false;
+    m_ui.MessageAboutFile("File Error",
+                          "%s\nis open read-only: another user is editing it. Use Save As to "
+                          "Save as a new name",
+                          m_doc->FileName, Icon::Error);
+    return true;
+}
+
 bool TtlWin::Save()
 {
     if (m_doc->Untitled || m_doc->FileName.empty())
         return false;
-    if (m_readOnly) {
-        m_ui.MessageAboutFile("File Error",
-                              "%s\nis open read-only: another user is editing it. Use Save As "
-                              "to Save as a new name",
-                              m_doc->FileName, Icon::Error);
+    if (RefuseReadOnly())
         return false;
-    }
     bool saved = SaveBlocks(*m_doc, m_doc->FileName, kSchedulerFile, m_ui);
     emit DocumentChanged();
     return saved;
@@ -160,6 +166,9 @@ bool TtlWin::BackupTo(const QString& folder, bool withDateTime)
 
 void TtlWin::BackupTimerTick()
 {
+    // The .BAK beside a month another user edits is theirs.
+    if (m_readOnly)
+        return;
     if (TimedBackupTick(*m_doc, Preferences::Read(m_settings).AutoSave, m_ui))
         emit DocumentChanged();
 }

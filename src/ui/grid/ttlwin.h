@@ -45,6 +45,9 @@ public:
     bool OpenFile(const QString& path);
     // Opened read-only while another program edits it: Save is refused.
     bool ReadOnly() const { return m_readOnly; }
+    // Says so and returns true when the month is open read-only; the
+    // commands that write its own file ask first.
+    bool RefuseReadOnly();
     // Writes the month to `path` as a scheduler file and makes it the
     // month's file name.
     bool SaveAs(const QString& path);

@@ -6,6 +6,7 @@
 #include "rules/block_build.h"
 #include "rules/open_month.h"
 #include "storage/block_file.h"
+#include "storage/month_lock.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -60,6 +61,9 @@ Command AddBuildCommand(CLI::App& app)
     return {command, [options](CliContext& context) {
                 CliInteraction ui(context.out, context.err, options->answers.Policy(),
                                   context.terminal);
+                MonthLock lock;
+                if (!LockForEditing(options->file, lock, ui))
+                    return int(kExitFailed);
                 OpenedMonth opened;
                 std::unique_ptr<ScheduleDocument> doc = OpenMonth(options->file, ui, &opened);
                 if (!doc)

@@ -4,6 +4,7 @@
 #include "model/vortime.h"
 #include "rules/open_month.h"
 #include "storage/block_file.h"
+#include "storage/month_lock.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -51,6 +52,20 @@ std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction
     return doc;
 }
 
+bool LockForEditing(const std::string& file, MonthLock& lock, Interaction& ui)
+{
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
+    // Where no lock can be made (a read-only folder) the save is refused anyway.
+    if (lock.Take(ec ? std::filesystem::path(file) : absolute) != MonthLock::Result::Held)
+        return true;
+    ui.MessageAboutFile("File in Use",
+                        "%s\nis open for editing by " + DescribeHolder(lock.Holder()) +
+                            ". Only commands that do not change it can run until it is closed.",
+                        file, Icon::Error);
+    return false;
+}
+
 bool MayChangeMonth(const std::string& file, const OpenedMonth& opened, std::ostream& err)
 {
     if (!opened.Whole()) {
@@ -72,6 +87,9 @@ int WithMonth(const std::string& file, const AnswerOptions& answers, CliContext&
 {
     CliInteraction ui(context.out, context.err, answers.Policy(), context.terminal);
     ui.SetAcceptOddExtract(answers.acceptOddExtract);
+    MonthLock lock;
+    if (use != MonthUse::Read && !LockForEditing(file, lock, ui))
+        return kExitFailed;
     OpenedMonth opened;
     std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui, &opened);
     if (!doc)

@@ -10,6 +10,7 @@
 #include <string>
 
 namespace tl {
+class MonthLock;
 class ScheduleDocument;
 struct OpenedMonth;
 }
@@ -88,10 +89,16 @@ enum class MonthUse {
 
 // Opens FILE with the command line's seam and runs `work` on the month. A
 // month that changes must be whole and a scheduler file, or FILE is left as
-// it is with exit 1. With MonthUse::Save, FILE is saved after work that
-// succeeded, as the program's Save does. The exit status of the whole.
+// it is with exit 1; it holds the month's lock throughout and is refused
+// while another program holds it. With MonthUse::Save, FILE is saved after
+// work that succeeded, as the program's Save does. The exit status of the
+// whole.
 int WithMonth(const std::string& file, const AnswerOptions& answers, CliContext& context,
               MonthUse use, const MonthWork& work);
+
+// Takes the lock of FILE for a command that writes it. False, with the
+// holder named, while another program has the month open for editing.
+bool LockForEditing(const std::string& file, MonthLock& lock, Interaction& ui);
 
 // Reads "YYYY-MM-DD" into a day number; 0 when it is not a real date.
 int32_t ParseIsoDate(const std::string& text);

@@ -13,7 +13,6 @@
 #include <bit>
 #include <charconv>
 #include <cstring>
-#include <fstream>
 #include <istream>
 #include <limits>
 #include <optional>
@@ -836,11 +835,10 @@ bool LoadLastMonthsData(ScheduleDocument& doc, const std::filesystem::path& acti
         return false;
     // The pairing extract is read as it is needed: usually only part of it,
     // and never the whole file at once.
-    std::ifstream in;
-    std::uintmax_t size = 0;
-    if (!OpenExtract(pairingPath, in, size, ui))
+    InputFile in;
+    if (!OpenExtract(pairingPath, in, ui))
         return false;
-    ExtractStream lines(in, kPairingKeep, kStreamBuffer);
+    ExtractStream lines(*in.Stream, kPairingKeep, kStreamBuffer);
     if (!ConfirmPairings(lines, ui))
         return false;
     return ReadLastMonthsData(doc, activity.Text(), lines, ui);

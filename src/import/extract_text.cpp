@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -33,16 +32,11 @@ std::string_view FirstExtractLine(std::string_view text, size_t keep)
     return lines.Next(line) ? line : std::string_view{};
 }
 
-bool OpenExtract(const std::filesystem::path& path, std::ifstream& in, std::uintmax_t& size,
-                 Interaction& ui)
+bool OpenExtract(const std::filesystem::path& path, InputFile& in, Interaction& ui)
 {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const bool regular = fs::is_regular_file(path, ec);
-    size = regular ? fs::file_size(path, ec) : 0;
-    if (regular && !ec && size <= kMaxExtractSize)
-        in.open(path, std::ios::binary);
-    if (!in.is_open()) {
+    in = OpenInputFile(path, InputText::Text);
+    if (!in || in.Size > kMaxExtractSize) {
+        in = {};
         ui.Message(path.string(), "Unable to Open File", Icon::Error);
         return false;
     }
@@ -51,14 +45,13 @@ bool OpenExtract(const std::filesystem::path& path, std::ifstream& in, std::uint
 
 bool ExtractFile::Read(const std::filesystem::path& path, Interaction& ui)
 {
-    std::ifstream in;
-    std::uintmax_t size = 0;
-    if (!OpenExtract(path, in, size, ui))
+    InputFile in;
+    if (!OpenExtract(path, in, ui))
         return false;
-    m_bytes.reset(new char[static_cast<size_t>(size)]);
-    in.read(m_bytes.get(), static_cast<std::streamsize>(size));
+    m_bytes.reset(new char[static_cast<size_t>(in.Size)]);
+    in.Stream->read(m_bytes.get(), static_cast<std::streamsize>(in.Size));
     // A file that shrank while being read keeps what was there.
-    m_size = static_cast<size_t>(in.gcount());
+    m_size = static_cast<size_t>(in.Stream->gcount());
     return true;
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "model/input_file.h"
 #include "model/vortime.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -45,16 +45,15 @@ private:
 std::string_view FirstExtractLine(std::string_view text, size_t keep);
 
 // Opens an extract for reading, with its size: a regular file no larger than
-// any extract. Otherwise shows "Unable to Open File" captioned with the file
-// name and returns false.
-bool OpenExtract(const std::filesystem::path& path, std::ifstream& in, std::uintmax_t& size,
-                 Interaction& ui);
+// any extract, past a byte-order mark. Otherwise shows "Unable to Open File"
+// captioned with the file name and returns false.
+bool OpenExtract(const std::filesystem::path& path, InputFile& in, Interaction& ui);
 
 // A whole extract file in memory.
 class ExtractFile {
 public:
-    // Reads the file. When it cannot be read (missing, a folder, larger than
-    // any extract) shows "Unable to Open File" captioned with the file name
+    // Reads the file. When it cannot be read (missing, not a regular file,
+    // larger than any extract) shows "Unable to Open File" captioned with the file name
     // and returns false.
     bool Read(const std::filesystem::path& path, Interaction& ui);
     std::string_view Text() const { return {m_bytes.get(), m_size}; }

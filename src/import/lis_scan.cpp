@@ -1,5 +1,6 @@
 #include "import/lis_scan.h"
 
+#include "model/input_file.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
@@ -206,20 +207,20 @@ size_t FindBackFrom(const std::string& text, std::string_view what, size_t searc
 
 bool ReadLisFile(const std::filesystem::path& path, std::string& buffer, Interaction& ui)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) {
+    const InputFile file = OpenInputFile(path, InputText::Text);
+    if (!file) {
         ui.Message(kCaption, "Unable to Open File " + path.string(), Icon::None);
         return false;
     }
-    std::error_code ec;
-    const uintmax_t size = std::filesystem::file_size(path, ec);
-    if (!ec && size > 6000000)
+    std::istream& in = *file.Stream;
+    const uintmax_t size = file.Size;
+    if (size > 6000000)
         ui.Message(kCaption, "LIS File is Larger than buffer. Some data was not Loaded",
                    Icon::None);
 
     // Read as text: a carriage return before a line feed goes.
     std::string text;
-    text.reserve(static_cast<size_t>(std::min<uintmax_t>(ec ? 0 : size, kLisMaxText)));
+    text.reserve(static_cast<size_t>(std::min<uintmax_t>(size, kLisMaxText)));
     std::vector<char> chunk(1 << 16);
     bool pendingCr = false;
     while (text.size() < kLisMaxText && in) {

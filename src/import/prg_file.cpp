@@ -3,6 +3,7 @@
 #include "import/line_reader.h"
 #include "import/pairing_warnings.h"
 #include "import/usa_segments.h"
+#include "model/input_file.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
@@ -816,10 +817,7 @@ bool LoadPRGPairs(ScheduleDocument& doc, const std::filesystem::path& path,
     std::error_code ec;
     const uintmax_t size = std::filesystem::file_size(path, ec);
     const StreamOpener open = [&path]() -> std::unique_ptr<std::istream> {
-        auto in = std::make_unique<std::ifstream>(path, std::ios::binary);
-        if (!in->is_open())
-            return nullptr;
-        return in;
+        return OpenInputFile(path, InputText::Text).Stream;
     };
     return LoadPairs(doc, open, ec ? 0 : static_cast<size_t>(size), path.string(), baseAndEqp,
                      anyEquipment, ui);
@@ -843,12 +841,12 @@ bool LoadPRGPairsFromText(ScheduleDocument& doc, std::string_view text, std::str
 
 void BuildCityPairReport(ScheduleDocument& doc, const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) {
+    const InputFile in = OpenInputFile(path, InputText::Text);
+    if (!in) {
         doc.PairingSourceText.clear();
         return;
     }
-    BuildCityPairReport(doc, in);
+    BuildCityPairReport(doc, *in.Stream);
 }
 
 void BuildCityPairReport(ScheduleDocument& doc, std::istream& in)

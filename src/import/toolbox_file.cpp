@@ -1,5 +1,6 @@
 #include "import/toolbox_file.h"
 
+#include "model/input_file.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
@@ -158,16 +159,12 @@ bool ParseToolBoxText(std::string_view text, ScheduleDocument& doc, Interaction&
 
 bool LoadToolBox(const std::filesystem::path& path, ScheduleDocument& doc, Interaction& ui)
 {
-    std::error_code error;
-    std::ifstream in;
-    // A folder opens as a stream on some systems but has nothing to read.
-    if (!std::filesystem::is_directory(path, error))
-        in.open(path, std::ios::binary);
-    if (!in.is_open()) {
+    const InputFile in = OpenInputFile(path, InputText::Text);
+    if (!in) {
         ui.MessageAboutFile(kCaption, "Unable to Open File %s", path, Icon::Error);
         return false;
     }
-    return ParseToolBox(in, doc, ui);
+    return ParseToolBox(*in.Stream, doc, ui);
 }
 
 } // namespace tl

@@ -1,5 +1,6 @@
 #include "model/debug_trace.h"
 
+#include "model/input_file.h"
 #include "model/interaction.h"
 #include "model/vortime.h"
 
@@ -18,9 +19,11 @@ namespace {
 bool ContainsTermination(const std::filesystem::path& path, std::uintmax_t& size)
 {
     static constexpr std::string_view kWord = "Termination";
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // Never a FIFO or a device left in its place: start-up would wait on it.
+    const InputFile file = OpenInputFile(path, InputText::Binary);
+    if (!file)
         return false;
+    std::istream& in = *file.Stream;
     std::array<char, 64 * 1024> buffer{};
     std::string window;
     size = 0;

@@ -64,6 +64,8 @@ void ScheduleDocument::DeleteAll(Interaction& ui, Extent extent)
     FileVersion.clear();
     FileIncomplete = false;
     ReadOnly = false;
+    OnDiskPath.clear();
+    OnDisk = {};
     // Days off required (6 and 7) and the stored spares (12 to 15) are kept.
     MonthRules[0] = 1;
     MonthRules[1] = 0;

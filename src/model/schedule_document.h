@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/document_events.h"
+#include "model/input_file.h"
 #include "model/tabsence.h"
 #include "model/taction.h"
 #include "model/tdate.h"
@@ -64,6 +65,10 @@ public:
     std::string GroupName;
     int8_t CrewKind = 0; // 0 captains, 1 first officers, 2 flight attendants
     std::string FileName;
+    // The file as it was last read or written here, to notice a change on
+    // disk before saving over it; OnDiskPath empty when there is none.
+    std::string OnDiskPath;
+    FileIdentity OnDisk;
     std::array<std::string, 5> PathTexts; // last folders of the file commands
     int32_t FileKind = 0;
     // What the file last read said of itself: its version text, and whether

@@ -1,25 +1,21 @@
 #include "storage/block_file.h"
 
+#include "model/input_file.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "rules/history.h"
+#include "storage/month_lock.h"
 #include "storage/objstream.h"
+#include "storage/safe_write.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <random>
+#include <optional>
 #include <system_error>
 #include <vector>
-
-#if defined(_WIN32)
-#include <io.h>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 namespace tl {
 
@@ -50,75 +46,6 @@ std::string FixedText(const std::array<char, 6>& code)
     while (n < code.size() && code[n] != '\0')
         ++n;
     return std::string(code.data(), n);
-}
-
-
-enum class WriteResult { Written, CannotCreate, WriteFailed };
-
-// The file a path names at the end of its symbolic links (a link to a file
-// not yet there included), so a save replaces that file and not the link.
-std::filesystem::path FollowLinks(std::filesystem::path path)
-{
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, ec)); ++hops) {
-        fs::path next = fs::read_symlink(path, ec);
-        if (ec)
-            break;
-        path = next.is_absolute() ? next : path.parent_path() / next;
-    }
-    return path;
-}
-
-// Writes every byte to a new file beside `target` and moves it into place.
-WriteResult WriteFileSafely(const std::filesystem::path& linkOrFile, std::span<const uint8_t> bytes)
-{
-    namespace fs = std::filesystem;
-    const fs::path target = FollowLinks(linkOrFile);
-    std::error_code ec;
-    fs::file_status status = fs::status(target, ec);
-    if (!ec && fs::exists(status)) {
-        if (fs::is_directory(status))
-            return WriteResult::CannotCreate;
-        // A file marked read-only stays untouched, as the user meant.
-        if ((status.permissions() & fs::perms::owner_write) == fs::perms::none)
-            return WriteResult::CannotCreate;
-    }
-
-    fs::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    std::random_device rd;
-    fs::path temp = folder / (target.filename().string() + ".saving-" + std::to_string(rd()));
-
-#if defined(_WIN32)
-    std::FILE* file = std::fopen(temp.string().c_str(), "wb");
-#else
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    std::FILE* file = fd >= 0 ? ::fdopen(fd, "wb") : nullptr;
-    if (fd >= 0 && !file)
-        ::close(fd);
-#endif
-    if (!file)
-        return WriteResult::CannotCreate;
-
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fflush(file) == 0 && ok;
-#if !defined(_WIN32)
-    ok = ::fsync(::fileno(file)) == 0 && ok;
-#endif
-    ok = std::fclose(file) == 0 && ok;
-    if (ok && !ec && fs::exists(status))
-        fs::permissions(temp, status.permissions(), ec); // keep the old file's permissions
-    if (ok) {
-        fs::rename(temp, target, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        fs::remove(temp, ec);
-        return WriteResult::WriteFailed;
-    }
-    return WriteResult::Written;
 }
 
 void WriteDocument(ObjectWriter& out, ScheduleDocument& doc, int kind)
@@ -199,6 +126,27 @@ bool Refuse(ScheduleDocument& doc, Interaction& ui, const std::string& what)
     return false;
 }
 
+bool SamePath(const std::filesystem::path& a, const std::filesystem::path& b)
+{
+    return !a.empty() && !b.empty() && a.lexically_normal() == b.lexically_normal();
+}
+
+// Saving over the month's own file asks first when someone else changed it
+// since it was read here: their work would otherwise be lost without a word.
+bool MaySaveOver(const ScheduleDocument& doc, const std::filesystem::path& path, Interaction& ui)
+{
+    if (!SamePath(path, doc.OnDiskPath))
+        return true;
+    const std::optional<FileIdentity> now = IdentityOnDisk(path);
+    std::error_code ec;
+    if (now == doc.OnDisk || (!now && !std::filesystem::exists(path, ec)))
+        return true;
+    return ui.AskAboutFile("Caution!",
+                           "%s\nwas changed by someone else since it was opened. Save over "
+                           "their changes",
+                           path, Buttons::YesNo, Icon::Warning) == Answer::Yes;
+}
+
 } // namespace
 
 std::string_view BlockFileKindName(int kind)
@@ -236,6 +184,8 @@ bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path, int ki
 {
     if (BlockFileKindName(kind).empty())
         kind = kSchedulerFile;
+    if (!MaySaveOver(doc, path, ui))
+        return false;
     ui.Trace("SaveBlksBegin\n");
     std::vector<uint8_t> bytes = BlockFileBytes(doc, kind);
     WriteResult result = WriteFileSafely(path, bytes);
@@ -253,6 +203,11 @@ bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path, int ki
                    Icon::Error);
         return false;
     }
+    if (SamePath(path, doc.FileName)) {
+        const std::optional<FileIdentity> identity = IdentityOf(FollowLinks(path), bytes);
+        doc.OnDiskPath = identity ? doc.FileName : std::string();
+        doc.OnDisk = identity.value_or(FileIdentity{});
+    }
     doc.Modified = false;
     return true;
 }
@@ -261,22 +216,29 @@ bool LoadBlocks(ScheduleDocument& doc, Interaction& ui)
 {
     namespace fs = std::filesystem;
     const fs::path path(doc.FileName);
-    std::error_code ec;
-    std::uintmax_t size = fs::file_size(path, ec);
-    std::ifstream file(path, std::ios::binary);
-    if (ec || !file) {
+    const InputFile file = OpenInputFile(path, InputText::Binary);
+    if (!file) {
         ui.MessageAboutFile("Tessara Lines - Cannot Open File", "%s", doc.FileName, Icon::Error);
         return false;
     }
+    const std::uintmax_t size = file.Size;
     if (size > kMaxBlockFileSize) {
         ui.MessageAboutFile("This is Not a Valid Tessara Lines 2 File.", "%s", doc.FileName, Icon::Error);
         return false;
     }
     // Not zero-filled first: the read overwrites it, and only what was read is used.
     std::unique_ptr<uint8_t[]> bytes(new uint8_t[static_cast<size_t>(size)]);
-    file.read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(size));
-    auto got = static_cast<size_t>(file.gcount());
-    return LoadBlocksFromBytes(doc, std::span<const uint8_t>(bytes.get(), got), ui);
+    file.Stream->read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(size));
+    auto got = static_cast<size_t>(file.Stream->gcount());
+    const std::span<const uint8_t> read(bytes.get(), got);
+    if (!LoadBlocksFromBytes(doc, read, ui))
+        return false;
+    // Kept to notice, before saving over it, a file changed by someone else.
+    if (const std::optional<FileIdentity> identity = IdentityOf(path, read)) {
+        doc.OnDiskPath = doc.FileName;
+        doc.OnDisk = *identity;
+    }
+    return true;
 }
 
 bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, Interaction& ui)

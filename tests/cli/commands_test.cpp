@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <vector>
 
 #include <sys/wait.h>
@@ -123,6 +124,8 @@ TEST_F(CommandsTest, FailuresExitWithTheirStatusAndSayWhy)
     const std::string folder = dir.path().string();
     const std::string prg = Path("x.PRG"); // the pairing file must exist
     std::ofstream(prg) << "1Z8101\n";
+    const std::string fifo = Path("pipe.tl2");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     auto newFile = [&](std::vector<std::string> args) {
         args.insert(args.begin(), {"new", none});
         return args;
@@ -136,6 +139,8 @@ TEST_F(CommandsTest, FailuresExitWithTheirStatusAndSayWhy)
         {{"no-such-command"}, 2},
         {{"inspect", none}, 1},
         {{"inspect", folder}, 1},
+        {{"inspect", fifo}, 1}, // a FIFO with no writer would block a plain open
+        {{"inspect", "/dev/zero"}, 1},
         {newFile({"--start", "2027-06-01", "--end", "2027-06-30"}), 2}, // no group
         {newFile({"--group", "YYZDH8CAZ", "--start", "2027-6-1", "--end", "2027-06-30"}), 2},
         {newFile({"--group", "YYZDH8", "--start", "2027-06-01", "--end", "2027-06-30"}), 1},

@@ -1,9 +1,16 @@
 #include "cli/run_cli.h"
 #include "commands/command.h"
 #include "rules/history.h"
+#include "storage/month_lock.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
 
 namespace tl::cli {
 namespace {
@@ -71,6 +78,85 @@ TEST(AssignmentCommandsTest, AssignRemoveUndoAndHistoryInTurn)
     EXPECT_EQ(doc->Crew[0].DaySlot[0], -1);
     EXPECT_EQ(doc->Crew[0].DaySlot[1], -1);
     EXPECT_EQ(doc->Pairs[1].OpsCount[0], 1);
+}
+
+// While another program holds the month, commands that change it are refused
+// naming the holder and leave the file as it was; reading it works.
+TEST(MonthLockCommandsTest, EditingIsRefusedWhileHeldReadingIsNot)
+{
+    tl::test::TempDir dir;
+    const std::string file =
+        test::SaveJune(dir, "", kCaptains, {{480, 600}, {400, 820}}, [](ScheduleDocument&) {});
+    const std::string before = test::ReadAll(file);
+    const std::vector<std::string> assign{"assign", file, "--crew", "1",
+                                          "--pair", "0",  "--day",  "2"};
+    {
+        MonthLock held;
+        ASSERT_EQ(held.Take(file), MonthLock::Result::Taken);
+        for (const std::vector<std::string>& args :
+             {assign, {"build", file}, {"save-for-viewer", file}}) {
+            const test::CliRun run = RunCli(args);
+            EXPECT_EQ(run.status, 1) << args[0];
+            EXPECT_EQ(run.err.find("File in Use: " + file + "\nis open for editing by "), 0u)
+                << run.err;
+        }
+        EXPECT_EQ(test::ReadAll(file), before);
+        EXPECT_EQ(RunCli({"inspect", file}).status, 0);
+        EXPECT_EQ(RunCli({"history", file}).status, 0);
+    }
+    EXPECT_EQ(RunCli(assign).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(MonthLock::LockFileOf(file)));
+}
+
+// The program run twice at once on one month, as two schedulers would: each
+// run either saves its change or is refused; no change is lost.
+TEST(MonthLockCommandsTest, TwoProcessesAtOnceLoseNoChange)
+{
+    tl::test::TempDir dir;
+    const std::string file =
+        test::SaveJune(dir, "", kCaptains, {{480, 600}, {400, 820}}, [](ScheduleDocument&) {});
+    const std::string original = test::ReadAll(file);
+    const auto start = [&](const char* crew, const char* pair, const std::string& err) {
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0600);
+        std::vector<std::string> args{TL_CLI_BINARY, "assign", file,    "--crew", crew,
+                                      "--pair",      pair,     "--day", "2"};
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        pid_t pid = -1;
+        EXPECT_EQ(posix_spawn(&pid, TL_CLI_BINARY, &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        return pid;
+    };
+    const auto finish = [](pid_t pid) {
+        int status = -1;
+        EXPECT_EQ(waitpid(pid, &status, 0), pid);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    const std::string errA = (dir.path() / "a.err").string(),
+                      errB = (dir.path() / "b.err").string();
+    for (int round = 0; round < 8; ++round) {
+        SCOPED_TRACE(round);
+        tl::test::WriteAll(file, original);
+        const pid_t a = start("1", "0", errA), b = start("2", "1", errB);
+        const int statusA = finish(a), statusB = finish(b);
+        tl::test::ScriptedInteraction ui;
+        std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui);
+        ASSERT_TRUE(doc);
+        EXPECT_EQ(doc->Crew[0].DaySlot[1] == 0, statusA == 0);
+        EXPECT_EQ(doc->Crew[1].DaySlot[1] == 1, statusB == 0);
+        for (const auto& [status, err] : {std::pair{statusA, errA}, std::pair{statusB, errB}}) {
+            if (status != 0) {
+                EXPECT_EQ(status, 1);
+                EXPECT_NE(test::ReadAll(err).find("is open for editing by "), std::string::npos);
+            }
+        }
+    }
 }
 
 TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)

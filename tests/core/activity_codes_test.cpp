@@ -347,6 +347,12 @@ TEST_F(ToolBoxFileTest, LoadsFromAFileOrSaysItCannot)
     EXPECT_TRUE(LoadToolBox(path, doc, ui));
     EXPECT_EQ(doc.AbsenceCount, 3);
     EXPECT_THAT(ui.Dialogs(), IsEmpty());
+    // An editor's byte-order mark before the first record.
+    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF" << ToolBoxText(kMixed);
+    doc.AbsenceCount = 0;
+    EXPECT_TRUE(LoadToolBox(path, doc, ui));
+    EXPECT_EQ(doc.AbsenceCount, 3);
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
 
     auto missing = dir.path() / "missing.txt";
     EXPECT_FALSE(LoadToolBox(missing, doc, ui));

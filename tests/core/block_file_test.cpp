@@ -4,6 +4,7 @@
 #include "rules/open_month.h"
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
+#include "storage/month_lock.h"
 #include "storage/objstream.h"
 #include "support/scripted_interaction.h"
 #include "support/stream_bytes.h"
@@ -13,7 +14,13 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tl {
 namespace {
@@ -420,6 +427,145 @@ TEST_F(BlockFileTest, FailedSaveKeepsTheOldFileAndTheMonthModified)
     EXPECT_EQ(ReadAll(locked), "old");
     EXPECT_EQ(ReadAll(full), "good");
     EXPECT_EQ(FileCount(), 2);
+}
+
+// Sets or clears the immutable flag, which stops even root; false where the
+// file system or the user's rights do not allow it.
+bool SetImmutable(const std::filesystem::path& path, bool on)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int flags = 0;
+    bool ok = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
+// A folder that cannot be written and a file that cannot be replaced are
+// read-only, not a full disk; nothing is left beside the old file.
+TEST_F(BlockFileTest, UnwritableFolderAndImmutableFileAreReadOnly)
+{
+    namespace fs = std::filesystem;
+    ScheduleDocument doc;
+    FillLikeLayout(doc, ui);
+    const std::string readOnly = "File Error: Unable to create file. File may be Read Only or In "
+                                 "use by Another Application. Use Save As to Save as a new name";
+    int tried = 0;
+    for (const char* folder : {"shut", "open"}) {
+        SCOPED_TRACE(folder);
+        const fs::path month = Path(folder) / "month.tl2";
+        fs::create_directory(Path(folder));
+        WriteAll(month, "old");
+        bool locked = false;
+        if (folder == std::string_view("shut")) {
+            // Permission bits stop every user but root, whom the flag stops.
+            fs::permissions(Path(folder), fs::perms::owner_read | fs::perms::owner_exec);
+            const int probe = ::open((Path(folder) / "probe").c_str(), O_WRONLY | O_CREAT, 0600);
+            locked = probe < 0;
+            if (probe >= 0) {
+                ::close(probe);
+                fs::remove(Path(folder) / "probe");
+                locked = SetImmutable(Path(folder), true);
+            }
+        } else {
+            locked = SetImmutable(month, true);
+        }
+        if (!locked)
+            continue;
+        ++tried;
+        ui.Clear();
+        doc.Modified = true;
+        EXPECT_FALSE(SaveBlocks(doc, month, kSchedulerFile, ui));
+        EXPECT_THAT(ui.Dialogs(), ElementsAre(readOnly));
+        EXPECT_TRUE(doc.Modified);
+        SetImmutable(Path(folder), false);
+        SetImmutable(month, false);
+        fs::permissions(Path(folder), fs::perms::owner_all);
+        EXPECT_EQ(ReadAll(month), "old");
+        EXPECT_EQ(std::distance(fs::directory_iterator(Path(folder)), {}), 1);
+    }
+    if (tried == 0)
+        GTEST_SKIP() << "no way here to make a folder or a file unwritable";
+}
+
+// Saving over the month's own file after someone else changed it asks first;
+// No keeps their file, Yes writes this month over it.
+TEST_F(BlockFileTest, SaveAsksBeforeOverwritingAFileChangedSinceItWasRead)
+{
+    ScheduleDocument doc;
+    FillLikeLayout(doc, ui);
+    const std::vector<uint8_t> mine = BlockFileBytes(doc, kSchedulerFile);
+    ASSERT_TRUE(Load(mine, doc));
+    const std::string question = "Caution!: " + doc.FileName +
+                                 "\nwas changed by someone else since it was opened. Save over "
+                                 "their changes";
+    ui.Clear();
+    ASSERT_TRUE(SaveBlocks(doc, doc.FileName, kSchedulerFile, ui)); // unchanged: no question
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+
+    doc.GroupName = "YULDH8FO";
+    WriteAll(doc.FileName, "theirs"); // same as a save by another program
+    EXPECT_FALSE(SaveBlocks(doc, doc.FileName, kSchedulerFile, ui));
+    EXPECT_EQ(ReadAll(doc.FileName), "theirs");
+    ui.Script({Answer::Yes});
+    ASSERT_TRUE(SaveBlocks(doc, doc.FileName, kSchedulerFile, ui));
+    EXPECT_THAT(ui.Dialogs(), ElementsAre(question, question));
+    ui.Clear();
+    ASSERT_TRUE(SaveBlocks(doc, doc.FileName, kSchedulerFile, ui)); // its own save is known
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+}
+
+TEST_F(BlockFileTest, MonthLockNamesItsHolderAndTakesOverOnlyADeadProcessOfThisHost)
+{
+    const std::filesystem::path month = Path("june.tl2");
+    const std::filesystem::path lockFile = Path(".~lock.june.tl2#");
+    EXPECT_EQ(MonthLock::LockFileOf(month), lockFile);
+    char host[256] = {};
+    ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+    {
+        MonthLock first, second;
+        ASSERT_EQ(first.Take(month), MonthLock::Result::Taken);
+        EXPECT_EQ(second.Take(month), MonthLock::Result::Held);
+        EXPECT_EQ(second.Holder().Host, host);
+        EXPECT_EQ(second.Holder().Process, getpid());
+        EXPECT_FALSE(second.Holder().User.empty());
+        EXPECT_EQ(
+            DescribeHolder(second.Holder()).find(second.Holder().User + " on " + host + " since "),
+            0u);
+        first.Release();
+        EXPECT_FALSE(std::filesystem::exists(lockFile));
+        EXPECT_EQ(second.Take(month), MonthLock::Result::Taken);
+    }
+    EXPECT_FALSE(std::filesystem::exists(lockFile)); // released when it goes
+
+    // Process 2147483646 is gone; on another host it cannot be told.
+    const struct {
+        std::string content;
+        MonthLock::Result result;
+    } cases[] = {
+        {std::string("ann,") + host + ",2027-06-01 08:00,2147483646;\n", MonthLock::Result::Taken},
+        {"ann,elsewhere,2027-06-01 08:00,2147483646;\n", MonthLock::Result::Held},
+        {std::string("ann,") + host + ",2027-06-01 08:00,1;\n", MonthLock::Result::Held},
+        {std::string(5000, ','), MonthLock::Result::Held},
+        {std::string("\0\xff,;,,,,99999999999999999999", 30), MonthLock::Result::Held},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.content.substr(0, 40));
+        WriteAll(lockFile, c.content);
+        MonthLock lock;
+        EXPECT_EQ(lock.Take(month), c.result);
+        EXPECT_EQ(ReadAll(lockFile) == c.content, c.result == MonthLock::Result::Held);
+        lock.Release();
+        std::filesystem::remove(lockFile);
+    }
+    // A lock that is not a file at all holds the month without blocking.
+    ASSERT_EQ(::mkfifo(lockFile.c_str(), 0600), 0);
+    MonthLock lock;
+    EXPECT_EQ(lock.Take(month), MonthLock::Result::Held);
+    EXPECT_EQ(lock.Holder().User, "");
+    EXPECT_EQ(DescribeHolder(lock.Holder()), "another user");
 }
 
 class FileCopiesTest : public ::testing::Test {

@@ -1,17 +1,25 @@
 #include "import/absences_extract.h"
 #include "import/activity_extract.h"
+#include "import/lis_scan.h"
+#include "import/prg_file.h"
 #include "import/roster_extract.h"
+#include "import/toolbox_file.h"
+#include "storage/block_file.h"
 #include "support/extract_lines.h"
 #include "support/scripted_interaction.h"
+#include "support/temp_dir.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <tuple>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace tl {
 namespace {
@@ -121,6 +129,21 @@ TEST(RosterExtractTest, ShortLinesQuestionsAndFailures)
         EXPECT_EQ(doc->CrewCount, c.crew);
         EXPECT_EQ(ui.Dialogs(), c.dialogs);
     }
+}
+
+// An editor's byte-order mark is not part of the first, most senior, employee.
+TEST(RosterExtractTest, ByteOrderMarkIsSkipped)
+{
+    auto doc = RosterMonth("YYZDH8CAZ");
+    test::TempDir dir;
+    const auto path = dir.path() / "1127perp.ext";
+    test::WriteAll(path, "\xEF\xBB\xBF" + Employee(7, "SEVEN", 'S', "YYZDH8CA", "LC") +
+                             Employee(8, "EIGHT", 'E', "YYZDH8CA", "LC"));
+    ScriptedInteraction ui;
+    ASSERT_TRUE(LoadRosterFromExtract(*doc, "YYZDH8CAZ", path, ui));
+    EXPECT_THAT(ui.Dialogs(), ::testing::IsEmpty());
+    ASSERT_EQ(doc->CrewCount, 2);
+    EXPECT_EQ(doc->Crew[0].EmpNumber, 7);
 }
 
 TEST(RosterExtractTest, HostileBytesAndTheTableCapacity)
@@ -459,6 +482,73 @@ TEST(ActivityExtractTest, QuestionsAndHostileLines)
         EXPECT_EQ(doc->Crew[0].CarryIn[0], std::numeric_limits<int32_t>::max());
     }
 }
+
+// Inputs that are not regular files: a FIFO with no writer would block a
+// plain open, and /dev/zero never ends. Every opener refuses them at once.
+struct NotAFileCase {
+    const char* name;
+    std::function<bool(ScheduleDocument&, const std::filesystem::path&, Interaction&)> open;
+    const char* message; // %s is the path
+};
+
+class NotAFileTest : public ::testing::TestWithParam<NotAFileCase> {};
+
+TEST_P(NotAFileTest, IsRefusedWithTheOpenMessage)
+{
+    test::TempDir dir;
+    const std::filesystem::path fifo = dir.path() / "pipe";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::filesystem::path& path : {fifo, std::filesystem::path("/dev/zero")}) {
+        SCOPED_TRACE(path.string());
+        auto doc = RosterMonth("YYZDH8CAZ");
+        doc->FileName = path.string();
+        ScriptedInteraction ui;
+        EXPECT_FALSE(GetParam().open(*doc, path, ui));
+        std::string expected = GetParam().message;
+        expected.replace(expected.find("%s"), 2, path.string());
+        EXPECT_THAT(ui.Dialogs(), ElementsAre(expected));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Openers, NotAFileTest,
+    ::testing::Values(NotAFileCase{"block",
+                                   [](ScheduleDocument& d, auto&, Interaction& ui) {
+                                       return LoadBlocks(d, ui);
+                                   },
+                                   "Tessara Lines - Cannot Open File: %s"},
+                      NotAFileCase{"prg",
+                                   [](ScheduleDocument& d, auto& p, Interaction& ui) {
+                                       return LoadPRGPairs(d, p, "", false, ui);
+                                   },
+                                   "%s: Unable to Open File"},
+                      NotAFileCase{"lis",
+                                   [](ScheduleDocument&, auto& p, Interaction& ui) {
+                                       std::string buffer;
+                                       return ReadLisFile(p, buffer, ui);
+                                   },
+                                   "Tessara Lines: Unable to Open File %s"},
+                      NotAFileCase{"toolbox",
+                                   [](ScheduleDocument& d, auto& p, Interaction& ui) {
+                                       return LoadToolBox(p, d, ui);
+                                   },
+                                   "Tessara Lines: Unable to Open File %s"},
+                      NotAFileCase{"roster",
+                                   [](ScheduleDocument& d, auto& p, Interaction& ui) {
+                                       return LoadRosterFromExtract(d, "YYZDH8CAZ", p, ui);
+                                   },
+                                   "%s: Unable to Open File"},
+                      NotAFileCase{"absences",
+                                   [](ScheduleDocument& d, auto& p, Interaction& ui) {
+                                       return LoadCrewAbsences(d, p, false, ui);
+                                   },
+                                   "%s: Unable to Open File"},
+                      NotAFileCase{"activity",
+                                   [](ScheduleDocument& d, auto& p, Interaction& ui) {
+                                       return LoadLastMonthsData(d, p, p, ui);
+                                   },
+                                   "%s: Unable to Open File"}),
+    [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace tl

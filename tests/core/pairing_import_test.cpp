@@ -258,6 +258,11 @@ TEST_F(PrgFileTest, FailureTable)
     }
     ui.Clear();
     test::TempDir dir;
+    // The first character is the 1 after an editor's byte-order mark.
+    test::WriteAll(dir.path() / "bom.PRG", "\xEF\xBB\xBF" + PairingLine() + TwoDayBody());
+    EXPECT_TRUE(LoadPRGPairs(*doc, dir.path() / "bom.PRG", "", false, ui));
+    EXPECT_EQ(doc->LastPair, 0);
+    ui.Clear();
     EXPECT_FALSE(LoadPRGPairs(*doc, dir.path() / "missing.PRG", "", false, ui));
     EXPECT_THAT(ui.Dialogs(), ElementsAre((dir.path() / "missing.PRG").string() +
                                           ": Unable to Open File"));
@@ -459,6 +464,10 @@ TEST_F(LisScanTest, ReadsFilesAsTextFromTheMinimumSizeOn)
     EXPECT_TRUE(
         ReadLisFile(write("crlf.lis", std::string(kLisMinFileText, 'x') + "a\r\nb\r"), buffer, ui));
     EXPECT_EQ(buffer, std::string(kLisMinFileText, 'x') + "a\nb\r");
+    // An editor's byte-order mark is not text of the listing.
+    EXPECT_TRUE(ReadLisFile(write("bom.lis", "\xEF\xBB\xBF" + std::string(kLisMinFileText, 'y')),
+                            buffer, ui));
+    EXPECT_EQ(buffer, std::string(kLisMinFileText, 'y'));
     EXPECT_FALSE(ReadLisFile(dir.path() / "none.lis", buffer, ui));
     EXPECT_EQ(ui.Dialogs().back(),
               "Tessara Lines: Unable to Open File " + (dir.path() / "none.lis").string());

@@ -3,6 +3,7 @@
 #include "rules/block_build.h"
 #include "storage/block_file.h"
 #include "storage/memory_settings.h"
+#include "storage/month_lock.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/backupdialog.h"
@@ -175,6 +176,32 @@ private slots:
                  (std::vector<std::string>{
                      "Caution!: All changes to file will be overwritten. Open File Anyway"}));
         QVERIFY(f.doc().Modified);
+    }
+
+    // A month another program edits opens read-only when the user says so:
+    // the title tells, Save is refused and the file stays as it was.
+    void heldMonthOpensReadOnlyOnlyWhenAsked()
+    {
+        Fixture f;
+        tl::MonthLock other;
+        QCOMPARE(other.Take(f.path.toStdString()), tl::MonthLock::Result::Taken);
+        f.ui.Script({tl::Answer::No, tl::Answer::Yes});
+        QVERIFY(!f.frame.OpenFile(f.path));
+        QCOMPARE(f.doc().DisplayState, 3);
+        QVERIFY(f.frame.OpenFile(f.path));
+        QVERIFY(f.frame.windowTitle().endsWith(QStringLiteral(" (read-only)")));
+        const std::string before = tl::test::ReadAll(f.path.toStdString());
+        f.doc().Modified = true;
+        f.frame.UpdateCommands();
+        QVERIFY(!f.frame.Action(CmSave)->isEnabled());
+        f.frame.Action(CmSaveForViewer)->trigger();
+        QCOMPARE(tl::test::ReadAll(f.path.toStdString()), before);
+        const std::vector<std::string> dialogs = f.ui.Dialogs();
+        QCOMPARE(dialogs.size(), size_t(3));
+        QVERIFY(dialogs[0].starts_with("File in Use: " + f.path.toStdString() +
+                                       "\nis open for editing by "));
+        QVERIFY(
+            dialogs[2].starts_with("File Error: " + f.path.toStdString() + "\nis open read-only"));
     }
 
     void saveAsWritesTheChosenFileAndRetitles()

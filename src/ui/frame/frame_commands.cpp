@@ -72,6 +72,9 @@ void TMainDecFrameWin::InstallFrameCommands()
             m_ui.Message("File Error", "File Must be Named First, Select Save As", Icon::Error);
             return;
         }
+        // The copy is made after saving the month to its own file.
+        if (m_client->RefuseReadOnly())
+            return;
         Exporttoviewerdlg dialog(
             doc.FileName, m_settings.GetInt(kSectionTL, "LastViewerKind", kViewerFinal), this);
         if (dialog.exec() != QDialog::Accepted)
@@ -86,6 +89,8 @@ void TMainDecFrameWin::InstallFrameCommands()
 
     m_handlers.insert(CmFinalizeForCompany, [this] {
         ScheduleDocument& doc = m_client->Document();
+        if (m_client->RefuseReadOnly())
+            return;
         // The scheduler sees what is still wrong before the month goes out;
         // Cancel leaves it unfinished.
         WarningsDialog warnings(ReportLines(doc), m_ui, this);

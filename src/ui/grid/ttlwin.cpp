@@ -71,6 +71,8 @@ CommandContext TtlWin::Context() const
 
 void TtlWin::DeleteAll()
 {
+    m_lock.Release();
+    m_readOnly = false;
     m_doc->DeleteAll(m_ui);
     m_grid->SetDisplayFlags({});
     m_doc->DisplayState = 3;
@@ -80,17 +82,38 @@ void TtlWin::DeleteAll()
 
 bool TtlWin::OpenFile(const QString& path)
 {
+    const std::string file = ToFileName(path);
+    const bool hadLock = m_lock.Taken();
+    m_lock.Release();
+    const bool held = m_lock.Take(file) == MonthLock::Result::Held;
+    if (held && m_ui.AskAboutFile("File in Use",
+                                  "%s\nis open for editing by " + DescribeHolder(m_lock.Holder()) +
+                                      ". Open it read-only",
+                                  file, Buttons::YesNo, Icon::Question) != Answer::Yes) {
+        // The month open here stays as it was, lock included.
+        if (hadLock)
+            (void)m_lock.Take(m_doc->FileName);
+        return false;
+    }
+    m_readOnly = held;
     m_grid->SetDisplayFlags({});
     m_doc->DisplayState = 3;
-    const OpenedMonth opened = OpenMonthFile(*m_doc, ToFileName(path), m_ui);
-    if (!opened.Opened)
+    const OpenedMonth opened = OpenMonthFile(*m_doc, file, m_ui);
+    if (!opened.Opened) {
+        m_lock.Release();
+        m_readOnly = false;
         m_doc->DisplayState = 3;
-    else if (m_doc->ReadOnly && !opened.ViewerCopy())
+    } else if (m_doc->ReadOnly && !opened.ViewerCopy()) {
         m_ui.Message("Tessara Lines",
                      "This month is opened read-only: " + NotWholeReason(opened) +
                          ". Save As saves what was read under a new name; the file itself is "
                          "kept as it is.",
                      Icon::Warning);
+    }
+    // Another user's month is theirs to write: Save, the copies and the
+    // timed backup leave it alone.
+    if (m_readOnly)
+        m_doc->ReadOnly = true;
     update();
     emit DocumentChanged();
     return opened.Opened;
@@ -98,18 +121,35 @@ bool TtlWin::OpenFile(const QString& path)
 
 bool TtlWin::SaveAs(const QString& path)
 {
-    const std::string target = ToFileName(path);
+    const std::string file = ToFileName(path);
     std::error_code ec;
-    if (m_doc->ReadOnly && std::filesystem::equivalent(target, m_doc->FileName, ec)) {
+    if (m_doc->ReadOnly && std::filesystem::equivalent(file, m_doc->FileName, ec)) {
         m_ui.MessageAboutFile("File Error",
-                              "%s is opened read-only. Save the month under a new name.", target,
+                              "%s is opened read-only. Save the month under a new name.", file,
                               Icon::Error);
         return false;
     }
-    if (!SaveBlocks(*m_doc, target, kSchedulerFile, m_ui))
+    if (file != m_doc->FileName || m_readOnly) {
+        // Another program may be editing the file saved over.
+        MonthLock lock;
+        if (lock.Take(file) == MonthLock::Result::Held) {
+            m_ui.MessageAboutFile("File in Use",
+                                  "%s\nis open for editing by " + DescribeHolder(lock.Holder()) +
+                                      ". Use Save As to Save as a new name",
+                                  file, Icon::Error);
+            return false;
+        }
+        if (!SaveBlocks(*m_doc, file, kSchedulerFile, m_ui))
+            return false;
+        m_lock.Release();
+        if (lock.Taken())
+            (void)m_lock.Take(file);
+        m_readOnly = false;
+    } else if (!SaveBlocks(*m_doc, file, kSchedulerFile, m_ui)) {
         return false;
+    }
     // What was written is a whole scheduler file of this version.
-    m_doc->FileName = target;
+    m_doc->FileName = file;
     m_doc->Untitled = false;
     m_doc->ReadOnly = false;
     m_doc->FileIncomplete = false;
@@ -119,9 +159,20 @@ bool TtlWin::SaveAs(const QString& path)
     return true;
 }
 
+bool TtlWin::RefuseReadOnly()
+{
+    if (!m_readOnly)
+        return false;
+    m_ui.MessageAboutFile("File Error",
+                          "%s\nis open read-only: another user is editing it. Use Save As to "
+                          "Save as a new name",
+                          m_doc->FileName, Icon::Error);
+    return true;
+}
+
 bool TtlWin::Save()
 {
-    if (m_doc->Untitled || m_doc->FileName.empty() || m_doc->ReadOnly)
+    if (m_doc->Untitled || m_doc->FileName.empty() || RefuseReadOnly() || m_doc->ReadOnly)
         return false;
     bool saved = SaveBlocks(*m_doc, m_doc->FileName, kSchedulerFile, m_ui);
     emit DocumentChanged();
@@ -135,6 +186,9 @@ bool TtlWin::BackupTo(const QString& folder, bool withDateTime)
 
 void TtlWin::BackupTimerTick()
 {
+    // The .BAK beside a month another user edits is theirs.
+    if (m_readOnly)
+        return;
     if (TimedBackupTick(*m_doc, Preferences::Read(m_settings).AutoSave, m_ui))
         emit DocumentChanged();
 }

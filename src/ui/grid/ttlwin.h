@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/document_events.h"
+#include "storage/month_lock.h"
 #include "ui/frame/commands.h"
 
 #include <QTimer>
@@ -39,7 +40,14 @@ public:
     // Empties the document: no month open.
     void DeleteAll();
     // Clears the month and opens the block file; false when it did not open.
+    // While another program has it open for editing, asks whether to open
+    // it read-only.
     bool OpenFile(const QString& path);
+    // Opened read-only while another program edits it: Save is refused.
+    bool ReadOnly() const { return m_readOnly; }
+    // Says so and returns true when the month is open read-only; the
+    // commands that write its own file ask first.
+    bool RefuseReadOnly();
     // Writes the month to `path` as a scheduler file and makes it the
     // month's file name.
     bool SaveAs(const QString& path);
@@ -105,6 +113,9 @@ private:
     std::unique_ptr<ScheduleDocument> m_doc;
     QTimer m_backupTimer;
     GridView* m_grid = nullptr;
+    // Held beside the open month while it may be edited here.
+    MonthLock m_lock;
+    bool m_readOnly = false;
 };
 
 } // namespace tl::ui

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "model/input_file.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+
+namespace tl {
+
+// Who has a month open for editing, as the lock file beside it says.
+struct LockHolder {
+    std::string User;
+    std::string Host;
+    std::string Since; // local time the lock was taken, "YYYY-MM-DD HH:MM"
+    long long Process = 0;
+};
+
+// The lock a program holds beside a month while it has the month open for
+// editing: a small file ".~lock.NAME#" in the month's folder naming user,
+// host, time and process, as office programs do. A lock left behind by a
+// process of this host that is gone is taken over. Released when the object
+// goes.
+class MonthLock {
+public:
+    enum class Result {
+        Taken,       // this object holds the lock now
+        Held,        // another holds it: see Holder()
+        Unavailable, // no lock can be made there (a read-only folder)
+    };
+
+    MonthLock() = default;
+    ~MonthLock() { Release(); }
+    MonthLock(const MonthLock&) = delete;
+    MonthLock& operator=(const MonthLock&) = delete;
+
+    Result Take(const std::filesystem::path& month);
+    // Removes the lock file if it is still this object's.
+    void Release();
+
+    bool Taken() const { return !m_lockFile.empty(); }
+    // Who holds the month when Take said Held; empty fields when the lock
+    // file could not be read.
+    const LockHolder& Holder() const { return m_holder; }
+
+    static std::filesystem::path LockFileOf(const std::filesystem::path& month);
+
+private:
+    std::filesystem::path m_lockFile;
+    std::string m_content;
+    LockHolder m_holder;
+};
+
+// "USER on HOST since TIME" for the messages about a held month.
+std::string DescribeHolder(const LockHolder& holder);
+
+// The identity of `bytes` just read from or written to `path`; nullopt when
+// the file's time cannot be had.
+std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path,
+                                       std::span<const uint8_t> bytes);
+
+// The identity of the file at `path` now; nullopt when it is not there or
+// cannot be read.
+std::optional<FileIdentity> IdentityOnDisk(const std::filesystem::path& path);
+
+} // namespace tl

@@ -42,6 +42,14 @@ constexpr std::array<Tag, 4> kTags = {{
 
 std::string Identifier(const TPair& p)
 {
+    const char base = p.PairKey.empty() ? ' ' : p.PairKey[0];
+    if (base != '\0' && p.PairNumber >= 0 && p.PairNumber <= 9999) {
+        // The usual four digits, without printf's cost per pairing.
+        std::string id(5, base);
+        for (int i = 4, n = p.PairNumber; i >= 1; --i, n /= 10)
+            id[static_cast<size_t>(i)] = static_cast<char>('0' + n % 10);
+        return id;
+    }
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%c%04d", p.PairKey.empty() ? ' ' : p.PairKey[0],
                   p.PairNumber);
@@ -61,16 +69,14 @@ const void* LastByte(const char* p, char c, size_t count)
 #endif
 }
 
-// Bit i of each mask: byte i of the 64 at `p` is an ASCII digit, a '[', or
-// the first of the pairs "D:" (as "MEALS CAD:" ends), "S:" (as "MEALS US:"
-// ends) and, when asked, "FR" (as "FRENCH" begins). Reads 65 bytes. SSE2
-// where there is one (every x86-64), plain loops else.
+// Bit i of `digits`: byte i of the 64 at `p` is an ASCII digit. Bit i of
+// `marks`: byte i is a '[' or the first of the pairs "D:" (as "MEALS CAD:"
+// ends), "S:" (as "MEALS US:" ends) and, when asked, "FR" (as "FRENCH"
+// begins); the byte itself tells which. Reads 65 bytes. SSE2 where there is
+// one (every x86-64), plain loops else.
 struct Masks64 {
     uint64_t digits = 0;
-    uint64_t brackets = 0;
-    uint64_t dColons = 0;
-    uint64_t sColons = 0;
-    uint64_t frs = 0;
+    uint64_t marks = 0;
 };
 
 template <bool kWithFrench> Masks64 MasksOf(const char* p)
@@ -79,25 +85,21 @@ template <bool kWithFrench> Masks64 MasksOf(const char* p)
 #if defined(__SSE2__)
     const __m128i belowZero = _mm_set1_epi8('0' - 1);
     const __m128i aboveNine = _mm_set1_epi8('9' + 1);
-    const __m128i bracket = _mm_set1_epi8('[');
-    const __m128i colon = _mm_set1_epi8(':');
-    const __m128i dee = _mm_set1_epi8('D');
-    const __m128i ess = _mm_set1_epi8('S');
     for (int k = 0; k < 4; ++k) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
         const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k + 1));
-        const __m128i colonNext = _mm_cmpeq_epi8(next, colon);
-        const int shift = 16 * k;
-        auto bits = [shift](__m128i x) {
-            return static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(x))) << shift;
-        };
-        m.digits |= bits(_mm_and_si128(_mm_cmpgt_epi8(v, belowZero), _mm_cmplt_epi8(v, aboveNine)));
-        m.brackets |= bits(_mm_cmpeq_epi8(v, bracket));
-        m.dColons |= bits(_mm_and_si128(_mm_cmpeq_epi8(v, dee), colonNext));
-        m.sColons |= bits(_mm_and_si128(_mm_cmpeq_epi8(v, ess), colonNext));
+        const __m128i digit =
+            _mm_and_si128(_mm_cmpgt_epi8(v, belowZero), _mm_cmplt_epi8(v, aboveNine));
+        const __m128i dOrS = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('D')),
+                                          _mm_cmpeq_epi8(v, _mm_set1_epi8('S')));
+        __m128i marks = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
+                                     _mm_and_si128(dOrS, _mm_cmpeq_epi8(next, _mm_set1_epi8(':'))));
         if constexpr (kWithFrench)
-            m.frs |= bits(_mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('F')),
-                                        _mm_cmpeq_epi8(next, _mm_set1_epi8('R'))));
+            marks = _mm_or_si128(marks, _mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('F')),
+                                                      _mm_cmpeq_epi8(next, _mm_set1_epi8('R'))));
+        const int shift = 16 * k;
+        m.digits |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(digit))) << shift;
+        m.marks |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(marks))) << shift;
     }
 #else
     for (int i = 0; i < 64; ++i) {
@@ -105,11 +107,9 @@ template <bool kWithFrench> Masks64 MasksOf(const char* p)
         const char next = p[i + 1];
         const uint64_t bit = uint64_t(1) << i;
         m.digits |= c >= '0' && c <= '9' ? bit : 0;
-        m.brackets |= c == '[' ? bit : 0;
-        m.dColons |= c == 'D' && next == ':' ? bit : 0;
-        m.sColons |= c == 'S' && next == ':' ? bit : 0;
-        if constexpr (kWithFrench)
-            m.frs |= c == 'F' && next == 'R' ? bit : 0;
+        const bool mark = c == '[' || ((c == 'D' || c == 'S') && next == ':') ||
+                          (kWithFrench && c == 'F' && next == 'R');
+        m.marks |= mark ? bit : 0;
     }
 #endif
     return m;
@@ -276,33 +276,34 @@ private:
                 if (wanted[static_cast<uint8_t>(data[at])])
                     visit(at);
             }
-            // Every tag ends in "[": look at the four bytes before each one.
-            for (uint64_t b = here.brackets & valid; b; b &= b - 1) {
-                const size_t at = block + static_cast<size_t>(std::countr_zero(b));
-                if (at < 4)
-                    continue;
-                const std::string_view before(data + at - 4, 4);
-                for (size_t t = 0; t < kTags.size(); ++t)
-                    if (before == kTags[t].find.substr(0, 4))
-                        m_tags[t].push_back(at - 4);
-            }
-            // Both meal texts end in a letter and a colon.
-            const auto ending = [&](uint64_t pairs, std::string_view what,
-                                    std::vector<size_t>& out) {
-                for (uint64_t b = pairs & valid; b; b &= b - 1) {
-                    const size_t at = block + static_cast<size_t>(std::countr_zero(b));
-                    if (at + 2 >= what.size() &&
-                        m_text.compare(at + 2 - what.size(), what.size(), what) == 0)
-                        out.push_back(at + 2 - what.size());
-                }
+            // A text ending at a marked "D:" or "S:" is "MEALS CAD:" or "MEALS US:".
+            const auto ending = [&](size_t at, std::string_view what, std::vector<size_t>& out) {
+                if (at + 2 >= what.size() &&
+                    m_text.compare(at + 2 - what.size(), what.size(), what) == 0)
+                    out.push_back(at + 2 - what.size());
             };
-            ending(here.dColons, kMeals, m_meals);
-            ending(here.sColons, kMealsUs, m_mealsUs);
-            if constexpr (kWithFrench) {
-                for (uint64_t b = here.frs & valid; b; b &= b - 1) {
-                    const size_t at = block + static_cast<size_t>(std::countr_zero(b));
+            for (uint64_t b = here.marks & valid; b; b &= b - 1) {
+                const size_t at = block + static_cast<size_t>(std::countr_zero(b));
+                switch (data[at]) {
+                case '[':
+                    // Every tag ends in "[": look at the four bytes before it.
+                    if (at >= 4) {
+                        const std::string_view before(data + at - 4, 4);
+                        for (size_t t = 0; t < kTags.size(); ++t)
+                            if (before == kTags[t].find.substr(0, 4))
+                                m_tags[t].push_back(at - 4);
+                    }
+                    break;
+                case 'D':
+                    ending(at, kMeals, m_meals);
+                    break;
+                case 'S':
+                    ending(at, kMealsUs, m_mealsUs);
+                    break;
+                default: // 'F'
                     if (m_text.compare(at, kFrench.size(), kFrench) == 0)
                         m_french.push_back(at);
+                    break;
                 }
             }
         }
@@ -484,12 +485,12 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
 
             const size_t at = index.LastOf(id);
             if (at == kNone) {
-                problems += id + " Not Found in LIS File.";
+                problems.append(id).append(" Not Found in LIS File.");
                 continue;
             }
             const size_t meals = index.NextMeals(at + 1);
             if (meals == kNone) {
-                problems += id + "Incomplete in LIS File. Can't Locate MEALS CAD:";
+                problems.append(id).append("Incomplete in LIS File. Can't Locate MEALS CAD:");
                 continue;
             }
             const std::string_view block = lis.substr(at, meals - at + 17);
@@ -499,7 +500,7 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
                 if (index.HasFrench(at, blockEnd)) {
                     if (text.find(kFrenchMark) == std::string::npos)
                         text += " FRENCH PAIRING";
-                    summary += id + " is French Pairing.";
+                    summary.append(id).append(" is French Pairing.");
                     ++frenchCount;
                 } else if (size_t mark = LastFind(text, kFrenchMark);
                            mark != std::string::npos && mark > 15) {
@@ -509,7 +510,7 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
 
             std::array<int, 4> counts{};
             if (block.size() < 6) {
-                problems += id + "Incomplete in LIS File.";
+                problems.append(id).append("Incomplete in LIS File.");
                 continue;
             }
 
@@ -529,7 +530,7 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
                     const std::string_view flight = block.substr(position - distance, 4);
                     const size_t f = FindBackFrom(text, flight, textSearch);
                     if (f == kNone) {
-                        problems += id + " Flight Number not Located";
+                        problems.append(id).append(" Flight Number not Located");
                         continue;
                     }
                     text.insert(std::min(f + 35, text.size()), kTags[t].insert);
@@ -546,7 +547,7 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
                 total == 0 ? 0.0f : static_cast<float>(counts[0]) / static_cast<float>(total);
             const ShareClass& shareClass = ClassOfShare(share);
             text += shareClass.marker;
-            summary += id + shareClass.summary;
+            summary.append(id).append(shareClass.summary);
 
             if (size_t u = LastFind(text, kMealsUs); u != std::string::npos) {
                 const size_t from = u >= 4 ? u - 4 : 0;

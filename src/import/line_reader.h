@@ -3,6 +3,7 @@
 #include <cstring>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tl {
@@ -13,9 +14,16 @@ namespace tl {
 class ChunkLineReader {
 public:
     ChunkLineReader(std::istream& in, size_t maxLength)
-        : m_in(in), m_buffer(kChunk), m_maxLength(maxLength)
+        : m_in(&in), m_buffer(kChunk), m_data(m_buffer.data()), m_maxLength(maxLength)
     {
     }
+    // The lines of bytes already in memory, read where they are.
+    ChunkLineReader(std::string_view bytes, size_t maxLength)
+        : m_data(bytes.data()), m_end(bytes.size()), m_maxLength(maxLength)
+    {
+    }
+    ChunkLineReader(const ChunkLineReader&) = delete;
+    ChunkLineReader& operator=(const ChunkLineReader&) = delete;
 
     bool Next(std::string& line)
     {
@@ -26,7 +34,7 @@ public:
             if (m_pos == m_end && !Fill())
                 break;
             any = true;
-            const char* start = m_buffer.data() + m_pos;
+            const char* start = m_data + m_pos;
             const size_t avail = m_end - m_pos;
             const void* lf = std::memchr(start, '\n', avail);
             const size_t take =
@@ -61,16 +69,17 @@ private:
 
     bool Fill()
     {
-        if (!m_in)
+        if (!m_in || !*m_in)
             return false;
-        m_in.read(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
+        m_in->read(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()));
         m_pos = 0;
-        m_end = static_cast<size_t>(m_in.gcount());
+        m_end = static_cast<size_t>(m_in->gcount());
         return m_end > 0;
     }
 
-    std::istream& m_in;
+    std::istream* m_in = nullptr; // null for bytes in memory
     std::vector<char> m_buffer;
+    const char* m_data;
     size_t m_pos = 0;
     size_t m_end = 0;
     size_t m_consumed = 0;

@@ -7,12 +7,17 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <memory>
 #include <unordered_map>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tl {
 
@@ -38,32 +43,129 @@ constexpr std::array<Tag, 4> kTags = {{
 
 std::string Identifier(const TPair& p)
 {
+    const char base = p.PairKey.empty() ? ' ' : p.PairKey[0];
+    if (base != '\0' && p.PairNumber >= 0 && p.PairNumber <= 9999) {
+        // The usual four digits, without printf's cost per pairing.
+        std::string id(5, base);
+        for (int i = 4, n = p.PairNumber; i >= 1; --i, n /= 10)
+            id[static_cast<size_t>(i)] = static_cast<char>('0' + n % 10);
+        return id;
+    }
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%c%04d", p.PairKey.empty() ? ' ' : p.PairKey[0],
                   p.PairNumber);
     return buffer;
 }
 
-std::vector<size_t> Positions(std::string_view text, std::string_view what)
+// The last `c` among the `count` bytes at `p`; null when there is none.
+const void* LastByte(const char* p, char c, size_t count)
 {
-    std::vector<size_t> out;
-    for (size_t at = text.find(what); at != kNone; at = text.find(what, at + 1))
-        out.push_back(at);
-    return out;
+#if defined(__GLIBC__)
+    return ::memrchr(p, c, count);
+#else
+    while (count > 0)
+        if (p[--count] == c)
+            return p + count;
+    return nullptr;
+#endif
 }
 
-// Where things stand in the LIS text, found in one pass each, so that no
+// Bit i of `digits`: byte i of the 64 at `p` is an ASCII digit. Bit i of
+// `marks`: byte i is a '[' or the first of the pairs "D:" (as "MEALS CAD:"
+// ends), "S:" (as "MEALS US:" ends) and, when asked, "FR" (as "FRENCH"
+// begins); the byte itself tells which. Reads 65 bytes. SSE2 where there is
+// one (every x86-64), plain loops else.
+struct Masks64 {
+    uint64_t digits = 0;
+    uint64_t marks = 0;
+};
+
+template <bool kWithFrench> Masks64 MasksOf(const char* p)
+{
+    Masks64 m;
+#if defined(__SSE2__)
+    const __m128i belowZero = _mm_set1_epi8('0' - 1);
+    const __m128i aboveNine = _mm_set1_epi8('9' + 1);
+    for (int k = 0; k < 4; ++k) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+        const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k + 1));
+        const __m128i digit =
+            _mm_and_si128(_mm_cmpgt_epi8(v, belowZero), _mm_cmplt_epi8(v, aboveNine));
+        const __m128i dOrS = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('D')),
+                                          _mm_cmpeq_epi8(v, _mm_set1_epi8('S')));
+        __m128i marks = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
+                                     _mm_and_si128(dOrS, _mm_cmpeq_epi8(next, _mm_set1_epi8(':'))));
+        if constexpr (kWithFrench)
+            marks = _mm_or_si128(marks, _mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('F')),
+                                                      _mm_cmpeq_epi8(next, _mm_set1_epi8('R'))));
+        const int shift = 16 * k;
+        m.digits |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(digit))) << shift;
+        m.marks |= static_cast<uint64_t>(static_cast<uint32_t>(_mm_movemask_epi8(marks))) << shift;
+    }
+#else
+    for (int i = 0; i < 64; ++i) {
+        const char c = p[i];
+        const char next = p[i + 1];
+        const uint64_t bit = uint64_t(1) << i;
+        m.digits |= c >= '0' && c <= '9' ? bit : 0;
+        const bool mark = c == '[' || ((c == 'D' || c == 'S') && next == ':') ||
+                          (kWithFrench && c == 'F' && next == 'R');
+        m.marks |= mark ? bit : 0;
+    }
+#endif
+    return m;
+}
+
+// Last start of `what` at or before `from` in `text`: string_view::rfind's
+// answer, found by jumping between occurrences of one of the needle's bytes
+// rather than comparing at every position.
+size_t LastFind(std::string_view text, std::string_view what, size_t from = kNone)
+{
+    const size_t n = what.size();
+    if (n == 0)
+        return std::min(from, text.size());
+    if (n > text.size())
+        return kNone;
+    const size_t lastStart = std::min(from, text.size() - n);
+    // Blanks, colons and digits fill listing and pairing texts: jump on
+    // another byte where the needle has one.
+    auto common = [](char c) { return c == ' ' || c == ':' || (c >= '0' && c <= '9'); };
+    size_t anchor = 0;
+    while (anchor < n && common(what[anchor]))
+        ++anchor;
+    if (anchor == n) {
+        anchor = n - 1;
+        while (anchor > 0 && what[anchor] == ' ')
+            --anchor;
+    }
+    const char c = what[anchor];
+    const char* data = text.data();
+    // Anchor bytes at anchor .. lastStart + anchor, from the highest down.
+    size_t end = lastStart + 1; // candidate starts below this
+    while (end > 0) {
+        const char* hit = static_cast<const char*>(LastByte(data + anchor, c, end));
+        if (!hit)
+            return kNone;
+        const size_t start = static_cast<size_t>(hit - data) - anchor;
+        if (std::memcmp(data + start, what.data(), n) == 0)
+            return start;
+        end = start;
+    }
+    return kNone;
+}
+
+// Where things stand in the LIS text, found in one pass over it, so that no
 // pairing has to search the whole text. Every answer is the one a search of
 // the text would give.
 class LisIndex {
 public:
     LisIndex(std::string_view text, const std::vector<std::string>& identifiers, bool french)
-        : m_text(text), m_meals(Positions(text, kMeals))
+        : m_text(text)
     {
         if (french)
-            m_french = Positions(text, kFrench);
-        IndexTags();
-        IndexIdentifiers(identifiers);
+            Index<true>(identifiers);
+        else
+            Index<false>(identifiers);
     }
 
     // Start of the last occurrence of an identifier; kNone when there is none.
@@ -73,7 +175,7 @@ public:
             auto it = m_last.find(Key(id.data()));
             return it == m_last.end() ? kNone : it->second;
         }
-        return m_text.rfind(id);
+        return LastFind(m_text, id);
     }
 
     // First "MEALS CAD:" starting at or after `from`.
@@ -81,6 +183,15 @@ public:
     {
         auto it = std::lower_bound(m_meals.begin(), m_meals.end(), from);
         return it == m_meals.end() ? kNone : *it;
+    }
+
+    // Last "MEALS US:" lying wholly inside [begin, end).
+    size_t LastMealsUs(size_t begin, size_t end) const
+    {
+        if (end < kMealsUs.size())
+            return kNone;
+        auto it = std::upper_bound(m_mealsUs.begin(), m_mealsUs.end(), end - kMealsUs.size());
+        return it == m_mealsUs.begin() || *(it - 1) < begin ? kNone : *(it - 1);
     }
 
     // Whether "FRENCH" lies wholly inside [begin, end).
@@ -101,71 +212,124 @@ private:
         return key;
     }
 
-    // Every tag ends in "[", which is rare elsewhere: look at what stands
-    // before each one.
-    void IndexTags()
+    static bool Digits(std::string_view id)
     {
-        const char* data = m_text.data();
-        const size_t size = m_text.size();
-        for (size_t at = 4; at < size;) {
-            const void* hit = std::memchr(data + at, '[', size - at);
-            if (!hit)
-                break;
-            at = static_cast<size_t>(static_cast<const char*>(hit) - data);
-            const std::string_view before(data + at - 4, 4);
-            for (size_t t = 0; t < kTags.size(); ++t)
-                if (before == kTags[t].find.substr(0, 4))
-                    m_tags[t].push_back(at - 4);
-            ++at;
-        }
+        return std::all_of(id.begin() + 1, id.end(), [](char c) { return c >= '0' && c <= '9'; });
     }
 
-    // The last start of every five-character identifier, in one pass over
-    // the text per base letter; longer or shorter ones are searched for.
-    void IndexIdentifiers(const std::vector<std::string>& identifiers)
+    // Identifiers are a byte and four digits as a rule: those are found where
+    // the pass sees four digits after a wanted byte. Other five-byte ones (a
+    // negative number) are looked for byte by byte; longer or shorter ones
+    // are searched for.
+    template <bool kWithFrench> void Index(const std::vector<std::string>& identifiers)
     {
         std::array<bool, 256> wanted{};
-        std::vector<char> firsts;
+        std::array<bool, 256> odd{};
+        std::vector<char> oddFirsts;
         for (const std::string& id : identifiers) {
             if (id.size() != 5)
                 continue;
             m_last.emplace(Key(id.data()), kNone);
             const uint8_t first = static_cast<uint8_t>(id[0]);
-            if (!wanted[first])
-                firsts.push_back(static_cast<char>(first));
-            wanted[first] = true;
+            if (Digits(id)) {
+                wanted[first] = true;
+            } else if (!odd[first]) {
+                odd[first] = true;
+                oddFirsts.push_back(id[0]);
+            }
         }
-        if (firsts.empty() || m_text.size() < 5)
-            return;
+
         const char* data = m_text.data();
-        const size_t limit = m_text.size() - 4; // starts of 5-character windows
+        const size_t size = m_text.size();
         const auto visit = [&](size_t at) {
             if (auto it = m_last.find(Key(data + at)); it != m_last.end())
                 it->second = at;
         };
-        if (firsts.size() <= 8) {
-            // Few base letters (one as a rule): jump from one to the next. The
-            // last occurrence is the one with the highest start, whatever the
-            // order of the passes.
-            for (const char c : firsts) {
-                for (size_t at = 0; at < limit;) {
-                    const void* hit = std::memchr(data + at, c, limit - at);
-                    if (!hit)
-                        break;
-                    at = static_cast<size_t>(static_cast<const char*>(hit) - data);
-                    visit(at);
-                    ++at;
-                }
-            }
-        } else {
-            for (size_t at = 0; at < limit; ++at)
+        // Blocks of 64 bytes; the last ones, and what the masks of a block
+        // need to look past its end, from a copy padded with zeros.
+        char tail[64 + 64 + 16] = {};
+        Masks64 next{};
+        auto masksAt = [&](size_t block) {
+            if (block + 65 <= size)
+                return MasksOf<kWithFrench>(data + block);
+            if (block >= size)
+                return Masks64{};
+            std::memset(tail, 0, sizeof tail);
+            std::memcpy(tail, data + block, size - block);
+            return MasksOf<kWithFrench>(tail);
+        };
+        if (size > 0)
+            next = masksAt(0);
+        for (size_t block = 0; block < size; block += 64) {
+            const Masks64 here = next;
+            next = masksAt(block + 64);
+            // Whether the byte `k` places further on is a digit, a colon, an 'R'.
+            auto ahead = [](uint64_t a, uint64_t b, int k) { return a >> k | b << (64 - k); };
+            const uint64_t valid =
+                size - block >= 64 ? ~uint64_t(0) : (uint64_t(1) << (size - block)) - 1;
+
+            // Four digits after: a possible identifier (the digits are in the text).
+            uint64_t ids = ahead(here.digits, next.digits, 1) & ahead(here.digits, next.digits, 2) &
+                           ahead(here.digits, next.digits, 3) & ahead(here.digits, next.digits, 4) &
+                           valid;
+            for (; ids; ids &= ids - 1) {
+                const size_t at = block + static_cast<size_t>(std::countr_zero(ids));
                 if (wanted[static_cast<uint8_t>(data[at])])
                     visit(at);
+            }
+            // A text ending at a marked "D:" or "S:" is "MEALS CAD:" or "MEALS US:".
+            const auto ending = [&](size_t at, std::string_view what, std::vector<size_t>& out) {
+                if (at + 2 >= what.size() &&
+                    m_text.compare(at + 2 - what.size(), what.size(), what) == 0)
+                    out.push_back(at + 2 - what.size());
+            };
+            for (uint64_t b = here.marks & valid; b; b &= b - 1) {
+                const size_t at = block + static_cast<size_t>(std::countr_zero(b));
+                switch (data[at]) {
+                case '[':
+                    // Every tag ends in "[": look at the four bytes before it.
+                    if (at >= 4) {
+                        const std::string_view before(data + at - 4, 4);
+                        for (size_t t = 0; t < kTags.size(); ++t)
+                            if (before == kTags[t].find.substr(0, 4))
+                                m_tags[t].push_back(at - 4);
+                    }
+                    break;
+                case 'D':
+                    ending(at, kMeals, m_meals);
+                    break;
+                case 'S':
+                    ending(at, kMealsUs, m_mealsUs);
+                    break;
+                default: // 'F'
+                    if (m_text.compare(at, kFrench.size(), kFrench) == 0)
+                        m_french.push_back(at);
+                    break;
+                }
+            }
+        }
+
+        // The rare identifiers with other bytes than digits: jump from one
+        // first byte to the next. The last occurrence is the one with the
+        // highest start, whatever the order of the passes.
+        if (size < 5)
+            return;
+        const size_t limit = size - 4; // starts of 5-character windows
+        for (const char c : oddFirsts) {
+            for (size_t at = 0; at < limit;) {
+                const void* hit = std::memchr(data + at, c, limit - at);
+                if (!hit)
+                    break;
+                at = static_cast<size_t>(static_cast<const char*>(hit) - data);
+                visit(at);
+                ++at;
+            }
         }
     }
 
     std::string_view m_text;
     std::vector<size_t> m_meals;
+    std::vector<size_t> m_mealsUs;
     std::vector<size_t> m_french;
     std::array<std::vector<size_t>, 4> m_tags;
     std::unordered_map<uint64_t, size_t> m_last;
@@ -200,7 +364,7 @@ size_t FindBackFrom(const std::string& text, std::string_view what, size_t searc
 {
     if (searchPosition == 0)
         return kNone;
-    return text.rfind(what, searchPosition - 1);
+    return LastFind(text, what, searchPosition - 1);
 }
 
 } // namespace
@@ -309,23 +473,25 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
     std::string summary;
     int frenchCount = 0;
     char buffer[96];
+    std::string traceLine;
     {
         TProgressDialog progress(ui, "Scanning LIS Pairings", last, "Scanning Pairing %d of %d");
         for (int i = 0; i <= last; ++i) {
             TPair& pair = doc.Pairs[static_cast<size_t>(i)];
             std::string& text = pair.PairText;
             const std::string& id = ids[static_cast<size_t>(i)];
-            ui.Trace("Scanning Pairing " + id + " for CRA legs\n");
+            traceLine.assign("Scanning Pairing ").append(id).append(" for CRA legs\n");
+            ui.Trace(traceLine);
             progress.SetValue(i);
 
             const size_t at = index.LastOf(id);
             if (at == kNone) {
-                problems += id + " Not Found in LIS File.";
+                problems.append(id).append(" Not Found in LIS File.");
                 continue;
             }
             const size_t meals = index.NextMeals(at + 1);
             if (meals == kNone) {
-                problems += id + "Incomplete in LIS File. Can't Locate MEALS CAD:";
+                problems.append(id).append("Incomplete in LIS File. Can't Locate MEALS CAD:");
                 continue;
             }
             const std::string_view block = lis.substr(at, meals - at + 17);
@@ -335,9 +501,9 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
                 if (index.HasFrench(at, blockEnd)) {
                     if (text.find(kFrenchMark) == std::string::npos)
                         text += " FRENCH PAIRING";
-                    summary += id + " is French Pairing.";
+                    summary.append(id).append(" is French Pairing.");
                     ++frenchCount;
-                } else if (size_t mark = text.rfind(kFrenchMark);
+                } else if (size_t mark = LastFind(text, kFrenchMark);
                            mark != std::string::npos && mark > 15) {
                     text.erase(mark - 1, 15);
                 }
@@ -345,7 +511,7 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
 
             std::array<int, 4> counts{};
             if (block.size() < 6) {
-                problems += id + "Incomplete in LIS File.";
+                problems.append(id).append("Incomplete in LIS File.");
                 continue;
             }
 
@@ -365,7 +531,7 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
                     const std::string_view flight = block.substr(position - distance, 4);
                     const size_t f = FindBackFrom(text, flight, textSearch);
                     if (f == kNone) {
-                        problems += id + " Flight Number not Located";
+                        problems.append(id).append(" Flight Number not Located");
                         continue;
                     }
                     text.insert(std::min(f + 35, text.size()), kTags[t].insert);
@@ -373,8 +539,8 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
                 }
             }
 
-            if (size_t a = text.rfind("***"); a != std::string::npos && a >= 3) {
-                if (size_t b = text.rfind("***", a - 3); b != std::string::npos)
+            if (size_t a = LastFind(text, "***"); a != std::string::npos && a >= 3) {
+                if (size_t b = LastFind(text, "***", a - 3); b != std::string::npos)
                     text.erase(b, a - b + 3);
             }
             const int total = counts[0] + counts[1] + counts[2] + counts[3];
@@ -382,13 +548,14 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
                 total == 0 ? 0.0f : static_cast<float>(counts[0]) / static_cast<float>(total);
             const ShareClass& shareClass = ClassOfShare(share);
             text += shareClass.marker;
-            summary += id + shareClass.summary;
+            summary.append(id).append(shareClass.summary);
 
-            if (size_t u = text.rfind(kMealsUs); u != std::string::npos) {
+            if (size_t u = LastFind(text, kMealsUs); u != std::string::npos) {
                 const size_t from = u >= 4 ? u - 4 : 0;
                 text.erase(from, u + 34 - from);
             }
-            if (size_t u = block.rfind(kMealsUs); u != kNone) {
+            if (size_t u = index.LastMealsUs(at, blockEnd); u != kNone) {
+                u -= at;
                 text += "\n   ";
                 text += block.substr(u, block.size() - u - 1);
             }

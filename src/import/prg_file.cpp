@@ -733,21 +733,60 @@ void ClearPairTable(ScheduleDocument& doc)
     }
 }
 
-using StreamOpener = std::function<std::unique_ptr<std::istream>()>;
+// Where the loader's passes read the file's lines: the file, opened afresh
+// for each pass, or its bytes in memory, read where they are.
+class PrgSource {
+public:
+    virtual ~PrgSource() = default;
+    // A reader at the first line; null when the file cannot be opened.
+    virtual std::unique_ptr<ChunkLineReader> Lines() = 0;
+};
 
-bool LoadPairs(ScheduleDocument& doc, const StreamOpener& open, size_t totalBytes,
-               std::string_view name, std::string_view baseAndEqp, bool anyEquipment,
-               Interaction& ui)
-{
-    std::unique_ptr<std::istream> in = open();
-    if (!in || !*in) {
-        ui.Message(name, "Unable to Open File", Icon::Error);
-        return false;
-    }
+class PrgFileSource : public PrgSource {
+public:
+    explicit PrgFileSource(const std::filesystem::path& path) : m_path(path) {}
+    std::unique_ptr<ChunkLineReader> Lines() override
     {
-        ChunkLineReader first(*in, kPrgMaxLineLength);
+        m_file = OpenInputFile(m_path, InputText::Text).Stream;
+        if (!m_file || !*m_file)
+            return nullptr;
+        return std::make_unique<ChunkLineReader>(*m_file, kPrgMaxLineLength);
+    }
+
+private:
+    const std::filesystem::path& m_path;
+    std::unique_ptr<std::istream> m_file;
+};
+
+class PrgTextSource : public PrgSource {
+public:
+    // A byte-order mark is skipped as it is when the file is opened.
+    explicit PrgTextSource(std::string_view text)
+        : m_text(text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text)
+    {
+    }
+    std::unique_ptr<ChunkLineReader> Lines() override
+    {
+        return std::make_unique<ChunkLineReader>(m_text, kPrgMaxLineLength);
+    }
+
+private:
+    std::string_view m_text;
+};
+
+void CityPairReport(ScheduleDocument& doc, ChunkLineReader& reader);
+
+bool LoadPairs(ScheduleDocument& doc, PrgSource& source, size_t totalBytes, std::string_view name,
+               std::string_view baseAndEqp, bool anyEquipment, Interaction& ui)
+{
+    {
+        std::unique_ptr<ChunkLineReader> first = source.Lines();
+        if (!first) {
+            ui.Message(name, "Unable to Open File", Icon::Error);
+            return false;
+        }
         std::string line;
-        if (!first.Next(line) || line.empty() || line[0] != '1') {
+        if (!first->Next(line) || line.empty() || line[0] != '1') {
             ui.Message(kCaption,
                        "This does not appear to be a valid PRG file. The first char should be 1",
                        Icon::None);
@@ -761,15 +800,14 @@ bool LoadPairs(ScheduleDocument& doc, const StreamOpener& open, size_t totalByte
     doc.Modified = true;
     const Selection selection = ChooseSelection(doc, baseAndEqp, anyEquipment);
 
-    in = open();
-    if (!in || !*in) {
+    std::unique_ptr<ChunkLineReader> reader = source.Lines();
+    if (!reader) {
         ui.Message(name, "Unable to Open File", Icon::Error);
         return false;
     }
     PrgLoader loader(doc, ui, selection);
     std::optional<TProgressDialog> progress(std::in_place, ui, "Loading PRG Pairings", 100);
-    ChunkLineReader reader(*in, kPrgMaxLineLength);
-    if (!loader.Read(reader, totalBytes, *progress)) {
+    if (!loader.Read(*reader, totalBytes, *progress)) {
         // A load cut short in the middle of a record keeps nothing of it.
         doc.LastPair = doc.LastBasePair = -1;
         progress.reset();
@@ -781,7 +819,7 @@ bool LoadPairs(ScheduleDocument& doc, const StreamOpener& open, size_t totalByte
         CheckCrewSlots(doc);
         return false;
     }
-    in.reset();
+    reader.reset();
     doc.LastPair = doc.LastBasePair = loader.Stored() - 1;
 
     if (doc.LastPair >= 0)
@@ -802,8 +840,8 @@ bool LoadPairs(ScheduleDocument& doc, const StreamOpener& open, size_t totalByte
     for (int i = 0; i <= doc.LastPair; ++i)
         doc.Pairs[static_cast<size_t>(i)].UpdateCreditClass();
     doc.Modified = true;
-    if (std::unique_ptr<std::istream> again = open(); again && *again)
-        BuildCityPairReport(doc, *again);
+    if (std::unique_ptr<ChunkLineReader> again = source.Lines())
+        CityPairReport(doc, *again);
     else
         doc.PairingSourceText.clear();
     return true;
@@ -816,27 +854,16 @@ bool LoadPRGPairs(ScheduleDocument& doc, const std::filesystem::path& path,
 {
     std::error_code ec;
     const uintmax_t size = std::filesystem::file_size(path, ec);
-    const StreamOpener open = [&path]() -> std::unique_ptr<std::istream> {
-        return OpenInputFile(path, InputText::Text).Stream;
-    };
-    return LoadPairs(doc, open, ec ? 0 : static_cast<size_t>(size), path.string(), baseAndEqp,
+    PrgFileSource source(path);
+    return LoadPairs(doc, source, ec ? 0 : static_cast<size_t>(size), path.string(), baseAndEqp,
                      anyEquipment, ui);
 }
 
 bool LoadPRGPairsFromText(ScheduleDocument& doc, std::string_view text, std::string_view name,
                           std::string_view baseAndEqp, bool anyEquipment, Interaction& ui)
 {
-    struct TextStream : std::istream {
-        explicit TextStream(std::string_view t) : std::istream(nullptr), buf(t.data(), t.size())
-        {
-            rdbuf(&buf);
-        }
-        MemoryStreamBuf buf;
-    };
-    const StreamOpener open = [text]() -> std::unique_ptr<std::istream> {
-        return std::make_unique<TextStream>(text);
-    };
-    return LoadPairs(doc, open, text.size(), name, baseAndEqp, anyEquipment, ui);
+    PrgTextSource source(text);
+    return LoadPairs(doc, source, text.size(), name, baseAndEqp, anyEquipment, ui);
 }
 
 void BuildCityPairReport(ScheduleDocument& doc, const std::filesystem::path& path)
@@ -851,6 +878,14 @@ void BuildCityPairReport(ScheduleDocument& doc, const std::filesystem::path& pat
 
 void BuildCityPairReport(ScheduleDocument& doc, std::istream& in)
 {
+    ChunkLineReader reader(in, kPrgMaxLineLength);
+    CityPairReport(doc, reader);
+}
+
+namespace {
+
+void CityPairReport(ScheduleDocument& doc, ChunkLineReader& reader)
+{
     constexpr size_t kMaxPairs = 500;
     constexpr size_t kMaxCodes = 20;
     struct Cell {
@@ -863,9 +898,10 @@ void BuildCityPairReport(ScheduleDocument& doc, std::istream& in)
     std::vector<std::string> pairs;
     std::vector<std::string> codes;
     std::unordered_map<std::string, size_t> pairIndex;
-    std::vector<Cell> cells(kMaxPairs * kMaxCodes);
+    // A row of cells per city pair, added as pairs are met: most files name
+    // far fewer than the 500 that fit.
+    std::vector<Cell> cells;
 
-    ChunkLineReader reader(in, kPrgMaxLineLength);
     std::string line;
     std::string pair;
     while (reader.Next(line)) {
@@ -893,6 +929,7 @@ void BuildCityPairReport(ScheduleDocument& doc, std::istream& in)
             row = pairs.size();
             pairs.push_back(pair);
             pairIndex.emplace(pair, row);
+            cells.resize(pairs.size() * kMaxCodes);
         }
         if (column == codes.size())
             codes.emplace_back(code);
@@ -930,5 +967,7 @@ void BuildCityPairReport(ScheduleDocument& doc, std::istream& in)
         out += '\n';
     }
 }
+
+} // namespace
 
 } // namespace tl

@@ -9,6 +9,7 @@
 #include "storage/safe_write.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -292,19 +293,29 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
     {
         // The records are nearly all of the file: count them, telling the
         // window every two percent so a big month does not wait on repaints.
+        // The record loops stay lean: one comparison per record for the
+        // window, and the trace lines made in one reused buffer.
         const int records = lastPair + 1 + crewCount;
         const int step = std::max(1, records / 50);
         TProgressDialog progress(ui, "Opening Block File", records);
         int read = 0;
+        int nextShown = std::min(step, records);
         auto counted = [&] {
-            if (++read % step == 0 || read == records)
+            if (++read == nextShown) {
                 progress.SetValue(read);
+                nextShown = read + step > records && read < records ? records : read + step;
+            }
         };
+        std::string line;
+        char number[16];
         ui.Trace("LoadBlksLoadPairs\n");
         for (int p = 0; p <= lastPair; ++p) {
             TPair& pair = doc.Pairs[static_cast<size_t>(p)];
             in.ReadObject(pair);
-            ui.Trace("Pairing " + std::to_string(pair.PairNumber) + " Loaded\n");
+            const std::to_chars_result digits =
+                std::to_chars(number, number + sizeof number, pair.PairNumber);
+            line.assign("Pairing ").append(number, digits.ptr).append(" Loaded\n");
+            ui.Trace(line);
             counted();
         }
         doc.LastPair = lastPair;
@@ -312,7 +323,8 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         for (int c = 0; c < crewCount; ++c) {
             TPilot& pilot = doc.Crew[static_cast<size_t>(c)];
             in.ReadObject(pilot);
-            ui.Trace("Employee " + pilot.Name + " Loaded\n");
+            line.assign("Employee ").append(pilot.Name).append(" Loaded\n");
+            ui.Trace(line);
             counted();
         }
         doc.CrewCount = crewCount;

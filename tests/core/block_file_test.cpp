@@ -26,6 +26,7 @@ namespace tl {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using test::ScriptedInteraction;
 using test::StreamBytes;
@@ -205,12 +206,35 @@ TEST_F(BlockFileTest, RecordsFollowTheirCountsAndEverySectionSurvivesARoundTrip)
     // The progress window counts both records and is closed by the end.
     EXPECT_EQ(ui.Only(ScriptedInteraction::Kind::Progress).back().text, "Completed 2 of 2");
     EXPECT_EQ(ui.Events().back().kind, ScriptedInteraction::Kind::ProgressDone);
+    EXPECT_THAT(ui.TraceText(), HasSubstr("LoadBlksLoadPairs\nPairing 1234 Loaded\n"
+                                          "LoadBlksLoadEmployees\nEmployee SMITH J Loaded\n"
+                                          "LoadMonthDataBegin\n"));
     EXPECT_EQ(back.Pairs[0].OpsCount[0], 2);
     EXPECT_EQ(back.Crew[0].Name, "SMITH J");
     back.BuildState = 1; // loading starts these three afresh
     back.PendingFlag = true;
     back.BidsWindowOpen = true;
     EXPECT_EQ(BlockFileBytes(back, kSchedulerFile), BuildFile(layout));
+}
+
+// A month of 131 records tells the window at every second record (two
+// percent) and at the last one, and at nothing in between.
+TEST_F(BlockFileTest, OpeningTellsTheWindowEveryTwoPercentOfTheRecords)
+{
+    ScheduleDocument doc;
+    FillLikeLayout(doc, ui);
+    doc.LastPair = doc.LastBasePair = 100;
+    doc.CrewCount = 30;
+    ScheduleDocument back;
+    ASSERT_TRUE(Load(BlockFileBytes(doc, kSchedulerFile), back));
+    std::vector<std::string> expected{"Completed 0 of 131"};
+    for (int read = 2; read <= 130; read += 2)
+        expected.push_back("Completed " + std::to_string(read) + " of 131");
+    expected.push_back("Completed 131 of 131");
+    std::vector<std::string> shown;
+    for (const auto& e : ui.Only(ScriptedInteraction::Kind::Progress))
+        shown.push_back(e.text);
+    EXPECT_EQ(shown, expected);
 }
 
 // Sections a version lacks take their defaults; a file without its end

@@ -289,6 +289,36 @@ TEST_F(PrgFileTest, HostileLinesNeitherCrashNorPoseAsRecords)
     EXPECT_LT(doc->Pairs[98].Note.size(), kPrgMaxPairingNote + 400);
 }
 
+// The file read from disk in chunks and its bytes read where they lie in
+// memory give the same month: lines across chunk ends, a cut long line and
+// carriage returns included.
+TEST_F(PrgFileTest, FileAndItsBytesInMemoryLoadAlike)
+{
+    std::string text;
+    for (int n = 0; n < 150; ++n) {
+        const std::string id = "Z" + std::to_string(8101 + n);
+        text += PairingLine("", id) + TwoDayBody(id);
+        if (n == 70)
+            text += "2" + std::string(70000, '7') + "\r\n";
+    }
+    auto snapshot = [&] {
+        std::vector<std::string> out{doc->PairingSourceText};
+        for (int i = 0; i <= doc->LastPair; ++i)
+            out.push_back(doc->Pairs[size_t(i)].PairText + doc->Pairs[size_t(i)].Note);
+        for (const std::string& d : ui.Dialogs())
+            out.push_back(d);
+        return out;
+    };
+    ASSERT_TRUE(Load(text));
+    EXPECT_EQ(doc->LastPair, 149);
+    const std::vector<std::string> fromMemory = snapshot();
+    test::TempDir dir;
+    test::WriteAll(dir.path() / "MONTH.PRG", text);
+    ui.Clear();
+    ASSERT_TRUE(LoadPRGPairs(*doc, dir.path() / "MONTH.PRG", "", false, ui));
+    EXPECT_EQ(snapshot(), fromMemory);
+}
+
 TEST_F(PrgFileTest, WarningsListReportsCreditsAndInvalidPairings)
 {
     ASSERT_TRUE(Load(PairingLine() + TwoDayBody() + PairingLine("78=1500", "Z8102")));

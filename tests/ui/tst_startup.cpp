@@ -22,6 +22,8 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFontMetrics>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -59,6 +61,28 @@ bool MakeSampleBlockFile(const std::filesystem::path& file)
            tl::LoadPRGPairs(doc, s / "NOV27.PRG", "", false, ui) &&
            tl::ScanLisFiles(doc, {s / "NOV27-8.LIS"}, ui) &&
            tl::SaveBlocks(doc, file, tl::kSchedulerFile, ui);
+}
+
+// The first row of a bar `height` pixels high that `text`, drawn into it as
+// the grid draws its texts, leaves without ink; -1 when there is none.
+int RowClearOfText(const QFont& font, int height, const QString& text)
+{
+    QImage probe(QFontMetrics(font).horizontalAdvance(text) + 2, height, QImage::Format_RGB32);
+    probe.fill(Qt::white);
+    {
+        QPainter p(&probe);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(probe.rect(), Qt::AlignLeft | Qt::AlignVCenter, text);
+    }
+    for (int y = 0; y < height; ++y) {
+        bool inked = false;
+        for (int x = 0; x < probe.width() && !inked; ++x)
+            inked = probe.pixel(x, y) != qRgb(255, 255, 255);
+        if (!inked)
+            return y;
+    }
+    return -1;
 }
 
 } // namespace
@@ -163,12 +187,18 @@ private slots:
         }
         QVERIFY(row >= 0);
         doc.Crew[size_t(grid.Layout().Order[size_t(row)])].DayFlag[size_t(day + 2)] = 1;
+        doc.CurrentPair = -1; // no outline along the bar's edges
         grid.RepaintAll();
         const GridLayout& l = grid.Layout();
         const tl::TPair& pair = doc.Pairs[size_t(pairing)];
         const QImage image = grid.viewport()->grab().toImage();
-        // Clear of the outline of the current pairing along the bar's top.
-        const int y = l.RowY(row) + 6;
+        // A row of the bar that its number and layovers leave clear, in
+        // whatever font the grid has.
+        const int clear = RowClearOfText(grid.Style().Font, l.RowHeight - 6,
+                                         QString::asprintf("%04d ", pair.PairNumber) +
+                                             FromCoreText(pair.Layovers));
+        QVERIFY(clear >= 0);
+        const int y = l.RowY(row) + 3 + clear;
         auto x = [&](int d, int minute) { return l.ColumnX(d) + minute * l.ColWidth / 1440; };
         auto at = [&](int px) { return image.pixelColor(px, y); };
         const QColor duty = grid.Style().Colour(kDutyTime), rest = grid.Style().Colour(kRestTime);

@@ -12,8 +12,8 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME "DEB-DEFAULT")
 set(CPACK_DEBIAN_PACKAGE_SECTION "misc")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${PROJECT_DESCRIPTION}
-tlines is the desktop program in which a crew scheduler builds the month's
+# CPack puts the summary above these lines.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "tlines is the desktop program in which a crew scheduler builds the month's
 blocks of work for one crew group and checks them against the contract
 rules. tlines-cli does the same work from a terminal.")
 # dpkg-shlibdeps names the Debian packages of every library the programs link.

@@ -426,19 +426,137 @@ TEST(TPairStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
     }
 }
 
-TEST(TPilotTest, ResetEmptiesEveryDayAndOnlyTheMonthIsFlagged)
+TEST(TPairTest, ResetKeepsOnlyTheLabelTheCreditClassAndTheDate)
+{
+    StreamBytes bytes;
+    bytes.Header().Framed("TPair", 5, PairBody(5, 5));
+    ObjectReader in(bytes.Span());
+    TPair pair;
+    ASSERT_TRUE(in.ReadObject(pair));
+    pair.Validate(31);
+    pair.Label = "Low";
+    pair.CreditClass = 2;
+    pair.Mark = 1;
+    pair.CrossesMidnight = true;
+    pair.HasUsaSegments = true;
+    pair.ErrorText = "Never Operates ";
+    const int32_t date = pair.Date;
+    pair.Reset();
+
+    TPair expected;
+    expected.Date = date;
+    ObjectWriter reset;
+    reset.WriteObject(pair);
+    ObjectWriter fresh;
+    fresh.WriteObject(expected);
+    EXPECT_EQ(reset.Data(), fresh.Data());
+    EXPECT_EQ((std::vector<int>{pair.DaysWorked, pair.Mark, pair.CrossesMidnight,
+                                pair.HasUsaSegments, pair.CreditClass}),
+              (std::vector<int>{0, 0, 0, 0, 2}));
+    EXPECT_EQ(pair.ErrorText, "");
+    EXPECT_EQ(pair.Label, "Low");
+}
+
+// A crew member with every field away from what a fresh record holds.
+TPilot FullPilot()
+{
+    TPilot p;
+    p.Name = "SMITH J";
+    p.Phone1 = "555-1234";
+    p.Phone2 = "555-9876";
+    p.InfoText3 = "info";
+    p.Illegalities = " Rest  3";
+    p.CarsLog = "36/7";
+    p.Warnings = " Con Days On";
+    p.FilterText = "0412 TEXT";
+    p.BidText = "bid";
+    p.Quals = "FRIT";
+    p.Notes = "notes";
+    p.EmpNumber = 123456789;
+    p.SpareWord = 17;
+    p.AllMonthLeave = 1;
+    for (size_t s = 0; s < TPilot::kSlots; ++s) {
+        const auto n = static_cast<int32_t>(s);
+        p.DayCode[s] = "C" + std::to_string(s);
+        p.DayCode2[s] = "D" + std::to_string(s);
+        p.DayText[s] = "T" + std::to_string(s);
+        p.DaySlot[s] = n;
+        p.DayFlag[s] = static_cast<int8_t>(s + 1);
+        p.DayLocked[s] = 1;
+        p.DayIllegal[s] = 1;
+        p.DayWarning[s] = 1;
+        for (size_t i = 0; i < TPilot::kSlotValues; ++i) {
+            p.DayOther[s][i] = n * 10 + static_cast<int32_t>(i) + 1;
+            p.DayCarry[s][i] = -p.DayOther[s][i];
+        }
+    }
+    for (size_t i = 0; i < TPilot::kCarryIn; ++i)
+        p.CarryIn[i] = 1000 + static_cast<int32_t>(i);
+    for (size_t i = 0; i < TPilot::kRequests; ++i)
+        p.Requests[i] = static_cast<int8_t>(i + 1);
+    p.DraftCredits = 60;
+    p.MiscHours = 61;
+    p.SpareCredit = 62;
+    p.TimeBank = 90;
+    p.TimeBankCredit = 91;
+    p.AlbCredit = 92;
+    p.TrainingCredit = 120;
+    p.TrainingFlag = true;
+    p.BidReserveOrLoa = 1;
+    p.BeyondBlockHolders = 1;
+    p.SetBlockCredit(200 * 60);
+    p.Selected = 1;
+    p.LegalityValid = 0;
+    p.Option2 = 0;
+    return p;
+}
+
+std::vector<uint8_t> PilotBytes(const TPilot& pilot)
+{
+    ObjectWriter out;
+    out.WriteObject(pilot);
+    return out.Data();
+}
+
+TEST(TPilotTest, CopiesCarryEveryFieldButTheWarnings)
+{
+    const TPilot original = FullPilot();
+    const TPilotFields& fields = original;
+    ASSERT_NE(PilotBytes(original), PilotBytes(TPilot{}));
+
+    const TPilot constructed(original);
+    TPilot assigned;
+    assigned.Warnings = "own";
+    assigned = original;
+    for (const TPilot* copy : {&constructed, static_cast<const TPilot*>(&assigned)}) {
+        EXPECT_EQ(PilotBytes(*copy), PilotBytes(original));
+        // What the file does not hold: legality results, the block credit
+        // beyond the bytes, the cut-off flag, requests and options.
+        EXPECT_TRUE(static_cast<const TPilotFields&>(*copy) == fields);
+    }
+    EXPECT_EQ(constructed.Warnings, "");
+    EXPECT_EQ(assigned.Warnings, "own");
+    EXPECT_EQ(assigned.BlockCreditMinutes, 200 * 60);
+}
+
+TEST(TPilotTest, ResetKeepsOnlyTheSpareWordTheCutOffAndTheWarnings)
+{
+    TPilot pilot = FullPilot();
+    pilot.Reset();
+    // No pairing is -1, as 0 would be the first one.
+    EXPECT_EQ(pilot.DaySlot[61], -1);
+    EXPECT_EQ(pilot.LegalityValid, 1);
+    TPilot expected;
+    expected.SpareWord = 17;
+    expected.BeyondBlockHolders = 1;
+    EXPECT_TRUE(static_cast<const TPilotFields&>(pilot) == expected);
+    EXPECT_EQ(PilotBytes(pilot), PilotBytes(expected));
+    EXPECT_EQ(pilot.Warnings, " Con Days On");
+}
+
+TEST(TPilotTest, OnlyTheMonthsDaysCountAsFlagged)
 {
     TPilot pilot;
-    pilot.DaySlot[61] = 12;
-    pilot.DayOther[61][9] = 4;
-    pilot.LegalityValid = 0;
-    pilot.SpareWord = 42;
-    pilot.Reset();
-    // No pairing is -1, as 0 would be the first one; the spare word is kept.
-    EXPECT_EQ((std::vector<int>{pilot.DaySlot[61], pilot.DayOther[61][9], pilot.LegalityValid,
-                                pilot.SpareWord}),
-              (std::vector<int>{-1, 0, 1, 42}));
-
     // Only the month's days count as flagged.
     EXPECT_FALSE(pilot.AnyOtherFlagged(31));
     pilot.DayOther[30][4] = 1;

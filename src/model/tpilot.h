@@ -71,9 +71,9 @@ struct TPilotFields {
 private:
     static constexpr std::array<int32_t, kSlots> NoPairings()
     {
-        std::array<int32_t, kSlots> slots{};
-        slots.fill(-1);
-        return slots;
+        std::array<int32_t, kSlots> days{};
+        days.fill(-1);
+        return days;
     }
 };
 

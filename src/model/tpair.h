@@ -48,6 +48,7 @@ public:
     TPair(const TPair&) = default;
     TPair& operator=(const TPair&) = default;
 
+    // Back to a fresh record, but for Label, CreditClass and Date.
     void Reset();
 
     // Checks the record and fills ErrorText, Valid, DaysWorked,
@@ -67,6 +68,11 @@ public:
     int ClassVersion() const override { return 5; }
     void Write(ObjectWriter& out) const override;
     void Read(ObjectReader& in, int version) override;
+
+private:
+    // A fresh record without the day's date, for Reset.
+    struct Blank {};
+    explicit TPair(Blank) {}
 };
 
 // Credit class of a credit per day: 0 under 5 hours, 1 under 6, 2 under 7,

@@ -8,11 +8,10 @@
 
 namespace tl {
 
-// One crew member of the roster with the whole month: the block of day
-// slots, the other assignments, the carry-in from last month, the totals
-// and the person's settings. Field names are the ones the whole program uses.
-class TPilot : public virtual TStreamableBase {
-public:
+// Everything of a crew member that goes with a copy of the record. The
+// compiler copies and compares it whole, so a new field cannot be forgotten
+// in one of the copies: new fields belong here, not in TPilot.
+struct TPilotFields {
     static constexpr int kSlots = 62;
     static constexpr int kSlotValues = 10;
     static constexpr int kCarryIn = 20;
@@ -26,7 +25,6 @@ public:
     std::string InfoText3;
     std::string Illegalities;
     std::string CarsLog;
-    std::string Warnings;
     std::array<std::string, kSlots> DayCode;
     std::array<std::string, kSlots> DayCode2;
     std::string FilterText;
@@ -36,7 +34,8 @@ public:
     int32_t EmpNumber = 0;
     int32_t SpareWord = 0;
     int32_t AllMonthLeave = 0;
-    std::array<int32_t, kSlots> DaySlot{};
+    // -1 is no pairing; 0 would be the first one.
+    std::array<int32_t, kSlots> DaySlot = NoPairings();
     std::array<int8_t, kSlots> DayFlag{};
     std::array<SlotValues, kSlots> DayOther{};
     std::array<SlotValues, kSlots> DayCarry{};
@@ -67,11 +66,33 @@ public:
     // it out again.
     int32_t BlockCreditMinutes = 0;
 
-    TPilot();
+    bool operator==(const TPilotFields&) const = default;
+
+private:
+    static constexpr std::array<int32_t, kSlots> NoPairings()
+    {
+        std::array<int32_t, kSlots> days{};
+        days.fill(-1);
+        return days;
+    }
+};
+
+// One crew member of the roster with the whole month: the block of day
+// slots, the other assignments, the carry-in from last month, the totals
+// and the person's settings. Field names are the ones the whole program uses.
+class TPilot : public virtual TStreamableBase, public TPilotFields {
+public:
+    // The warnings of this record's own legality run; a copy leaves the
+    // target's as they are.
+    std::string Warnings;
+
+    TPilot() = default;
     TPilot(const TPilot& other);
     // Copies everything but Warnings.
     TPilot& operator=(const TPilot& other);
 
+    // Back to a fresh record, but for SpareWord, BeyondBlockHolders and
+    // Warnings.
     void Reset();
 
     // Keeps the block credit, and its hours and minutes as far as the bytes

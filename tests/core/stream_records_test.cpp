@@ -426,19 +426,100 @@ TEST(TPairStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
     }
 }
 
-TEST(TPilotTest, ResetEmptiesEveryDayAndOnlyTheMonthIsFlagged)
+template <class Record> std::vector<uint8_t> RecordBytes(const Record& record)
+{
+    ObjectWriter out;
+    out.WriteObject(record);
+    return out.Data();
+}
+
+TEST(TPairTest, ResetKeepsOnlyTheLabelTheCreditClassAndTheDate)
+{
+    StreamBytes bytes;
+    bytes.Header().Framed("TPair", 5, PairBody(5, 5));
+    ObjectReader in(bytes.Span());
+    TPair pair;
+    ASSERT_TRUE(in.ReadObject(pair));
+    pair.Validate(31);
+    pair.Label = "Low";
+    pair.CreditClass = 2;
+    pair.Mark = 1;
+    pair.ErrorText = "Never Operates ";
+    pair.Reset();
+
+    TPair expected;
+    expected.Date = pair.Date;
+    EXPECT_EQ(RecordBytes(pair), RecordBytes(expected));
+    EXPECT_EQ((std::vector<int>{pair.DaysWorked, pair.Mark, pair.CreditClass}),
+              (std::vector<int>{0, 0, 2}));
+    EXPECT_EQ(pair.ErrorText + pair.Label, "Low");
+}
+
+// A crew member with every field away from what a fresh record holds.
+TPilot FullPilot()
+{
+    TPilot p;
+    for (std::string* text :
+         {&p.Name, &p.Phone1, &p.Phone2, &p.InfoText3, &p.Illegalities, &p.CarsLog, &p.Warnings,
+          &p.FilterText, &p.BidText, &p.Quals, &p.Notes})
+        *text = "x";
+    for (int32_t* word :
+         {&p.EmpNumber, &p.SpareWord, &p.AllMonthLeave, &p.DraftCredits, &p.MiscHours,
+          &p.SpareCredit, &p.TimeBank, &p.TimeBankCredit, &p.AlbCredit, &p.TrainingCredit})
+        *word = 7;
+    for (int8_t* byte :
+         {&p.BidReserveOrLoa, &p.BeyondBlockHolders, &p.Selected, &p.LegalityValid, &p.Option2})
+        *byte = 2;
+    p.TrainingFlag = true;
+    p.SetBlockCredit(200 * 60);
+    for (size_t s = 0; s < TPilot::kSlots; ++s) {
+        p.DayCode[s] = p.DayCode2[s] = p.DayText[s] = "d";
+        p.DaySlot[s] = static_cast<int32_t>(s);
+        p.DayFlag[s] = p.DayLocked[s] = p.DayIllegal[s] = p.DayWarning[s] = 1;
+        p.DayOther[s].fill(3);
+        p.DayCarry[s].fill(-3);
+    }
+    p.CarryIn.fill(9);
+    p.Requests.fill(1);
+    return p;
+}
+
+TEST(TPilotTest, CopiesCarryEveryFieldButTheWarnings)
+{
+    const TPilot original = FullPilot();
+    const TPilotFields& fields = original;
+    ASSERT_NE(RecordBytes(original), RecordBytes(TPilot{}));
+
+    const TPilot constructed(original);
+    TPilot assigned;
+    assigned.Warnings = "own";
+    assigned = original;
+    for (const TPilot* copy : {&constructed, static_cast<const TPilot*>(&assigned)}) {
+        EXPECT_EQ(RecordBytes(*copy), RecordBytes(original));
+        // What the file does not hold: legality results, the block credit
+        // beyond the bytes, the cut-off flag, requests and options.
+        EXPECT_TRUE(static_cast<const TPilotFields&>(*copy) == fields);
+    }
+    EXPECT_EQ(constructed.Warnings + assigned.Warnings, "own");
+}
+
+TEST(TPilotTest, ResetKeepsOnlyTheSpareWordTheCutOffAndTheWarnings)
+{
+    TPilot pilot = FullPilot();
+    pilot.Reset();
+    // No pairing is -1, as 0 would be the first one.
+    EXPECT_EQ(pilot.DaySlot[61], -1);
+    TPilot expected;
+    expected.SpareWord = 7;
+    expected.BeyondBlockHolders = 2;
+    EXPECT_TRUE(static_cast<const TPilotFields&>(pilot) == expected);
+    EXPECT_EQ(RecordBytes(pilot), RecordBytes(expected));
+    EXPECT_EQ(pilot.Warnings, "x");
+}
+
+TEST(TPilotTest, OnlyTheMonthsDaysCountAsFlagged)
 {
     TPilot pilot;
-    pilot.DaySlot[61] = 12;
-    pilot.DayOther[61][9] = 4;
-    pilot.LegalityValid = 0;
-    pilot.SpareWord = 42;
-    pilot.Reset();
-    // No pairing is -1, as 0 would be the first one; the spare word is kept.
-    EXPECT_EQ((std::vector<int>{pilot.DaySlot[61], pilot.DayOther[61][9], pilot.LegalityValid,
-                                pilot.SpareWord}),
-              (std::vector<int>{-1, 0, 1, 42}));
-
     // Only the month's days count as flagged.
     EXPECT_FALSE(pilot.AnyOtherFlagged(31));
     pilot.DayOther[30][4] = 1;

@@ -483,8 +483,9 @@ TEST(ActivityExtractTest, QuestionsAndHostileLines)
     }
 }
 
-// Inputs that are not regular files: a FIFO with no writer would block a
-// plain open, and /dev/zero never ends. Every opener refuses them at once.
+// Inputs that cannot be read as a file: a missing one, a folder, a FIFO with
+// no writer (which would block a plain open) and /dev/zero (which never
+// ends). Every opener refuses them at once.
 struct NotAFileCase {
     const char* name;
     std::function<bool(ScheduleDocument&, const std::filesystem::path&, Interaction&)> open;
@@ -498,7 +499,8 @@ TEST_P(NotAFileTest, IsRefusedWithTheOpenMessage)
     test::TempDir dir;
     const std::filesystem::path fifo = dir.path() / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::filesystem::path& path : {fifo, std::filesystem::path("/dev/zero")}) {
+    for (const std::filesystem::path& path :
+         {fifo, std::filesystem::path("/dev/zero"), dir.path() / "missing", dir.path()}) {
         SCOPED_TRACE(path.string());
         auto doc = RosterMonth("YYZDH8CAZ");
         doc->FileName = path.string();

@@ -133,6 +133,9 @@ void FillLikeLayout(ScheduleDocument& doc, ScriptedInteraction& ui)
         doc.PrevDate[static_cast<size_t>(d)] = TDate{1 + d, 1, 2027};
 }
 
+const std::string readOnly = "File Error: Unable to create file. File may be Read Only or In use "
+                             "by Another Application. Use Save As to Save as a new name";
+
 class BlockFileTest : public ::testing::Test {
 protected:
     std::filesystem::path Path(const char* name) const { return dir.path() / name; }
@@ -434,8 +437,6 @@ TEST_F(BlockFileTest, FailedSaveKeepsTheOldFileAndTheMonthModified)
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(saved);
-    const std::string readOnly = "File Error: Unable to create file. File may be Read Only or In "
-                                 "use by Another Application. Use Save As to Save as a new name";
     EXPECT_THAT(ui.Dialogs(), ElementsAre(readOnly, readOnly,
                                           "File Error: Error Saving File. Disk may be Full. Try "
                                           "Saving to Another Location "));
@@ -466,8 +467,6 @@ TEST_F(BlockFileTest, UnwritableFolderAndImmutableFileAreReadOnly)
     namespace fs = std::filesystem;
     ScheduleDocument doc;
     FillLikeLayout(doc, ui);
-    const std::string readOnly = "File Error: Unable to create file. File may be Read Only or In "
-                                 "use by Another Application. Use Save As to Save as a new name";
     int tried = 0;
     for (const char* folder : {"shut", "open"}) {
         SCOPED_TRACE(folder);

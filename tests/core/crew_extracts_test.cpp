@@ -87,10 +87,15 @@ TEST(RosterExtractTest, PilotsMatchTheGroupCabinCrewTheAirport)
         Employee(1, "ONE", 'A', "YYZDH8CA", "") + Employee(2, "TWO", 'B', "YYZDH8FO", "") +
         Employee(3, "THREE", 'C', "YULDH8CA", "") + Employee(4, "four", 'd', "yyzdh8ca", "", 147) +
         Employee(5, "FIVE", 'E', "YYZCRJFA", "");
-    SilentInteraction ui;
+    // An editor's byte-order mark is not part of the first, most senior, employee.
+    test::TempDir dir;
+    test::WriteAll(dir.path() / "1127perp.ext", "\xEF\xBB\xBF" + text);
+    ScriptedInteraction ui;
     auto pilots = RosterMonth("YYZDH8CAZ");
-    ASSERT_TRUE(LoadRosterFromExtractText(*pilots, "YYZDH8CAZ", text, ui));
+    ASSERT_TRUE(LoadRosterFromExtract(*pilots, "YYZDH8CAZ", dir.path() / "1127perp.ext", ui));
+    EXPECT_THAT(ui.Dialogs(), ::testing::IsEmpty());
     ASSERT_EQ(pilots->CrewCount, 2);
+    EXPECT_EQ(pilots->Crew[0].EmpNumber, 1);
     EXPECT_EQ(pilots->Crew[1].Name, "D FOUR");
     auto cabin = RosterMonth("YYZDH8FAZ");
     ASSERT_TRUE(LoadRosterFromExtractText(*cabin, "YYZDH8FAZ", text, ui));
@@ -129,21 +134,6 @@ TEST(RosterExtractTest, ShortLinesQuestionsAndFailures)
         EXPECT_EQ(doc->CrewCount, c.crew);
         EXPECT_EQ(ui.Dialogs(), c.dialogs);
     }
-}
-
-// An editor's byte-order mark is not part of the first, most senior, employee.
-TEST(RosterExtractTest, ByteOrderMarkIsSkipped)
-{
-    auto doc = RosterMonth("YYZDH8CAZ");
-    test::TempDir dir;
-    const auto path = dir.path() / "1127perp.ext";
-    test::WriteAll(path, "\xEF\xBB\xBF" + Employee(7, "SEVEN", 'S', "YYZDH8CA", "LC") +
-                             Employee(8, "EIGHT", 'E', "YYZDH8CA", "LC"));
-    ScriptedInteraction ui;
-    ASSERT_TRUE(LoadRosterFromExtract(*doc, "YYZDH8CAZ", path, ui));
-    EXPECT_THAT(ui.Dialogs(), ::testing::IsEmpty());
-    ASSERT_EQ(doc->CrewCount, 2);
-    EXPECT_EQ(doc->Crew[0].EmpNumber, 7);
 }
 
 TEST(RosterExtractTest, HostileBytesAndTheTableCapacity)
@@ -483,8 +473,9 @@ TEST(ActivityExtractTest, QuestionsAndHostileLines)
     }
 }
 
-// Inputs that are not regular files: a FIFO with no writer would block a
-// plain open, and /dev/zero never ends. Every opener refuses them at once.
+// Inputs that cannot be read as a file: a missing one, a folder, a FIFO with
+// no writer (which would block a plain open) and /dev/zero (which never
+// ends). Every opener refuses them at once.
 struct NotAFileCase {
     const char* name;
     std::function<bool(ScheduleDocument&, const std::filesystem::path&, Interaction&)> open;
@@ -498,7 +489,8 @@ TEST_P(NotAFileTest, IsRefusedWithTheOpenMessage)
     test::TempDir dir;
     const std::filesystem::path fifo = dir.path() / "pipe";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::filesystem::path& path : {fifo, std::filesystem::path("/dev/zero")}) {
+    for (const std::filesystem::path& path :
+         {fifo, std::filesystem::path("/dev/zero"), dir.path() / "missing", dir.path()}) {
         SCOPED_TRACE(path.string());
         auto doc = RosterMonth("YYZDH8CAZ");
         doc->FileName = path.string();

@@ -68,6 +68,12 @@ TEST(RosterEditTest, InsertChecksInOrderAndRefusalsChangeNothing)
         EXPECT_EQ(m.doc->CrewCount, inserted ? 5 : 4);
         EXPECT_EQ(m.doc->History.size(), inserted ? 0u : 1u);
     }
+
+    LegalityMonth full(0, 6, 2027, ScheduleDocument::kCrewCapacity);
+    EXPECT_FALSE(InsertEmployee(*full.doc, full.ui, "1", "NEW", "0").Inserted);
+    EXPECT_EQ(full.ui.Dialogs(),
+              std::vector<std::string>{"Oops: Roster is Full! No more than 1000 Employees."});
+    EXPECT_EQ(full.doc->CrewCount, ScheduleDocument::kCrewCapacity);
 }
 
 TEST(RosterEditTest, InsertAtOneMakesTheMostSeniorAndShiftsTheRest)
@@ -84,15 +90,6 @@ TEST(RosterEditTest, InsertAtOneMakesTheMostSeniorAndShiftsTheRest)
     EXPECT_EQ(Texts(RosterEditorLines(*m.doc)).front(), "001   ABCDEFGHIJKLMNOPQRS   0 @0");
     EXPECT_EQ(Texts(RosterEditorLines(*m.doc))[2], "003   CREW 1   0 @2");
     EXPECT_TRUE(m.ui.Dialogs().empty());
-}
-
-TEST(RosterEditTest, FullRosterRefusesAnInsert)
-{
-    LegalityMonth m(0, 6, 2027, ScheduleDocument::kCrewCapacity);
-    EXPECT_FALSE(InsertEmployee(*m.doc, m.ui, "1", "NEW", "0").Inserted);
-    EXPECT_EQ(m.ui.Dialogs(),
-              std::vector<std::string>{"Oops: Roster is Full! No more than 1000 Employees."});
-    EXPECT_EQ(m.doc->CrewCount, ScheduleDocument::kCrewCapacity);
 }
 
 TEST(RosterEditTest, DeleteReopensHeldPairingDaysKeepingTheSign)

@@ -520,7 +520,6 @@ TEST(TPilotTest, ResetKeepsOnlyTheSpareWordTheCutOffAndTheWarnings)
 TEST(TPilotTest, OnlyTheMonthsDaysCountAsFlagged)
 {
     TPilot pilot;
-    // Only the month's days count as flagged.
     EXPECT_FALSE(pilot.AnyOtherFlagged(31));
     pilot.DayOther[30][4] = 1;
     EXPECT_FALSE(pilot.AnyOtherFlagged(30));

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <fstream>
 #include <vector>
 
 namespace tl::cli {
@@ -158,47 +157,10 @@ INSTANTIATE_TEST_SUITE_P(Groups, GeneratedMonthImport,
                                            std::tuple{"YULDH8FAM", 11, false},
                                            std::tuple{"YULDH8FAM", 3, true}));
 
+// A refused import, one that loads nothing and a new roster over a month with
+// crew not confirmed leave the month as it was. An odd extract is asked about
+// and --yes does not answer that: it has its own option.
 TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
-{
-    TempDir dir;
-    const std::string file = (dir.path() / "m.tl2").string();
-    ASSERT_EQ(test::NewMonth(file, "YYZDH8CAZ", JulianDay(11, 1, 2027), JulianDay(11, 30, 2027)),
-              0);
-    const std::string extract = (dir.path() / "bad.ext").string();
-    std::ofstream(extract) << "not an extract\nat all\n";
-    const std::string before = ReadAll(file);
-    const CliRun missing = RunCli({"import-roster", file, (dir.path() / "none.ext").string()});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_NE(missing.err.find("Unable to Open File"), std::string::npos);
-    // Without --yes the plausibility question is answered No.
-    const CliRun refused = RunCli({"import-absences", file, extract});
-    EXPECT_EQ(refused.status, 1);
-    EXPECT_NE(refused.err.find("This May Not Be a Valid Crew Absence Extract! Do You Want to Try "
-                               "Load it Anyway [No]"),
-              std::string::npos);
-    EXPECT_EQ(ReadAll(file), before);
-    // --yes answers the other questions, not that one: it has its own option.
-    for (std::vector<std::string> args : {std::vector<std::string>{"import-roster", file, extract},
-                                          {"import-absences", file, extract},
-                                          {"import-activity", file, extract, extract}}) {
-        args.push_back("--yes");
-        const CliRun odd = RunCli(args);
-        EXPECT_EQ(odd.status, 1);
-        EXPECT_NE(odd.err.find("Extract! Do You Want to Try Load it Anyway [No]"),
-                  std::string::npos)
-            << odd.err;
-        EXPECT_EQ(ReadAll(file), before);
-    }
-    EXPECT_EQ(RunCli({"import-absences", file, extract, "--accept-odd-extract"}).status, 0);
-    EXPECT_EQ(
-        RunCli({"import-activity", file, extract, extract, "--yes", "--accept-odd-extract"}).status,
-        0);
-    EXPECT_EQ(RunCli({"import-toolbox", file, extract}).status, 1);
-}
-
-// An import that loads nothing leaves the month as it was, and a new roster
-// over a month with crew is asked for first.
-TEST(ImportCommandsTest, ImportsThatLoadNothingOrEraseTheBlocksLeaveTheFileAlone)
 {
     TempDir dir;
     sample::SampleOptions options;
@@ -213,6 +175,8 @@ TEST(ImportCommandsTest, ImportsThatLoadNothingOrEraseTheBlocksLeaveTheFileAlone
     const std::string prg = (dir.path() / month.prg.name).string();
     const std::string noPairing = (dir.path() / "none.PRG").string();
     tl::test::WriteAll(noPairing, "1\n");
+    const std::string extract = (dir.path() / "bad.ext").string();
+    tl::test::WriteAll(extract, "not an extract\nat all\n");
     const std::string file = (dir.path() / "month.tl2").string();
     const std::string other = (dir.path() / "other.tl2").string();
     ASSERT_EQ(test::NewMonth(file, month.group, month.period.firstDay, month.period.lastDay), 0);
@@ -220,6 +184,7 @@ TEST(ImportCommandsTest, ImportsThatLoadNothingOrEraseTheBlocksLeaveTheFileAlone
     ASSERT_EQ(RunCli({"import-roster", file, roster}).status, 0);
 
     const std::string replace = "This will replace the Roster and erase every Block. Proceed";
+    const std::string odd = "Extract! Do You Want to Try Load it Anyway [No]";
     const struct {
         std::vector<std::string> args;
         std::string err;
@@ -229,6 +194,13 @@ TEST(ImportCommandsTest, ImportsThatLoadNothingOrEraseTheBlocksLeaveTheFileAlone
         {{"import-pairings", file, prg, "--base", "Q"}, "no pairing was loaded"},
         {{"import-pairings", file, noPairing}, "no pairing was loaded"},
         {{"import-pairings", file, (dir.path() / "gone.PRG").string()}, "Unable to Open File"},
+        {{"import-roster", other, (dir.path() / "none.ext").string()}, "Unable to Open File"},
+        {{"import-absences", other, extract},
+         "This May Not Be a Valid Crew Absence Extract! Do You Want to Try Load it Anyway [No]"},
+        {{"import-roster", other, extract, "--yes"}, odd},
+        {{"import-absences", other, extract, "--yes"}, odd},
+        {{"import-activity", other, extract, extract, "--yes"}, odd},
+        {{"import-toolbox", other, extract}, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0] + " " + c.err);
@@ -241,6 +213,10 @@ TEST(ImportCommandsTest, ImportsThatLoadNothingOrEraseTheBlocksLeaveTheFileAlone
     const CliRun again = RunCli({"import-roster", file, roster, "--yes"});
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_NE(again.err.find(replace + " [Yes]"), std::string::npos);
+    EXPECT_EQ(RunCli({"import-absences", other, extract, "--accept-odd-extract"}).status, 0);
+    EXPECT_EQ(RunCli({"import-activity", other, extract, extract, "--yes", "--accept-odd-extract"})
+                  .status,
+              0);
 }
 
 TEST(SampleCommand, WritesTheMonthAndReplacesItOnlyWhenToldYes)
@@ -258,7 +234,7 @@ TEST(SampleCommand, WritesTheMonthAndReplacesItOnlyWhenToldYes)
           "0627actp.ext", "0627prgp.ext", "TOOLBOX.TXT", "JUN27-BIDS.CSV"})
         EXPECT_TRUE(fs::exists(month / name)) << name;
     const std::string prg = ReadAll(month / "JUN27.PRG");
-    std::ofstream(month / "JUN27.PRG", std::ios::trunc) << "edited";
+    tl::test::WriteAll(month / "JUN27.PRG", "edited");
 
     const test::CliRun refused = RunCli(args);
     EXPECT_EQ(refused.status, 1);
@@ -273,16 +249,14 @@ TEST(SampleCommand, WritesTheMonthAndReplacesItOnlyWhenToldYes)
     args.push_back("--clean");
     ASSERT_EQ(RunCli(args).status, 0);
     EXPECT_EQ(ReadAll(month / "0627absp.ext").find("QX"), std::string::npos);
-}
 
-TEST(SampleCommand, CabinGroupsGetNoBidsAndAllBasesAddsTheAirlinesFile)
-{
-    tl::test::TempDir dir;
-    const test::CliRun made = RunCli(
-        {"sample", dir.path().string(), "--group", "YULCRJFAM", "--crew", "10", "--all-bases"});
-    ASSERT_EQ(made.status, 0) << made.err;
-    EXPECT_FALSE(fs::exists(dir.path() / "NOV27-BIDS.CSV"));
-    EXPECT_GT(fs::file_size(dir.path() / "NOV27-ALL.PRG"), fs::file_size(dir.path() / "NOV27.PRG"));
+    // Cabin groups get no bids; --all-bases adds the airline's pairing file.
+    const fs::path cabin = dir.path() / "cabin";
+    const test::CliRun cabinMade =
+        RunCli({"sample", cabin.string(), "--group", "YULCRJFAM", "--crew", "10", "--all-bases"});
+    ASSERT_EQ(cabinMade.status, 0) << cabinMade.err;
+    EXPECT_FALSE(fs::exists(cabin / "NOV27-BIDS.CSV"));
+    EXPECT_GT(fs::file_size(cabin / "NOV27-ALL.PRG"), fs::file_size(cabin / "NOV27.PRG"));
 }
 
 TEST(SampleCommand, WrongUsageIsRefusedAndWritesNothing)

@@ -37,20 +37,17 @@ inline CliRun RunCli(const std::vector<std::string>& args)
 
 using tl::test::ReadAll;
 
-// A day number as the commands take it, YYYY-MM-DD.
-inline std::string IsoDate(int32_t day)
-{
-    const TDate d = DateFromJulianDay(day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
-    return text;
-}
-
 // `new FILE` of `group` from `first` to `last`; its exit status.
 inline int NewMonth(const std::string& file, const std::string& group, int32_t first, int32_t last)
 {
-    const std::string start = IsoDate(first), end = IsoDate(last);
-    return RunCli({"new", file, "--group", group, "--start", start, "--end", end}).status;
+    std::vector<std::string> args{"new", file, "--group", group};
+    for (const auto& [option, day] : {std::pair{"--start", first}, std::pair{"--end", last}}) {
+        const TDate d = DateFromJulianDay(day);
+        char text[16]; // YYYY-MM-DD, as the commands take it
+        std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
+        args.insert(args.end(), {option, text});
+    }
+    return RunCli(args).status;
 }
 
 // June 2027 of `group`, crew members `names` numbered from 11, and one-day

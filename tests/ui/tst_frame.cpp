@@ -107,11 +107,19 @@ class FrameTest : public QObject {
 private slots:
     void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-    void openingAMonthInstallsTheSchedulersMenuAndARecentEntry()
+    void openingAMonthInstallsTheSchedulersMenuAndARecentEntryANonMonthNot()
     {
         Fixture f;
         QVERIFY(f.saved);
+        // A file that is not a month leaves no month open.
+        const QString notes = f.dir.filePath(QStringLiteral("notes.txt"));
+        tl::test::WriteAll(notes.toStdString(), "shopping list");
+        QVERIFY(!f.frame.OpenFile(notes));
         QCOMPARE(f.frame.MenuName(), QStringLiteral("MENU_3"));
+        const std::vector<std::string> notAMonth{"This is Not a Valid Tessara Lines 2 File.: " +
+                                                 notes.toStdString()};
+        QCOMPARE(f.ui.Dialogs(), notAMonth);
+
         f.ChooseFile(f.path);
         f.frame.Action(CmOpen)->trigger();
         QCOMPARE(f.frame.MenuName(), QStringLiteral("MENU_1"));
@@ -126,7 +134,7 @@ private slots:
         QVERIFY(!f.frame.Action(CmFilterEmployees)->isEnabled());
         QCOMPARE(f.settings.Get("TL", "LastBlkPath"),
                  std::optional<std::string>(f.folder.toStdString()));
-        QVERIFY(f.ui.Dialogs().empty());
+        QCOMPARE(f.ui.Dialogs(), notAMonth);
 
         // The recent entry of a file gone since is dropped; the open month stays.
         auto* entry = f.frame.findChild<QAction*>(QStringLiteral("Recent1"));
@@ -150,32 +158,6 @@ private slots:
                  QStringList({QStringLiteral("/m/c.tl2"), QStringLiteral("/m/e.tl2"),
                               QStringLiteral("/m/d.tl2"), QStringLiteral("/m/b.tl2")}));
         QCOMPARE(settings.Get("Files", "Recent4"), std::optional<std::string>("/m/b.tl2"));
-    }
-
-    void aFileThatIsNotAMonthLeavesNoMonthOpen()
-    {
-        Fixture f;
-        const QString path = f.dir.filePath(QStringLiteral("notes.txt"));
-        tl::test::WriteAll(path.toStdString(), "shopping list");
-        QVERIFY(!f.frame.OpenFile(path));
-        QCOMPARE(f.frame.MenuName(), QStringLiteral("MENU_3"));
-        QCOMPARE(f.ui.Dialogs(),
-                 (std::vector<std::string>{"This is Not a Valid Tessara Lines 2 File.: " +
-                                           path.toStdString()}));
-    }
-
-    void openingOverUnsavedChangesAsksFirst()
-    {
-        Fixture f;
-        QVERIFY(f.frame.OpenFile(f.path));
-        f.doc().Modified = true;
-        f.ChooseFile(f.path);
-        f.ui.Script({tl::Answer::No});
-        f.frame.Action(CmOpen)->trigger();
-        QCOMPARE(f.ui.Dialogs(),
-                 (std::vector<std::string>{
-                     "Caution!: All changes to file will be overwritten. Open File Anyway"}));
-        QVERIFY(f.doc().Modified);
     }
 
     // A month another program edits opens read-only when the user says so:
@@ -202,18 +184,6 @@ private slots:
                                        "\nis open for editing by "));
         QVERIFY(
             dialogs[2].starts_with("File Error: " + f.path.toStdString() + "\nis open read-only"));
-    }
-
-    void saveAsWritesTheChosenFileAndRetitles()
-    {
-        Fixture f;
-        QVERIFY(f.frame.OpenFile(f.path));
-        const QString copy = f.dir.filePath(QStringLiteral("april copy"));
-        f.ChooseFile(copy);
-        f.frame.Action(CmSaveAs)->trigger();
-        QVERIFY(QFile::exists(copy + QStringLiteral(".tl2")));
-        QCOMPARE(f.frame.windowTitle(),
-                 QStringLiteral("Tessara Lines - ") + copy + QStringLiteral(".tl2"));
     }
 
     // A viewer copy and a month not read whole open read-only: Save is off and
@@ -266,12 +236,19 @@ private slots:
         QVERIFY(f.frame.Action(CmSave)->isEnabled());
     }
 
-    void closingWithUnsavedChangesOffersToSave()
+    void openingOrClosingOverUnsavedChangesAsksFirst()
     {
         Fixture f;
         f.frame.show();
         QVERIFY(f.frame.OpenFile(f.path));
         f.doc().Modified = true;
+        f.ChooseFile(f.path);
+        f.ui.Script({tl::Answer::No});
+        f.frame.Action(CmOpen)->trigger();
+        QCOMPARE(f.ui.Dialogs(),
+                 (std::vector<std::string>{
+                     "Caution!: All changes to file will be overwritten. Open File Anyway"}));
+        QVERIFY(f.doc().Modified);
 
         f.ui.Script({tl::Answer::Cancel});
         QVERIFY(!f.frame.close());
@@ -355,7 +332,7 @@ private slots:
         QVERIFY(doc.Modified); // a backup is not a save
     }
 
-    void buildBlocksFromTheMenuTurnsTheGridOn()
+    void buildBlocksAndSaveAsFromTheMenu()
     {
         Fixture f;
         f.frame.show();
@@ -366,6 +343,13 @@ private slots:
         f.frame.Action(CmBuildBlocks)->trigger();
         QVERIFY(f.doc().GridOn);
         QVERIFY(f.frame.Client()->Grid()->isVisible());
+
+        const QString copy = f.dir.filePath(QStringLiteral("april copy"));
+        f.ChooseFile(copy);
+        f.frame.Action(CmSaveAs)->trigger();
+        QVERIFY(QFile::exists(copy + QStringLiteral(".tl2")));
+        QCOMPARE(f.frame.windowTitle(),
+                 QStringLiteral("Tessara Lines - ") + copy + QStringLiteral(".tl2"));
     }
 
     // The warnings report, help and shortcut windows of one opened month.
@@ -406,7 +390,7 @@ private slots:
         });
     }
 
-    void showsAndReturnsWhatItWasGiven()
+    void preferencesShowAndReturnWhatTheyWereGivenAndChanged()
     {
         Preferences p;
         p.Grid = true;
@@ -426,19 +410,16 @@ private slots:
         p.Font = GridFont{"Arial", INT32_MIN, 5, 5000, false};
         QCOMPARE(PreferencesDialog(p).Result().Font,
                  (GridFont{"Arial", -kMaxFontPixels, 5, 1000, false}));
-    }
 
-    void changesReachTheResult()
-    {
-        PreferencesDialog dialog(Preferences{});
-        dialog.findChild<QCheckBox*>(QStringLiteral("debugFile"))->setChecked(true);
-        dialog.findChild<QCheckBox*>(QStringLiteral("autoSave"))->setChecked(false);
+        // Changes reach the result.
+        dialog.findChild<QCheckBox*>(QStringLiteral("debugFile"))->setChecked(false);
+        dialog.findChild<QCheckBox*>(QStringLiteral("autoSave"))->setChecked(true);
         dialog.findChild<QSpinBox*>(QStringLiteral("yPadding"))->setValue(9);
         dialog.SetColour(12, Rgb{10, 20, 30});
-        const Preferences back = dialog.Result();
-        QVERIFY(back.DebugFile && !back.AutoSave);
-        QCOMPARE(back.YPadding, 9);
-        QCOMPARE(ParseCustomColors(back.CustomColors)[12], (Rgb{10, 20, 30}));
+        const Preferences changed = dialog.Result();
+        QVERIFY(!changed.DebugFile && changed.AutoSave);
+        QCOMPARE(changed.YPadding, 9);
+        QCOMPARE(ParseCustomColors(changed.CustomColors)[12], (Rgb{10, 20, 30}));
 
         dialog.findChild<QPushButton*>(QStringLiteral("resetColours"))->click();
         QCOMPARE(dialog.Result().CustomColors, std::string(kDefaultCustomColors));
@@ -467,13 +448,10 @@ private slots:
         // The command lives in the scheduler's menu; give the frame a month.
         frame.Client()->Document().DisplayState = 1;
         frame.UpdateCommands();
-        QTimer::singleShot(0, &frame, [] {
-            auto* dialog = qobject_cast<PreferencesDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            dialog->findChild<QCheckBox*>(QStringLiteral("debugFile"))->setChecked(true);
-            dialog->accept();
+        OnDialog<PreferencesDialog>(frame, CmPreferences, [](PreferencesDialog& dialog) {
+            dialog.findChild<QCheckBox*>(QStringLiteral("debugFile"))->setChecked(true);
+            dialog.accept();
         });
-        frame.Action(CmPreferences)->trigger();
         QCOMPARE(settings.Get("TL", "DebugFile"), std::optional<std::string>("1"));
         QCOMPARE(settings.Get("TL", "XPadding"),
                  std::optional<std::string>("6")); // unchanged ones too
@@ -487,26 +465,10 @@ private slots:
                                 "exists and can be written."});
     }
 
-    // Section and key names match as the profile functions match them; a
-    // folder is the system's text, UTF-8 in the file, and reads as typed.
-    void readsAWindowsStyleFileWithOtherSpellings()
-    {
-        QTemporaryDir dir;
-        QtSettingsStore store(WriteIni(
-            dir, "[tl]\r\nLastPrgPath=/data/prg\r\nXPadding=12\r\n"
-                 "LastRosterPath=/home/x/\xC3\x89t\xC3\xA9\r\n"
-                 "CustomColors=000,000,000,000,000,255\r\n[CLIPBOARD]\r\nClipPairs=1\r\n"));
-        QCOMPARE(LastFolder(store, "LastPRGPath"), std::string("/data/prg"));
-        QCOMPARE(LastFolder(store, "LastRosterPath"), std::string("/home/x/\xC3\x89t\xC3\xA9"));
-        Preferences p = Preferences::Read(store);
-        QCOMPARE(p.XPadding, 1);
-        QCOMPARE(p.CustomColors, std::string("000,000,000,000,000,255"));
-        QVERIFY(p.ClipPairs);
-    }
-
     // The file is plain text: backslashes, code-page bytes, comments, other
     // sections and odd lines stay as they stand, and a save rewrites the
-    // line of the key set alone.
+    // line of the key set alone. Section and key names match whatever their
+    // case, as the profile functions match them.
     void savingKeepsEveryLineButTheKeySet_data()
     {
         QTest::addColumn<QByteArray>("before");
@@ -514,7 +476,8 @@ private slots:
         const QByteArray handEdited =
             "; by hand\r\n[tl]\r\nLastBlkPath=c:\\\r\n"
             "LastPRGPath=C:\\temp\\nov\r\nLastRosterPath=C:\\\xC9t\xE9\r\n"
-            "Grid\r\n lastbackupdrive = 2 \r\nLASTBLKPATH=d:\\\r\n\r\n"
+            "Grid\r\n lastbackupdrive = 2 \r\nLASTBLKPATH=d:\\\r\nXPadding=12\r\n"
+            "CustomColors=000,000,000,000,000,255\r\n\r\n[CLIPBOARD]\r\nClipPairs=1\r\n"
             "[Other]\r\nX=\"a,b\" \\\r\n";
         QByteArray changed = handEdited;
         changed.replace("LastBlkPath=c:\\\r\n", "LastBlkPath=/home/\xC3\xA9\r\n");
@@ -540,6 +503,10 @@ private slots:
                 QCOMPARE(LastFolder(store, "LastRosterPath"), std::string("C:\\\xC9t\xE9"));
                 QCOMPARE(store.GetInt("TL", "LastBackupDrive", 0), 2);
                 QCOMPARE(store.Get("Other", "X"), std::optional<std::string>("\"a,b\" \\"));
+                const Preferences p = Preferences::Read(store);
+                QCOMPARE(p.XPadding, 1); // out of range
+                QCOMPARE(p.CustomColors, std::string("000,000,000,000,000,255"));
+                QVERIFY(p.ClipPairs);
             }
             SetLastFolder(store, "LastBlkPath", "/home/\xC3\xA9");
             QVERIFY(store.Save());

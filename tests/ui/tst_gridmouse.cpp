@@ -46,39 +46,33 @@ namespace {
 
 // Forty crew members, more than the window shows; crew 1 flies pairing A8101
 // (day 4, 06:00 to 14:00 on day 6), crew 2 has a vacation on day 10.
-void FillMonth(TtlWin& win, tl::Interaction& ui)
-{
-    tl::ScheduleDocument& doc = win.Document();
-    doc.SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
-    doc.CrewCount = 40;
-    for (size_t c = 0; c < 40; ++c) {
-        doc.Crew[c].Name = "CREW " + std::to_string(c);
-        doc.Crew[c].EmpNumber = 1000 + static_cast<int>(c);
-    }
-    doc.LastPair = doc.LastBasePair = 0;
-    tl::TPair& p = doc.Pairs[0];
-    p.PairKey = "A8101";
-    p.PairNumber = 8101;
-    p.OnTime = 360;
-    p.OffTime = 840;
-    p.Tafb = 2 * 1440 + 480;
-    p.Length = 3;
-    p.Credit = 900;
-    p.PairType = "CA";
-    p.OpsCount[4] = 2;
-    doc.Crew[1].DaySlot[4] = 0;
-    doc.Crew[2].DaySlot[10] = -2;
-    doc.Crew[2].DayCode[10] = "VAC";
-    doc.Crew[2].DayOther[10] = {480, 600, 240, 0, 0, 0, 0, 0, 0, 0};
-    doc.DisplayState = 1;
-    doc.GridOn = true;
-    win.GridChanged();
-}
-
 struct Fixture {
     Fixture()
     {
-        FillMonth(win, ui);
+        doc.SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
+        doc.CrewCount = 40;
+        for (size_t c = 0; c < 40; ++c) {
+            doc.Crew[c].Name = "CREW " + std::to_string(c);
+            doc.Crew[c].EmpNumber = 1000 + static_cast<int>(c);
+        }
+        doc.LastPair = doc.LastBasePair = 0;
+        tl::TPair& p = doc.Pairs[0];
+        p.PairKey = "A8101";
+        p.PairNumber = 8101;
+        p.OnTime = 360;
+        p.OffTime = 840;
+        p.Tafb = 2 * 1440 + 480;
+        p.Length = 3;
+        p.Credit = 900;
+        p.PairType = "CA";
+        p.OpsCount[4] = 2;
+        doc.Crew[1].DaySlot[4] = 0;
+        doc.Crew[2].DaySlot[10] = -2;
+        doc.Crew[2].DayCode[10] = "VAC";
+        doc.Crew[2].DayOther[10] = {480, 600, 240, 0, 0, 0, 0, 0, 0, 0};
+        doc.DisplayState = 1;
+        doc.GridOn = true;
+        win.GridChanged();
         win.resize(800, 300);
         win.show();
         QVERIFY(QTest::qWaitForWindowExposed(&win));
@@ -433,7 +427,7 @@ private slots:
     }
 
     // Declared before the mouse tests: those leave a button pressed, which stops hovering.
-    void hoverTexts()
+    void hoverTextsAndHeldKeys()
     {
         Fixture f;
         QCOMPARE(DayHoverText(f.doc, 1, 5, false),
@@ -461,11 +455,8 @@ private slots:
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toString(),
                  QStringLiteral("Pair 8101  On 06:00  Off 14:00  Credit 15:00  Type CA"));
-    }
 
-    void heldKeys()
-    {
-        Fixture f;
+        // Keys held down.
         tl::TPilot& crew = f.doc.Crew[1];
         crew.TrainingFlag = true;
         crew.TrainingCredit = 600;
@@ -591,7 +582,7 @@ private slots:
         QCOMPARE(f.doc.Pairs[0].OpsCount[4], f.doc.Crew[1].DaySlot[4] == -1 ? 1 : 2);
     }
 
-    void clickSignals()
+    void clickSignalsLocksAndKeys()
     {
         Fixture f;
         f.doc.Crew[3].DayText[30] = "VAC";
@@ -612,11 +603,8 @@ private slots:
         QTest::mousePress(f.view(), Qt::RightButton, Qt::ShiftModifier, f.cell(2, 10));
         QCOMPARE(f.doc.Crew[2].DaySlot[10], -1);
         QVERIFY(f.ui.Events().empty());
-    }
 
-    void locksAndKeys()
-    {
-        Fixture f;
+        // Locks: the middle button, Ctrl+click and Space.
         QTest::mousePress(f.view(), Qt::MiddleButton, {}, f.cell(1, 4));
         QCOMPARE(f.doc.Crew[1].DayLocked[4], 1);
         QTest::mouseClick(f.view(), Qt::LeftButton, Qt::ControlModifier, f.cell(1, 4));
@@ -710,17 +698,14 @@ private slots:
 
     void menuChecksFollowFlags()
     {
-        tl::test::ScriptedInteraction ui;
-        tl::MemorySettingsStore settings;
-        TMainDecFrameWin frame(ui, settings);
-        FillMonth(*frame.Client(), ui);
-        frame.UpdateCommands();
-        QAction* hideLeave = frame.Action(CmHideLeave);
+        Month m;
+        m.frame.UpdateCommands();
+        QAction* hideLeave = m.frame.Action(CmHideLeave);
         QVERIFY(hideLeave->isCheckable() && hideLeave->isEnabled());
         hideLeave->trigger();
-        QVERIFY(hideLeave->isChecked() && frame.Client()->Grid()->Flags().HideLeave);
-        frame.Client()->DeleteAll();
-        QVERIFY(!hideLeave->isChecked() && !frame.Client()->Grid()->Flags().Any());
+        QVERIFY(hideLeave->isChecked() && m.frame.Client()->Grid()->Flags().HideLeave);
+        m.frame.Client()->DeleteAll();
+        QVERIFY(!hideLeave->isChecked() && !m.frame.Client()->Grid()->Flags().Any());
     }
 };
 

@@ -5,8 +5,8 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <system_error>
@@ -180,38 +180,10 @@ LockHolder ParseHolder(std::string_view text)
     return holder;
 }
 
-// Tells a changed file from the one read, no more: four independent lanes of
-// 8-byte words keep the multiplier busy, so a month is hashed in a fraction
-// of the time its reading takes.
 std::uint64_t HashBytes(std::span<const uint8_t> bytes)
 {
-    constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
-    std::array<std::uint64_t, 4> lanes{1, 2, 3, 4};
-    const uint8_t* at = bytes.data();
-    size_t left = bytes.size();
-    const auto mix = [](std::uint64_t lane, std::uint64_t word) {
-        lane = (lane ^ word) * kMultiplier;
-        return lane ^ (lane >> 29);
-    };
-    for (; left >= 32; at += 32, left -= 32) {
-        for (size_t l = 0; l < lanes.size(); ++l) {
-            std::uint64_t word;
-            std::memcpy(&word, at + 8 * l, sizeof word);
-            lanes[l] = mix(lanes[l], word);
-        }
-    }
-    std::uint64_t hash = bytes.size();
-    for (std::uint64_t lane : lanes)
-        hash = mix(hash, lane);
-    for (; left >= 8; at += 8, left -= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, at, sizeof word);
-        hash = mix(hash, word);
-    }
-    std::uint64_t tail = 0;
-    if (left != 0)
-        std::memcpy(&tail, at, left);
-    return mix(hash, tail ^ (std::uint64_t(left) << 56));
+    return std::hash<std::string_view>{}(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 } // namespace

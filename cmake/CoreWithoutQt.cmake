@@ -1,7 +1,7 @@
 # The core library must build without Qt. Fail the configure step when any
 # source under the core folders includes a Qt header, so the rule cannot erode.
 function(tl_check_core_without_qt)
-    set(core_dirs model storage import rules output sample)
+    set(core_dirs model storage import rules actions output sample)
     set(offenders "")
     foreach(dir IN LISTS core_dirs)
         file(GLOB_RECURSE files CONFIGURE_DEPENDS

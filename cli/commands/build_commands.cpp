@@ -1,10 +1,10 @@
 #include "commands/command.h"
 
+#include "actions/open_month.h"
 #include "model/schedule_document.h"
 #include "model/text_encoding.h"
 #include "output/warnings_report.h"
 #include "rules/block_build.h"
-#include "rules/open_month.h"
 #include "storage/block_file.h"
 #include "storage/month_lock.h"
 

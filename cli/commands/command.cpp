@@ -1,8 +1,8 @@
 #include "commands/command.h"
 
+#include "actions/open_month.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
-#include "rules/open_month.h"
 #include "storage/block_file.h"
 #include "storage/month_lock.h"
 

@@ -1,7 +1,7 @@
 #include "commands/command.h"
 
+#include "actions/open_month.h"
 #include "model/schedule_document.h"
-#include "rules/open_month.h"
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
 

@@ -1,7 +1,7 @@
+#include "actions/open_month.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
 #include "rules/history.h"
-#include "rules/open_month.h"
 #include "storage/block_file.h"
 #include "storage/file_copies.h"
 #include "storage/month_lock.h"

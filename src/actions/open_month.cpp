@@ -1,4 +1,4 @@
-#include "rules/open_month.h"
+#include "actions/open_month.h"
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"

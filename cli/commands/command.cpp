@@ -59,10 +59,11 @@ bool LockForEditing(const std::string& file, MonthLock& lock, Interaction& ui)
     // Where no lock can be made (a read-only folder) the save is refused anyway.
     if (lock.Take(ec ? std::filesystem::path(file) : absolute) != MonthLock::Result::Held)
         return true;
-    ui.MessageAboutFile("File in Use",
-                        "%s\nis open for editing by " + DescribeHolder(lock.Holder()) +
-                            ". Only commands that do not change it can run until it is closed.",
-                        file, Icon::Error);
+    ui.MessageAboutFile(
+        "File in Use",
+        HeldMonthText(lock.Holder(),
+                      ". Only commands that do not change it can run until it is closed."),
+        file, Icon::Error);
     return false;
 }
 

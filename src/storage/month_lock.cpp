@@ -1,5 +1,6 @@
 #include "storage/month_lock.h"
 
+#include "model/vortime.h"
 #include "storage/block_file.h"
 
 #include <array>
@@ -118,13 +119,7 @@ Create CreateExclusive(const std::filesystem::path& path, const std::string& con
 
 std::string Now()
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#if defined(_WIN32)
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = LocalNow();
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
     return text;
@@ -259,6 +254,11 @@ std::string DescribeHolder(const LockHolder& holder)
     if (!holder.Since.empty())
         text += " since " + holder.Since;
     return text;
+}
+
+std::string HeldMonthText(const LockHolder& holder, std::string_view then)
+{
+    return "%s\nis open for editing by " + DescribeHolder(holder) + std::string(then);
 }
 
 std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path,

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace tl {
 
@@ -55,6 +56,10 @@ private:
 
 // "USER on HOST since TIME" for the messages about a held month.
 std::string DescribeHolder(const LockHolder& holder);
+
+// "%s\nis open for editing by USER on HOST since TIME" followed by `then`:
+// the text of every message about a held month, "%s" standing for its file.
+std::string HeldMonthText(const LockHolder& holder, std::string_view then);
 
 // The identity of `bytes` just read from or written to `path`; nullopt when
 // the file's time cannot be had.

@@ -86,10 +86,9 @@ bool TtlWin::OpenFile(const QString& path)
     const bool hadLock = m_lock.Taken();
     m_lock.Release();
     const bool held = m_lock.Take(file) == MonthLock::Result::Held;
-    if (held && m_ui.AskAboutFile("File in Use",
-                                  "%s\nis open for editing by " + DescribeHolder(m_lock.Holder()) +
-                                      ". Open it read-only",
-                                  file, Buttons::YesNo, Icon::Question) != Answer::Yes) {
+    if (held &&
+        m_ui.AskAboutFile("File in Use", HeldMonthText(m_lock.Holder(), ". Open it read-only"),
+                          file, Buttons::YesNo, Icon::Question) != Answer::Yes) {
         // The month open here stays as it was, lock included.
         if (hadLock)
             (void)m_lock.Take(m_doc->FileName);
@@ -133,10 +132,9 @@ bool TtlWin::SaveAs(const QString& path)
         // Another program may be editing the file saved over.
         MonthLock lock;
         if (lock.Take(file) == MonthLock::Result::Held) {
-            m_ui.MessageAboutFile("File in Use",
-                                  "%s\nis open for editing by " + DescribeHolder(lock.Holder()) +
-                                      ". Use Save As to Save as a new name",
-                                  file, Icon::Error);
+            m_ui.MessageAboutFile(
+                "File in Use", HeldMonthText(lock.Holder(), ". Use Save As to Save as a new name"),
+                file, Icon::Error);
             return false;
         }
         if (!SaveBlocks(*m_doc, file, kSchedulerFile, m_ui))

@@ -519,48 +519,47 @@ bool SetImmutable(const std::filesystem::path& path, bool on)
 
 // A folder that cannot be written and a file that cannot be replaced are
 // read-only, not a full disk; nothing is left beside the old file.
-TEST_F(BlockFileTest, UnwritableFolderAndImmutableFileAreReadOnly)
+class UnwritableTest : public BlockFileTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(UnwritableTest, IsReadOnly)
 {
     namespace fs = std::filesystem;
+    const bool shutFolder = GetParam() == std::string_view("folder");
     ScheduleDocument doc;
     FillLikeLayout(doc, ui);
-    int tried = 0;
-    for (const char* folder : {"shut", "open"}) {
-        SCOPED_TRACE(folder);
-        const fs::path month = Path(folder) / "month.tl2";
-        fs::create_directory(Path(folder));
-        WriteAll(month, "old");
-        bool locked = false;
-        if (folder == std::string_view("shut")) {
-            // Permission bits stop every user but root, whom the flag stops.
-            fs::permissions(Path(folder), fs::perms::owner_read | fs::perms::owner_exec);
-            const int probe = ::open((Path(folder) / "probe").c_str(), O_WRONLY | O_CREAT, 0600);
-            locked = probe < 0;
-            if (probe >= 0) {
-                ::close(probe);
-                fs::remove(Path(folder) / "probe");
-                locked = SetImmutable(Path(folder), true);
-            }
-        } else {
-            locked = SetImmutable(month, true);
+    const fs::path month = Path("in") / "month.tl2";
+    fs::create_directory(Path("in"));
+    WriteAll(month, "old");
+    bool locked = false;
+    if (shutFolder) {
+        // Permission bits stop every user but root, whom the flag stops.
+        fs::permissions(Path("in"), fs::perms::owner_read | fs::perms::owner_exec);
+        const int probe = ::open((Path("in") / "probe").c_str(), O_WRONLY | O_CREAT, 0600);
+        locked = probe < 0;
+        if (probe >= 0) {
+            ::close(probe);
+            fs::remove(Path("in") / "probe");
+            locked = SetImmutable(Path("in"), true);
         }
-        if (!locked)
-            continue;
-        ++tried;
-        ui.Clear();
-        doc.Modified = true;
-        EXPECT_FALSE(SaveBlocks(doc, month, kSchedulerFile, ui));
-        EXPECT_THAT(ui.Dialogs(), ElementsAre(readOnly));
-        EXPECT_TRUE(doc.Modified);
-        SetImmutable(Path(folder), false);
-        SetImmutable(month, false);
-        fs::permissions(Path(folder), fs::perms::owner_all);
-        EXPECT_EQ(ReadAll(month), "old");
-        EXPECT_EQ(std::distance(fs::directory_iterator(Path(folder)), {}), 1);
+    } else {
+        locked = SetImmutable(month, true);
     }
-    if (tried == 0)
-        GTEST_SKIP() << "no way here to make a folder or a file unwritable";
+    if (!locked)
+        GTEST_SKIP() << "no way here to make the " << GetParam() << " unwritable";
+    ui.Clear();
+    doc.Modified = true;
+    EXPECT_FALSE(SaveBlocks(doc, month, kSchedulerFile, ui));
+    EXPECT_THAT(ui.Dialogs(), ElementsAre(readOnly));
+    EXPECT_TRUE(doc.Modified);
+    SetImmutable(Path("in"), false);
+    SetImmutable(month, false);
+    fs::permissions(Path("in"), fs::perms::owner_all);
+    EXPECT_EQ(ReadAll(month), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path("in")), {}), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(BlockFile, UnwritableTest, ::testing::Values("folder", "file"),
+                         [](const auto& p) { return std::string(p.param); });
 
 // Saving over the month's own file after someone else changed it asks first;
 // No keeps their file, Yes writes this month over it.

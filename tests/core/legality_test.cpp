@@ -801,8 +801,11 @@ TEST(LegalityReferenceTest, RestAndHardTimeAgreeOnRandomBlocks)
     }
 }
 
-// Whatever a file holds, a check reads only inside the tables.
-TEST(LegalityReferenceTest, HostileValuesAreCheckedSafely)
+// Whatever a file holds, a check reads only inside the tables, for pilots
+// and for cabin crew.
+class HostileValuesTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(HostileValuesTest, AreCheckedSafely)
 {
     std::mt19937 rng(7);
     auto any = [&] {
@@ -812,42 +815,43 @@ TEST(LegalityReferenceTest, HostileValuesAreCheckedSafely)
                    ? kEdges[std::uniform_int_distribution<size_t>(0, 11)(rng)]
                    : static_cast<int32_t>(rng());
     };
-    for (int kind : {0, 2}) {
-        LegalityMonth m(kind, 11);
-        m.doc->LastPair = 3000;
-        m.doc->LastBasePair = 1500;
-        for (int p = 0; p < 40; ++p) {
-            TPair& pair = m.Pair(p);
-            pair.OnTime = any();
-            pair.Tafb = any();
-            pair.Length = static_cast<int8_t>(any());
-            pair.MinRest = any();
-            pair.FatigueUnits = any();
-            pair.PairText = "FRENCH PAIRING YTZ EXTRA FA ON";
-            for (size_t k = 0; k < 31; ++k)
-                pair.DayHard[k] = pair.DayStart[k] = pair.DayDuty[k] = pair.DayCredit[k] = any();
-        }
-        for (int c = 0; c < 2; ++c) {
-            TPilot& crew = m.Crew(c);
-            for (size_t s = 0; s < 62; ++s) {
-                crew.DaySlot[s] = std::uniform_int_distribution<int>(-3, 45)(rng);
-                for (size_t i = 0; i < 10; ++i) {
-                    crew.DayOther[s][i] = any();
-                    crew.DayCarry[s][i] = any();
-                }
-                crew.DayText[s] = "RB ";
-                crew.DayCode2[s] = "RB";
-            }
-            for (auto& value : crew.CarryIn)
-                value = any();
-        }
-        m.Crew(0).CarryIn[8] = 3;
-        m.Crew(0).CarryIn[11] = 1;
-        CheckAllLegality(*m.doc);
-        BlockCredit(*m.doc, 0, true, m.ui);
-        EXPECT_FALSE(m.Crew(0).Illegalities.empty());
+    LegalityMonth m(GetParam(), 11);
+    m.doc->LastPair = 3000;
+    m.doc->LastBasePair = 1500;
+    for (int p = 0; p < 40; ++p) {
+        TPair& pair = m.Pair(p);
+        pair.OnTime = any();
+        pair.Tafb = any();
+        pair.Length = static_cast<int8_t>(any());
+        pair.MinRest = any();
+        pair.FatigueUnits = any();
+        pair.PairText = "FRENCH PAIRING YTZ EXTRA FA ON";
+        for (size_t k = 0; k < 31; ++k)
+            pair.DayHard[k] = pair.DayStart[k] = pair.DayDuty[k] = pair.DayCredit[k] = any();
     }
+    for (int c = 0; c < 2; ++c) {
+        TPilot& crew = m.Crew(c);
+        for (size_t s = 0; s < 62; ++s) {
+            crew.DaySlot[s] = std::uniform_int_distribution<int>(-3, 45)(rng);
+            for (size_t i = 0; i < 10; ++i) {
+                crew.DayOther[s][i] = any();
+                crew.DayCarry[s][i] = any();
+            }
+            crew.DayText[s] = "RB ";
+            crew.DayCode2[s] = "RB";
+        }
+        for (auto& value : crew.CarryIn)
+            value = any();
+    }
+    m.Crew(0).CarryIn[8] = 3;
+    m.Crew(0).CarryIn[11] = 1;
+    CheckAllLegality(*m.doc);
+    BlockCredit(*m.doc, 0, true, m.ui);
+    EXPECT_FALSE(m.Crew(0).Illegalities.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(LegalityReference, HostileValuesTest, ::testing::Values(0, 2),
+                         [](const auto& p) { return p.param == 0 ? "pilots" : "cabin"; });
 
 } // namespace
 } // namespace tl

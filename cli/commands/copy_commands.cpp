@@ -2,7 +2,7 @@
 
 #include "model/schedule_document.h"
 #include "storage/block_file.h"
-#include "storage/file_copies.h"
+#include "actions/file_copies.h"
 
 #include <optional>
 #include <ostream>

@@ -3,7 +3,7 @@
 #include "actions/open_month.h"
 #include "model/schedule_document.h"
 #include "storage/block_file.h"
-#include "storage/file_copies.h"
+#include "actions/file_copies.h"
 
 #include <filesystem>
 #include <memory>

@@ -2,9 +2,10 @@
 #include "model/activity_codes.h"
 #include "rules/assignment.h"
 #include "rules/history.h"
+#include "storage/history_text.h"
 #include "rules/legality.h"
-#include "rules/other_details.h"
-#include "rules/toolbox_drop.h"
+#include "actions/other_details.h"
+#include "actions/toolbox_drop.h"
 
 #include <gtest/gtest.h>
 

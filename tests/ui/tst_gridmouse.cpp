@@ -3,7 +3,7 @@
 #include "rules/assignment.h"
 #include "rules/block_build.h"
 #include "rules/legality.h"
-#include "rules/toolbox_drop.h"
+#include "actions/toolbox_drop.h"
 #include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"
 #include "ui/dialogs/crewcomplementdialog.h"

@@ -7,7 +7,7 @@
 #include "output/warnings_report.h"
 #include "rules/block_build.h"
 #include "storage/block_file.h"
-#include "storage/file_copies.h"
+#include "actions/file_copies.h"
 #include "storage/settings.h"
 #include "ui/dialogs/exporttoviewerdlg.h"
 #include "ui/dialogs/warningsdialog.h"

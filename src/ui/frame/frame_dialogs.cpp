@@ -2,7 +2,7 @@
 #include "ui/frame/tmaindecframewin.h"
 
 #include "model/schedule_document.h"
-#include "rules/rebuild_commands.h"
+#include "actions/rebuild_commands.h"
 #include "ui/dialogs/crewcomplementdialog.h"
 #include "ui/dialogs/rosterdialog.h"
 #include "ui/grid/ttlwin.h"

@@ -3,7 +3,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "rules/legality.h"
-#include "rules/shared_notes.h"
+#include "actions/shared_notes.h"
 #include "storage/settings.h"
 #include "ui/app/resources.h"
 #include "ui/dialogs/aboutdialog.h"

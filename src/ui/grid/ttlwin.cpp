@@ -6,7 +6,7 @@
 #include "output/document_json.h"
 #include "rules/block_build.h"
 #include "storage/block_file.h"
-#include "storage/file_copies.h"
+#include "actions/file_copies.h"
 #include "storage/settings.h"
 #include "ui/grid/gridview.h"
 #include "ui/seam/qtinteraction.h"

@@ -2,7 +2,7 @@
 #include "ui/grid/ttlwin.h"
 
 #include "model/schedule_document.h"
-#include "rules/toolbox_drop.h"
+#include "actions/toolbox_drop.h"
 #include "ui/grid/grid_layout.h"
 #include "ui/grid/gridview.h"
 #include "ui/windows/toolboxwindow.h"

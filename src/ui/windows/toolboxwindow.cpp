@@ -3,7 +3,7 @@
 #include "model/activity_codes.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
-#include "rules/toolbox_drop.h"
+#include "actions/toolbox_drop.h"
 #include "ui/seam/qtinteraction.h"
 
 #include <QFontDatabase>

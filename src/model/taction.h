@@ -21,7 +21,7 @@ struct TAction {
 inline constexpr int8_t kRemovedLocked = 2;
 
 // The undo history, newest first. Its operations live with the assignment
-// rules; the document only holds it.
+// rules and its text with the block file; the document only holds it.
 using THistory = std::deque<TAction>;
 
 // The history held at most: after an insertion at the front, entries past

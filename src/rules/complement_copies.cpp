@@ -32,7 +32,8 @@ std::vector<CopySource> CopySources(const ScheduleDocument& doc)
     // the table.
     const int lastPair = std::clamp(doc.LastPair, -1, ScheduleDocument::kPairCapacity - 1);
     const int lastBase = std::clamp(doc.LastBasePair, -1, lastPair);
-    const int days = std::min(std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays), TPair::kDays);
+    const int days =
+        std::min(std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays), TPair::kDays);
     std::vector<CopySource> sources(U(lastPair - lastBase));
     for (size_t k = 0; k < sources.size(); ++k) {
         const TPair& copy = doc.Pairs[U(lastBase + 1) + k];

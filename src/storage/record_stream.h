@@ -38,7 +38,10 @@ void ReadBody(ObjectReader& in, TPilot& pilot, int version);
 // stream.
 template <class Record> class StreamedRecord final : public TStreamableBase {
 public:
-    StreamedRecord() : m_owned(std::make_unique<Record>()), m_source(m_owned.get()), m_target(m_owned.get()) {}
+    StreamedRecord()
+        : m_owned(std::make_unique<Record>()), m_source(m_owned.get()), m_target(m_owned.get())
+    {
+    }
     explicit StreamedRecord(Record& record) : m_source(&record), m_target(&record) {}
     explicit StreamedRecord(const Record& record) : m_source(&record) {}
 

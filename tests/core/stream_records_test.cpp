@@ -426,6 +426,18 @@ TEST(TPairStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
     }
 }
 
+// A record seen through a const reference is written, never read into.
+TEST(TPairStreamTest, ConstRecordIsNeverReadInto)
+{
+    const TPair pair;
+    ObjectWriter out;
+    WriteRecord(out, pair);
+    ObjectReader in(out.Data());
+    StreamedRecord<TPair> view(pair);
+    EXPECT_FALSE(in.ReadObject(view));
+    EXPECT_TRUE(in.Failed());
+}
+
 template <class Record> std::vector<uint8_t> RecordBytes(const Record& record)
 {
     ObjectWriter out;

@@ -138,9 +138,8 @@ bool MaySaveOver(const ScheduleDocument& doc, const std::filesystem::path& path,
 {
     if (!SamePath(path, doc.OnDiskPath))
         return true;
-    const std::optional<FileIdentity> now = IdentityOnDisk(path);
     std::error_code ec;
-    if (now == doc.OnDisk || (!now && !std::filesystem::exists(path, ec)))
+    if (SameOnDisk(path, doc.OnDisk) || !std::filesystem::exists(path, ec))
         return true;
     return ui.AskAboutFile("Caution!",
                            "%s\nwas changed by someone else since it was opened. Save over "
@@ -188,8 +187,8 @@ bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path, int ki
     if (!MaySaveOver(doc, path, ui))
         return false;
     ui.Trace("SaveBlksBegin\n");
-    std::vector<uint8_t> bytes = BlockFileBytes(doc, kind);
-    WriteResult result = WriteFileSafely(path, bytes);
+    auto bytes = std::make_shared<std::vector<uint8_t>>(BlockFileBytes(doc, kind));
+    WriteResult result = WriteFileSafely(path, *bytes);
     ui.Trace("SaveBlksEnd\n");
     if (result == WriteResult::CannotCreate) {
         ui.Message("File Error",
@@ -205,7 +204,10 @@ bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path, int ki
         return false;
     }
     if (SamePath(path, doc.FileName)) {
-        const std::optional<FileIdentity> identity = IdentityOf(FollowLinks(path), bytes);
+        const size_t size = bytes->size();
+        std::shared_ptr<const uint8_t[]> kept(bytes, bytes->data());
+        const std::optional<FileIdentity> identity =
+            IdentityOf(FollowLinks(path), std::move(kept), size);
         doc.OnDiskPath = identity ? doc.FileName : std::string();
         doc.OnDisk = identity.value_or(FileIdentity{});
     }
@@ -228,16 +230,15 @@ bool LoadBlocks(ScheduleDocument& doc, Interaction& ui)
         return false;
     }
     // Not zero-filled first: the read overwrites it, and only what was read is used.
-    std::unique_ptr<uint8_t[]> bytes(new uint8_t[static_cast<size_t>(size)]);
+    std::shared_ptr<uint8_t[]> bytes(new uint8_t[static_cast<size_t>(size)]);
     file.Stream->read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(size));
     auto got = static_cast<size_t>(file.Stream->gcount());
-    const std::span<const uint8_t> read(bytes.get(), got);
-    if (!LoadBlocksFromBytes(doc, read, ui))
+    if (!LoadBlocksFromBytes(doc, std::span<const uint8_t>(bytes.get(), got), ui))
         return false;
     // Kept to notice, before saving over it, a file changed by someone else.
-    if (const std::optional<FileIdentity> identity = IdentityOf(path, read)) {
+    if (std::optional<FileIdentity> identity = IdentityOf(path, std::move(bytes), got)) {
         doc.OnDiskPath = doc.FileName;
-        doc.OnDisk = *identity;
+        doc.OnDisk = std::move(*identity);
     }
     return true;
 }

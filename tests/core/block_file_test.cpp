@@ -590,7 +590,8 @@ TEST_F(BlockFileTest, SaveAsksBeforeOverwritingAFileChangedSinceItWasRead)
     // A change of the same size whose time was set back is seen by its bytes.
     const auto time = std::filesystem::last_write_time(doc.FileName);
     std::string theirs = ReadAll(doc.FileName);
-    theirs[theirs.size() / 2] ^= 1;
+    char& byte = theirs[theirs.size() / 2];
+    byte = byte == 'x' ? 'y' : 'x';
     WriteAll(doc.FileName, theirs);
     std::filesystem::last_write_time(doc.FileName, time);
     EXPECT_FALSE(SaveBlocks(doc, doc.FileName, kSchedulerFile, ui));

@@ -32,7 +32,7 @@ struct InputFile {
 // nothing more, and the check before saving compares them with the disk.
 struct FileIdentity {
     std::uintmax_t Size = 0;
-    std::int64_t ModifiedTicks = 0;          // the file system's modification time
+    std::int64_t ModifiedTicks = 0;         // the file system's modification time
     std::shared_ptr<const uint8_t[]> Bytes; // all Size of them
 };
 

@@ -42,7 +42,7 @@ public:
     // kept blank (as Reset leaves them): whatever shortens the table resets
     // the records it drops, so clearing the table touches only those in use.
     int32_t LastPair = -1;
-    int32_t LastBasePair = -1;            // last pairing of the loaded set; copies follow it
+    int32_t LastBasePair = -1; // last pairing of the loaded set; copies follow it
     int32_t CrewCount = 0;
     int32_t AbsenceCount = 0;
     int32_t MaxCrew = kCrewCapacity;

@@ -119,8 +119,7 @@ void WriteDocument(ObjectWriter& out, ScheduleDocument& doc, int kind)
 // large (a crew member is 12 KB) and their fields are filled in the order of
 // the stream, not of memory, so reading waits on each line it writes
 // unless the line was fetched before.
-template <typename Record>
-void FetchAhead(const Record& record)
+template <typename Record> void FetchAhead(const Record& record)
 {
 #if defined(__GNUC__)
     const auto* bytes = reinterpret_cast<const char*>(&record);

@@ -341,7 +341,7 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         for (int c = 0; c < crewCount; ++c) {
             TPilot& pilot = doc.Crew[static_cast<size_t>(c)];
             if (c + 1 < crewCount)
-                FetchAhead(static_cast<const TPilotFields&>(doc.Crew[static_cast<size_t>(c + 1)]));
+                FetchAhead(doc.Crew[static_cast<size_t>(c + 1)]);
             ReadRecord(in, pilot);
             line.assign("Employee ").append(pilot.Name).append(" Loaded\n");
             ui.Trace(line);

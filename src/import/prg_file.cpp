@@ -704,33 +704,14 @@ void AdjustForDaylightSaving(ScheduleDocument& doc)
     }
 }
 
-// Whether a record holds what Reset leaves in it.
-bool IsReset(const TPair& p, const TPair& blank)
-{
-    return p.OnTime == 0 && p.OffTime == 0 && p.Credit == 0 && p.Length == 0 && p.DaysWorked == 0 &&
-           p.Tafb == 0 && p.PairNumber == 0 && p.FatigueUnits == 0 && p.MinRest == blank.MinRest &&
-           !p.CrossesMidnight && p.Mark == 0 && !p.Valid && !p.HasUsaSegments &&
-           p.OpsCount == blank.OpsCount && p.ExcludedCredit == blank.ExcludedCredit &&
-           p.DayOpsType == blank.DayOpsType && p.DayStart == blank.DayStart &&
-           p.DayDuty == blank.DayDuty && p.DayHard == blank.DayHard &&
-           p.DayCredit == blank.DayCredit && p.PairText.empty() && p.Note.empty() &&
-           p.Layovers.empty() && p.ErrorText.empty() && p.PairKey.empty() && p.PairType.empty();
-}
-
-// Resets every record the loader may fill; most of them are blank already,
-// and every load goes over all 3000.
+// Resets the records in use. Those past LastPair are blank already (see
+// ScheduleDocument::LastPair), so a load costs what the last table held, not
+// what the table could hold.
 void ClearPairTable(ScheduleDocument& doc)
 {
-    static const TPair blank = [] {
-        TPair p;
-        p.Reset();
-        return p;
-    }();
-    for (int i = 0; i < kPrgMaxPairs; ++i) {
-        TPair& p = doc.Pairs[static_cast<size_t>(i)];
-        if (!IsReset(p, blank))
-            p.Reset();
-    }
+    const int used = std::clamp(doc.LastPair + 1, 0, kPrgMaxPairs);
+    for (int i = 0; i < used; ++i)
+        doc.Pairs[static_cast<size_t>(i)].Reset();
 }
 
 // Where the loader's passes read the file's lines: the file, opened afresh
@@ -808,7 +789,10 @@ bool LoadPairs(ScheduleDocument& doc, PrgSource& source, size_t totalBytes, std:
     PrgLoader loader(doc, ui, selection);
     std::optional<TProgressDialog> progress(std::in_place, ui, "Loading PRG Pairings", 100);
     if (!loader.Read(*reader, totalBytes, *progress)) {
-        // A load cut short in the middle of a record keeps nothing of it.
+        // A load cut short in the middle of a record keeps nothing of it,
+        // nor of the records stored before it.
+        for (int i = 0; i < loader.Stored(); ++i)
+            doc.Pairs[static_cast<size_t>(i)].Reset();
         doc.LastPair = doc.LastBasePair = -1;
         progress.reset();
         ui.Message(kCaption,

@@ -27,12 +27,13 @@ struct InputFile {
 };
 
 // What a file on disk was when it was read or written: a file that differs
-// in any of these was changed by someone else in between.
+// in any of these was changed by someone else in between. The bytes are
+// kept, not a hash of them: the reader holds them anyway, so opening costs
+// nothing more, and the check before saving compares them with the disk.
 struct FileIdentity {
     std::uintmax_t Size = 0;
-    std::int64_t ModifiedTicks = 0; // the file system's modification time
-    std::uint64_t Hash = 0;         // of every byte
-    bool operator==(const FileIdentity&) const = default;
+    std::int64_t ModifiedTicks = 0;         // the file system's modification time
+    std::shared_ptr<const uint8_t[]> Bytes; // all Size of them
 };
 
 // Opens `path` for reading; an empty InputFile when it is missing, not a

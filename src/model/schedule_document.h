@@ -38,8 +38,11 @@ public:
     std::unique_ptr<TPair[]> Pairs;       // kPairCapacity records
     std::unique_ptr<TPilot[]> Crew;       // kCrewCapacity records, seniority order
     std::unique_ptr<TAbsence[]> Absences; // kAbsenceCapacity toolbox items
-    int32_t LastPair = -1;                // index of the last used pairing, -1 when none
-    int32_t LastBasePair = -1;            // last pairing of the loaded set; copies follow it
+    // Index of the last used pairing, -1 when none. The records past it are
+    // kept blank (as Reset leaves them): whatever shortens the table resets
+    // the records it drops, so clearing the table touches only those in use.
+    int32_t LastPair = -1;
+    int32_t LastBasePair = -1; // last pairing of the loaded set; copies follow it
     int32_t CrewCount = 0;
     int32_t AbsenceCount = 0;
     int32_t MaxCrew = kCrewCapacity;

@@ -1,13 +1,12 @@
 #include "storage/month_lock.h"
 
 #include "model/vortime.h"
-#include "storage/block_file.h"
 
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
-#include <functional>
 #include <memory>
 #include <string_view>
 #include <system_error>
@@ -175,12 +174,6 @@ LockHolder ParseHolder(std::string_view text)
     return holder;
 }
 
-std::uint64_t HashBytes(std::span<const uint8_t> bytes)
-{
-    return std::hash<std::string_view>{}(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-}
-
 } // namespace
 
 std::filesystem::path MonthLock::LockFileOf(const std::filesystem::path& month)
@@ -262,25 +255,40 @@ std::string HeldMonthText(const LockHolder& holder, std::string_view then)
 }
 
 std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path,
-                                       std::span<const uint8_t> bytes)
+                                       std::shared_ptr<const uint8_t[]> bytes, size_t size)
 {
     std::error_code ec;
     const auto time = std::filesystem::last_write_time(path, ec);
     if (ec)
         return std::nullopt;
-    return FileIdentity{bytes.size(), static_cast<std::int64_t>(time.time_since_epoch().count()),
-                        HashBytes(bytes)};
+    return FileIdentity{size, static_cast<std::int64_t>(time.time_since_epoch().count()),
+                        std::move(bytes)};
 }
 
-std::optional<FileIdentity> IdentityOnDisk(const std::filesystem::path& path)
+bool SameOnDisk(const std::filesystem::path& path, const FileIdentity& identity)
 {
     const InputFile in = OpenInputFile(path, InputText::Binary);
-    if (!in || in.Size > kMaxBlockFileSize)
-        return std::nullopt;
-    std::unique_ptr<uint8_t[]> bytes(new uint8_t[static_cast<size_t>(in.Size)]);
-    in.Stream->read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(in.Size));
-    const auto got = static_cast<size_t>(in.Stream->gcount());
-    return IdentityOf(path, std::span<const uint8_t>(bytes.get(), got));
+    if (!in || in.Size != identity.Size || (identity.Size != 0 && !identity.Bytes))
+        return false;
+    std::error_code ec;
+    const auto time = std::filesystem::last_write_time(path, ec);
+    if (ec || static_cast<std::int64_t>(time.time_since_epoch().count()) != identity.ModifiedTicks)
+        return false;
+    // Same size and time: the bytes decide, read a chunk at a time.
+    constexpr size_t kChunk = 64 * 1024;
+    std::unique_ptr<char[]> chunk(new char[kChunk]);
+    std::uintmax_t at = 0;
+    for (;;) {
+        in.Stream->read(chunk.get(), static_cast<std::streamsize>(kChunk));
+        const auto got = static_cast<size_t>(in.Stream->gcount());
+        if (got == 0)
+            break;
+        if (got > identity.Size - at ||
+            std::memcmp(chunk.get(), identity.Bytes.get() + at, got) != 0)
+            return false;
+        at += got;
+    }
+    return at == identity.Size;
 }
 
 } // namespace tl

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -61,13 +61,13 @@ std::string DescribeHolder(const LockHolder& holder);
 // the text of every message about a held month, "%s" standing for its file.
 std::string HeldMonthText(const LockHolder& holder, std::string_view then);
 
-// The identity of `bytes` just read from or written to `path`; nullopt when
-// the file's time cannot be had.
+// The identity of the `size` bytes just read from or written to `path`,
+// keeping them; nullopt when the file's time cannot be had.
 std::optional<FileIdentity> IdentityOf(const std::filesystem::path& path,
-                                       std::span<const uint8_t> bytes);
+                                       std::shared_ptr<const uint8_t[]> bytes, size_t size);
 
-// The identity of the file at `path` now; nullopt when it is not there or
-// cannot be read.
-std::optional<FileIdentity> IdentityOnDisk(const std::filesystem::path& path);
+// Whether the file at `path` is still the one `identity` describes: the same
+// size, time and bytes. False when it is not there or cannot be read.
+bool SameOnDisk(const std::filesystem::path& path, const FileIdentity& identity);
 
 } // namespace tl

@@ -8,10 +8,7 @@ namespace tl {
 
 namespace {
 
-constexpr uint32_t kMissingText32 = 0xFFFFFFFFu;
 constexpr uint8_t kMissingText8 = 0xFF;
-// Streams below this version carry one-byte text lengths.
-constexpr uint32_t kLongTextVersion = 0x101;
 
 } // namespace
 
@@ -196,21 +193,10 @@ std::string_view ObjectReader::TakeText(size_t length)
     return {chars, zero ? static_cast<size_t>(static_cast<const char*>(zero) - chars) : length};
 }
 
-void ObjectReader::ReadText(std::string& text)
+void ObjectReader::ReadTextSlow(std::string& text)
 {
     if (m_failed)
         return;
-    // Current streams: a 32-bit length and the bytes, both in the buffer.
-    if (m_version >= kLongTextVersion && Remaining() >= 4) {
-        const uint8_t* b = m_data.data() + m_pos;
-        const uint32_t length = static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                                static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24;
-        if (length != kMissingText32 && length <= Remaining() - 4) {
-            m_pos += 4;
-            text = TakeText(length);
-            return;
-        }
-    }
     size_t length = 0;
     if (!ReadTextLength(length)) {
         if (!m_failed)

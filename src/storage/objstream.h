@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <span>
@@ -24,6 +25,10 @@ inline constexpr uint32_t kStreamVersion = 0x101;
 inline constexpr uint8_t kObjectBegin = 0x5B; // '['
 inline constexpr uint8_t kObjectEnd = 0x5D;   // ']'
 inline constexpr size_t kMaxClassNameLength = 127;
+// The text length that stands for a missing text.
+inline constexpr uint32_t kMissingText32 = 0xFFFFFFFFu;
+// Streams below this version carry one-byte text lengths.
+inline constexpr uint32_t kLongTextVersion = 0x101;
 
 // Tags in front of an object written through a pointer.
 inline constexpr uint8_t kPointerNull = 0;
@@ -155,7 +160,26 @@ public:
                                     static_cast<uint32_t>(b[3]) << 24);
     }
     // A missing text reads as empty; the text ends at its first zero byte.
-    void ReadText(std::string& text);
+    void ReadText(std::string& text)
+    {
+        // Records hold hundreds of short texts each: the common case of a
+        // current stream with the text in the buffer stays inline.
+        if (m_version >= kLongTextVersion && !m_failed && Remaining() >= 4) {
+            const uint8_t* b = m_data.data() + m_pos;
+            const size_t length = static_cast<uint32_t>(WordAt(b, 0));
+            if (length != kMissingText32 && length <= Remaining() - 4) {
+                m_pos += 4 + length;
+                const auto* chars = reinterpret_cast<const char*>(b + 4);
+                const size_t kept = UpToZero(chars, length);
+                if (kept == 0)
+                    text.clear();
+                else
+                    text.assign(chars, kept);
+                return;
+            }
+        }
+        ReadTextSlow(text);
+    }
     void ReadRaw(std::span<uint8_t> bytes);
     int32_t ReadRawInt32();
 
@@ -169,6 +193,21 @@ public:
     std::shared_ptr<TStreamableBase> ReadPointer();
 
 private:
+    // The length of a text cut at its first zero byte; short texts, the
+    // most of them, are looked at without a call.
+    static size_t UpToZero(const char* chars, size_t length)
+    {
+        if (length <= 16) {
+            for (size_t i = 0; i < length; ++i)
+                if (chars[i] == '\0')
+                    return i;
+            return length;
+        }
+        const void* zero = std::memchr(chars, '\0', length);
+        return zero ? static_cast<size_t>(static_cast<const char*>(zero) - chars) : length;
+    }
+
+    void ReadTextSlow(std::string& text);
     bool Take(size_t count, const uint8_t*& bytes);
     uint8_t ReadByteSlow();
     int32_t ReadWordSlow();

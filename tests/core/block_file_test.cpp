@@ -570,6 +570,17 @@ TEST_F(BlockFileTest, SaveAsksBeforeOverwritingAFileChangedSinceItWasRead)
     ui.Clear();
     ASSERT_TRUE(SaveBlocks(doc, doc.FileName, kSchedulerFile, ui)); // its own save is known
     EXPECT_THAT(ui.Dialogs(), IsEmpty());
+
+    // A change of the same size whose time was set back is seen by its bytes.
+    const auto time = std::filesystem::last_write_time(doc.FileName);
+    std::string theirs = ReadAll(doc.FileName);
+    char& byte = theirs[theirs.size() / 2];
+    byte = byte == 'x' ? 'y' : 'x';
+    WriteAll(doc.FileName, theirs);
+    std::filesystem::last_write_time(doc.FileName, time);
+    EXPECT_FALSE(SaveBlocks(doc, doc.FileName, kSchedulerFile, ui));
+    EXPECT_THAT(ui.Dialogs(), ElementsAre(question));
+    EXPECT_EQ(ReadAll(doc.FileName), theirs);
 }
 
 TEST_F(BlockFileTest, MonthLockNamesItsHolderAndIsReleasedWhenItGoes)

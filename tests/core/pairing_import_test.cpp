@@ -256,6 +256,8 @@ TEST_F(PrgFileTest, FailureTable)
         EXPECT_EQ(Load(c.text), c.result);
         EXPECT_EQ(ui.Dialogs(), c.messages);
         EXPECT_EQ(doc->LastPair + 1, c.pairs);
+        // Past the table in use the records are blank, as the next load expects.
+        EXPECT_TRUE(doc->Pairs[size_t(c.pairs)].Note.empty());
     }
 }
 

@@ -1,9 +1,9 @@
 #include "commands/command.h"
 
+#include "actions/file_copies.h"
 #include "actions/open_month.h"
 #include "model/schedule_document.h"
 #include "storage/block_file.h"
-#include "storage/file_copies.h"
 
 #include <filesystem>
 #include <memory>

@@ -3,7 +3,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
-#include "rules/crew_complement.h"
+#include "rules/complement_copies.h"
 #include "rules/legality.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "ui/frame/tmaindecframewin.h"
 
+#include "actions/shared_notes.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "rules/legality.h"
-#include "rules/shared_notes.h"
 #include "storage/settings.h"
 #include "ui/app/resources.h"
 #include "ui/dialogs/aboutdialog.h"

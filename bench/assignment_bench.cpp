@@ -44,7 +44,7 @@ AssignMonth MakeMonth()
     AssignMonth month;
     ScheduleDocument& doc = *month.doc;
     tl::SilentInteraction ui;
-    doc.SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
+    (void)doc.SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
     tl::SetupDaylightSaving(doc);
     doc.CrewKind = 0;
     doc.MonthRules[3] = 4800;
@@ -119,9 +119,9 @@ AssignMonth MakeMonth()
                 continue;
             for (int n = 0; n < 20; ++n) {
                 const int c = pick(0, kCrew - 1);
-                if (tl::AssignPair(doc, ui, c, p, d, false) == tl::kAssignDone) {
-                    tl::Undo(doc, ui);
-                    month.candidates.push_back({c, p, d});
+                if (tl::AssignPair(doc, ui, c, p, d, false) == tl::AssignResult::Done) {
+                    if (tl::Undo(doc, ui) == tl::UndoResult::Undone)
+                        month.candidates.push_back({c, p, d});
                     break;
                 }
             }
@@ -141,11 +141,14 @@ void BM_AssignPair_1000Crew(benchmark::State& state)
     size_t next = 0;
     for (auto _ : state) {
         const Candidate& c = month.candidates[next++ % month.candidates.size()];
-        if (tl::AssignPair(doc, ui, c.crew, c.pairing, c.day, false) != tl::kAssignDone) {
+        if (tl::AssignPair(doc, ui, c.crew, c.pairing, c.day, false) != tl::AssignResult::Done) {
             state.SkipWithError("a candidate assignment was refused");
             break;
         }
-        tl::Undo(doc, ui);
+        if (tl::Undo(doc, ui) != tl::UndoResult::Undone) {
+            state.SkipWithError("an assignment could not be undone");
+            break;
+        }
     }
     state.counters["candidates"] = static_cast<double>(month.candidates.size());
 }

@@ -49,7 +49,7 @@ std::unique_ptr<ScheduleDocument> MakeFullMonth()
     auto doc = std::make_unique<ScheduleDocument>();
     tl::SilentInteraction ui;
     doc->DeleteAll(ui);
-    doc->SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
+    (void)doc->SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
     doc->CrewKind = 0;
     std::mt19937 rng(2027);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };

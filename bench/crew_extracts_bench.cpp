@@ -4,11 +4,11 @@
 #include "import/roster_extract.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -25,9 +25,7 @@ void Put(std::string& line, size_t column, const std::string& field)
 
 std::string Digits(long long value, int width)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%0*lld", width, value);
-    return text;
+    return tl::Format("%0*lld", width, value);
 }
 
 std::string Date8(int32_t day)
@@ -172,7 +170,7 @@ void BM_LoadActivity_1000Crew(benchmark::State& state)
     const ActivityFiles& files = Activity();
     auto doc = std::make_unique<tl::ScheduleDocument>();
     tl::SilentInteraction ui;
-    doc->SetMonth(ui, files.first, files.first + 29);
+    (void)doc->SetMonth(ui, files.first, files.first + 29);
     doc->CrewCount = 1000;
     for (int c = 0; c < 1000; ++c) {
         doc->Crew[static_cast<size_t>(c)].EmpNumber = c + 1;

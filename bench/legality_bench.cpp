@@ -31,7 +31,7 @@ std::unique_ptr<ScheduleDocument> MakeMonth()
 {
     auto doc = std::make_unique<ScheduleDocument>();
     tl::SilentInteraction ui;
-    doc->SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
+    (void)doc->SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
     tl::SetupDaylightSaving(*doc);
     doc->CrewKind = 0;
     doc->MonthRules[11] = 5400;

@@ -34,7 +34,7 @@ std::unique_ptr<tl::ScheduleDocument> November(const char* group, int8_t crewKin
 {
     auto doc = std::make_unique<tl::ScheduleDocument>();
     tl::SilentInteraction ui;
-    doc->SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
+    (void)doc->SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
     doc->GroupName = group;
     doc->CrewKind = crewKind;
     return doc;
@@ -96,7 +96,8 @@ const LisMonth& ThreeThousandPairings()
             const tl::sample::SampleMonth sample = tl::sample::GenerateSampleMonth(options);
             auto doc = November(group, 1);
             tl::SilentInteraction ui;
-            tl::LoadPRGPairsFromText(*doc, sample.prg.text, sample.prg.name, "", false, ui);
+            if (!tl::LoadPRGPairsFromText(*doc, sample.prg.text, sample.prg.name, "", false, ui))
+                continue;
             for (int i = 0; i <= doc->LastPair && count < 3000; ++i)
                 m.doc->Pairs[static_cast<size_t>(count++)] = doc->Pairs[static_cast<size_t>(i)];
             for (const tl::sample::SampleFile& f : sample.lis)

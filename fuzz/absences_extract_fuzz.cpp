@@ -19,7 +19,7 @@ tl::ScheduleDocument& Month()
     static bool ready = false;
     if (!ready) {
         tl::SilentInteraction quiet;
-        doc.SetMonth(quiet, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
+        (void)doc.SetMonth(quiet, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
         doc.CrewCount = kCrew;
         ready = true;
     }

@@ -22,7 +22,7 @@ tl::ScheduleDocument& Month()
     static bool ready = false;
     if (!ready) {
         tl::SilentInteraction quiet;
-        doc.SetMonth(quiet, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
+        (void)doc.SetMonth(quiet, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
         doc.CrewCount = kCrew;
         static const int32_t kNumbers[kCrew] = {2001, 2002, 2003, 2001};
         for (int i = 0; i < kCrew; ++i) {

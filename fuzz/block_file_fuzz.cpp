@@ -28,7 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // Saving what loaded must work too; large tables are skipped to keep
         // the fuzzer quick, their records are the ones the small cases check.
         if (doc->LastPair < 20 && doc->CrewCount < 20) {
-            std::vector<uint8_t> again = tl::BlockFileBytes(*doc, doc->FileKind);
+            // A loaded file's kind is one of the four the loader knows.
+            std::vector<uint8_t> again =
+                tl::BlockFileBytes(*doc, static_cast<tl::BlockFileKind>(doc->FileKind));
             if (again.empty())
                 __builtin_trap();
         }

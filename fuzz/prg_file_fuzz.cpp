@@ -19,7 +19,7 @@ tl::ScheduleDocument& Month()
     static std::unique_ptr<tl::ScheduleDocument> doc = [] {
         auto d = std::make_unique<tl::ScheduleDocument>();
         tl::SilentInteraction ui;
-        d->SetMonth(ui, tl::JulianDay(3, 1, 2027), tl::JulianDay(3, 31, 2027));
+        (void)d->SetMonth(ui, tl::JulianDay(3, 1, 2027), tl::JulianDay(3, 31, 2027));
         d->GroupName = "YYZDH8FOZ";
         return d;
     }();

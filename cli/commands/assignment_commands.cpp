@@ -21,10 +21,11 @@ struct PairingDayOptions {
 };
 
 // assign and remove: one pairing day of one crew member. Out-of-range values
-// go to the operation, which refuses them with its own codes.
+// go to the operation, which refuses them with its own results.
+template <typename Result>
 Command AddPairingDayCommand(CLI::App& app, const char* name, const char* description,
-                             int (*operation)(ScheduleDocument&, Interaction&, int, int, int),
-                             std::string_view (*refusal)(int))
+                             Result (*operation)(ScheduleDocument&, Interaction&, int, int, int),
+                             std::string_view (*refusal)(Result))
 {
     auto options = std::make_shared<PairingDayOptions>();
     CLI::App* command = app.add_subcommand(name, description);
@@ -47,12 +48,12 @@ Command AddPairingDayCommand(CLI::App& app, const char* name, const char* descri
                                      // The operations take the row after the roster for
                                      // the complement tools; no one names it here.
                                      const int crew = options->crew - 1;
-                                     const int result =
+                                     const Result result =
                                          crew >= doc.CrewCount
-                                             ? int(kAssignCrewOutOfRange)
+                                             ? Result::CrewOutOfRange
                                              : operation(doc, ui, crew, options->pair,
                                                          options->day - 1);
-                                     if (result == kAssignDone)
+                                     if (result == Result::Done)
                                          return int(kExitOk);
                                      const std::string_view message = refusal(result);
                                      if (!message.empty())
@@ -62,7 +63,7 @@ Command AddPairingDayCommand(CLI::App& app, const char* name, const char* descri
             }};
 }
 
-int Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day)
+AssignResult Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day)
 {
     return AssignPair(doc, ui, crew, pairing, day, false);
 }

@@ -3,13 +3,13 @@
 #include "actions/open_month.h"
 #include "model/schedule_document.h"
 #include "model/text_encoding.h"
+#include "model/text_format.h"
 #include "output/warnings_report.h"
 #include "rules/block_build.h"
 #include "storage/block_file.h"
 #include "storage/month_lock.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <ostream>
 
@@ -30,9 +30,7 @@ void ShowBuild(const BuildReport& report, ScheduleDocument& doc, std::ostream& o
     const int holders = std::clamp(doc.BlockHolderCut + 1, 0, crew);
     out << "Block holders: " << holders << " of " << crew << '\n';
     const int32_t open = OpenCredit(doc);
-    char credit[32];
-    std::snprintf(credit, sizeof credit, "%04d:%02d", open / 60, std::abs(open % 60));
-    out << "Open credit: " << credit << '\n';
+    out << "Open credit: " << Format("%04d:%02d", open / 60, std::abs(open % 60)) << '\n';
     int illegal = 0;
     int warned = 0;
     for (int i = 0; i < crew; ++i) {

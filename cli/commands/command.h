@@ -75,7 +75,8 @@ std::unique_ptr<ScheduleDocument> OpenMonth(const std::string& path, Interaction
 
 // Whether FILE may be written back: a whole scheduler file. Otherwise says
 // why on `err` ("FILE is not changed") and returns false.
-bool MayChangeMonth(const std::string& file, const OpenedMonth& opened, std::ostream& err);
+[[nodiscard]] bool MayChangeMonth(const std::string& file, const OpenedMonth& opened,
+                                  std::ostream& err);
 
 // What a command does with an opened month: its exit status.
 using MonthWork = std::function<int(ScheduleDocument&, Interaction&)>;
@@ -98,7 +99,7 @@ int WithMonth(const std::string& file, const AnswerOptions& answers, CliContext&
 
 // Takes the lock of FILE for a command that writes it. False, with the
 // holder named, while another program has the month open for editing.
-bool LockForEditing(const std::string& file, MonthLock& lock, Interaction& ui);
+[[nodiscard]] bool LockForEditing(const std::string& file, MonthLock& lock, Interaction& ui);
 
 // Reads "YYYY-MM-DD" into a day number; 0 when it is not a real date.
 int32_t ParseIsoDate(const std::string& text);

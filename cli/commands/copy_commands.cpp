@@ -45,10 +45,14 @@ Command AddSaveForViewerCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, MonthUse::Change,
-                                 [&](ScheduleDocument& doc, Interaction& ui) {
-                                     return Report(SaveForViewer(doc, options->kind, ui), context);
-                                 });
+                return WithMonth(
+                    options->file, options->answers, context, MonthUse::Change,
+                    [&](ScheduleDocument& doc, Interaction& ui) {
+                        // --kind is checked to be 1 to 3.
+                        return Report(
+                            SaveForViewer(doc, static_cast<BlockFileKind>(options->kind), ui),
+                            context);
+                    });
             }};
 }
 

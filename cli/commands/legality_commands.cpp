@@ -3,13 +3,13 @@
 
 #include "model/schedule_document.h"
 #include "model/text_encoding.h"
+#include "model/text_format.h"
 #include "rules/legality.h"
 #include "rules/who_is_legal.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cstdio>
 #include <ostream>
 
 namespace tl::cli {
@@ -25,9 +25,7 @@ std::string Shown(const std::string& text)
 
 std::string RosterPlace(int crew)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%03d", crew + 1);
-    return text;
+    return Format("%03d", crew + 1);
 }
 
 // Why nobody can be given the pairing on `day`: it does not start that day
@@ -38,11 +36,10 @@ std::string NotOpen(const ScheduleDocument& doc, int pairing, int day)
     const int32_t ops = day < TPair::kDays ? pair.OpsCount[static_cast<size_t>(day)] : 0;
     if (ops == 1 || ops == -1)
         return {};
-    char text[64];
-    std::snprintf(text, sizeof text, "pairing %04d ", pair.PairNumber);
+    const std::string text = Format("pairing %04d ", pair.PairNumber);
     if (ops == 0)
-        return text + std::string("does not operate on day ") + std::to_string(day + 1);
-    std::string taken = text + std::string("on day ") + std::to_string(day + 1) + " is assigned";
+        return text + "does not operate on day " + std::to_string(day + 1);
+    std::string taken = text + "on day " + std::to_string(day + 1) + " is assigned";
     const int count = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
     for (int c = 0; c < count; ++c)
         if (doc.Crew[static_cast<size_t>(c)].DaySlot[static_cast<size_t>(day)] == pairing)

@@ -1,9 +1,9 @@
 #include "commands/command.h"
 
+#include "model/text_format.h"
 #include "model/vortime.h"
 #include "sample/sample_month.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <ostream>
 
@@ -24,9 +24,7 @@ bool ParseYearMonth(const std::string& text, int& year, int& month)
 std::string IsoDate(int32_t day)
 {
     const TDate d = DateFromJulianDay(day);
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
-    return text;
+    return Format("%04d-%02d-%02d", d.Year, d.Month, d.Day);
 }
 
 } // namespace

@@ -58,9 +58,11 @@ Command AddSaveAsCommand(CLI::App& app)
                     ui.AskAboutFile("Tessara Lines", "%s already exists. Replace it?", target,
                                     Buttons::YesNo, Icon::Question) != Answer::Yes)
                     return int(kExitFailed);
-                const bool saved = options->kind == kSchedulerFile
-                                       ? SaveBlocks(*doc, target, kSchedulerFile, ui)
-                                       : SaveViewerCopy(*doc, target, options->kind, ui);
+                const bool saved =
+                    options->kind == kSchedulerFile
+                        ? SaveBlocks(*doc, target, kSchedulerFile, ui)
+                        : SaveViewerCopy(*doc, target, static_cast<BlockFileKind>(options->kind),
+                                         ui);
                 if (!saved)
                     return int(kExitFailed);
                 if (!opened.Whole()) {

@@ -2,12 +2,12 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "rules/assignment.h"
 #include "rules/complement_copies.h"
 #include "rules/history.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <deque>
 #include <map>
@@ -77,9 +77,7 @@ std::string DateText(const ScheduleDocument& doc, int day)
     const auto& name = doc.DayName[U(day)];
     std::string text(name.data(), std::find(name.begin(), name.end(), '\0'));
     const TDate& date = doc.DayDate[U(day)];
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, " %02d/%02d/%04d", date.Day, date.Month, date.Year);
-    text += buffer;
+    text += Format(" %02d/%02d/%04d", date.Day, date.Month, date.Year);
     return text.substr(0, kDateWidth);
 }
 
@@ -92,10 +90,8 @@ std::string LineText(const ScheduleDocument& doc, int pairing, int day)
 {
     const TPair& pair = doc.Pairs[U(pairing)];
     const char base = BaseLetter(pair);
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, " %c%04d   %-30s%03d%02d", base, pair.PairNumber,
-                  DateText(doc, day).c_str(), pairing, day);
-    return buffer;
+    return Format(" %c%04d   %-30s%03d%02d", base, pair.PairNumber, DateText(doc, day).c_str(),
+                  pairing, day);
 }
 
 void CutMarker(std::string& text, std::string_view marker)
@@ -137,12 +133,11 @@ bool CopiesDone(ScheduleDocument& doc, Interaction& ui, Complement kind,
     const int lastPair = PairRange(doc).second;
     const int room = ScheduleDocument::kPairCapacity - 1 - lastPair;
     if (int(selected.size()) > room) {
-        char text[160];
-        std::snprintf(text, sizeof text,
-                      "The Pairing Table has room for %d more Pairings. Select no more than %d "
-                      "Pairing days.",
-                      room, room);
-        ui.Message("Tessara Lines", text, Icon::Warning);
+        ui.Message("Tessara Lines",
+                   Format("The Pairing Table has room for %d more Pairings. Select no more than "
+                          "%d Pairing days.",
+                          room, room),
+                   Icon::Warning);
         return false;
     }
     const int crewCount = CrewInUse(doc);
@@ -199,7 +194,7 @@ void ParkedDone(ScheduleDocument& doc, Interaction& ui, const std::vector<Comple
         bool parked = false;
         for (int c = 0; c < crewCount && !parked; ++c)
             parked = doc.Crew[U(c)].EmpNumber < 0 &&
-                     AssignPair(doc, ui, c, line.Pairing, line.Day, false) == kAssignDone;
+                     AssignPair(doc, ui, c, line.Pairing, line.Day, false) == AssignResult::Done;
         if (!parked && crewCount < capacity) {
             TPilot& open = doc.Crew[U(crewCount)];
             open.Reset();
@@ -207,7 +202,8 @@ void ParkedDone(ScheduleDocument& doc, Interaction& ui, const std::vector<Comple
             open.EmpNumber = -1;
             open.Name = "CAPT PAIRINGS";
             doc.CrewCount = crewCount + 1;
-            parked = AssignPair(doc, ui, crewCount, line.Pairing, line.Day, false) == kAssignDone;
+            parked =
+                AssignPair(doc, ui, crewCount, line.Pairing, line.Day, false) == AssignResult::Done;
             if (!parked) {
                 open.Reset();
                 doc.CrewCount = crewCount;
@@ -220,9 +216,7 @@ void ParkedDone(ScheduleDocument& doc, Interaction& ui, const std::vector<Comple
         // No room for another open line: the day stays open for a first
         // officer rather than vanish from every block.
         pair.OpsCount[d] = 1;
-        char name[48];
-        std::snprintf(name, sizeof name, " %c%04d day %d.", BaseLetter(pair), pair.PairNumber, line.Day + 1);
-        unparked += name;
+        unparked += Format(" %c%04d day %d.", BaseLetter(pair), pair.PairNumber, line.Day + 1);
     }
     if (!unparked.empty())
         ui.Message("Tessara Lines",
@@ -283,9 +277,7 @@ ComplementDialog OpenCrewComplement(ScheduleDocument& doc)
                 for (int c = 0; assigned && c < crewCount; ++c) {
                     if (doc.Crew[U(c)].DaySlot[U(d)] != q)
                         continue;
-                    char holder[16];
-                    std::snprintf(holder, sizeof holder, "%03d", c);
-                    line.Text += holder;
+                    line.Text += Format("%03d", c);
                     line.Holder = c;
                     doc.Crew[U(c)].DaySlot[U(d)] = -1;
                     break;

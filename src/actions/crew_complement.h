@@ -43,7 +43,7 @@ ComplementDialog OpenCrewComplement(ScheduleDocument& doc);
 // PAIRINGS"). The history is cleared: its indices name copies and open lines
 // that were made again. False, with nothing changed, when the pairing table
 // has no room for the copies; the dialog stays open then.
-bool CrewComplementDone(ScheduleDocument& doc, Interaction& ui,
-                        const std::vector<ComplementLine>& lines);
+[[nodiscard]] bool CrewComplementDone(ScheduleDocument& doc, Interaction& ui,
+                                      const std::vector<ComplementLine>& lines);
 
 } // namespace tl

@@ -2,12 +2,12 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 #include "rules/history.h"
 #include "storage/block_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <system_error>
 #include <vector>
 
@@ -99,7 +99,7 @@ bool Named(const ScheduleDocument& doc, Interaction& ui)
     return true;
 }
 
-bool SaveWithout(ScheduleDocument& doc, const std::filesystem::path& target, int kind,
+bool SaveWithout(ScheduleDocument& doc, const std::filesystem::path& target, BlockFileKind kind,
                  int lastSlot, bool clearViewerText, Interaction& ui)
 {
     const bool modified = doc.Modified;
@@ -111,7 +111,7 @@ bool SaveWithout(ScheduleDocument& doc, const std::filesystem::path& target, int
 }
 
 std::optional<CopyResult> WriteCopy(ScheduleDocument& doc, const std::filesystem::path& folder,
-                                    const std::string& name, int kind, int lastSlot,
+                                    const std::string& name, BlockFileKind kind, int lastSlot,
                                     bool clearViewerText, const char* question, Interaction& ui)
 {
     std::error_code ec;
@@ -128,13 +128,13 @@ std::optional<CopyResult> WriteCopy(ScheduleDocument& doc, const std::filesystem
 
 } // namespace
 
-bool SaveViewerCopy(ScheduleDocument& doc, const std::filesystem::path& target, int kind,
+bool SaveViewerCopy(ScheduleDocument& doc, const std::filesystem::path& target, BlockFileKind kind,
                     Interaction& ui)
 {
     return SaveWithout(doc, target, kind, doc.DaysInMonth - 1, true, ui);
 }
 
-std::filesystem::path ViewerCopyPath(const std::filesystem::path& fileName, int kind)
+std::filesystem::path ViewerCopyPath(const std::filesystem::path& fileName, BlockFileKind kind)
 {
     if (kind < kViewerPreRoster || kind > kViewerFinal)
         kind = kViewerFinal;
@@ -144,7 +144,7 @@ std::filesystem::path ViewerCopyPath(const std::filesystem::path& fileName, int 
            (prefixes[kind] + name.replace_extension(".tlv").string());
 }
 
-std::optional<CopyResult> SaveForViewer(ScheduleDocument& doc, int kind, Interaction& ui)
+std::optional<CopyResult> SaveForViewer(ScheduleDocument& doc, BlockFileKind kind, Interaction& ui)
 {
     if (!Named(doc, ui))
         return std::nullopt;
@@ -185,11 +185,9 @@ std::filesystem::path BackupTarget(const std::filesystem::path& folder,
     std::string name = "Backup ";
     if (withDateTime) {
         int month = std::clamp(now.tm_mon, 0, 11);
-        char stamp[64];
-        std::snprintf(stamp, sizeof stamp, " %d %d at %02d%02d ", now.tm_mday, now.tm_year + 1900,
-                      now.tm_hour, now.tm_min);
         name += months[month];
-        name += stamp;
+        name +=
+            Format(" %d %d at %02d%02d ", now.tm_mday, now.tm_year + 1900, now.tm_hour, now.tm_min);
     }
     name += fileName.filename().string();
     return folder / name;

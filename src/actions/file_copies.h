@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/block_file.h"
+
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -19,22 +21,23 @@ struct CopyResult {
 // Writes the month to `target` with header `kind` as a viewer copy: no
 // contacts, filters, bids, history or viewer text, and no locks or request
 // marks on the month's days. The document keeps all of it.
-bool SaveViewerCopy(ScheduleDocument& doc, const std::filesystem::path& target, int kind,
-                    Interaction& ui);
+[[nodiscard]] bool SaveViewerCopy(ScheduleDocument& doc, const std::filesystem::path& target,
+                                  BlockFileKind kind, Interaction& ui);
 
 // Where SaveForViewer puts the copy of kind 1 to 3 of `fileName`: the
 // Viewer folder beside it, the kind's prefix, the extension ".tlv".
-std::filesystem::path ViewerCopyPath(const std::filesystem::path& fileName, int kind);
+std::filesystem::path ViewerCopyPath(const std::filesystem::path& fileName, BlockFileKind kind);
 
 // Saves the month to its own file, then a copy for crew viewing (kind 1 to
 // 3) into the Viewer folder beside it, without personal data. The document
 // keeps its data. Nothing when the month has no file name yet, is read-only,
 // or a save failed.
-std::optional<CopyResult> SaveForViewer(ScheduleDocument& doc, int kind, Interaction& ui);
+[[nodiscard]] std::optional<CopyResult> SaveForViewer(ScheduleDocument& doc, BlockFileKind kind,
+                                                      Interaction& ui);
 
 // Saves the month, then the company's copy into the Company folder beside
 // it, without personal data.
-std::optional<CopyResult> FinalizeForCompany(ScheduleDocument& doc, Interaction& ui);
+[[nodiscard]] std::optional<CopyResult> FinalizeForCompany(ScheduleDocument& doc, Interaction& ui);
 
 // Name of a backup copy of `fileName` placed in `folder`, with the local
 // date and time in it when asked for.
@@ -44,8 +47,8 @@ std::filesystem::path BackupTarget(const std::filesystem::path& folder,
 
 // Writes a backup copy into `folder`. The month stays marked as modified:
 // a backup is not a save.
-bool BackupBlocks(ScheduleDocument& doc, const std::filesystem::path& folder, bool withDateTime,
-                  Interaction& ui);
+[[nodiscard]] bool BackupBlocks(ScheduleDocument& doc, const std::filesystem::path& folder,
+                                bool withDateTime, Interaction& ui);
 
 // The timed backup's copy: a ".tl2" file name with its extension replaced
 // by ".BAK", any other with ".BAK" added, so two months of one folder never

@@ -32,8 +32,8 @@ struct OpenedMonth {
 // a viewer copy and for a file not read whole, so its own file is never
 // overwritten by what was read. When the file does not open, the document
 // is left cleared.
-OpenedMonth OpenMonthFile(ScheduleDocument& doc, const std::string& fileName, Interaction& ui,
-                          bool showPairings = true);
+[[nodiscard]] OpenedMonth OpenMonthFile(ScheduleDocument& doc, const std::string& fileName,
+                                        Interaction& ui, bool showPairings = true);
 
 // Why the month is not whole, for a message ("its end marker is missing",
 // ...), the reasons joined by "; "; empty when it is whole.

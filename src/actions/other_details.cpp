@@ -2,12 +2,12 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 #include "rules/legality.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
 namespace tl {
 
@@ -46,9 +46,7 @@ bool IsLastMonthEntry(const ScheduleDocument& doc, int crew, int day)
 std::string TimeText(int32_t minutes)
 {
     minutes = std::max(minutes, 0);
-    char text[16];
-    std::snprintf(text, sizeof text, "%d:%02d", std::min(minutes / 60, 9999), minutes % 60);
-    return text;
+    return Format("%d:%02d", std::min(minutes / 60, 9999), minutes % 60);
 }
 
 bool CodeText(const std::string& code, size_t longest)
@@ -100,10 +98,8 @@ namespace {
 
 std::string DateText(const TDate& date)
 {
-    char text[40];
-    std::snprintf(text, sizeof text, "%02d %s %04d", std::clamp(date.Day, 0, 99),
+    return Format("%02d %s %04d", std::clamp(date.Day, 0, 99),
                   MonthAbbreviation(std::clamp(date.Month, 1, 12)), std::clamp(date.Year, 0, 9999));
-    return text;
 }
 
 // Last month's day `day` (-31 to -1) counted back from the month's first day.

@@ -54,7 +54,7 @@ int ParseDetailsTime(const std::string& text, int maxHours);
 // nothing changed; otherwise writes the day and checks the crew member
 // again (legality, the two-captain pass, block credit, all-month leave),
 // sets Modified and redraws the row.
-bool ApplyOtherDetails(ScheduleDocument& doc, Interaction& ui, int crew, int day,
-                       const OtherDetailsForm& form);
+[[nodiscard]] bool ApplyOtherDetails(ScheduleDocument& doc, Interaction& ui, int crew, int day,
+                                     const OtherDetailsForm& form);
 
 } // namespace tl

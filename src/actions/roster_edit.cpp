@@ -2,11 +2,11 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "rules/block_build.h"
 #include "rules/history.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 namespace tl {
@@ -35,9 +35,7 @@ bool IsOpenLine(const TPilot& crew)
 
 std::string Position(int crew)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%03d", crew + 1);
-    return text;
+    return Format("%03d", crew + 1);
 }
 
 // The number an edit holds, read as far as the edit reaches: empty is 0,
@@ -78,9 +76,9 @@ std::vector<RosterLine> RosterEditorLines(const ScheduleDocument& doc)
         const TPilot& crew = doc.Crew[U(c)];
         if (IsOpenLine(crew))
             continue;
-        char number[24];
-        std::snprintf(number, sizeof number, "   %ld", static_cast<long>(crew.EmpNumber));
-        lines.push_back({Position(c) + "   " + crew.Name + number, c});
+        lines.push_back(
+            {Position(c) + "   " + crew.Name + Format("   %ld", static_cast<long>(crew.EmpNumber)),
+             c});
     }
     return lines;
 }
@@ -162,9 +160,8 @@ InsertOutcome InsertEmployee(ScheduleDocument& doc, Interaction& ui, std::string
     }
     const int capacity = std::min(doc.MaxCrew, ScheduleDocument::kCrewCapacity);
     if (count >= capacity) {
-        char text[96];
-        std::snprintf(text, sizeof text, "Roster is Full! No more than %d Employees.", capacity);
-        ui.Message(kOops, text, Icon::Warning);
+        ui.Message(kOops, Format("Roster is Full! No more than %d Employees.", capacity),
+                   Icon::Warning);
         return {false, RosterField::Index};
     }
 

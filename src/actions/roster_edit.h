@@ -43,7 +43,7 @@ InsertOutcome InsertEmployee(ScheduleDocument& doc, Interaction& ui, std::string
 // Delete Selected Employee: the crew member of editor line `selectedLine`
 // leaves the roster and the pairing days it held are open again. Clears the
 // undo history. False when refused (no selection, an open line).
-bool DeleteSelectedEmployee(ScheduleDocument& doc, Interaction& ui, int selectedLine);
+[[nodiscard]] bool DeleteSelectedEmployee(ScheduleDocument& doc, Interaction& ui, int selectedLine);
 
 // Status line while editor line `draggedLine` is dragged over line
 // `overLine`: "MOVE %s TO POSITION %03d"; empty outside the list (-1).
@@ -64,7 +64,7 @@ std::vector<RosterLine> MoveEmployeeLines(const ScheduleDocument& doc);
 // position of list line `chosenLine`. The undo history stays; its crew
 // indices follow the records that moved, so an undo still acts on the
 // person it was recorded for. False when nothing moved.
-bool MoveEmployee(ScheduleDocument& doc, int crew, int chosenLine);
+[[nodiscard]] bool MoveEmployee(ScheduleDocument& doc, int crew, int chosenLine);
 
 // Moves crew record `from` to roster position `to`, shifting the records
 // between by one towards `from`'s old place. Derived legality texts travel

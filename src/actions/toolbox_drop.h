@@ -40,8 +40,8 @@ enum class ToolBoxDropResult {
 // than OutOfRange are explained to the scheduler through `ui`. After an
 // activity the crew member is checked again (legality, two-captain pass,
 // block credit, all-month leave); both kinds set Modified and redraw the row.
-ToolBoxDropResult ApplyToolBoxItem(ScheduleDocument& doc, Interaction& ui, int crew, int day,
-                                   const ToolBoxItemRef& item);
+[[nodiscard]] ToolBoxDropResult ApplyToolBoxItem(ScheduleDocument& doc, Interaction& ui, int crew,
+                                                 int day, const ToolBoxItemRef& item);
 
 // The pairing that starts on or runs through day slot `day` of the crew
 // member's block; -1 when none does.

@@ -4,6 +4,7 @@
 #include "model/activity_codes.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 
 #include <algorithm>
@@ -95,8 +96,8 @@ bool ReadAbsences(ScheduleDocument& doc, std::string_view text, bool followingMo
         for (int c = 0; c < doc.CrewCount; ++c) {
             if (doc.Crew[static_cast<size_t>(c)].EmpNumber != employee)
                 continue;
-            ui.Trace(FormatText("Loading Absenses for %s %d\n",
-                                doc.Crew[static_cast<size_t>(c)].Name.c_str(), employee));
+            ui.Trace(Format("Loading Absenses for %s %d\n",
+                            doc.Crew[static_cast<size_t>(c)].Name.c_str(), employee));
             for (int k = 0; k < kEntries; ++k) {
                 const int p = kFirstEntry + kEntryLength * k;
                 if (line.size() < static_cast<size_t>(p) + 2) {

@@ -33,12 +33,12 @@ constexpr int kLastEmployee = 99999;
 // already (current month only). False when the user declines, the file does
 // not open or a line ends before its entries do (the days written before it
 // stay); the warnings go to the summary list.
-bool LoadCrewAbsences(ScheduleDocument& doc, const std::filesystem::path& path, bool followingMonth,
-                      Interaction& ui);
+[[nodiscard]] bool LoadCrewAbsences(ScheduleDocument& doc, const std::filesystem::path& path,
+                                    bool followingMonth, Interaction& ui);
 
 // The same on the extract's text, already read.
-bool LoadCrewAbsencesText(ScheduleDocument& doc, std::string_view text, bool followingMonth,
-                          Interaction& ui);
+[[nodiscard]] bool LoadCrewAbsencesText(ScheduleDocument& doc, std::string_view text,
+                                        bool followingMonth, Interaction& ui);
 
 // Duration of a period from `start` to `end`, minutes after midnight; an end
 // before the start is on the next day.

@@ -35,12 +35,13 @@ constexpr size_t kPairingRecord = 1178; // line feed included
 // `pairingPath`. True when both were read; false when one does not open or
 // the user answers No to a plausibility question, with the document
 // unchanged. The warnings go to the summary list.
-bool LoadLastMonthsData(ScheduleDocument& doc, const std::filesystem::path& activityPath,
-                        const std::filesystem::path& pairingPath, Interaction& ui);
+[[nodiscard]] bool LoadLastMonthsData(ScheduleDocument& doc,
+                                      const std::filesystem::path& activityPath,
+                                      const std::filesystem::path& pairingPath, Interaction& ui);
 
 // The same on the two texts, already read.
-bool LoadLastMonthsDataText(ScheduleDocument& doc, std::string_view activity,
-                            std::string_view pairings, Interaction& ui);
+[[nodiscard]] bool LoadLastMonthsDataText(ScheduleDocument& doc, std::string_view activity,
+                                          std::string_view pairings, Interaction& ui);
 
 // The extended day (0 to 30 before the month, 31 + d in it) of a day number,
 // or -1 when the day is neither among the 31 days before the month nor in it.

@@ -1,11 +1,11 @@
 #include "import/extract_text.h"
 
 #include "model/interaction.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 
 #include <algorithm>
 #include <cstdarg>
-#include <cstdio>
 #include <system_error>
 #include <vector>
 
@@ -59,51 +59,17 @@ void ExtractWarnings::Add(const char* format, ...)
 {
     if (m_count++ >= kMaxWarnings)
         return;
-    char buffer[256];
     va_list args;
     va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+    m_text += FormatList(format, args);
     va_end(args);
-    if (length > 0 && static_cast<size_t>(length) < sizeof buffer) {
-        m_text.append(buffer, static_cast<size_t>(length));
-    } else if (length > 0) {
-        const size_t at = m_text.size();
-        m_text.resize(at + static_cast<size_t>(length) + 1);
-        std::vsnprintf(m_text.data() + at, static_cast<size_t>(length) + 1, format, again);
-        m_text.resize(at + static_cast<size_t>(length));
-    }
-    va_end(again);
 }
 
 std::string ExtractWarnings::Text() const
 {
     if (m_count <= kMaxWarnings)
         return m_text;
-    return m_text + FormatText(". %lld more Warnings not Listed.", m_count - kMaxWarnings);
-}
-
-std::string FormatText(const char* format, ...)
-{
-    // Most texts fit the buffer on the stack; longer ones are formatted again.
-    char buffer[256];
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int length = std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    std::string text;
-    if (length > 0 && static_cast<size_t>(length) < sizeof buffer) {
-        text.assign(buffer, static_cast<size_t>(length));
-    } else if (length > 0) {
-        text.resize(static_cast<size_t>(length) + 1);
-        std::vsnprintf(text.data(), text.size(), format, again);
-        text.resize(static_cast<size_t>(length));
-    }
-    va_end(again);
-    return text;
+    return m_text + Format(". %lld more Warnings not Listed.", m_count - kMaxWarnings);
 }
 
 int32_t ExtractDate(std::string_view line, int column, Interaction& trace)

@@ -47,7 +47,7 @@ std::string_view FirstExtractLine(std::string_view text, size_t keep);
 // Opens an extract for reading, with its size: a regular file no larger than
 // any extract, past a byte-order mark. Otherwise shows "Unable to Open File"
 // captioned with the file name and returns false.
-bool OpenExtract(const std::filesystem::path& path, InputFile& in, Interaction& ui);
+[[nodiscard]] bool OpenExtract(const std::filesystem::path& path, InputFile& in, Interaction& ui);
 
 // A whole extract file in memory.
 class ExtractFile {
@@ -55,7 +55,7 @@ public:
     // Reads the file. When it cannot be read (missing, not a regular file,
     // larger than any extract) shows "Unable to Open File" captioned with the file name
     // and returns false.
-    bool Read(const std::filesystem::path& path, Interaction& ui);
+    [[nodiscard]] bool Read(const std::filesystem::path& path, Interaction& ui);
     std::string_view Text() const { return {m_bytes.get(), m_size}; }
 
 private:
@@ -80,9 +80,6 @@ private:
     std::string m_text;
     long long m_count = 0;
 };
-
-// The warning and trace texts of the loaders, formatted as printf does.
-std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // GetInt for the loaders' inner loops: the same value and the same trace
 // line for a short line, for fields of up to nine characters (which cannot

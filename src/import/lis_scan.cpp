@@ -3,13 +3,13 @@
 #include "model/input_file.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -51,10 +51,7 @@ std::string Identifier(const TPair& p)
             id[static_cast<size_t>(i)] = static_cast<char>('0' + n % 10);
         return id;
     }
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%c%04d", p.PairKey.empty() ? ' ' : p.PairKey[0],
-                  p.PairNumber);
-    return buffer;
+    return Format("%c%04d", p.PairKey.empty() ? ' ' : p.PairKey[0], p.PairNumber);
 }
 
 // The last `c` among the `count` bytes at `p`; null when there is none.
@@ -472,7 +469,6 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
     std::string problems;
     std::string summary;
     int frenchCount = 0;
-    char buffer[96];
     std::string traceLine;
     {
         TProgressDialog progress(ui, "Scanning LIS Pairings", last, "Scanning Pairing %d of %d");
@@ -564,9 +560,9 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
 
     if (!problems.empty())
         ShowSummary(ui, "Flag CRA and French Pairings Errors", problems);
-    std::snprintf(buffer, sizeof buffer, "Total Pairings %d.%d Pairings Flagged as French.",
-                  last + 1, frenchCount);
-    ShowSummary(ui, "Flag French Pairings from LIS Summary", buffer + summary);
+    ShowSummary(ui, "Flag French Pairings from LIS Summary",
+                Format("Total Pairings %d.%d Pairings Flagged as French.", last + 1, frenchCount) +
+                    summary);
     doc.Modified = true;
     return true;
 }

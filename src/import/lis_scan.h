@@ -28,7 +28,8 @@ constexpr size_t kLisMinScanText = 5000;
 // `buffer` becomes its text, cut to kLisMaxText with a message when the file
 // is larger than the buffer; a shorter file leaves `buffer` as it was. False,
 // with "Unable to Open File %s" shown, only when the file cannot be opened.
-bool ReadLisFile(const std::filesystem::path& path, std::string& buffer, Interaction& ui);
+[[nodiscard]] bool ReadLisFile(const std::filesystem::path& path, std::string& buffer,
+                               Interaction& ui);
 
 // Whether a LIS file's name (without its folder, in capitals) holds the
 // month's three-letter name; callers ask before scanning a file that does not.
@@ -40,10 +41,10 @@ std::string LisMonthQuestion(const ScheduleDocument& doc, const std::filesystem:
 // files (the choice was cancelled) only sets Modified. False, with the
 // "Unable to Read Data" message and nothing changed, when the files held
 // fewer than kLisMinScanText characters in all.
-bool ScanLisFiles(ScheduleDocument& doc, const std::vector<std::filesystem::path>& paths,
-                  Interaction& ui);
+[[nodiscard]] bool ScanLisFiles(ScheduleDocument& doc,
+                                const std::vector<std::filesystem::path>& paths, Interaction& ui);
 
 // The scan itself on LIS text already read.
-bool ScanLisText(ScheduleDocument& doc, std::string_view lisText, Interaction& ui);
+[[nodiscard]] bool ScanLisText(ScheduleDocument& doc, std::string_view lisText, Interaction& ui);
 
 } // namespace tl

@@ -19,7 +19,7 @@ void SetCrewGroupRules(ScheduleDocument& doc, int crewKind);
 // its first to its last day (Julian day numbers). The month is untitled
 // until it is saved under a name. False, with the message shown, when the
 // code or the dates do not make a month.
-bool CreateEmptyMonth(ScheduleDocument& doc, std::string_view groupCode, int32_t firstDay,
-                      int32_t lastDay, Interaction& ui);
+[[nodiscard]] bool CreateEmptyMonth(ScheduleDocument& doc, std::string_view groupCode,
+                                    int32_t firstDay, int32_t lastDay, Interaction& ui);
 
 } // namespace tl

@@ -2,10 +2,10 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 
 namespace tl {
@@ -14,10 +14,8 @@ namespace {
 
 std::string HoursMinutes(int64_t minutes)
 {
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%lld:%02lld", static_cast<long long>(minutes / 60),
+    return Format("%lld:%02lld", static_cast<long long>(minutes / 60),
                   static_cast<long long>(minutes % 60));
-    return buffer;
 }
 
 } // namespace
@@ -27,7 +25,6 @@ std::vector<std::string> PairingWarningsList(ScheduleDocument& doc)
     std::vector<std::string> lines;
     const int count = std::clamp(doc.LastPair, -1, ScheduleDocument::kPairCapacity - 1) + 1;
     const int days = std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays);
-    char buffer[160];
 
     int64_t creditSum = 0;
     int64_t lengthSum = 0;
@@ -41,10 +38,8 @@ std::vector<std::string> PairingWarningsList(ScheduleDocument& doc)
         }
     }
     const std::string average = lengthSum != 0 ? HoursMinutes(creditSum / lengthSum) : "0:00";
-    std::snprintf(buffer, sizeof buffer,
-                  "Number of Pairings %d  Average Pairing Credit per day is %s", count,
-                  average.c_str());
-    lines.emplace_back(buffer);
+    lines.push_back(Format("Number of Pairings %d  Average Pairing Credit per day is %s", count,
+                           average.c_str()));
     lines.emplace_back();
     lines.emplace_back("====== Pairing Warnings Report ======");
     lines.emplace_back();
@@ -52,8 +47,7 @@ std::vector<std::string> PairingWarningsList(ScheduleDocument& doc)
     for (int i = 0; i < count; ++i) {
         TPair& p = doc.Pairs[static_cast<size_t>(i)];
         if (!p.Validate(days)) {
-            std::snprintf(buffer, sizeof buffer, "Pair %04d  ", p.PairNumber);
-            lines.push_back(buffer + p.ErrorText);
+            lines.push_back(Format("Pair %04d  ", p.PairNumber) + p.ErrorText);
         }
     }
 
@@ -92,12 +86,10 @@ std::vector<std::string> PairingWarningsList(ScheduleDocument& doc)
         const int32_t hardMinutes =
             static_cast<int32_t>(std::clamp<int64_t>(hard, std::numeric_limits<int32_t>::min() / 2,
                                                      std::numeric_limits<int32_t>::max() / 2));
-        std::snprintf(buffer, sizeof buffer,
-                      "Pair %04d  Credit %s  Hard %s  OPER %02d  Running Total %s", p.PairNumber,
-                      FormatHoursMinutes(p.Credit, false).c_str(),
-                      FormatHoursMinutes(hardMinutes, false).c_str(), operating,
-                      HoursMinutes(running).c_str());
-        lines.emplace_back(buffer);
+        lines.push_back(Format("Pair %04d  Credit %s  Hard %s  OPER %02d  Running Total %s",
+                               p.PairNumber, FormatHoursMinutes(p.Credit, false).c_str(),
+                               FormatHoursMinutes(hardMinutes, false).c_str(), operating,
+                               HoursMinutes(running).c_str()));
     }
     lines.push_back("Total Hours including Carry Over " + HoursMinutes(grand));
     return lines;

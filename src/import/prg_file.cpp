@@ -6,11 +6,11 @@
 #include "model/input_file.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <functional>
@@ -406,13 +406,8 @@ bool PrgLoader::Header(std::string_view line, std::string_view complement)
     t += "   BSE REPT:";
     t += Clock(m_work.OnTime);
     t += "L   OPERATES - ";
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%s.%d-", MonthAbbreviation(Int(line, 19, 2)),
-                  Int(line, 21, 2));
-    t += buffer;
-    std::snprintf(buffer, sizeof buffer, "%s.%d ", MonthAbbreviation(Int(line, 27, 2)),
-                  Int(line, 29, 2));
-    t += buffer;
+    t += Format("%s.%d-", MonthAbbreviation(Int(line, 19, 2)), Int(line, 21, 2));
+    t += Format("%s.%d ", MonthAbbreviation(Int(line, 27, 2)), Int(line, 29, 2));
     int count = 0;
     for (char c : pattern)
         count += c == 'Y' ? 1 : -1;
@@ -437,9 +432,7 @@ bool PrgLoader::Header(std::string_view line, std::string_view complement)
         if (first)
             t += "EXCEPT ";
         first = false;
-        std::snprintf(buffer, sizeof buffer, "%s.%02d ",
-                      MonthAbbreviation(Int(line, 38 + 4 * i, 2)), day);
-        t += buffer;
+        t += Format("%s.%02d ", MonthAbbreviation(Int(line, 38 + 4 * i, 2)), day);
     }
     t += "  ";
     EndTextLine(t);
@@ -926,7 +919,6 @@ void CityPairReport(ScheduleDocument& doc, ChunkLineReader& reader)
 
     std::string& out = doc.PairingSourceText;
     out.assign(8, ' ');
-    char buffer[64];
     for (const std::string& code : codes) {
         out += " ----- ";
         out += code.size() < 2 ? std::string(2 - code.size(), ' ') + code : code;
@@ -944,9 +936,8 @@ void CityPairReport(ScheduleDocument& doc, ChunkLineReader& reader)
             const int32_t block = static_cast<int32_t>(
                 std::clamp<int64_t>(cell.block, std::numeric_limits<int32_t>::min() / 2,
                                     std::numeric_limits<int32_t>::max() / 2));
-            std::snprintf(buffer, sizeof buffer, " %8s  DH%3lld", Clock(block).c_str(),
+            out += Format(" %8s  DH%3lld", Clock(block).c_str(),
                           static_cast<long long>(cell.deadheads));
-            out += buffer;
         }
         out += '\n';
     }

@@ -29,13 +29,14 @@ constexpr size_t kPrgMaxPairingNote = 64 * 1024;
 // warnings list, the USA-segment scan, the daylight-saving adjustment and
 // the city-pair text. False when the file cannot be opened, is not a PRG
 // file, or ends in a line too short for its text fields.
-bool LoadPRGPairs(ScheduleDocument& doc, const std::filesystem::path& path,
-                  std::string_view baseAndEqp, bool anyEquipment, Interaction& ui);
+[[nodiscard]] bool LoadPRGPairs(ScheduleDocument& doc, const std::filesystem::path& path,
+                                std::string_view baseAndEqp, bool anyEquipment, Interaction& ui);
 
 // The same on a file's text already in memory (tests, fuzzing); `name` is
 // what the messages call the file.
-bool LoadPRGPairsFromText(ScheduleDocument& doc, std::string_view text, std::string_view name,
-                          std::string_view baseAndEqp, bool anyEquipment, Interaction& ui);
+[[nodiscard]] bool LoadPRGPairsFromText(ScheduleDocument& doc, std::string_view text,
+                                        std::string_view name, std::string_view baseAndEqp,
+                                        bool anyEquipment, Interaction& ui);
 
 // Rebuilds PairingSourceText: block time and deadhead counts per city pair
 // and code, from every flight and deadhead line of the file.

@@ -3,6 +3,7 @@
 #include "import/extract_text.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 
 #include <string>
@@ -74,9 +75,9 @@ bool ReadRoster(ScheduleDocument& doc, std::string_view key, std::string_view te
         }
         if (doc.CrewCount >= ScheduleDocument::kCrewCapacity) {
             ui.Message(kCaption,
-                       FormatText("The Roster holds at most %d Crew Members. Not all Crew "
-                                  "Members Loaded",
-                                  ScheduleDocument::kCrewCapacity),
+                       Format("The Roster holds at most %d Crew Members. Not all Crew "
+                              "Members Loaded",
+                              ScheduleDocument::kCrewCapacity),
                        Icon::Warning);
             break;
         }
@@ -88,7 +89,7 @@ bool ReadRoster(ScheduleDocument& doc, std::string_view key, std::string_view te
         pilot.Name = CrewName(row);
         pilot.Quals = std::string(row.substr(kQualsColumn, kQualsLength));
         ApplyQualificationCodes(doc, pilot);
-        ui.Trace(FormatText("%s %d Loaded\n", pilot.Name.c_str(), pilot.EmpNumber));
+        ui.Trace(Format("%s %d Loaded\n", pilot.Name.c_str(), pilot.EmpNumber));
         ++doc.CrewCount;
     }
 

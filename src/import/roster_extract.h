@@ -33,12 +33,12 @@ constexpr size_t kQualsLength = 12;
 // to its end; false for a code of another length, a file that does not open,
 // a No to the plausibility question or a matching line too short for its
 // qualification codes (the crew members before it stay).
-bool LoadRosterFromExtract(ScheduleDocument& doc, std::string_view groupCode,
-                           const std::filesystem::path& path, Interaction& ui);
+[[nodiscard]] bool LoadRosterFromExtract(ScheduleDocument& doc, std::string_view groupCode,
+                                         const std::filesystem::path& path, Interaction& ui);
 
 // The same on the extract's text, already read.
-bool LoadRosterFromExtractText(ScheduleDocument& doc, std::string_view groupCode,
-                               std::string_view text, Interaction& ui);
+[[nodiscard]] bool LoadRosterFromExtractText(ScheduleDocument& doc, std::string_view groupCode,
+                                             std::string_view text, Interaction& ui);
 
 // Sets the crew member's options (CarryIn[5] to [11]) from the qualification
 // codes in Quals, for the document's crew kind and month rules.

@@ -19,10 +19,11 @@ class ScheduleDocument;
 
 // Reads the toolbox file at `path` into the document's toolbox table.
 // True when the file was a toolbox with at least one record announced.
-bool LoadToolBox(const std::filesystem::path& path, ScheduleDocument& doc, Interaction& ui);
+[[nodiscard]] bool LoadToolBox(const std::filesystem::path& path, ScheduleDocument& doc,
+                               Interaction& ui);
 
 // The same, from a stream or from text already in memory.
-bool ParseToolBox(std::istream& in, ScheduleDocument& doc, Interaction& ui);
-bool ParseToolBoxText(std::string_view text, ScheduleDocument& doc, Interaction& ui);
+[[nodiscard]] bool ParseToolBox(std::istream& in, ScheduleDocument& doc, Interaction& ui);
+[[nodiscard]] bool ParseToolBoxText(std::string_view text, ScheduleDocument& doc, Interaction& ui);
 
 } // namespace tl

@@ -2,6 +2,7 @@
 
 #include "model/input_file.h"
 #include "model/interaction.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 
 #include <array>
@@ -54,10 +55,8 @@ DebugTrace::~DebugTrace()
 
 std::string AbnormalTraceName(const std::tm& now)
 {
-    char name[96];
-    std::snprintf(name, sizeof name, "TLDebug %d %s %d at %02d%02d.txt", now.tm_mday,
+    return Format("TLDebug %d %s %d at %02d%02d.txt", now.tm_mday,
                   MonthAbbreviation(now.tm_mon + 1), now.tm_year + 1900, now.tm_hour, now.tm_min);
-    return name;
 }
 
 DebugTrace::OpenResult DebugTrace::Open(const std::filesystem::path& folder, const std::tm& now)

@@ -33,7 +33,7 @@ public:
     // Creates the folder when missing, keeps an abnormally ended previous
     // trace under a dated name and starts a new TLDebug.txt. `now` is the
     // local time used for that name.
-    OpenResult Open(const std::filesystem::path& folder, const std::tm& now);
+    [[nodiscard]] OpenResult Open(const std::filesystem::path& folder, const std::tm& now);
 
     bool IsOpen() const { return m_file != nullptr; }
     const std::filesystem::path& Path() const { return m_path; }
@@ -52,7 +52,8 @@ private:
 
 // Opens the trace as the program does at start and tells the user when the
 // last run did not end normally.
-bool OpenDebugTrace(DebugTrace& trace, const std::filesystem::path& folder, Interaction& ui);
+[[nodiscard]] bool OpenDebugTrace(DebugTrace& trace, const std::filesystem::path& folder,
+                                  Interaction& ui);
 
 // Name under which an abnormally ended trace is kept, for the given local time.
 std::string AbnormalTraceName(const std::tm& now);

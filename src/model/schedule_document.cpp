@@ -1,10 +1,10 @@
 #include "model/schedule_document.h"
 
 #include "model/interaction.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 
 namespace tl {
@@ -135,9 +135,7 @@ bool ScheduleDocument::SetMonth(Interaction& ui, int32_t startDate, int32_t endD
     Month = middle.Month;
     Year = middle.Year;
     SetCode(MonthName, Month >= 1 && Month <= 12 ? kMonthNames[Month - 1] : "?");
-    char year[16];
-    std::snprintf(year, sizeof year, "%d", Year);
-    SetCode(YearText, year);
+    SetCode(YearText, Format("%d", Year));
 
     for (int d = 0; d < DaysInMonth; ++d)
         DayDate[static_cast<size_t>(d)] = DateFromJulianDay(startDate + d);

@@ -135,7 +135,7 @@ public:
     // Empties the document for a new month or before opening a file.
     void DeleteAll(Interaction& ui, Extent extent = Extent::AllRecords);
     // Sets the calendar from the first and last day (Julian day numbers).
-    bool SetMonth(Interaction& ui, int32_t startDate, int32_t endDate);
+    [[nodiscard]] bool SetMonth(Interaction& ui, int32_t startDate, int32_t endDate);
     // Dates of the day slots after the month, continuing from its last day.
     void ExtendCalendar();
 };

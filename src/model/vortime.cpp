@@ -2,9 +2,9 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <ctime>
 #include <limits>
 
@@ -36,10 +36,8 @@ std::string FormatHoursMinutes(int32_t minutes, bool padHours)
 {
     int32_t hours = minutes / 60;
     int32_t rest = minutes - 60 * hours;
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, padHours ? "%2d:%02d" : "%02d:%02d",
-                  static_cast<int>(hours), static_cast<int>(rest));
-    return buffer;
+    return Format(padHours ? "%2d:%02d" : "%02d:%02d", static_cast<int>(hours),
+                  static_cast<int>(rest));
 }
 
 int32_t LeadingInt(std::string_view text)

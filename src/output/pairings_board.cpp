@@ -1,9 +1,9 @@
 #include "output/pairings_board.h"
 
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace tl {
 
@@ -102,9 +102,7 @@ std::string BoardCellText(const ScheduleDocument& doc, const BoardCell& cell)
         return {};
     const TPair& pair = doc.Pairs[size_t(cell.Pairing)];
     if (cell.Offset == 0) {
-        char number[16];
-        std::snprintf(number, sizeof number, "%03d", pair.PairNumber);
-        return std::string(number) + "\n" + CreditStars(pair.CreditClass);
+        return Format("%03d", pair.PairNumber) + "\n" + CreditStars(pair.CreditClass);
     }
     const size_t at = size_t(cell.Offset - 1) * 3;
     std::string station = at < pair.Layovers.size() ? pair.Layovers.substr(at, 3) : std::string();

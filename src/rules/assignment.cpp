@@ -86,8 +86,8 @@ std::string RestNote(int64_t rest, std::string_view side)
 
 // The rest to the neighbouring duties of `day`: a refusal when it is under
 // the hard minimum, otherwise the notes for rest under 12 hours.
-int CheckRest(const ScheduleDocument& doc, const TPilot& member, const TPair& pair, int day,
-              std::string& notes)
+AssignResult CheckRest(const ScheduleDocument& doc, const TPilot& member, const TPair& pair,
+                       int day, std::string& notes)
 {
     const bool attendant = doc.CrewKind == 2;
     const int64_t rest = attendant ? 720 : 660;
@@ -145,12 +145,12 @@ int CheckRest(const ScheduleDocument& doc, const TPilot& member, const TPair& pa
             end += doc.DstShift;
     }
     if (start < prevEnd + hardMinimum || nextStart < end + hardMinimum)
-        return kAssignRefused;
+        return AssignResult::Refused;
     if (start < prevEnd + 720 && restBefore)
         notes += RestNote(start - prevEnd, "Before");
     if (nextStart < end + 720)
         notes += RestNote(nextStart - end, "After");
-    return kAssignDone;
+    return AssignResult::Done;
 }
 
 // The French question: No refuses.
@@ -256,54 +256,54 @@ struct AssignOptions {
 };
 
 // A question answered No: the caller may want to tell it from a refusal.
-int Declined(const AssignOptions& options, int code)
+AssignResult Declined(const AssignOptions& options, AssignResult result)
 {
     if (options.answeredNo)
         *options.answeredNo = true;
-    return code;
+    return result;
 }
 
-int Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
-           AssignOptions options)
+AssignResult Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
+                    AssignOptions options)
 {
     if (!PairInRange(doc, pairing))
-        return kAssignPairOutOfRange;
+        return AssignResult::PairOutOfRange;
     TPair& pair = doc.Pairs[U(pairing)];
     const int32_t ops = OpsOf(doc, pair, day);
     if (ops == 0)
-        return kAssignNotOperating;
+        return AssignResult::NotOperating;
     if (ops == 2 || ops == -2)
-        return kAssignAlreadyAssigned;
+        return AssignResult::AlreadyAssigned;
     if (!CrewInRange(doc, crew))
-        return kAssignCrewOutOfRange;
+        return AssignResult::CrewOutOfRange;
     TPilot& member = doc.Crew[U(crew)];
     if (member.DaySlot[U(day)] != -1)
-        return kAssignRefused;
+        return AssignResult::Refused;
     if (options.reserveQuestion && member.BidReserveOrLoa &&
         ui.Ask("", "Employee Bidding Reserve. Do you want to assign this pairing anyways",
                Buttons::YesNo, Icon::Question) != Answer::Yes)
-        return Declined(options, kAssignReserveDeclined);
+        return Declined(options, AssignResult::ReserveDeclined);
     ui.Trace("AssignPair " + std::to_string(pair.PairNumber) + " to " + member.Name + " on " +
              std::to_string(DayOfMonth(doc, day)) + "\n");
     if (options.restCheck) {
         std::string notes;
-        if (CheckRest(doc, member, pair, day, notes) != kAssignDone)
-            return kAssignRefused;
+        if (CheckRest(doc, member, pair, day, notes) != AssignResult::Done)
+            return AssignResult::Refused;
         if (doc.CrewKind == 2 && !FrenchCrewAccepted(doc, ui, crew, pairing, day))
-            return Declined(options, kAssignRefused);
+            return Declined(options, AssignResult::Refused);
         // Open lines (EmpNumber -1) are nobody's rest; employee number 0 is
         // a crew member like any other.
         if (member.EmpNumber != -1 && !notes.empty() &&
             !ui.AskYes(kCaption, FillTexts("This Assignment Provides Only %s.  Do You want to "
                                            "Assign It Anyway",
                                            {notes})))
-            return Declined(options, kAssignRefused);
+            return Declined(options, AssignResult::Refused);
     }
     member.DaySlot[U(day)] = pairing;
     SetOps(doc, pair, day, ops < 1 ? -2 : 2); // a crew-complement copy keeps its sign
     AddTransaction(doc.History, crew, pairing, day, 1);
     AfterBlockChange(doc, ui, crew, pairing, day, true);
-    return kAssignDone;
+    return AssignResult::Done;
 }
 
 // Takes the pairing the crew member holds on `day` off the block. The
@@ -323,73 +323,76 @@ void TakeOff(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int 
 
 } // namespace
 
-std::string_view AssignResultMessage(int code)
+std::string_view AssignResultMessage(AssignResult result)
 {
-    switch (code) {
-    case kAssignRefused:
+    switch (result) {
+    case AssignResult::Refused:
         return "Can't Assign. Previous Assignment that day";
-    case kAssignNotOperating:
+    case AssignResult::NotOperating:
         return "Can't Assign. Pairing not Operating that day";
-    case kAssignAlreadyAssigned:
+    case AssignResult::AlreadyAssigned:
         return "Can't Assign. Pairing allready Assigned";
-    case kAssignCrewOutOfRange:
+    case AssignResult::CrewOutOfRange:
         return "Can't Assign. Employee out of Range";
-    case kAssignPairOutOfRange:
+    case AssignResult::PairOutOfRange:
         return "Can't Assign. Pairing out of Range";
-    default:
-        return {};
+    case AssignResult::Done:
+    case AssignResult::ReserveDeclined:
+        break;
     }
+    return {};
 }
 
-std::string_view RemoveResultMessage(int code)
+std::string_view RemoveResultMessage(RemoveResult result)
 {
-    switch (code) {
-    case kAssignNotOperating:
+    switch (result) {
+    case RemoveResult::NotOperating:
         return "Can't Remove. Pairing not Operating that day";
-    case kAssignAlreadyAssigned:
+    case RemoveResult::NotAssigned:
         return "Can't Remove. Pairing not Assigned to that Employee";
-    case kAssignCrewOutOfRange:
+    case RemoveResult::CrewOutOfRange:
         return "Can't Remove. Employee out of Range";
-    case kAssignPairOutOfRange:
+    case RemoveResult::PairOutOfRange:
         return "Can't Remove. Pairing out of Range";
-    default:
-        return {};
+    case RemoveResult::Done:
+        break;
     }
+    return {};
 }
 
-int AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
-               bool noRestCheck)
+AssignResult AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
+                        bool noRestCheck)
 {
     return Assign(doc, ui, crew, pairing, day, {!noRestCheck, true});
 }
 
-int AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
-               bool noRestCheck, bool& answeredNo)
+AssignResult AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
+                        bool noRestCheck, bool& answeredNo)
 {
     answeredNo = false;
     return Assign(doc, ui, crew, pairing, day, {!noRestCheck, true, &answeredNo});
 }
 
-int RemovePair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day)
+RemoveResult RemovePair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day)
 {
     if (!PairInRange(doc, pairing))
-        return kAssignPairOutOfRange;
+        return RemoveResult::PairOutOfRange;
     const TPair& pair = doc.Pairs[U(pairing)];
     const int32_t ops = OpsOf(doc, pair, day);
     if (ops == 0)
-        return kAssignNotOperating;
+        return RemoveResult::NotOperating;
     if (ops == 1 || ops == -1)
-        return kAssignAlreadyAssigned;
+        return RemoveResult::NotAssigned;
     if (!CrewInRange(doc, crew))
-        return kAssignCrewOutOfRange;
+        return RemoveResult::CrewOutOfRange;
     // Someone else holds it (an undo after the block changed): freeing this
     // crew member's day would lose what is there.
     if (doc.Crew[U(crew)].DaySlot[U(day)] != pairing)
-        return kAssignAlreadyAssigned;
+        return RemoveResult::NotAssigned;
     ui.Trace("Remove Pair " + std::to_string(pair.PairNumber) + " from " + doc.Crew[U(crew)].Name +
              " on " + std::to_string(DayOfMonth(doc, day)) + "\n");
     TakeOff(doc, ui, crew, pairing, day, doc.Crew[U(crew)].DayLocked[U(day)] != 0);
-    return kAssignDone;
+    return RemoveResult::Done;
 }
 
 bool RemovePairFromGrid(ScheduleDocument& doc, Interaction& ui, int crew, int day, bool ctrlHeld,
@@ -481,14 +484,14 @@ DragResult DragPairing(ScheduleDocument& doc, Interaction& ui, int sourceCrew, i
         return DragResult::Locked;
     }
     const THistory before = doc.History;
-    if (RemovePair(doc, ui, sourceCrew, pairing, sourceDay) != kAssignDone)
+    if (RemovePair(doc, ui, sourceCrew, pairing, sourceDay) != RemoveResult::Done)
         return DragResult::NotMoved;
     // The pairing keeps its day whatever column the drag ended over.
-    if (AssignPair(doc, ui, targetCrew, pairing, sourceDay, false) == kAssignDone)
+    if (AssignPair(doc, ui, targetCrew, pairing, sourceDay, false) == AssignResult::Done)
         return DragResult::Moved;
     // It was there a moment ago: back without asking again, and the history
-    // as if nothing had happened.
-    Assign(doc, ui, sourceCrew, pairing, sourceDay, {false, false});
+    // as if nothing had happened. The day was freed just now, so it takes it.
+    (void)Assign(doc, ui, sourceCrew, pairing, sourceDay, {false, false});
     doc.History = before;
     ui.Beep();
     return DragResult::PutBack;

@@ -14,32 +14,44 @@ class ScheduleDocument;
 // block-holder cut-off and the open credit consistent, and tell the
 // document's listener what to redraw.
 
-// Result codes of AssignPair and RemovePair.
-enum AssignResult : int {
-    kAssignDone = 0,
-    kAssignRefused = 1, // rest, French crew, or a question answered No
-    kAssignNotOperating = 2,
-    kAssignAlreadyAssigned = 3, // remove: the pairing day is not assigned
-    kAssignCrewOutOfRange = 4,
-    kAssignPairOutOfRange = 5,
-    kAssignReserveDeclined = 6,
+// What AssignPair did; the values are the result codes the program has
+// always shown.
+enum class AssignResult : int {
+    Done = 0,
+    Refused = 1, // rest, French crew, or a question answered No
+    NotOperating = 2,
+    AlreadyAssigned = 3,
+    CrewOutOfRange = 4,
+    PairOutOfRange = 5,
+    ReserveDeclined = 6, // the question about a crew member bidding reserve answered No
 };
 
-// The Who Is Legal dialog's message for a result code; empty for 0 and 6.
-std::string_view AssignResultMessage(int code);
+// What RemovePair did, with the codes it shares with AssignPair.
+enum class RemoveResult : int {
+    Done = 0,
+    NotOperating = 2,
+    NotAssigned = 3, // the pairing day is open, or another crew member holds it
+    CrewOutOfRange = 4,
+    PairOutOfRange = 5,
+};
+
+// The Who Is Legal dialog's message for a result; empty for Done and
+// ReserveDeclined.
+std::string_view AssignResultMessage(AssignResult result);
 
 // `day` is the day slot (0 = the month's first day).
-int AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
-               bool noRestCheck);
+[[nodiscard]] AssignResult AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing,
+                                      int day, bool noRestCheck);
 // AssignPair that also tells whether a refusal was a question answered No
 // rather than a rule.
-int AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day,
-               bool noRestCheck, bool& answeredNo);
-int RemovePair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day);
+[[nodiscard]] AssignResult AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing,
+                                      int day, bool noRestCheck, bool& answeredNo);
+[[nodiscard]] RemoveResult RemovePair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing,
+                                      int day);
 
 // What a remove command says of a refusal, as AssignResultMessage does for
-// assign; empty for 0.
-std::string_view RemoveResultMessage(int code);
+// assign; empty for Done.
+std::string_view RemoveResultMessage(RemoveResult result);
 
 // What the block grid does with the mouse, without the mouse: the Qt grid
 // maps its rows and columns to crew members and day slots and calls these.

@@ -41,8 +41,8 @@ int RepairAssignmentMarks(ScheduleDocument& doc, Interaction& ui,
 // What follows loading a block file: the crew-complement marks are set
 // again, then the month is built. A month holding other assignments is no
 // longer fresh, so a later absences load asks before it overwrites them.
-bool FinishOpeningMonth(ScheduleDocument& doc, Interaction& ui, bool showPairings = true,
-                        BuildReport* report = nullptr);
+[[nodiscard]] bool FinishOpeningMonth(ScheduleDocument& doc, Interaction& ui,
+                                      bool showPairings = true, BuildReport* report = nullptr);
 
 // The crew member's block credit limits: its own minimum and maximum when
 // set, the month's otherwise.

@@ -2,9 +2,8 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "rules/assignment.h"
-
-#include <cstdio>
 
 namespace tl {
 
@@ -38,20 +37,21 @@ UndoResult Undo(ScheduleDocument& doc, Interaction& ui)
     // that entry is not the one being undone, so it comes back.
     const bool full = history.size() >= kHistoryLimit;
     const TAction oldest = history.back();
-    int result = kAssignRefused;
+    bool done = false;
     bool answeredNo = false;
     // The operations take the row after the roster for the complement tools;
     // a transaction naming it comes from a damaged file.
     const bool onRoster = action.Crew >= 0 && action.Crew < doc.CrewCount;
     if (onRoster && action.Kind == 1)
-        result = RemovePair(doc, ui, action.Crew, action.Pairing, action.Day);
+        done = RemovePair(doc, ui, action.Crew, action.Pairing, action.Day) == RemoveResult::Done;
     else if (onRoster && (action.Kind == 0 || action.Kind == kRemovedLocked))
-        result = AssignPair(doc, ui, action.Crew, action.Pairing, action.Day, false, answeredNo);
+        done = AssignPair(doc, ui, action.Crew, action.Pairing, action.Day, false, answeredNo) ==
+               AssignResult::Done;
     // The scheduler chose not to: nothing changed, and the transaction can
     // still be undone later.
     if (answeredNo)
         return UndoResult::Declined;
-    if (result != kAssignDone) {
+    if (!done) {
         ui.Message("Tessara Lines", "Unable to UNDO that Transaction", Icon::Information);
         if (!history.empty())
             history.pop_front();
@@ -72,17 +72,15 @@ UndoResult Undo(ScheduleDocument& doc, Interaction& ui)
 std::string HistoryText(const ScheduleDocument& doc)
 {
     std::string text;
-    char buffer[64];
     for (const TAction& a : doc.History) {
         text += a.Kind == 1 ? "Assign" : "Remove";
         const bool pairing = a.Pairing >= 0 && a.Pairing < ScheduleDocument::kPairCapacity;
         const TDate date = a.Day >= 0 && a.Day < ScheduleDocument::kSlotDays
                                ? doc.DayDate[size_t(a.Day)]
                                : TDate{};
-        std::snprintf(buffer, sizeof buffer, "\t%d\t%02d/%02d/%04d\t",
-                      pairing ? doc.Pairs[size_t(a.Pairing)].PairNumber : 0, date.Day, date.Month,
-                      date.Year);
-        text += buffer;
+        text +=
+            Format("\t%d\t%02d/%02d/%04d\t", pairing ? doc.Pairs[size_t(a.Pairing)].PairNumber : 0,
+                   date.Day, date.Month, date.Year);
         if (a.Crew >= 0 && a.Crew < ScheduleDocument::kCrewCapacity)
             text += doc.Crew[size_t(a.Crew)].Name;
         text += '+';

@@ -23,7 +23,7 @@ void ClearHistory(ScheduleDocument& doc);
 // nothing and keeps it; otherwise both it and the inverse leave the history.
 // Undoing the removal of a locked-in pairing locks it in again.
 enum class UndoResult { Empty, Undone, Refused, Declined };
-UndoResult Undo(ScheduleDocument& doc, Interaction& ui);
+[[nodiscard]] UndoResult Undo(ScheduleDocument& doc, Interaction& ui);
 
 // The History dialog's text: per transaction, newest first,
 // "kind\tpairing\tDD/MM/YYYY\tname+".

@@ -2,12 +2,12 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 #include "rules/legality_rules.h"
 
 #include <algorithm>
 #include <charconv>
-#include <cstdio>
 
 namespace tl {
 
@@ -236,9 +236,7 @@ int32_t TimeBankTotal(const ScheduleDocument& doc)
 std::string TimeBankText(const ScheduleDocument& doc)
 {
     const int32_t total = TimeBankTotal(doc);
-    char text[48];
-    std::snprintf(text, sizeof text, " TB %d:%02d", total / 60, total % 60);
-    return text;
+    return Format(" TB %d:%02d", total / 60, total % 60);
 }
 
 } // namespace tl

@@ -2,9 +2,8 @@
 // flight attendants' days on and off.
 #include "rules/legality_rules.h"
 
+#include "model/text_format.h"
 #include "model/vortime.h"
-
-#include <cstdio>
 
 namespace tl::legality {
 
@@ -24,10 +23,8 @@ void WriteConDays(std::string& text, const CrewView& v, const ExtMarks& marks)
         }
         if (e < kPrevDays) {
             const TDate date = v.doc.PrevDate[U(e)];
-            char label[48];
-            std::snprintf(label, sizeof label, e == 29 ? " %d %s " : " <- %d %s ", date.Day,
-                          MonthAbbreviation(date.Month));
-            text += label;
+            text +=
+                Format(e == 29 ? " %d %s " : " <- %d %s ", date.Day, MonthAbbreviation(date.Month));
         } else if (e > v.days + kPrevDays) {
             text += " NextMonth.";
             break;

@@ -1,13 +1,13 @@
 #include "rules/who_is_legal.h"
 
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 #include "rules/legality.h"
 #include "rules/legality_rules.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <string_view>
 
 namespace tl {
@@ -22,16 +22,11 @@ constexpr int kDay = 1440;
 // "pairing 0123" or the code of an other assignment, "on day 5".
 std::string DutyName(const ScheduleDocument& doc, const TPilot& crew, int slot)
 {
-    char text[96];
     const int32_t value = crew.DaySlot[U(slot)];
     const int day = doc.DayDate[U(slot)].Day;
     if (value >= 0 && value < ScheduleDocument::kPairCapacity)
-        std::snprintf(text, sizeof text, "pairing %04d on day %d", doc.Pairs[U(value)].PairNumber,
-                      day);
-    else
-        std::snprintf(text, sizeof text, "%s on day %d", TrimBlanks(crew.DayCode[U(slot)]).c_str(),
-                      day);
-    return text;
+        return Format("pairing %04d on day %d", doc.Pairs[U(value)].PairNumber, day);
+    return Format("%s on day %d", TrimBlanks(crew.DayCode[U(slot)]).c_str(), day);
 }
 
 // The rest a duty would have after the one before it, or the overlap.
@@ -148,13 +143,13 @@ std::string NewIllegalities(const std::string& before, const std::string& after)
     return TrimBlanks(result);
 }
 
-int CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot, TPilot& scratch,
-              std::string* why)
+CanAssignResult CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot, TPilot& scratch,
+                          std::string* why)
 {
     auto refuse = [&](std::string reason) {
         if (why)
             *why = std::move(reason);
-        return int(kCannotAssign);
+        return CanAssignResult::CannotAssign;
     };
     if (crew < 0 || crew >= ScheduleDocument::kCrewCapacity || pairing < 0 ||
         pairing >= ScheduleDocument::kPairCapacity || slot < 0 || slot >= TPilot::kSlots)
@@ -218,13 +213,13 @@ int CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot, TPilot& sc
 
     CheckLegalityOf(doc, scratch, crew);
     if (CountIllegalDays(scratch, days) <= before)
-        return kLegal;
+        return CanAssignResult::Legal;
     if (why)
         *why = NewIllegalities(member.Illegalities, scratch.Illegalities);
-    return kLegalWithException;
+    return CanAssignResult::AddsIllegalDays;
 }
 
-int CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot)
+CanAssignResult CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot)
 {
     TPilot scratch;
     return CanAssign(doc, crew, pairing, slot, scratch);
@@ -248,18 +243,14 @@ WhoIsLegalLists WhoIsLegal(ScheduleDocument& doc, int pairing, int slot)
         slot >= TPilot::kSlots)
         return lists;
     const TPair& p = doc.Pairs[U(pairing)];
-    char line[160];
-    std::snprintf(line, sizeof line, "Tessara Lines - %04d on %02d %.6s", p.PairNumber,
-                  doc.DayDate[U(slot)].Day, doc.MonthName.data());
-    lists.Caption = line;
+    lists.Caption = Format("Tessara Lines - %04d on %02d %.6s", p.PairNumber,
+                           doc.DayDate[U(slot)].Day, doc.MonthName.data());
 
     const int crewCount = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
     std::vector<bool> inFirst(size_t(crewCount), false);
     TPilot scratch; // one record for the whole roster
     auto reason = [&](int c, const std::string& text) {
-        char head[16];
-        std::snprintf(head, sizeof head, "%03d ", c + 1);
-        lists.Reasons.push_back(head + doc.Crew[U(c)].Name + ": " + text);
+        lists.Reasons.push_back(Format("%03d ", c + 1) + doc.Crew[U(c)].Name + ": " + text);
     };
     for (int c = 0; c < crewCount; ++c) {
         const TPilot& member = doc.Crew[U(c)];
@@ -272,24 +263,24 @@ WhoIsLegalLists WhoIsLegal(ScheduleDocument& doc, int pairing, int slot)
             continue;
         }
         std::string why;
-        const int result = CanAssign(doc, c, pairing, slot, scratch, &why);
-        if (result == kCannotAssign) {
+        const CanAssignResult result = CanAssign(doc, c, pairing, slot, scratch, &why);
+        if (result == CanAssignResult::CannotAssign) {
             reason(c, why);
             continue;
         }
-        std::snprintf(line, sizeof line, result == kLegal ? "%03d " : "%03d Exception-> ", c + 1);
-        lists.Legal.push_back(line + member.Name);
+        lists.Legal.push_back(
+            Format(result == CanAssignResult::Legal ? "%03d " : "%03d Exception-> ", c + 1) +
+            member.Name);
         lists.LegalCrew.push_back(c);
         inFirst[U(c)] = true;
-        if (result == kLegalWithException)
+        if (result == CanAssignResult::AddsIllegalDays)
             reason(c, why);
     }
     for (int c = 0; c < crewCount; ++c) {
         const TPilot& member = doc.Crew[U(c)];
         if (!BidsPairingNumber(member, p.PairNumber))
             continue;
-        std::snprintf(line, sizeof line, inFirst[U(c)] ? "%03d <<< " : "%03d ", c + 1);
-        lists.Bidders.push_back(line + member.Name);
+        lists.Bidders.push_back(Format(inFirst[U(c)] ? "%03d <<< " : "%03d ", c + 1) + member.Name);
     }
     return lists;
 }

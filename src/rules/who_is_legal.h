@@ -8,23 +8,27 @@ namespace tl {
 class ScheduleDocument;
 class TPilot;
 
-// Results of CanAssign.
-enum CanAssignResult : int { kCannotAssign = 0, kLegal = 1, kLegalWithException = 2 };
+// What the Who Is Legal test found; the values are the program's codes.
+enum class CanAssignResult : int {
+    CannotAssign = 0,
+    Legal = 1,
+    AddsIllegalDays = 2, // assignable, listed as an exception
+};
 
 // The Who Is Legal test of one crew member for a pairing on a day slot:
-// 0 when the day is taken, the crew member bids reserve or is on leave, the
-// pairing would start inside the rest of a duty before it, or a duty after
-// it inside its own rest; 2 when the assignment would add illegal days; 1
-// otherwise. Short rests elsewhere in the block count only through the
-// legality check. The crew member's own
+// CannotAssign when the day is taken, the crew member bids reserve or is on
+// leave, the pairing would start inside the rest of a duty before it, or a
+// duty after it inside its own rest; AddsIllegalDays when the assignment
+// would add illegal days; Legal otherwise. Short rests elsewhere in the
+// block count only through the legality check. The crew member's own
 // legality results must be up to date. The assignment is tried on `scratch`,
 // a record outside the crew table judged in the crew member's roster place;
-// `why`, when given, receives the reason for a 0 and, for a 2, the part of
-// the illegalities that is new.
-int CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot, TPilot& scratch,
-              std::string* why = nullptr);
+// `why`, when given, receives the reason for CannotAssign and, for
+// AddsIllegalDays, the part of the illegalities that is new.
+[[nodiscard]] CanAssignResult CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot,
+                                        TPilot& scratch, std::string* why = nullptr);
 // The same with a scratch record of its own.
-int CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot);
+[[nodiscard]] CanAssignResult CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot);
 
 // What the Who Is Legal dialog shows for one pairing and one day slot.
 struct WhoIsLegalLists {

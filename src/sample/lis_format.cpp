@@ -2,9 +2,8 @@
 #include "sample/sample_text.h"
 #include "sample/sample_world.h"
 
+#include "model/text_format.h"
 #include "model/vortime.h"
-
-#include <cstdio>
 
 namespace tl::sample {
 
@@ -121,9 +120,7 @@ void LegLine(std::string& out, const SampleLeg& leg, int day, bool cabin, const 
             Put(line, kCabinTagColumn, leg.tag + " [");
         } else {
             Put(line, 51, Registration(leg.flight));
-            char dist[16];
-            std::snprintf(dist, sizeof dist, "%4d KM", km);
-            Put(line, 59, dist);
+            Put(line, 59, Format("%4d KM", km));
             Put(line, kPilotTagColumn, leg.tag + " [");
         }
         int seats = 50;
@@ -206,14 +203,12 @@ std::string LisText(const std::vector<const SamplePairing*>& pairings, const Gro
     AddLine(out, "STATION INDEX");
     const Station* base = FindStation(group.airport);
     for (const Station& s : Stations()) {
-        char line[160];
         const int km = base ? DistanceKm(*base, s) : 0;
-        std::snprintf(line, sizeof line, " %.3s  %s  %2d.%02dN %3d.%02dW  %5d KM FROM %s   DH8 %s   CRJ %s",
-                      s.code.data(), s.usa ? "USA" : "CAN", s.lat / 100, s.lat % 100, -s.lon / 100,
-                      -s.lon % 100, km, group.airport.c_str(),
-                      base ? DurationText(BlockMinutes(*base, s, 440)).c_str() : " 0:00",
-                      base ? DurationText(BlockMinutes(*base, s, 700)).c_str() : " 0:00");
-        AddLine(out, line);
+        AddLine(out, Format(" %.3s  %s  %2d.%02dN %3d.%02dW  %5d KM FROM %s   DH8 %s   CRJ %s",
+                            s.code.data(), s.usa ? "USA" : "CAN", s.lat / 100, s.lat % 100,
+                            -s.lon / 100, -s.lon % 100, km, group.airport.c_str(),
+                            base ? DurationText(BlockMinutes(*base, s, 440)).c_str() : " 0:00",
+                            base ? DurationText(BlockMinutes(*base, s, 700)).c_str() : " 0:00"));
     }
     return out;
 }

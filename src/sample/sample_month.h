@@ -88,7 +88,7 @@ std::string GenerateAllBasesPrg(const SampleOptions& options);
 
 // Writes the files into `folder`, creating it when needed. False with the
 // reason in `error` when a file cannot be written.
-bool WriteSampleMonth(const SampleMonth& month, const std::filesystem::path& folder,
-                      std::string& error);
+[[nodiscard]] bool WriteSampleMonth(const SampleMonth& month, const std::filesystem::path& folder,
+                                    std::string& error);
 
 } // namespace tl::sample

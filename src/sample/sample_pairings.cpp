@@ -1,21 +1,19 @@
 #include "sample/sample_pairings.h"
 
+#include "model/text_format.h"
 #include "model/vortime.h"
 #include "sample/sample_random.h"
 #include "sample/sample_world.h"
 
 #include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <set>
 
 namespace tl::sample {
 
 std::string SamplePairing::Identifier() const
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "%c%04d", base, number % 10000);
-    return text;
+    return Format("%c%04d", base, number % 10000);
 }
 
 std::vector<std::string> SamplePairing::Layovers() const

@@ -1,8 +1,7 @@
 #include "sample/sample_text.h"
 
+#include "model/text_format.h"
 #include "model/vortime.h"
-
-#include <cstdio>
 
 namespace tl::sample {
 
@@ -37,25 +36,18 @@ std::string Date8(int32_t dayNumber)
 
 std::string ClockText(int minutes)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d:%02d", minutes / 60, minutes % 60);
-    return text;
+    return Format("%02d:%02d", minutes / 60, minutes % 60);
 }
 
 std::string DurationText(int minutes)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%2d:%02d", minutes / 60, minutes % 60);
-    return text;
+    return Format("%2d:%02d", minutes / 60, minutes % 60);
 }
 
 std::string ShortDate(int32_t dayNumber, bool twoDigitDay)
 {
     const TDate d = DateFromJulianDay(dayNumber);
-    char text[16];
-    std::snprintf(text, sizeof text, twoDigitDay ? "%s.%02d" : "%s.%d", MonthAbbreviation(d.Month),
-                  d.Day);
-    return text;
+    return Format(twoDigitDay ? "%s.%02d" : "%s.%d", MonthAbbreviation(d.Month), d.Day);
 }
 
 std::string Money(int cents, int width)

@@ -171,7 +171,7 @@ std::string_view BlockFileKindName(int kind)
     return kKindNames[kind];
 }
 
-std::vector<uint8_t> BlockFileBytes(ScheduleDocument& doc, int kind)
+std::vector<uint8_t> BlockFileBytes(ScheduleDocument& doc, BlockFileKind kind)
 {
     const int lastPair = std::min(doc.LastPair, ScheduleDocument::kPairCapacity - 1);
     const int crewCount = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
@@ -195,7 +195,8 @@ std::vector<uint8_t> BlockFileBytes(ScheduleDocument& doc, int kind)
     return out.TakeData();
 }
 
-bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path, int kind, Interaction& ui)
+bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path, BlockFileKind kind,
+                Interaction& ui)
 {
     if (BlockFileKindName(kind).empty())
         kind = kSchedulerFile;

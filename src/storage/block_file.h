@@ -33,18 +33,20 @@ inline constexpr std::uintmax_t kMaxBlockFileSize = 256u * 1024u * 1024u;
 // written beside the target and put in its place only once complete, so a
 // failed save leaves the previous file as it was. Clears Modified on
 // success; false (with the message shown) on failure.
-bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path, int kind, Interaction& ui);
+[[nodiscard]] bool SaveBlocks(ScheduleDocument& doc, const std::filesystem::path& path,
+                              BlockFileKind kind, Interaction& ui);
 
 // The bytes SaveBlocks writes, for tests and for callers that keep them.
-std::vector<uint8_t> BlockFileBytes(ScheduleDocument& doc, int kind);
+std::vector<uint8_t> BlockFileBytes(ScheduleDocument& doc, BlockFileKind kind);
 
 // Reads the file named by the document's FileName into the document, which
 // the caller has cleared first. False when the file could not be opened or
 // is not a block file at all; a damaged file loads what it can, with a
 // warning, and returns true.
-bool LoadBlocks(ScheduleDocument& doc, Interaction& ui);
+[[nodiscard]] bool LoadBlocks(ScheduleDocument& doc, Interaction& ui);
 
 // LoadBlocks on bytes already in memory; messages name the document's FileName.
-bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, Interaction& ui);
+[[nodiscard]] bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes,
+                                       Interaction& ui);
 
 } // namespace tl

@@ -1,6 +1,6 @@
 #include "storage/history_text.h"
 
-#include <cstdio>
+#include "model/text_format.h"
 
 namespace tl {
 
@@ -39,13 +39,9 @@ std::string SerializeHistory(const THistory& history)
 {
     std::string text;
     text.reserve(4 + 14 * history.size());
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%04d", static_cast<int>(history.size()));
-    text += buffer;
-    for (const TAction& a : history) {
-        std::snprintf(buffer, sizeof buffer, "%02d%04d%04d%04d", a.Kind, a.Day, a.Crew, a.Pairing);
-        text += buffer;
-    }
+    text += Format("%04d", static_cast<int>(history.size()));
+    for (const TAction& a : history)
+        text += Format("%02d%04d%04d%04d", a.Kind, a.Day, a.Crew, a.Pairing);
     return text;
 }
 

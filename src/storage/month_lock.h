@@ -37,7 +37,7 @@ public:
     MonthLock(const MonthLock&) = delete;
     MonthLock& operator=(const MonthLock&) = delete;
 
-    Result Take(const std::filesystem::path& month);
+    [[nodiscard]] Result Take(const std::filesystem::path& month);
     // Removes the lock file if it is still this object's.
     void Release();
 

@@ -16,7 +16,8 @@ enum class WriteResult {
 // lead to) and moves it into place only once it is complete and on the disk,
 // so a failed save leaves the previous file as it was. While it is written
 // only the owner can read it, and no copy of it stays behind on failure.
-WriteResult WriteFileSafely(const std::filesystem::path& path, std::span<const uint8_t> bytes);
+[[nodiscard]] WriteResult WriteFileSafely(const std::filesystem::path& path,
+                                          std::span<const uint8_t> bytes);
 
 // The file a path names at the end of its symbolic links (a link to a file
 // not yet there included).

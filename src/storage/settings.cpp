@@ -1,8 +1,9 @@
 #include "storage/settings.h"
 
+#include "model/text_format.h"
+
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
 
 namespace tl {
@@ -115,12 +116,10 @@ GridColours ParseCustomColors(std::string_view text)
 std::string FormatCustomColors(const GridColours& colours)
 {
     std::string text;
-    char group[16];
     for (size_t i = 0; i < colours.size(); ++i) {
         const Rgb& c = colours[i];
-        std::snprintf(group, sizeof group, "%s%03d,%03d,%03d", i ? "," : "",
-                      std::clamp(c.Red, 0, 255), std::clamp(c.Green, 0, 255), std::clamp(c.Blue, 0, 255));
-        text += group;
+        text += Format("%s%03d,%03d,%03d", i ? "," : "", std::clamp(c.Red, 0, 255),
+                       std::clamp(c.Green, 0, 255), std::clamp(c.Blue, 0, 255));
     }
     return text;
 }
@@ -156,14 +155,11 @@ std::string FormatFontStruct(const GridFont& font)
 
     std::string text;
     unsigned checksum = 0;
-    char hex[3];
     for (uint8_t b : bytes) {
-        std::snprintf(hex, sizeof hex, "%02X", b);
-        text += hex;
+        text += Format("%02X", b);
         checksum += b;
     }
-    std::snprintf(hex, sizeof hex, "%02X", checksum & 0xFF);
-    text += hex;
+    text += Format("%02X", checksum & 0xFF);
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "cliapp.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 #include "storage/block_file.h"
 #include "support/scripted_interaction.h"
@@ -9,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <sstream>
@@ -43,9 +43,8 @@ inline int NewMonth(const std::string& file, const std::string& group, int32_t f
     std::vector<std::string> args{"new", file, "--group", group};
     for (const auto& [option, day] : {std::pair{"--start", first}, std::pair{"--end", last}}) {
         const TDate d = DateFromJulianDay(day);
-        char text[16]; // YYYY-MM-DD, as the commands take it
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.Year, d.Month, d.Day);
-        args.insert(args.end(), {option, text});
+        // YYYY-MM-DD, as the commands take it
+        args.insert(args.end(), {option, Format("%04d-%02d-%02d", d.Year, d.Month, d.Day)});
     }
     return RunCli(args).status;
 }

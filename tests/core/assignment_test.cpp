@@ -94,7 +94,7 @@ TEST(AssignPairTest, RestToTheNeighbouringDuties)
         const int p = m.Open(c.on, 600);
         for (Answer a : c.answers)
             m.ui.Script({a});
-        EXPECT_EQ(AssignPair(*m.doc, m.ui, 0, p, c.day, false), c.result) << c.name;
+        EXPECT_EQ(int(AssignPair(*m.doc, m.ui, 0, p, c.day, false)), c.result) << c.name;
         EXPECT_EQ(m.Questions(), c.questions) << c.name;
         EXPECT_EQ(m.Crew().DaySlot[size_t(c.day)], c.result == 0 ? p : -1) << c.name;
         EXPECT_EQ(m.Pair(p).OpsCount[size_t(c.day)], c.result == 0 ? 2 : 1) << c.name;
@@ -120,14 +120,14 @@ TEST(AssignPairTest, ResultCodesInTheirOrder)
         {0, p, 6, 1},   {1, p, 7, 6},      {3, p, 8, 0}, // the new open line at CrewCount
     };
     for (const auto& c : cases)
-        EXPECT_EQ(AssignPair(*m.doc, m.ui, c.crew, c.pairing, c.day, false), c.result)
+        EXPECT_EQ(int(AssignPair(*m.doc, m.ui, c.crew, c.pairing, c.day, false)), c.result)
             << c.crew << ' ' << c.pairing << ' ' << c.day;
     EXPECT_EQ(m.Questions(), std::vector<std::string>{"Employee Bidding Reserve. Do you want to "
                                                       "assign this pairing anyways"});
 
     const Op removals[] = {{0, 99, 4, 5}, {0, p, 3, 2}, {99, p, 9, 3}, {99, p, 4, 4}, {0, p, 4, 3}};
     for (const auto& c : removals)
-        EXPECT_EQ(RemovePair(*m.doc, m.ui, c.crew, c.pairing, c.day), c.result) << c.day;
+        EXPECT_EQ(int(RemovePair(*m.doc, m.ui, c.crew, c.pairing, c.day)), c.result) << c.day;
     EXPECT_EQ(m.Pair(p).OpsCount[4], 2); // nobody holds it; the refusal changed nothing
 }
 
@@ -149,14 +149,14 @@ TEST(AssignPairTest, ComplementFlagSurvivesAndEverythingIsKeptUpToDate)
     const int p = m.Open(600, 3 * 1440, 3);
     m.Pair(p).OpsCount[10] = -1;
     m.doc->CurrentPair = p;
-    ASSERT_EQ(AssignPair(*m.doc, m.ui, 1, p, 10, false), 0);
+    ASSERT_EQ(AssignPair(*m.doc, m.ui, 1, p, 10, false), AssignResult::Done);
     EXPECT_EQ(m.doc->History.front(), (TAction{1, 10, 1, p}));
     EXPECT_EQ((std::vector<int>{m.Pair(p).OpsCount[10], m.doc->LastAssignedPair, m.doc->CurrentPair,
                                 m.Crew(1).CreditHours, m.doc->Modified}),
               (std::vector<int>{-2, p, -1, 15, 1}));
     EXPECT_EQ(events.log, (std::vector<std::string>{"pairings", "row 1 10-13"}));
     EXPECT_EQ(m.ui.TraceText(), "AssignPair 100 to CREW 2 on 11\n");
-    ASSERT_EQ(RemovePair(*m.doc, m.ui, 1, p, 10), 0);
+    ASSERT_EQ(RemovePair(*m.doc, m.ui, 1, p, 10), RemoveResult::Done);
     EXPECT_EQ(
         (std::vector<int>{m.Pair(p).OpsCount[10], m.Crew(1).DaySlot[10], m.Crew(1).CreditHours}),
         (std::vector<int>{-1, -1, 0}));
@@ -173,7 +173,7 @@ TEST(AssignPairTest, FrenchPairingAsksAboutTheJuniorAndRechecksTheOthers)
         }
         m.Put(1 - crew, a, 5);
         m.ui.Script({No});
-        EXPECT_EQ(AssignPair(*m.doc, m.ui, crew, b, 5, false), 1);
+        EXPECT_EQ(AssignPair(*m.doc, m.ui, crew, b, 5, false), AssignResult::Refused);
         const std::string junior = "Employee CREW 2 is not French Qualified and is the Junior "
                                    "Cabin Member. One Cabin Member must be French for this "
                                    "pairing. Do you want to assign it anyway";
@@ -187,7 +187,7 @@ TEST(AssignPairTest, FrenchPairingAsksAboutTheJuniorAndRechecksTheOthers)
         m.Put(1, b, 5);
         CheckLegality(*m.doc, 1);
         EXPECT_EQ(m.Crew(1).Illegalities, " French Pair  6");
-        ASSERT_EQ(RemovePair(*m.doc, m.ui, 0, a, 5), 0);
+        ASSERT_EQ(RemovePair(*m.doc, m.ui, 0, a, 5), RemoveResult::Done);
         EXPECT_EQ(m.Crew(1).Illegalities, "");
     }
 }
@@ -196,7 +196,7 @@ TEST(GridTest, DragMovesRefusesLockedAndPutsBackWhatTheTargetCannotTake)
 {
     Month m;
     const int p = m.Open(600, 500), q = m.Open(600, 500);
-    ASSERT_EQ(AssignPair(*m.doc, m.ui, 0, p, 4, false), 0);
+    ASSERT_EQ(AssignPair(*m.doc, m.ui, 0, p, 4, false), AssignResult::Done);
     m.Put(2, q, 4); // crew 3 is busy that day
     m.doc->History.clear();
 
@@ -257,11 +257,11 @@ TEST(UndoTest, HistoryLimitUndoAndText)
 
     const int p = m.Open(600, 500);
     for (int i = 0; i < 250; ++i) {
-        ASSERT_EQ(AssignPair(*m.doc, m.ui, i % 2, p, 7, false), 0);
-        ASSERT_EQ(RemovePair(*m.doc, m.ui, i % 2, p, 7), 0);
+        ASSERT_EQ(AssignPair(*m.doc, m.ui, i % 2, p, 7, false), AssignResult::Done);
+        ASSERT_EQ(RemovePair(*m.doc, m.ui, i % 2, p, 7), RemoveResult::Done);
     }
     EXPECT_EQ(m.doc->History.size(), 201u);
-    ASSERT_EQ(AssignPair(*m.doc, m.ui, 2, p, 7, false), 0);
+    ASSERT_EQ(AssignPair(*m.doc, m.ui, 2, p, 7, false), AssignResult::Done);
     const std::string newest = "Assign\t100\t08/06/2027\tCREW 3+Remove\t100\t08/06/2027\tCREW 2+";
     EXPECT_EQ(HistoryText(*m.doc).substr(0, newest.size()), newest);
     EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Undone);
@@ -281,8 +281,8 @@ TEST(UndoTest, AnswerNoKeepsTheTransactionLocksComeBackDamagedEntriesAreRefused)
     Month m;
     m.Put(0, m.AddPair(480, 720), 0);
     const int p = m.Open(420, 600);
-    ASSERT_EQ(AssignPair(*m.doc, m.ui, 0, p, 1, true), 0);
-    ASSERT_EQ(RemovePair(*m.doc, m.ui, 0, p, 1), 0);
+    ASSERT_EQ(AssignPair(*m.doc, m.ui, 0, p, 1, true), AssignResult::Done);
+    ASSERT_EQ(RemovePair(*m.doc, m.ui, 0, p, 1), RemoveResult::Done);
     const THistory removed = m.doc->History;
     m.ui.Script({No});
     EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Declined);
@@ -304,7 +304,7 @@ TEST(UndoTest, AnswerNoKeepsTheTransactionLocksComeBackDamagedEntriesAreRefused)
     EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Undone);
     EXPECT_EQ((std::vector<int>{m.Crew(0).DaySlot[1], m.Crew(0).DayLocked[1]}),
               (std::vector<int>{p, 1}));
-    ASSERT_EQ(RemovePair(*m.doc, m.ui, 0, p, 1), 0);
+    ASSERT_EQ(RemovePair(*m.doc, m.ui, 0, p, 1), RemoveResult::Done);
     EXPECT_EQ(m.doc->History.front().Kind, kRemovedLocked);
 
     // A file may name a crew member past the roster; the row after it is
@@ -396,12 +396,12 @@ TEST(AssignmentPropertyTest, OperationCountsMatchTheBlocks)
             const int held = inTable ? m.Crew(crew).DaySlot[size_t(day)] : pairing;
             // clang-format off
             switch (pick(0, undoable ? 3 : 6)) {
-            case 0: case 1: AssignPair(*m.doc, yes, crew, pairing, day, false); break;
-            case 2: RemovePair(*m.doc, yes, crew, pick(0, 3) == 0 ? pairing : held, day); break;
+            case 0: case 1: (void)AssignPair(*m.doc, yes, crew, pairing, day, false); break;
+            case 2: (void)RemovePair(*m.doc, yes, crew, pick(0, 3) == 0 ? pairing : held, day); break;
             case 3: DragPairing(*m.doc, yes, crew, day, pick(0, lastRow)); break;
             case 4: RemovePairFromGrid(*m.doc, yes, crew, day, false, true); break;
             case 5: ToggleDayLock(*m.doc, crew, day); break;
-            default: Undo(*m.doc, yes); break;
+            default: (void)Undo(*m.doc, yes); break;
             }
             // clang-format on
         };

@@ -263,11 +263,11 @@ TEST(FreshDocumentTest, OpeningAMonthWithOtherAssignmentsMakesTheAbsencesLoadAsk
         if (holdsOther)
             m.Other(1, 5, "VAC", 0, 1440, false);
         ASSERT_TRUE(m.doc->FreshDocument);
-        FinishOpeningMonth(*m.doc, m.ui, false);
+        EXPECT_TRUE(FinishOpeningMonth(*m.doc, m.ui, false));
         EXPECT_EQ(m.doc->FreshDocument, !holdsOther);
 
         m.ui.Clear();
-        LoadCrewAbsencesText(*m.doc, "", false, m.ui); // questions answered No
+        (void)LoadCrewAbsencesText(*m.doc, "", false, m.ui); // questions answered No
         const auto dialogs = m.ui.Dialogs();
         EXPECT_EQ(!dialogs.empty() && dialogs.front() ==
                                           "Tessara Lines: This will erase all conflicting "

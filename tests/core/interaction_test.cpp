@@ -1,5 +1,6 @@
 #include "model/debug_trace.h"
 #include "model/interaction.h"
+#include "model/text_format.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
 
@@ -46,6 +47,17 @@ TEST(FormatCountsTest, FillsEachPlaceholderInTurn)
     EXPECT_EQ(FormatCounts("%s %n %", {1}), "%s %n %");
     EXPECT_EQ(FormatCounts("no placeholders", {1, 2}), "no placeholders");
     EXPECT_EQ(FormatCounts("%d", {-2147483648LL}), "-2147483648");
+}
+
+TEST(FormatTest, WritesTheWholeTextWhateverItsLength)
+{
+    // Either side of what the first pass has room for, and far past any line.
+    for (const int length : {0, 251, 252, 4000}) {
+        const std::string name(static_cast<size_t>(length), 'N');
+        EXPECT_EQ(Format("%s %03d", name.c_str(), 7), name + " 007") << length;
+    }
+    // A field that is cut says so in its format.
+    EXPECT_EQ(Format("%.3s|%-5s|%4d|%c%04d", "Sept", "ab", -12, 'A', 42), "Sep|ab   | -12|A0042");
 }
 
 TEST(TProgressDialogTest, ReportsTextAndPercentAndClosesAtScopeEnd)

@@ -4,6 +4,8 @@
 #include "model/vortime.h"
 #include "support/scripted_interaction.h"
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 
@@ -19,7 +21,7 @@ struct LegalityMonth {
         const int32_t first = JulianDay(month, 1, year);
         const int32_t next =
             month == 12 ? JulianDay(1, 1, year + 1) : JulianDay(month + 1, 1, year);
-        doc->SetMonth(ui, first, next - 1);
+        EXPECT_TRUE(doc->SetMonth(ui, first, next - 1));
         doc->CrewKind = static_cast<int8_t>(crewKind);
         doc->CrewCount = crew;
         doc->MonthRules[11] = 5400;

@@ -379,13 +379,13 @@ TEST(LegalityTest, FrenchPairingIsReportedOnTheJuniorCabinMember)
     FrenchMonth senior;
     senior.Put(1, 1, 3);
     CheckAllLegality(*senior.doc);
-    EXPECT_EQ(CanAssign(*senior.doc, 0, 0, 3), kLegal);
+    EXPECT_EQ(CanAssign(*senior.doc, 0, 0, 3), CanAssignResult::Legal);
     FrenchMonth junior;
     junior.Put(0, 0, 3);
     CheckAllLegality(*junior.doc);
     TPilot scratch;
     std::string why;
-    EXPECT_EQ(CanAssign(*junior.doc, 1, 1, 3, scratch, &why), kLegalWithException);
+    EXPECT_EQ(CanAssign(*junior.doc, 1, 1, 3, scratch, &why), CanAssignResult::AddsIllegalDays);
     EXPECT_EQ(why, "French Pair 4");
     EXPECT_EQ(junior.Crew(0).LegalityValid, 1) << "a what-if check marks nobody";
 }
@@ -566,7 +566,7 @@ struct PlacedCase {
     const char* name;
     int on, tafb; // the pairing placed on slot 20, day 21
     std::function<void(LegalityMonth&)> setUp;
-    int result;
+    CanAssignResult result;
     std::string why;
 };
 
@@ -583,7 +583,7 @@ TEST_P(WhoIsLegalRestTest, OnlyThePlacedPairingsOwnRestRefuses)
     TPilot scratch;
     std::string why;
     EXPECT_EQ(CanAssign(*m.doc, 0, wanted, 20, scratch, &why), c.result);
-    if (c.result == kCannotAssign) {
+    if (c.result == CanAssignResult::CannotAssign) {
         EXPECT_EQ(why, c.why);
     }
 }
@@ -594,27 +594,27 @@ const PlacedCase kPlacedCases[] = {
          m.Other(0, 2, "RSV", 360, 960, true, true, "RB"); // 8:00 before the next
          m.Other(0, 3, "RSV", 360, 960, true, true, "RB");
      },
-     kLegal, ""},
+     CanAssignResult::Legal, ""},
     {"short rest between pairings elsewhere", 360, 600,
      [](LegalityMonth& m) {
          m.Put(0, m.AddPair(600, 720), 2);
          m.Put(0, m.AddPair(360, 600), 3);
      },
-     kLegal, ""},
+     CanAssignResult::Legal, ""},
     {"a day off after an overnight pairing elsewhere", 360, 600,
      [](LegalityMonth& m) {
          m.Put(0, m.AddPair(1200, 600), 2);
          m.Other(0, 3, "XX", 0, 0, false);
      },
-     kLegal, ""},
+     CanAssignResult::Legal, ""},
     {"placed inside the rest of the duty before", 360, 600,
-     [](LegalityMonth& m) { m.Put(0, m.AddPair(600, 720), 19); }, kCannotAssign,
+     [](LegalityMonth& m) { m.Put(0, m.AddPair(600, 720), 19); }, CanAssignResult::CannotAssign,
      "pairing 0100 on day 21 leaves 08:00 rest after pairing 0101 on day 20, minimum 11:00"},
     {"a duty after it inside its rest", 360, 600,
-     [](LegalityMonth& m) { m.Put(0, m.AddPair(120, 600), 21); }, kCannotAssign,
+     [](LegalityMonth& m) { m.Put(0, m.AddPair(120, 600), 21); }, CanAssignResult::CannotAssign,
      "pairing 0101 on day 22 leaves 10:00 rest after pairing 0100 on day 21, minimum 11:00"},
     {"a day off it runs into", 1200, 600,
-     [](LegalityMonth& m) { m.Other(0, 21, "STT", 0, 0, false); }, kCannotAssign,
+     [](LegalityMonth& m) { m.Other(0, 21, "STT", 0, 0, false); }, CanAssignResult::CannotAssign,
      "STT on day 22 overlaps pairing 0100 on day 21"},
 };
 

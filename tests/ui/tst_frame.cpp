@@ -48,7 +48,7 @@ struct Fixture {
         QDir(dir.path()).mkdir(QStringLiteral("Été"));
         ScriptedInteraction quiet;
         auto doc = std::make_unique<tl::ScheduleDocument>();
-        doc->SetMonth(quiet, tl::JulianDay(4, 1, 2027), tl::JulianDay(4, 30, 2027));
+        QVERIFY(doc->SetMonth(quiet, tl::JulianDay(4, 1, 2027), tl::JulianDay(4, 30, 2027)));
         doc->GroupName = "YHZDH8CAH";
         saved = tl::SaveBlocks(*doc, path.toStdString(), tl::kSchedulerFile, quiet);
     }

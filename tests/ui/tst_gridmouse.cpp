@@ -49,7 +49,7 @@ namespace {
 struct Fixture {
     Fixture()
     {
-        doc.SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
+        QVERIFY(doc.SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027)));
         doc.CrewCount = 40;
         for (size_t c = 0; c < 40; ++c) {
             doc.Crew[c].Name = "CREW " + std::to_string(c);
@@ -117,7 +117,7 @@ QPushButton* Button(QWidget& dialog, const QString& text)
 struct Month {
     Month()
     {
-        doc.SetMonth(ui, tl::JulianDay(6, 1, 2027), tl::JulianDay(6, 30, 2027));
+        QVERIFY(doc.SetMonth(ui, tl::JulianDay(6, 1, 2027), tl::JulianDay(6, 30, 2027)));
         tl::SetupDaylightSaving(doc);
         doc.CrewCount = 3;
         for (int c = 0; c < 3; ++c) {
@@ -286,8 +286,8 @@ private slots:
         Month m;
         TPairWin* w = m.OpenWindow();
         m.frame.Action(CmShowOnlyOpen)->trigger();
-        QCOMPARE(tl::AssignPair(m.doc, m.ui, 1, 0, 0, false), 0);
-        QCOMPARE(tl::AssignPair(m.doc, m.ui, 0, 2, 2, false), 0);
+        QCOMPARE(tl::AssignPair(m.doc, m.ui, 1, 0, 0, false), tl::AssignResult::Done);
+        QCOMPARE(tl::AssignPair(m.doc, m.ui, 0, 2, 2, false), tl::AssignResult::Done);
         QCOMPARE(w->Model()->rowCount(), 2); // 101 on day 2, 104
 
         QList<QStringList> rows;

@@ -180,7 +180,7 @@ private slots:
             for (int d = 3; d < 12 && row < 0 && pair.Length == 3 && pair.OffTime > 840; ++d) {
                 for (int r = 0; r < 12 && row < 0 && pair.OpsCount[size_t(d)] == 1; ++r) {
                     if (tl::AssignPair(doc, ui, grid.Layout().Order[size_t(r)], p, d, false) ==
-                        tl::kAssignDone)
+                        tl::AssignResult::Done)
                         row = r, day = d, pairing = p;
                 }
             }

@@ -52,8 +52,9 @@ std::optional<int> TLApp::Start(InstanceGuard& guard, const QString& fileToOpen,
         m_frame->show();
     // The trace opens before the document is first emptied, so that its
     // first lines are those of DeleteAll or of the load.
+    // A trace that cannot be opened has been told about; the program runs without it.
     if (Preferences::Read(m_settings).DebugFile)
-        OpenDebugTrace(m_trace, ToFileName(m_traceFolder), m_ui);
+        (void)OpenDebugTrace(m_trace, ToFileName(m_traceFolder), m_ui);
     if (fileToOpen.isEmpty())
         m_frame->Client()->DeleteAll();
     else // "tlines june.tl2": the month's name must not depend on the working folder later.

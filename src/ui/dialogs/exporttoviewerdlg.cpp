@@ -32,7 +32,7 @@ Exporttoviewerdlg::Exporttoviewerdlg(const std::filesystem::path& fileName, int 
     layout->addSpacing(6);
 
     const struct {
-        int kind;
+        BlockFileKind kind;
         const char* title;
         const char* when;
     } options[] = {
@@ -75,10 +75,11 @@ Exporttoviewerdlg::Exporttoviewerdlg(const std::filesystem::path& fileName, int 
     SetKind(kind);
 }
 
-int Exporttoviewerdlg::Kind() const
+BlockFileKind Exporttoviewerdlg::Kind() const
 {
     const int id = m_kinds->checkedId();
-    return id >= kViewerPreRoster && id <= kViewerFinal ? id : kViewerFinal;
+    return id >= kViewerPreRoster && id <= kViewerFinal ? static_cast<BlockFileKind>(id)
+                                                        : kViewerFinal;
 }
 
 void Exporttoviewerdlg::SetKind(int kind)

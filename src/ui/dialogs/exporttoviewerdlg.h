@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/block_file.h"
+
 #include <QDialog>
 
 #include <filesystem>
@@ -16,7 +18,7 @@ public:
     Exporttoviewerdlg(const std::filesystem::path& fileName, int kind, QWidget* parent = nullptr);
 
     // The chosen kind, 1 to 3.
-    int Kind() const;
+    BlockFileKind Kind() const;
     void SetKind(int kind);
 
 private:

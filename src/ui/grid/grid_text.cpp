@@ -1,25 +1,23 @@
 #include "ui/grid/grid_text.h"
 
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 
 #include <algorithm>
-#include <cstdarg>
-#include <cstdio>
 
 namespace tl::ui {
 
 std::string DayRequestText(int dayFlag)
 {
     static const char* const kNamed[] = {"XA", "XP", "XM", "RGD", "RPD"};
-    char text[8] = {};
     if (dayFlag >= 1 && dayFlag <= 9)
-        std::snprintf(text, sizeof text, "X%d", dayFlag);
-    else if (dayFlag >= 10 && dayFlag <= 14)
+        return Format("X%d", dayFlag);
+    if (dayFlag >= 10 && dayFlag <= 14)
         return kNamed[Ix(dayFlag - 10)];
-    else if (dayFlag >= 20 && dayFlag <= 51)
-        std::snprintf(text, sizeof text, "X%d", dayFlag - 19);
-    return text;
+    if (dayFlag >= 20 && dayFlag <= 51)
+        return Format("X%d", dayFlag - 19);
+    return {};
 }
 
 bool IsPairing(const ScheduleDocument& doc, int slotValue)
@@ -68,17 +66,6 @@ namespace {
 std::string Clock(int32_t minutes)
 {
     return FormatHoursMinutes(minutes, false);
-}
-
-__attribute__((format(printf, 1, 2))) std::string Format(const char* format, ...)
-{
-    char buffer[512];
-    va_list args;
-    va_start(args, format);
-    int n = std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    return n < 0 ? std::string()
-                 : std::string(buffer, std::min(static_cast<size_t>(n), sizeof buffer - 1));
 }
 
 } // namespace

@@ -2,9 +2,8 @@
 #include "import/pairing_warnings.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "ui/grid/ttlwin.h"
-
-#include <cstdio>
 
 namespace tl::ui {
 
@@ -20,14 +19,13 @@ void TtlWin::EditPairing(int pairing)
     const TPair& p = m_doc->Pairs[static_cast<size_t>(pairing)];
     // Until the pairing editor is in the program, say what is wrong and
     // where it can be put right.
-    char head[64];
-    std::snprintf(head, sizeof head, "Pair %04d: ", p.PairNumber);
-    m_ui.Message("Tessara Lines",
-                 std::string(head) + p.ErrorText +
-                     "\nThe pairing editor is not yet part of Tessara Lines. Correct the pairing in "
-                     "the PRG file and load it again with Import > This Month's Pairings..., then "
-                     "run Build Blocks.",
-                 Icon::Information);
+    m_ui.Message(
+        "Tessara Lines",
+        Format("Pair %04d: ", p.PairNumber) + p.ErrorText +
+            "\nThe pairing editor is not yet part of Tessara Lines. Correct the pairing in "
+            "the PRG file and load it again with Import > This Month's Pairings..., then "
+            "run Build Blocks.",
+        Icon::Information);
 }
 
 } // namespace tl::ui

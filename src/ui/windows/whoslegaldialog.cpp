@@ -100,11 +100,12 @@ void WhosLegalDialog::Assign()
     const int row = m_legal->row(selected.front());
     if (row < 0 || size_t(row) >= m_legalCrew.size())
         return;
-    const int code = AssignPair(m_doc, m_ui, m_legalCrew[size_t(row)], m_pairing, m_day, false);
-    const std::string_view message = AssignResultMessage(code);
+    const AssignResult result =
+        AssignPair(m_doc, m_ui, m_legalCrew[size_t(row)], m_pairing, m_day, false);
+    const std::string_view message = AssignResultMessage(result);
     if (!message.empty())
         m_ui.Message("Tessara Lines", message, Icon::Warning);
-    if (code == kAssignDone || code == kAssignReserveDeclined)
+    if (result == AssignResult::Done || result == AssignResult::ReserveDeclined)
         accept();
 }
 

@@ -1,4 +1,5 @@
 #include "commands/command.h"
+#include "model/version.h"
 
 #include "model/vortime.h"
 #include "sample/sample_month.h"
@@ -78,7 +79,7 @@ Command AddSampleCommand(CLI::App& app)
                     std::error_code ec;
                     exists = exists || std::filesystem::exists(folder / file->name, ec);
                 }
-                if (exists && ui.AskAboutFile("Tessara Lines",
+                if (exists && ui.AskAboutFile(kCaption,
                                               "Files of a sample month already exist in %s. Replace them?",
                                               folder, Buttons::YesNo, Icon::Question) != Answer::Yes)
                     return int(kExitFailed);

@@ -1,4 +1,5 @@
 #include "commands/command.h"
+#include "model/version.h"
 
 #include "actions/open_month.h"
 #include "model/schedule_document.h"
@@ -55,7 +56,7 @@ Command AddSaveAsCommand(CLI::App& app)
                         return int(kExitFailed);
                 }
                 if (exists &&
-                    ui.AskAboutFile("Tessara Lines", "%s already exists. Replace it?", target,
+                    ui.AskAboutFile(kCaption, "%s already exists. Replace it?", target,
                                     Buttons::YesNo, Icon::Question) != Answer::Yes)
                     return int(kExitFailed);
                 const bool saved = options->kind == kSchedulerFile

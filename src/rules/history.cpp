@@ -2,6 +2,7 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "rules/assignment.h"
 
 #include <cstdio>
@@ -83,7 +84,7 @@ UndoResult Undo(ScheduleDocument& doc, Interaction& ui)
     if (answeredNo)
         return UndoResult::Declined;
     if (result != kAssignDone) {
-        ui.Message("Tessara Lines", "Unable to UNDO that Transaction", Icon::Information);
+        ui.Message(kCaption, "Unable to UNDO that Transaction", Icon::Information);
         if (!history.empty())
             history.pop_front();
         return UndoResult::Refused;

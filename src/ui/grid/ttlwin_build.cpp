@@ -2,6 +2,7 @@
 #include "import/pairing_warnings.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "ui/grid/ttlwin.h"
 
 #include <cstdio>
@@ -22,7 +23,7 @@ void TtlWin::EditPairing(int pairing)
     // where it can be put right.
     char head[64];
     std::snprintf(head, sizeof head, "Pair %04d: ", p.PairNumber);
-    m_ui.Message("Tessara Lines",
+    m_ui.Message(kCaption,
                  std::string(head) + p.ErrorText +
                      "\nThe pairing editor is not yet part of Tessara Lines. Correct the pairing in "
                      "the PRG file and load it again with Import > This Month's Pairings..., then "

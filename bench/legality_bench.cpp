@@ -61,7 +61,8 @@ std::unique_ptr<ScheduleDocument> MakeMonth()
         crew.CarryIn[tl::CarryInEntry::Qualification] = c % 13 == 0 ? 3 : 0;
         for (size_t e = 24; e <= 30; ++e) {
             crew.DayCarry[e][tl::CarryValue::DayKind] = pick(0, 1);
-            crew.DayCarry[e][tl::CarryValue::HardTime] = crew.DayCarry[e][tl::CarryValue::DayKind] ? pick(180, 400) : 0;
+            crew.DayCarry[e][tl::CarryValue::HardTime] =
+                crew.DayCarry[e][tl::CarryValue::DayKind] ? pick(180, 400) : 0;
         }
         int32_t legal = 0;
         for (int d = 0; d < doc->DaysInMonth;) {

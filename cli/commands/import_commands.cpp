@@ -50,7 +50,7 @@ Command AddImportRosterCommand(CLI::App& app)
                     [&](ScheduleDocument& doc, Interaction& ui) {
                         if (doc.CrewCount > 0 &&
                             !ui.AskYes(kCaption, "This will replace the Roster and erase "
-                                                        "every Block. Proceed"))
+                                                 "every Block. Proceed"))
                             return false;
                         // The new roster must not inherit the blocks of
                         // the crew members it replaces.

@@ -35,7 +35,8 @@ std::string RosterPlace(int crew)
 std::string NotOpen(const ScheduleDocument& doc, int pairing, int day)
 {
     const TPair& pair = doc.Pairs[static_cast<size_t>(pairing)];
-    const int32_t ops = day < TPair::kDays ? pair.OpsCount[static_cast<size_t>(day)] : kNotOperating;
+    const int32_t ops =
+        day < TPair::kDays ? pair.OpsCount[static_cast<size_t>(day)] : kNotOperating;
     if (ops == kOpsOpen || ops == kOpsOpenFlagged)
         return {};
     char text[64];

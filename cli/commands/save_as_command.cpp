@@ -55,9 +55,8 @@ Command AddSaveAsCommand(CLI::App& app)
                     if (!MayChangeMonth(options->file, opened, context.err))
                         return int(kExitFailed);
                 }
-                if (exists &&
-                    ui.AskAboutFile(kCaption, "%s already exists. Replace it?", target,
-                                    Buttons::YesNo, Icon::Question) != Answer::Yes)
+                if (exists && ui.AskAboutFile(kCaption, "%s already exists. Replace it?", target,
+                                              Buttons::YesNo, Icon::Question) != Answer::Yes)
                     return int(kExitFailed);
                 const bool saved = options->kind == kSchedulerFile
                                        ? SaveBlocks(*doc, target, kSchedulerFile, ui)

@@ -17,7 +17,6 @@ namespace {
 
 using namespace absences_extract;
 
-
 bool ConfirmOverwrite(const ScheduleDocument& doc, bool followingMonth, Interaction& ui)
 {
     if (followingMonth || doc.FreshDocument)

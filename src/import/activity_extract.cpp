@@ -482,7 +482,8 @@ public:
             }
         }
         for (int i = kPrevDays - 1; i >= 0; --i)
-            pilot.DayCarry[static_cast<size_t>(i)][CarryValue::HardTime] = Field4(line, kHardTimeColumn + 4 * i, m_ui);
+            pilot.DayCarry[static_cast<size_t>(i)][CarryValue::HardTime] =
+                Field4(line, kHardTimeColumn + 4 * i, m_ui);
     }
 
     const ExtractWarnings& Warnings() const { return m_warnings; }
@@ -650,11 +651,14 @@ private:
             TPilot::SlotValues& day = pilot.DayCarry[s];
             if (info) {
                 day[CarryValue::Credit] = info->Credit;
-                day[CarryValue::DayKind] = info->Reserve ? kReserveDay : info->Duty ? kWorkedDay : kNothingCarried;
+                day[CarryValue::DayKind] = info->Reserve ? kReserveDay
+                                           : info->Duty  ? kWorkedDay
+                                                         : kNothingCarried;
                 day[CarryValue::CarsDuty] = info->Duty2 ? 1 : 0;
                 pilot.DayText[s] = info->Activity;
             } else {
-                day[CarryValue::Credit] = day[CarryValue::HardTime] = day[CarryValue::DayKind] = day[CarryValue::CarsDuty] = 0;
+                day[CarryValue::Credit] = day[CarryValue::HardTime] = day[CarryValue::DayKind] =
+                    day[CarryValue::CarsDuty] = 0;
                 m_warnings.Add("No Matching Code for %s Last Month %s day %02d - No "
                                "Duty Info loaded.",
                                code.c_str(), pilot.Name.c_str(), static_cast<int>(e) + 1);
@@ -667,9 +671,11 @@ private:
                     duration = 840;
                     legal = startTime + 840 - 901;
                 } else if (day[CarryValue::DayKind] == kWorkedDay) {
-                    legal = startTime + duration - (m_doc.CrewKind == kFlightAttendants ? 720 : 780);
+                    legal =
+                        startTime + duration - (m_doc.CrewKind == kFlightAttendants ? 720 : 780);
                 }
-                if (day[CarryValue::DayKind] == kWorkedDay || day[CarryValue::DayKind] == kReserveDay)
+                if (day[CarryValue::DayKind] == kWorkedDay ||
+                    day[CarryValue::DayKind] == kReserveDay)
                     pilot.CarryIn[CarryInEntry::LegalAt] = std::max(legal, 0);
             }
             day[CarryValue::DutyTime] = duration;

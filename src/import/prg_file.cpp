@@ -26,7 +26,6 @@ namespace tl {
 
 namespace {
 
-
 // Group name airport codes and the base letters of their pairings, in the
 // order they are looked for.
 constexpr std::array<std::pair<std::string_view, char>, 9> kBaseAirports = {{
@@ -699,8 +698,7 @@ void AdjustForDaylightSaving(ScheduleDocument& doc)
                 p.OffTime -= kMinutesPerDay;
             if (p.OffTime < 1)
                 p.OffTime += kMinutesPerDay;
-            p.Length =
-                static_cast<int8_t>((p.OnTime + p.Tafb + doc.DstShift) / kMinutesPerDay + 1);
+            p.Length = static_cast<int8_t>((p.OnTime + p.Tafb + doc.DstShift) / kMinutesPerDay + 1);
         }
     }
 }

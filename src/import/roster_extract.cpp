@@ -101,7 +101,8 @@ bool GroupKey(const ScheduleDocument& doc, std::string_view groupCode, std::stri
 {
     if (groupCode.size() != kGroupCodeLength)
         return false;
-    key = groupCode.substr(0, doc.CrewKind == kFlightAttendants ? kCabinKeyLength : kPilotKeyLength);
+    key =
+        groupCode.substr(0, doc.CrewKind == kFlightAttendants ? kCabinKeyLength : kPilotKeyLength);
     // Extract lines are upper-cased before they are compared.
     UpperCase(key);
     return true;
@@ -131,7 +132,10 @@ void ApplyQualificationCodes(const ScheduleDocument& doc, TPilot& pilot)
         carry[CarryInEntry::Training] = Has(quals, "ZT") ? 1 : 0;
         const bool sixty = Has(quals, "60");
         const bool mr = Has(quals, "MR");
-        carry[CarryInEntry::Flags] = sixty && mr ? kSixtyPlusAndMed : sixty ? kSixtyPlus : mr ? kMed : 0;
+        carry[CarryInEntry::Flags] = sixty && mr ? kSixtyPlusAndMed
+                                     : sixty     ? kSixtyPlus
+                                     : mr        ? kMed
+                                                 : 0;
         carry[CarryInEntry::NoYtz] = Has(quals, "NT") ? 1 : 0;
     }
     if (Has(quals, "RB")) {

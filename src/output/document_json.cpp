@@ -276,14 +276,15 @@ std::string DocumentSummary(const ScheduleDocument& doc)
     s << "Pairings:      " << UsedPairs(doc) << "\n";
     s << "Crew:          " << UsedCrew(doc) << "\n";
     s << "Toolbox:       " << doc.AbsenceCount << " items\n";
-    s << "Block credit:  average " << FormatHoursMinutes(doc.MonthRules[MonthRule::AvgCredit], false) << ", max "
+    s << "Block credit:  average "
+      << FormatHoursMinutes(doc.MonthRules[MonthRule::AvgCredit], false) << ", max "
       << FormatHoursMinutes(doc.MonthRules[MonthRule::MaxCredit], false) << ", min "
       << FormatHoursMinutes(doc.MonthRules[MonthRule::MinCredit], false) << "\n";
     if (doc.GridOn)
         s << "Block holders: " << std::clamp(doc.BlockHolderCut + 1, 0, UsedCrew(doc)) << " of "
           << UsedCrew(doc) << "\n";
-    s << "Days off:      " << doc.MonthRules[MonthRule::BlockHolderDaysOff] << " block holders, " << doc.MonthRules[MonthRule::ReserveDaysOff]
-      << " reserve\n";
+    s << "Days off:      " << doc.MonthRules[MonthRule::BlockHolderDaysOff] << " block holders, "
+      << doc.MonthRules[MonthRule::ReserveDaysOff] << " reserve\n";
     return s.str();
 }
 

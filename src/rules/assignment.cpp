@@ -129,7 +129,8 @@ int CheckRest(const ScheduleDocument& doc, const TPilot& member, const TPair& pa
         }
         if (slot == kOtherSlot) {
             const TPilot::SlotValues& other = member.DayOther[U(j)];
-            nextStart = int64_t(other[OtherValue::Start]) + int64_t(j) * kMinutesPerDay + (other[OtherValue::ContainsDuty] != 0 ? 0 : rest);
+            nextStart = int64_t(other[OtherValue::Start]) + int64_t(j) * kMinutesPerDay +
+                        (other[OtherValue::ContainsDuty] != 0 ? 0 : rest);
             break;
         }
     }
@@ -300,7 +301,9 @@ int Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int da
             return Declined(options, kAssignRefused);
     }
     member.DaySlot[U(day)] = pairing;
-    SetOps(doc, pair, day, ops < kOpsOpen ? kOpsAssignedFlagged : kOpsAssigned); // a crew-complement copy keeps its sign
+    SetOps(doc, pair, day,
+           ops < kOpsOpen ? kOpsAssignedFlagged
+                          : kOpsAssigned); // a crew-complement copy keeps its sign
     AddTransaction(doc.History, crew, pairing, day, 1);
     AfterBlockChange(doc, ui, crew, pairing, day, true);
     return kAssignDone;

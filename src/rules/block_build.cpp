@@ -149,9 +149,8 @@ bool BuildBlocks(ScheduleDocument& doc, Interaction& ui, bool showPairings, Buil
     if (LastPairIndex(doc) >= 0 && ValidateAll(doc) >= 0) {
         doc.Events().ShowPairingWarnings();
         const int first = ValidateAll(doc, &report.InvalidPairs);
-        if (first >= 0 &&
-            ui.AskYes(kCaption, "Not all Pairings are Valid. Do you want to edit the "
-                                       "pairings to correct the errors as noted.")) {
+        if (first >= 0 && ui.AskYes(kCaption, "Not all Pairings are Valid. Do you want to edit the "
+                                              "pairings to correct the errors as noted.")) {
             doc.CurrentPair = first;
             report.EditPair = first;
             doc.Events().EditPairing(first);
@@ -252,7 +251,8 @@ bool FinishOpeningMonth(ScheduleDocument& doc, Interaction& ui, bool showPairing
 
 CreditLimits CreditLimitsOf(const ScheduleDocument& doc, const TPilot& crew)
 {
-    CreditLimits limits{doc.MonthRules[MonthRule::MinCredit], doc.MonthRules[MonthRule::MaxCredit], doc.MonthRules[MonthRule::AvgCredit]};
+    CreditLimits limits{doc.MonthRules[MonthRule::MinCredit], doc.MonthRules[MonthRule::MaxCredit],
+                        doc.MonthRules[MonthRule::AvgCredit]};
     if (crew.CarryIn[CarryInEntry::MinCredit] > 0)
         limits.Min = crew.CarryIn[CarryInEntry::MinCredit];
     if (crew.CarryIn[CarryInEntry::MaxCredit] > 0)

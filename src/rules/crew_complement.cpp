@@ -236,7 +236,8 @@ void ParkedDone(ScheduleDocument& doc, Interaction& ui, const std::vector<Comple
     if (!unparked.empty())
         ui.Message(kCaption,
                    "Roster is Full! No Capt Pairings line could take these Pairings. They stay "
-                   "open:" + unparked,
+                   "open:" +
+                       unparked,
                    Icon::Warning);
 }
 
@@ -368,7 +369,8 @@ std::vector<CopySource> CopySources(const ScheduleDocument& doc)
             const TPair& copy = doc.Pairs[U(lastBase + 1) + k];
             for (int i = 0; i <= lastBase; ++i) {
                 const TPair& pair = doc.Pairs[U(i)];
-                if (pair.PairNumber != copy.PairNumber || pair.OpsCount[U(source.Day)] == kNotOperating ||
+                if (pair.PairNumber != copy.PairNumber ||
+                    pair.OpsCount[U(source.Day)] == kNotOperating ||
                     (sameTrip && !SameTrip(pair, copy)) || !taken.insert({i, source.Day}).second)
                     continue;
                 source.Pairing = i;

@@ -177,7 +177,8 @@ int32_t BlockCredit(ScheduleDocument& doc, int crew, bool all, Interaction& ui)
         return 0;
     TPilot& c = doc.Crew[U(crew)];
     // 64 bits: a hostile file must not overflow the sum.
-    int64_t total = int64_t(c.CarryIn[CarryInEntry::Credit]) + c.DraftCredits + c.MiscHours + c.TimeBank;
+    int64_t total =
+        int64_t(c.CarryIn[CarryInEntry::Credit]) + c.DraftCredits + c.MiscHours + c.TimeBank;
     if (all || !c.TrainingFlag)
         total += c.TrainingCredit;
     int64_t loss = 0;

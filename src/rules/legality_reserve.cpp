@@ -103,7 +103,8 @@ void CheckRbGrouping(CrewView& v)
     SlotMarks marks{};
     bool any = false;
     bool lastMonth = false;
-    const bool reduced = v.crew.CarryIn[CarryInEntry::MaxCredit] > 0 && v.crew.CarryIn[CarryInEntry::MaxCredit] <= 4200;
+    const bool reduced = v.crew.CarryIn[CarryInEntry::MaxCredit] > 0 &&
+                         v.crew.CarryIn[CarryInEntry::MaxCredit] <= 4200;
     if (reduced) {
         // A lone RB day: the day after it is reported.
         for (int e = 20, run = 0; e <= last; ++e) {

@@ -43,17 +43,20 @@ void CheckPilotRest(CrewView& v)
             start = v.Other(d, OtherValue::Start) + dayStart;
             const int32_t measured = v.DstCorrectedStart(previous, start);
             if (measured < earliest) {
-                if (!reserve || measured < earliest - 121 || (d == 0 && v.Carry(30, CarryValue::DayKind) == kReserveDay))
+                if (!reserve || measured < earliest - 121 ||
+                    (d == 0 && v.Carry(30, CarryValue::DayKind) == kReserveDay))
                     illegal[d] = true;
             } else if (measured < earliest + 60 && !reserve) {
                 warned[d] = true;
             }
             prevRest = reserve ? 539 : kPilotMinRest;
-            earliest = v.Other(d, OtherValue::Start) + dayStart + v.Other(d, OtherValue::Length) + prevRest;
+            earliest = v.Other(d, OtherValue::Start) + dayStart + v.Other(d, OtherValue::Length) +
+                       prevRest;
         } else if (v.other[d]) {
             // A day off after a release by 02:00 of that day is legal.
-            start = IsDayOffCode(v.crew.DayCode[U(d)]) ? dayStart + prevRest + 120
-                                                       : v.Other(d, OtherValue::Start) + dayStart + kPilotMinRest;
+            start = IsDayOffCode(v.crew.DayCode[U(d)])
+                        ? dayStart + prevRest + 120
+                        : v.Other(d, OtherValue::Start) + dayStart + kPilotMinRest;
             if (start < earliest && !v.OtherReserve(d))
                 illegal[d] = true;
             earliest = v.Other(d, OtherValue::Start) + dayStart + v.Other(d, OtherValue::Length);
@@ -88,7 +91,8 @@ void CheckAttendantRest(CrewView& v)
     int32_t earliest = Minutes(v.crew.CarryIn[CarryInEntry::LegalAt]);
     int32_t start = 0;
     // A night pairing at the end of last month followed by a free first day.
-    bool chain = v.Carry(30, CarryValue::PairingStart) > 1080 && v.Carry(30, CarryValue::PairingTafb) > 480 && v.Carry(31, CarryValue::Credit) == 0;
+    bool chain = v.Carry(30, CarryValue::PairingStart) > 1080 &&
+                 v.Carry(30, CarryValue::PairingTafb) > 480 && v.Carry(31, CarryValue::Credit) == 0;
     SlotMarks illegal{};
     for (int d = 0; d <= last; ++d) {
         const int32_t dayStart = d * kMinutesPerDay;
@@ -108,13 +112,15 @@ void CheckAttendantRest(CrewView& v)
                 start = v.DstCorrectedStart(previous, v.Other(d, OtherValue::Start) + dayStart);
                 if (start < earliest && !v.OtherReserve(d))
                     illegal[d] = true;
-                earliest = v.Other(d, OtherValue::Start) + dayStart + v.Other(d, OtherValue::Length) + kAttendantMinRest;
+                earliest = v.Other(d, OtherValue::Start) + dayStart +
+                           v.Other(d, OtherValue::Length) + kAttendantMinRest;
                 start = v.Other(d, OtherValue::Start) + dayStart;
             } else {
                 start = v.Other(d, OtherValue::Start) + dayStart + kAttendantMinRest;
                 if (start < earliest && !v.OtherReserve(d))
                     illegal[d] = true;
-                earliest = v.Other(d, OtherValue::Start) + dayStart + v.Other(d, OtherValue::Length);
+                earliest =
+                    v.Other(d, OtherValue::Start) + dayStart + v.Other(d, OtherValue::Length);
             }
             chain = false;
         }

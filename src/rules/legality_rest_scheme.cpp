@@ -84,7 +84,8 @@ void RestScheme::Collect()
     for (int e = 0; e < kSlots; ++e) {
         if (v.Carry(e, CarryValue::PairingTafb) > 0)
             SetDuty(e, v.Carry(e, CarryValue::PairingStart), v.Carry(e, CarryValue::PairingTafb));
-        else if (v.Carry(e, CarryValue::DayKind) != kNothingCarried && v.Carry(e, CarryValue::CarsDuty) != 0 && !v.crew.DayText[U(e)].empty())
+        else if (v.Carry(e, CarryValue::DayKind) != kNothingCarried &&
+                 v.Carry(e, CarryValue::CarsDuty) != 0 && !v.crew.DayText[U(e)].empty())
             SetDuty(e, v.Carry(e, CarryValue::DutyStart), v.Carry(e, CarryValue::DutyTime));
     }
     for (int s = 0; s < v.days; ++s) {
@@ -92,7 +93,8 @@ void RestScheme::Collect()
         if (const TPair* p = v.pair[s]) {
             SetDuty(e, Minutes(p->OnTime), Minutes(p->Tafb));
             pairing[e] = true;
-        } else if (v.other[s] && v.crew.DayOther[U(s)][OtherValue::ContainsDuty] != 0 && v.crew.DayOther[U(s)][OtherValue::CarsDuty] != 0) {
+        } else if (v.other[s] && v.crew.DayOther[U(s)][OtherValue::ContainsDuty] != 0 &&
+                   v.crew.DayOther[U(s)][OtherValue::CarsDuty] != 0) {
             SetDuty(e, v.Other(s, OtherValue::Start), v.Other(s, OtherValue::Length));
         }
     }

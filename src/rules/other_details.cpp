@@ -228,8 +228,9 @@ bool ApplyOtherDetails(ScheduleDocument& doc, Interaction& ui, int crew, int day
         carry[CarryValue::DutyTime] = ParseDetailsTime(form.AtWork, kMaxDuration);
         carry[CarryValue::Credit] = ParseDetailsTime(form.Credit, kMaxDuration);
         carry[CarryValue::HardTime] = ParseDetailsTime(form.HardTime, kMaxDuration);
-        carry[CarryValue::DayKind] =
-            form.Reserve ? kReserveDay : form.ContainsDuty ? kWorkedDay : kNothingCarried;
+        carry[CarryValue::DayKind] = form.Reserve        ? kReserveDay
+                                     : form.ContainsDuty ? kWorkedDay
+                                                         : kNothingCarried;
         carry[CarryValue::CarsDuty] = form.CarsDuty ? 1 : 0;
         member.DayText[U(day + kPrevDays)] = Upper(TrimBlanks(form.Code));
     } else {

@@ -90,8 +90,8 @@ std::optional<ActivityDay> ActivityOfItem(const ScheduleDocument& doc, int index
         day.Info.Duty = record.AbsFlag1;
         day.Info.Duty2 = record.AbsFlag2;
         day.Info.Flag3 = record.AbsFlag3;
-        day.Info.Reserve =
-            IsReserveCode(record.AbsText2, doc.CrewKind != kFlightAttendants) && record.AbsText1 != "RTB";
+        day.Info.Reserve = IsReserveCode(record.AbsText2, doc.CrewKind != kFlightAttendants) &&
+                           record.AbsText1 != "RTB";
         day.Start = std::clamp(record.AbsValue1, 0, kMinutesPerDay - 1);
         day.Length = Span(record.AbsValue1, record.AbsValue2);
     }

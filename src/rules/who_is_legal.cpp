@@ -17,7 +17,6 @@ using legality::U;
 
 namespace {
 
-
 // "pairing 0123" or the code of an other assignment, "on day 5".
 std::string DutyName(const ScheduleDocument& doc, const TPilot& crew, int slot)
 {

@@ -678,7 +678,9 @@ int PositionCopies(std::string_view complement, int crewKind)
             n += (complement[at + 2] - '0') * 10 + (complement[at + 3] - '0');
         return n;
     };
-    return crewKind == kCaptains ? count("CA") : crewKind == kFirstOfficers ? count("FO") : count("FA") + count("PU");
+    return crewKind == kCaptains        ? count("CA")
+           : crewKind == kFirstOfficers ? count("FO")
+                                        : count("FA") + count("PU");
 }
 
 std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view label,

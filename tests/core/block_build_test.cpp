@@ -45,25 +45,47 @@ TEST(RepairAssignmentMarksTest, EmptiesWhatCannotBeHeldAndSaysSo)
     const Case cases[] = {
         {"two holders, the earlier keeps it",
          [](BuildMonth& m) { m.Put(1, 0, 2), m.Put(2, 0, 2); },
-         "Error 101 Emp CREW 3 Day 3 Errors Corrected OK to proceed", {-1, 0, -1}, 2},
-        {"below -2", [](BuildMonth& m) { m.Crew(0).DaySlot[2] = kOtherSlot - 1; },
-         "Error 100 Emp CREW 1  Errors Corrected OK to proceed", {-1, -1, -1}, 1},
-        {"just past the last pairing", [](BuildMonth& m) { m.Crew(0).DaySlot[2] = 2; },
-         "Error 100 Emp CREW 1  Errors Corrected OK to proceed", {-1, -1, -1}, 1},
+         "Error 101 Emp CREW 3 Day 3 Errors Corrected OK to proceed",
+         {-1, 0, -1},
+         2},
+        {"below -2",
+         [](BuildMonth& m) { m.Crew(0).DaySlot[2] = kOtherSlot - 1; },
+         "Error 100 Emp CREW 1  Errors Corrected OK to proceed",
+         {-1, -1, -1},
+         1},
+        {"just past the last pairing",
+         [](BuildMonth& m) { m.Crew(0).DaySlot[2] = 2; },
+         "Error 100 Emp CREW 1  Errors Corrected OK to proceed",
+         {-1, -1, -1},
+         1},
         {"not operating that day",
          [](BuildMonth& m) { m.Put(0, 0, 2), m.Pair(0).OpsCount[2] = kNotOperating; },
-         "Error 101 Emp CREW 1 Day 3 Errors Corrected OK to proceed", {-1, -1, -1}, 0},
+         "Error 101 Emp CREW 1 Day 3 Errors Corrected OK to proceed",
+         {-1, -1, -1},
+         0},
         {"flagged day keeps its flag",
-         [](BuildMonth& m) { m.Put(0, 0, 2), m.Pair(0).OpsCount[2] = kOpsAssignedFlagged; }, "", {0, -1, -1}, -2},
+         [](BuildMonth& m) { m.Put(0, 0, 2), m.Pair(0).OpsCount[2] = kOpsAssignedFlagged; },
+         "",
+         {0, -1, -1},
+         -2},
         {"stale marks opened, -2 kept",
-         [](BuildMonth& m) { m.Crew(1).DaySlot[2] = kOtherSlot, m.Pair(0).OpsCount[2] = kOpsAssigned; }, "",
-         {-1, -2, -1}, 1},
+         [](BuildMonth& m) {
+             m.Crew(1).DaySlot[2] = kOtherSlot, m.Pair(0).OpsCount[2] = kOpsAssigned;
+         },
+         "",
+         {-1, -2, -1},
+         1},
         {"past the month no pairing starts",
          [](BuildMonth& m) { m.Crew(0).DaySlot[40] = 5000, m.Crew(1).DaySlot[30] = 1; },
          "Error 100 Emp CREW 1 Error 101 Emp CREW 2 Day 31 Errors Corrected OK to proceed",
-         {-1, -1, -1}, 1},
+         {-1, -1, -1},
+         1},
         {"past the month other assignments stay",
-         [](BuildMonth& m) { m.Crew(1).DaySlot[30] = kOtherSlot; }, "", {-1, -1, -1}, 1, -2},
+         [](BuildMonth& m) { m.Crew(1).DaySlot[30] = kOtherSlot; },
+         "",
+         {-1, -1, -1},
+         1,
+         -2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -183,7 +205,7 @@ TEST(DayBalanceTest, LegalCheckInFromOneMinutePastTwoStartsTheNextDay)
         m.Crew(0).DayFlag[5] = 1;                // day off asked on day 6
         m.Put(0, m.AddPair(600, 480, 2), 8);     // days 9 and 10
         const int open = m.AddPair(600, 480, 3);
-        m.Pair(open).OpsCount[10] = kOpsOpen;           // days 11 to 13
+        m.Pair(open).OpsCount[10] = kOpsOpen; // days 11 to 13
         ComputeDayBalance(*m.doc);
         const std::vector<int32_t> expected = {0, 0, clock == 840 ? 1 : 0, 1, 1, 0, 1, 1,
                                                0, 0, 0, 0, 0, 1};
@@ -198,9 +220,9 @@ TEST(OpenCreditTest, PairingPastTheMonthEndCountsItsDaysInside)
     const int p = m.AddPair(600, 480, 3);
     m.Pair(p).DayCredit = {300, 200, 100};
     m.Pair(p).Credit = 600;
-    m.Pair(p).OpsCount[0] = kOpsAssigned;  // assigned: in the total only
+    m.Pair(p).OpsCount[0] = kOpsAssigned;    // assigned: in the total only
     m.Pair(p).OpsCount[3] = kOpsOpenFlagged; // open, flagged
-    m.Pair(p).OpsCount[28] = kOpsOpen; // days 29, 30 and one after the month
+    m.Pair(p).OpsCount[28] = kOpsOpen;       // days 29, 30 and one after the month
     int32_t total = 0;
     EXPECT_EQ(OpenCredit(*m.doc, &total), 600 + 500);
     EXPECT_EQ(total, 1800);

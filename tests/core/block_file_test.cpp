@@ -284,8 +284,8 @@ TEST_F(BlockFileTest, OlderVersionsLoadWithDefaultsForAbsentSections)
         EXPECT_EQ(doc.DayDate[2], (TDate{3, 2, 2027})); // slots after the month follow on
         // Built anew after loading, nothing pending; rule 11 is 0 in the file or absent.
         EXPECT_EQ((std::vector<int>{doc.DaysInMonth, doc.Month, doc.BuildState, doc.PendingFlag,
-                                    doc.MonthRules[MonthRule::CheckPilotMaxCredit], doc.LastBasePair, doc.DisplayState,
-                                    doc.Modified}),
+                                    doc.MonthRules[MonthRule::CheckPilotMaxCredit],
+                                    doc.LastBasePair, doc.DisplayState, doc.Modified}),
                   (std::vector<int>{2, 2, 0, 0, 5400, -1, 1, 0}));
         EXPECT_EQ((std::vector<std::string>{doc.FilterWords[0], doc.SpareTexts[0], doc.ViewerText}),
                   (std::vector<std::string>{v.hasFilters ? "YVR" : "", v.hasFilters ? "spare0" : "",

@@ -611,12 +611,14 @@ RestState StateAfter(const ScheduleDocument& doc, const TPilot& crew, int j)
         return before;
     if (o[OtherValue::ContainsDuty] != 0) {
         const int32_t rest = o[OtherValue::Reserve] != 0 ? 539 : 660;
-        return {o[OtherValue::Start] + j * 1440 + o[OtherValue::Length] + rest, rest, o[OtherValue::Start] + j * 1440};
+        return {o[OtherValue::Start] + j * 1440 + o[OtherValue::Length] + rest, rest,
+                o[OtherValue::Start] + j * 1440};
     }
     const std::string& code = crew.DayCode[U(j)];
     const bool off =
         code == "STT" || code == "VAC" || code == "GO " || code == "GO" || code == "STA";
-    const int32_t start = off ? j * 1440 + before.prevRest + 120 : o[OtherValue::Start] + j * 1440 + 660;
+    const int32_t start =
+        off ? j * 1440 + before.prevRest + 120 : o[OtherValue::Start] + j * 1440 + 660;
     return {o[OtherValue::Start] + j * 1440 + o[OtherValue::Length], 0, start};
 }
 
@@ -630,7 +632,8 @@ void ReferenceRest(const ScheduleDocument& doc, const TPilot& crew, Flags& illeg
         const auto& o = crew.DayOther[U(d)];
         const bool duty = pairing || o[OtherValue::ContainsDuty] != 0;
         const bool reserve = !pairing && o[OtherValue::Reserve] != 0;
-        int32_t start = pairing ? PairOn(doc, crew, d)->OnTime + d * 1440 : o[OtherValue::Start] + d * 1440;
+        int32_t start =
+            pairing ? PairOn(doc, crew, d)->OnTime + d * 1440 : o[OtherValue::Start] + d * 1440;
         if (!duty) {
             if (StateAfter(doc, crew, d).lastStart < s.earliest && !reserve)
                 illegal[U(d)] = true;
@@ -646,7 +649,8 @@ void ReferenceRest(const ScheduleDocument& doc, const TPilot& crew, Flags& illeg
         for (int32_t t = start; t < s.earliest; ++t)
             ++restMinutesShort;
         if (restMinutesShort > 0) {
-            if (!reserve || restMinutesShort > 121 || (d == 0 && crew.DayCarry[30][CarryValue::DayKind] == kReserveDay))
+            if (!reserve || restMinutesShort > 121 ||
+                (d == 0 && crew.DayCarry[30][CarryValue::DayKind] == kReserveDay))
                 illegal[U(d)] = true;
         } else if (start < s.earliest + 60 && !reserve) {
             warn[U(d)] = true;
@@ -676,7 +680,8 @@ void ReferenceHard(const ScheduleDocument& doc, const TPilot& crew, int width, i
         for (int i = std::max(s, 0); i < s + width && i < ignoreFrom; ++i) {
             int32_t sum = 0;
             for (int j = s; j <= i; ++j)
-                sum += j < 0 ? crew.DayCarry[U(j + 31)][CarryValue::HardTime] : HardOn(doc, crew, j);
+                sum +=
+                    j < 0 ? crew.DayCarry[U(j + 31)][CarryValue::HardTime] : HardOn(doc, crew, j);
             if (sum > limit)
                 illegal[U(i)] = true;
         }

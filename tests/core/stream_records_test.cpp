@@ -316,18 +316,38 @@ TEST(TPairValidateTest, AppendsEveryFailureInOrder)
          "Credit for each Day does not add up to Total Credit\n"},
         {"CreditOfLaterDaysNotCounted", [](TPair& p) { p.DayCredit[1] = 60; }, 31, ""},
         {"LengthZeroLooksAtNoDay",
-         [](TPair& p) { p.Length = 0; p.Credit = 0; p.DayCredit[0] = -5; p.DayStart[0] = 5000; },
+         [](TPair& p) {
+             p.Length = 0;
+             p.Credit = 0;
+             p.DayCredit[0] = -5;
+             p.DayStart[0] = 5000;
+         },
          31, "Pairing Length < 1 day or > 31 days. "},
         {"Length32", [](TPair& p) { p.Length = 32; }, 31, "Pairing Length < 1 day or > 31 days. "},
-        {"OperatesOnlyAfterTheMonth", [](TPair& p) { p.OpsCount[0] = kNotOperating; p.OpsCount[30] = kOpsOpen; }, 30,
-         "Never Operates "},
-        {"OpenCopyOperates", [](TPair& p) { p.OpsCount[0] = kNotOperating; p.OpsCount[30] = kOpsOpenFlagged; }, 31, ""},
+        {"OperatesOnlyAfterTheMonth",
+         [](TPair& p) {
+             p.OpsCount[0] = kNotOperating;
+             p.OpsCount[30] = kOpsOpen;
+         },
+         30, "Never Operates "},
+        {"OpenCopyOperates",
+         [](TPair& p) {
+             p.OpsCount[0] = kNotOperating;
+             p.OpsCount[30] = kOpsOpenFlagged;
+         },
+         31, ""},
         {"StartTime1440", [](TPair& p) { p.DayStart[0] = 1440; }, 31,
          "Daily Start Time < 00:00 or > 23:59 on Day 1. "},
         {"EveryCheckInOrder",
          [](TPair& p) {
-             p.Length = 2; p.Credit = 999; p.OnTime = 1441; p.OpsCount[0] = kNotOperating;
-             p.DayCredit[0] = -1; p.DayHard[0] = -1; p.DayStart[1] = -1; p.DayDuty[1] = -1;
+             p.Length = 2;
+             p.Credit = 999;
+             p.OnTime = 1441;
+             p.OpsCount[0] = kNotOperating;
+             p.DayCredit[0] = -1;
+             p.DayHard[0] = -1;
+             p.DayStart[1] = -1;
+             p.DayDuty[1] = -1;
          },
          31,
          "Credit for each Day does not add up to Total Credit\n"

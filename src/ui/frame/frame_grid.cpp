@@ -51,8 +51,7 @@ void TMainDecFrameWin::InstallGridCommands()
                 }
                 ScheduleDocument& doc = m_client->Document();
                 if (MarkSearchMatches(doc, Utf8ToCoreText(text)) == 0) {
-                    m_ui.Message(kCaption, "No Blocks Match the Search String",
-                                 Icon::Information);
+                    m_ui.Message(kCaption, "No Blocks Match the Search String", Icon::Information);
                     syncChecks();
                     return;
                 }

@@ -520,11 +520,11 @@ void TMainDecFrameWin::closeEvent(QCloseEvent* event)
     // Closing without a word would lose whatever was done since the last save.
     ScheduleDocument& doc = m_client->Document();
     if (doc.DisplayState != kNoMonthOpen && doc.Modified) {
-        Answer answer =
-            doc.Untitled ? m_ui.Ask(kCaption, "Save changes to the new month before closing?",
-                                    Buttons::YesNoCancel, Icon::Question)
-                         : m_ui.AskAboutFile(kCaption, "Save changes to %s before closing?",
-                                             doc.FileName, Buttons::YesNoCancel, Icon::Question);
+        Answer answer = doc.Untitled
+                            ? m_ui.Ask(kCaption, "Save changes to the new month before closing?",
+                                       Buttons::YesNoCancel, Icon::Question)
+                            : m_ui.AskAboutFile(kCaption, "Save changes to %s before closing?",
+                                                doc.FileName, Buttons::YesNoCancel, Icon::Question);
         if (answer == Answer::Cancel || (answer == Answer::Yes && !DoSave())) {
             event->ignore();
             return;

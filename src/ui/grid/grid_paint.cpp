@@ -212,7 +212,8 @@ void Painter::PaintMonthCells(int row, const TPilot& crew)
                  C(kPairOverRequestedDayOff).darker(200));
         }
         // Last month's activity running into this day.
-        if (d + 31 < TPilot::kSlots && crew.DayCarry[Ix(d + 31)][CarryValue::DayKind] != kNothingCarried && !covered[Ix(d)] &&
+        if (d + 31 < TPilot::kSlots &&
+            crew.DayCarry[Ix(d + 31)][CarryValue::DayKind] != kNothingCarried && !covered[Ix(d)] &&
             slot != kOtherSlot)
             Text(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("<-"),
                  C(kDutyTime).darker(160));
@@ -335,7 +336,8 @@ void Painter::PaintLastMonth(int row, const TPilot& crew)
         if (text.size() > 3 && v[CarryValue::PairingTafb] > 0) {
             // A pairing of last month: report time and time away from base.
             int from = X(col, v[CarryValue::PairingStart]);
-            int to = std::max(from + 1, X(col, Minutes(v[CarryValue::PairingStart]) + Minutes(v[CarryValue::PairingTafb])));
+            int to = std::max(from + 1, X(col, Minutes(v[CarryValue::PairingStart]) +
+                                                   Minutes(v[CarryValue::PairingTafb])));
             m_p.fillRect(QRect(from, top, to - from, height), C(kDutyTime));
             // Keep the name in view when the bar starts left of what is shown.
             int textX =
@@ -348,7 +350,8 @@ void Painter::PaintLastMonth(int row, const TPilot& crew)
             Text(cell, Qt::AlignCenter, FromCoreText(text.substr(0, 8)),
                  v[CarryValue::DayKind] == kReserveDay ? C(kReserve) : C(kBlockHolder));
         }
-        if (m_l.LastMonthView && e >= 31 && v[CarryValue::DayKind] != kNothingCarried && text.empty())
+        if (m_l.LastMonthView && e >= 31 && v[CarryValue::DayKind] != kNothingCarried &&
+            text.empty())
             Text(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("<-"),
                  C(kDutyTime).darker(160));
     }

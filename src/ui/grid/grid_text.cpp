@@ -106,9 +106,10 @@ std::string LastMonthHoverText(const TPilot& crew, int extended)
     const TPilot::SlotValues& v = crew.DayCarry[Ix(extended)];
     const char* duty = v[CarryValue::DayKind] == kWorkedDay    ? "Yes"
                        : v[CarryValue::DayKind] == kReserveDay ? "Res"
-                                                              : "No";
+                                                               : "No";
     return Format("%s  On %s  TAFB %s  Duty %s", crew.DayText[Ix(extended)].substr(0, 40).c_str(),
-                  Clock(v[CarryValue::PairingStart]).c_str(), Clock(v[CarryValue::PairingTafb]).c_str(), duty);
+                  Clock(v[CarryValue::PairingStart]).c_str(),
+                  Clock(v[CarryValue::PairingTafb]).c_str(), duty);
 }
 
 std::string DayHoverText(const ScheduleDocument& doc, int crew, int slot, bool lastMonthView)

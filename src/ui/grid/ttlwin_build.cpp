@@ -23,12 +23,13 @@ void TtlWin::EditPairing(int pairing)
     // where it can be put right.
     char head[64];
     std::snprintf(head, sizeof head, "Pair %04d: ", p.PairNumber);
-    m_ui.Message(kCaption,
-                 std::string(head) + p.ErrorText +
-                     "\nThe pairing editor is not yet part of Tessara Lines. Correct the pairing in "
-                     "the PRG file and load it again with Import > This Month's Pairings..., then "
-                     "run Build Blocks.",
-                 Icon::Information);
+    m_ui.Message(
+        kCaption,
+        std::string(head) + p.ErrorText +
+            "\nThe pairing editor is not yet part of Tessara Lines. Correct the pairing in "
+            "the PRG file and load it again with Import > This Month's Pairings..., then "
+            "run Build Blocks.",
+        Icon::Information);
 }
 
 } // namespace tl::ui

@@ -6,6 +6,7 @@
 #include "storage/file_copies.h"
 #include "storage/month_lock.h"
 #include "storage/objstream.h"
+#include "support/case_name.h"
 #include "support/scripted_interaction.h"
 #include "support/stream_bytes.h"
 #include "support/temp_dir.h"
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -25,13 +27,13 @@
 namespace tl {
 namespace {
 
+using test::ReadAll;
+using test::ScriptedInteraction;
+using test::StreamBytes;
+using test::WriteAll;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
-using test::ScriptedInteraction;
-using test::StreamBytes;
-using test::ReadAll;
-using test::WriteAll;
 
 // What a file holds besides its pairings and crew, and which version it is
 // in; the builder below lays it out section by section, independently of
@@ -75,8 +77,8 @@ std::vector<uint8_t> BuildFile(const FileLayout& f)
         b.U8(static_cast<uint8_t>(month[i])).U8(static_cast<uint8_t>(year[i])).U8(0).U8(0);
     for (int d = 0; d < 31; ++d)
         b.I32(1 + d).I32(1).I32(2027);
-    b.I32(2).I32(1).U32(1).I32(0);  // Month, BuildState, ViewFlag, SpareWord2
-    b.U32(0).U32(0).U8(1);          // window flags, CrewKind
+    b.I32(2).I32(1).U32(1).I32(0); // Month, BuildState, ViewFlag, SpareWord2
+    b.U32(0).U32(0).U8(1);         // window flags, CrewKind
     b.Text32(f.history);
     if (above("2"))
         b.I32(f.lastBasePair);
@@ -95,8 +97,17 @@ std::vector<uint8_t> BuildFile(const FileLayout& f)
     if (above("25")) {
         b.I32(f.absences);
         for (int a = 0; a < f.absences; ++a)
-            b.Text32("VAC").Text32("VA").Text32("Vacation").I32(0).I32(0).I32(240).I32(0)
-                .U32(0).U32(0).U32(1).U32(1);
+            b.Text32("VAC")
+                .Text32("VA")
+                .Text32("Vacation")
+                .I32(0)
+                .I32(0)
+                .I32(240)
+                .I32(0)
+                .U32(0)
+                .U32(0)
+                .U32(1)
+                .U32(1);
     }
     if (above("26"))
         b.Text32(f.toolBoxDate);
@@ -198,7 +209,8 @@ TEST_F(BlockFileTest, RecordsFollowTheirCountsAndEverySectionSurvivesARoundTrip)
     layout.records.Append(std::span(records.Data()).subspan(5));
     EXPECT_EQ(BlockFileBytes(doc, kSchedulerFile), BuildFile(layout));
 
-    layout.history = "0001" "01000600120345";
+    layout.history = "0001"
+                     "01000600120345";
     layout.filterWord0 = "YVR";
     layout.absences = 2;
     layout.toolBoxDate = "TB 2027";
@@ -242,147 +254,192 @@ TEST_F(BlockFileTest, OpeningTellsTheWindowEveryTwoPercentOfTheRecords)
 
 // Sections a version lacks take their defaults; a file without its end
 // marker, or cut short, keeps what it read and warns.
-TEST_F(BlockFileTest, OlderVersionsLoadWithDefaultsForAbsentSections)
+struct VersionCase {
+    const char* name;
+    const char* version;
+    bool hasFilters, hasAbsences, hasViewerText;
+    const char* end;
+    bool warns;
+    size_t cut = 0;
+};
+
+class BlockFileVersionTest : public BlockFileTest,
+                             public ::testing::WithParamInterface<VersionCase> {};
+
+TEST_P(BlockFileVersionTest, LoadsWithDefaultsForAbsentSections)
 {
-    const struct {
-        const char* version;
-        bool hasFilters, hasAbsences, hasViewerText;
-        const char* end;
-        bool warns;
-        size_t cut = 0;
-    } cases[] = {
-        {"2", false, false, false, "", false},
-        {"21", false, false, false, "", false},
-        {"25", true, false, false, "TessaraLines25", false},
-        {"25", true, false, false, "EndOfFile", true},
-        {"28", true, true, false, "EndOfFile", false},
-        {"29", true, true, true, "EndOfFile", false},
-        {"29", true, true, true, "EndOfFile", true, 20}, // cut inside the last texts
-        {"X1", true, true, true, "EndOfFile", false}, // a letter: the newest
-    };
+    const VersionCase& v = GetParam();
     const std::string corrupt = "Tessara Lines: This file may be currupt. No End Of File found. "
                                 "Consider loading Backup File";
-    for (const auto& v : cases) {
-        SCOPED_TRACE(testing::Message() << v.version << ' ' << v.end << ' ' << v.cut);
-        FileLayout layout;
-        layout.version = v.version;
-        layout.rule11 = 0;
-        layout.filterWord0 = "YVR";
-        layout.absences = 2;
-        layout.toolBoxDate = "TB 2027";
-        layout.viewerText = "for crew";
-        layout.endText = v.end;
-        std::vector<uint8_t> bytes = BuildFile(layout);
-        bytes.resize(bytes.size() - v.cut);
+    FileLayout layout;
+    layout.version = v.version;
+    layout.rule11 = 0;
+    layout.filterWord0 = "YVR";
+    layout.absences = 2;
+    layout.toolBoxDate = "TB 2027";
+    layout.viewerText = "for crew";
+    layout.endText = v.end;
+    std::vector<uint8_t> bytes = BuildFile(layout);
+    bytes.resize(bytes.size() - v.cut);
 
-        ScheduleDocument doc;
-        doc.FilterWords[0] = "left over";
-        ASSERT_TRUE(Load(bytes, doc));
-        EXPECT_EQ(ui.Dialogs(),
-                  v.warns ? std::vector<std::string>{corrupt} : std::vector<std::string>{});
-        EXPECT_EQ(doc.GroupName, "YYZCRJFO");
-        EXPECT_EQ(doc.DayDate[2], (TDate{3, 2, 2027})); // slots after the month follow on
-        // Built anew after loading, nothing pending; rule 11 is 0 in the file or absent.
-        EXPECT_EQ((std::vector<int>{doc.DaysInMonth, doc.Month, doc.BuildState, doc.PendingFlag,
-                                    doc.MonthRules[MonthRule::CheckPilotMaxCredit],
-                                    doc.LastBasePair, doc.DisplayState, doc.Modified}),
-                  (std::vector<int>{2, 2, 0, 0, 5400, -1, 1, 0}));
-        EXPECT_EQ((std::vector<std::string>{doc.FilterWords[0], doc.SpareTexts[0], doc.ViewerText}),
-                  (std::vector<std::string>{v.hasFilters ? "YVR" : "", v.hasFilters ? "spare0" : "",
-                                            v.hasViewerText ? "for crew" : ""}));
-        EXPECT_EQ(doc.AbsenceCount, v.hasAbsences ? 2 : 0);
-        EXPECT_EQ(doc.Absences[1].AbsValue3, v.hasAbsences ? 240 : 0);
-    }
+    ScheduleDocument doc;
+    doc.FilterWords[0] = "left over";
+    ASSERT_TRUE(Load(bytes, doc));
+    EXPECT_EQ(ui.Dialogs(),
+              v.warns ? std::vector<std::string>{corrupt} : std::vector<std::string>{});
+    EXPECT_EQ(doc.GroupName, "YYZCRJFO");
+    EXPECT_EQ(doc.DayDate[2], (TDate{3, 2, 2027})); // slots after the month follow on
+    // Built anew after loading, nothing pending; rule 11 is 0 in the file or absent.
+    EXPECT_EQ((std::vector<int>{doc.DaysInMonth, doc.Month, doc.BuildState, doc.PendingFlag,
+                                doc.MonthRules[MonthRule::CheckPilotMaxCredit], doc.LastBasePair,
+                                doc.DisplayState, doc.Modified}),
+              (std::vector<int>{2, 2, 0, 0, 5400, -1, 1, 0}));
+    EXPECT_EQ((std::vector<std::string>{doc.FilterWords[0], doc.SpareTexts[0], doc.ViewerText}),
+              (std::vector<std::string>{v.hasFilters ? "YVR" : "", v.hasFilters ? "spare0" : "",
+                                        v.hasViewerText ? "for crew" : ""}));
+    EXPECT_EQ(doc.AbsenceCount, v.hasAbsences ? 2 : 0);
+    EXPECT_EQ(doc.Absences[1].AbsValue3, v.hasAbsences ? 240 : 0);
 }
+
+const VersionCase kVersionCases[] = {
+    {"2", "2", false, false, false, "", false},
+    {"21", "21", false, false, false, "", false},
+    {"25 ending in its name", "25", true, false, false, "TessaraLines25", false},
+    {"25 ending in EndOfFile", "25", true, false, false, "EndOfFile", true},
+    {"28", "28", true, true, false, "EndOfFile", false},
+    {"29", "29", true, true, true, "EndOfFile", false},
+    {"29 cut inside the last texts", "29", true, true, true, "EndOfFile", true, 20},
+    {"X1 a letter is the newest", "X1", true, true, true, "EndOfFile", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(BlockFile, BlockFileVersionTest, ::testing::ValuesIn(kVersionCases),
+                         test::ByName());
 
 // Opening tells whether the month is whole and what kind of file it is;
 // only a whole scheduler file may be written back, and a month that is not
 // whole never replaces the timed backup.
-TEST_F(BlockFileTest, OpeningSaysWhetherTheMonthIsWholeAndWritable)
+struct OpeningCase {
+    const char* header;
+    const char* end;
+    bool opened, endCheckFailed, newer;
+    int kind;
+};
+
+class BlockFileOpeningTest : public BlockFileTest,
+                             public ::testing::WithParamInterface<OpeningCase> {};
+
+TEST_P(BlockFileOpeningTest, SaysWhetherTheMonthIsWholeAndWritable)
 {
-    const struct {
-        const char* header;
-        const char* end;
-        bool opened, endCheckFailed, newer;
-        int kind;
-    } cases[] = {
-        {"TessaraLines29", "EndOfFile", true, false, false, kSchedulerFile},
-        {"TessaraLines25", "TessaraLines25", true, false, false, kSchedulerFile},
-        {"TessaraLines29", "", true, true, false, kSchedulerFile},
-        {"TessaraLines30", "EndOfFile", true, false, true, kSchedulerFile},
-        {"TessaraLinesX1", "EndOfFile", true, false, true, kSchedulerFile},
-        {"TLViewPrRost29", "EndOfFile", true, false, false, kViewerPreRoster},
-        {"TLView_Final29", "EndOfFile", true, false, false, kViewerFinal},
-        {"TessaraLinez29", "EndOfFile", false, false, false, kSchedulerFile},
-    };
+    const OpeningCase& c = GetParam();
     const std::string newer = "Tessara Lines: This file was written by a newer version of Tessara "
                               "Lines. What this version does not know was not read.";
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.header << ' ' << c.end);
-        FileLayout layout;
-        layout.kindName = std::string(c.header).substr(0, 12);
-        layout.version = std::string(c.header).substr(12);
-        layout.endText = c.end;
-        const std::vector<uint8_t> bytes = BuildFile(layout);
-        WriteAll(Path("month.tl2"), std::string(bytes.begin(), bytes.end()));
-        WriteAll(Path("month.BAK"), "the good backup");
-        ui.Clear();
+    FileLayout layout;
+    layout.kindName = std::string(c.header).substr(0, 12);
+    layout.version = std::string(c.header).substr(12);
+    layout.endText = c.end;
+    const std::vector<uint8_t> bytes = BuildFile(layout);
+    WriteAll(Path("month.tl2"), std::string(bytes.begin(), bytes.end()));
+    WriteAll(Path("month.BAK"), "the good backup");
+    ui.Clear();
 
-        ScheduleDocument doc;
-        const OpenedMonth opened = OpenMonthFile(doc, Path("month.tl2").string(), ui);
-        const bool whole = c.opened && !c.endCheckFailed && !c.newer;
-        EXPECT_EQ((std::vector<bool>{opened.Opened, opened.EndCheckFailed, opened.NewerVersion,
-                                     opened.BuildStopped, opened.Whole(), opened.Build.Built,
-                                     NotWholeReason(opened).empty()}),
-                  (std::vector<bool>{c.opened, c.endCheckFailed, c.newer, false, whole, c.opened,
-                                     whole}));
-        EXPECT_EQ(opened.FileKind, c.kind);
-        EXPECT_EQ(opened.Writable(), whole && c.kind == kSchedulerFile);
-        EXPECT_EQ(doc.ReadOnly, c.opened && !opened.Writable());
-        EXPECT_EQ(ui.Dialogs().size() == 1 && ui.Dialogs()[0] == newer, c.newer);
-        EXPECT_EQ(doc.GroupName.empty(), !c.opened);
+    ScheduleDocument doc;
+    const OpenedMonth opened = OpenMonthFile(doc, Path("month.tl2").string(), ui);
+    const bool whole = c.opened && !c.endCheckFailed && !c.newer;
+    EXPECT_EQ(
+        (std::vector<bool>{opened.Opened, opened.EndCheckFailed, opened.NewerVersion,
+                           opened.BuildStopped, opened.Whole(), opened.Build.Built,
+                           NotWholeReason(opened).empty()}),
+        (std::vector<bool>{c.opened, c.endCheckFailed, c.newer, false, whole, c.opened, whole}));
+    EXPECT_EQ(opened.FileKind, c.kind);
+    EXPECT_EQ(opened.Writable(), whole && c.kind == kSchedulerFile);
+    EXPECT_EQ(doc.ReadOnly, c.opened && !opened.Writable());
+    EXPECT_EQ(ui.Dialogs().size() == 1 && ui.Dialogs()[0] == newer, c.newer);
+    EXPECT_EQ(doc.GroupName.empty(), !c.opened);
 
-        doc.Modified = true;
-        for (int tick = 0; tick < 20; ++tick)
-            TimedBackupTick(doc, true, ui);
-        EXPECT_EQ(ReadAll(Path("month.BAK")) == "the good backup", !opened.Writable());
-    }
+    doc.Modified = true;
+    for (int tick = 0; tick < 20; ++tick)
+        TimedBackupTick(doc, true, ui);
+    EXPECT_EQ(ReadAll(Path("month.BAK")) == "the good backup", !opened.Writable());
 }
+
+const OpeningCase kOpeningCases[] = {
+    {"TessaraLines29", "EndOfFile", true, false, false, kSchedulerFile},
+    {"TessaraLines25", "TessaraLines25", true, false, false, kSchedulerFile},
+    {"TessaraLines29", "", true, true, false, kSchedulerFile},
+    {"TessaraLines30", "EndOfFile", true, false, true, kSchedulerFile},
+    {"TessaraLinesX1", "EndOfFile", true, false, true, kSchedulerFile},
+    {"TLViewPrRost29", "EndOfFile", true, false, false, kViewerPreRoster},
+    {"TLView_Final29", "EndOfFile", true, false, false, kViewerFinal},
+    {"TessaraLinez29", "EndOfFile", false, false, false, kSchedulerFile},
+};
+
+INSTANTIATE_TEST_SUITE_P(BlockFile, BlockFileOpeningTest, ::testing::ValuesIn(kOpeningCases),
+                         [](const auto& p) {
+                             return test::CaseName(std::string(p.param.header) + " " +
+                                                   (*p.param.end ? p.param.end : "no end"));
+                         });
 
 // Another program's file, bytes too short for a header, counts beyond the
 // tables: one message, and the document cleared.
-TEST_F(BlockFileTest, ForeignFilesAndCountsBeyondTheTablesAreRefused)
+struct RefusedCase {
+    const char* name;
+    std::function<std::vector<uint8_t>()> bytes;
+};
+
+class BlockFileRefusedTest : public BlockFileTest,
+                             public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(BlockFileRefusedTest, OneMessageAndTheDocumentCleared)
 {
-    StreamBytes foreign;
-    foreign.Header().Text32("SomethingElse29").Text32("YYZCRJFO");
-    std::vector<std::vector<uint8_t>> files{foreign.Bytes(), {'h', 'e', 'l', 'l', 'o'}};
-    const struct {
-        int days;
-        int32_t lastPair, crew;
-    } counts[] = {
-        {2, 3001, 0}, {2, -5, 0}, {2, -1, 1001}, {2, -1, -1}, {32, -1, 0}, {0, -1, 0},
-    };
-    for (const auto& c : counts) {
-        FileLayout layout;
-        layout.days = c.days;
-        layout.pairCount = c.lastPair + 1;
-        layout.crew = c.crew;
-        files.push_back(BuildFile(layout));
-    }
-    for (size_t i = 0; i < files.size(); ++i) {
-        SCOPED_TRACE(i);
-        ScheduleDocument doc;
-        EXPECT_FALSE(Load(files[i], doc));
-        EXPECT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
-        if (i == 0) {
-            EXPECT_THAT(ui.Dialogs(),
-                        ElementsAre("This is Not a Valid Tessara Lines 2 File.: " + doc.FileName));
-        }
-        EXPECT_EQ(doc.GroupName, "");
-        EXPECT_EQ((std::vector<int>{doc.DaysInMonth, doc.LastPair, doc.CrewCount}),
-                  (std::vector<int>{0, -1, 0}));
-    }
+    ScheduleDocument doc;
+    EXPECT_FALSE(Load(GetParam().bytes(), doc));
+    EXPECT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
+    EXPECT_EQ(doc.GroupName, "");
+    EXPECT_EQ((std::vector<int>{doc.DaysInMonth, doc.LastPair, doc.CrewCount}),
+              (std::vector<int>{0, -1, 0}));
 }
+
+std::vector<uint8_t> Foreign()
+{
+    return StreamBytes().Header().Text32("SomethingElse29").Text32("YYZCRJFO").Bytes();
+}
+
+TEST_F(BlockFileTest, AnotherProgramsFileIsNamedNotValid)
+{
+    ScheduleDocument doc;
+    EXPECT_FALSE(Load(Foreign(), doc));
+    EXPECT_THAT(ui.Dialogs(),
+                ElementsAre("This is Not a Valid Tessara Lines 2 File.: " + doc.FileName));
+}
+
+// A file of the layout with these counts.
+std::function<std::vector<uint8_t>()> Counts(int days, int32_t lastPair, int32_t crew)
+{
+    return [=] {
+        FileLayout layout;
+        layout.days = days;
+        layout.pairCount = lastPair + 1;
+        layout.crew = crew;
+        return BuildFile(layout);
+    };
+}
+
+const RefusedCase kRefusedCases[] = {
+    {"another programs file", Foreign},
+    {"too short for a header",
+     [] {
+         return std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o'};
+     }},
+    {"3002 pairings", Counts(2, 3001, 0)},
+    {"negative pairing count", Counts(2, -5, 0)},
+    {"1001 crew", Counts(2, -1, 1001)},
+    {"negative crew count", Counts(2, -1, -1)},
+    {"32 days", Counts(32, -1, 0)},
+    {"no days", Counts(0, -1, 0)},
+};
+
+INSTANTIATE_TEST_SUITE_P(BlockFile, BlockFileRefusedTest, ::testing::ValuesIn(kRefusedCases),
+                         test::ByName());
 
 TEST_F(BlockFileTest, SaveWritesTheFileThroughLinksAndClearsModified)
 {
@@ -426,7 +483,7 @@ TEST_F(BlockFileTest, FailedSaveKeepsTheOldFileAndTheMonthModified)
     EXPECT_FALSE(SaveBlocks(doc, locked, kSchedulerFile, ui));
     EXPECT_FALSE(SaveBlocks(doc, Path("missing") / "x.tl2", kSchedulerFile, ui));
 
-    struct rlimit old{};
+    struct rlimit old {};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit small = old;
@@ -462,48 +519,47 @@ bool SetImmutable(const std::filesystem::path& path, bool on)
 
 // A folder that cannot be written and a file that cannot be replaced are
 // read-only, not a full disk; nothing is left beside the old file.
-TEST_F(BlockFileTest, UnwritableFolderAndImmutableFileAreReadOnly)
+class UnwritableTest : public BlockFileTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(UnwritableTest, IsReadOnly)
 {
     namespace fs = std::filesystem;
+    const bool shutFolder = GetParam() == std::string_view("folder");
     ScheduleDocument doc;
     FillLikeLayout(doc, ui);
-    int tried = 0;
-    for (const char* folder : {"shut", "open"}) {
-        SCOPED_TRACE(folder);
-        const fs::path month = Path(folder) / "month.tl2";
-        fs::create_directory(Path(folder));
-        WriteAll(month, "old");
-        bool locked = false;
-        if (folder == std::string_view("shut")) {
-            // Permission bits stop every user but root, whom the flag stops.
-            fs::permissions(Path(folder), fs::perms::owner_read | fs::perms::owner_exec);
-            const int probe = ::open((Path(folder) / "probe").c_str(), O_WRONLY | O_CREAT, 0600);
-            locked = probe < 0;
-            if (probe >= 0) {
-                ::close(probe);
-                fs::remove(Path(folder) / "probe");
-                locked = SetImmutable(Path(folder), true);
-            }
-        } else {
-            locked = SetImmutable(month, true);
+    const fs::path month = Path("in") / "month.tl2";
+    fs::create_directory(Path("in"));
+    WriteAll(month, "old");
+    bool locked = false;
+    if (shutFolder) {
+        // Permission bits stop every user but root, whom the flag stops.
+        fs::permissions(Path("in"), fs::perms::owner_read | fs::perms::owner_exec);
+        const int probe = ::open((Path("in") / "probe").c_str(), O_WRONLY | O_CREAT, 0600);
+        locked = probe < 0;
+        if (probe >= 0) {
+            ::close(probe);
+            fs::remove(Path("in") / "probe");
+            locked = SetImmutable(Path("in"), true);
         }
-        if (!locked)
-            continue;
-        ++tried;
-        ui.Clear();
-        doc.Modified = true;
-        EXPECT_FALSE(SaveBlocks(doc, month, kSchedulerFile, ui));
-        EXPECT_THAT(ui.Dialogs(), ElementsAre(readOnly));
-        EXPECT_TRUE(doc.Modified);
-        SetImmutable(Path(folder), false);
-        SetImmutable(month, false);
-        fs::permissions(Path(folder), fs::perms::owner_all);
-        EXPECT_EQ(ReadAll(month), "old");
-        EXPECT_EQ(std::distance(fs::directory_iterator(Path(folder)), {}), 1);
+    } else {
+        locked = SetImmutable(month, true);
     }
-    if (tried == 0)
-        GTEST_SKIP() << "no way here to make a folder or a file unwritable";
+    if (!locked)
+        GTEST_SKIP() << "no way here to make the " << GetParam() << " unwritable";
+    ui.Clear();
+    doc.Modified = true;
+    EXPECT_FALSE(SaveBlocks(doc, month, kSchedulerFile, ui));
+    EXPECT_THAT(ui.Dialogs(), ElementsAre(readOnly));
+    EXPECT_TRUE(doc.Modified);
+    SetImmutable(Path("in"), false);
+    SetImmutable(month, false);
+    fs::permissions(Path("in"), fs::perms::owner_all);
+    EXPECT_EQ(ReadAll(month), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(Path("in")), {}), 1);
 }
+
+INSTANTIATE_TEST_SUITE_P(BlockFile, UnwritableTest, ::testing::Values("folder", "file"),
+                         [](const auto& p) { return std::string(p.param); });
 
 // Saving over the month's own file after someone else changed it asks first;
 // No keeps their file, Yes writes this month over it.
@@ -532,7 +588,7 @@ TEST_F(BlockFileTest, SaveAsksBeforeOverwritingAFileChangedSinceItWasRead)
     EXPECT_THAT(ui.Dialogs(), IsEmpty());
 }
 
-TEST_F(BlockFileTest, MonthLockNamesItsHolderAndTakesOverOnlyADeadProcessOfThisHost)
+TEST_F(BlockFileTest, MonthLockNamesItsHolderAndIsReleasedWhenItGoes)
 {
     const std::filesystem::path month = Path("june.tl2");
     const std::filesystem::path lockFile = Path(".~lock.june.tl2#");
@@ -555,26 +611,6 @@ TEST_F(BlockFileTest, MonthLockNamesItsHolderAndTakesOverOnlyADeadProcessOfThisH
     }
     EXPECT_FALSE(std::filesystem::exists(lockFile)); // released when it goes
 
-    // Process 2147483646 is gone; on another host it cannot be told.
-    const struct {
-        std::string content;
-        MonthLock::Result result;
-    } cases[] = {
-        {std::string("ann,") + host + ",2027-06-01 08:00,2147483646;\n", MonthLock::Result::Taken},
-        {"ann,elsewhere,2027-06-01 08:00,2147483646;\n", MonthLock::Result::Held},
-        {std::string("ann,") + host + ",2027-06-01 08:00,1;\n", MonthLock::Result::Held},
-        {std::string(5000, ','), MonthLock::Result::Held},
-        {std::string("\0\xff,;,,,,99999999999999999999", 28), MonthLock::Result::Held},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.content.substr(0, 40));
-        WriteAll(lockFile, c.content);
-        MonthLock lock;
-        EXPECT_EQ(lock.Take(month), c.result);
-        EXPECT_EQ(ReadAll(lockFile) == c.content, c.result == MonthLock::Result::Held);
-        lock.Release();
-        std::filesystem::remove(lockFile);
-    }
     // A lock that is not a file at all holds the month without blocking.
     ASSERT_EQ(::mkfifo(lockFile.c_str(), 0600), 0);
     MonthLock lock;
@@ -582,6 +618,43 @@ TEST_F(BlockFileTest, MonthLockNamesItsHolderAndTakesOverOnlyADeadProcessOfThisH
     EXPECT_EQ(lock.Holder().User, "");
     EXPECT_EQ(DescribeHolder(lock.Holder()), "another user");
 }
+
+// A lock file left behind; HOST stands for this machine's name. Process
+// 2147483646 is gone; on another host it cannot be told.
+struct LockCase {
+    const char* name;
+    std::string content;
+    MonthLock::Result result;
+};
+
+class MonthLockTakeOverTest : public BlockFileTest,
+                              public ::testing::WithParamInterface<LockCase> {};
+
+TEST_P(MonthLockTakeOverTest, TakesOverOnlyADeadProcessOfThisHost)
+{
+    char host[256] = {};
+    ASSERT_EQ(gethostname(host, sizeof host - 1), 0);
+    std::string content = GetParam().content;
+    if (const size_t at = content.find("HOST"); at != std::string::npos)
+        content.replace(at, 4, host);
+    const std::filesystem::path month = Path("june.tl2");
+    WriteAll(MonthLock::LockFileOf(month), content);
+    MonthLock lock;
+    EXPECT_EQ(lock.Take(month), GetParam().result);
+    EXPECT_EQ(ReadAll(MonthLock::LockFileOf(month)) == content,
+              GetParam().result == MonthLock::Result::Held);
+}
+
+const LockCase kLockCases[] = {
+    {"dead here", "ann,HOST,2027-06-01 08:00,2147483646;\n", MonthLock::Result::Taken},
+    {"elsewhere", "ann,elsewhere,2027-06-01 08:00,2147483646;\n", MonthLock::Result::Held},
+    {"alive here", "ann,HOST,2027-06-01 08:00,1;\n", MonthLock::Result::Held},
+    {"commas", std::string(5000, ','), MonthLock::Result::Held},
+    {"binary", std::string("\0\xff,;,,,,99999999999999999999", 28), MonthLock::Result::Held},
+};
+
+INSTANTIATE_TEST_SUITE_P(BlockFile, MonthLockTakeOverTest, ::testing::ValuesIn(kLockCases),
+                         test::ByName());
 
 class FileCopiesTest : public ::testing::Test {
 protected:
@@ -683,7 +756,7 @@ TEST_F(FileCopiesTest, BackupKeepsTheMonthModifiedAndUnnamedMonthsAreRefused)
 
 // A dated backup name when asked for; a timed backup is the file with .BAK
 // for its extension, which no two months share and no file is its own.
-TEST(BackupNamesTest, DatedNamesAndTimedBackupPaths)
+TEST(BackupNamesTest, DatedNameWhenAskedFor)
 {
     std::tm t{};
     t.tm_year = 2027 - 1900;
@@ -695,14 +768,23 @@ TEST(BackupNamesTest, DatedNamesAndTimedBackupPaths)
               std::filesystem::path("/b/Backup Sept 7 2027 at 0905 june.tl2"));
     EXPECT_EQ(BackupTarget("/b", "/home/s/june.tl2", false, t),
               std::filesystem::path("/b/Backup june.tl2"));
-    const std::pair<const char*, const char*> cases[] = {
-        {"/home/s/june.tl2", "/home/s/june.BAK"}, {"/home/s/JUNE.TL2", "/home/s/JUNE.BAK"},
-        {"/home/s/june.tlv", "/home/s/june.tlv.BAK"}, {"/home/s/x.BAK", "/home/s/x.BAK.BAK"},
-        {"/home/s.v2/june", ""}, {"/home/s/.tl2", ""},
-    };
-    for (const auto& [file, backup] : cases)
-        EXPECT_EQ(TimedBackupPath(file), std::filesystem::path(backup)) << file;
 }
+
+class TimedBackupPathTest : public ::testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+TEST_P(TimedBackupPathTest, IsTheFileWithBakForItsExtension)
+{
+    EXPECT_EQ(TimedBackupPath(GetParam().first), std::filesystem::path(GetParam().second));
+}
+
+INSTANTIATE_TEST_SUITE_P(BackupNames, TimedBackupPathTest,
+                         ::testing::Values(std::pair{"/home/s/june.tl2", "/home/s/june.BAK"},
+                                           std::pair{"/home/s/JUNE.TL2", "/home/s/JUNE.BAK"},
+                                           std::pair{"/home/s/june.tlv", "/home/s/june.tlv.BAK"},
+                                           std::pair{"/home/s/x.BAK", "/home/s/x.BAK.BAK"},
+                                           std::pair{"/home/s.v2/june", ""},
+                                           std::pair{"/home/s/.tl2", ""}),
+                         [](const auto& p) { return test::CaseName(p.param.first); });
 
 TEST_F(FileCopiesTest, TimedBackupWritesEveryTwentiethTickOfABuiltModifiedMonth)
 {
@@ -714,8 +796,9 @@ TEST_F(FileCopiesTest, TimedBackupWritesEveryTwentiethTickOfABuiltModifiedMonth)
     EXPECT_EQ(written, 2);
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "june.BAK"));
     EXPECT_TRUE(doc.Modified);
-    EXPECT_EQ(ui.TraceText(), "BackupTimerTrigger\nSaveBlksBegin\nSaveBlksEnd\nBackupTimerFinish\n"
-                              "BackupTimerTrigger\nSaveBlksBegin\nSaveBlksEnd\nBackupTimerFinish\n");
+    EXPECT_EQ(ui.TraceText(),
+              "BackupTimerTrigger\nSaveBlksBegin\nSaveBlksEnd\nBackupTimerFinish\n"
+              "BackupTimerTrigger\nSaveBlksBegin\nSaveBlksEnd\nBackupTimerFinish\n");
 
     // A file without an extension has no backup name: traced, nothing written.
     ui.Clear();
@@ -726,29 +809,34 @@ TEST_F(FileCopiesTest, TimedBackupWritesEveryTwentiethTickOfABuiltModifiedMonth)
                               "missing\nBackupTimerFinish\n");
 }
 
-TEST_F(FileCopiesTest, TimedBackupWritesNothingWhenAnyConditionFails)
+struct TickCase {
+    const char* name;
+    bool autoSave, untitled, modified;
+    int buildState, displayState;
+};
+
+class TimedBackupTest : public FileCopiesTest, public ::testing::WithParamInterface<TickCase> {};
+
+TEST_P(TimedBackupTest, WritesNothingWhenAConditionFails)
 {
-    const struct {
-        const char* name;
-        bool autoSave, untitled, modified;
-        int buildState, displayState;
-    } cases[] = {
-        {"auto save off", false, false, true, 1, 1}, {"untitled", true, true, true, 1, 1},
-        {"not modified", true, false, false, 1, 1},  {"not built", true, false, true, 0, 1},
-        {"no month", true, false, true, 1, 3},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        doc.Untitled = c.untitled;
-        doc.Modified = c.modified;
-        doc.BuildState = c.buildState;
-        doc.DisplayState = c.displayState;
-        for (int tick = 0; tick < 20; ++tick)
-            EXPECT_FALSE(TimedBackupTick(doc, c.autoSave, ui));
-        EXPECT_FALSE(std::filesystem::exists(dir.path() / "june.BAK"));
-        EXPECT_EQ(doc.BackupCountdown, 20); // restarted, or never counted
-    }
+    const TickCase& c = GetParam();
+    doc.Untitled = c.untitled;
+    doc.Modified = c.modified;
+    doc.BuildState = c.buildState;
+    doc.DisplayState = c.displayState;
+    for (int tick = 0; tick < 20; ++tick)
+        EXPECT_FALSE(TimedBackupTick(doc, c.autoSave, ui));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "june.BAK"));
+    EXPECT_EQ(doc.BackupCountdown, 20); // restarted, or never counted
 }
+
+INSTANTIATE_TEST_SUITE_P(FileCopies, TimedBackupTest,
+                         ::testing::Values(TickCase{"auto save off", false, false, true, 1, 1},
+                                           TickCase{"untitled", true, true, true, 1, 1},
+                                           TickCase{"not modified", true, false, false, 1, 1},
+                                           TickCase{"not built", true, false, true, 0, 1},
+                                           TickCase{"no month", true, false, true, 1, 3}),
+                         test::ByName());
 
 } // namespace
 } // namespace tl

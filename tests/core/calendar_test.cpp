@@ -1,6 +1,7 @@
 #include "model/schedule_document.h"
 #include "model/text_encoding.h"
 #include "model/vortime.h"
+#include "support/case_name.h"
 #include "support/scripted_interaction.h"
 
 #include <gmock/gmock.h>
@@ -17,78 +18,118 @@ using test::ScriptedInteraction;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-TEST(HoursMinutesTest, Formats)
+// Minutes and their text, both ways; the name is the text, "clock" when only
+// a time of day is asked for.
+struct HoursMinutesCase {
+    const char* text;
+    bool padHours; // formatting; parsing: a time of day only
+    int32_t minutes;
+};
+
+std::string HoursMinutesName(const ::testing::TestParamInfo<HoursMinutesCase>& p)
 {
-    const struct {
-        int32_t minutes;
-        bool padHours;
-        const char* text;
-    } cases[] = {
-        {0, false, "00:00"}, {5, true, " 0:05"}, {425, false, "07:05"}, {7425, true, "123:45"},
-        // Both parts carry the sign.
-        {-90, false, "-1:-30"}, {-5, true, " 0:-5"}, {INT32_MIN, false, "-35791394:-8"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(FormatHoursMinutes(c.minutes, c.padHours), c.text) << c.minutes;
+    return test::CaseName(std::string(p.param.text) + (p.param.padHours ? " clock" : ""));
 }
 
-TEST(HoursMinutesTest, Parses)
+class FormatHoursMinutesTest : public ::testing::TestWithParam<HoursMinutesCase> {};
+
+TEST_P(FormatHoursMinutesTest, Formats)
 {
-    const struct {
-        const char* text;
-        bool clockOnly;
-        int32_t minutes;
-    } cases[] = {
-        {"23:59", true, 1439}, {"24:00", true, -1}, {"24:00", false, 1440}, {"150:00", false, 9000},
-        {"8", true, 480}, {"8:75", false, -1}, {"", true, 0}, {"7:5", true, 425},
-        {"7.30", true, 450}, {"12:60", false, -1}, {"-1:30", false, -1},
-        // Minus zero is no negative hour; the minutes are read from after the sign.
-        {"-0:30", false, 0}, {"7:-5", true, 420}, {"7:xx", true, 420}, {":45", true, 45},
-        {"23:59:59", true, 1439},
-        // The minutes follow the first non-digit, even a leading blank.
-        {" 7:05", true, 427},
-        // Too large for 32 bits: refused rather than wrapped.
-        {"35791395:00", false, -1}, {"99999999999", false, -1}, {"7:99999999999", false, -1},
-        {"35791394:07", false, 2147483647},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseHoursMinutes(c.text, c.clockOnly), c.minutes) << '"' << c.text << '"';
+    EXPECT_EQ(FormatHoursMinutes(GetParam().minutes, GetParam().padHours), GetParam().text);
 }
 
-TEST(LeadingIntTest, ConvertsLikeAtoiAndSaturates)
+INSTANTIATE_TEST_SUITE_P(
+    HoursMinutes, FormatHoursMinutesTest,
+    ::testing::Values(HoursMinutesCase{"00:00", false, 0}, HoursMinutesCase{" 0:05", true, 5},
+                      HoursMinutesCase{"07:05", false, 425}, HoursMinutesCase{"123:45", true, 7425},
+                      // Both parts carry the sign.
+                      HoursMinutesCase{"-1:-30", false, -90}, HoursMinutesCase{" 0:-5", true, -5},
+                      HoursMinutesCase{"-35791394:-8", false, INT32_MIN}),
+    HoursMinutesName);
+
+class ParseHoursMinutesTest : public ::testing::TestWithParam<HoursMinutesCase> {};
+
+TEST_P(ParseHoursMinutesTest, Parses)
 {
-    const std::pair<const char*, int32_t> cases[] = {
-        {"  42abc", 42}, {"\t-17", -17},          {"x12", 0},
-        {"- 3", 0},      {"2147483648", INT32_MAX}, {"-2147483648", INT32_MIN},
-        {"-99999999999999999999", INT32_MIN},
-    };
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(LeadingInt(text), value) << text;
+    EXPECT_EQ(ParseHoursMinutes(GetParam().text, GetParam().padHours), GetParam().minutes);
 }
 
-TEST(GetIntTest, ReadsFieldOrTracesShortLine)
+const HoursMinutesCase kParseCases[] = {
+    {"23:59", true, 1439},
+    {"24:00", true, -1},
+    {"24:00", false, 1440},
+    {"150:00", false, 9000},
+    {"8", true, 480},
+    {"8:75", false, -1},
+    {"", true, 0},
+    {"7:5", true, 425},
+    {"7.30", true, 450},
+    {"12:60", false, -1},
+    {"-1:30", false, -1},
+    // Minus zero is no negative hour; the minutes are read from after the sign.
+    {"-0:30", false, 0},
+    {"7:-5", true, 420},
+    {"7:xx", true, 420},
+    {":45", true, 45},
+    {"23:59:59", true, 1439},
+    // The minutes follow the first non-digit, even a leading blank.
+    {" 7:05", true, 427},
+    // Too large for 32 bits: refused rather than wrapped.
+    {"35791395:00", false, -1},
+    {"99999999999", false, -1},
+    {"7:99999999999", false, -1},
+    {"35791394:07", false, 2147483647},
+};
+
+INSTANTIATE_TEST_SUITE_P(HoursMinutes, ParseHoursMinutesTest, ::testing::ValuesIn(kParseCases),
+                         HoursMinutesName);
+
+class LeadingIntTest : public ::testing::TestWithParam<std::pair<const char*, int32_t>> {};
+
+TEST_P(LeadingIntTest, ConvertsLikeAtoiAndSaturates)
 {
-    const struct {
-        const char* line;
-        int start, count;
-        int32_t value;
-        bool tooShort;
-    } cases[] = {
-        {"AB 12 345", 6, 3, 345, false}, // exactly long enough
-        {"AB 12 34", 6, 3, 0, true},     // one short
-        {"AB 12 345", 2, 3, 12, false},  // leading blank
-        {"AB 12345", 3, 2, 12, false},   // stops at the field's end
-        {"A -7B", 1, 3, -7, false},      {"ABCDEF", 0, 3, 0, false},
-        {"", 0, 0, 0, false},            {"ABC", -1, 2, 0, true},
-        {"ABC", 1, -1, 0, true},         {"ABC", INT_MAX, INT_MAX, 0, true},
-    };
-    for (const auto& c : cases) {
-        ScriptedInteraction ui;
-        EXPECT_EQ(GetInt(c.line, c.start, c.count, ui), c.value) << c.line << ' ' << c.start;
-        EXPECT_EQ(ui.TraceText(), c.tooShort ? "Cannot GetInt. String too Short\n" : "")
-            << c.line << ' ' << c.start;
-    }
+    EXPECT_EQ(LeadingInt(GetParam().first), GetParam().second);
 }
+
+INSTANTIATE_TEST_SUITE_P(Text, LeadingIntTest,
+                         ::testing::Values(std::pair{"  42abc", 42}, std::pair{"\t-17", -17},
+                                           std::pair{"x12", 0}, std::pair{"- 3", 0},
+                                           std::pair{"2147483648", INT32_MAX},
+                                           std::pair{"-2147483648", INT32_MIN},
+                                           std::pair{"-99999999999999999999", INT32_MIN}),
+                         [](const auto& p) { return test::CaseName(p.param.first); });
+
+struct GetIntCase {
+    const char* name;
+    const char* line;
+    int start, count;
+    int32_t value;
+    bool tooShort;
+};
+
+class GetIntTest : public ::testing::TestWithParam<GetIntCase> {};
+
+TEST_P(GetIntTest, ReadsFieldOrTracesShortLine)
+{
+    const GetIntCase& c = GetParam();
+    ScriptedInteraction ui;
+    EXPECT_EQ(GetInt(c.line, c.start, c.count, ui), c.value);
+    EXPECT_EQ(ui.TraceText(), c.tooShort ? "Cannot GetInt. String too Short\n" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Text, GetIntTest,
+    ::testing::Values(GetIntCase{"exactly long enough", "AB 12 345", 6, 3, 345, false},
+                      GetIntCase{"one short", "AB 12 34", 6, 3, 0, true},
+                      GetIntCase{"leading blank", "AB 12 345", 2, 3, 12, false},
+                      GetIntCase{"stops at the field end", "AB 12345", 3, 2, 12, false},
+                      GetIntCase{"negative", "A -7B", 1, 3, -7, false},
+                      GetIntCase{"letters", "ABCDEF", 0, 3, 0, false},
+                      GetIntCase{"empty", "", 0, 0, 0, false},
+                      GetIntCase{"negative start", "ABC", -1, 2, 0, true},
+                      GetIntCase{"negative count", "ABC", 1, -1, 0, true},
+                      GetIntCase{"overflowing end", "ABC", INT_MAX, INT_MAX, 0, true}),
+    test::ByName());
 
 TEST(CalendarTest, DayNumbersRoundTripOverTwoCenturiesAndKeepInBounds)
 {
@@ -110,23 +151,33 @@ TEST(CalendarTest, DayNumbersRoundTripOverTwoCenturiesAndKeepInBounds)
     EXPECT_EQ(DateFromJulianDay(JulianDay(3, 1, 0)), (TDate{1, 3, 0}));
 }
 
-TEST(CalendarTest, InvalidDatesHaveNoDayNumber)
+struct DateCase {
+    int month, day, year;
+    bool valid;
+};
+
+class ValidDateTest : public ::testing::TestWithParam<DateCase> {};
+
+TEST_P(ValidDateTest, OnlyValidDatesHaveADayNumber)
 {
-    const struct {
-        int month, day, year;
-        bool valid;
-    } cases[] = {
-        {2, 31, 2025, false}, {2, 29, 2000, true},  {2, 29, 1900, false}, {2, 29, 2024, true},
-        {2, 29, 2025, false}, {4, 31, 2025, false}, {12, 31, 2025, true}, {13, 1, 2025, false},
-        {0, 1, 2025, false},  {1, 0, 2025, false},  {1, 1, 0, false},     {1, 1, INT_MAX, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.day << '.' << c.month << '.' << c.year);
-        EXPECT_EQ(ValidDate(c.month, c.day, c.year), c.valid);
-        EXPECT_EQ(CheckedJulianDay(c.month, c.day, c.year),
-                  c.valid ? JulianDay(c.month, c.day, c.year) : 0);
-    }
+    const DateCase& c = GetParam();
+    EXPECT_EQ(ValidDate(c.month, c.day, c.year), c.valid);
+    EXPECT_EQ(CheckedJulianDay(c.month, c.day, c.year),
+              c.valid ? JulianDay(c.month, c.day, c.year) : 0);
 }
+
+const DateCase kDateCases[] = {
+    {2, 31, 2025, false}, {2, 29, 2000, true},  {2, 29, 1900, false}, {2, 29, 2024, true},
+    {2, 29, 2025, false}, {4, 31, 2025, false}, {12, 31, 2025, true}, {13, 1, 2025, false},
+    {0, 1, 2025, false},  {1, 0, 2025, false},  {1, 1, 0, false},     {1, 1, INT_MAX, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Calendar, ValidDateTest, ::testing::ValuesIn(kDateCases),
+                         [](const auto& p) {
+                             const DateCase& c = p.param;
+                             return std::to_string(c.day) + "_" + std::to_string(c.month) + "_" +
+                                    std::to_string(c.year);
+                         });
 
 TEST(NamesTest, OutOfRangeGivesAQuestionMarkAndCaseMapsCodePageLetters)
 {
@@ -150,63 +201,73 @@ TEST(NamesTest, OutOfRangeGivesAQuestionMarkAndCaseMapsCodePageLetters)
 // UTF-8; what the code page cannot hold, or malformed UTF-8, becomes '?'.
 TEST(TextEncodingTest, CodePageRoundTripAndQuestionMarks)
 {
-    EXPECT_EQ(Cp1252ToUtf8("MONTR\xC9" "AL \x80\x93q\x94"), "MONTRÉAL €“q”");
+    EXPECT_EQ(Cp1252ToUtf8("MONTR\xC9"
+                           "AL \x80\x93q\x94"),
+              "MONTRÉAL €“q”");
     EXPECT_EQ(Cp1252ToUtf8("\x81"), "\xC2\x81"); // undefined byte keeps its value
     std::string all;
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
-    const std::pair<const char*, const char*> unmappable[] = {
-        {"日", "?"}, {"\xC3", "?"}, {"\xC3" "A", "?A"}, {"\xFF" "B", "?B"},
-        {"\xF0\x9F\x98\x80", "?"},
-    };
-    for (const auto& [utf8, bytes] : unmappable)
-        EXPECT_EQ(Utf8ToCp1252(utf8), bytes) << utf8;
+    EXPECT_EQ(Utf8ToCp1252("日"), "?");
+    EXPECT_EQ(Utf8ToCp1252("\xC3"), "?");
+    EXPECT_EQ(Utf8ToCp1252("\xC3"
+                           "A"),
+              "?A");
+    EXPECT_EQ(Utf8ToCp1252("\xFF"
+                           "B"),
+              "?B");
+    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"), "?");
 }
 
-TEST(SetupDaylightSavingTest, FindsTheChangeover)
+struct DstCase {
+    const char* name;
+    TDate first, last;
+    bool ok;
+    int32_t changeMinute, shift;
+};
+
+class SetupDaylightSavingTest : public ::testing::TestWithParam<DstCase> {};
+
+TEST_P(SetupDaylightSavingTest, FindsTheChangeover)
 {
-    const struct {
-        const char* name;
-        TDate first, last;
-        bool ok;
-        int32_t changeMinute, shift;
-    } cases[] = {
-        // 1 March 2025 is a Saturday: Sundays 2 and 9 March, the second on day 8.
-        {"March", {1, 3, 2025}, {31, 3, 2025}, true, 8 * 1440 + 120, 60},
-        // The day before (Sunday 1 March 2026) counts, so Sunday 8 March is the one.
-        {"MarchAfterSunday", {2, 3, 2026}, {31, 3, 2026}, true, 6 * 1440 + 120, 60},
-        // February days are not counted: 1 and 8 March 2026 are days 9 and 16.
-        {"FebruaryIntoMarch", {20, 2, 2026}, {19, 3, 2026}, true, 16 * 1440 + 120, 60},
-        // Only one March Sunday (7 March 2027) in the month.
-        {"MarchTooShort", {21, 2, 2027}, {7, 3, 2027}, false, 0, 0},
-        {"November", {1, 11, 2025}, {30, 11, 2025}, true, 1 * 1440 + 120, -60},
-        // The October Sunday (26th) does not count; Sunday 2 November is day 13.
-        {"OctoberIntoNovember", {20, 10, 2025}, {19, 11, 2025}, true, 13 * 1440 + 120, -60},
-        // 1 November 2026 is a Sunday: the changeover falls on day 0.
-        {"NovemberFirstDay", {1, 11, 2026}, {30, 11, 2026}, true, 120, -60},
-        {"June", {1, 6, 2025}, {30, 6, 2025}, true, 0, 0},
-        // The fifteenth day (1 April) decides, whatever March Sundays come before.
-        {"AprilMonth", {18, 3, 2025}, {17, 4, 2025}, true, 0, 0},
-        // Nine days: the fifteenth slot lies past the period, in March.
-        {"ShortFebruary", {20, 2, 2026}, {28, 2, 2026}, true, 0, 0},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        ScriptedInteraction ui;
-        ScheduleDocument doc;
-        ASSERT_TRUE(doc.SetMonth(ui, JulianDay(c.first.Month, c.first.Day, c.first.Year),
-                                 JulianDay(c.last.Month, c.last.Day, c.last.Year)));
-        doc.DstChangeMinute = 999; // stale values from an earlier month
-        doc.DstShift = 60;
-        EXPECT_EQ(SetupDaylightSaving(doc), c.ok);
-        EXPECT_EQ(doc.DstChangeMinute, c.changeMinute);
-        EXPECT_EQ(doc.DstShift, c.shift);
-    }
+    const DstCase& c = GetParam();
+    ScriptedInteraction ui;
+    ScheduleDocument doc;
+    ASSERT_TRUE(doc.SetMonth(ui, JulianDay(c.first.Month, c.first.Day, c.first.Year),
+                             JulianDay(c.last.Month, c.last.Day, c.last.Year)));
+    doc.DstChangeMinute = 999; // stale values from an earlier month
+    doc.DstShift = 60;
+    EXPECT_EQ(SetupDaylightSaving(doc), c.ok);
+    EXPECT_EQ(doc.DstChangeMinute, c.changeMinute);
+    EXPECT_EQ(doc.DstShift, c.shift);
 }
 
-template <size_t N>
-std::string Text(const std::array<char, N>& code)
+const DstCase kDstCases[] = {
+    // 1 March 2025 is a Saturday: Sundays 2 and 9 March, the second on day 8.
+    {"March", {1, 3, 2025}, {31, 3, 2025}, true, 8 * 1440 + 120, 60},
+    // The day before (Sunday 1 March 2026) counts, so Sunday 8 March is the one.
+    {"MarchAfterSunday", {2, 3, 2026}, {31, 3, 2026}, true, 6 * 1440 + 120, 60},
+    // February days are not counted: 1 and 8 March 2026 are days 9 and 16.
+    {"FebruaryIntoMarch", {20, 2, 2026}, {19, 3, 2026}, true, 16 * 1440 + 120, 60},
+    // Only one March Sunday (7 March 2027) in the month.
+    {"MarchTooShort", {21, 2, 2027}, {7, 3, 2027}, false, 0, 0},
+    {"November", {1, 11, 2025}, {30, 11, 2025}, true, 1 * 1440 + 120, -60},
+    // The October Sunday (26th) does not count; Sunday 2 November is day 13.
+    {"OctoberIntoNovember", {20, 10, 2025}, {19, 11, 2025}, true, 13 * 1440 + 120, -60},
+    // 1 November 2026 is a Sunday: the changeover falls on day 0.
+    {"NovemberFirstDay", {1, 11, 2026}, {30, 11, 2026}, true, 120, -60},
+    {"June", {1, 6, 2025}, {30, 6, 2025}, true, 0, 0},
+    // The fifteenth day (1 April) decides, whatever March Sundays come before.
+    {"AprilMonth", {18, 3, 2025}, {17, 4, 2025}, true, 0, 0},
+    // Nine days: the fifteenth slot lies past the period, in March.
+    {"ShortFebruary", {20, 2, 2026}, {28, 2, 2026}, true, 0, 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(Calendar, SetupDaylightSavingTest, ::testing::ValuesIn(kDstCases),
+                         test::ByName());
+
+template <size_t N> std::string Text(const std::array<char, N>& code)
 {
     return std::string(code.data());
 }
@@ -242,30 +303,39 @@ TEST_F(ScheduleDocumentTest, ThirtyDaysApartMakeAThirtyOneDayMonth)
     EXPECT_EQ(doc.DayDate[12], (TDate{1, 1, 2027}));
 }
 
-TEST_F(ScheduleDocumentTest, BadPeriodIsRefusedAndChangesNothing)
+struct PeriodCase {
+    const char* name;
+    int32_t start, end;
+    const char* message;
+};
+
+class BadPeriodTest : public ::testing::TestWithParam<PeriodCase> {};
+
+TEST_P(BadPeriodTest, IsRefusedAndChangesNothing)
 {
+    ScriptedInteraction ui;
+    ScheduleDocument doc;
     ASSERT_TRUE(doc.SetMonth(ui, JulianDay(2, 1, 2027), JulianDay(2, 28, 2027)));
-    const std::string notReal = "Tessara Lines: The new Month must start and end on real dates.";
-    const struct {
-        int32_t start, end;
-        std::string message;
-    } cases[] = {
-        {JulianDay(3, 1, 2027), JulianDay(4, 1, 2027),
-         "Tessara Lines: The new Month cannot contain more than 31 days."},
-        {JulianDay(3, 10, 2027), JulianDay(3, 9, 2027),
-         "Tessara Lines: The new Month must end on or after its first day."},
-        {0, 0, notReal}, {0, 20, notReal}, {-5, 10, notReal},
-        {JulianDay(1, 1, 10000), JulianDay(1, 20, 10000), notReal},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.start);
-        ui.Clear();
-        EXPECT_FALSE(doc.SetMonth(ui, c.start, c.end));
-        EXPECT_THAT(ui.Dialogs(), ElementsAre(c.message));
-        EXPECT_EQ(doc.DaysInMonth, 28); // the month before stays
-        EXPECT_EQ(doc.Month, 2);
-    }
+    EXPECT_FALSE(doc.SetMonth(ui, GetParam().start, GetParam().end));
+    EXPECT_THAT(ui.Dialogs(), ElementsAre(std::string("Tessara Lines: ") + GetParam().message));
+    EXPECT_EQ(doc.DaysInMonth, 28); // the month before stays
+    EXPECT_EQ(doc.Month, 2);
 }
+
+const char kNotReal[] = "The new Month must start and end on real dates.";
+const PeriodCase kPeriodCases[] = {
+    {"32 days", JulianDay(3, 1, 2027), JulianDay(4, 1, 2027),
+     "The new Month cannot contain more than 31 days."},
+    {"end before start", JulianDay(3, 10, 2027), JulianDay(3, 9, 2027),
+     "The new Month must end on or after its first day."},
+    {"day 0", 0, 0, kNotReal},
+    {"from day 0", 0, 20, kNotReal},
+    {"negative", -5, 10, kNotReal},
+    {"year 10000", JulianDay(1, 1, 10000), JulianDay(1, 20, 10000), kNotReal},
+};
+
+INSTANTIATE_TEST_SUITE_P(ScheduleDocument, BadPeriodTest, ::testing::ValuesIn(kPeriodCases),
+                         test::ByName());
 
 // Emptying the pairings leaves the table's last record alone and, unless
 // asked, the crew; DeleteAll empties the month but keeps the days-off and
@@ -298,10 +368,10 @@ TEST_F(ScheduleDocumentTest, ZeroDataAndDeleteAllKeepWhatTheyMust)
     doc.DeleteAll(ui);
     EXPECT_EQ(doc.MonthRules, (std::array<int32_t, 16>{1, 0, 0, 4650, 4800, 4500, 106, 107, 3420,
                                                        2820, 12, 5400, 112, 113, 114, 115}));
-    EXPECT_EQ((std::vector<int>{doc.Modified, doc.BackupCountdown,
-                                static_cast<int>(doc.History.size()), doc.DaysInMonth,
-                                doc.FreshDocument, doc.CrewCount}),
-              (std::vector<int>{0, 20, 0, 0, 1, 0}));
+    EXPECT_EQ(
+        (std::vector<int>{doc.Modified, doc.BackupCountdown, static_cast<int>(doc.History.size()),
+                          doc.DaysInMonth, doc.FreshDocument, doc.CrewCount}),
+        (std::vector<int>{0, 20, 0, 0, 1, 0}));
     EXPECT_EQ(doc.Crew[0].Name + doc.FilterWords[19], "");
     EXPECT_EQ(ui.TraceText(), "BeginDeleteAll\nZeroDataBegin\nZeroDataEnd\nEndDeleteAll\n");
 }

@@ -2,6 +2,7 @@
 #include "rules/legality.h"
 #include "rules/legality_rules.h"
 #include "rules/who_is_legal.h"
+#include "support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -28,16 +29,17 @@ struct RuleCase {
     int month = 6;
 };
 
-void RunRuleCases(const std::vector<RuleCase>& cases)
+class RuleTest : public ::testing::TestWithParam<RuleCase> {};
+
+TEST_P(RuleTest, ReportsWhatItFinds)
 {
-    for (const RuleCase& c : cases) {
-        LegalityMonth m(c.crewKind, c.month);
-        c.setup(m);
-        legality::CrewView view(*m.doc, m.Crew(), 0);
-        c.rule(view);
-        EXPECT_EQ(m.Crew().Illegalities, c.illegalities) << c.name;
-        EXPECT_EQ(m.Crew().Warnings, c.warnings) << c.name;
-    }
+    const RuleCase& c = GetParam();
+    LegalityMonth m(c.crewKind, c.month);
+    c.setup(m);
+    legality::CrewView view(*m.doc, m.Crew(), 0);
+    c.rule(view);
+    EXPECT_EQ(m.Crew().Illegalities, c.illegalities);
+    EXPECT_EQ(m.Crew().Warnings, c.warnings);
 }
 
 // Daily one-day pairings reporting at `on` for `tafb` minutes on the slots given.
@@ -62,7 +64,7 @@ std::function<void(LegalityMonth&)> Reserves(int from, int to)
     };
 }
 
-TEST(LegalityRuleTest, PilotRest)
+std::vector<RuleCase> PilotRestCases()
 {
     using legality::CheckPilotRest;
     auto after18 = [](int nextOn, int minRest = 660) {
@@ -84,7 +86,7 @@ TEST(LegalityRuleTest, PilotRest)
             m.Other(0, 1, code, 0, 0, false);
         };
     };
-    RunRuleCases({
+    return {
         {"11:00 exactly warns", CheckPilotRest, after18(300), "", " Rest  2"},
         {"10:59 is illegal", CheckPilotRest, after18(299), " Rest  2", ""},
         {"12:00 is clean", CheckPilotRest, after18(360), "", ""},
@@ -113,10 +115,13 @@ TEST(LegalityRuleTest, PilotRest)
              m.Put(0, m.AddPair(330, 600), 13);
          },
          " Rest  14", "", 0, 3},
-    });
+    };
 }
 
-TEST(LegalityRuleTest, FatigueAndHardTime)
+INSTANTIATE_TEST_SUITE_P(PilotRest, RuleTest, ::testing::ValuesIn(PilotRestCases()),
+                         test::ByName());
+
+std::vector<RuleCase> FatigueAndHardTimeCases()
 {
     using namespace legality;
     auto fatigue = [](int first, int second, int tafb = 600, int gap = 1) {
@@ -130,7 +135,7 @@ TEST(LegalityRuleTest, FatigueAndHardTime)
     auto hardDays = [](int days, int hard) {
         return [=](LegalityMonth& m) { Daily(m, 0, days - 1, 480, 600, hard); };
     };
-    RunRuleCases({
+    return {
         {"6000 units", CheckFatigueUnits, fatigue(3000, 3000), "", ""},
         {"6001 units", CheckFatigueUnits, fatigue(3000, 3001), " 100+ Fatigue Units on 2", ""},
         {"01:59 release frees the next day", CheckFatigueUnits, fatigue(3500, 3500, 599, 2), "",
@@ -158,10 +163,13 @@ TEST(LegalityRuleTest, FatigueAndHardTime)
          " 40+ Hours Hard in 7 On 30 1 C/O.", ""},
         {"120:00 in 30", CheckHardIn30, hardDays(30, 240), "", ""},
         {"120:01 in 30", CheckHardIn30, hardDays(30, 241), " 120+ Hours Hard in 30 on 30", ""},
-    });
+    };
 }
 
-TEST(LegalityRuleTest, DutyRunsAndRestScheme)
+INSTANTIATE_TEST_SUITE_P(FatigueAndHardTime, RuleTest,
+                         ::testing::ValuesIn(FatigueAndHardTimeCases()), test::ByName());
+
+std::vector<RuleCase> DutyRunsAndRestSchemeCases()
 {
     using namespace legality;
     auto long3 = [](int fourthOn, int duty = 720) {
@@ -178,7 +186,7 @@ TEST(LegalityRuleTest, DutyRunsAndRestScheme)
             m.Put(0, m.AddPair(960, tafb), 5);
         };
     };
-    RunRuleCases({
+    return {
         {"fourth duty after three of 12:00", CheckTwelveHourDuties, long3(360),
          " 3+ 12 Hr Duty on 4", ""},
         {"24 hours off reset the count", CheckTwelveHourDuties, long3(1080), "", ""},
@@ -216,8 +224,14 @@ TEST(LegalityRuleTest, DutyRunsAndRestScheme)
          " Con Days On 6 7"},
         {"five reserve days with two off each side", CheckPilotConsecutiveDays, Reserves(2, 6), "",
          ""},
-    });
+    };
+}
 
+INSTANTIATE_TEST_SUITE_P(DutyRunsAndRestScheme, RuleTest,
+                         ::testing::ValuesIn(DutyRunsAndRestSchemeCases()), test::ByName());
+
+TEST(LegalityRuleTest, RestSchemeLogsItsSteps)
+{
     LegalityMonth m;
     Daily(m, 0, 19);
     CheckLegality(*m.doc, 0);
@@ -227,7 +241,7 @@ TEST(LegalityRuleTest, DutyRunsAndRestScheme)
               std::string::npos);
 }
 
-TEST(LegalityRuleTest, ReserveMixAndQualifications)
+std::vector<RuleCase> ReserveMixAndQualificationsCases()
 {
     using namespace legality;
     auto mix = [](size_t lastMonthDay, const char* before, const char* code2, int slot = 0) {
@@ -242,7 +256,7 @@ TEST(LegalityRuleTest, ReserveMixAndQualifications)
             m.Put(0, m.AddPair(480, 600), 0);
         };
     };
-    RunRuleCases({
+    return {
         {"RA the day after RB", CheckReserveMix, mix(30, "RB ", "RA"), " RA RB RE Mix On 1", ""},
         {"RA a day later", CheckReserveMix, mix(29, "RSB", "RA"), " RA RB RE Mix On 1", ""},
         {"RA two days later", CheckReserveMix, mix(28, "RB ", "RA"), "", ""},
@@ -263,10 +277,13 @@ TEST(LegalityRuleTest, ReserveMixAndQualifications)
              m.Pair(0).PairText = "YYZ YTZ 0800";
          },
          " Not Qualified for YTZ on 3", ""},
-    });
+    };
 }
 
-TEST(LegalityRuleTest, FlightAttendants)
+INSTANTIATE_TEST_SUITE_P(ReserveMixAndQualifications, RuleTest,
+                         ::testing::ValuesIn(ReserveMixAndQualificationsCases()), test::ByName());
+
+std::vector<RuleCase> FlightAttendantsCases()
 {
     using namespace legality;
     auto rest = [](int nextOn, bool crossing) {
@@ -292,7 +309,7 @@ TEST(LegalityRuleTest, FlightAttendants)
         };
     };
     constexpr int kFa = 2;
-    RunRuleCases({
+    return {
         {"12:00 rest", CheckAttendantRest, rest(900, false), "", "", kFa},
         {"11:59 rest", CheckAttendantRest, rest(899, false), " Rest  2", "", kFa},
         {"two night pairings: 10:00", CheckAttendantRest, rest(780, true), "", "", kFa},
@@ -322,8 +339,11 @@ TEST(LegalityRuleTest, FlightAttendants)
              m.Pair(0).PairText = "EXTRA FA ON YUL";
          },
          "", "Fam Pairing in Block on 2", kFa},
-    });
+    };
 }
+
+INSTANTIATE_TEST_SUITE_P(FlightAttendants, RuleTest, ::testing::ValuesIn(FlightAttendantsCases()),
+                         test::ByName());
 
 // Crew 0 and 1 on a French pairing and its copy on day 4.
 struct FrenchMonth : LegalityMonth {
@@ -378,59 +398,84 @@ TEST(LegalityTest, FrenchPairingIsReportedOnTheJuniorCabinMember)
     EXPECT_EQ(junior.Crew(0).LegalityValid, 1) << "a what-if check marks nobody";
 }
 
-TEST(LegalityTest, TwoCaptainPairsAndOpenLines)
-{
-    struct Row {
-        int mine, theirs;
-        std::string message;
-    };
-    for (const Row& row : std::vector<Row>{{1, 1, " Both 60 on 2 Capt Pair "},
-                                           {3, 3, " Both MED on 2 Capt Pair "},
-                                           {1, 2, ""},
-                                           {1, 0, ""}}) {
-        // Crew 1 flies a copy of pairing 0 with crew 2; crew 3 flies pairing
-        // 1, another trip of the same number that day.
-        LegalityMonth m(0, 6, 2027, 3);
-        m.AddPair(480, 600);
-        m.AddPair(900, 600);
-        m.AddPair(480, 600);
-        m.Pair(1).PairNumber = m.Pair(2).PairNumber = m.Pair(0).PairNumber;
-        m.doc->LastBasePair = 1;
-        m.Put(0, 2, 2);
-        m.Put(1, 0, 2);
-        m.Put(2, 1, 2);
-        m.Crew(0).CarryIn[CarryInEntry::Flags] = row.mine;
-        m.Crew(1).CarryIn[CarryInEntry::Flags] = row.theirs;
-        CheckAllLegality(*m.doc);
-        CheckTwoCaptainPairs(*m.doc); // a second pass replaces, never repeats
-        EXPECT_EQ(m.Crew(0).Illegalities, row.message) << row.mine << row.theirs;
-        EXPECT_EQ(m.Crew(1).Illegalities, "");
-    }
+// Crew 1 flies a copy of pairing 0 with crew 2; crew 3 flies pairing 1,
+// another trip of the same number that day.
+struct TwoCaptainCase {
+    const char* name;
+    int mine, theirs; // qualification codes
+    std::string message;
+};
 
+class TwoCaptainPairTest : public ::testing::TestWithParam<TwoCaptainCase> {};
+
+TEST_P(TwoCaptainPairTest, OneRestrictionOnBothSeatsIsIllegal)
+{
+    const TwoCaptainCase& row = GetParam();
+    LegalityMonth m(0, 6, 2027, 3);
+    m.AddPair(480, 600);
+    m.AddPair(900, 600);
+    m.AddPair(480, 600);
+    m.Pair(1).PairNumber = m.Pair(2).PairNumber = m.Pair(0).PairNumber;
+    m.doc->LastBasePair = 1;
+    m.Put(0, 2, 2);
+    m.Put(1, 0, 2);
+    m.Put(2, 1, 2);
+    m.Crew(0).CarryIn[CarryInEntry::Flags] = row.mine;
+    m.Crew(1).CarryIn[CarryInEntry::Flags] = row.theirs;
+    CheckAllLegality(*m.doc);
+    CheckTwoCaptainPairs(*m.doc); // a second pass replaces, never repeats
+    EXPECT_EQ(m.Crew(0).Illegalities, row.message);
+    EXPECT_EQ(m.Crew(1).Illegalities, "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Legality, TwoCaptainPairTest,
+    ::testing::Values(TwoCaptainCase{"both 60", 1, 1, " Both 60 on 2 Capt Pair "},
+                      TwoCaptainCase{"both MED", 3, 3, " Both MED on 2 Capt Pair "},
+                      TwoCaptainCase{"60 beside MR", 1, 2, ""},
+                      TwoCaptainCase{"60 beside none", 1, 0, ""}),
+    test::ByName());
+
+TEST(LegalityTest, OpenLinesAreLeftAsTheyAre)
+{
     LegalityMonth m;
     m.Crew().EmpNumber = -1;
     Reserves(0, 8)(m);
     m.Crew().DayIllegal[3] = 1;
     CheckLegality(*m.doc, 0);
     EXPECT_EQ(m.Crew().Illegalities, "");
-    EXPECT_EQ(m.Crew().DayIllegal[3], 1) << "an open line is left as it is";
+    EXPECT_EQ(m.Crew().DayIllegal[3], 1);
 }
 
-TEST(LegalityTest, BlockCreditAndTimeBank)
+std::function<void(LegalityMonth&)> Pairing(int slot, int days, int excluded = 0)
 {
-    struct Row {
-        const char* name;
-        std::function<void(LegalityMonth&)> setup;
-        bool all;
-        int32_t result;
-        int32_t stored;
+    return [=](LegalityMonth& m) {
+        m.Put(0, m.AddPair(480, 600, days), slot);
+        m.Pair(0).ExcludedCredit[static_cast<size_t>(slot)] = excluded;
     };
-    auto pairing = [](int slot, int days, int excluded = 0) {
-        return [=](LegalityMonth& m) {
-            m.Put(0, m.AddPair(480, 600, days), slot);
-            m.Pair(0).ExcludedCredit[static_cast<size_t>(slot)] = excluded;
-        };
-    };
+}
+
+struct CreditCase {
+    const char* name;
+    std::function<void(LegalityMonth&)> setup;
+    bool all;
+    int32_t result;
+    int32_t stored;
+};
+
+class BlockCreditTest : public ::testing::TestWithParam<CreditCase> {};
+
+TEST_P(BlockCreditTest, CountsWhatTheBlockHolds)
+{
+    const CreditCase& row = GetParam();
+    LegalityMonth m;
+    row.setup(m);
+    EXPECT_EQ(BlockCredit(*m.doc, 0, row.all, m.ui), row.result);
+    EXPECT_EQ(m.Crew().CreditHours * 60 + m.Crew().CreditMinutes, row.stored);
+}
+
+std::vector<CreditCase> BlockCreditCases()
+{
     auto other = [](const char* code, int credit, int excluded) {
         return [=](LegalityMonth& m) {
             m.Other(0, 3, code, 0, 0, false);
@@ -442,35 +487,35 @@ TEST(LegalityTest, BlockCreditAndTimeBank)
         m.Crew().TrainingCredit = 50;
         m.Crew().TrainingFlag = true;
     };
-    const std::vector<Row> rows = {
+    return {
         {"pairing and amounts",
-         [&](LegalityMonth& m) {
-             pairing(0, 2)(m);
+         [](LegalityMonth& m) {
+             Pairing(0, 2)(m);
              m.Crew().CarryIn[CarryInEntry::Credit] = 60;
              m.Crew().DraftCredits = 30;
              m.Crew().MiscHours = 20;
              m.Crew().TimeBank = 10;
          },
          false, 720, 720},
-        {"excluded credit", pairing(4, 2, 100), false, 500, 500},
-        {"excluded credit counted", pairing(4, 2, 100), true, 600, 600},
-        {"past the month", pairing(28, 3), false, 600, 600},
+        {"excluded credit", Pairing(4, 2, 100), false, 500, 500},
+        {"excluded credit counted", Pairing(4, 2, 100), true, 600, 600},
+        {"past the month", Pairing(28, 3), false, 600, 600},
         {"excluded other assignment", other("VAC", 200, 1), false, 0, 0},
         {"excluded other assignment counted", other("VAC", 200, 1), true, 200, 200},
         {"leave is a loss", other("LOA", 300, 0), false, 0, 300},
         {"training credit", training, true, 50, 50},
         {"flagged training credit", training, false, 0, 0},
     };
-    for (const Row& row : rows) {
-        LegalityMonth m;
-        row.setup(m);
-        EXPECT_EQ(BlockCredit(*m.doc, 0, row.all, m.ui), row.result) << row.name;
-        EXPECT_EQ(m.Crew().CreditHours * 60 + m.Crew().CreditMinutes, row.stored) << row.name;
-    }
+}
 
-    // A pairing out of range is reported and left out; the others count.
+INSTANTIATE_TEST_SUITE_P(Legality, BlockCreditTest, ::testing::ValuesIn(BlockCreditCases()),
+                         test::ByName());
+
+// A pairing out of range is reported and left out; the others count.
+TEST(LegalityTest, BlockCreditSkipsAPairingOutOfRangeAndCountsTheTimeBank)
+{
     LegalityMonth m;
-    pairing(0, 1)(m);
+    Pairing(0, 1)(m);
     m.Crew().DaySlot[1] = 3001;
     m.Put(0, 0, 2);
     EXPECT_EQ(BlockCredit(*m.doc, 0, false, m.ui), 300);
@@ -524,59 +569,64 @@ TEST(WhoIsLegalTest, ListsAndReasons)
 
 // Only a conflict of the pairing being placed refuses; what the block held
 // before is the legality check's to judge.
-TEST(WhoIsLegalTest, OnlyThePlacedPairingsOwnRestRefuses)
+struct PlacedCase {
+    const char* name;
+    int on, tafb; // the pairing placed on slot 20, day 21
+    std::function<void(LegalityMonth&)> setUp;
+    int result;
+    std::string why;
+};
+
+class WhoIsLegalRestTest : public ::testing::TestWithParam<PlacedCase> {};
+
+TEST_P(WhoIsLegalRestTest, OnlyThePlacedPairingsOwnRestRefuses)
 {
-    struct Case {
-        const char* name;
-        int on, tafb; // the pairing placed on slot 20, day 21
-        std::function<void(LegalityMonth&)> setUp;
-        int result;
-        std::string why;
-    };
-    const Case cases[] = {
-        {"back-to-back reserve days elsewhere", 360, 600,
-         [](LegalityMonth& m) {
-             m.Other(0, 2, "RSV", 360, 960, true, true, "RB"); // 8:00 before the next
-             m.Other(0, 3, "RSV", 360, 960, true, true, "RB");
-         },
-         kLegal, ""},
-        {"short rest between pairings elsewhere", 360, 600,
-         [](LegalityMonth& m) {
-             m.Put(0, m.AddPair(600, 720), 2);
-             m.Put(0, m.AddPair(360, 600), 3);
-         },
-         kLegal, ""},
-        {"a day off after an overnight pairing elsewhere", 360, 600,
-         [](LegalityMonth& m) {
-             m.Put(0, m.AddPair(1200, 600), 2);
-             m.Other(0, 3, "XX", 0, 0, false);
-         },
-         kLegal, ""},
-        {"placed inside the rest of the duty before", 360, 600,
-         [](LegalityMonth& m) { m.Put(0, m.AddPair(600, 720), 19); }, kCannotAssign,
-         "pairing 0100 on day 21 leaves 08:00 rest after pairing 0101 on day 20, minimum 11:00"},
-        {"a duty after it inside its rest", 360, 600,
-         [](LegalityMonth& m) { m.Put(0, m.AddPair(120, 600), 21); }, kCannotAssign,
-         "pairing 0101 on day 22 leaves 10:00 rest after pairing 0100 on day 21, minimum 11:00"},
-        {"a day off it runs into", 1200, 600,
-         [](LegalityMonth& m) { m.Other(0, 21, "STT", 0, 0, false); }, kCannotAssign,
-         "STT on day 22 overlaps pairing 0100 on day 21"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        LegalityMonth m(0, 6, 2027, 1);
-        const int wanted = m.AddPair(c.on, c.tafb);
-        m.Pair(wanted).OpsCount[20] = kOpsOpen;
-        c.setUp(m);
-        CheckAllLegality(*m.doc);
-        TPilot scratch;
-        std::string why;
-        EXPECT_EQ(CanAssign(*m.doc, 0, wanted, 20, scratch, &why), c.result);
-        if (c.result == kCannotAssign) {
-            EXPECT_EQ(why, c.why);
-        }
+    const PlacedCase& c = GetParam();
+    LegalityMonth m(0, 6, 2027, 1);
+    const int wanted = m.AddPair(c.on, c.tafb);
+    m.Pair(wanted).OpsCount[20] = kOpsOpen;
+    c.setUp(m);
+    CheckAllLegality(*m.doc);
+    TPilot scratch;
+    std::string why;
+    EXPECT_EQ(CanAssign(*m.doc, 0, wanted, 20, scratch, &why), c.result);
+    if (c.result == kCannotAssign) {
+        EXPECT_EQ(why, c.why);
     }
 }
+
+const PlacedCase kPlacedCases[] = {
+    {"back-to-back reserve days elsewhere", 360, 600,
+     [](LegalityMonth& m) {
+         m.Other(0, 2, "RSV", 360, 960, true, true, "RB"); // 8:00 before the next
+         m.Other(0, 3, "RSV", 360, 960, true, true, "RB");
+     },
+     kLegal, ""},
+    {"short rest between pairings elsewhere", 360, 600,
+     [](LegalityMonth& m) {
+         m.Put(0, m.AddPair(600, 720), 2);
+         m.Put(0, m.AddPair(360, 600), 3);
+     },
+     kLegal, ""},
+    {"a day off after an overnight pairing elsewhere", 360, 600,
+     [](LegalityMonth& m) {
+         m.Put(0, m.AddPair(1200, 600), 2);
+         m.Other(0, 3, "XX", 0, 0, false);
+     },
+     kLegal, ""},
+    {"placed inside the rest of the duty before", 360, 600,
+     [](LegalityMonth& m) { m.Put(0, m.AddPair(600, 720), 19); }, kCannotAssign,
+     "pairing 0100 on day 21 leaves 08:00 rest after pairing 0101 on day 20, minimum 11:00"},
+    {"a duty after it inside its rest", 360, 600,
+     [](LegalityMonth& m) { m.Put(0, m.AddPair(120, 600), 21); }, kCannotAssign,
+     "pairing 0101 on day 22 leaves 10:00 rest after pairing 0100 on day 21, minimum 11:00"},
+    {"a day off it runs into", 1200, 600,
+     [](LegalityMonth& m) { m.Other(0, 21, "STT", 0, 0, false); }, kCannotAssign,
+     "STT on day 22 overlaps pairing 0100 on day 21"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Legality, WhoIsLegalRestTest, ::testing::ValuesIn(kPlacedCases),
+                         test::ByName());
 
 // A second, deliberately plain reading of the rest and hard-time rules,
 // compared with the engine on random blocks.
@@ -756,8 +806,11 @@ TEST(LegalityReferenceTest, RestAndHardTimeAgreeOnRandomBlocks)
     }
 }
 
-// Whatever a file holds, a check reads only inside the tables.
-TEST(LegalityReferenceTest, HostileValuesAreCheckedSafely)
+// Whatever a file holds, a check reads only inside the tables, for pilots
+// and for cabin crew.
+class HostileValuesTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(HostileValuesTest, AreCheckedSafely)
 {
     std::mt19937 rng(7);
     auto any = [&] {
@@ -767,42 +820,43 @@ TEST(LegalityReferenceTest, HostileValuesAreCheckedSafely)
                    ? kEdges[std::uniform_int_distribution<size_t>(0, 11)(rng)]
                    : static_cast<int32_t>(rng());
     };
-    for (int kind : {0, 2}) {
-        LegalityMonth m(kind, 11);
-        m.doc->LastPair = 3000;
-        m.doc->LastBasePair = 1500;
-        for (int p = 0; p < 40; ++p) {
-            TPair& pair = m.Pair(p);
-            pair.OnTime = any();
-            pair.Tafb = any();
-            pair.Length = static_cast<int8_t>(any());
-            pair.MinRest = any();
-            pair.FatigueUnits = any();
-            pair.PairText = "FRENCH PAIRING YTZ EXTRA FA ON";
-            for (size_t k = 0; k < 31; ++k)
-                pair.DayHard[k] = pair.DayStart[k] = pair.DayDuty[k] = pair.DayCredit[k] = any();
-        }
-        for (int c = 0; c < 2; ++c) {
-            TPilot& crew = m.Crew(c);
-            for (size_t s = 0; s < 62; ++s) {
-                crew.DaySlot[s] = std::uniform_int_distribution<int>(-3, 45)(rng);
-                for (size_t i = 0; i < 10; ++i) {
-                    crew.DayOther[s][i] = any();
-                    crew.DayCarry[s][i] = any();
-                }
-                crew.DayText[s] = "RB ";
-                crew.DayCode2[s] = "RB";
-            }
-            for (auto& value : crew.CarryIn)
-                value = any();
-        }
-        m.Crew(0).CarryIn[CarryInEntry::Qualification] = 3;
-        m.Crew(0).CarryIn[CarryInEntry::NoYtz] = 1;
-        CheckAllLegality(*m.doc);
-        BlockCredit(*m.doc, 0, true, m.ui);
-        EXPECT_FALSE(m.Crew(0).Illegalities.empty());
+    LegalityMonth m(GetParam(), 11);
+    m.doc->LastPair = 3000;
+    m.doc->LastBasePair = 1500;
+    for (int p = 0; p < 40; ++p) {
+        TPair& pair = m.Pair(p);
+        pair.OnTime = any();
+        pair.Tafb = any();
+        pair.Length = static_cast<int8_t>(any());
+        pair.MinRest = any();
+        pair.FatigueUnits = any();
+        pair.PairText = "FRENCH PAIRING YTZ EXTRA FA ON";
+        for (size_t k = 0; k < 31; ++k)
+            pair.DayHard[k] = pair.DayStart[k] = pair.DayDuty[k] = pair.DayCredit[k] = any();
     }
+    for (int c = 0; c < 2; ++c) {
+        TPilot& crew = m.Crew(c);
+        for (size_t s = 0; s < 62; ++s) {
+            crew.DaySlot[s] = std::uniform_int_distribution<int>(-3, 45)(rng);
+            for (size_t i = 0; i < 10; ++i) {
+                crew.DayOther[s][i] = any();
+                crew.DayCarry[s][i] = any();
+            }
+            crew.DayText[s] = "RB ";
+            crew.DayCode2[s] = "RB";
+        }
+        for (auto& value : crew.CarryIn)
+            value = any();
+    }
+    m.Crew(0).CarryIn[CarryInEntry::Qualification] = 3;
+    m.Crew(0).CarryIn[CarryInEntry::NoYtz] = 1;
+    CheckAllLegality(*m.doc);
+    BlockCredit(*m.doc, 0, true, m.ui);
+    EXPECT_FALSE(m.Crew(0).Illegalities.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(LegalityReference, HostileValuesTest, ::testing::Values(0, 2),
+                         [](const auto& p) { return p.param == 0 ? "pilots" : "cabin"; });
 
 } // namespace
 } // namespace tl

@@ -1,6 +1,6 @@
 #include "model/tpair.h"
 #include "model/tpilot.h"
-#include "storage/objstream.h"
+#include "storage/record_stream.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,9 +48,9 @@ struct Month {
     {
         tl::ObjectWriter out;
         for (const tl::TPair& pair : pairs)
-            out.WriteObject(pair);
+            WriteRecord(out, pair);
         for (const auto& pilot : pilots)
-            out.WriteObject(*pilot);
+            WriteRecord(out, *pilot);
         return out.TakeData();
     }
 };
@@ -85,9 +85,9 @@ void BM_ReadRecords_3000Pairs1000Crew(benchmark::State& state)
     for (auto _ : state) {
         tl::ObjectReader in(data);
         for (tl::TPair& pair : pairs)
-            in.ReadObject(pair);
+            ReadRecord(in, pair);
         for (auto& pilot : pilots)
-            in.ReadObject(*pilot);
+            ReadRecord(in, *pilot);
         if (in.Failed())
             state.SkipWithError("stream failed");
         benchmark::DoNotOptimize(pairs.data());

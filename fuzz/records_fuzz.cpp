@@ -5,7 +5,7 @@
 #include "model/tabsence.h"
 #include "model/tpair.h"
 #include "model/tpilot.h"
-#include "storage/objstream.h"
+#include "storage/record_stream.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -19,13 +19,13 @@ namespace {
 template <typename Record> void CheckRewrite(const Record& record)
 {
     tl::ObjectWriter first;
-    first.WriteObject(record);
+    WriteRecord(first, record);
     auto again = std::make_unique<Record>();
     tl::ObjectReader in(first.Data());
-    if (!in.ReadObject(*again) || in.Remaining() != 0)
+    if (!ReadRecord(in, *again) || in.Remaining() != 0)
         __builtin_trap();
     tl::ObjectWriter second;
-    second.WriteObject(*again);
+    WriteRecord(second, *again);
     if (first.Data() != second.Data())
         __builtin_trap();
 }
@@ -43,19 +43,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         switch ((plan >> (2 * (step % 4))) & 3) {
         case 0: {
             tl::TPair pair;
-            if (in.ReadObject(pair))
+            if (ReadRecord(in, pair))
                 CheckRewrite(pair);
             break;
         }
         case 1: {
             auto pilot = std::make_unique<tl::TPilot>();
-            if (in.ReadObject(*pilot))
+            if (ReadRecord(in, *pilot))
                 CheckRewrite(*pilot);
             break;
         }
         case 2: {
             tl::TAbsence item;
-            item.Read(in);
+            tl::ReadRecord(in, item);
             break;
         }
         default:

@@ -1,8 +1,8 @@
 #include "commands/command.h"
 
+#include "actions/file_copies.h"
 #include "model/schedule_document.h"
 #include "storage/block_file.h"
-#include "storage/file_copies.h"
 
 #include <optional>
 #include <ostream>

@@ -1,10 +1,10 @@
 #include "commands/command.h"
 #include "model/version.h"
 
+#include "actions/file_copies.h"
 #include "actions/open_month.h"
 #include "model/schedule_document.h"
 #include "storage/block_file.h"
-#include "storage/file_copies.h"
 
 #include <filesystem>
 #include <memory>

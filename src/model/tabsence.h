@@ -5,11 +5,8 @@
 
 namespace tl {
 
-class ObjectWriter;
-class ObjectReader;
-
 // One toolbox item: the definition of one activity code as loaded from the
-// toolbox file. A plain record, streamed without object framing.
+// toolbox file.
 struct TAbsence {
     std::string AbsText1; // the program's activity code ("VAC")
     std::string AbsText2; // the crew tracking system's two-character code
@@ -24,9 +21,6 @@ struct TAbsence {
     bool AbsFlag4 = true;
 
     void Reset() { *this = TAbsence{}; }
-
-    void Write(ObjectWriter& out) const;
-    void Read(ObjectReader& in);
 
     bool operator==(const TAbsence&) const = default;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 
@@ -20,7 +21,11 @@ struct TAction {
 inline constexpr int8_t kRemovedLocked = 2;
 
 // The undo history, newest first. Its operations live with the assignment
-// rules; the document only holds it.
+// rules and its text with the block file; the document only holds it.
 using THistory = std::deque<TAction>;
+
+// The history held at most: after an insertion at the front, entries past
+// this many are dropped.
+inline constexpr size_t kHistoryLimit = 201;
 
 } // namespace tl

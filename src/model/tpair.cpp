@@ -1,7 +1,6 @@
 #include "model/tpair.h"
 
 #include "model/vortime.h"
-#include "storage/objstream.h"
 
 #include <algorithm>
 #include <utility>
@@ -27,14 +26,6 @@ namespace {
 size_t DutyDays(int8_t length)
 {
     return static_cast<size_t>(std::clamp<int>(length, 0, TPair::kDays));
-}
-
-// The operation count as stored: held and open copies count as held and open.
-int32_t Magnitude(int32_t value)
-{
-    // Through unsigned arithmetic so the lowest value cannot overflow.
-    const auto bits = static_cast<uint32_t>(value);
-    return static_cast<int32_t>(value < 0 ? 0u - bits : bits);
 }
 
 } // namespace
@@ -133,87 +124,6 @@ const char* CreditClassName(int creditClass)
     default:
         return "";
     }
-}
-
-void TPair::Write(ObjectWriter& out) const
-{
-    out.WriteWord(OnTime);
-    out.WriteWord(OffTime);
-    out.WriteWord(Credit);
-    out.WriteByte(static_cast<uint8_t>(Length));
-    out.WriteWord(Tafb);
-    out.WriteWord(PairNumber);
-    out.WriteBool(Valid);
-    // Copies are told apart by sign in memory only; the signs are set again
-    // after loading.
-    for (int32_t count : OpsCount)
-        out.WriteWord(Magnitude(count));
-    for (size_t k = 0; k < kDays; ++k) {
-        out.WriteWord(DayStart[k]);
-        out.WriteWord(DayDuty[k]);
-        out.WriteWord(DayCredit[k]);
-        out.WriteWord(DayHard[k]);
-    }
-    out.WriteText(PairText);
-    out.WriteText(Layovers);
-    out.WriteWord(FatigueUnits);
-    out.WriteText(PairKey);
-    out.WriteRawInt32(Date);
-    out.WriteText(PairType);
-    for (int32_t credit : ExcludedCredit)
-        out.WriteWord(credit);
-    out.WriteWord(MinRest);
-    out.WriteText(Note);
-    for (int32_t type : DayOpsType)
-        out.WriteWord(type);
-}
-
-void TPair::Read(ObjectReader& in, int version)
-{
-    OnTime = in.ReadWord();
-    OffTime = in.ReadWord();
-    Credit = in.ReadWord();
-    Length = static_cast<int8_t>(in.ReadByte());
-    Tafb = in.ReadWord();
-    PairNumber = in.ReadWord();
-    Valid = in.ReadBool();
-    // The per-day numbers come in long runs; read them as one block when
-    // the stream holds it.
-    if (const uint8_t* words = in.TakeWords(kDays * 5)) {
-        for (size_t d = 0; d < kDays; ++d)
-            OpsCount[d] = ObjectReader::WordAt(words, d);
-        for (size_t k = 0; k < kDays; ++k) {
-            DayStart[k] = ObjectReader::WordAt(words, kDays + 4 * k);
-            DayDuty[k] = ObjectReader::WordAt(words, kDays + 4 * k + 1);
-            DayCredit[k] = ObjectReader::WordAt(words, kDays + 4 * k + 2);
-            DayHard[k] = ObjectReader::WordAt(words, kDays + 4 * k + 3);
-        }
-    } else {
-        for (int32_t& count : OpsCount)
-            count = in.ReadWord();
-        for (size_t k = 0; k < kDays; ++k) {
-            DayStart[k] = in.ReadWord();
-            DayDuty[k] = in.ReadWord();
-            DayCredit[k] = in.ReadWord();
-            DayHard[k] = in.ReadWord();
-        }
-    }
-    in.ReadText(PairText);
-    in.ReadText(Layovers);
-    FatigueUnits = in.ReadWord();
-    in.ReadText(PairKey);
-    Date = in.ReadRawInt32();
-    in.ReadText(PairType);
-    if (version >= 2)
-        for (int32_t& credit : ExcludedCredit)
-            credit = in.ReadWord();
-    if (version >= 3)
-        MinRest = in.ReadWord();
-    if (version >= 4)
-        in.ReadText(Note);
-    if (version >= 5)
-        for (int32_t& type : DayOpsType)
-            type = in.ReadWord();
 }
 
 } // namespace tl

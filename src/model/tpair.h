@@ -1,7 +1,5 @@
 #pragma once
 
-#include "storage/streamable.h"
-
 #include <array>
 #include <cstdint>
 #include <string>
@@ -23,7 +21,7 @@ inline constexpr int32_t kOpsAssignedFlagged = -kOpsAssigned;
 
 // One pairing: a trip of one or more duty days, with every day of the month
 // on which it operates. Field names are the ones the whole program uses.
-class TPair : public TStreamableBase {
+class TPair {
 public:
     static constexpr int kDays = 31;
 
@@ -76,11 +74,6 @@ public:
     // Recomputes CreditClass from the credit per day: after validation, on
     // loading pairings and opening a month, and before each save.
     void UpdateCreditClass();
-
-    const char* StreamableName() const override { return "TPair"; }
-    int ClassVersion() const override { return 5; }
-    void Write(ObjectWriter& out) const override;
-    void Read(ObjectReader& in, int version) override;
 
 private:
     // A fresh record without the day's date, for Reset.

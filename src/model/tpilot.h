@@ -1,7 +1,5 @@
 #pragma once
 
-#include "storage/streamable.h"
-
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -154,7 +152,7 @@ private:
 // One crew member of the roster with the whole month: the block of day
 // slots, the other assignments, the carry-in from last month, the totals
 // and the person's settings. Field names are the ones the whole program uses.
-class TPilot : public virtual TStreamableBase, public TPilotFields {
+class TPilot : public TPilotFields {
 public:
     // The warnings of this record's own legality run; a copy leaves the
     // target's as they are.
@@ -178,11 +176,6 @@ public:
     bool IsAllMonthLeave(int daysInMonth);
     // True when some day of the month has DayOther[day][OtherValue::Reserve] set.
     bool AnyOtherFlagged(int daysInMonth) const;
-
-    const char* StreamableName() const override { return "TPilot"; }
-    int ClassVersion() const override { return 3; }
-    void Write(ObjectWriter& out) const override;
-    void Read(ObjectReader& in, int version) override;
 };
 
 } // namespace tl

@@ -3,7 +3,7 @@
 #include "model/schedule_document.h"
 #include "model/text_encoding.h"
 #include "model/vortime.h"
-#include "rules/history.h"
+#include "storage/history_text.h"
 
 #include <nlohmann/json.hpp>
 

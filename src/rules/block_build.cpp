@@ -4,7 +4,7 @@
 #include "model/schedule_document.h"
 #include "model/version.h"
 #include "model/vortime.h"
-#include "rules/crew_complement.h"
+#include "rules/complement_copies.h"
 #include "rules/legality.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 #include "rules/legality.h"
 
 #include "model/schedule_document.h"
-#include "rules/crew_complement.h"
+#include "rules/complement_copies.h"
 #include "rules/legality_rules.h"
 
 #include <algorithm>

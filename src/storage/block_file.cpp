@@ -4,9 +4,9 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/version.h"
-#include "rules/history.h"
+#include "storage/history_text.h"
 #include "storage/month_lock.h"
-#include "storage/objstream.h"
+#include "storage/record_stream.h"
 #include "storage/safe_write.h"
 
 #include <algorithm>
@@ -75,9 +75,9 @@ void WriteDocument(ObjectWriter& out, ScheduleDocument& doc, int kind)
     out.WriteWord(crewCount);
     out.WriteWord(lastPair);
     for (int p = 0; p <= lastPair; ++p)
-        out.WriteObject(doc.Pairs[static_cast<size_t>(p)]);
+        WriteRecord(out, doc.Pairs[static_cast<size_t>(p)]);
     for (int c = 0; c < crewCount; ++c)
-        out.WriteObject(doc.Crew[static_cast<size_t>(c)]);
+        WriteRecord(out, doc.Crew[static_cast<size_t>(c)]);
     for (size_t i = 0; i < 6; ++i) {
         out.WriteByte(static_cast<uint8_t>(doc.MonthName[i]));
         out.WriteByte(static_cast<uint8_t>(doc.YearText[i]));
@@ -105,7 +105,7 @@ void WriteDocument(ObjectWriter& out, ScheduleDocument& doc, int kind)
     out.WriteBool(doc.BidsWindowOpen);
     out.WriteWord(absenceCount);
     for (int a = 0; a < absenceCount; ++a)
-        doc.Absences[static_cast<size_t>(a)].Write(out);
+        WriteRecord(out, doc.Absences[static_cast<size_t>(a)]);
     out.WriteText(doc.ToolBoxDate);
     for (int i = 8; i < 16; ++i)
         out.WriteWord(doc.MonthRules[static_cast<size_t>(i)]);
@@ -312,7 +312,7 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         ui.Trace("LoadBlksLoadPairs\n");
         for (int p = 0; p <= lastPair; ++p) {
             TPair& pair = doc.Pairs[static_cast<size_t>(p)];
-            in.ReadObject(pair);
+            ReadRecord(in, pair);
             const std::to_chars_result digits =
                 std::to_chars(number, number + sizeof number, pair.PairNumber);
             line.assign("Pairing ").append(number, digits.ptr).append(" Loaded\n");
@@ -323,7 +323,7 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         ui.Trace("LoadBlksLoadEmployees\n");
         for (int c = 0; c < crewCount; ++c) {
             TPilot& pilot = doc.Crew[static_cast<size_t>(c)];
-            in.ReadObject(pilot);
+            ReadRecord(in, pilot);
             line.assign("Employee ").append(pilot.Name).append(" Loaded\n");
             ui.Trace(line);
             counted();
@@ -387,7 +387,7 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
             return Refuse(doc, ui, "It holds " + std::to_string(absenceCount) +
                                        " toolbox items; at most 300 fit.");
         for (int a = 0; a < absenceCount; ++a)
-            doc.Absences[static_cast<size_t>(a)].Read(in);
+            ReadRecord(in, doc.Absences[static_cast<size_t>(a)]);
         doc.AbsenceCount = absenceCount;
     }
     if (above("26"))

@@ -1,8 +1,5 @@
 #include "storage/objstream.h"
 
-#include "model/tpair.h"
-#include "model/tpilot.h"
-
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -39,17 +36,6 @@ const ClassRegistry::Entry* ClassRegistry::Find(std::string_view name) const
         if (entry.Name == name)
             return &entry;
     return nullptr;
-}
-
-const ClassRegistry& RecordClassRegistry()
-{
-    static const ClassRegistry registry = [] {
-        ClassRegistry r;
-        r.Register("TPair", 5, [] { return std::make_unique<TPair>(); });
-        r.Register("TPilot", 3, [] { return std::make_unique<TPilot>(); });
-        return r;
-    }();
-    return registry;
 }
 
 // ---------------------------------------------------------------------------

@@ -49,7 +49,7 @@ private:
 };
 
 // The registry of the record classes stored in block files: "TPair" and
-// "TPilot".
+// "TPilot" (record_stream.cpp).
 const ClassRegistry& RecordClassRegistry();
 
 // Writes a stream into memory; the caller puts the bytes where they belong.

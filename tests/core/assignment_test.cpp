@@ -1,10 +1,11 @@
+#include "actions/other_details.h"
+#include "actions/toolbox_drop.h"
 #include "core/legality_month.h"
 #include "model/activity_codes.h"
 #include "rules/assignment.h"
 #include "rules/history.h"
 #include "rules/legality.h"
-#include "rules/other_details.h"
-#include "rules/toolbox_drop.h"
+#include "storage/history_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
+#include "actions/file_copies.h"
 #include "actions/open_month.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
 #include "rules/history.h"
 #include "storage/block_file.h"
-#include "storage/file_copies.h"
 #include "storage/month_lock.h"
-#include "storage/objstream.h"
+#include "storage/record_stream.h"
 #include "support/case_name.h"
 #include "support/scripted_interaction.h"
 #include "support/stream_bytes.h"
@@ -199,8 +199,8 @@ TEST_F(BlockFileTest, RecordsFollowTheirCountsAndEverySectionSurvivesARoundTrip)
     doc.Crew[0].DaySlot[3] = 0;
     doc.CrewCount = 1;
     ObjectWriter records;
-    records.WriteObject(doc.Pairs[0]);
-    records.WriteObject(doc.Crew[0]);
+    WriteRecord(records, doc.Pairs[0]);
+    WriteRecord(records, doc.Crew[0]);
 
     FileLayout layout;
     layout.pairCount = 1;

@@ -1,8 +1,8 @@
+#include "actions/crew_complement.h"
+#include "actions/roster_edit.h"
 #include "core/legality_month.h"
 #include "rules/block_build.h"
-#include "rules/crew_complement.h"
 #include "rules/history.h"
-#include "rules/roster_edit.h"
 #include "storage/block_file.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "model/tpair.h"
 #include "model/tpilot.h"
-#include "storage/objstream.h"
+#include "storage/record_stream.h"
 #include "support/stream_bytes.h"
 
 #include <gtest/gtest.h>
@@ -432,24 +432,36 @@ TEST(TPairStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
         auto object = in.ReadPointer();
         ASSERT_NE(object, nullptr);
         EXPECT_EQ(in.Remaining(), 0u);
-        const auto& pair = dynamic_cast<const TPair&>(*object);
+        const TPair& pair = dynamic_cast<const StreamedRecord<TPair>&>(*object).Get();
         // The write-back below checks every field; these anchor the order.
         EXPECT_EQ(pair.Tafb, 2340);
         EXPECT_EQ(pair.DayStart[2], 422);
         EXPECT_EQ(pair.MinRest, version >= 3 ? 600 : 660);
 
         ObjectWriter out;
-        out.WriteObject(pair);
+        WriteRecord(out, pair);
         StreamBytes expected;
         expected.Header().Framed("TPair", 5, PairBody(version, 5));
         EXPECT_EQ(out.Data(), expected.Bytes());
     }
 }
 
+// A record seen through a const reference is written, never read into.
+TEST(TPairStreamTest, ConstRecordIsNeverReadInto)
+{
+    const TPair pair;
+    ObjectWriter out;
+    WriteRecord(out, pair);
+    ObjectReader in(out.Data());
+    StreamedRecord<TPair> view(pair);
+    EXPECT_FALSE(in.ReadObject(view));
+    EXPECT_TRUE(in.Failed());
+}
+
 template <class Record> std::vector<uint8_t> RecordBytes(const Record& record)
 {
     ObjectWriter out;
-    out.WriteObject(record);
+    WriteRecord(out, record);
     return out.Data();
 }
 
@@ -459,7 +471,7 @@ TEST(TPairTest, ResetKeepsOnlyTheLabelTheCreditClassAndTheDate)
     bytes.Header().Framed("TPair", 5, PairBody(5, 5));
     ObjectReader in(bytes.Span());
     TPair pair;
-    ASSERT_TRUE(in.ReadObject(pair));
+    ASSERT_TRUE(ReadRecord(in, pair));
     pair.Validate(31);
     pair.Label = "Low";
     pair.CreditClass = 2;
@@ -617,7 +629,7 @@ TEST(TPilotStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
         bytes.Header().Framed("TPilot", v, PilotBody(version, version));
         ObjectReader in(bytes.Span());
         TPilot pilot;
-        ASSERT_TRUE(in.ReadObject(pilot));
+        ASSERT_TRUE(ReadRecord(in, pilot));
         EXPECT_EQ(in.Remaining(), 0u);
         // Writing back against the hand layout checks every field; these
         // anchor fields a reader and writer could swap alike.
@@ -627,7 +639,7 @@ TEST(TPilotStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
         EXPECT_EQ(pilot.CarryIn.back(), version >= 2 ? 1019 : 0);
 
         ObjectWriter out;
-        out.WriteObject(pilot);
+        WriteRecord(out, pilot);
         StreamBytes expected;
         expected.Header().Framed("TPilot", 3, PilotBody(version, 3));
         EXPECT_EQ(out.Data(), expected.Bytes());

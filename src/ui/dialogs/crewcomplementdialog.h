@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rules/crew_complement.h"
+#include "actions/crew_complement.h"
 
 #include <QDialog>
 

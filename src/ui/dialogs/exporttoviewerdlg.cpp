@@ -1,7 +1,7 @@
 #include "ui/dialogs/exporttoviewerdlg.h"
 
+#include "actions/file_copies.h"
 #include "storage/block_file.h"
-#include "storage/file_copies.h"
 #include "ui/seam/qtinteraction.h"
 
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rules/other_details.h"
+#include "actions/other_details.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #include "ui/dialogs/rosterdialog.h"
 
+#include "actions/roster_edit.h"
 #include "model/schedule_document.h"
-#include "rules/roster_edit.h"
 #include "ui/seam/qtinteraction.h"
 
 #include <QDialogButtonBox>

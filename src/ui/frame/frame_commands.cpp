@@ -2,12 +2,12 @@
 // company, help, and the accelerators of the scheduler's menu.
 #include "ui/frame/tmaindecframewin.h"
 
+#include "actions/file_copies.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "output/warnings_report.h"
 #include "rules/block_build.h"
 #include "storage/block_file.h"
-#include "storage/file_copies.h"
 #include "storage/settings.h"
 #include "ui/dialogs/exporttoviewerdlg.h"
 #include "ui/dialogs/warningsdialog.h"

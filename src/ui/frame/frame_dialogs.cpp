@@ -1,8 +1,8 @@
 // The toolbox window, the roster editor and the crew complement dialog.
 #include "ui/frame/tmaindecframewin.h"
 
+#include "actions/rebuild_commands.h"
 #include "model/schedule_document.h"
-#include "rules/rebuild_commands.h"
 #include "ui/dialogs/crewcomplementdialog.h"
 #include "ui/dialogs/rosterdialog.h"
 #include "ui/grid/ttlwin.h"

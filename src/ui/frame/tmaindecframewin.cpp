@@ -1,10 +1,10 @@
 #include "ui/frame/tmaindecframewin.h"
 
+#include "actions/shared_notes.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/version.h"
 #include "rules/legality.h"
-#include "rules/shared_notes.h"
 #include "storage/settings.h"
 #include "ui/app/resources.h"
 #include "ui/dialogs/aboutdialog.h"

@@ -1,5 +1,6 @@
 #include "ui/grid/ttlwin.h"
 
+#include "actions/file_copies.h"
 #include "actions/open_month.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
@@ -7,7 +8,6 @@
 #include "output/document_json.h"
 #include "rules/block_build.h"
 #include "storage/block_file.h"
-#include "storage/file_copies.h"
 #include "storage/settings.h"
 #include "ui/grid/gridview.h"
 #include "ui/seam/qtinteraction.h"

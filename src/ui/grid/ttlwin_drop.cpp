@@ -1,8 +1,8 @@
 // Toolbox items dropped on the block grid.
 #include "ui/grid/ttlwin.h"
 
+#include "actions/toolbox_drop.h"
 #include "model/schedule_document.h"
-#include "rules/toolbox_drop.h"
 #include "ui/grid/grid_layout.h"
 #include "ui/grid/gridview.h"
 #include "ui/windows/toolboxwindow.h"

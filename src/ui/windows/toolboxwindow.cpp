@@ -1,9 +1,9 @@
 #include "ui/windows/toolboxwindow.h"
 
+#include "actions/toolbox_drop.h"
 #include "model/activity_codes.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
-#include "rules/toolbox_drop.h"
 #include "ui/seam/qtinteraction.h"
 
 #include <QFontDatabase>

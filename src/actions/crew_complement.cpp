@@ -1,9 +1,10 @@
-#include "rules/crew_complement.h"
+#include "actions/crew_complement.h"
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/version.h"
 #include "rules/assignment.h"
+#include "rules/complement_copies.h"
 #include "rules/history.h"
 
 #include <algorithm>
@@ -110,15 +111,6 @@ void AddMarker(std::string& text, Complement kind, int day)
     if (text.find(MarkerWord(kind)) == std::string::npos)
         text += MarkerOf(kind);
     text += " " + std::to_string(day + 1);
-}
-
-// A copy repeats the whole record of its pairing; these tell apart two
-// pairings that share a number.
-bool SameTrip(const TPair& pair, const TPair& copy)
-{
-    return pair.PairNumber == copy.PairNumber && pair.PairKey == copy.PairKey &&
-           pair.OnTime == copy.OnTime && pair.Tafb == copy.Tafb && pair.Credit == copy.Credit &&
-           pair.Length == copy.Length;
 }
 
 // The selected lines that still name an operating day of a pairing of the
@@ -345,40 +337,6 @@ bool CrewComplementDone(ScheduleDocument& doc, Interaction& ui,
     ClearHistory(doc);
     doc.Modified = true;
     return true;
-}
-
-std::vector<CopySource> CopySources(const ScheduleDocument& doc)
-{
-    const auto [lastBase, lastPair] = PairRange(doc);
-    const int days = std::min(MonthDays(doc), TPair::kDays);
-    std::vector<CopySource> sources(U(lastPair - lastBase));
-    for (size_t k = 0; k < sources.size(); ++k) {
-        const TPair& copy = doc.Pairs[U(lastBase + 1) + k];
-        int d = 0;
-        while (d < days && copy.OpsCount[U(d)] == kNotOperating)
-            ++d;
-        if (d < days)
-            sources[k].Day = d;
-    }
-    std::set<std::pair<int, int>> taken;
-    for (const bool sameTrip : {true, false}) {
-        for (size_t k = 0; k < sources.size(); ++k) {
-            CopySource& source = sources[k];
-            if (source.Day < 0 || source.Pairing >= 0)
-                continue;
-            const TPair& copy = doc.Pairs[U(lastBase + 1) + k];
-            for (int i = 0; i <= lastBase; ++i) {
-                const TPair& pair = doc.Pairs[U(i)];
-                if (pair.PairNumber != copy.PairNumber ||
-                    pair.OpsCount[U(source.Day)] == kNotOperating ||
-                    (sameTrip && !SameTrip(pair, copy)) || !taken.insert({i, source.Day}).second)
-                    continue;
-                source.Pairing = i;
-                break;
-            }
-        }
-    }
-    return sources;
 }
 
 } // namespace tl

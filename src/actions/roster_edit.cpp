@@ -1,4 +1,4 @@
-#include "rules/roster_edit.h"
+#include "actions/roster_edit.h"
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"

@@ -1,4 +1,4 @@
-#include "rules/other_details.h"
+#include "actions/other_details.h"
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"

@@ -1,4 +1,4 @@
-#include "rules/rebuild_commands.h"
+#include "actions/rebuild_commands.h"
 
 #include "model/schedule_document.h"
 #include "rules/block_build.h"

@@ -1,4 +1,4 @@
-#include "storage/file_copies.h"
+#include "actions/file_copies.h"
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"

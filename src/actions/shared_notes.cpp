@@ -1,4 +1,4 @@
-#include "rules/shared_notes.h"
+#include "actions/shared_notes.h"
 
 #include "model/schedule_document.h"
 

@@ -1,4 +1,4 @@
-#include "rules/toolbox_drop.h"
+#include "actions/toolbox_drop.h"
 
 #include "model/activity_codes.h"
 #include "model/interaction.h"

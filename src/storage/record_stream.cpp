@@ -1,0 +1,254 @@
+#include "storage/record_stream.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tl {
+
+namespace {
+
+// The operation count as stored: held and open copies count as held and open.
+int32_t Magnitude(int32_t value)
+{
+    // Through unsigned arithmetic so the lowest value cannot overflow.
+    const auto bits = static_cast<uint32_t>(value);
+    return static_cast<int32_t>(value < 0 ? 0u - bits : bits);
+}
+
+} // namespace
+
+const ClassRegistry& RecordClassRegistry()
+{
+    static const ClassRegistry registry = [] {
+        ClassRegistry r;
+        r.Register(RecordClass<TPair>::kName, RecordClass<TPair>::kVersion,
+                   [] { return std::make_unique<StreamedRecord<TPair>>(); });
+        r.Register(RecordClass<TPilot>::kName, RecordClass<TPilot>::kVersion,
+                   [] { return std::make_unique<StreamedRecord<TPilot>>(); });
+        return r;
+    }();
+    return registry;
+}
+
+void WriteRecord(ObjectWriter& out, const TPair& pair)
+{
+    out.WriteObject(StreamedRecord<TPair>(pair));
+}
+
+void WriteRecord(ObjectWriter& out, const TPilot& pilot)
+{
+    out.WriteObject(StreamedRecord<TPilot>(pilot));
+}
+
+bool ReadRecord(ObjectReader& in, TPair& pair)
+{
+    StreamedRecord<TPair> object(pair);
+    return in.ReadObject(object);
+}
+
+bool ReadRecord(ObjectReader& in, TPilot& pilot)
+{
+    StreamedRecord<TPilot> object(pilot);
+    return in.ReadObject(object);
+}
+
+void WriteBody(ObjectWriter& out, const TPair& pair)
+{
+    out.WriteWord(pair.OnTime);
+    out.WriteWord(pair.OffTime);
+    out.WriteWord(pair.Credit);
+    out.WriteByte(static_cast<uint8_t>(pair.Length));
+    out.WriteWord(pair.Tafb);
+    out.WriteWord(pair.PairNumber);
+    out.WriteBool(pair.Valid);
+    // Copies are told apart by sign in memory only; the signs are set again
+    // after loading.
+    for (int32_t count : pair.OpsCount)
+        out.WriteWord(Magnitude(count));
+    for (size_t k = 0; k < TPair::kDays; ++k) {
+        out.WriteWord(pair.DayStart[k]);
+        out.WriteWord(pair.DayDuty[k]);
+        out.WriteWord(pair.DayCredit[k]);
+        out.WriteWord(pair.DayHard[k]);
+    }
+    out.WriteText(pair.PairText);
+    out.WriteText(pair.Layovers);
+    out.WriteWord(pair.FatigueUnits);
+    out.WriteText(pair.PairKey);
+    out.WriteRawInt32(pair.Date);
+    out.WriteText(pair.PairType);
+    for (int32_t credit : pair.ExcludedCredit)
+        out.WriteWord(credit);
+    out.WriteWord(pair.MinRest);
+    out.WriteText(pair.Note);
+    for (int32_t type : pair.DayOpsType)
+        out.WriteWord(type);
+}
+
+void ReadBody(ObjectReader& in, TPair& pair, int version)
+{
+    pair.OnTime = in.ReadWord();
+    pair.OffTime = in.ReadWord();
+    pair.Credit = in.ReadWord();
+    pair.Length = static_cast<int8_t>(in.ReadByte());
+    pair.Tafb = in.ReadWord();
+    pair.PairNumber = in.ReadWord();
+    pair.Valid = in.ReadBool();
+    // The per-day numbers come in long runs; read them as one block when
+    // the stream holds it.
+    if (const uint8_t* words = in.TakeWords(TPair::kDays * 5)) {
+        for (size_t d = 0; d < TPair::kDays; ++d)
+            pair.OpsCount[d] = ObjectReader::WordAt(words, d);
+        for (size_t k = 0; k < TPair::kDays; ++k) {
+            pair.DayStart[k] = ObjectReader::WordAt(words, TPair::kDays + 4 * k);
+            pair.DayDuty[k] = ObjectReader::WordAt(words, TPair::kDays + 4 * k + 1);
+            pair.DayCredit[k] = ObjectReader::WordAt(words, TPair::kDays + 4 * k + 2);
+            pair.DayHard[k] = ObjectReader::WordAt(words, TPair::kDays + 4 * k + 3);
+        }
+    } else {
+        for (int32_t& count : pair.OpsCount)
+            count = in.ReadWord();
+        for (size_t k = 0; k < TPair::kDays; ++k) {
+            pair.DayStart[k] = in.ReadWord();
+            pair.DayDuty[k] = in.ReadWord();
+            pair.DayCredit[k] = in.ReadWord();
+            pair.DayHard[k] = in.ReadWord();
+        }
+    }
+    in.ReadText(pair.PairText);
+    in.ReadText(pair.Layovers);
+    pair.FatigueUnits = in.ReadWord();
+    in.ReadText(pair.PairKey);
+    pair.Date = in.ReadRawInt32();
+    in.ReadText(pair.PairType);
+    if (version >= 2)
+        for (int32_t& credit : pair.ExcludedCredit)
+            credit = in.ReadWord();
+    if (version >= 3)
+        pair.MinRest = in.ReadWord();
+    if (version >= 4)
+        in.ReadText(pair.Note);
+    if (version >= 5)
+        for (int32_t& type : pair.DayOpsType)
+            type = in.ReadWord();
+}
+
+void WriteBody(ObjectWriter& out, const TPilot& pilot)
+{
+    out.WriteText(pilot.Name);
+    out.WriteText(pilot.Phone1);
+    out.WriteText(pilot.Phone2);
+    out.WriteText(pilot.InfoText3);
+    out.WriteRawInt32(pilot.EmpNumber);
+    out.WriteWord(pilot.SpareWord);
+    for (size_t s = 0; s < TPilot::kSlots; ++s) {
+        out.WriteWord(pilot.DaySlot[s]);
+        out.WriteByte(static_cast<uint8_t>(pilot.DayFlag[s]));
+        out.WriteByte(static_cast<uint8_t>(pilot.DayLocked[s]));
+        out.WriteText(pilot.DayCode[s]);
+        out.WriteText(pilot.DayCode2[s]);
+        out.WriteText(pilot.DayText[s]);
+        for (size_t i = 0; i < TPilot::kSlotValues; ++i) {
+            out.WriteWord(pilot.DayCarry[s][i]);
+            out.WriteWord(pilot.DayOther[s][i]);
+        }
+    }
+    out.WriteText(pilot.FilterText);
+    out.WriteText(pilot.BidText);
+    out.WriteText(pilot.Quals);
+    for (int32_t value : pilot.CarryIn)
+        out.WriteWord(value);
+    out.WriteByte(static_cast<uint8_t>(pilot.BidReserveOrLoa));
+    out.WriteByte(static_cast<uint8_t>(pilot.CreditHours));
+    out.WriteByte(static_cast<uint8_t>(pilot.CreditMinutes));
+    out.WriteWord(pilot.DraftCredits);
+    out.WriteWord(pilot.SpareCredit);
+    out.WriteWord(pilot.MiscHours);
+    out.WriteWord(pilot.TimeBank);
+    out.WriteWord(pilot.TrainingCredit);
+    out.WriteBool(pilot.TrainingFlag);
+    out.WriteText(pilot.Notes);
+}
+
+void ReadBody(ObjectReader& in, TPilot& pilot, int version)
+{
+    in.ReadText(pilot.Name);
+    in.ReadText(pilot.Phone1);
+    in.ReadText(pilot.Phone2);
+    in.ReadText(pilot.InfoText3);
+    pilot.EmpNumber = in.ReadRawInt32();
+    pilot.SpareWord = in.ReadWord();
+    for (size_t s = 0; s < TPilot::kSlots; ++s) {
+        pilot.DaySlot[s] = in.ReadWord();
+        pilot.DayFlag[s] = static_cast<int8_t>(in.ReadByte());
+        pilot.DayLocked[s] = static_cast<int8_t>(in.ReadByte());
+        in.ReadText(pilot.DayCode[s]);
+        in.ReadText(pilot.DayCode2[s]);
+        in.ReadText(pilot.DayText[s]);
+        if (const uint8_t* words = in.TakeWords(2 * TPilot::kSlotValues)) {
+            for (size_t i = 0; i < TPilot::kSlotValues; ++i) {
+                pilot.DayCarry[s][i] = ObjectReader::WordAt(words, 2 * i);
+                pilot.DayOther[s][i] = ObjectReader::WordAt(words, 2 * i + 1);
+            }
+        } else {
+            for (size_t i = 0; i < TPilot::kSlotValues; ++i) {
+                pilot.DayCarry[s][i] = in.ReadWord();
+                pilot.DayOther[s][i] = in.ReadWord();
+            }
+        }
+    }
+    in.ReadText(pilot.FilterText);
+    in.ReadText(pilot.BidText);
+    in.ReadText(pilot.Quals);
+    // The first version kept only the first ten carry-in values.
+    const size_t carryIn = version >= 2 ? TPilot::kCarryIn : 10;
+    for (size_t i = 0; i < carryIn; ++i)
+        pilot.CarryIn[i] = in.ReadWord();
+    pilot.BidReserveOrLoa = static_cast<int8_t>(in.ReadByte());
+    pilot.CreditHours = static_cast<int8_t>(in.ReadByte());
+    pilot.CreditMinutes = static_cast<int8_t>(in.ReadByte());
+    // What the bytes hold until the build works the credit out again.
+    pilot.BlockCreditMinutes = int32_t{pilot.CreditHours} * 60 + pilot.CreditMinutes;
+    pilot.DraftCredits = in.ReadWord();
+    pilot.SpareCredit = in.ReadWord();
+    pilot.MiscHours = in.ReadWord();
+    if (version >= 2) {
+        pilot.TimeBank = in.ReadWord();
+        pilot.TrainingCredit = in.ReadWord();
+        pilot.TrainingFlag = in.ReadBool();
+    }
+    if (version >= 3)
+        in.ReadText(pilot.Notes);
+}
+
+void WriteRecord(ObjectWriter& out, const TAbsence& item)
+{
+    out.WriteText(item.AbsText1);
+    out.WriteText(item.AbsText2);
+    out.WriteText(item.AbsText3);
+    out.WriteWord(item.AbsValue1);
+    out.WriteWord(item.AbsValue2);
+    out.WriteWord(item.AbsValue3);
+    out.WriteWord(item.AbsValue4);
+    out.WriteBool(item.AbsFlag1);
+    out.WriteBool(item.AbsFlag2);
+    out.WriteBool(item.AbsFlag3);
+    out.WriteBool(item.AbsFlag4);
+}
+
+void ReadRecord(ObjectReader& in, TAbsence& item)
+{
+    in.ReadText(item.AbsText1);
+    in.ReadText(item.AbsText2);
+    in.ReadText(item.AbsText3);
+    item.AbsValue1 = in.ReadWord();
+    item.AbsValue2 = in.ReadWord();
+    item.AbsValue3 = in.ReadWord();
+    item.AbsValue4 = in.ReadWord();
+    item.AbsFlag1 = in.ReadBool();
+    item.AbsFlag2 = in.ReadBool();
+    item.AbsFlag3 = in.ReadBool();
+    item.AbsFlag4 = in.ReadBool();
+}
+
+} // namespace tl

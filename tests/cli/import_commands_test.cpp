@@ -22,8 +22,7 @@ namespace fs = std::filesystem;
 // the generator flew.
 std::string ExpectedMarker(const sample::SamplePairing& p)
 {
-    int cra = 0;
-    int all = 0;
+    int cra = 0, all = 0;
     for (const sample::SampleDuty& d : p.duties)
         for (const sample::SampleLeg& leg : d.legs)
             if (leg.kind == sample::SampleLeg::Kind::Flight && leg.tag != "DH4") {
@@ -189,6 +188,7 @@ TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
         std::vector<std::string> args;
         std::string err;
     } cases[] = {
+        // clang-format off
         {{"import-roster", other, roster}, "holds no crew member of the group"},
         {{"import-roster", file, roster}, replace + " [No]"},
         {{"import-pairings", file, prg, "--base", "Q"}, "no pairing was loaded"},
@@ -197,10 +197,9 @@ TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
         {{"import-roster", other, (dir.path() / "none.ext").string()}, "Unable to Open File"},
         {{"import-absences", other, extract},
          "This May Not Be a Valid Crew Absence Extract! Do You Want to Try Load it Anyway [No]"},
-        {{"import-roster", other, extract, "--yes"}, odd},
-        {{"import-absences", other, extract, "--yes"}, odd},
-        {{"import-activity", other, extract, extract, "--yes"}, odd},
-        {{"import-toolbox", other, extract}, ""},
+        {{"import-roster", other, extract, "--yes"}, odd}, {{"import-absences", other, extract, "--yes"}, odd},
+        {{"import-activity", other, extract, extract, "--yes"}, odd}, {{"import-toolbox", other, extract}, ""},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0] + " " + c.err);

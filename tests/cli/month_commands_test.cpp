@@ -137,7 +137,7 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
     // Three first officers: the first two both hold 0101 on day 3, the third
     // is an open line holding 0102 on day 4.
     tl::test::TempDir dir;
-    const std::vector<std::string> names{"ROY JEAN", "GAGNON L\xC9" "A", "CAPT PAIRINGS"};
+    const std::vector<std::string> names{"ROY JEAN", "GAGNON L\311A", "CAPT PAIRINGS"};
     const std::string file = test::SaveJune(
         dir, "YYZDH8FOZ", names, {{600, 480}, {600, 480}}, [](ScheduleDocument& doc) {
             doc.CrewKind = kFirstOfficers;
@@ -148,14 +148,15 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
         });
     const test::CliRun first = RunCli({"build", file});
     ASSERT_EQ(first.status, 0) << first.err;
-    EXPECT_EQ(first.err, "Tessara Lines: Error 101 Emp GAGNON L\xC3\x89" "A Day 3 Errors Corrected "
+    EXPECT_EQ(first.err, "Tessara Lines: Error 101 Emp GAGNON L\xC3\211A Day 3 Errors Corrected "
                          "OK to proceed\n");
     const std::string found = "Invalid pairings: 0\n"
                               "Block holders: 3 of 3\n"
                               "Open credit: 0290:00\n"
                               "Blocks with exceptions: 0, with warnings: 0\n";
     EXPECT_EQ(first.out, "Errors corrected: 1\n"
-                         "  Error 101 Emp GAGNON L\xC3\x89" "A Day 3\n" + found);
+                         "  Error 101 Emp GAGNON L\xC3\211A Day 3\n" +
+                             found);
 
     const test::CliRun second = RunCli({"build", file});
     ASSERT_EQ(second.status, 0) << second.err;
@@ -203,8 +204,7 @@ TEST(MonthCommandsTest, MonthsNotWholeAndViewerCopiesAreNeverWrittenBack)
     };
     const struct {
         const char* name;
-        std::string bytes;
-        std::string why;
+        std::string bytes, why;
     } files[] = {
         {"damaged", good.substr(0, good.size() - 4), "its end marker is missing"},
         {"newer", replaced("TessaraLines29", "TessaraLines30"),
@@ -212,15 +212,12 @@ TEST(MonthCommandsTest, MonthsNotWholeAndViewerCopiesAreNeverWrittenBack)
         {"stopped", stopped, "building the month stopped"},
         {"viewer", replaced("TessaraLines29", "TLView_Final29"), "is a viewer copy (TLView_Final)"},
     };
+    // clang-format off
     const std::vector<std::vector<std::string>> changes = {
-        {"assign", file, "--crew", "2", "--pair", "0", "--day", "2"},
-        {"undo", file},
-        {"build", file},
-        {"import-pairings", file, file},
-        {"save-for-viewer", file},
-        {"finalize", file},
-        {"save-as", file, file},
-    };
+        {"assign", file, "--crew", "2", "--pair", "0", "--day", "2"}, {"undo", file}, {"build", file},
+        {"import-pairings", file, file}, {"save-for-viewer", file}, {"finalize", file},
+        {"save-as", file, file}};
+    // clang-format on
     const std::vector<std::vector<std::string>> reads = {{"inspect", file}, {"history", file}};
     for (const auto& f : files) {
         const bool viewer = std::string(f.name) == "viewer";
@@ -304,16 +301,16 @@ TEST(LegalityCommandsTest, CheckAndWhoLegalSayWhatTheyFind)
                        "pairing 0102 on day 2, minimum 11:00\n");
 
     const struct {
-        const char* pair;
-        const char* day;
+        const char *pair, *day;
         std::string err;
     } wrong[] = {
-        {"0", "0", "the month has no day 0"},
-        {"0", "31", "the month has no day 31"},
+        // clang-format off
+        {"0", "0", "the month has no day 0"}, {"0", "31", "the month has no day 31"},
         {"0", "031", "the month has no day 31"}, // not octal
         {"2", "1", "the month has no pairing 2 (indices 0 to 1)"},
         {"0", "5", "pairing 0101 does not operate on day 5"},
         {"1", "2", "pairing 0102 on day 2 is assigned to 001 TREMBLAY \xC3\x89LISE"},
+        // clang-format on
     };
     for (const auto& w : wrong) {
         const test::CliRun refused = RunCli({"who-legal", file, "--pair", w.pair, "--day", w.day});

@@ -36,20 +36,14 @@ TEST(BuiltInLookupTest, FindsTheFirstRowOfTheCrewType)
 {
     const struct {
         int crewKind;
-        const char* code;
-        const char* found;
+        const char *code, *found;
     } cases[] = {
+        // clang-format off
         {0, "LC", "LCK 318 ---"}, // LCK comes before LPC, which shares the tracking code
-        {2, "RA", "RA  240 D-D"},
-        {0, "RA", "RA  0 DDD"},
-        {1, "RB", "RB  0 DDD"},
-        {1, "RK", "RCK 0 DD-"},
+        {2, "RA", "RA  240 D-D"}, {0, "RA", "RA  0 DDD"}, {1, "RB", "RB  0 DDD"}, {1, "RK", "RCK 0 DD-"},
         {2, "CM", "CRM 240 D--"}, // cabin rows never set the second duty, whatever column 43 says
-        {0, "RE", "none"},
-        {2, "CT", "none"},
-        {0, "H9", "none"},
-        {0, "ra", "none"},
-        {0, "", "none"},
+        {0, "RE", "none"}, {2, "CT", "none"}, {0, "H9", "none"}, {0, "ra", "none"}, {0, "", "none"},
+        // clang-format on
     };
     auto doc = std::make_unique<ScheduleDocument>();
     for (const auto& c : cases) {
@@ -124,13 +118,13 @@ TEST_F(ToolBoxLookupTest, ReserveCodesDependOnCrewKindAndRtb)
     Add("RTT", "RT", 0);
     Add("RC ", "RC", 0);
 
-    struct Case {
+    const struct {
         int crewKind;
         const char* code;
         bool reserve;
-    };
-    for (Case c : {Case{0, "RB", false}, Case{2, "RB", false}, Case{0, "RT", true},
-                   Case{1, "RT", true}, Case{2, "RT", false}, Case{2, "RC", true}}) {
+    } cases[] = {{0, "RB", false}, {2, "RB", false}, {0, "RT", true},
+                 {1, "RT", true},  {2, "RT", false}, {2, "RC", true}};
+    for (const auto& c : cases) {
         doc.CrewKind = static_cast<int8_t>(c.crewKind);
         auto info = LookupActivityCode(doc, c.code, s_silent);
         ASSERT_TRUE(info.has_value());
@@ -179,24 +173,18 @@ std::string ToolBoxText(const std::vector<Item>& items, const std::string& count
                         const char* eol = "\n")
 {
     std::string text;
-    auto line = [&](const std::string& s) { text += s + eol; };
-    line("TLToolBox");
-    line("Version 2");
-    line("2025-01-15");
-    line("");
-    line(count.empty() ? std::to_string(items.size()) : count);
+    auto lines = [&](std::initializer_list<std::string> texts) {
+        for (const std::string& s : texts)
+            text += s + eol;
+    };
+    lines({"TLToolBox", "Version 2", "2025-01-15", "",
+           count.empty() ? std::to_string(items.size()) : count});
     for (const Item& item : items) {
-        line(item.code);
-        line(item.type);
-        line(item.tracking);
-        line(item.code + " description");
-        line(item.start);
-        line(item.end);
-        line(item.credit);
-        line(item.second);
+        lines({item.code, item.type, item.tracking, item.code + " description", item.start,
+               item.end, item.credit, item.second});
         for (char flag : item.flags)
-            line(std::string(1, flag));
-        line("-");
+            lines({std::string(1, flag)});
+        lines({"-"});
     }
     return text;
 }
@@ -274,14 +262,15 @@ TEST(ToolBoxBadFileTest, ShowsTheMessageAndFallsBackToBuiltIn)
         std::string text, message;
         bool keepsDate;
     } cases[] = {
+        // clang-format off
         {"empty", "", notValid, true},
         {"wrong case", "TLToolbox\nx\n2025\nx\n1\n", notValid, true},
         {"header only", "TLToolBox", corrupt, false},
-        {"record cut", ToolBoxText(kMixed).substr(0, ToolBoxText(kMixed).find("RA  desc")), corrupt,
-         false},
+        {"record cut", ToolBoxText(kMixed).substr(0, ToolBoxText(kMixed).find("RA  desc")), corrupt, false},
         {"fewer records than count", ToolBoxText(kMixed, "6"), corrupt, false},
         {"negative count", ToolBoxText(kMixed, "-3"), noAbsences, true},
         {"count not a number", "TLToolBox\nx\nd\nx\nfive\n", noAbsences, true},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

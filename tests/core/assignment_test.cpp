@@ -50,8 +50,7 @@ std::string RestQuestion(const std::string& notes)
 // A pairing reporting at `on` on slot `day`, after a duty released at 20:00 on the slot before.
 struct RestCase {
     const char* name;
-    int kind;
-    int on;
+    int kind, on;
     std::vector<Answer> answers;
     int result;
     std::vector<std::string> questions;
@@ -152,15 +151,15 @@ TEST(AssignPairTest, ComplementFlagSurvivesAndEverythingIsKeptUpToDate)
     m.doc->CurrentPair = p;
     ASSERT_EQ(AssignPair(*m.doc, m.ui, 1, p, 10, false), 0);
     EXPECT_EQ(m.doc->History.front(), (TAction{1, 10, 1, p}));
-    EXPECT_EQ((std::vector<int>{m.Pair(p).OpsCount[10], m.doc->LastAssignedPair,
-                                m.doc->CurrentPair, m.Crew(1).CreditHours, m.doc->Modified}),
+    EXPECT_EQ((std::vector<int>{m.Pair(p).OpsCount[10], m.doc->LastAssignedPair, m.doc->CurrentPair,
+                                m.Crew(1).CreditHours, m.doc->Modified}),
               (std::vector<int>{-2, p, -1, 15, 1}));
     EXPECT_EQ(events.log, (std::vector<std::string>{"pairings", "row 1 10-13"}));
     EXPECT_EQ(m.ui.TraceText(), "AssignPair 100 to CREW 2 on 11\n");
     ASSERT_EQ(RemovePair(*m.doc, m.ui, 1, p, 10), 0);
-    EXPECT_EQ((std::vector<int>{m.Pair(p).OpsCount[10], m.Crew(1).DaySlot[10],
-                                m.Crew(1).CreditHours}),
-              (std::vector<int>{-1, -1, 0}));
+    EXPECT_EQ(
+        (std::vector<int>{m.Pair(p).OpsCount[10], m.Crew(1).DaySlot[10], m.Crew(1).CreditHours}),
+        (std::vector<int>{-1, -1, 0}));
 }
 
 TEST(AssignPairTest, FrenchPairingAsksAboutTheJuniorAndRechecksTheOthers)
@@ -329,20 +328,18 @@ TEST(UndoTest, HistoryTextReadsBackAsFarAsItIsWhole)
     AddTransaction(history, 12, 345, 6, 1);
     AddTransaction(history, 999, 3000, 61, 0);
     const std::string text = SerializeHistory(history);
+    // clang-format off
     EXPECT_EQ(text, "0002" "00006109993000" "01000600120345");
     const struct {
         std::string text;
         size_t kept;
     } cases[] = {
-        {text, 2},
-        {"", 0},
-        {"0", 0},
+        {text, 2}, {"", 0}, {"0", 0},
         {"0003" "01000600120345", 1}, // count larger than the text
-        {"0002" "01000600120345" "0100", 1},
-        {"0001" "01AB0600120345", 0},
-        {"9999" "01000600120345", 1},
-        {"-001" "01000600120345", 0},
+        {"0002" "01000600120345" "0100", 1}, {"0001" "01AB0600120345", 0},
+        {"9999" "01000600120345", 1}, {"-001" "01000600120345", 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         THistory back{TAction{1, 1, 1, 1}};
         ParseHistory(back, c.text);
@@ -455,24 +452,23 @@ struct DropMonth : LegalityMonth {
 
 TEST(ToolBoxDropTest, FreeDaysTakeItemsOtherDaysAreRefused)
 {
+    using enum ToolBoxDropResult;
     const struct {
         Item kind;
         const char* code; // request code or activity
-        int crew;
-        int day;
+        int crew, day;
         ToolBoxDropResult result;
     } cases[] = {
-        {Item::Request, "X3", 0, 6, ToolBoxDropResult::Done},
-        {Item::Request, "XM", 1, 0, ToolBoxDropResult::Done},
-        {Item::Activity, "VAC", 0, 6, ToolBoxDropResult::Done},
-        {Item::Activity, "RA ", 1, 29, ToolBoxDropResult::Done},
-        {Item::Activity, "VAC", 0, 3, ToolBoxDropResult::PairingDay},
-        {Item::Request, "X1", 0, 4, ToolBoxDropResult::PairingDay}, // second day of the pairing
-        {Item::Activity, "SIM", 0, 10, ToolBoxDropResult::OtherDay},
-        {Item::Request, "X1", 0, 10, ToolBoxDropResult::OtherDay},
-        {Item::Activity, "VAC", 2, 6, ToolBoxDropResult::OpenLine},
-        {Item::Activity, "VAC", 3, 6, ToolBoxDropResult::OutOfRange}, // past CrewCount
-        {Item::Activity, "VAC", 0, 62, ToolBoxDropResult::OutOfRange},
+        // clang-format off
+        {Item::Request, "X3", 0, 6, Done}, {Item::Request, "XM", 1, 0, Done},
+        {Item::Activity, "VAC", 0, 6, Done}, {Item::Activity, "RA ", 1, 29, Done},
+        {Item::Activity, "VAC", 0, 3, PairingDay},
+        {Item::Request, "X1", 0, 4, PairingDay}, // second day of the pairing
+        {Item::Activity, "SIM", 0, 10, OtherDay}, {Item::Request, "X1", 0, 10, OtherDay},
+        {Item::Activity, "VAC", 2, 6, OpenLine},
+        {Item::Activity, "VAC", 3, 6, OutOfRange}, // past CrewCount
+        {Item::Activity, "VAC", 0, 62, OutOfRange},
+        // clang-format on
     };
     for (const auto& c : cases) {
         DropMonth m;
@@ -557,8 +553,7 @@ TEST(OtherDetailsTest, TimesAreHoursColonMinutesWithinLimits)
 {
     const struct {
         const char* text;
-        int maxHours;
-        int minutes;
+        int maxHours, minutes;
     } cases[] = {{"7:05", 23, 425},   {" 07:05 ", 23, 425}, {"23:59", 23, 1439}, {"24:00", 23, -1},
                  {"24:00", 24, 1440}, {"24:01", 24, -1},    {"0:60", 24, -1},    {"7", 24, -1},
                  {"7:5", 24, -1},     {"123:00", 99, -1},   {"-1:00", 24, -1},   {"1:0x", 24, -1},
@@ -579,13 +574,10 @@ TEST(OtherDetailsTest, LastMonthEntryReadsAndWritesItsCarriedValues)
 
     const auto form = ReadOtherDetails(*m.doc, 0, -1);
     ASSERT_TRUE(form);
-    EXPECT_EQ(form->Date, "31 MAY 2027");
     EXPECT_EQ(OtherDetailsCaption(*m.doc, 0, -1), "SBY Assignment Details");
-    EXPECT_EQ(form->Start, "10:00");
-    EXPECT_EQ(form->AtWork, "14:00");
-    EXPECT_TRUE(form->Reserve);
-    EXPECT_FALSE(form->ContainsDuty);
-    EXPECT_TRUE(form->CarsDuty);
+    EXPECT_EQ(form->Date + "|" + form->Start + "|" + form->AtWork, "31 MAY 2027|10:00|14:00");
+    EXPECT_EQ((std::vector<bool>{form->Reserve, form->ContainsDuty, form->CarsDuty}),
+              (std::vector<bool>{true, false, true}));
     for (int day : {-2, -32, -3})
         EXPECT_FALSE(ReadOtherDetails(*m.doc, 0, day)) << day;
 

@@ -96,18 +96,10 @@ std::vector<uint8_t> BuildFile(const FileLayout& f)
         b.U32(1);
     if (above("25")) {
         b.I32(f.absences);
-        for (int a = 0; a < f.absences; ++a)
-            b.Text32("VAC")
-                .Text32("VA")
-                .Text32("Vacation")
-                .I32(0)
-                .I32(0)
-                .I32(240)
-                .I32(0)
-                .U32(0)
-                .U32(0)
-                .U32(1)
-                .U32(1);
+        for (int a = 0; a < f.absences; ++a) {
+            b.Text32("VAC").Text32("VA").Text32("Vacation").I32(0).I32(0).I32(240).I32(0);
+            b.U32(0).U32(0).U32(1).U32(1);
+        }
     }
     if (above("26"))
         b.Text32(f.toolBoxDate);
@@ -362,6 +354,7 @@ TEST_P(BlockFileOpeningTest, SaysWhetherTheMonthIsWholeAndWritable)
     EXPECT_EQ(ReadAll(Path("month.BAK")) == "the good backup", !opened.Writable());
 }
 
+// clang-format off
 const OpeningCase kOpeningCases[] = {
     {"TessaraLines29", "EndOfFile", true, false, false, kSchedulerFile},
     {"TessaraLines25", "TessaraLines25", true, false, false, kSchedulerFile},
@@ -372,6 +365,7 @@ const OpeningCase kOpeningCases[] = {
     {"TLView_Final29", "EndOfFile", true, false, false, kViewerFinal},
     {"TessaraLinez29", "EndOfFile", false, false, false, kSchedulerFile},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(BlockFile, BlockFileOpeningTest, ::testing::ValuesIn(kOpeningCases),
                          [](const auto& p) {
@@ -384,6 +378,7 @@ INSTANTIATE_TEST_SUITE_P(BlockFile, BlockFileOpeningTest, ::testing::ValuesIn(kO
 struct RefusedCase {
     const char* name;
     std::function<std::vector<uint8_t>()> bytes;
+    const char* message = ""; // "%s" is the file's name; empty: not looked at
 };
 
 class BlockFileRefusedTest : public BlockFileTest,
@@ -394,22 +389,13 @@ TEST_P(BlockFileRefusedTest, OneMessageAndTheDocumentCleared)
     ScheduleDocument doc;
     EXPECT_FALSE(Load(GetParam().bytes(), doc));
     EXPECT_EQ(ui.Only(ScriptedInteraction::Kind::Message).size(), 1u);
+    if (std::string message = GetParam().message; !message.empty()) {
+        EXPECT_THAT(ui.Dialogs(),
+                    ElementsAre(message.replace(message.find("%s"), 2, doc.FileName)));
+    }
     EXPECT_EQ(doc.GroupName, "");
     EXPECT_EQ((std::vector<int>{doc.DaysInMonth, doc.LastPair, doc.CrewCount}),
               (std::vector<int>{0, -1, 0}));
-}
-
-std::vector<uint8_t> Foreign()
-{
-    return StreamBytes().Header().Text32("SomethingElse29").Text32("YYZCRJFO").Bytes();
-}
-
-TEST_F(BlockFileTest, AnotherProgramsFileIsNamedNotValid)
-{
-    ScheduleDocument doc;
-    EXPECT_FALSE(Load(Foreign(), doc));
-    EXPECT_THAT(ui.Dialogs(),
-                ElementsAre("This is Not a Valid Tessara Lines 2 File.: " + doc.FileName));
 }
 
 // A file of the layout with these counts.
@@ -424,19 +410,17 @@ std::function<std::vector<uint8_t>()> Counts(int days, int32_t lastPair, int32_t
     };
 }
 
+// clang-format off
 const RefusedCase kRefusedCases[] = {
-    {"another programs file", Foreign},
-    {"too short for a header",
-     [] {
-         return std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o'};
-     }},
-    {"3002 pairings", Counts(2, 3001, 0)},
-    {"negative pairing count", Counts(2, -5, 0)},
-    {"1001 crew", Counts(2, -1, 1001)},
-    {"negative crew count", Counts(2, -1, -1)},
-    {"32 days", Counts(32, -1, 0)},
-    {"no days", Counts(0, -1, 0)},
+    {"another programs file",
+     [] { return StreamBytes().Header().Text32("SomethingElse29").Text32("YYZCRJFO").Bytes(); },
+     "This is Not a Valid Tessara Lines 2 File.: %s"},
+    {"too short for a header", [] { return std::vector<uint8_t>{'h', 'e', 'l', 'l', 'o'}; }},
+    {"3002 pairings", Counts(2, 3001, 0)}, {"negative pairing count", Counts(2, -5, 0)},
+    {"1001 crew", Counts(2, -1, 1001)}, {"negative crew count", Counts(2, -1, -1)},
+    {"32 days", Counts(32, -1, 0)}, {"no days", Counts(0, -1, 0)},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(BlockFile, BlockFileRefusedTest, ::testing::ValuesIn(kRefusedCases),
                          test::ByName());
@@ -645,6 +629,7 @@ TEST_P(MonthLockTakeOverTest, TakesOverOnlyADeadProcessOfThisHost)
               GetParam().result == MonthLock::Result::Held);
 }
 
+// clang-format off
 const LockCase kLockCases[] = {
     {"dead here", "ann,HOST,2027-06-01 08:00,2147483646;\n", MonthLock::Result::Taken},
     {"elsewhere", "ann,elsewhere,2027-06-01 08:00,2147483646;\n", MonthLock::Result::Held},
@@ -652,6 +637,7 @@ const LockCase kLockCases[] = {
     {"commas", std::string(5000, ','), MonthLock::Result::Held},
     {"binary", std::string("\0\xff,;,,,,99999999999999999999", 28), MonthLock::Result::Held},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(BlockFile, MonthLockTakeOverTest, ::testing::ValuesIn(kLockCases),
                          test::ByName());
@@ -777,13 +763,14 @@ TEST_P(TimedBackupPathTest, IsTheFileWithBakForItsExtension)
     EXPECT_EQ(TimedBackupPath(GetParam().first), std::filesystem::path(GetParam().second));
 }
 
-INSTANTIATE_TEST_SUITE_P(BackupNames, TimedBackupPathTest,
-                         ::testing::Values(std::pair{"/home/s/june.tl2", "/home/s/june.BAK"},
-                                           std::pair{"/home/s/JUNE.TL2", "/home/s/JUNE.BAK"},
-                                           std::pair{"/home/s/june.tlv", "/home/s/june.tlv.BAK"},
-                                           std::pair{"/home/s/x.BAK", "/home/s/x.BAK.BAK"},
-                                           std::pair{"/home/s.v2/june", ""},
-                                           std::pair{"/home/s/.tl2", ""}),
+// clang-format off
+const std::pair<const char*, const char*> kTimedBackupPaths[] = {
+    {"/home/s/june.tl2", "/home/s/june.BAK"}, {"/home/s/JUNE.TL2", "/home/s/JUNE.BAK"},
+    {"/home/s/june.tlv", "/home/s/june.tlv.BAK"}, {"/home/s/x.BAK", "/home/s/x.BAK.BAK"},
+    {"/home/s.v2/june", ""}, {"/home/s/.tl2", ""}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(BackupNames, TimedBackupPathTest, ::testing::ValuesIn(kTimedBackupPaths),
                          [](const auto& p) { return test::CaseName(p.param.first); });
 
 TEST_F(FileCopiesTest, TimedBackupWritesEveryTwentiethTickOfABuiltModifiedMonth)
@@ -830,12 +817,14 @@ TEST_P(TimedBackupTest, WritesNothingWhenAConditionFails)
     EXPECT_EQ(doc.BackupCountdown, 20); // restarted, or never counted
 }
 
-INSTANTIATE_TEST_SUITE_P(FileCopies, TimedBackupTest,
-                         ::testing::Values(TickCase{"auto save off", false, false, true, 1, 1},
-                                           TickCase{"untitled", true, true, true, 1, 1},
-                                           TickCase{"not modified", true, false, false, 1, 1},
-                                           TickCase{"not built", true, false, true, 0, 1},
-                                           TickCase{"no month", true, false, true, 1, 3}),
+// clang-format off
+const TickCase kTickCases[] = {
+    {"auto save off", false, false, true, 1, 1}, {"untitled", true, true, true, 1, 1},
+    {"not modified", true, false, false, 1, 1}, {"not built", true, false, true, 0, 1},
+    {"no month", true, false, true, 1, 3}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(FileCopies, TimedBackupTest, ::testing::ValuesIn(kTickCases),
                          test::ByName());
 
 } // namespace

@@ -38,14 +38,15 @@ TEST_P(FormatHoursMinutesTest, Formats)
     EXPECT_EQ(FormatHoursMinutes(GetParam().minutes, GetParam().padHours), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    HoursMinutes, FormatHoursMinutesTest,
-    ::testing::Values(HoursMinutesCase{"00:00", false, 0}, HoursMinutesCase{" 0:05", true, 5},
-                      HoursMinutesCase{"07:05", false, 425}, HoursMinutesCase{"123:45", true, 7425},
-                      // Both parts carry the sign.
-                      HoursMinutesCase{"-1:-30", false, -90}, HoursMinutesCase{" 0:-5", true, -5},
-                      HoursMinutesCase{"-35791394:-8", false, INT32_MIN}),
-    HoursMinutesName);
+// clang-format off
+const HoursMinutesCase kFormatCases[] = {
+    {"00:00", false, 0}, {" 0:05", true, 5}, {"07:05", false, 425}, {"123:45", true, 7425},
+    // Both parts carry the sign.
+    {"-1:-30", false, -90}, {" 0:-5", true, -5}, {"-35791394:-8", false, INT32_MIN}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(HoursMinutes, FormatHoursMinutesTest, ::testing::ValuesIn(kFormatCases),
+                         HoursMinutesName);
 
 class ParseHoursMinutesTest : public ::testing::TestWithParam<HoursMinutesCase> {};
 
@@ -54,32 +55,21 @@ TEST_P(ParseHoursMinutesTest, Parses)
     EXPECT_EQ(ParseHoursMinutes(GetParam().text, GetParam().padHours), GetParam().minutes);
 }
 
+// clang-format off
 const HoursMinutesCase kParseCases[] = {
-    {"23:59", true, 1439},
-    {"24:00", true, -1},
-    {"24:00", false, 1440},
-    {"150:00", false, 9000},
-    {"8", true, 480},
-    {"8:75", false, -1},
-    {"", true, 0},
-    {"7:5", true, 425},
-    {"7.30", true, 450},
-    {"12:60", false, -1},
-    {"-1:30", false, -1},
+    {"23:59", true, 1439}, {"24:00", true, -1}, {"24:00", false, 1440}, {"150:00", false, 9000},
+    {"8", true, 480}, {"8:75", false, -1}, {"", true, 0}, {"7:5", true, 425}, {"7.30", true, 450},
+    {"12:60", false, -1}, {"-1:30", false, -1},
     // Minus zero is no negative hour; the minutes are read from after the sign.
-    {"-0:30", false, 0},
-    {"7:-5", true, 420},
-    {"7:xx", true, 420},
-    {":45", true, 45},
+    {"-0:30", false, 0}, {"7:-5", true, 420}, {"7:xx", true, 420}, {":45", true, 45},
     {"23:59:59", true, 1439},
     // The minutes follow the first non-digit, even a leading blank.
     {" 7:05", true, 427},
     // Too large for 32 bits: refused rather than wrapped.
-    {"35791395:00", false, -1},
-    {"99999999999", false, -1},
-    {"7:99999999999", false, -1},
+    {"35791395:00", false, -1}, {"99999999999", false, -1}, {"7:99999999999", false, -1},
     {"35791394:07", false, 2147483647},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(HoursMinutes, ParseHoursMinutesTest, ::testing::ValuesIn(kParseCases),
                          HoursMinutesName);
@@ -91,12 +81,13 @@ TEST_P(LeadingIntTest, ConvertsLikeAtoiAndSaturates)
     EXPECT_EQ(LeadingInt(GetParam().first), GetParam().second);
 }
 
-INSTANTIATE_TEST_SUITE_P(Text, LeadingIntTest,
-                         ::testing::Values(std::pair{"  42abc", 42}, std::pair{"\t-17", -17},
-                                           std::pair{"x12", 0}, std::pair{"- 3", 0},
-                                           std::pair{"2147483648", INT32_MAX},
-                                           std::pair{"-2147483648", INT32_MIN},
-                                           std::pair{"-99999999999999999999", INT32_MIN}),
+// clang-format off
+const std::pair<const char*, int32_t> kLeadingIntCases[] = {
+    {"  42abc", 42}, {"\t-17", -17}, {"x12", 0}, {"- 3", 0}, {"2147483648", INT32_MAX},
+    {"-2147483648", INT32_MIN}, {"-99999999999999999999", INT32_MIN}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Text, LeadingIntTest, ::testing::ValuesIn(kLeadingIntCases),
                          [](const auto& p) { return test::CaseName(p.param.first); });
 
 struct GetIntCase {
@@ -117,19 +108,16 @@ TEST_P(GetIntTest, ReadsFieldOrTracesShortLine)
     EXPECT_EQ(ui.TraceText(), c.tooShort ? "Cannot GetInt. String too Short\n" : "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Text, GetIntTest,
-    ::testing::Values(GetIntCase{"exactly long enough", "AB 12 345", 6, 3, 345, false},
-                      GetIntCase{"one short", "AB 12 34", 6, 3, 0, true},
-                      GetIntCase{"leading blank", "AB 12 345", 2, 3, 12, false},
-                      GetIntCase{"stops at the field end", "AB 12345", 3, 2, 12, false},
-                      GetIntCase{"negative", "A -7B", 1, 3, -7, false},
-                      GetIntCase{"letters", "ABCDEF", 0, 3, 0, false},
-                      GetIntCase{"empty", "", 0, 0, 0, false},
-                      GetIntCase{"negative start", "ABC", -1, 2, 0, true},
-                      GetIntCase{"negative count", "ABC", 1, -1, 0, true},
-                      GetIntCase{"overflowing end", "ABC", INT_MAX, INT_MAX, 0, true}),
-    test::ByName());
+// clang-format off
+const GetIntCase kGetIntCases[] = {
+    {"exactly long enough", "AB 12 345", 6, 3, 345, false}, {"one short", "AB 12 34", 6, 3, 0, true},
+    {"leading blank", "AB 12 345", 2, 3, 12, false}, {"stops at the field end", "AB 12345", 3, 2, 12, false},
+    {"negative", "A -7B", 1, 3, -7, false}, {"letters", "ABCDEF", 0, 3, 0, false}, {"empty", "", 0, 0, 0, false},
+    {"negative start", "ABC", -1, 2, 0, true}, {"negative count", "ABC", 1, -1, 0, true},
+    {"overflowing end", "ABC", INT_MAX, INT_MAX, 0, true}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Text, GetIntTest, ::testing::ValuesIn(kGetIntCases), test::ByName());
 
 TEST(CalendarTest, DayNumbersRoundTripOverTwoCenturiesAndKeepInBounds)
 {
@@ -201,9 +189,7 @@ TEST(NamesTest, OutOfRangeGivesAQuestionMarkAndCaseMapsCodePageLetters)
 // UTF-8; what the code page cannot hold, or malformed UTF-8, becomes '?'.
 TEST(TextEncodingTest, CodePageRoundTripAndQuestionMarks)
 {
-    EXPECT_EQ(Cp1252ToUtf8("MONTR\xC9"
-                           "AL \x80\x93q\x94"),
-              "MONTRÉAL €“q”");
+    EXPECT_EQ(Cp1252ToUtf8("MONTR\311AL \x80\x93q\x94"), "MONTRÉAL €“q”");
     EXPECT_EQ(Cp1252ToUtf8("\x81"), "\xC2\x81"); // undefined byte keeps its value
     std::string all;
     for (int b = 0; b < 256; ++b)
@@ -211,12 +197,8 @@ TEST(TextEncodingTest, CodePageRoundTripAndQuestionMarks)
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
     EXPECT_EQ(Utf8ToCp1252("日"), "?");
     EXPECT_EQ(Utf8ToCp1252("\xC3"), "?");
-    EXPECT_EQ(Utf8ToCp1252("\xC3"
-                           "A"),
-              "?A");
-    EXPECT_EQ(Utf8ToCp1252("\xFF"
-                           "B"),
-              "?B");
+    EXPECT_EQ(Utf8ToCp1252("\303A"), "?A");
+    EXPECT_EQ(Utf8ToCp1252("\377B"), "?B");
     EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80"), "?");
 }
 
@@ -243,6 +225,7 @@ TEST_P(SetupDaylightSavingTest, FindsTheChangeover)
     EXPECT_EQ(doc.DstShift, c.shift);
 }
 
+// clang-format off
 const DstCase kDstCases[] = {
     // 1 March 2025 is a Saturday: Sundays 2 and 9 March, the second on day 8.
     {"March", {1, 3, 2025}, {31, 3, 2025}, true, 8 * 1440 + 120, 60},
@@ -256,13 +239,13 @@ const DstCase kDstCases[] = {
     // The October Sunday (26th) does not count; Sunday 2 November is day 13.
     {"OctoberIntoNovember", {20, 10, 2025}, {19, 11, 2025}, true, 13 * 1440 + 120, -60},
     // 1 November 2026 is a Sunday: the changeover falls on day 0.
-    {"NovemberFirstDay", {1, 11, 2026}, {30, 11, 2026}, true, 120, -60},
-    {"June", {1, 6, 2025}, {30, 6, 2025}, true, 0, 0},
+    {"NovemberFirstDay", {1, 11, 2026}, {30, 11, 2026}, true, 120, -60}, {"June", {1, 6, 2025}, {30, 6, 2025}, true, 0, 0},
     // The fifteenth day (1 April) decides, whatever March Sundays come before.
     {"AprilMonth", {18, 3, 2025}, {17, 4, 2025}, true, 0, 0},
     // Nine days: the fifteenth slot lies past the period, in March.
     {"ShortFebruary", {20, 2, 2026}, {28, 2, 2026}, true, 0, 0},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Calendar, SetupDaylightSavingTest, ::testing::ValuesIn(kDstCases),
                          test::ByName());
@@ -309,12 +292,11 @@ struct PeriodCase {
     const char* message;
 };
 
-class BadPeriodTest : public ::testing::TestWithParam<PeriodCase> {};
+class BadPeriodTest : public ScheduleDocumentTest,
+                      public ::testing::WithParamInterface<PeriodCase> {};
 
 TEST_P(BadPeriodTest, IsRefusedAndChangesNothing)
 {
-    ScriptedInteraction ui;
-    ScheduleDocument doc;
     ASSERT_TRUE(doc.SetMonth(ui, JulianDay(2, 1, 2027), JulianDay(2, 28, 2027)));
     EXPECT_FALSE(doc.SetMonth(ui, GetParam().start, GetParam().end));
     EXPECT_THAT(ui.Dialogs(), ElementsAre(std::string("Tessara Lines: ") + GetParam().message));
@@ -323,16 +305,14 @@ TEST_P(BadPeriodTest, IsRefusedAndChangesNothing)
 }
 
 const char kNotReal[] = "The new Month must start and end on real dates.";
+// clang-format off
 const PeriodCase kPeriodCases[] = {
-    {"32 days", JulianDay(3, 1, 2027), JulianDay(4, 1, 2027),
-     "The new Month cannot contain more than 31 days."},
-    {"end before start", JulianDay(3, 10, 2027), JulianDay(3, 9, 2027),
-     "The new Month must end on or after its first day."},
-    {"day 0", 0, 0, kNotReal},
-    {"from day 0", 0, 20, kNotReal},
-    {"negative", -5, 10, kNotReal},
+    {"32 days", JulianDay(3, 1, 2027), JulianDay(4, 1, 2027), "The new Month cannot contain more than 31 days."},
+    {"end before start", JulianDay(3, 10, 2027), JulianDay(3, 9, 2027), "The new Month must end on or after its first day."},
+    {"day 0", 0, 0, kNotReal}, {"from day 0", 0, 20, kNotReal}, {"negative", -5, 10, kNotReal},
     {"year 10000", JulianDay(1, 1, 10000), JulianDay(1, 20, 10000), kNotReal},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(ScheduleDocument, BadPeriodTest, ::testing::ValuesIn(kPeriodCases),
                          test::ByName());

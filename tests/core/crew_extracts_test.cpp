@@ -26,8 +26,8 @@ namespace {
 
 using test::FixedLine;
 using test::ScriptedInteraction;
-using ::testing::ElementsAre;
 using ::testing::Each;
+using ::testing::ElementsAre;
 
 std::string Employee(int number, std::string_view last, char initial, std::string_view group,
                      std::string_view quals, size_t length = 102)
@@ -53,8 +53,7 @@ std::unique_ptr<ScheduleDocument> RosterMonth(std::string_view group)
 TEST(RosterExtractTest, QualificationCodesSetTheOptions)
 {
     const struct {
-        const char* group;
-        const char* quals;
+        const char *group, *quals;
         std::array<int, 7> carry; // CarryIn, MinCredit to NoYtz
     } cases[] = {
         {"YYZDH8CAZ", "la", {4800, 5100, 0, 3, 0, 0, 0}},    // read as upper case
@@ -118,12 +117,14 @@ TEST(RosterExtractTest, ShortLinesQuestionsAndFailures)
         int crew;
         std::vector<std::string> dialogs;
     } cases[] = {
+        // clang-format off
         {"YYZDH8CAZ", "SHORT\n" + good + good, Answer::Yes, true, 0, {}}, // first line under 50
         {"YYZDH8CA", good + good, Answer::Yes, false, 0, {}},             // code of 8
         {"YYZDH8CAZ", good + odd, Answer::No, false, 0, {question}},
         {"YYZDH8CAZ", good + odd, Answer::Yes, true, 2, {question}},
         {"YYZDH8CAZ", good + good + cut + good, Answer::Yes, false, 2,
          {"Tessara Lines: File Error - Unable to Load Roster from this file."}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.size());
@@ -502,45 +503,24 @@ TEST_P(NotAFileTest, IsRefusedWithTheOpenMessage)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Openers, NotAFileTest,
-    ::testing::Values(NotAFileCase{"block",
-                                   [](ScheduleDocument& d, auto&, Interaction& ui) {
-                                       return LoadBlocks(d, ui);
-                                   },
-                                   "Tessara Lines - Cannot Open File: %s"},
-                      NotAFileCase{"prg",
-                                   [](ScheduleDocument& d, auto& p, Interaction& ui) {
-                                       return LoadPRGPairs(d, p, "", false, ui);
-                                   },
-                                   "%s: Unable to Open File"},
-                      NotAFileCase{"lis",
-                                   [](ScheduleDocument&, auto& p, Interaction& ui) {
-                                       std::string buffer;
-                                       return ReadLisFile(p, buffer, ui);
-                                   },
-                                   "Tessara Lines: Unable to Open File %s"},
-                      NotAFileCase{"toolbox",
-                                   [](ScheduleDocument& d, auto& p, Interaction& ui) {
-                                       return LoadToolBox(p, d, ui);
-                                   },
-                                   "Tessara Lines: Unable to Open File %s"},
-                      NotAFileCase{"roster",
-                                   [](ScheduleDocument& d, auto& p, Interaction& ui) {
-                                       return LoadRosterFromExtract(d, "YYZDH8CAZ", p, ui);
-                                   },
-                                   "%s: Unable to Open File"},
-                      NotAFileCase{"absences",
-                                   [](ScheduleDocument& d, auto& p, Interaction& ui) {
-                                       return LoadCrewAbsences(d, p, false, ui);
-                                   },
-                                   "%s: Unable to Open File"},
-                      NotAFileCase{"activity",
-                                   [](ScheduleDocument& d, auto& p, Interaction& ui) {
-                                       return LoadLastMonthsData(d, p, p, ui);
-                                   },
-                                   "%s: Unable to Open File"}),
-    [](const auto& test) { return std::string(test.param.name); });
+using Doc = ScheduleDocument;
+using Path = std::filesystem::path;
+const char kUnable[] = "%s: Unable to Open File";
+// clang-format off
+const NotAFileCase kNotAFileCases[] = {
+    {"block", [](Doc& d, const Path&, Interaction& ui) { return LoadBlocks(d, ui); }, "Tessara Lines - Cannot Open File: %s"},
+    {"prg", [](Doc& d, const Path& p, Interaction& ui) { return LoadPRGPairs(d, p, "", false, ui); }, kUnable},
+    {"lis", [](Doc&, const Path& p, Interaction& ui) { std::string buffer; return ReadLisFile(p, buffer, ui); },
+     "Tessara Lines: Unable to Open File %s"},
+    {"toolbox", [](Doc& d, const Path& p, Interaction& ui) { return LoadToolBox(p, d, ui); }, "Tessara Lines: Unable to Open File %s"},
+    {"roster", [](Doc& d, const Path& p, Interaction& ui) { return LoadRosterFromExtract(d, "YYZDH8CAZ", p, ui); }, kUnable},
+    {"absences", [](Doc& d, const Path& p, Interaction& ui) { return LoadCrewAbsences(d, p, false, ui); }, kUnable},
+    {"activity", [](Doc& d, const Path& p, Interaction& ui) { return LoadLastMonthsData(d, p, p, ui); }, kUnable},
+};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Openers, NotAFileTest, ::testing::ValuesIn(kNotAFileCases),
+                         [](const auto& test) { return std::string(test.param.name); });
 
 } // namespace
 } // namespace tl

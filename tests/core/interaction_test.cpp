@@ -9,12 +9,12 @@
 namespace tl {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using test::ScriptedInteraction;
-using ::testing::HasSubstr;
 using test::ReadAll;
+using test::ScriptedInteraction;
 using test::WriteAll;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 
 TEST(SplitSummaryTextTest, SplitsAtEveryFullStop)
 {
@@ -22,13 +22,11 @@ TEST(SplitSummaryTextTest, SplitsAtEveryFullStop)
         const char* text;
         std::vector<std::string> lines;
     } cases[] = {
-        {"", {}},
-        {"One line without stop", {"One line without stop"}},
-        {"Pairing 1234 not found. Pairing 2345 not found. ",
-         {"Pairing 1234 not found", " Pairing 2345 not found"}},
-        {"a..b.", {"a", "b"}},
-        {" . \n.", {}},
-        {"Time 7.5 hours", {"Time 7", "5 hours"}},
+        // clang-format off
+        {"", {}}, {"One line without stop", {"One line without stop"}},
+        {"Pairing 1234 not found. Pairing 2345 not found. ", {"Pairing 1234 not found", " Pairing 2345 not found"}},
+        {"a..b.", {"a", "b"}}, {" . \n.", {}}, {"Time 7.5 hours", {"Time 7", "5 hours"}},
+        // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(SplitSummaryText(c.text), c.lines) << c.text;
@@ -95,12 +93,11 @@ std::tm At(int year, int month, int day, int hour, int minute)
 TEST(DebugTraceTest, AbnormalEndIsKeptUnderADatedName)
 {
     const std::pair<std::string, bool> cases[] = {
-        {"", false},
-        {"x", false},
-        {"LoadBlksBegin\n", true},
-        {"LoadBlksBegin\nTessara Lines Termination Normal\n", false},
-        {"Termination", false},
+        // clang-format off
+        {"", false}, {"x", false}, {"LoadBlksBegin\n", true},
+        {"LoadBlksBegin\nTessara Lines Termination Normal\n", false}, {"Termination", false},
         {std::string(64 * 1024 - 5, 'x') + "Termination\n", false},
+        // clang-format on
     };
     for (const auto& [content, kept] : cases) {
         SCOPED_TRACE(content.substr(0, 40));
@@ -149,8 +146,9 @@ TEST(DebugTraceTest, StartUpTellsTheUserAboutAnAbnormalEnd)
     DebugTrace trace;
     ASSERT_TRUE(OpenDebugTrace(trace, dir.path(), ui));
     ASSERT_EQ(ui.Dialogs().size(), 1u);
-    EXPECT_THAT(ui.Dialogs()[0], HasSubstr("Tessara Lines: Tessara Lines did not shut down normally. "
-                                           "A file named "));
+    EXPECT_THAT(ui.Dialogs()[0],
+                HasSubstr("Tessara Lines: Tessara Lines did not shut down normally. "
+                          "A file named "));
     EXPECT_THAT(ui.Dialogs()[0], HasSubstr(" contains a log of the last program run. Tessara Lines "
                                            "will now continue"));
 

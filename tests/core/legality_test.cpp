@@ -135,13 +135,12 @@ std::vector<RuleCase> FatigueAndHardTimeCases()
     auto hardDays = [](int days, int hard) {
         return [=](LegalityMonth& m) { Daily(m, 0, days - 1, 480, 600, hard); };
     };
+    // clang-format off
     return {
         {"6000 units", CheckFatigueUnits, fatigue(3000, 3000), "", ""},
         {"6001 units", CheckFatigueUnits, fatigue(3000, 3001), " 100+ Fatigue Units on 2", ""},
-        {"01:59 release frees the next day", CheckFatigueUnits, fatigue(3500, 3500, 599, 2), "",
-         ""},
-        {"02:00 release takes the next day", CheckFatigueUnits, fatigue(3500, 3500, 600, 2),
-         " 100+ Fatigue Units on 3", ""},
+        {"01:59 release frees the next day", CheckFatigueUnits, fatigue(3500, 3500, 599, 2), "", ""},
+        {"02:00 release takes the next day", CheckFatigueUnits, fatigue(3500, 3500, 600, 2), " 100+ Fatigue Units on 3", ""},
         {"carried-in units", CheckFatigueUnits,
          [](LegalityMonth& m) {
              m.Crew().CarryIn[CarryInEntry::FatigueUnits] = 5000;
@@ -164,6 +163,7 @@ std::vector<RuleCase> FatigueAndHardTimeCases()
         {"120:00 in 30", CheckHardIn30, hardDays(30, 240), "", ""},
         {"120:01 in 30", CheckHardIn30, hardDays(30, 241), " 120+ Hours Hard in 30 on 30", ""},
     };
+    // clang-format on
 }
 
 INSTANTIATE_TEST_SUITE_P(FatigueAndHardTime, RuleTest,
@@ -186,9 +186,9 @@ std::vector<RuleCase> DutyRunsAndRestSchemeCases()
             m.Put(0, m.AddPair(960, tafb), 5);
         };
     };
+    // clang-format off
     return {
-        {"fourth duty after three of 12:00", CheckTwelveHourDuties, long3(360),
-         " 3+ 12 Hr Duty on 4", ""},
+        {"fourth duty after three of 12:00", CheckTwelveHourDuties, long3(360), " 3+ 12 Hr Duty on 4", ""},
         {"24 hours off reset the count", CheckTwelveHourDuties, long3(1080), "", ""},
         {"three of 11:59", CheckTwelveHourDuties, long3(360, 719), "", ""},
         {"three from last month", CheckTwelveHourDuties,
@@ -198,21 +198,17 @@ std::vector<RuleCase> DutyRunsAndRestSchemeCases()
              m.Put(0, m.AddPair(360, 360, 1, 300, 360), 0);
          },
          " 3+ 12 Hr Duty on 1", ""},
-        {"twenty days on end", CheckRestScheme, [](LegalityMonth& m) { Daily(m, 0, 19); },
-         " 36/7 or 3/17 on  15 16 17 18 19 20", ""},
+        {"twenty days on end", CheckRestScheme, [](LegalityMonth& m) { Daily(m, 0, 19); }, " 36/7 or 3/17 on  15 16 17 18 19 20", ""},
         {"36 hours after a duty ending after the spring change", CheckRestScheme,
          [](LegalityMonth& m) {
              m.Put(0, m.AddPair(480, 2040, 2), 18);
              Daily(m, 21, 25, 360, 600);
          },
          "", "", 0, 3},
-        {"seven days on", CheckPilotConsecutiveDays, [](LegalityMonth& m) { Daily(m, 0, 6); }, "",
-         " Con Days On 7"},
-        {"six days on", CheckPilotConsecutiveDays, [](LegalityMonth& m) { Daily(m, 0, 5); }, "",
-         ""},
+        {"seven days on", CheckPilotConsecutiveDays, [](LegalityMonth& m) { Daily(m, 0, 6); }, "", " Con Days On 7"},
+        {"six days on", CheckPilotConsecutiveDays, [](LegalityMonth& m) { Daily(m, 0, 5); }, "", ""},
         {"sixth day released at 01:59", CheckPilotConsecutiveDays, lateSixth(599), "", ""},
-        {"sixth day released at 02:00", CheckPilotConsecutiveDays, lateSixth(600), "",
-         " Con Days On 7"},
+        {"sixth day released at 02:00", CheckPilotConsecutiveDays, lateSixth(600), "", " Con Days On 7"},
         {"run from last month", CheckPilotConsecutiveDays,
          [](LegalityMonth& m) {
              for (size_t e = 28; e <= 30; ++e)
@@ -220,11 +216,10 @@ std::vector<RuleCase> DutyRunsAndRestSchemeCases()
              Daily(m, 0, 3);
          },
          "", " Con Days On 4"},
-        {"eight reserve days", CheckPilotConsecutiveDays, Reserves(0, 7), " Con Days On 8",
-         " Con Days On 6 7"},
-        {"five reserve days with two off each side", CheckPilotConsecutiveDays, Reserves(2, 6), "",
-         ""},
+        {"eight reserve days", CheckPilotConsecutiveDays, Reserves(0, 7), " Con Days On 8", " Con Days On 6 7"},
+        {"five reserve days with two off each side", CheckPilotConsecutiveDays, Reserves(2, 6), "", ""},
     };
+    // clang-format on
 }
 
 INSTANTIATE_TEST_SUITE_P(DutyRunsAndRestScheme, RuleTest,
@@ -256,6 +251,7 @@ std::vector<RuleCase> ReserveMixAndQualificationsCases()
             m.Put(0, m.AddPair(480, 600), 0);
         };
     };
+    // clang-format off
     return {
         {"RA the day after RB", CheckReserveMix, mix(30, "RB ", "RA"), " RA RB RE Mix On 1", ""},
         {"RA a day later", CheckReserveMix, mix(29, "RSB", "RA"), " RA RB RE Mix On 1", ""},
@@ -269,8 +265,7 @@ std::vector<RuleCase> ReserveMixAndQualificationsCases()
          },
          " RA RB RE Mix On 3", ""},
         {"check pilot at the limit", CheckCheckPilotCredit, checkPilot(5100), "", ""},
-        {"check pilot above the limit", CheckCheckPilotCredit, checkPilot(5101),
-         "Check Pilot Pair Credit > 90:00", ""},
+        {"check pilot above the limit", CheckCheckPilotCredit, checkPilot(5101), "Check Pilot Pair Credit > 90:00", ""},
         {"YTZ", CheckYtzQualification,
          [](LegalityMonth& m) {
              m.Put(0, m.AddPair(480, 600), 2);
@@ -278,6 +273,7 @@ std::vector<RuleCase> ReserveMixAndQualificationsCases()
          },
          " Not Qualified for YTZ on 3", ""},
     };
+    // clang-format on
 }
 
 INSTANTIATE_TEST_SUITE_P(ReserveMixAndQualifications, RuleTest,
@@ -309,24 +305,19 @@ std::vector<RuleCase> FlightAttendantsCases()
         };
     };
     constexpr int kFa = 2;
+    // clang-format off
     return {
         {"12:00 rest", CheckAttendantRest, rest(900, false), "", "", kFa},
         {"11:59 rest", CheckAttendantRest, rest(899, false), " Rest  2", "", kFa},
         {"two night pairings: 10:00", CheckAttendantRest, rest(780, true), "", "", kFa},
         {"two night pairings: 9:59", CheckAttendantRest, rest(779, true), " Rest  2", "", kFa},
-        {"seven days", CheckAttendantDaysOnOff, worked({0, 1, 2, 3, 4, 5, 6}, false), "",
-         "Con Days On/Off 7", kFa},
-        {"seven days, one off", CheckAttendantDaysOnOff, worked({0, 1, 2, 3, 4, 5, 6, 8}, false),
-         "", "Con Days On/Off 7 8", kFa},
-        {"reserve line, six days", CheckAttendantDaysOnOff, worked({0, 1, 2, 3, 4, 5}, true), "",
-         "Con Days On/Off 6", kFa},
-        {"reserve line, one day off", CheckAttendantDaysOnOff, worked({0, 2}, true), "",
-         "Con Days On/Off 3", kFa},
-        {"lone RB, one day off", CheckRbGrouping, loneRb(12, 0),
-         " Must Have 2 Days Off before and after RB periods on 11", "", kFa},
+        {"seven days", CheckAttendantDaysOnOff, worked({0, 1, 2, 3, 4, 5, 6}, false), "", "Con Days On/Off 7", kFa},
+        {"seven days, one off", CheckAttendantDaysOnOff, worked({0, 1, 2, 3, 4, 5, 6, 8}, false), "", "Con Days On/Off 7 8", kFa},
+        {"reserve line, six days", CheckAttendantDaysOnOff, worked({0, 1, 2, 3, 4, 5}, true), "", "Con Days On/Off 6", kFa},
+        {"reserve line, one day off", CheckAttendantDaysOnOff, worked({0, 2}, true), "", "Con Days On/Off 3", kFa},
+        {"lone RB, one day off", CheckRbGrouping, loneRb(12, 0), " Must Have 2 Days Off before and after RB periods on 11", "", kFa},
         {"lone RB, two days off", CheckRbGrouping, loneRb(13, 0), "", "", kFa},
-        {"lone RB on a reduced block", CheckRbGrouping, loneRb(20, 4000),
-         " RB Days Must be Grouped in 2s for Reduced Block on  12", "", kFa},
+        {"lone RB on a reduced block", CheckRbGrouping, loneRb(20, 4000), " RB Days Must be Grouped in 2s for Reduced Block on  12", "", kFa},
         {"lone RB last month", CheckRbGrouping,
          [](LegalityMonth& m) {
              m.Crew().DayText[25] = "RB ";
@@ -340,6 +331,7 @@ std::vector<RuleCase> FlightAttendantsCases()
          },
          "", "Fam Pairing in Block on 2", kFa},
     };
+    // clang-format on
 }
 
 INSTANTIATE_TEST_SUITE_P(FlightAttendants, RuleTest, ::testing::ValuesIn(FlightAttendantsCases()),
@@ -428,13 +420,14 @@ TEST_P(TwoCaptainPairTest, OneRestrictionOnBothSeatsIsIllegal)
     EXPECT_EQ(m.Crew(1).Illegalities, "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Legality, TwoCaptainPairTest,
-    ::testing::Values(TwoCaptainCase{"both 60", 1, 1, " Both 60 on 2 Capt Pair "},
-                      TwoCaptainCase{"both MED", 3, 3, " Both MED on 2 Capt Pair "},
-                      TwoCaptainCase{"60 beside MR", 1, 2, ""},
-                      TwoCaptainCase{"60 beside none", 1, 0, ""}),
-    test::ByName());
+// clang-format off
+const TwoCaptainCase kTwoCaptainCases[] = {
+    {"both 60", 1, 1, " Both 60 on 2 Capt Pair "}, {"both MED", 3, 3, " Both MED on 2 Capt Pair "},
+    {"60 beside MR", 1, 2, ""}, {"60 beside none", 1, 0, ""}};
+// clang-format on
+
+INSTANTIATE_TEST_SUITE_P(Legality, TwoCaptainPairTest, ::testing::ValuesIn(kTwoCaptainCases),
+                         test::ByName());
 
 TEST(LegalityTest, OpenLinesAreLeftAsTheyAre)
 {

@@ -122,10 +122,11 @@ TEST_F(PrgFileTest, CopiesPerCrewKind)
         const char* complement;
         std::vector<std::string> types;
     } cases[] = {
-        {0, "CA02FO01", {"CA", "CA"}},
-        {1, "CA01FO01", {"FO"}},
+        // clang-format off
+        {0, "CA02FO01", {"CA", "CA"}}, {1, "CA01FO01", {"FO"}},
         {1, "CA01    ", {}}, // no first officer wanted: read, nothing stored
         {2, "FA02PU01", {"PU", "FA", "FA"}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.complement);
@@ -184,8 +185,7 @@ TEST_F(PrgFileTest, TidyingAndPilotMinimumRest)
     ASSERT_TRUE(Load(PairingLine("78=0600|107=00840|299=0100|145=0500") +
                      Line('3', "22=20270605|30=0600|42=1440|47=0660|51=00000|56=YYZ|126=0100")));
     const TPair& p = doc->Pairs[0];
-    EXPECT_EQ((std::vector<int>{p.Length, p.OffTime, p.MinRest}),
-              (std::vector<int>{1, 1440, 780}));
+    EXPECT_EQ((std::vector<int>{p.Length, p.OffTime, p.MinRest}), (std::vector<int>{1, 1440, 780}));
 }
 
 TEST_F(PrgFileTest, ClockChangeMovesTheRelease)
@@ -232,6 +232,7 @@ TEST_F(PrgFileTest, FailureTable)
     const std::vector<std::string> notPrg{
         "Tessara Lines: This does not appear to be a valid PRG file. The first char should be 1"};
     const std::vector<std::string> none{"Tessara Lines: Unable to load pairings from this file"};
+    // clang-format off
     const Case cases[] = {
         {"not a PRG file", "2Z8101\n" + PairingLine(), false, notPrg, 6},
         {"empty", "", false, notPrg, 6},
@@ -247,6 +248,7 @@ TEST_F(PrgFileTest, FailureTable)
          0},
         {"numbers past the line end read 0", PairingLine().substr(0, 200) + "\n", true, {}, 1},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ui.Clear();
@@ -396,12 +398,11 @@ TEST_F(LisScanTest, ShareIsClassedInSinglePrecision)
         int cra, others;
         const char* marker;
     } cases[] = {
-        {37, 13, " *** CRA>74% CRA>49% CRA>24% CRA>0% *** "},
-        {99, 1, " *** CRA100% CRA>74% CRA>49% CRA>24% CRA>0% *** "},
-        {49, 51, " *** CRA>49% CRA>24% CRA>0% *** "},
-        {6, 19, " *** CRA>0% *** "},
-        {3, 1, " *** CRA>74% CRA>49% CRA>24% CRA>0% *** "},
-        {0, 0, " *** CRA=0% *** "},
+        // clang-format off
+        {37, 13, " *** CRA>74% CRA>49% CRA>24% CRA>0% *** "}, {99, 1, " *** CRA100% CRA>74% CRA>49% CRA>24% CRA>0% *** "},
+        {49, 51, " *** CRA>49% CRA>24% CRA>0% *** "}, {6, 19, " *** CRA>0% *** "},
+        {3, 1, " *** CRA>74% CRA>49% CRA>24% CRA>0% *** "}, {0, 0, " *** CRA=0% *** "},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.marker);

@@ -41,9 +41,7 @@ struct RosterWithOpenLine : LegalityMonth {
 TEST(RosterEditTest, InsertChecksInOrderAndRefusalsChangeNothing)
 {
     const struct {
-        const char* index;
-        const char* name;
-        const char* emp;
+        const char *index, *name, *emp;
         const char* message; // empty: inserted
         RosterField focus;
     } cases[] = {
@@ -134,8 +132,7 @@ TEST(RosterEditTest, ListsSkipOpenLinesAndMovesMapLinesToRosterPositions)
 
     // Line 2 (CREW 4) dropped on line 0: everybody from there shifts down.
     EXPECT_EQ(DropRosterLine(*m.doc, 2, 0), "CREW 4 MOVED TO POSITION 001");
-    EXPECT_EQ(Names(m),
-              (std::vector<std::string>{"CREW 4", "CREW 1", "CAPT PAIRINGS", "CREW 3"}));
+    EXPECT_EQ(Names(m), (std::vector<std::string>{"CREW 4", "CREW 1", "CAPT PAIRINGS", "CREW 3"}));
     EXPECT_TRUE(m.doc->History.empty());
 }
 
@@ -147,8 +144,7 @@ TEST(RosterEditTest, MoveEmployeeKeepsTheHistoryWithItsCrewMembers)
 
     // CREW 1 to the place of line 1, CREW 3 (roster index 2).
     ASSERT_TRUE(MoveEmployee(*m.doc, 0, 1));
-    EXPECT_EQ(Names(m),
-              (std::vector<std::string>{"CAPT PAIRINGS", "CREW 3", "CREW 1", "CREW 4"}));
+    EXPECT_EQ(Names(m), (std::vector<std::string>{"CAPT PAIRINGS", "CREW 3", "CREW 1", "CREW 4"}));
     auto crews = [&] {
         std::vector<int> out;
         for (const TAction& a : m.doc->History)
@@ -157,12 +153,11 @@ TEST(RosterEditTest, MoveEmployeeKeepsTheHistoryWithItsCrewMembers)
     };
     EXPECT_EQ(crews(), (std::vector<int>{1, 2, 3})); // CREW 3, CREW 1, CREW 4
 
-    EXPECT_FALSE(MoveEmployee(*m.doc, 2, 1)); // the same position
+    EXPECT_FALSE(MoveEmployee(*m.doc, 2, 1));  // the same position
     EXPECT_FALSE(MoveEmployee(*m.doc, 2, -1)); // no line chosen
     EXPECT_FALSE(MoveEmployee(*m.doc, 2, 3));
     ASSERT_TRUE(MoveEmployee(*m.doc, 3, 0));
-    EXPECT_EQ(Names(m),
-              (std::vector<std::string>{"CAPT PAIRINGS", "CREW 4", "CREW 3", "CREW 1"}));
+    EXPECT_EQ(Names(m), (std::vector<std::string>{"CAPT PAIRINGS", "CREW 4", "CREW 3", "CREW 1"}));
     EXPECT_EQ(crews(), (std::vector<int>{2, 3, 1}));
 }
 
@@ -197,8 +192,7 @@ TEST(CrewComplementTest, CopiesRoundTripThroughTheDialog)
 {
     const struct {
         int kind;
-        const char* caption;
-        const char* marker;
+        const char *caption, *marker;
     } cases[] = {
         {0, "Change Crew Required for Pairings", " TWO CAPTS ON"},
         {2, "Change FA Crew Required for Pairings", " EXTRA FA ON"},
@@ -246,8 +240,7 @@ TEST(CrewComplementTest, CopiesRoundTripThroughTheDialog)
                                         m.Crew(0).DaySlot[2], m.Crew(1).DaySlot[2]}),
                       (std::vector<int>{4, -2, -1, -1, -2, -1, 0, 2}));
             lines = m.Open();
-            EXPECT_EQ(Selected(lines),
-                      (std::vector<std::string>{"00002001", "00009", "00105"}));
+            EXPECT_EQ(Selected(lines), (std::vector<std::string>{"00002001", "00009", "00105"}));
         }
         EXPECT_TRUE(m.ui.Dialogs().empty());
     }

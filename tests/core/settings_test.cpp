@@ -31,12 +31,11 @@ TEST(CustomColorsTest, MalformedTextsGiveDefaultsOrClampedValues)
         size_t colour;
         Rgb expected;
     } cases[] = {
-        {"", 0, defaults[0]},
-        {"", 12, defaults[12]},
-        {" ,abc", 6, defaults[6]},
-        {std::string(2000, '9'), 0, Rgb{255, 255, 255}},
-        {"-05,300,128", 0, Rgb{0, 255, 128}},
+        // clang-format off
+        {"", 0, defaults[0]}, {"", 12, defaults[12]}, {" ,abc", 6, defaults[6]},
+        {std::string(2000, '9'), 0, Rgb{255, 255, 255}}, {"-05,300,128", 0, Rgb{0, 255, 128}},
         {"-2147483648", 0, Rgb{0, 255, 255}},
+        // clang-format on
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseCustomColors(c.text)[c.colour], c.expected) << '"' << c.text << '"';
@@ -45,7 +44,7 @@ TEST(CustomColorsTest, MalformedTextsGiveDefaultsOrClampedValues)
 TEST(PaddingTest, OnlyTheFirstCharacterCounts)
 {
     const std::pair<const char*, int> cases[] = {{"6", 6}, {"12", 1}, {"x", 0},
-                                                  {"", 0},  {" 4", 0}, {"-3", 0}};
+                                                 {"", 0},  {" 4", 0}, {"-3", 0}};
     for (const auto& [text, padding] : cases)
         EXPECT_EQ(ParsePadding(text), padding) << '"' << text << '"';
 }
@@ -65,8 +64,7 @@ TEST(FontStructTest, RoundTripsRejectsDamagedTextAndHoldsValuesToWhatCanBeDrawn)
 
     // Stored values are held to what can be drawn.
     const struct {
-        GridFont stored;
-        GridFont read;
+        GridFont stored, read;
     } cases[] = {
         {{"Arial", INT32_MIN, 5, 400, false}, {"Arial", -kMaxFontPixels, 5, 400, false}},
         {{"Arial", INT32_MAX, INT32_MAX, 400, false},

@@ -112,14 +112,13 @@ TEST(SampleMonth, RecordLengthsAndTheChangeOfClocksAreAsTheImportersExpect)
     for (const SampleOptions& o : kGroups) {
         SCOPED_TRACE(o.group);
         const SampleMonth month = GenerateSampleMonth(o);
+        // clang-format off
         const std::vector<std::pair<const SampleFile*, std::set<size_t>>> formats = {
-            {&month.prg, {kPrgRecordLength}},
-            {&month.roster, {kRosterRecordLength, kLongRosterRecordLength}},
-            {&month.absences, {kAbsenceRecordLength}},
-            {&month.nextAbsences, {kAbsenceRecordLength}},
-            {&month.activity, {kActivityRecordLength}},
-            {&month.priorPairings, {kPriorPairingRecordLength - 1}},
+            {&month.prg, {kPrgRecordLength}}, {&month.roster, {kRosterRecordLength, kLongRosterRecordLength}},
+            {&month.absences, {kAbsenceRecordLength}}, {&month.nextAbsences, {kAbsenceRecordLength}},
+            {&month.activity, {kActivityRecordLength}}, {&month.priorPairings, {kPriorPairingRecordLength - 1}},
         };
+        // clang-format on
         for (const auto& [file, lengths] : formats) {
             SCOPED_TRACE(file->name);
             ASSERT_FALSE(file->text.empty());
@@ -138,8 +137,7 @@ TEST(SampleMonth, RecordLengthsAndTheChangeOfClocksAreAsTheImportersExpect)
         int crossing = 0;
         for (const FilePairing& p : ReadPrg(month.prg.text)) {
             SCOPED_TRACE(p.Id());
-            std::set<int32_t> dates;
-            std::set<int32_t> crossed;
+            std::set<int32_t> dates, crossed;
             for (const std::string& line : p.heads) {
                 const int32_t date = p.Date(line);
                 if (date < month.period.firstDay || date > month.period.lastDay)
@@ -172,8 +170,7 @@ TEST(SampleMonth, WorkFitsTheCrewOverTheWholeMonth)
         const int days = month.period.lastDay - month.period.firstDay + 1;
         std::vector<int> starts(static_cast<size_t>(days), 0);
         std::set<int> classes;
-        double pairingDays = 0;
-        double credit = 0;
+        double pairingDays = 0, credit = 0;
         for (const FilePairing& p : ReadPrg(month.prg.text)) {
             const std::string& head = p.heads.front();
             const int copies = Copies(head, month.crewKind);

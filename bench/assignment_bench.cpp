@@ -46,11 +46,11 @@ AssignMonth MakeMonth()
     tl::SilentInteraction ui;
     (void)doc.SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
     tl::SetupDaylightSaving(doc);
-    doc.CrewKind = 0;
-    doc.MonthRules[3] = 4800;
-    doc.MonthRules[4] = 5400;
-    doc.MonthRules[5] = 4200;
-    doc.MonthRules[11] = 5400;
+    doc.CrewKind = tl::kCaptains;
+    doc.MonthRules[tl::MonthRule::AvgCredit] = 4800;
+    doc.MonthRules[tl::MonthRule::MaxCredit] = 5400;
+    doc.MonthRules[tl::MonthRule::MinCredit] = 4200;
+    doc.MonthRules[tl::MonthRule::CheckPilotMaxCredit] = 5400;
     std::mt19937 rng(2027);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
 
@@ -69,9 +69,9 @@ AssignMonth MakeMonth()
         pair.PairText = p % 50 == 0 ? "YYZ YTZ YYZ" : "YYZ YUL YYZ";
         for (int n = 0; n < 5; ++n) {
             const int d = pick(0, doc.DaysInMonth - 1);
-            if (pair.OpsCount[U(d)] == 0)
+            if (pair.OpsCount[U(d)] == tl::kNotOperating)
                 operating[U(d)].push_back(p);
-            pair.OpsCount[U(d)] = 1;
+            pair.OpsCount[U(d)] = tl::kOpsOpen;
         }
     }
 
@@ -80,27 +80,27 @@ AssignMonth MakeMonth()
         tl::TPilot& crew = doc.Crew[U(c)];
         crew.EmpNumber = 100000 + c;
         crew.Name = "CAPTAIN " + std::to_string(c + 1);
-        crew.CarryIn[9] = c % 7 == 0 ? pick(1, 3) : 0;
-        crew.CarryIn[11] = c % 11 == 0 ? 1 : 0;
+        crew.CarryIn[tl::CarryInEntry::Flags] = c % 7 == 0 ? pick(1, 3) : 0;
+        crew.CarryIn[tl::CarryInEntry::NoYtz] = c % 11 == 0 ? 1 : 0;
         int32_t legal = 0;
         for (int d = 0; d < doc.DaysInMonth;) {
             if (pick(0, 9) == 0) {
-                crew.DaySlot[U(d)] = -2;
+                crew.DaySlot[U(d)] = tl::kOtherSlot;
                 crew.DayCode[U(d)] = "VAC";
-                crew.DayOther[U(d)][2] = 240;
+                crew.DayOther[U(d)][tl::OtherValue::Credit] = 240;
                 ++d;
                 continue;
             }
             const std::vector<int>& today = operating[U(d)];
             const int p = today.empty() ? -1 : today[U(pick(0, int(today.size()) - 1))];
-            if (p < 0 || doc.Pairs[U(p)].OpsCount[U(d)] != 1 ||
+            if (p < 0 || doc.Pairs[U(p)].OpsCount[U(d)] != tl::kOpsOpen ||
                 d * 1440 + doc.Pairs[U(p)].OnTime < legal) {
                 ++d;
                 continue;
             }
             tl::TPair& pair = doc.Pairs[U(p)];
             crew.DaySlot[U(d)] = p;
-            pair.OpsCount[U(d)] = 2;
+            pair.OpsCount[U(d)] = tl::kOpsAssigned;
             legal = d * 1440 + pair.OnTime + pair.Tafb + 720;
             d += pair.Length + pick(1, 3);
         }

@@ -50,7 +50,7 @@ std::unique_ptr<ScheduleDocument> MakeFullMonth()
     tl::SilentInteraction ui;
     doc->DeleteAll(ui);
     (void)doc->SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
-    doc->CrewKind = 0;
+    doc->CrewKind = kCaptains;
     std::mt19937 rng(2027);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
 
@@ -62,14 +62,14 @@ std::unique_ptr<ScheduleDocument> MakeFullMonth()
         pair.PairText = "YYZ YUL YYZ";
         for (int d = 0; d < doc->DaysInMonth; ++d)
             pair.OpsCount[U(d)] = pick(0, 2) == 0 ? 0 : 1;
-        pair.OpsCount[0] = 1;
+        pair.OpsCount[0] = kOpsOpen;
     }
     // Each copy flies one day of a base pairing with a second captain.
     for (int p = doc->LastBasePair + 1; p <= doc->LastPair; ++p) {
         tl::TPair& copy = doc->Pairs[U(p)];
         copy = doc->Pairs[U(p - doc->LastBasePair - 1)];
         copy.OpsCount.fill(0);
-        copy.OpsCount[0] = 1;
+        copy.OpsCount[0] = kOpsOpen;
     }
 
     doc->CrewCount = kCrew;
@@ -77,23 +77,23 @@ std::unique_ptr<ScheduleDocument> MakeFullMonth()
         tl::TPilot& crew = doc->Crew[U(c)];
         crew.EmpNumber = 100000 + c;
         crew.Name = "CAPTAIN " + std::to_string(c + 1);
-        crew.CarryIn[9] = c % 7 == 0 ? pick(1, 3) : 0;
+        crew.CarryIn[CarryInEntry::Flags] = c % 7 == 0 ? pick(1, 3) : 0;
         crew.BidReserveOrLoa = c % 40 == 39 ? 1 : 0;
         for (int d = 0; d < doc->DaysInMonth;) {
             if (pick(0, 9) == 0) {
-                crew.DaySlot[U(d)] = -2;
+                crew.DaySlot[U(d)] = kOtherSlot;
                 crew.DayCode[U(d)] = "VAC";
-                crew.DayOther[U(d)][2] = 240;
+                crew.DayOther[U(d)][OtherValue::Credit] = 240;
                 ++d;
                 continue;
             }
             const int p = pick(0, kPairings - 1);
             tl::TPair& pair = doc->Pairs[U(p)];
-            if (pair.OpsCount[U(d)] != 1) {
+            if (pair.OpsCount[U(d)] != kOpsOpen) {
                 ++d;
                 continue;
             }
-            pair.OpsCount[U(d)] = 2;
+            pair.OpsCount[U(d)] = kOpsAssigned;
             crew.DaySlot[U(d)] = p;
             d += pair.Length + pick(1, 2);
         }

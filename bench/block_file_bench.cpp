@@ -70,7 +70,7 @@ struct FullMonth {
                 pair.DayCredit[static_cast<size_t>(k)] = 330;
                 pair.DayHard[static_cast<size_t>(k)] = 290;
             }
-            pair.OpsCount[static_cast<size_t>(p % 31)] = 1 + p % 2;
+            pair.OpsCount[static_cast<size_t>(p % 31)] = tl::kOpsOpen + p % 2;
             pair.PairText = PairingText(p, pair.Length);
             pair.Layovers = "YULYOWYQB";
             pair.PairKey = "YYZ" + std::to_string(1000 + p);

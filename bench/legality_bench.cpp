@@ -33,8 +33,8 @@ std::unique_ptr<ScheduleDocument> MakeMonth()
     tl::SilentInteraction ui;
     (void)doc->SetMonth(ui, tl::JulianDay(11, 1, 2027), tl::JulianDay(11, 30, 2027));
     tl::SetupDaylightSaving(*doc);
-    doc->CrewKind = 0;
-    doc->MonthRules[11] = 5400;
+    doc->CrewKind = tl::kCaptains;
+    doc->MonthRules[tl::MonthRule::CheckPilotMaxCredit] = 5400;
     std::mt19937 rng(2027);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
 
@@ -56,19 +56,20 @@ std::unique_ptr<ScheduleDocument> MakeMonth()
         tl::TPilot& crew = doc->Crew[U(c)];
         crew.EmpNumber = 100000 + c;
         crew.Name = "CAPTAIN " + std::to_string(c + 1);
-        crew.CarryIn[9] = c % 7 == 0 ? pick(1, 3) : 0;
-        crew.CarryIn[11] = c % 11 == 0 ? 1 : 0;
-        crew.CarryIn[8] = c % 13 == 0 ? 3 : 0;
+        crew.CarryIn[tl::CarryInEntry::Flags] = c % 7 == 0 ? pick(1, 3) : 0;
+        crew.CarryIn[tl::CarryInEntry::NoYtz] = c % 11 == 0 ? 1 : 0;
+        crew.CarryIn[tl::CarryInEntry::Qualification] = c % 13 == 0 ? 3 : 0;
         for (size_t e = 24; e <= 30; ++e) {
-            crew.DayCarry[e][6] = pick(0, 1);
-            crew.DayCarry[e][5] = crew.DayCarry[e][6] ? pick(180, 400) : 0;
+            crew.DayCarry[e][tl::CarryValue::DayKind] = pick(0, 1);
+            crew.DayCarry[e][tl::CarryValue::HardTime] =
+                crew.DayCarry[e][tl::CarryValue::DayKind] ? pick(180, 400) : 0;
         }
         int32_t legal = 0;
         for (int d = 0; d < doc->DaysInMonth;) {
             if (pick(0, 9) == 0) {
-                crew.DaySlot[U(d)] = -2;
+                crew.DaySlot[U(d)] = tl::kOtherSlot;
                 crew.DayCode[U(d)] = "VAC";
-                crew.DayOther[U(d)][2] = 240;
+                crew.DayOther[U(d)][tl::OtherValue::Credit] = 240;
                 ++d;
                 continue;
             }

@@ -27,7 +27,7 @@ struct Month {
             tl::TPair& pair = pairs[static_cast<size_t>(i)];
             pair.PairNumber = 1000 + i;
             pair.Length = static_cast<int8_t>(1 + i % 4);
-            pair.OpsCount[static_cast<size_t>(i % 31)] = 1;
+            pair.OpsCount[static_cast<size_t>(i % 31)] = tl::kOpsOpen;
             pair.PairText = std::string(400, 'P');
             pair.Layovers = "YULYVRYYC";
             pair.PairKey = "K" + std::to_string(i);

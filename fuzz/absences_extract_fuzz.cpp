@@ -52,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int i = 0; i < kCrew; ++i) {
         const tl::TPilot& p = doc.Crew[static_cast<size_t>(i)];
         for (size_t s = 0; s < tl::TPilot::kSlots; ++s)
-            if (p.DaySlot[s] < -2 || p.DayCode2[s].size() > 2 || p.DayCode[s].size() > 3)
+            if (p.DaySlot[s] < tl::kOtherSlot || p.DayCode2[s].size() > 2 ||
+                p.DayCode[s].size() > 3)
                 __builtin_trap();
     }
     return 0;

@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)tl::LoadLastMonthsDataText(doc, bytes.substr(0, split), bytes.substr(split), ui);
     for (int i = 0; i < kCrew; ++i) {
         const tl::TPilot& p = doc.Crew[static_cast<size_t>(i)];
-        if (p.CarryIn[1] < 0)
+        if (p.CarryIn[tl::CarryInEntry::LegalAt] < 0)
             __builtin_trap();
         for (const std::string& text : p.DayText)
             if (text.size() > 5)

@@ -47,11 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const tl::TPilot& crew = doc->Crew[static_cast<size_t>(c)];
             for (int d = 0; d < doc->DaysInMonth; ++d) {
                 const int32_t p = crew.DaySlot[static_cast<size_t>(d)];
-                if (p < -2 || p > doc->LastPair)
+                if (p < tl::kOtherSlot || p > doc->LastPair)
                     __builtin_trap();
                 const int32_t ops =
                     p >= 0 ? doc->Pairs[static_cast<size_t>(p)].OpsCount[static_cast<size_t>(d)] : 2;
-                if (ops != 2 && ops != -2)
+                if (ops != tl::kOpsAssigned && ops != tl::kOpsAssignedFlagged)
                     __builtin_trap();
             }
         }

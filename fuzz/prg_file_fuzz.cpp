@@ -54,8 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int c = 0; read && c < 2; ++c) {
         for (size_t d = 0; d < static_cast<size_t>(doc.DaysInMonth); ++d) {
             const int32_t slot = doc.Crew[static_cast<size_t>(c)].DaySlot[d];
-            if (slot >= 0 &&
-                (slot > doc.LastPair || doc.Pairs[static_cast<size_t>(slot)].OpsCount[d] != 2))
+            if (slot >= 0 && (slot > doc.LastPair ||
+                              doc.Pairs[static_cast<size_t>(slot)].OpsCount[d] != tl::kOpsAssigned))
                 __builtin_trap();
         }
     }

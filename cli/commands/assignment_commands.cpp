@@ -1,5 +1,6 @@
 #include "commands/command.h"
 #include "commands/index_option.h"
+#include "model/version.h"
 
 #include "model/schedule_document.h"
 #include "model/text_encoding.h"
@@ -57,7 +58,7 @@ Command AddPairingDayCommand(CLI::App& app, const char* name, const char* descri
                                          return int(kExitOk);
                                      const std::string_view message = refusal(result);
                                      if (!message.empty())
-                                         ui.Message("Tessara Lines", message, Icon::Information);
+                                         ui.Message(kCaption, message, Icon::Information);
                                      return int(kExitFailed);
                                  });
             }};

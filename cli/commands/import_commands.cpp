@@ -1,4 +1,5 @@
 #include "commands/command.h"
+#include "model/version.h"
 
 #include "import/absences_extract.h"
 #include "import/activity_extract.h"
@@ -48,8 +49,8 @@ Command AddImportRosterCommand(CLI::App& app)
                     options->file, options->answers, context,
                     [&](ScheduleDocument& doc, Interaction& ui) {
                         if (doc.CrewCount > 0 &&
-                            !ui.AskYes("Tessara Lines", "This will replace the Roster and erase "
-                                                        "every Block. Proceed"))
+                            !ui.AskYes(kCaption, "This will replace the Roster and erase "
+                                                 "every Block. Proceed"))
                             return false;
                         // The new roster must not inherit the blocks of
                         // the crew members it replaces.

@@ -46,7 +46,7 @@ Command AddImportPairingsCommand(CLI::App& app)
                                      // for cabin groups; from the letters given, every equipment
                                      // when no digit is given.
                                      const bool anyEquipment =
-                                         b.empty() ? doc.CrewKind == 2 : e.empty();
+                                         b.empty() ? doc.CrewKind == kFlightAttendants : e.empty();
                                      if (!LoadPRGPairs(doc, options->prg, b + e, anyEquipment, ui))
                                          return int(kExitFailed);
                                      if (doc.LastPair >= 0)

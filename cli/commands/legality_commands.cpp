@@ -33,8 +33,9 @@ std::string RosterPlace(int crew)
 std::string NotOpen(const ScheduleDocument& doc, int pairing, int day)
 {
     const TPair& pair = doc.Pairs[static_cast<size_t>(pairing)];
-    const int32_t ops = day < TPair::kDays ? pair.OpsCount[static_cast<size_t>(day)] : 0;
-    if (ops == 1 || ops == -1)
+    const int32_t ops =
+        day < TPair::kDays ? pair.OpsCount[static_cast<size_t>(day)] : kNotOperating;
+    if (ops == kOpsOpen || ops == kOpsOpenFlagged)
         return {};
     const std::string text = Format("pairing %04d ", pair.PairNumber);
     if (ops == 0)

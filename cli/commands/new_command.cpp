@@ -1,4 +1,5 @@
 #include "commands/command.h"
+#include "model/version.h"
 
 #include "import/new_month.h"
 #include "model/schedule_document.h"
@@ -40,7 +41,7 @@ Command AddNewCommand(CLI::App& app)
                 CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
                 std::error_code ec;
                 if (std::filesystem::exists(options->file, ec) &&
-                    ui.AskAboutFile("Tessara Lines", "%s already exists. Replace it?", options->file,
+                    ui.AskAboutFile(kCaption, "%s already exists. Replace it?", options->file,
                                     Buttons::YesNo, Icon::Question) != Answer::Yes)
                     return int(kExitFailed);
                 auto doc = std::make_unique<ScheduleDocument>();

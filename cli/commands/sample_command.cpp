@@ -1,4 +1,5 @@
 #include "commands/command.h"
+#include "model/version.h"
 
 #include "model/text_format.h"
 #include "model/vortime.h"
@@ -76,9 +77,10 @@ Command AddSampleCommand(CLI::App& app)
                     std::error_code ec;
                     exists = exists || std::filesystem::exists(folder / file->name, ec);
                 }
-                if (exists && ui.AskAboutFile("Tessara Lines",
-                                              "Files of a sample month already exist in %s. Replace them?",
-                                              folder, Buttons::YesNo, Icon::Question) != Answer::Yes)
+                if (exists &&
+                    ui.AskAboutFile(kCaption,
+                                    "Files of a sample month already exist in %s. Replace them?",
+                                    folder, Buttons::YesNo, Icon::Question) != Answer::Yes)
                     return int(kExitFailed);
                 std::string error;
                 if (!sample::WriteSampleMonth(month, folder, error)) {

@@ -1,4 +1,5 @@
 #include "commands/command.h"
+#include "model/version.h"
 
 #include "actions/file_copies.h"
 #include "actions/open_month.h"
@@ -54,9 +55,8 @@ Command AddSaveAsCommand(CLI::App& app)
                     if (!MayChangeMonth(options->file, opened, context.err))
                         return int(kExitFailed);
                 }
-                if (exists &&
-                    ui.AskAboutFile("Tessara Lines", "%s already exists. Replace it?", target,
-                                    Buttons::YesNo, Icon::Question) != Answer::Yes)
+                if (exists && ui.AskAboutFile(kCaption, "%s already exists. Replace it?", target,
+                                              Buttons::YesNo, Icon::Question) != Answer::Yes)
                     return int(kExitFailed);
                 const bool saved =
                     options->kind == kSchedulerFile

@@ -1,4 +1,5 @@
 #include "commands/command.h"
+#include "model/version.h"
 
 #include "import/lis_scan.h"
 #include "model/schedule_document.h"
@@ -30,7 +31,7 @@ Command AddScanLisCommand(CLI::App& app)
                                                                  options->lis.end());
                         for (const std::filesystem::path& path : paths)
                             if (!LisFileNameHasMonth(doc, path) &&
-                                !ui.AskYes("Tessara Lines", LisMonthQuestion(doc, path)))
+                                !ui.AskYes(kCaption, LisMonthQuestion(doc, path)))
                                 return int(kExitFailed);
                         return ScanLisFiles(doc, paths, ui) ? int(kExitOk) : int(kExitFailed);
                     });

@@ -3,6 +3,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/text_format.h"
+#include "model/version.h"
 #include "rules/assignment.h"
 #include "rules/complement_copies.h"
 #include "rules/history.h"
@@ -32,9 +33,9 @@ enum class Complement { Captains, FirstOfficers, Attendants };
 
 Complement ComplementOf(const ScheduleDocument& doc)
 {
-    if (doc.CrewKind == 1)
+    if (doc.CrewKind == kFirstOfficers)
         return Complement::FirstOfficers;
-    if (doc.CrewKind == 2)
+    if (doc.CrewKind == kFlightAttendants)
         return Complement::Attendants;
     return Complement::Captains;
 }
@@ -119,7 +120,7 @@ std::vector<ComplementLine> SelectedDays(const ScheduleDocument& doc,
     std::vector<ComplementLine> selected;
     for (const ComplementLine& line : lines) {
         if (!line.Selected || line.Pairing < 0 || line.Pairing > lastBase || line.Day < 0 ||
-            line.Day >= days || doc.Pairs[U(line.Pairing)].OpsCount[U(line.Day)] == 0)
+            line.Day >= days || doc.Pairs[U(line.Pairing)].OpsCount[U(line.Day)] == kNotOperating)
             continue;
         if (seen.insert({line.Pairing, line.Day}).second)
             selected.push_back(line);
@@ -133,7 +134,7 @@ bool CopiesDone(ScheduleDocument& doc, Interaction& ui, Complement kind,
     const int lastPair = PairRange(doc).second;
     const int room = ScheduleDocument::kPairCapacity - 1 - lastPair;
     if (int(selected.size()) > room) {
-        ui.Message("Tessara Lines",
+        ui.Message(kCaption,
                    Format("The Pairing Table has room for %d more Pairings. Select no more than "
                           "%d Pairing days.",
                           room, room),
@@ -153,12 +154,12 @@ bool CopiesDone(ScheduleDocument& doc, Interaction& ui, Complement kind,
         const int copy = ++doc.LastPair;
         TPair& pair = doc.Pairs[U(copy)];
         pair = doc.Pairs[U(line.Pairing)];
-        pair.OpsCount.fill(0);
-        pair.OpsCount[d] = -1;
+        pair.OpsCount.fill(kNotOperating);
+        pair.OpsCount[d] = kOpsOpenFlagged;
         if (line.Holder >= 0 && line.Holder < crewCount &&
-            doc.Crew[U(line.Holder)].DaySlot[d] == -1) {
+            doc.Crew[U(line.Holder)].DaySlot[d] == kFreeSlot) {
             doc.Crew[U(line.Holder)].DaySlot[d] = copy;
-            pair.OpsCount[d] = -2;
+            pair.OpsCount[d] = kOpsAssignedFlagged;
         }
         copies.push_back({copy, line.Pairing, line.Day});
     }
@@ -186,11 +187,11 @@ void ParkedDone(ScheduleDocument& doc, Interaction& ui, const std::vector<Comple
             TPilot& holder = doc.Crew[U(c)];
             if (holder.DaySlot[d] != line.Pairing)
                 continue;
-            holder.DaySlot[d] = -1;
+            holder.DaySlot[d] = kFreeSlot;
             holder.DayFlag[d] = 0;
             holder.DayLocked[d] = 0;
         }
-        pair.OpsCount[d] = -1;
+        pair.OpsCount[d] = kOpsOpenFlagged;
         bool parked = false;
         for (int c = 0; c < crewCount && !parked; ++c)
             parked = doc.Crew[U(c)].EmpNumber < 0 &&
@@ -215,13 +216,14 @@ void ParkedDone(ScheduleDocument& doc, Interaction& ui, const std::vector<Comple
         }
         // No room for another open line: the day stays open for a first
         // officer rather than vanish from every block.
-        pair.OpsCount[d] = 1;
+        pair.OpsCount[d] = kOpsOpen;
         unparked += Format(" %c%04d day %d.", BaseLetter(pair), pair.PairNumber, line.Day + 1);
     }
     if (!unparked.empty())
-        ui.Message("Tessara Lines",
+        ui.Message(kCaption,
                    "Roster is Full! No Capt Pairings line could take these Pairings. They stay "
-                   "open:" + unparked,
+                   "open:" +
+                       unparked,
                    Icon::Warning);
 }
 
@@ -257,7 +259,7 @@ ComplementDialog OpenCrewComplement(ScheduleDocument& doc)
         for (int32_t& ops : pair.OpsCount)
             ops = std::abs(ops);
         for (int d = 0; d < days; ++d) {
-            if (pair.OpsCount[U(d)] == 0)
+            if (pair.OpsCount[U(d)] == kNotOperating)
                 continue;
             ComplementLine line{LineText(doc, i, d), false, i, d, -1};
             if (kind == Complement::FirstOfficers) {
@@ -267,19 +269,19 @@ ComplementDialog OpenCrewComplement(ScheduleDocument& doc)
                     if (open.EmpNumber >= 0 || open.DaySlot[U(d)] != i)
                         continue;
                     line.Selected = true;
-                    open.DaySlot[U(d)] = -1;
-                    pair.OpsCount[U(d)] = 1;
+                    open.DaySlot[U(d)] = kFreeSlot;
+                    pair.OpsCount[U(d)] = kOpsOpen;
                 }
             } else if (const auto found = copyOf.find({i, d}); found != copyOf.end()) {
                 const int q = found->second;
                 line.Selected = true;
-                const bool assigned = std::abs(doc.Pairs[U(q)].OpsCount[U(d)]) == 2;
+                const bool assigned = std::abs(doc.Pairs[U(q)].OpsCount[U(d)]) == kOpsAssigned;
                 for (int c = 0; assigned && c < crewCount; ++c) {
                     if (doc.Crew[U(c)].DaySlot[U(d)] != q)
                         continue;
                     line.Text += Format("%03d", c);
                     line.Holder = c;
-                    doc.Crew[U(c)].DaySlot[U(d)] = -1;
+                    doc.Crew[U(c)].DaySlot[U(d)] = kFreeSlot;
                     break;
                 }
             }
@@ -302,7 +304,7 @@ ComplementDialog OpenCrewComplement(ScheduleDocument& doc)
         for (int c = 0; c < crewCount; ++c)
             for (int32_t& slot : doc.Crew[U(c)].DaySlot)
                 if (slot > lastBase && slot <= lastPair)
-                    slot = -1;
+                    slot = kFreeSlot;
         for (int q = lastBase + 1; q <= lastPair; ++q)
             doc.Pairs[U(q)].Reset();
         doc.LastPair = lastBase;

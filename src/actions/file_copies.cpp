@@ -3,6 +3,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/text_format.h"
+#include "model/version.h"
 #include "model/vortime.h"
 #include "rules/history.h"
 #include "storage/block_file.h"
@@ -121,7 +122,7 @@ std::optional<CopyResult> WriteCopy(ScheduleDocument& doc, const std::filesystem
     if (!SaveWithout(doc, result.Target, kind, lastSlot, clearViewerText, ui))
         return std::nullopt;
 
-    result.SendMail = ui.AskAboutFile("Tessara Lines", question, result.Target, Buttons::YesNo,
+    result.SendMail = ui.AskAboutFile(kCaption, question, result.Target, Buttons::YesNo,
                                       Icon::Question) == Answer::Yes;
     return result;
 }
@@ -229,7 +230,7 @@ bool TimedBackupTick(ScheduleDocument& doc, bool autoSave, Interaction& ui)
     if (--doc.BackupCountdown > 0)
         return false;
     doc.BackupCountdown = 20;
-    if (doc.Untitled || !doc.Modified || doc.BuildState == 0 || doc.DisplayState == 3)
+    if (doc.Untitled || !doc.Modified || doc.BuildState == 0 || doc.DisplayState == kNoMonthOpen)
         return false;
     // The .BAK is the good copy that a damaged month's warning points to.
     if (doc.ReadOnly || doc.FileIncomplete)

@@ -2,6 +2,7 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "storage/block_file.h"
 
 namespace tl {
@@ -23,7 +24,7 @@ OpenedMonth OpenMonthFile(ScheduleDocument& doc, const std::string& fileName, In
     // Version texts compare as texts, as the reader's sections do.
     month.NewerVersion = doc.FileVersion > kBlockFileVersion;
     if (month.NewerVersion)
-        ui.Message("Tessara Lines",
+        ui.Message(kCaption,
                    "This file was written by a newer version of Tessara Lines. What this version "
                    "does not know was not read.",
                    Icon::Warning);

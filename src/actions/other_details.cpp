@@ -31,7 +31,7 @@ bool IsCrew(const ScheduleDocument& doc, int crew)
 bool IsOtherDay(const ScheduleDocument& doc, int crew, int day)
 {
     return IsCrew(doc, crew) && day >= 0 && day < TPilot::kSlots &&
-           doc.Crew[U(crew)].DaySlot[U(day)] == -2;
+           doc.Crew[U(crew)].DaySlot[U(day)] == kOtherSlot;
 }
 
 // A last-month entry the band shows: a code of one to three characters.
@@ -120,13 +120,13 @@ OtherDetailsForm ReadLastMonthEntry(const ScheduleDocument& doc, int crew, int d
     OtherDetailsForm form;
     form.Date = DateText(LastMonthDate(doc, day));
     form.Code = TrimBlanks(member.DayText[U(day + kPrevDays)]);
-    form.Start = TimeText(carry[2] % 1440);
-    form.AtWork = TimeText(std::min(carry[3], 1440));
-    form.Credit = TimeText(std::min(carry[4], 1440));
-    form.HardTime = TimeText(std::min(carry[5], 1440));
-    form.ContainsDuty = carry[6] == 1;
-    form.Reserve = carry[6] == 2;
-    form.CarsDuty = carry[8] != 0;
+    form.Start = TimeText(carry[CarryValue::DutyStart] % kMinutesPerDay);
+    form.AtWork = TimeText(std::min(carry[CarryValue::DutyTime], kMinutesPerDay));
+    form.Credit = TimeText(std::min(carry[CarryValue::Credit], kMinutesPerDay));
+    form.HardTime = TimeText(std::min(carry[CarryValue::HardTime], kMinutesPerDay));
+    form.ContainsDuty = carry[CarryValue::DayKind] == kWorkedDay;
+    form.Reserve = carry[CarryValue::DayKind] == kReserveDay;
+    form.CarsDuty = carry[CarryValue::CarsDuty] != 0;
     return form;
 }
 
@@ -143,15 +143,15 @@ std::optional<OtherDetailsForm> ReadOtherDetails(const ScheduleDocument& doc, in
     OtherDetailsForm form;
     form.Date = DateText(doc.DayDate[U(day)]);
     form.Code = TrimBlanks(member.DayCode[U(day)]);
-    form.Start = TimeText(other[0]);
-    form.AtWork = TimeText(other[1]);
-    form.Credit = TimeText(other[2]);
-    form.HardTime = TimeText(other[3]);
-    form.Reserve = other[4] != 0;
-    form.ContainsDuty = other[5] != 0;
-    form.ExcludeCredit = other[6] != 0;
-    form.CarsDuty = other[7] != 0;
-    form.DayOff = other[8] != 0;
+    form.Start = TimeText(other[OtherValue::Start]);
+    form.AtWork = TimeText(other[OtherValue::Length]);
+    form.Credit = TimeText(other[OtherValue::Credit]);
+    form.HardTime = TimeText(other[OtherValue::HardTime]);
+    form.Reserve = other[OtherValue::Reserve] != 0;
+    form.ContainsDuty = other[OtherValue::ContainsDuty] != 0;
+    form.ExcludeCredit = other[OtherValue::ExcludeCredit] != 0;
+    form.CarsDuty = other[OtherValue::CarsDuty] != 0;
+    form.DayOff = other[OtherValue::DayOff] != 0;
     form.TrackingCode = TrimBlanks(member.DayCode2[U(day)]);
     return form;
 }
@@ -186,16 +186,16 @@ namespace {
 bool WriteOtherDay(TPilot& member, int day, const OtherDetailsForm& form)
 {
     TPilot::SlotValues& other = member.DayOther[U(day)];
-    other[0] = ParseDetailsTime(form.Start, 23);
-    other[1] = ParseDetailsTime(form.AtWork, kMaxDuration);
-    other[2] = ParseDetailsTime(form.Credit, kMaxDuration);
-    other[3] = ParseDetailsTime(form.HardTime, kMaxDuration);
-    const bool wasReserve = other[4] != 0;
-    other[4] = form.Reserve ? 1 : 0;
-    other[5] = form.ContainsDuty ? 1 : 0;
-    other[6] = form.ExcludeCredit ? 1 : 0;
-    other[7] = form.CarsDuty ? 1 : 0;
-    other[8] = form.DayOff ? 1 : 0;
+    other[OtherValue::Start] = ParseDetailsTime(form.Start, 23);
+    other[OtherValue::Length] = ParseDetailsTime(form.AtWork, kMaxDuration);
+    other[OtherValue::Credit] = ParseDetailsTime(form.Credit, kMaxDuration);
+    other[OtherValue::HardTime] = ParseDetailsTime(form.HardTime, kMaxDuration);
+    const bool wasReserve = other[OtherValue::Reserve] != 0;
+    other[OtherValue::Reserve] = form.Reserve ? 1 : 0;
+    other[OtherValue::ContainsDuty] = form.ContainsDuty ? 1 : 0;
+    other[OtherValue::ExcludeCredit] = form.ExcludeCredit ? 1 : 0;
+    other[OtherValue::CarsDuty] = form.CarsDuty ? 1 : 0;
+    other[OtherValue::DayOff] = form.DayOff ? 1 : 0;
     // Codes keep the blank-padded three-character shape of the code table.
     std::string code = Upper(TrimBlanks(form.Code));
     code.resize(std::max<size_t>(code.size(), 3), ' ');
@@ -220,19 +220,21 @@ bool ApplyOtherDetails(ScheduleDocument& doc, Interaction& ui, int crew, int day
     bool wasReserve = false;
     if (lastMonth) {
         TPilot::SlotValues& carry = member.DayCarry[U(day + kPrevDays)];
-        carry[2] = ParseDetailsTime(form.Start, 23);
-        carry[3] = ParseDetailsTime(form.AtWork, kMaxDuration);
-        carry[4] = ParseDetailsTime(form.Credit, kMaxDuration);
-        carry[5] = ParseDetailsTime(form.HardTime, kMaxDuration);
-        carry[6] = form.Reserve ? 2 : form.ContainsDuty ? 1 : 0;
-        carry[8] = form.CarsDuty ? 1 : 0;
+        carry[CarryValue::DutyStart] = ParseDetailsTime(form.Start, 23);
+        carry[CarryValue::DutyTime] = ParseDetailsTime(form.AtWork, kMaxDuration);
+        carry[CarryValue::Credit] = ParseDetailsTime(form.Credit, kMaxDuration);
+        carry[CarryValue::HardTime] = ParseDetailsTime(form.HardTime, kMaxDuration);
+        carry[CarryValue::DayKind] = form.Reserve        ? kReserveDay
+                                     : form.ContainsDuty ? kWorkedDay
+                                                         : kNothingCarried;
+        carry[CarryValue::CarsDuty] = form.CarsDuty ? 1 : 0;
         member.DayText[U(day + kPrevDays)] = Upper(TrimBlanks(form.Code));
     } else {
         wasReserve = WriteOtherDay(member, day, form);
     }
 
     CheckLegality(doc, crew);
-    if (doc.CrewKind == 0)
+    if (doc.CrewKind == kCaptains)
         CheckTwoCaptainPairs(doc);
     BlockCredit(doc, crew, false, ui);
     member.IsAllMonthLeave(std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays));

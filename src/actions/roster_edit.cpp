@@ -3,6 +3,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/text_format.h"
+#include "model/version.h"
 #include "rules/block_build.h"
 #include "rules/history.h"
 
@@ -188,7 +189,7 @@ bool DeleteSelectedEmployee(ScheduleDocument& doc, Interaction& ui, int selected
         return false;
     }
     if (IsOpenLine(doc.Crew[U(c)])) {
-        ui.Message("Tessara Lines", "Cannot delete Capt Pairings Lines. Use Edit.. Setup Crew Types",
+        ui.Message(kCaption, "Cannot delete Capt Pairings Lines. Use Edit.. Setup Crew Types",
                    Icon::Warning);
         return false;
     }
@@ -202,8 +203,8 @@ bool DeleteSelectedEmployee(ScheduleDocument& doc, Interaction& ui, int selected
         if (p < 0 || p > lastPair)
             continue;
         int32_t& ops = doc.Pairs[U(p)].OpsCount[U(d)];
-        if (ops != 0)
-            ops = ops < 1 ? -1 : 1;
+        if (ops != kNotOperating)
+            ops = ops < kOpsOpen ? kOpsOpenFlagged : kOpsOpen;
     }
     const int count = CrewInUse(doc);
     for (int k = c; k + 1 < count; ++k) {

@@ -3,6 +3,7 @@
 #include "model/activity_codes.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "model/vortime.h"
 #include "rules/block_build.h"
 #include "rules/legality.h"
@@ -14,13 +15,11 @@ namespace tl {
 
 namespace {
 
-constexpr std::string_view kCaption = "Tessara Lines";
 constexpr std::string_view kRequestTag = "request:";
 constexpr std::string_view kActivityTag = "activity:";
 // Start and end of the activity day in the built-in rows.
 constexpr size_t kRowStart = 121;
 constexpr size_t kRowEnd = 127;
-constexpr int kDay = 1440;
 
 size_t U(int i)
 {
@@ -35,9 +34,9 @@ int DayOfMonth(const ScheduleDocument& doc, int day)
 // Minutes from start to end of a day that may end after midnight.
 int32_t Span(int32_t start, int32_t end)
 {
-    if (start < 0 || end < 0 || start >= kDay || end >= kDay)
+    if (start < 0 || end < 0 || start >= kMinutesPerDay || end >= kMinutesPerDay)
         return 0;
-    return end < start ? kDay - start + end : end - start;
+    return end < start ? kMinutesPerDay - start + end : end - start;
 }
 
 bool IsReserveCode(std::string_view code, bool pilots)
@@ -91,9 +90,9 @@ std::optional<ActivityDay> ActivityOfItem(const ScheduleDocument& doc, int index
         day.Info.Duty = record.AbsFlag1;
         day.Info.Duty2 = record.AbsFlag2;
         day.Info.Flag3 = record.AbsFlag3;
-        day.Info.Reserve =
-            IsReserveCode(record.AbsText2, doc.CrewKind != 2) && record.AbsText1 != "RTB";
-        day.Start = std::clamp(record.AbsValue1, 0, kDay - 1);
+        day.Info.Reserve = IsReserveCode(record.AbsText2, doc.CrewKind != kFlightAttendants) &&
+                           record.AbsText1 != "RTB";
+        day.Start = std::clamp(record.AbsValue1, 0, kMinutesPerDay - 1);
         day.Length = Span(record.AbsValue1, record.AbsValue2);
     }
     day.Code = day.Info.Activity;
@@ -120,7 +119,7 @@ ToolBoxDropResult CheckFreeDay(const ScheduleDocument& doc, Interaction& ui, int
                    Icon::Warning);
         return ToolBoxDropResult::PairingDay;
     }
-    if (member.DaySlot[U(day)] == -2) {
+    if (member.DaySlot[U(day)] == kOtherSlot) {
         ui.Message(kCaption,
                    FillTexts("Can't Assign %s to %s on Day %s. %s is Assigned that day. Remove it "
                         "first (Right Click)",
@@ -221,20 +220,20 @@ ToolBoxDropResult ApplyToolBoxItem(ScheduleDocument& doc, Interaction& ui, int c
     TPilot::SlotValues& other = member.DayOther[U(day)];
     const ActivityCodeInfo& info = activity->Info;
     other.fill(0);
-    other[0] = activity->Start;
-    other[1] = activity->Length;
-    other[2] = info.Credit;
-    other[3] = info.Value4;
-    other[4] = info.Reserve ? 1 : 0;
-    other[5] = info.Duty ? 1 : 0;
-    other[6] = info.Flag3 ? 0 : 1;
-    other[7] = info.Duty2 ? 1 : 0;
-    member.DaySlot[U(day)] = -2;
+    other[OtherValue::Start] = activity->Start;
+    other[OtherValue::Length] = activity->Length;
+    other[OtherValue::Credit] = info.Credit;
+    other[OtherValue::HardTime] = info.Value4;
+    other[OtherValue::Reserve] = info.Reserve ? 1 : 0;
+    other[OtherValue::ContainsDuty] = info.Duty ? 1 : 0;
+    other[OtherValue::ExcludeCredit] = info.Flag3 ? 0 : 1;
+    other[OtherValue::CarsDuty] = info.Duty2 ? 1 : 0;
+    member.DaySlot[U(day)] = kOtherSlot;
     member.DayCode[U(day)] = activity->Code;
     member.DayCode2[U(day)] = activity->Tracking;
 
     CheckLegality(doc, crew);
-    if (doc.CrewKind == 0)
+    if (doc.CrewKind == kCaptains)
         CheckTwoCaptainPairs(doc);
     BlockCredit(doc, crew, false, ui);
     member.IsAllMonthLeave(std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays));

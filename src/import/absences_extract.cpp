@@ -5,6 +5,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/text_format.h"
+#include "model/version.h"
 #include "model/vortime.h"
 
 #include <algorithm>
@@ -16,8 +17,6 @@ namespace tl {
 namespace {
 
 using namespace absences_extract;
-
-constexpr std::string_view kCaption = "Tessara Lines";
 
 bool ConfirmOverwrite(const ScheduleDocument& doc, bool followingMonth, Interaction& ui)
 {
@@ -44,7 +43,7 @@ void WriteEntry(ScheduleDocument& doc, int crewIndex, const Entry& entry,
     const int to = std::min(entry.last, TPilot::kSlots - 1);
     for (int s = from; s <= to; ++s) {
         const auto slot = static_cast<size_t>(s);
-        if (pilot.DaySlot[slot] >= 0) {
+        if (HoldsPairing(pilot.DaySlot[slot])) {
             warnings.Add("Cannot Assign Code %s in %d %s on day %02d Due Pairing "
                          "Assigned. ",
                          entry.code.c_str(), crewIndex + 1, pilot.Name.c_str(), s + 1);
@@ -52,22 +51,22 @@ void WriteEntry(ScheduleDocument& doc, int crewIndex, const Entry& entry,
         }
         TPilot::SlotValues& other = pilot.DayOther[slot];
         other.fill(0);
-        other[0] = entry.start;
-        other[1] = entry.duration;
+        other[OtherValue::Start] = entry.start;
+        other[OtherValue::Length] = entry.duration;
         if (info) {
-            other[2] = info->Credit;
-            other[3] = info->Value4;
-            other[4] = info->Reserve ? 1 : 0;
-            other[5] = info->Duty ? 1 : 0;
-            other[6] = info->Flag3 ? 0 : 1;
-            other[7] = info->Duty2 ? 1 : 0;
+            other[OtherValue::Credit] = info->Credit;
+            other[OtherValue::HardTime] = info->Value4;
+            other[OtherValue::Reserve] = info->Reserve ? 1 : 0;
+            other[OtherValue::ContainsDuty] = info->Duty ? 1 : 0;
+            other[OtherValue::ExcludeCredit] = info->Flag3 ? 0 : 1;
+            other[OtherValue::CarsDuty] = info->Duty2 ? 1 : 0;
             pilot.DayCode[slot] = info->Activity;
         } else {
             warnings.Add("No Matching Code for %s. No Credit or Duty Info Recorded",
                          entry.code.c_str());
             pilot.DayCode[slot] = entry.code;
         }
-        pilot.DaySlot[slot] = -2;
+        pilot.DaySlot[slot] = kOtherSlot;
         pilot.DayCode2[slot] = entry.code;
     }
 }
@@ -138,7 +137,7 @@ bool ReadAbsences(ScheduleDocument& doc, std::string_view text, bool followingMo
 
 int ExtractDuration(int start, int end)
 {
-    return end < start ? 1440 - start + end : end - start;
+    return end < start ? kMinutesPerDay - start + end : end - start;
 }
 
 bool LoadCrewAbsencesText(ScheduleDocument& doc, std::string_view text, bool followingMonth,

@@ -6,6 +6,7 @@
 #include "model/activity_codes.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "model/vortime.h"
 
 #include <algorithm>
@@ -29,12 +30,10 @@ namespace {
 
 using namespace activity_extract;
 
-constexpr std::string_view kCaption = "Tessara Lines";
 constexpr std::string_view kQuestion =
     "This May Not Be a Valid Crew Activity Extract! Do You Want to Try Load it Anyway";
 constexpr int kPrevDays = 31;
 constexpr int kLastBlockSlot = 60;
-constexpr int kDayMinutes = 1440;
 
 // Pairing extract columns.
 constexpr size_t kIdLength = 5;
@@ -483,7 +482,8 @@ public:
             }
         }
         for (int i = kPrevDays - 1; i >= 0; --i)
-            pilot.DayCarry[static_cast<size_t>(i)][5] = Field4(line, kHardTimeColumn + 4 * i, m_ui);
+            pilot.DayCarry[static_cast<size_t>(i)][CarryValue::HardTime] =
+                Field4(line, kHardTimeColumn + 4 * i, m_ui);
     }
 
     const ExtractWarnings& Warnings() const { return m_warnings; }
@@ -525,8 +525,8 @@ private:
         // Days the pairing spans; a release in the first two hours of a day
         // does not count that day.
         const int64_t total = int64_t{f.report} + f.away;
-        int64_t days = total / kDayMinutes;
-        const int64_t lastDay = total > kDayMinutes ? (total - 1) % kDayMinutes + 1 : total;
+        int64_t days = total / kMinutesPerDay;
+        const int64_t lastDay = total > kMinutesPerDay ? (total - 1) % kMinutesPerDay + 1 : total;
         if (lastDay < 120 && days > 0)
             --days;
         f.days = static_cast<int32_t>(days);
@@ -578,39 +578,39 @@ private:
         }
         const auto s = static_cast<size_t>(f.start);
         TPilot::SlotValues& first = pilot.DayCarry[s];
-        first[0] = f.report;
-        first[1] = f.away;
+        first[CarryValue::PairingStart] = f.report;
+        first[CarryValue::PairingTafb] = f.away;
         pilot.DayText[s] = id;
 
         // Legal again after the release and the rest that follows it.
-        int64_t legal = int64_t{f.report} + int64_t{f.start} * kDayMinutes + f.away;
-        if (m_doc.CrewKind == 2)
-            legal += 720;
+        int64_t legal = int64_t{f.report} + int64_t{f.start} * kMinutesPerDay + f.away;
+        if (m_doc.CrewKind == kFlightAttendants)
+            legal += kAttendantMinRest;
         else
-            legal += f.rest > 719 ? int64_t{f.rest} - 59 : 660;
-        legal -= int64_t{kPrevDays} * kDayMinutes;
+            legal += f.rest > 719 ? int64_t{f.rest} - 59 : kPilotMinRest;
+        legal -= int64_t{kPrevDays} * kMinutesPerDay;
         if (legal > 0)
-            pilot.CarryIn[1] =
+            pilot.CarryIn[CarryInEntry::LegalAt] =
                 static_cast<int32_t>(std::min<int64_t>(legal, std::numeric_limits<int32_t>::max()));
 
         if (f.start > 59)
-            pilot.DayCarry[0][6] = 0;
+            pilot.DayCarry[0][CarryValue::DayKind] = kNothingCarried;
         for (int64_t e = f.start; e <= int64_t{f.start} + f.days && e < TPilot::kSlots; ++e)
-            pilot.DayCarry[static_cast<size_t>(e)][6] = 1;
+            pilot.DayCarry[static_cast<size_t>(e)][CarryValue::DayKind] = kWorkedDay;
 
         const int32_t* value = m_values.data() + f.at;
         for (uint32_t m = 0; m < f.blocks; ++m, value += 2) {
             const int64_t e = int64_t{f.start} - 1 + f.firstBlock + m;
             TPilot::SlotValues& day = pilot.DayCarry[static_cast<size_t>(e)];
-            AddClamped(day[5], value[0]);
-            AddClamped(day[4], value[1]);
+            AddClamped(day[CarryValue::HardTime], value[0]);
+            AddClamped(day[CarryValue::Credit], value[1]);
             if (e >= kPrevDays)
-                AddClamped(pilot.CarryIn[0], day[4]);
+                AddClamped(pilot.CarryIn[CarryInEntry::Credit], day[CarryValue::Credit]);
         }
         for (uint32_t j = 0; j < f.duties; ++j, value += 3) {
             TPilot::SlotValues& day = pilot.DayCarry[static_cast<size_t>(value[0])];
-            day[2] = value[1];
-            day[3] = value[2];
+            day[CarryValue::DutyStart] = value[1];
+            day[CarryValue::DutyTime] = value[2];
         }
     }
 
@@ -650,30 +650,35 @@ private:
             const auto s = static_cast<size_t>(e);
             TPilot::SlotValues& day = pilot.DayCarry[s];
             if (info) {
-                day[4] = info->Credit;
-                day[6] = info->Reserve ? 2 : info->Duty ? 1 : 0;
-                day[8] = info->Duty2 ? 1 : 0;
+                day[CarryValue::Credit] = info->Credit;
+                day[CarryValue::DayKind] = info->Reserve ? kReserveDay
+                                           : info->Duty  ? kWorkedDay
+                                                         : kNothingCarried;
+                day[CarryValue::CarsDuty] = info->Duty2 ? 1 : 0;
                 pilot.DayText[s] = info->Activity;
             } else {
-                day[4] = day[5] = day[6] = day[8] = 0;
+                day[CarryValue::Credit] = day[CarryValue::HardTime] = day[CarryValue::DayKind] =
+                    day[CarryValue::CarsDuty] = 0;
                 m_warnings.Add("No Matching Code for %s Last Month %s day %02d - No "
                                "Duty Info loaded.",
                                code.c_str(), pilot.Name.c_str(), static_cast<int>(e) + 1);
                 pilot.DayText[s] = code;
             }
-            day[2] = startTime;
+            day[CarryValue::DutyStart] = startTime;
             if (e == kPrevDays - 1) {
                 int legal = -1;
-                if (day[6] == 2) {
+                if (day[CarryValue::DayKind] == kReserveDay) {
                     duration = 840;
                     legal = startTime + 840 - 901;
-                } else if (day[6] == 1) {
-                    legal = startTime + duration - (m_doc.CrewKind == 2 ? 720 : 780);
+                } else if (day[CarryValue::DayKind] == kWorkedDay) {
+                    legal =
+                        startTime + duration - (m_doc.CrewKind == kFlightAttendants ? 720 : 780);
                 }
-                if (day[6] == 1 || day[6] == 2)
-                    pilot.CarryIn[1] = std::max(legal, 0);
+                if (day[CarryValue::DayKind] == kWorkedDay ||
+                    day[CarryValue::DayKind] == kReserveDay)
+                    pilot.CarryIn[CarryInEntry::LegalAt] = std::max(legal, 0);
             }
-            day[3] = duration;
+            day[CarryValue::DutyTime] = duration;
         }
     }
 

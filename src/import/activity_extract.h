@@ -16,8 +16,9 @@ class ScheduleDocument;
 // extract of the prior blocking period (one line of 1178 characters, line
 // feed included, per pairing instance). Fills each crew member's DayCarry
 // and DayText per extended day (0 to 30 the 31 days before the month, 31 + d
-// day d of the month), the credit carried in (CarryIn[0]) and the minute of
-// the month from which the crew member is legal again (CarryIn[1]).
+// day d of the month), the credit carried in (CarryInEntry::Credit) and the
+// minute of the month from which the crew member is legal again
+// (CarryInEntry::LegalAt).
 
 namespace activity_extract {
 constexpr size_t kKeep = 1999;

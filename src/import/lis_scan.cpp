@@ -4,6 +4,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/text_format.h"
+#include "model/version.h"
 #include "model/vortime.h"
 
 #include <algorithm>
@@ -23,7 +24,6 @@ namespace tl {
 
 namespace {
 
-constexpr std::string_view kCaption = "Tessara Lines";
 constexpr std::string_view kMeals = "MEALS CAD:";
 constexpr std::string_view kMealsUs = "MEALS US:";
 constexpr std::string_view kFrench = "FRENCH";
@@ -458,7 +458,7 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
     }
 
     const int last = std::clamp(doc.LastPair, -1, ScheduleDocument::kPairCapacity - 1);
-    const bool cabin = doc.CrewKind == 2;
+    const bool cabin = doc.CrewKind == kFlightAttendants;
     const size_t distance = cabin ? 63 : 71;
     std::vector<std::string> ids;
     ids.reserve(static_cast<size_t>(last + 1));

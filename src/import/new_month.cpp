@@ -2,6 +2,7 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 
 #include <string>
 
@@ -13,22 +14,22 @@ int CrewKindOfGroup(std::string_view groupCode)
         return -1;
     std::string_view status = groupCode.substr(6, 2);
     if (status == "CA")
-        return 0;
+        return kCaptains;
     if (status == "FO")
-        return 1;
+        return kFirstOfficers;
     if (status == "FA")
-        return 2;
+        return kFlightAttendants;
     return -1;
 }
 
 void SetCrewGroupRules(ScheduleDocument& doc, int crewKind)
 {
-    const bool cabin = crewKind == 2;
-    doc.MonthRules[6] = cabin ? 10 : 12;
-    doc.MonthRules[7] = 12;
-    doc.MonthRules[8] = cabin ? 3000 : 2700;
-    doc.MonthRules[9] = 2400;
-    doc.MonthRules[10] = cabin ? 12 : 21;
+    const bool cabin = crewKind == kFlightAttendants;
+    doc.MonthRules[MonthRule::BlockHolderDaysOff] = cabin ? 10 : 12;
+    doc.MonthRules[MonthRule::ReserveDaysOff] = 12;
+    doc.MonthRules[MonthRule::ReducedMaxCredit] = cabin ? 3000 : 2700;
+    doc.MonthRules[MonthRule::ReducedMinCredit] = 2400;
+    doc.MonthRules[MonthRule::ReducedDaysOff] = cabin ? 12 : 21;
 }
 
 bool CreateEmptyMonth(ScheduleDocument& doc, std::string_view groupCode, int32_t firstDay,
@@ -36,7 +37,7 @@ bool CreateEmptyMonth(ScheduleDocument& doc, std::string_view groupCode, int32_t
 {
     const int crewKind = CrewKindOfGroup(groupCode);
     if (crewKind < 0) {
-        ui.Message("Tessara Lines",
+        ui.Message(kCaption,
                    std::string(groupCode) + " Is Not a Valid Base/Eqp/Status/Pairing Combination",
                    Icon::Warning);
         return false;
@@ -49,7 +50,7 @@ bool CreateEmptyMonth(ScheduleDocument& doc, std::string_view groupCode, int32_t
     SetCrewGroupRules(doc, crewKind);
     doc.Untitled = true;
     doc.Modified = false;
-    doc.DisplayState = 1;
+    doc.DisplayState = kMonthOpen;
     return true;
 }
 

@@ -31,7 +31,7 @@ std::vector<std::string> PairingWarningsList(ScheduleDocument& doc)
     for (int i = 0; i < count; ++i) {
         const TPair& p = doc.Pairs[static_cast<size_t>(i)];
         for (int d = 0; d < days; ++d) {
-            if (p.OpsCount[static_cast<size_t>(d)] != 0) {
+            if (p.OpsCount[static_cast<size_t>(d)] != kNotOperating) {
                 creditSum += p.Credit;
                 lengthSum += p.Length;
             }
@@ -69,7 +69,7 @@ std::vector<std::string> PairingWarningsList(ScheduleDocument& doc)
         const int length = std::clamp<int>(p.Length, 0, TPair::kDays);
         int operating = 0;
         for (int d = 0; d < days; ++d) {
-            if (p.OpsCount[static_cast<size_t>(d)] == 0)
+            if (p.OpsCount[static_cast<size_t>(d)] == kNotOperating)
                 continue;
             ++operating;
             grand += p.Credit;

@@ -7,6 +7,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/text_format.h"
+#include "model/version.h"
 #include "model/vortime.h"
 
 #include <algorithm>
@@ -24,8 +25,6 @@
 namespace tl {
 
 namespace {
-
-constexpr std::string_view kCaption = "Tessara Lines";
 
 // Group name airport codes and the base letters of their pairings, in the
 // order they are looked for.
@@ -333,13 +332,13 @@ bool PrgLoader::PairingLine(std::string_view line)
     m_work.PairNumber = number;
     m_work.PairKey = std::string(key);
     m_work.OnTime = Int(line, 78, 4);
-    if (m_work.OnTime == 1440)
+    if (m_work.OnTime == kMinutesPerDay)
         m_work.OnTime = 0;
     m_work.Tafb = Int(line, 107, 5);
-    m_work.Length = static_cast<int8_t>((m_work.OnTime + m_work.Tafb) / 1440 + 1);
+    m_work.Length = static_cast<int8_t>((m_work.OnTime + m_work.Tafb) / kMinutesPerDay + 1);
     m_work.OffTime = m_work.OnTime + m_work.Tafb;
-    if (m_work.OffTime > 1440)
-        m_work.OffTime -= (m_work.OffTime - 1) / 1440 * 1440;
+    if (m_work.OffTime > kMinutesPerDay)
+        m_work.OffTime -= (m_work.OffTime - 1) / kMinutesPerDay * kMinutesPerDay;
     m_work.MinRest = Int(line, 145, 4);
     m_work.Credit = Int(line, 299, 4);
     m_work.CrossesMidnight = line.size() > 112 && line[112] == 'Y';
@@ -348,15 +347,15 @@ bool PrgLoader::PairingLine(std::string_view line)
 
     m_captainOrOfficers = m_attendants = m_pursers = 0;
     switch (m_doc.CrewKind) {
-    case 0:
+    case kCaptains:
         m_captainOrOfficers = ComplementCount(complement, "CA");
         m_work.PairType = "CA";
         break;
-    case 1:
+    case kFirstOfficers:
         m_captainOrOfficers = ComplementCount(complement, "FO");
         m_work.PairType = "FO";
         break;
-    case 2:
+    case kFlightAttendants:
         m_attendants = ComplementCount(complement, "FA");
         m_pursers = ComplementCount(complement, "PU");
         break;
@@ -389,7 +388,7 @@ void PrgLoader::OperatingDate(std::string_view line)
     const int days = std::clamp(m_doc.DaysInMonth, 0, ScheduleDocument::kMonthDays);
     for (int i = 0; i < days; ++i) {
         if (m_doc.DayDate[static_cast<size_t>(i)] == d) {
-            m_work.OpsCount[static_cast<size_t>(i)] = 1;
+            m_work.OpsCount[static_cast<size_t>(i)] = kOpsOpen;
             break;
         }
     }
@@ -599,9 +598,9 @@ bool PrgLoader::DutyLine(std::string_view line)
     }
     EndTextLine(t);
 
-    if (m_doc.CrewKind == 0 || m_doc.CrewKind == 1) {
-        const int elapsed = report < end ? end - report : 1440 - report + end;
-        m_work.MinRest = std::abs(elapsed - onDuty) > 179 ? 780 : 660;
+    if (m_doc.CrewKind == kCaptains || m_doc.CrewKind == kFirstOfficers) {
+        const int elapsed = report < end ? end - report : kMinutesPerDay - report + end;
+        m_work.MinRest = std::abs(elapsed - onDuty) > 179 ? 780 : kPilotMinRest;
     }
     return true;
 }
@@ -621,7 +620,7 @@ bool PrgLoader::Store()
     std::string& lay = m_work.Layovers;
     if (lay.size() > 2)
         lay.erase(lay.size() - 3);
-    if (m_doc.CrewKind == 2) {
+    if (m_doc.CrewKind == kFlightAttendants) {
         m_work.PairType = "PU";
         if (!Put(m_pursers))
             return false;
@@ -645,7 +644,7 @@ void TidyPairs(ScheduleDocument& doc)
                 --last;
             AddClamped(p.DayCredit[last], int64_t(p.Credit) - sum);
         }
-        p.Length = static_cast<int8_t>((p.OnTime + p.Tafb - 1) / 1440 + 1);
+        p.Length = static_cast<int8_t>((p.OnTime + p.Tafb - 1) / kMinutesPerDay + 1);
         if (p.Tafb < 900 && p.OffTime < p.OnTime && p.OffTime < 120)
             p.CrossesMidnight = true;
     }
@@ -666,10 +665,10 @@ void CheckCrewSlots(ScheduleDocument& doc)
                 slot <= doc.LastPair
                     ? &doc.Pairs[static_cast<size_t>(slot)].OpsCount[static_cast<size_t>(d)]
                     : nullptr;
-            if (ops && *ops == 1)
-                *ops = 2;
+            if (ops && *ops == kOpsOpen)
+                *ops = kOpsAssigned;
             else
-                slot = -1;
+                slot = kFreeSlot;
         }
     }
 }
@@ -680,19 +679,19 @@ void AdjustForDaylightSaving(ScheduleDocument& doc)
     for (int i = 0; i <= doc.LastPair; ++i) {
         TPair& p = doc.Pairs[static_cast<size_t>(i)];
         int day = 0;
-        while (day < days && p.OpsCount[static_cast<size_t>(day)] == 0)
+        while (day < days && p.OpsCount[static_cast<size_t>(day)] == kNotOperating)
             ++day;
         if (day == days)
             continue;
-        const int64_t start = int64_t(p.OnTime) + int64_t(day) * 1440;
+        const int64_t start = int64_t(p.OnTime) + int64_t(day) * kMinutesPerDay;
         const int64_t end = start + p.Tafb;
         if (start < doc.DstChangeMinute && doc.DstChangeMinute <= end) {
             p.OffTime += doc.DstShift;
-            if (p.OffTime > 1440)
-                p.OffTime -= 1440;
+            if (p.OffTime > kMinutesPerDay)
+                p.OffTime -= kMinutesPerDay;
             if (p.OffTime < 1)
-                p.OffTime += 1440;
-            p.Length = static_cast<int8_t>((p.OnTime + p.Tafb + doc.DstShift) / 1440 + 1);
+                p.OffTime += kMinutesPerDay;
+            p.Length = static_cast<int8_t>((p.OnTime + p.Tafb + doc.DstShift) / kMinutesPerDay + 1);
         }
     }
 }

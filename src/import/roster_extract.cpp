@@ -4,6 +4,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/text_format.h"
+#include "model/version.h"
 #include "model/vortime.h"
 
 #include <string>
@@ -14,7 +15,6 @@ namespace {
 
 using namespace roster_extract;
 
-constexpr std::string_view kCaption = "Tessara Lines";
 constexpr size_t kGroupCodeLength = 9;
 constexpr size_t kNumberColumn = 0;
 constexpr size_t kLastNameColumn = 9;
@@ -102,7 +102,8 @@ bool GroupKey(const ScheduleDocument& doc, std::string_view groupCode, std::stri
 {
     if (groupCode.size() != kGroupCodeLength)
         return false;
-    key = groupCode.substr(0, doc.CrewKind == 2 ? kCabinKeyLength : kPilotKeyLength);
+    key =
+        groupCode.substr(0, doc.CrewKind == kFlightAttendants ? kCabinKeyLength : kPilotKeyLength);
     // Extract lines are upper-cased before they are compared.
     UpperCase(key);
     return true;
@@ -114,31 +115,34 @@ void ApplyQualificationCodes(const ScheduleDocument& doc, TPilot& pilot)
 {
     const std::string_view quals = pilot.Quals;
     auto& carry = pilot.CarryIn;
-    if (doc.CrewKind == 2) {
-        carry[9] = Has(quals, "FR") ? 1 : 0;
-        carry[8] = Has(quals, "IT") ? 2 : 0;
+    if (doc.CrewKind == kFlightAttendants) {
+        carry[CarryInEntry::Flags] = Has(quals, "FR") ? 1 : 0;
+        carry[CarryInEntry::Qualification] = Has(quals, "IT") ? kFamPairings : kNoQualification;
     } else {
         if (Has(quals, "LA")) {
-            carry[8] = 3;
-            carry[5] = 4800;
-            carry[6] = 5100;
+            carry[CarryInEntry::Qualification] = kCheckPilot;
+            carry[CarryInEntry::MinCredit] = 4800;
+            carry[CarryInEntry::MaxCredit] = 5100;
         } else if (Has(quals, "LC")) {
-            carry[8] = 1;
+            carry[CarryInEntry::Qualification] = kLtc;
         } else if (Has(quals, "LB")) {
-            carry[8] = 2;
+            carry[CarryInEntry::Qualification] = kCheckB;
         } else {
-            carry[8] = 0;
+            carry[CarryInEntry::Qualification] = kNoQualification;
         }
-        carry[10] = Has(quals, "ZT") ? 1 : 0;
+        carry[CarryInEntry::Training] = Has(quals, "ZT") ? 1 : 0;
         const bool sixty = Has(quals, "60");
         const bool mr = Has(quals, "MR");
-        carry[9] = sixty && mr ? 3 : sixty ? 1 : mr ? 2 : 0;
-        carry[11] = Has(quals, "NT") ? 1 : 0;
+        carry[CarryInEntry::Flags] = sixty && mr ? kSixtyPlusAndMed
+                                     : sixty     ? kSixtyPlus
+                                     : mr        ? kMed
+                                                 : 0;
+        carry[CarryInEntry::NoYtz] = Has(quals, "NT") ? 1 : 0;
     }
     if (Has(quals, "RB")) {
-        carry[7] = doc.MonthRules[10];
-        carry[5] = doc.MonthRules[9];
-        carry[6] = doc.MonthRules[8];
+        carry[CarryInEntry::MinDaysOff] = doc.MonthRules[MonthRule::ReducedDaysOff];
+        carry[CarryInEntry::MinCredit] = doc.MonthRules[MonthRule::ReducedMinCredit];
+        carry[CarryInEntry::MaxCredit] = doc.MonthRules[MonthRule::ReducedMaxCredit];
     }
 }
 

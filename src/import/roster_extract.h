@@ -40,7 +40,7 @@ constexpr size_t kQualsLength = 12;
 [[nodiscard]] bool LoadRosterFromExtractText(ScheduleDocument& doc, std::string_view groupCode,
                                              std::string_view text, Interaction& ui);
 
-// Sets the crew member's options (CarryIn[5] to [11]) from the qualification
+// Sets the crew member's options (CarryIn, MinCredit to NoYtz) from the qualification
 // codes in Quals, for the document's crew kind and month rules.
 void ApplyQualificationCodes(const ScheduleDocument& doc, TPilot& pilot);
 

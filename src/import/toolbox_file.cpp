@@ -3,6 +3,7 @@
 #include "model/input_file.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "model/vortime.h"
 
 #include <array>
@@ -15,7 +16,6 @@ namespace tl {
 
 namespace {
 
-constexpr std::string_view kCaption = "Tessara Lines";
 constexpr int kRecordLines = 13;
 // Longer lines are cut here; no field of a toolbox record comes near it.
 constexpr size_t kMaxLineLength = 256;
@@ -89,7 +89,7 @@ bool ParseToolBox(std::istream& in, ScheduleDocument& doc, Interaction& ui)
         return false;
     }
 
-    const std::string_view wanted = doc.CrewKind == 2 ? "Cabin" : "Pilot";
+    const std::string_view wanted = doc.CrewKind == kFlightAttendants ? "Cabin" : "Pilot";
     std::array<std::string, kRecordLines> fields;
     std::vector<std::string> refused;
     bool dropped = false;

@@ -150,7 +150,7 @@ constexpr int kDescriptionWidth = 21;
 
 bool IsPilotGroup(const ScheduleDocument& doc)
 {
-    return doc.CrewKind != 2;
+    return doc.CrewKind != kFlightAttendants;
 }
 
 bool IsReserveCode(std::string_view code, bool pilots)

@@ -3,6 +3,7 @@
 #include "model/input_file.h"
 #include "model/interaction.h"
 #include "model/text_format.h"
+#include "model/version.h"
 #include "model/vortime.h"
 
 #include <array>
@@ -119,12 +120,12 @@ bool OpenDebugTrace(DebugTrace& trace, const std::filesystem::path& folder, Inte
     const std::tm now = LocalNow();
     DebugTrace::OpenResult result = trace.Open(folder, now);
     if (!result.RenamedTo.empty()) {
-        ui.MessageAboutFile("Tessara Lines",
+        ui.MessageAboutFile(kCaption,
                             "Tessara Lines did not shut down normally. A file named %s contains a "
                             "log of the last program run. Tessara Lines will now continue",
                             result.RenamedTo, Icon::Warning);
     } else if (result.KeepFailed) {
-        ui.MessageAboutFile("Tessara Lines",
+        ui.MessageAboutFile(kCaption,
                             "Tessara Lines did not shut down normally. The log of the last program "
                             "run in %s could not be kept under another name, so this run writes no "
                             "debug trace. Tessara Lines will now continue",

@@ -2,6 +2,7 @@
 
 #include "model/interaction.h"
 #include "model/text_format.h"
+#include "model/version.h"
 #include "model/vortime.h"
 
 #include <algorithm>
@@ -66,17 +67,17 @@ void ScheduleDocument::DeleteAll(Interaction& ui, Extent extent)
     ReadOnly = false;
     OnDiskPath.clear();
     OnDisk = {};
-    // Days off required (6 and 7) and the stored spares (12 to 15) are kept.
-    MonthRules[0] = 1;
-    MonthRules[1] = 0;
-    MonthRules[2] = 0;
-    MonthRules[3] = 4650;
-    MonthRules[4] = 4800;
-    MonthRules[5] = 4500;
-    MonthRules[8] = 3420;
-    MonthRules[9] = 2820;
-    MonthRules[10] = 12;
-    MonthRules[11] = 5400;
+    // Days off required and the stored spares (12 to 15) are kept.
+    MonthRules[MonthRule::Spare] = 1;
+    MonthRules[MonthRule::StartWeekday] = 0;
+    MonthRules[MonthRule::DaysInMonth] = 0;
+    MonthRules[MonthRule::AvgCredit] = 4650;
+    MonthRules[MonthRule::MaxCredit] = 4800;
+    MonthRules[MonthRule::MinCredit] = 4500;
+    MonthRules[MonthRule::ReducedMaxCredit] = 3420;
+    MonthRules[MonthRule::ReducedMinCredit] = 2820;
+    MonthRules[MonthRule::ReducedDaysOff] = 12;
+    MonthRules[MonthRule::CheckPilotMaxCredit] = 5400;
     BackupCountdown = 20;
     FileName.clear();
     for (std::string& path : PathTexts)
@@ -116,16 +117,16 @@ bool ScheduleDocument::SetMonth(Interaction& ui, int32_t startDate, int32_t endD
                CheckedJulianDay(date.Month, date.Day, date.Year) == number;
     };
     if (!isRealDate(startDate) || !isRealDate(endDate)) {
-        ui.Message("Tessara Lines", "The new Month must start and end on real dates.", Icon::Warning);
+        ui.Message(kCaption, "The new Month must start and end on real dates.", Icon::Warning);
         return false;
     }
     int64_t days = static_cast<int64_t>(endDate) - startDate + 1;
     if (days >= 32) {
-        ui.Message("Tessara Lines", "The new Month cannot contain more than 31 days.", Icon::Warning);
+        ui.Message(kCaption, "The new Month cannot contain more than 31 days.", Icon::Warning);
         return false;
     }
     if (days < 1) {
-        ui.Message("Tessara Lines", "The new Month must end on or after its first day.", Icon::Warning);
+        ui.Message(kCaption, "The new Month must end on or after its first day.", Icon::Warning);
         return false;
     }
     DaysInMonth = static_cast<int32_t>(days);
@@ -149,8 +150,8 @@ bool ScheduleDocument::SetMonth(Interaction& ui, int32_t startDate, int32_t endD
         SetCode(DayName[i], WeekdayName(weekday));
         Weekend[i] = weekday == 0 || weekday == 6;
     }
-    MonthRules[1] = StartWeekday;
-    MonthRules[2] = DaysInMonth;
+    MonthRules[MonthRule::StartWeekday] = StartWeekday;
+    MonthRules[MonthRule::DaysInMonth] = DaysInMonth;
     return true;
 }
 

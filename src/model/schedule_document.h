@@ -9,6 +9,7 @@
 #include "model/tpilot.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -16,6 +17,35 @@
 namespace tl {
 
 class Interaction;
+
+// The month rules, MonthRules[...], minutes unless a count; the Setup Month
+// dialog edits AvgCredit to CheckPilotMaxCredit. Spare and 12 to 15 are
+// stored and have no other use.
+namespace MonthRule {
+enum : std::size_t {
+    Spare = 0,
+    StartWeekday = 1,
+    DaysInMonth = 2,
+    AvgCredit = 3, // block credit of the month: average, maximum, minimum
+    MaxCredit = 4,
+    MinCredit = 5,
+    BlockHolderDaysOff = 6, // days off required, a count
+    ReserveDaysOff = 7,
+    ReducedMaxCredit = 8, // a reduced block's defaults
+    ReducedMinCredit = 9,
+    ReducedDaysOff = 10,
+    CheckPilotMaxCredit = 11,
+};
+} // namespace MonthRule
+
+// CrewKind: the one crew kind of a document.
+inline constexpr int8_t kCaptains = 0;
+inline constexpr int8_t kFirstOfficers = 1;
+inline constexpr int8_t kFlightAttendants = 2;
+
+// DisplayState.
+inline constexpr int32_t kMonthOpen = 1;
+inline constexpr int32_t kNoMonthOpen = 3;
 
 // Everything known about one month of one crew group. The three tables are
 // allocated once, at construction, and never resized; the rest of the
@@ -66,7 +96,7 @@ public:
 
     // Group and file.
     std::string GroupName;
-    int8_t CrewKind = 0; // 0 captains, 1 first officers, 2 flight attendants
+    int8_t CrewKind = kCaptains;
     std::string FileName;
     // The file as it was last read or written here, to notice a change on
     // disk before saving over it; OnDiskPath empty when there is none.
@@ -83,7 +113,7 @@ public:
     bool Modified = false;
     bool Untitled = false;
     int32_t BuildState = 0;
-    int32_t DisplayState = 3; // 3 no month open, 1 a month is open
+    int32_t DisplayState = kNoMonthOpen;
     int32_t BackupCountdown = 20;
     THistory History;
     // Visibility of the floating windows, kept by the window that shows

@@ -55,16 +55,16 @@ bool TPair::Validate(int daysInMonth)
         fail("Credit for each Day does not add up to Total Credit\n");
 
     if (OffTime == 0)
-        OffTime = 1440;
+        OffTime = kMinutesPerDay;
 
-    if (OnTime < 0 || OnTime > 1440)
+    if (OnTime < 0 || OnTime > kMinutesPerDay)
         fail("Duty Start Time < 00:01 or > 24:00. ");
     if (Length < 1 || Length > 31)
         fail("Pairing Length < 1 day or > 31 days. ");
 
     const auto monthDays = static_cast<size_t>(std::clamp(daysInMonth, 0, kDays));
     if (std::all_of(OpsCount.begin(), OpsCount.begin() + static_cast<std::ptrdiff_t>(monthDays),
-                    [](int32_t count) { return count == 0; }))
+                    [](int32_t count) { return count == kNotOperating; }))
         fail("Never Operates ");
 
     for (size_t k = 0; k < dutyDays; ++k) {

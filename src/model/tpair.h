@@ -6,6 +6,19 @@
 
 namespace tl {
 
+// The contract's minimum rest before a duty, minutes: pilots, flight attendants.
+inline constexpr int32_t kPilotMinRest = 660;
+inline constexpr int32_t kAttendantMinRest = 720;
+
+// An operating day of a pairing, OpsCount[d]. The negative states are the
+// same days flagged for the crew complement (two captains, or a day parked on
+// an open line); the block file keeps only the absolute values.
+inline constexpr int32_t kNotOperating = 0;
+inline constexpr int32_t kOpsOpen = 1;
+inline constexpr int32_t kOpsAssigned = 2;
+inline constexpr int32_t kOpsOpenFlagged = -kOpsOpen;
+inline constexpr int32_t kOpsAssignedFlagged = -kOpsAssigned;
+
 // One pairing: a trip of one or more duty days, with every day of the month
 // on which it operates. Field names are the ones the whole program uses.
 class TPair {
@@ -29,7 +42,7 @@ public:
     std::array<int32_t, kDays> DayHard{};        // per duty day
     std::array<int32_t, kDays> DayCredit{};      // per duty day
     int32_t FatigueUnits = 0;
-    int32_t MinRest = 660;
+    int32_t MinRest = kPilotMinRest;
     bool CrossesMidnight = false;
     bool HasUsaSegments = false;
     int8_t Mark = 0;

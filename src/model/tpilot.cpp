@@ -66,7 +66,7 @@ bool TPilot::AnyOtherFlagged(int daysInMonth) const
     const size_t days = MonthSlots(daysInMonth);
     const auto month = std::span(DayOther).first(days);
     return std::any_of(month.begin(), month.end(),
-                       [](const SlotValues& values) { return values[4] != 0; });
+                       [](const SlotValues& values) { return values[OtherValue::Reserve] != 0; });
 }
 
 } // namespace tl

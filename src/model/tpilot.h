@@ -1,10 +1,84 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace tl {
+
+// A day slot (DaySlot) holds the index of the pairing that starts on it, or
+// one of these.
+inline constexpr int32_t kFreeSlot = -1;  // nothing assigned
+inline constexpr int32_t kOtherSlot = -2; // an other assignment: DayCode and DayOther
+
+constexpr bool HoldsPairing(int32_t slot)
+{
+    return slot >= 0;
+}
+
+// The numbers of the other assignment in a slot, DayOther[slot][...].
+namespace OtherValue {
+enum : std::size_t {
+    Start = 0,         // minutes after midnight
+    Length = 1,        // time at work
+    Credit = 2,        // counted in the month credit
+    HardTime = 3,      // above 0 makes the day a duty day
+    Reserve = 4,       // flag
+    ContainsDuty = 5,  // flag
+    ExcludeCredit = 6, // flag: the credit is not counted in the block
+    CarsDuty = 7,      // flag
+    DayOff = 8,        // flag
+};
+} // namespace OtherValue
+
+// Last month's activity on a day, DayCarry[slot][...].
+namespace CarryValue {
+enum : std::size_t {
+    PairingStart = 0, // report time of the pairing starting that day
+    PairingTafb = 1,  // that pairing's time away from base
+    DutyStart = 2,
+    DutyTime = 3,
+    Credit = 4, // flows into CarryIn[CarryInEntry::Credit]
+    HardTime = 5,
+    DayKind = 6, // kNothingCarried, kWorkedDay or kReserveDay
+    CarsDuty = 8,
+};
+} // namespace CarryValue
+
+// DayCarry[slot][CarryValue::DayKind].
+inline constexpr int32_t kNothingCarried = 0;
+inline constexpr int32_t kWorkedDay = 1;
+inline constexpr int32_t kReserveDay = 2;
+
+// The person's carry-in values and settings, CarryIn[...].
+namespace CarryInEntry {
+enum : std::size_t {
+    Credit = 0,        // credit carried in from last month
+    LegalAt = 1,       // minutes after the month's start from which the person is legal again
+    FatigueUnits = 2,  // carried in
+    BlockComplete = 4, // the "Blk Complete" option, 1 or 0
+    MinCredit = 5,     // the person's block credit limits; 0 takes the month's
+    MaxCredit = 6,
+    MinDaysOff = 7,
+    Qualification = 8, // kLtc, kCheckB, kCheckPilot or 0
+    Flags = 9,         // pilots: kSixtyPlus and kMed bits; flight attendants: French qualified
+    Training = 10,     // the "TRN" flag
+    NoYtz = 11,        // 1: not qualified for the airport "YTZ"
+};
+} // namespace CarryInEntry
+
+// CarryIn[CarryInEntry::Qualification].
+inline constexpr int32_t kNoQualification = 0;
+inline constexpr int32_t kLtc = 1;
+inline constexpr int32_t kCheckB = 2;
+inline constexpr int32_t kCheckPilot = 3;
+inline constexpr int32_t kFamPairings = 2; // flight attendants: the "Fam Pairing" rule applies
+
+// CarryIn[CarryInEntry::Flags] in pilot groups.
+inline constexpr int32_t kSixtyPlus = 1;
+inline constexpr int32_t kMed = 2;
+inline constexpr int32_t kSixtyPlusAndMed = 3;
 
 // Everything of a crew member that goes with a copy of the record. The
 // compiler copies and compares it whole, so a new field cannot be forgotten
@@ -32,7 +106,7 @@ struct TPilotFields {
     int32_t EmpNumber = 0;
     int32_t SpareWord = 0;
     int32_t AllMonthLeave = 0;
-    // -1 is no pairing; 0 would be the first one.
+    // kFreeSlot is no pairing; 0 would be the first one.
     std::array<int32_t, kSlots> DaySlot = NoPairings();
     std::array<int8_t, kSlots> DayFlag{};
     std::array<SlotValues, kSlots> DayOther{};
@@ -70,7 +144,7 @@ private:
     static constexpr std::array<int32_t, kSlots> NoPairings()
     {
         std::array<int32_t, kSlots> days{};
-        days.fill(-1);
+        days.fill(kFreeSlot);
         return days;
     }
 };
@@ -100,7 +174,7 @@ public:
     // True, and AllMonthLeave 1, when every day of the month holds a leave
     // code; otherwise false and 0.
     bool IsAllMonthLeave(int daysInMonth);
-    // True when some day of the month has DayOther[day][4] set.
+    // True when some day of the month has DayOther[day][OtherValue::Reserve] set.
     bool AnyOtherFlagged(int daysInMonth) const;
 };
 

@@ -27,7 +27,6 @@ bool IsLeapYear(int year)
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
-constexpr int32_t kMinutesPerDay = 1440;
 constexpr int32_t kChangeoverClock = 120; // 02:00
 
 } // namespace

@@ -12,6 +12,8 @@ namespace tl {
 class Interaction;
 class ScheduleDocument;
 
+inline constexpr int32_t kMinutesPerDay = 1440;
+
 // Minutes as text: "%2d:%02d" with padHours (" 7:05"), "%02d:%02d" without
 // ("07:05"). Both parts carry the sign of a negative value (-90 is "-1:-30").
 std::string FormatHoursMinutes(int32_t minutes, bool padHours);

@@ -257,7 +257,7 @@ std::string DocumentSummary(const ScheduleDocument& doc)
     static const char* kinds[] = {"captains", "first officers", "flight attendants"};
     std::ostringstream s;
     s << "Crew group:    " << Text(doc.GroupName);
-    if (doc.CrewKind >= 0 && doc.CrewKind <= 2)
+    if (doc.CrewKind >= kCaptains && doc.CrewKind <= kFlightAttendants)
         s << " (" << kinds[doc.CrewKind] << ")";
     s << "\n";
     if (doc.DaysInMonth >= 1 && doc.DaysInMonth <= ScheduleDocument::kMonthDays) {
@@ -276,14 +276,15 @@ std::string DocumentSummary(const ScheduleDocument& doc)
     s << "Pairings:      " << UsedPairs(doc) << "\n";
     s << "Crew:          " << UsedCrew(doc) << "\n";
     s << "Toolbox:       " << doc.AbsenceCount << " items\n";
-    s << "Block credit:  average " << FormatHoursMinutes(doc.MonthRules[3], false) << ", max "
-      << FormatHoursMinutes(doc.MonthRules[4], false) << ", min "
-      << FormatHoursMinutes(doc.MonthRules[5], false) << "\n";
+    s << "Block credit:  average "
+      << FormatHoursMinutes(doc.MonthRules[MonthRule::AvgCredit], false) << ", max "
+      << FormatHoursMinutes(doc.MonthRules[MonthRule::MaxCredit], false) << ", min "
+      << FormatHoursMinutes(doc.MonthRules[MonthRule::MinCredit], false) << "\n";
     if (doc.GridOn)
         s << "Block holders: " << std::clamp(doc.BlockHolderCut + 1, 0, UsedCrew(doc)) << " of "
           << UsedCrew(doc) << "\n";
-    s << "Days off:      " << doc.MonthRules[6] << " block holders, " << doc.MonthRules[7]
-      << " reserve\n";
+    s << "Days off:      " << doc.MonthRules[MonthRule::BlockHolderDaysOff] << " block holders, "
+      << doc.MonthRules[MonthRule::ReserveDaysOff] << " reserve\n";
     return s.str();
 }
 

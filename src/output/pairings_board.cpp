@@ -69,7 +69,7 @@ PairingsBoard LayOutPairingsBoard(const ScheduleDocument& doc, bool onlyOpen)
         const int length = LengthOf(pair);
         for (int d = 0; d < board.Days; ++d) {
             const int ops = pair.OpsCount[size_t(d)];
-            if (ops == 0 || (onlyOpen && ops != 1 && ops != -1))
+            if (ops == kNotOperating || (onlyOpen && ops != kOpsOpen && ops != kOpsOpenFlagged))
                 continue;
             const int last = std::min(d + length, board.Days) - 1;
             // The first of this pairing's rows with room for the whole trip.

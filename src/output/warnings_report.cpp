@@ -17,7 +17,7 @@ std::vector<std::string> WarningsReportLines(ScheduleDocument& doc)
         CheckLegality(doc, i);
         doc.Crew[static_cast<size_t>(i)].LegalityValid = 1;
     }
-    if (doc.CrewKind == 0)
+    if (doc.CrewKind == kCaptains)
         CheckTwoCaptainPairs(doc);
 
     std::vector<std::string> lines = {"------- EXCEPTIONS -------", ""};

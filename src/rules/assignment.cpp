@@ -2,6 +2,8 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
+#include "model/vortime.h"
 #include "rules/block_build.h"
 #include "rules/history.h"
 #include "rules/legality.h"
@@ -18,8 +20,6 @@ namespace {
 
 using legality::U;
 
-constexpr std::string_view kCaption = "Tessara Lines";
-constexpr int kDay = 1440;
 constexpr int kLastSlot = ScheduleDocument::kSlotDays - 1;
 constexpr std::string_view kFrenchMark = "FRENCH PAIRING";
 
@@ -54,7 +54,7 @@ bool MonthDay(const ScheduleDocument& doc, int day)
 
 int32_t OpsOf(const ScheduleDocument& doc, const TPair& pair, int day)
 {
-    return MonthDay(doc, day) ? pair.OpsCount[U(day)] : 0;
+    return MonthDay(doc, day) ? pair.OpsCount[U(day)] : kNotOperating;
 }
 
 void SetOps(const ScheduleDocument& doc, TPair& pair, int day, int32_t value)
@@ -89,28 +89,28 @@ std::string RestNote(int64_t rest, std::string_view side)
 AssignResult CheckRest(const ScheduleDocument& doc, const TPilot& member, const TPair& pair,
                        int day, std::string& notes)
 {
-    const bool attendant = doc.CrewKind == 2;
-    const int64_t rest = attendant ? 720 : 660;
-    const int64_t hardMinimum = attendant ? 600 : 660;
+    const bool attendant = doc.CrewKind == kFlightAttendants;
+    const int64_t rest = attendant ? kAttendantMinRest : kPilotMinRest;
+    const int64_t hardMinimum = attendant ? 600 : kPilotMinRest;
 
     // Without an earlier duty, the legal check-in carried from last month
     // stands for the release of one.
-    int64_t prevEnd = int64_t(member.CarryIn[1]) - rest;
+    int64_t prevEnd = int64_t(member.CarryIn[CarryInEntry::LegalAt]) - rest;
     int64_t prevStart = 0;
     bool restBefore = true;
     for (int j = day - 1; j >= 0; --j) {
         const int32_t slot = member.DaySlot[U(j)];
         if (IsPairing(slot)) {
             const TPair& p = doc.Pairs[U(slot)];
-            prevStart = int64_t(p.OnTime) + int64_t(j) * kDay;
+            prevStart = int64_t(p.OnTime) + int64_t(j) * kMinutesPerDay;
             prevEnd = prevStart + p.Tafb;
             break;
         }
-        if (slot == -2) {
+        if (slot == kOtherSlot) {
             const TPilot::SlotValues& other = member.DayOther[U(j)];
-            prevStart = int64_t(other[0]) + int64_t(j) * kDay;
-            if (other[5] != 0) {
-                prevEnd = prevStart + other[1];
+            prevStart = int64_t(other[OtherValue::Start]) + int64_t(j) * kMinutesPerDay;
+            if (other[OtherValue::ContainsDuty] != 0) {
+                prevEnd = prevStart + other[OtherValue::Length];
             } else {
                 prevEnd = prevStart;
                 restBefore = false;
@@ -119,22 +119,23 @@ AssignResult CheckRest(const ScheduleDocument& doc, const TPilot& member, const 
         }
     }
 
-    int64_t nextStart = int64_t(ScheduleDocument::kSlotDays) * kDay; // no next duty
+    int64_t nextStart = int64_t(ScheduleDocument::kSlotDays) * kMinutesPerDay; // no next duty
     const int lastSlot = std::min(std::clamp(doc.DaysInMonth, 0, 31) + 30, kLastSlot);
     for (int j = day + 1; j <= lastSlot; ++j) {
         const int32_t slot = member.DaySlot[U(j)];
         if (IsPairing(slot)) {
-            nextStart = int64_t(doc.Pairs[U(slot)].OnTime) + int64_t(j) * kDay;
+            nextStart = int64_t(doc.Pairs[U(slot)].OnTime) + int64_t(j) * kMinutesPerDay;
             break;
         }
-        if (slot == -2) {
+        if (slot == kOtherSlot) {
             const TPilot::SlotValues& other = member.DayOther[U(j)];
-            nextStart = int64_t(other[0]) + int64_t(j) * kDay + (other[5] != 0 ? 0 : rest);
+            nextStart = int64_t(other[OtherValue::Start]) + int64_t(j) * kMinutesPerDay +
+                        (other[OtherValue::ContainsDuty] != 0 ? 0 : rest);
             break;
         }
     }
 
-    int64_t start = int64_t(pair.OnTime) + int64_t(day) * kDay;
+    int64_t start = int64_t(pair.OnTime) + int64_t(day) * kMinutesPerDay;
     int64_t end = start + pair.Tafb;
     if (doc.DstShift != 0) {
         // Clock times on both sides of the change: elapsed rest differs by the shift.
@@ -202,7 +203,7 @@ void Recheck(ScheduleDocument& doc, int crew, int pairing, int day)
 {
     CheckLegality(doc, crew);
     const int count = CrewLimit(doc);
-    if (doc.CrewKind == 0) {
+    if (doc.CrewKind == kCaptains) {
         CheckTwoCaptainPairs(doc);
         // Only captains on a copy of this pairing that day can have a new partner.
         const int32_t number = doc.Pairs[U(pairing)].PairNumber;
@@ -213,7 +214,7 @@ void Recheck(ScheduleDocument& doc, int crew, int pairing, int day)
                 doc.Pairs[U(slot)].PairNumber == number)
                 doc.Events().CrewRowChanged(c, 0, kLastSlot);
         }
-    } else if (doc.CrewKind == 2) {
+    } else if (doc.CrewKind == kFlightAttendants) {
         MarkFrenchCopyHolders(doc, pairing, day);
         doc.Crew[U(crew)].LegalityValid = 1;
         std::array<bool, ScheduleDocument::kCrewCapacity> stale{};
@@ -270,14 +271,14 @@ AssignResult Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairin
         return AssignResult::PairOutOfRange;
     TPair& pair = doc.Pairs[U(pairing)];
     const int32_t ops = OpsOf(doc, pair, day);
-    if (ops == 0)
+    if (ops == kNotOperating)
         return AssignResult::NotOperating;
-    if (ops == 2 || ops == -2)
+    if (ops == kOpsAssigned || ops == kOpsAssignedFlagged)
         return AssignResult::AlreadyAssigned;
     if (!CrewInRange(doc, crew))
         return AssignResult::CrewOutOfRange;
     TPilot& member = doc.Crew[U(crew)];
-    if (member.DaySlot[U(day)] != -1)
+    if (member.DaySlot[U(day)] != kFreeSlot)
         return AssignResult::Refused;
     if (options.reserveQuestion && member.BidReserveOrLoa &&
         ui.Ask("", "Employee Bidding Reserve. Do you want to assign this pairing anyways",
@@ -289,7 +290,7 @@ AssignResult Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairin
         std::string notes;
         if (CheckRest(doc, member, pair, day, notes) != AssignResult::Done)
             return AssignResult::Refused;
-        if (doc.CrewKind == 2 && !FrenchCrewAccepted(doc, ui, crew, pairing, day))
+        if (doc.CrewKind == kFlightAttendants && !FrenchCrewAccepted(doc, ui, crew, pairing, day))
             return Declined(options, AssignResult::Refused);
         // Open lines (EmpNumber -1) are nobody's rest; employee number 0 is
         // a crew member like any other.
@@ -300,7 +301,9 @@ AssignResult Assign(ScheduleDocument& doc, Interaction& ui, int crew, int pairin
             return Declined(options, AssignResult::Refused);
     }
     member.DaySlot[U(day)] = pairing;
-    SetOps(doc, pair, day, ops < 1 ? -2 : 2); // a crew-complement copy keeps its sign
+    SetOps(doc, pair, day,
+           ops < kOpsOpen ? kOpsAssignedFlagged
+                          : kOpsAssigned); // a crew-complement copy keeps its sign
     AddTransaction(doc.History, crew, pairing, day, 1);
     AfterBlockChange(doc, ui, crew, pairing, day, true);
     return AssignResult::Done;
@@ -312,11 +315,11 @@ void TakeOff(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int 
 {
     TPilot& member = doc.Crew[U(crew)];
     TPair& pair = doc.Pairs[U(pairing)];
-    member.DaySlot[U(day)] = -1;
+    member.DaySlot[U(day)] = kFreeSlot;
     member.DayLocked[U(day)] = 0; // a lock belongs to the pairing, not to the free day
     const int32_t ops = OpsOf(doc, pair, day);
-    if (ops != 0)
-        SetOps(doc, pair, day, ops < 1 ? -1 : 1);
+    if (ops != kNotOperating)
+        SetOps(doc, pair, day, ops < kOpsOpen ? kOpsOpenFlagged : kOpsOpen);
     AddTransaction(doc.History, crew, pairing, day, locked ? kRemovedLocked : int8_t(0));
     AfterBlockChange(doc, ui, crew, pairing, day, false);
 }
@@ -379,9 +382,9 @@ RemoveResult RemovePair(ScheduleDocument& doc, Interaction& ui, int crew, int pa
         return RemoveResult::PairOutOfRange;
     const TPair& pair = doc.Pairs[U(pairing)];
     const int32_t ops = OpsOf(doc, pair, day);
-    if (ops == 0)
+    if (ops == kNotOperating)
         return RemoveResult::NotOperating;
-    if (ops == 1 || ops == -1)
+    if (ops == kOpsOpen || ops == kOpsOpenFlagged)
         return RemoveResult::NotAssigned;
     if (!CrewInRange(doc, crew))
         return RemoveResult::CrewOutOfRange;
@@ -431,20 +434,20 @@ bool RemoveOtherFromGrid(ScheduleDocument& doc, Interaction& ui, int crew, int d
     if (crew < 0 || crew >= CrewLimit(doc) || !SlotInRange(day))
         return false;
     TPilot& member = doc.Crew[U(crew)];
-    if (member.DaySlot[U(day)] != -2)
+    if (member.DaySlot[U(day)] != kOtherSlot)
         return false;
     if (!shiftHeld && !ui.AskYes(kCaption, FillTexts("Confirm remove %s from %s. Hold Shift Key down "
                                                 "while Right Clicking to avoid this message",
                                                 {member.DayCode[U(day)], member.Name})))
         return false;
-    const bool reserve = member.DayOther[U(day)][4] != 0;
+    const bool reserve = member.DayOther[U(day)][OtherValue::Reserve] != 0;
     member.DayOther[U(day)].fill(0);
-    member.DaySlot[U(day)] = -1;
+    member.DaySlot[U(day)] = kFreeSlot;
     member.DayCode[U(day)].clear();
     member.DayCode2[U(day)].clear();
     // Its credit and its place in the rules go with it.
     CheckLegality(doc, crew);
-    if (doc.CrewKind == 0)
+    if (doc.CrewKind == kCaptains)
         CheckTwoCaptainPairs(doc);
     BlockCredit(doc, crew, false, ui);
     doc.Events().CrewRowChanged(crew, day, day);

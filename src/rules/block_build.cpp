@@ -2,6 +2,7 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "model/vortime.h"
 #include "rules/complement_copies.h"
 #include "rules/legality.h"
@@ -19,7 +20,7 @@ size_t U(int i)
 
 bool IsOpen(int32_t ops)
 {
-    return ops == 1 || ops == -1;
+    return ops == kOpsOpen || ops == kOpsOpenFlagged;
 }
 
 int MonthDays(const ScheduleDocument& doc)
@@ -40,7 +41,7 @@ int CrewRows(const ScheduleDocument& doc)
 // The crew-complement mark; setting it twice leaves it set.
 void Flag(int32_t& ops)
 {
-    if (ops > 0)
+    if (ops > kNotOperating)
         ops = -ops;
 }
 
@@ -75,10 +76,10 @@ int RepairAssignmentMarks(ScheduleDocument& doc, Interaction& ui,
     const int last = LastPairIndex(doc);
     for (int p = 0; p <= last; ++p) {
         for (int32_t& ops : doc.Pairs[U(p)].OpsCount) {
-            if (ops == 2)
-                ops = 1;
-            else if (ops == -2)
-                ops = -1;
+            if (ops == kOpsAssigned)
+                ops = kOpsOpen;
+            else if (ops == kOpsAssignedFlagged)
+                ops = kOpsOpenFlagged;
         }
     }
 
@@ -91,8 +92,8 @@ int RepairAssignmentMarks(ScheduleDocument& doc, Interaction& ui,
         for (int d = 0; d < TPilot::kSlots; ++d) {
             int32_t& slot = crew.DaySlot[U(d)];
             const int32_t p = slot;
-            if (p < -2 || p > last) {
-                slot = -1;
+            if (p < kOtherSlot || p > last) {
+                slot = kFreeSlot;
                 changed = true;
                 repairs.push_back("Error 100 Emp " + crew.Name + " ");
                 continue;
@@ -101,15 +102,15 @@ int RepairAssignmentMarks(ScheduleDocument& doc, Interaction& ui,
                 continue;
             // Slots after the month only hold the days a pairing runs into;
             // none starts there.
-            int32_t noDay = 0;
+            int32_t noDay = kNotOperating;
             int32_t& ops = d < days ? doc.Pairs[U(p)].OpsCount[U(d)] : noDay;
-            if (ops == 1) {
-                ops = 2;
-            } else if (ops == -1) {
-                ops = -2;
+            if (ops == kOpsOpen) {
+                ops = kOpsAssigned;
+            } else if (ops == kOpsOpenFlagged) {
+                ops = kOpsAssignedFlagged;
             } else {
                 // Not operating that day, or held by someone earlier in the roster.
-                slot = -1;
+                slot = kFreeSlot;
                 changed = true;
                 repairs.push_back("Error 101 Emp " + crew.Name + " Day " + std::to_string(d + 1));
             }
@@ -127,7 +128,7 @@ int RepairAssignmentMarks(ScheduleDocument& doc, Interaction& ui,
         for (const std::string& line : repairs)
             report += line;
         report += " Errors Corrected OK to proceed";
-        ui.Message("Tessara Lines", report, Icon::Information);
+        ui.Message(kCaption, report, Icon::Information);
     }
     if (repairsOut)
         *repairsOut = std::move(repairs);
@@ -148,9 +149,8 @@ bool BuildBlocks(ScheduleDocument& doc, Interaction& ui, bool showPairings, Buil
     if (LastPairIndex(doc) >= 0 && ValidateAll(doc) >= 0) {
         doc.Events().ShowPairingWarnings();
         const int first = ValidateAll(doc, &report.InvalidPairs);
-        if (first >= 0 &&
-            ui.AskYes("Tessara Lines", "Not all Pairings are Valid. Do you want to edit the "
-                                       "pairings to correct the errors as noted.")) {
+        if (first >= 0 && ui.AskYes(kCaption, "Not all Pairings are Valid. Do you want to edit the "
+                                              "pairings to correct the errors as noted.")) {
             doc.CurrentPair = first;
             report.EditPair = first;
             doc.Events().EditPairing(first);
@@ -178,7 +178,7 @@ bool BuildBlocks(ScheduleDocument& doc, Interaction& ui, bool showPairings, Buil
     ComputeBlockHolderCut(doc);
     if (!SetupDaylightSaving(doc)) {
         report.DaylightSavingFailed = true;
-        ui.Message("Tessara Lines",
+        ui.Message(kCaption,
                    "Problem occured in Setting up Daylight Savings Time Data. Please contact "
                    "support. You may continue to Build Blocks",
                    Icon::Information);
@@ -192,7 +192,7 @@ bool BuildBlocks(ScheduleDocument& doc, Interaction& ui, bool showPairings, Buil
         advance(count + i + 1);
     }
     progress.SetValue(2 * count);
-    if (doc.CrewKind == 0)
+    if (doc.CrewKind == kCaptains)
         CheckTwoCaptainPairs(doc);
     ComputeDayBalance(doc);
     doc.Events().ShowPairingsWindow(showPairings);
@@ -209,7 +209,7 @@ void FlagTwoCaptPairs(ScheduleDocument& doc, Interaction& ui)
     const int days = MonthDays(doc);
     const int last = LastPairIndex(doc);
     const int base = std::clamp(doc.LastBasePair, -1, last);
-    if (doc.CrewKind == 0) {
+    if (doc.CrewKind == kCaptains) {
         // A copy's one operating day, and the same day of the pairing it copies.
         const std::vector<CopySource> sources = CopySources(doc);
         for (size_t k = 0; k < sources.size(); ++k) {
@@ -220,7 +220,7 @@ void FlagTwoCaptPairs(ScheduleDocument& doc, Interaction& ui)
             if (source.Pairing >= 0)
                 Flag(doc.Pairs[U(source.Pairing)].OpsCount[U(source.Day)]);
         }
-    } else if (doc.CrewKind == 1) {
+    } else if (doc.CrewKind == kFirstOfficers) {
         // Pairing days parked on open lines fly with two captains.
         for (int i = 0; i < CrewRows(doc); ++i) {
             const TPilot& line = doc.Crew[U(i)];
@@ -242,7 +242,7 @@ bool FinishOpeningMonth(ScheduleDocument& doc, Interaction& ui, bool showPairing
     const int crewCount = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
     for (int c = 0; c < crewCount && doc.FreshDocument; ++c) {
         const auto& slots = doc.Crew[static_cast<size_t>(c)].DaySlot;
-        if (std::find(slots.begin(), slots.end(), -2) != slots.end())
+        if (std::find(slots.begin(), slots.end(), kOtherSlot) != slots.end())
             doc.FreshDocument = false;
     }
     FlagTwoCaptPairs(doc, ui);
@@ -251,12 +251,13 @@ bool FinishOpeningMonth(ScheduleDocument& doc, Interaction& ui, bool showPairing
 
 CreditLimits CreditLimitsOf(const ScheduleDocument& doc, const TPilot& crew)
 {
-    CreditLimits limits{doc.MonthRules[5], doc.MonthRules[4], doc.MonthRules[3]};
-    if (crew.CarryIn[5] > 0)
-        limits.Min = crew.CarryIn[5];
-    if (crew.CarryIn[6] > 0)
-        limits.Max = crew.CarryIn[6];
-    if (crew.CarryIn[5] > 0 || crew.CarryIn[6] > 0)
+    CreditLimits limits{doc.MonthRules[MonthRule::MinCredit], doc.MonthRules[MonthRule::MaxCredit],
+                        doc.MonthRules[MonthRule::AvgCredit]};
+    if (crew.CarryIn[CarryInEntry::MinCredit] > 0)
+        limits.Min = crew.CarryIn[CarryInEntry::MinCredit];
+    if (crew.CarryIn[CarryInEntry::MaxCredit] > 0)
+        limits.Max = crew.CarryIn[CarryInEntry::MaxCredit];
+    if (crew.CarryIn[CarryInEntry::MinCredit] > 0 || crew.CarryIn[CarryInEntry::MaxCredit] > 0)
         limits.Average = int32_t((int64_t(limits.Min) + limits.Max) / 2);
     return limits;
 }
@@ -276,7 +277,7 @@ int32_t OpenCredit(ScheduleDocument& doc, int32_t* totalOut)
         const TPair& pair = doc.Pairs[U(p)];
         for (int d = 0; d < days; ++d) {
             const int32_t ops = pair.OpsCount[U(d)];
-            if (ops == 0)
+            if (ops == kNotOperating)
                 continue;
             total += pair.Credit;
             if (!IsOpen(ops))
@@ -356,8 +357,8 @@ void ComputeDayBalance(ScheduleDocument& doc)
         if (credit > limits.Min && credit < limits.Max)
             continue;
         // A legal check-in from 14:01 on leaves no usable duty that day.
-        const int32_t checkIn = std::max(c.CarryIn[1], 0);
-        int d = checkIn / 1440 + (checkIn % 1440 >= 14 * 60 + 1 ? 1 : 0);
+        const int32_t checkIn = std::max(c.CarryIn[CarryInEntry::LegalAt], 0);
+        int d = checkIn / kMinutesPerDay + (checkIn % kMinutesPerDay >= 14 * 60 + 1 ? 1 : 0);
         while (d < days) {
             const int32_t p = c.DaySlot[U(d)];
             if (p >= 0 && p <= last) {
@@ -365,7 +366,7 @@ void ComputeDayBalance(ScheduleDocument& doc)
                 continue;
             }
             const int8_t request = c.DayFlag[U(d)];
-            if (p == -1 && !(request >= 1 && request <= 51))
+            if (p == kFreeSlot && !(request >= 1 && request <= 51))
                 ++balance[U(d)];
             ++d;
         }

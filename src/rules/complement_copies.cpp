@@ -38,7 +38,7 @@ std::vector<CopySource> CopySources(const ScheduleDocument& doc)
     for (size_t k = 0; k < sources.size(); ++k) {
         const TPair& copy = doc.Pairs[U(lastBase + 1) + k];
         int d = 0;
-        while (d < days && copy.OpsCount[U(d)] == 0)
+        while (d < days && copy.OpsCount[U(d)] == kNotOperating)
             ++d;
         if (d < days)
             sources[k].Day = d;
@@ -52,7 +52,7 @@ std::vector<CopySource> CopySources(const ScheduleDocument& doc)
             const TPair& copy = doc.Pairs[U(lastBase + 1) + k];
             for (int i = 0; i <= lastBase; ++i) {
                 const TPair& pair = doc.Pairs[U(i)];
-                if (pair.PairNumber != copy.PairNumber || pair.OpsCount[U(source.Day)] == 0 ||
+                if (pair.PairNumber != copy.PairNumber || pair.OpsCount[U(source.Day)] == kNotOperating ||
                     (sameTrip && !SameTrip(pair, copy)) || !taken.insert({i, source.Day}).second)
                     continue;
                 source.Pairing = i;

@@ -3,6 +3,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/text_format.h"
+#include "model/version.h"
 #include "rules/assignment.h"
 
 namespace tl {
@@ -52,7 +53,7 @@ UndoResult Undo(ScheduleDocument& doc, Interaction& ui)
     if (answeredNo)
         return UndoResult::Declined;
     if (!done) {
-        ui.Message("Tessara Lines", "Unable to UNDO that Transaction", Icon::Information);
+        ui.Message(kCaption, "Unable to UNDO that Transaction", Icon::Information);
         if (!history.empty())
             history.pop_front();
         return UndoResult::Refused;

@@ -23,7 +23,7 @@ CrewView::CrewView(ScheduleDocument& document, TPilot& member, int place)
         const int32_t slot = crew.DaySlot[U(s)];
         if (slot >= 0 && slot < ScheduleDocument::kPairCapacity)
             pair[s] = &doc.Pairs[U(slot)];
-        other[s] = slot == -2;
+        other[s] = slot == kOtherSlot;
     }
     for (int d = 0; d < days; ++d) {
         if (!pair[d])
@@ -42,7 +42,7 @@ int GraceDays(const TPair& p)
     const int32_t r = Release(p);
     if (r <= 0)
         return 0;
-    return std::min(kSlots, r / kDay + (r % kDay >= 120 ? 1 : 0));
+    return std::min(kSlots, r / kMinutesPerDay + (r % kMinutesPerDay >= 120 ? 1 : 0));
 }
 
 int FullDays(const TPair& p)
@@ -50,7 +50,7 @@ int FullDays(const TPair& p)
     const int32_t r = Release(p);
     if (r <= 0)
         return 0;
-    return std::min(kSlots, (r - 1) / kDay + 1);
+    return std::min(kSlots, (r - 1) / kMinutesPerDay + 1);
 }
 
 bool CodeIs(std::string_view code, std::string_view want)
@@ -110,7 +110,7 @@ void RunRules(ScheduleDocument& doc, TPilot& crew, int place, bool markOthers)
 
     CrewView v(doc, crew, place);
     v.markOthers = markOthers;
-    if (doc.CrewKind != 2) {
+    if (doc.CrewKind != kFlightAttendants) {
         CheckPilotRest(v);
         CheckFatigueUnits(v);
         CheckHardIn7(v);
@@ -119,15 +119,15 @@ void RunRules(ScheduleDocument& doc, TPilot& crew, int place, bool markOthers)
         CheckRestScheme(v);
         CheckPilotConsecutiveDays(v);
         CheckReserveMix(v);
-        if (crew.CarryIn[8] == 3)
+        if (crew.CarryIn[CarryInEntry::Qualification] == kCheckPilot)
             CheckCheckPilotCredit(v);
-        if (crew.CarryIn[11] == 1)
+        if (crew.CarryIn[CarryInEntry::NoYtz] == 1)
             CheckYtzQualification(v);
     } else {
         CheckAttendantRest(v);
         CheckAttendantDaysOnOff(v);
         CheckFrenchPairings(v);
-        if (crew.CarryIn[8] == 2)
+        if (crew.CarryIn[CarryInEntry::Qualification] == kFamPairings)
             CheckFamPairings(v);
         CheckRbGrouping(v);
     }
@@ -158,7 +158,7 @@ void RefreshLegality(ScheduleDocument& doc)
             doc.Crew[U(c)].LegalityValid = 1;
         }
     }
-    if (doc.CrewKind == 0)
+    if (doc.CrewKind == kCaptains)
         CheckTwoCaptainPairs(doc);
 }
 
@@ -167,7 +167,7 @@ void CheckAllLegality(ScheduleDocument& doc)
     const int count = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
     for (int c = 0; c < count; ++c)
         CheckLegality(doc, c);
-    if (doc.CrewKind == 0)
+    if (doc.CrewKind == kCaptains)
         CheckTwoCaptainPairs(doc);
 }
 
@@ -177,7 +177,8 @@ int32_t BlockCredit(ScheduleDocument& doc, int crew, bool all, Interaction& ui)
         return 0;
     TPilot& c = doc.Crew[U(crew)];
     // 64 bits: a hostile file must not overflow the sum.
-    int64_t total = int64_t(c.CarryIn[0]) + c.DraftCredits + c.MiscHours + c.TimeBank;
+    int64_t total =
+        int64_t(c.CarryIn[CarryInEntry::Credit]) + c.DraftCredits + c.MiscHours + c.TimeBank;
     if (all || !c.TrainingFlag)
         total += c.TrainingCredit;
     int64_t loss = 0;
@@ -200,9 +201,9 @@ int32_t BlockCredit(ScheduleDocument& doc, int crew, bool all, Interaction& ui)
             }
             if (!all)
                 total -= p.ExcludedCredit[U(d)];
-        } else if (slot == -2) {
-            const int32_t credit = c.DayOther[U(d)][2];
-            if (all || c.DayOther[U(d)][6] == 0)
+        } else if (slot == kOtherSlot) {
+            const int32_t credit = c.DayOther[U(d)][OtherValue::Credit];
+            if (all || c.DayOther[U(d)][OtherValue::ExcludeCredit] == 0)
                 total += credit;
             const std::string& code = c.DayCode[U(d)];
             if (legality::CodeIs(code, "LOA") || legality::CodeIs(code, "MED") ||

@@ -40,7 +40,7 @@ void CheckPilotConsecutiveDays(CrewView& v)
 {
     DayArray<int32_t, kExtDays> kind{}; // 0 free, 1 worked, 2 reserve
     for (int e = 24; e <= 37; ++e)
-        kind[e] = v.Carry(e, 6);
+        kind[e] = v.Carry(e, CarryValue::DayKind);
     for (int d = 0; d < v.days; ++d) {
         const int e = d + kPrevDays;
         if (const TPair* p = v.pair[d]) {
@@ -49,7 +49,7 @@ void CheckPilotConsecutiveDays(CrewView& v)
                 kind[e + k] = 1;
         } else if (v.OtherReserve(d)) {
             kind[e] = 2;
-            if (v.Other(d, 0) + v.Other(d, 1) > 1560)
+            if (v.Other(d, OtherValue::Start) + v.Other(d, OtherValue::Length) > 1560)
                 kind[e + 1] = 2;
         } else if (v.OtherDuty(d)) {
             kind[e] = 1;
@@ -97,7 +97,7 @@ void CheckAttendantDaysOnOff(CrewView& v)
     const bool reserveLine = v.crew.BidReserveOrLoa != 0 || v.crew.BeyondBlockHolders != 0;
     SlotMarks worked{};
     for (int s = 0; s <= 4; ++s)
-        worked[s] = v.Carry(s + kPrevDays, 6) != 0;
+        worked[s] = v.Carry(s + kPrevDays, CarryValue::DayKind) != kNothingCarried;
     for (int s = 0; s < kSlots; ++s) {
         if (const TPair* p = v.pair[s]) {
             const int span = FullDays(*p);
@@ -109,9 +109,9 @@ void CheckAttendantDaysOnOff(CrewView& v)
     }
     int run = 0;
     int off = 0;
-    for (int e = 30; e > 30 - 6 && v.Carry(e, 6) != 0; --e)
+    for (int e = 30; e > 30 - 6 && v.Carry(e, CarryValue::DayKind) != kNothingCarried; --e)
         ++run;
-    for (int e = 30; e > 30 - 6 && v.Carry(e, 6) == 0; --e)
+    for (int e = 30; e > 30 - 6 && v.Carry(e, CarryValue::DayKind) == kNothingCarried; --e)
         ++off;
     --off;
 

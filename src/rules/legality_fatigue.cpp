@@ -1,11 +1,12 @@
 // Fatigue: accumulated fatigue units and runs of long duty days.
+#include "model/vortime.h"
 #include "rules/legality_rules.h"
 
 namespace tl::legality {
 
 void CheckFatigueUnits(CrewView& v)
 {
-    int32_t fu = Minutes(v.crew.CarryIn[2]); // units scaled by 60
+    int32_t fu = Minutes(v.crew.CarryIn[CarryInEntry::FatigueUnits]); // units scaled by 60
     SlotMarks occupied{};
     SlotMarks marks{};
     for (int d = 0; d < v.days; ++d) {
@@ -16,7 +17,7 @@ void CheckFatigueUnits(CrewView& v)
             fu += Minutes(p->FatigueUnits);
         } else if (v.other[d]) {
             if (v.OtherDuty(d))
-                fu += v.Other(d, 1);
+                fu += v.Other(d, OtherValue::Length);
             else
                 fu = 0;
         } else if (!occupied[d]) {
@@ -50,24 +51,24 @@ void CheckTwelveHourDuties(CrewView& v)
     DayArray<int32_t, kLast + 1> dutyLength{};
     DayArray<bool, kLast + 1> hasDuty{};
     DayArray<bool, kLast + 1> rested{};
-    int32_t previousEnd = -kDay;
+    int32_t previousEnd = -kMinutesPerDay;
     auto pairingAt = [&](int e, int32_t start, int32_t length) {
-        if (start - previousEnd >= kDay)
+        if (start - previousEnd >= kMinutesPerDay)
             rested[e] = true;
         previousEnd = start + length;
     };
     // Last month's pairings and their duty days.
     for (int e = 0; e <= 44; ++e) {
-        const int32_t report = v.Carry(e, 0);
+        const int32_t report = v.Carry(e, CarryValue::PairingStart);
         if (report <= 0)
             continue;
-        pairingAt(e, e * kDay + report, v.Carry(e, 1));
-        const int32_t span = (report + v.Carry(e, 1)) / kDay + 1;
+        pairingAt(e, e * kMinutesPerDay + report, v.Carry(e, CarryValue::PairingTafb));
+        const int32_t span = (report + v.Carry(e, CarryValue::PairingTafb)) / kMinutesPerDay + 1;
         for (int k = 0; k < span && e + k <= kLast && e + k < kSlots; ++k) {
-            if (v.Carry(e + k, 6) != 1)
+            if (v.Carry(e + k, CarryValue::DayKind) != kWorkedDay)
                 continue;
-            dutyStart[e + k] = v.Carry(e + k, 2);
-            dutyLength[e + k] = v.Carry(e + k, 3);
+            dutyStart[e + k] = v.Carry(e + k, CarryValue::DutyStart);
+            dutyLength[e + k] = v.Carry(e + k, CarryValue::DutyTime);
             hasDuty[e + k] = true;
         }
     }
@@ -75,7 +76,7 @@ void CheckTwelveHourDuties(CrewView& v)
     for (int d = 0; d < v.days; ++d) {
         const int e = d + kPrevDays;
         if (const TPair* p = v.pair[d]) {
-            pairingAt(e, e * kDay + Minutes(p->OnTime), Minutes(p->Tafb));
+            pairingAt(e, e * kMinutesPerDay + Minutes(p->OnTime), Minutes(p->Tafb));
             const int n = DutyDays(*p);
             for (int k = 0; k < n && e + k <= kLast; ++k) {
                 if (p->DayHard[U(k)] <= 0)
@@ -84,23 +85,23 @@ void CheckTwelveHourDuties(CrewView& v)
                 dutyLength[e + k] = Minutes(p->DayDuty[U(k)]);
                 hasDuty[e + k] = true;
             }
-        } else if (v.other[d] && v.crew.DayOther[U(d)][3] > 0) {
-            dutyStart[e] = v.Other(d, 0);
-            dutyLength[e] = v.Other(d, 1);
+        } else if (v.other[d] && v.crew.DayOther[U(d)][OtherValue::HardTime] > 0) {
+            dutyStart[e] = v.Other(d, OtherValue::Start);
+            dutyLength[e] = v.Other(d, OtherValue::Length);
             hasDuty[e] = true;
         }
     }
     ExtMarks marks{};
     int count = 0;
-    int32_t lastEnd = -kDay;
+    int32_t lastEnd = -kMinutesPerDay;
     for (int e = 0; e <= kLast; ++e) {
         if (rested[e])
             count = 0;
         if (!hasDuty[e])
             continue;
-        const int32_t s = e * kDay + dutyStart[e];
+        const int32_t s = e * kMinutesPerDay + dutyStart[e];
         if (dutyLength[e] < 720) {
-            if (s - lastEnd >= kDay)
+            if (s - lastEnd >= kMinutesPerDay)
                 count = 0;
             lastEnd = s + dutyLength[e];
             count = count < 3 ? 0 : count + 1;

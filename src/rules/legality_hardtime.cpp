@@ -15,7 +15,7 @@ SlotMarks HardWindows(const CrewView& v, int width, int32_t limit, int ignoreFro
     const int first = -(width - 1);
     for (int i = first; i < v.days + width - 1 && i < ignoreFrom; ++i) {
         if (i < 5)
-            day[i - first] += v.Carry(i + kPrevDays, 5);
+            day[i - first] += v.Carry(i + kPrevDays, CarryValue::HardTime);
         if (i >= 0)
             day[i - first] += v.hard[i];
     }

@@ -38,7 +38,7 @@ void MarkPairingsMentioning(CrewView& v, std::string_view text, std::string& out
 
 void CheckCheckPilotCredit(CrewView& v)
 {
-    int64_t sum = v.crew.CarryIn[0];
+    int64_t sum = v.crew.CarryIn[CarryInEntry::Credit];
     for (int d = 0; d < v.days; ++d) {
         const TPair* p = v.pair[d];
         if (!p)
@@ -50,7 +50,7 @@ void CheckCheckPilotCredit(CrewView& v)
             sum += p->Credit;
         }
     }
-    const int32_t limit = v.doc.MonthRules[11];
+    const int32_t limit = v.doc.MonthRules[MonthRule::CheckPilotMaxCredit];
     if (sum > limit)
         v.crew.Illegalities += "Check Pilot Pair Credit > " + FormatHoursMinutes(limit, false);
 }
@@ -67,7 +67,7 @@ bool FrenchPairingFine(CrewView& v, int pairing, int slot, int& responsible)
     if (pairing < 0 || pairing >= ScheduleDocument::kPairCapacity || slot < 0 || slot >= kSlots)
         return true;
     const TPair& p = v.doc.Pairs[U(pairing)];
-    if (!Mentions(p, "FRENCH PAIRING") || v.crew.CarryIn[9] != 0)
+    if (!Mentions(p, "FRENCH PAIRING") || v.crew.CarryIn[CarryInEntry::Flags] != 0)
         return true;
     // Its copies: the other records of the same pairing for the other cabin members.
     DayArray<int, 10> copies{};
@@ -89,7 +89,7 @@ bool FrenchPairingFine(CrewView& v, int pairing, int slot, int& responsible)
                 continue;
             if (v.markOthers)
                 other.LegalityValid = 0;
-            if (other.CarryIn[9] != 0)
+            if (other.CarryIn[CarryInEntry::Flags] != 0)
                 fine = true;
             else
                 ++holders;

@@ -76,7 +76,7 @@ void CheckRbGrouping(CrewView& v)
     DayArray<bool, kExtDays + 1> worked{};
     bool anyRb = false;
     for (int e = 0; e <= 35; ++e)
-        worked[e] = v.Carry(e, 6) != 0;
+        worked[e] = v.Carry(e, CarryValue::DayKind) != kNothingCarried;
     for (int e = 0; e < kSlots; ++e) {
         if (ReserveKind(v.crew.DayText[U(e)], true) == Reserve::RB) {
             rb[e] = worked[e + 1] = anyRb = true;
@@ -90,7 +90,7 @@ void CheckRbGrouping(CrewView& v)
                 worked[e + k] = true;
         } else if (v.OtherDuty(d)) {
             worked[e] = true;
-            if (v.Other(d, 0) + v.Other(d, 1) > 1560)
+            if (v.Other(d, OtherValue::Start) + v.Other(d, OtherValue::Length) > 1560)
                 worked[e + 1] = true;
             if (CodeIs(v.crew.DayCode2[U(d)], "RB"))
                 rb[e] = anyRb = true;
@@ -103,7 +103,8 @@ void CheckRbGrouping(CrewView& v)
     SlotMarks marks{};
     bool any = false;
     bool lastMonth = false;
-    const bool reduced = v.crew.CarryIn[6] > 0 && v.crew.CarryIn[6] <= 4200;
+    const bool reduced = v.crew.CarryIn[CarryInEntry::MaxCredit] > 0 &&
+                         v.crew.CarryIn[CarryInEntry::MaxCredit] <= 4200;
     if (reduced) {
         // A lone RB day: the day after it is reported.
         for (int e = 20, run = 0; e <= last; ++e) {

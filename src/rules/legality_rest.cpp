@@ -1,4 +1,5 @@
 // Rest between duties: pilots and flight attendants.
+#include "model/vortime.h"
 #include "rules/legality_rules.h"
 
 namespace tl::legality {
@@ -16,18 +17,18 @@ bool IsDayOffCode(const std::string& code)
 void CheckPilotRest(CrewView& v)
 {
     const int last = v.days + 30;
-    int32_t earliest = Minutes(v.crew.CarryIn[1]);
+    int32_t earliest = Minutes(v.crew.CarryIn[CarryInEntry::LegalAt]);
     int32_t start = 0; // last start seen, before any clock correction
-    int32_t minRest = 660;
-    int32_t prevRest = 660;
+    int32_t minRest = kPilotMinRest;
+    int32_t prevRest = kPilotMinRest;
     SlotMarks illegal{};
     SlotMarks warned{};
     for (int d = 0; d <= last; ++d) {
-        const int32_t dayStart = d * kDay;
+        const int32_t dayStart = d * kMinutesPerDay;
         if (const TPair* p = v.pair[d]) {
             const int32_t previous = start;
             start = Minutes(p->OnTime) + dayStart;
-            minRest = p->MinRest > 660 ? Minutes(p->MinRest) : 660;
+            minRest = p->MinRest > kPilotMinRest ? Minutes(p->MinRest) : kPilotMinRest;
             const int32_t measured = v.DstCorrectedStart(previous, start);
             if (measured < earliest)
                 illegal[d] = true;
@@ -37,25 +38,28 @@ void CheckPilotRest(CrewView& v)
             prevRest = minRest;
         } else if (v.other[d] && v.OtherDuty(d)) {
             const bool reserve = v.OtherReserve(d);
-            minRest = 660;
+            minRest = kPilotMinRest;
             const int32_t previous = start;
-            start = v.Other(d, 0) + dayStart;
+            start = v.Other(d, OtherValue::Start) + dayStart;
             const int32_t measured = v.DstCorrectedStart(previous, start);
             if (measured < earliest) {
-                if (!reserve || measured < earliest - 121 || (d == 0 && v.Carry(30, 6) == 2))
+                if (!reserve || measured < earliest - 121 ||
+                    (d == 0 && v.Carry(30, CarryValue::DayKind) == kReserveDay))
                     illegal[d] = true;
             } else if (measured < earliest + 60 && !reserve) {
                 warned[d] = true;
             }
-            prevRest = reserve ? 539 : 660;
-            earliest = v.Other(d, 0) + dayStart + v.Other(d, 1) + prevRest;
+            prevRest = reserve ? 539 : kPilotMinRest;
+            earliest = v.Other(d, OtherValue::Start) + dayStart + v.Other(d, OtherValue::Length) +
+                       prevRest;
         } else if (v.other[d]) {
             // A day off after a release by 02:00 of that day is legal.
-            start = IsDayOffCode(v.crew.DayCode[U(d)]) ? dayStart + prevRest + 120
-                                                       : v.Other(d, 0) + dayStart + 660;
+            start = IsDayOffCode(v.crew.DayCode[U(d)])
+                        ? dayStart + prevRest + 120
+                        : v.Other(d, OtherValue::Start) + dayStart + kPilotMinRest;
             if (start < earliest && !v.OtherReserve(d))
                 illegal[d] = true;
-            earliest = v.Other(d, 0) + dayStart + v.Other(d, 1);
+            earliest = v.Other(d, OtherValue::Start) + dayStart + v.Other(d, OtherValue::Length);
             prevRest = 0;
         }
     }
@@ -84,13 +88,14 @@ void CheckPilotRest(CrewView& v)
 void CheckAttendantRest(CrewView& v)
 {
     const int last = v.days + 30;
-    int32_t earliest = Minutes(v.crew.CarryIn[1]);
+    int32_t earliest = Minutes(v.crew.CarryIn[CarryInEntry::LegalAt]);
     int32_t start = 0;
     // A night pairing at the end of last month followed by a free first day.
-    bool chain = v.Carry(30, 0) > 1080 && v.Carry(30, 1) > 480 && v.Carry(31, 4) == 0;
+    bool chain = v.Carry(30, CarryValue::PairingStart) > 1080 &&
+                 v.Carry(30, CarryValue::PairingTafb) > 480 && v.Carry(31, CarryValue::Credit) == 0;
     SlotMarks illegal{};
     for (int d = 0; d <= last; ++d) {
-        const int32_t dayStart = d * kDay;
+        const int32_t dayStart = d * kMinutesPerDay;
         if (const TPair* p = v.pair[d]) {
             const int32_t previous = start;
             start = Minutes(p->OnTime) + dayStart;
@@ -99,21 +104,23 @@ void CheckAttendantRest(CrewView& v)
                 earliest -= 120;
             if (measured < earliest)
                 illegal[d] = true;
-            earliest = start + Minutes(p->Tafb) + 720;
+            earliest = start + Minutes(p->Tafb) + kAttendantMinRest;
             chain = p->CrossesMidnight;
         } else if (v.other[d]) {
             const int32_t previous = start;
             if (v.OtherDuty(d)) {
-                start = v.DstCorrectedStart(previous, v.Other(d, 0) + dayStart);
+                start = v.DstCorrectedStart(previous, v.Other(d, OtherValue::Start) + dayStart);
                 if (start < earliest && !v.OtherReserve(d))
                     illegal[d] = true;
-                earliest = v.Other(d, 0) + dayStart + v.Other(d, 1) + 720;
-                start = v.Other(d, 0) + dayStart;
+                earliest = v.Other(d, OtherValue::Start) + dayStart +
+                           v.Other(d, OtherValue::Length) + kAttendantMinRest;
+                start = v.Other(d, OtherValue::Start) + dayStart;
             } else {
-                start = v.Other(d, 0) + dayStart + 720;
+                start = v.Other(d, OtherValue::Start) + dayStart + kAttendantMinRest;
                 if (start < earliest && !v.OtherReserve(d))
                     illegal[d] = true;
-                earliest = v.Other(d, 0) + dayStart + v.Other(d, 1);
+                earliest =
+                    v.Other(d, OtherValue::Start) + dayStart + v.Other(d, OtherValue::Length);
             }
             chain = false;
         }

@@ -1,6 +1,7 @@
 // The rest scheme: every duty day needs 36 hours free in the 7 days ending
 // with it, or, under the other scheme, 3 free days or 80 hours free in 17
 // days. The check may switch schemes at a qualifying rest.
+#include "model/vortime.h"
 #include "rules/legality_rules.h"
 
 #include <algorithm>
@@ -23,7 +24,7 @@ public:
     explicit RestScheme(CrewView& view) : v(view)
     {
         if (v.dstShift != 0)
-            change = v.dstMinute + kPrevDays * kDay;
+            change = v.dstMinute + kPrevDays * kMinutesPerDay;
         last = v.days + 36;
         Collect();
         Occupy();
@@ -50,7 +51,7 @@ private:
         if (e < 0 || e >= kExtDays)
             return;
         d.has[e] = true;
-        d.start[e] = e * kDay + timeOfDay;
+        d.start[e] = e * kMinutesPerDay + timeOfDay;
         d.length[e] = length;
         d.end[e] = d.start[e] + length;
         if (Straddles(d.start[e], d.end[e]))
@@ -81,18 +82,20 @@ private:
 void RestScheme::Collect()
 {
     for (int e = 0; e < kSlots; ++e) {
-        if (v.Carry(e, 1) > 0)
-            SetDuty(e, v.Carry(e, 0), v.Carry(e, 1));
-        else if (v.Carry(e, 6) != 0 && v.Carry(e, 8) != 0 && !v.crew.DayText[U(e)].empty())
-            SetDuty(e, v.Carry(e, 2), v.Carry(e, 3));
+        if (v.Carry(e, CarryValue::PairingTafb) > 0)
+            SetDuty(e, v.Carry(e, CarryValue::PairingStart), v.Carry(e, CarryValue::PairingTafb));
+        else if (v.Carry(e, CarryValue::DayKind) != kNothingCarried &&
+                 v.Carry(e, CarryValue::CarsDuty) != 0 && !v.crew.DayText[U(e)].empty())
+            SetDuty(e, v.Carry(e, CarryValue::DutyStart), v.Carry(e, CarryValue::DutyTime));
     }
     for (int s = 0; s < v.days; ++s) {
         const int e = s + kPrevDays;
         if (const TPair* p = v.pair[s]) {
             SetDuty(e, Minutes(p->OnTime), Minutes(p->Tafb));
             pairing[e] = true;
-        } else if (v.other[s] && v.crew.DayOther[U(s)][5] != 0 && v.crew.DayOther[U(s)][7] != 0) {
-            SetDuty(e, v.Other(s, 0), v.Other(s, 1));
+        } else if (v.other[s] && v.crew.DayOther[U(s)][OtherValue::ContainsDuty] != 0 &&
+                   v.crew.DayOther[U(s)][OtherValue::CarsDuty] != 0) {
+            SetDuty(e, v.Other(s, OtherValue::Start), v.Other(s, OtherValue::Length));
         }
     }
 }
@@ -103,11 +106,11 @@ void RestScheme::Occupy()
         if (!d.has[e])
             continue;
         // Pairings are counted by their clock times alone.
-        int32_t t = d.start[e] - e * kDay + d.length[e];
+        int32_t t = d.start[e] - e * kMinutesPerDay + d.length[e];
         if (!pairing[e] && Straddles(d.start[e], d.start[e] + d.length[e]))
             t += v.dstShift;
         d.occupied[e] = true;
-        for (int k = e; t > kDay && k + 1 < kExtDays; t -= kDay)
+        for (int k = e; t > kMinutesPerDay && k + 1 < kExtDays; t -= kMinutesPerDay)
             d.occupied[++k] = true;
     }
 }
@@ -153,7 +156,7 @@ bool RestScheme::GapBefore(int first, int e, int32_t previousEnd, int32_t need) 
 
 bool RestScheme::Check36h7d(int e)
 {
-    const int32_t windowStart = (e - 6) * kDay;
+    const int32_t windowStart = (e - 6) * kMinutesPerDay;
     const bool pass = GapBefore(e - 6, e, PreviousEnd(e - 7, 1, windowStart), 2160);
     std::string& log = v.crew.CarsLog;
     if (pass) {
@@ -169,7 +172,7 @@ bool RestScheme::Check36h7d(int e)
 
 bool RestScheme::Check3d17d(int e)
 {
-    const int32_t windowStart = (e - 16) * kDay;
+    const int32_t windowStart = (e - 16) * kMinutesPerDay;
     bool pass = GapBefore(e - 16, e, PreviousEnd(e - 17, std::max(e - 23, 1), windowStart), 4800);
     for (int k = e - 16, run = 0; !pass && k <= e - 1; ++k) {
         run = k >= 0 && !d.occupied[k] ? run + 1 : 0;

@@ -4,6 +4,7 @@
 // one crew member's month. Shared by the engine's units only.
 
 #include "model/schedule_document.h"
+#include "model/vortime.h"
 
 #include <array>
 #include <cstddef>
@@ -16,7 +17,6 @@ namespace tl::legality {
 constexpr int kSlots = 62;    // day slots of a block
 constexpr int kPrevDays = 31; // extended index e = slot + 31
 constexpr int kExtDays = 93;  // extended days 0..92
-constexpr int kDay = 1440;
 // Times and durations read from records are held within this bound so that
 // the sums of a rule cannot overflow, whatever a file holds.
 constexpr int32_t kMinuteLimit = 1 << 22;
@@ -55,13 +55,20 @@ struct CrewView {
 
     CrewView(ScheduleDocument& document, TPilot& member, int place);
 
-    int32_t Other(int slot, int i) const { return Minutes(crew.DayOther[U(slot)][U(i)]); }
-    int32_t Carry(int e, int i) const
+    // i: an OtherValue, a CarryValue.
+    int32_t Other(int slot, size_t i) const { return Minutes(crew.DayOther[U(slot)][i]); }
+    int32_t Carry(int e, size_t i) const
     {
-        return e >= 0 && e < kSlots ? Minutes(crew.DayCarry[U(e)][U(i)]) : 0;
+        return e >= 0 && e < kSlots ? Minutes(crew.DayCarry[U(e)][i]) : 0;
     }
-    bool OtherDuty(int slot) const { return other[slot] && crew.DayOther[U(slot)][5] != 0; }
-    bool OtherReserve(int slot) const { return other[slot] && crew.DayOther[U(slot)][4] != 0; }
+    bool OtherDuty(int slot) const
+    {
+        return other[slot] && crew.DayOther[U(slot)][OtherValue::ContainsDuty] != 0;
+    }
+    bool OtherReserve(int slot) const
+    {
+        return other[slot] && crew.DayOther[U(slot)][OtherValue::Reserve] != 0;
+    }
     // Clock change inside (from, to]: the start `to` is reduced by the shift.
     int32_t DstCorrectedStart(int32_t from, int32_t to) const
     {

@@ -26,7 +26,7 @@ void CheckTwoCaptainPairs(ScheduleDocument& doc)
         if (captain.Illegalities.find("Both 60") != std::string::npos ||
             captain.Illegalities.find("Both MED") != std::string::npos)
             CheckLegality(doc, c);
-        const int32_t mine = captain.CarryIn[9];
+        const int32_t mine = captain.CarryIn[CarryInEntry::Flags];
         if (mine == 0)
             continue;
         int kind = 0;
@@ -43,11 +43,13 @@ void CheckTwoCaptainPairs(ScheduleDocument& doc)
                     partner = h;
             if (partner < 0)
                 continue;
-            const int32_t theirs = doc.Crew[U(partner)].CarryIn[9];
+            const int32_t theirs = doc.Crew[U(partner)].CarryIn[CarryInEntry::Flags];
             if (theirs < 1)
                 continue;
-            auto is60 = [](int32_t value) { return value == 1 || value == 3; };
-            auto isMed = [](int32_t value) { return value == 2 || value == 3; };
+            auto is60 = [](int32_t value) {
+                return value == kSixtyPlus || value == kSixtyPlusAndMed;
+            };
+            auto isMed = [](int32_t value) { return value == kMed || value == kSixtyPlusAndMed; };
             if (is60(mine) && is60(theirs))
                 kind = 1;
             if (isMed(mine) && isMed(theirs))

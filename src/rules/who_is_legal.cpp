@@ -17,8 +17,6 @@ using legality::U;
 
 namespace {
 
-constexpr int kDay = 1440;
-
 // "pairing 0123" or the code of an other assignment, "on day 5".
 std::string DutyName(const ScheduleDocument& doc, const TPilot& crew, int slot)
 {
@@ -155,13 +153,13 @@ CanAssignResult CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot
         pairing >= ScheduleDocument::kPairCapacity || slot < 0 || slot >= TPilot::kSlots)
         return refuse("out of range");
     const TPilot& member = doc.Crew[U(crew)];
-    if (member.DaySlot[U(slot)] != -1)
+    if (member.DaySlot[U(slot)] != kFreeSlot)
         return refuse("already holds " + DutyName(doc, member, slot));
     if (member.BidReserveOrLoa)
         return refuse("bids reserve or is on leave");
 
     const int days = std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays);
-    const int32_t minRest = doc.CrewKind == 2 ? 720 : 660;
+    const int32_t minRest = doc.CrewKind == kFlightAttendants ? kAttendantMinRest : kPilotMinRest;
     const int before = CountIllegalDays(member, days);
 
     scratch = member;
@@ -169,13 +167,13 @@ CanAssignResult CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot
     // The pairing must start after the rest of every duty before it, and
     // every duty after it after its own rest. Short rests elsewhere in the
     // block were there before; the legality check below judges those.
-    int32_t legal = Minutes(member.CarryIn[1]);
+    int32_t legal = Minutes(member.CarryIn[CarryInEntry::LegalAt]);
     std::string previous = "last month's last duty";
     int32_t placedLegal = 0; // the end of the pairing's rest, once walked past
     std::string placedName;
     for (int d = 0; d < days; ++d) {
         const int32_t value = scratch.DaySlot[U(d)];
-        const int32_t dayStart = d * kDay;
+        const int32_t dayStart = d * kMinutesPerDay;
         int32_t start = dayStart;
         int32_t length = 0;
         bool duty = true;
@@ -183,11 +181,11 @@ CanAssignResult CanAssign(ScheduleDocument& doc, int crew, int pairing, int slot
             const TPair& p = doc.Pairs[U(value)];
             start += Minutes(p.OnTime);
             length = Minutes(p.Tafb);
-        } else if (value == -2) {
+        } else if (value == kOtherSlot) {
             const auto& other = scratch.DayOther[U(d)];
-            duty = other[5] != 0;
-            start += Minutes(other[0]);
-            length = Minutes(other[1]);
+            duty = other[OtherValue::ContainsDuty] != 0;
+            start += Minutes(other[OtherValue::Start]);
+            length = Minutes(other[OtherValue::Length]);
         } else {
             continue;
         }

@@ -1,3 +1,4 @@
+#include "model/schedule_document.h"
 #include "sample/sample_formats.h"
 #include "sample/sample_text.h"
 #include "sample/sample_world.h"
@@ -184,7 +185,7 @@ void Listing(std::string& out, const SamplePairing& p, bool cabin)
 std::string LisText(const std::vector<const SamplePairing*>& pairings, const GroupInfo& group,
                     const SamplePeriod& period)
 {
-    const bool cabin = group.crewKind == 2;
+    const bool cabin = group.crewKind == kFlightAttendants;
     std::string out;
     const TDate last = DateFromJulianDay(period.lastDay);
     char digit = pairings.empty() ? ' ' : pairings.front()->Equipment();

@@ -1,6 +1,7 @@
 #include "sample/sample_month.h"
 
 #include "import/new_month.h"
+#include "model/schedule_document.h"
 #include "model/vortime.h"
 #include "sample/sample_formats.h"
 #include "sample/sample_pairings.h"
@@ -55,7 +56,7 @@ std::string OtherGroup(SampleRandom& rng, const GroupInfo& g)
     while (airport == g.airport)
         airport = std::string(Bases()[static_cast<size_t>(rng.Below(static_cast<int>(Bases().size())))].airport);
     const std::string aircraft(kAircraft[static_cast<size_t>(rng.Below(4))]);
-    if (g.crewKind == 2)
+    if (g.crewKind == kFlightAttendants)
         return airport + (rng.Percent(60) ? aircraft + "FA" : aircraft + (rng.Percent(50) ? "CA" : "FO"));
     const int r = rng.Below(100);
     if (r < 35)
@@ -76,7 +77,7 @@ std::string OtherGroup(SampleRandom& rng, const GroupInfo& g)
 std::string Quals(SampleRandom& rng, int crewKind, bool frenchBase)
 {
     std::string q;
-    if (crewKind == 2) {
+    if (crewKind == kFlightAttendants) {
         if (rng.Percent(90))
             q += "EN";
         if (rng.Percent(frenchBase ? 75 : 35))
@@ -90,7 +91,7 @@ std::string Quals(SampleRandom& rng, int crewKind, bool frenchBase)
     const int check = rng.Below(100);
     if (check < 3)
         q += "LA";
-    else if (check < 6 && crewKind == 0)
+    else if (check < 6 && crewKind == kCaptains)
         q += "LC";
     else if (check < 9)
         q += "LB";
@@ -129,7 +130,7 @@ std::vector<SampleCrewMember> MakeCrew(const GroupInfo& g, const SampleOptions& 
         c.groupCode = c.inGroup ? g.code.substr(0, 8) : OtherGroup(rng, g);
         const std::string airport = c.groupCode.substr(0, 3);
         c.quals = Quals(rng, CrewKindOfGroup(c.groupCode), airport == "YUL" || airport == "YQB");
-        c.reserveBid = c.inGroup && g.crewKind != 2 && rng.Percent(8);
+        c.reserveBid = c.inGroup && g.crewKind != kFlightAttendants && rng.Percent(8);
         if (!o.clean) {
             // Older employee numbers have fewer digits; some records come
             // in lower case or in the longer record layout.
@@ -144,7 +145,7 @@ std::vector<SampleCrewMember> MakeCrew(const GroupInfo& g, const SampleOptions& 
             // Flight attendants of the base hold the qualification of
             // another aircraft in their group columns; they are still crew
             // of the base's group.
-            if (c.inGroup && g.crewKind == 2 && (rng.Percent(10) || i == 3))
+            if (c.inGroup && g.crewKind == kFlightAttendants && (rng.Percent(10) || i == 3))
                 c.groupCode = g.airport + (g.aircraft == "CRJ" ? "DH8" : "CRJ") + "FA";
         }
         crew.push_back(std::move(c));
@@ -211,7 +212,7 @@ std::vector<PriorInstance> MakePriorMonth(std::vector<SampleCrewMember>& crew, c
     const int32_t slot0 = period.firstDay - 31;
     std::set<std::pair<int, int32_t>> used;
     std::vector<PriorInstance> instances;
-    const bool cabin = g.crewKind == 2;
+    const bool cabin = g.crewKind == kFlightAttendants;
     int groupIndex = 0;
 
     for (SampleCrewMember& c : crew) {
@@ -331,7 +332,7 @@ void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const
                   int days, int nextDays)
 {
     SampleRandom rng(o.seed, "absences");
-    const bool cabin = g.crewKind == 2;
+    const bool cabin = g.crewKind == kFlightAttendants;
     int groupIndex = 0;
     bool dailyDone = false;
     int onLeave = -1;
@@ -344,7 +345,7 @@ void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const
     for (size_t i = 0; i < crew.size(); ++i) {
         SampleCrewMember& c = crew[i];
         if (!c.inGroup) {
-            const bool sameSide = (CrewKindOfGroup(c.groupCode) == 2) == cabin;
+            const bool sameSide = (CrewKindOfGroup(c.groupCode) == kFlightAttendants) == cabin;
             std::vector<bool> busy(static_cast<size_t>(days), false);
             if (sameSide && rng.Percent(30))
                 AddAbsence(rng, c.absences, busy, "VC", 3, 10, 0, 1439);
@@ -536,7 +537,7 @@ bool ParseGroup(std::string_view code, GroupInfo& g, std::string& error)
         error = "the pairing letter of the crew group code is a capital letter";
         return false;
     }
-    if (g.crewKind == 2) {
+    if (g.crewKind == kFlightAttendants) {
         g.draws = {'8', '8', '3', '4', '7', '7', '2'};
         return true;
     }
@@ -624,7 +625,7 @@ SampleMonth GenerateSampleMonth(const SampleOptions& o)
 
     const std::string tag = MonthTag(o.year, o.month);
     const std::string prefix = ExtractPrefix(o.year, o.month);
-    const char side = g.crewKind == 2 ? 'c' : 'p';
+    const char side = g.crewKind == kFlightAttendants ? 'c' : 'p';
 
     month.prg.name = tag + ".PRG";
     for (const SamplePairing& p : pairings)
@@ -651,7 +652,7 @@ SampleMonth GenerateSampleMonth(const SampleOptions& o)
     month.activity = {prefix + "act" + side + ".ext", ActivityText(crew, templates)};
     month.priorPairings = {prefix + "prg" + side + ".ext", PriorPairingText(instances, templates)};
     month.toolBox = {"TOOLBOX.TXT", ToolBoxText(month.period.firstDay - 20, !o.clean)};
-    if (g.crewKind != 2)
+    if (g.crewKind != kFlightAttendants)
         month.bids = {tag + "-BIDS.CSV", BidsText(crew, pairings, g, month.period, o.seed, !o.clean)};
     if (o.allBases)
         month.allBasesPrg = {tag + "-ALL.PRG", AllBasesText(o, g, month.period, pairings)};

@@ -1,5 +1,6 @@
 #include "sample/sample_pairings.h"
 
+#include "model/schedule_document.h"
 #include "model/text_format.h"
 #include "model/vortime.h"
 #include "sample/sample_random.h"
@@ -642,7 +643,7 @@ int FreeNumber(const std::vector<SamplePairing>& list, char digit)
 std::string Lacking(int crewKind)
 {
     // A ferry or training flight: no seat for the group's position.
-    return crewKind == 0 ? "FO02" : crewKind == 1 ? "CA02" : "CA01FO01";
+    return crewKind == kCaptains ? "FO02" : crewKind == kFirstOfficers ? "CA02" : "CA01FO01";
 }
 
 } // namespace
@@ -675,7 +676,9 @@ int PositionCopies(std::string_view complement, int crewKind)
             n += (complement[at + 2] - '0') * 10 + (complement[at + 3] - '0');
         return n;
     };
-    return crewKind == 0 ? count("CA") : crewKind == 1 ? count("FO") : count("FA") + count("PU");
+    return crewKind == kCaptains        ? count("CA")
+           : crewKind == kFirstOfficers ? count("FO")
+                                        : count("FA") + count("PU");
 }
 
 std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view label,

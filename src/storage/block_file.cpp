@@ -3,6 +3,7 @@
 #include "model/input_file.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "storage/history_text.h"
 #include "storage/month_lock.h"
 #include "storage/record_stream.h"
@@ -57,8 +58,8 @@ void WriteDocument(ObjectWriter& out, ScheduleDocument& doc, int kind)
     const int absenceCount = std::clamp(doc.AbsenceCount, 0, ScheduleDocument::kAbsenceCapacity);
 
     // The reader takes the calendar's size from the rules: keep them agreed.
-    doc.MonthRules[1] = doc.StartWeekday;
-    doc.MonthRules[2] = days;
+    doc.MonthRules[MonthRule::StartWeekday] = doc.StartWeekday;
+    doc.MonthRules[MonthRule::DaysInMonth] = days;
 
     out.WriteText(std::string(BlockFileKindName(kind)) + std::string(kBlockFileVersion));
     out.WriteText(doc.GroupName);
@@ -284,11 +285,11 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
     in.ReadText(doc.GroupName);
     for (int i = 0; i < 8; ++i)
         doc.MonthRules[static_cast<size_t>(i)] = in.ReadWord();
-    const int days = doc.MonthRules[2];
+    const int days = doc.MonthRules[MonthRule::DaysInMonth];
     if (days < 1 || days > ScheduleDocument::kMonthDays)
         return Refuse(doc, ui, "Its month has " + std::to_string(days) + " days; a month has 1 to 31.");
     doc.DaysInMonth = days;
-    doc.StartWeekday = doc.MonthRules[1];
+    doc.StartWeekday = doc.MonthRules[MonthRule::StartWeekday];
     for (int d = 0; d < days; ++d) {
         auto i = static_cast<size_t>(d);
         ReadDate(in, doc.DayDate[i]);
@@ -422,8 +423,8 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         for (std::string& text : doc.DocTexts)
             in.ReadText(text);
     }
-    if (doc.MonthRules[11] == 0)
-        doc.MonthRules[11] = 5400;
+    if (doc.MonthRules[MonthRule::CheckPilotMaxCredit] == 0)
+        doc.MonthRules[MonthRule::CheckPilotMaxCredit] = 5400;
 
     bool complete = true;
     if (version == "25" || above("25")) {
@@ -433,13 +434,13 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
     }
     doc.FileIncomplete = !complete;
     if (!complete)
-        ui.Message("Tessara Lines",
+        ui.Message(kCaption,
                    "This file may be currupt. No End Of File found. Consider loading Backup File",
                    Icon::Warning);
 
     doc.Modified = false;
     doc.Untitled = false;
-    doc.DisplayState = 1;
+    doc.DisplayState = kMonthOpen;
     ui.Trace("LoadBlksEnd\n");
     return true;
 }

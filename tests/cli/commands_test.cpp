@@ -63,7 +63,7 @@ TEST_F(CommandsTest, NewWritesAnEmptyMonthAndReplacesAFileOnlyWhenToldYes)
     ASSERT_EQ(odd.status, 0) << odd.err;
     EXPECT_EQ(nlohmann::json::parse(odd.out)["FileName"],
               Path("juin-\xEF\xBF\xBDt\xEF\xBF\xBD.tl2"));
-    EXPECT_EQ(j["CrewKind"], 2);
+    EXPECT_EQ(j["CrewKind"], kFlightAttendants);
     EXPECT_EQ(j["DaysInMonth"], 30);
     EXPECT_NE(RunCli({"inspect", file}).out.find("YVRCRJFAV (flight attendants)"),
               std::string::npos);

@@ -22,7 +22,7 @@ TEST(AssignmentCommandsTest, AssignRemoveUndoAndHistoryInTurn)
     const std::string file =
         test::SaveJune(dir, "", kCaptains, {{480, 600}, {400, 820}}, [](ScheduleDocument& doc) {
             doc.Crew[0].DaySlot[0] = 1;
-            doc.Pairs[1].OpsCount[0] = 2;
+            doc.Pairs[1].OpsCount[0] = kOpsAssigned;
         });
     const std::string asked = "Tessara Lines: This Assignment Provides Only  11:40 Crew Rest "
                               "Before .  Do You want to Assign It Anyway";
@@ -71,8 +71,8 @@ TEST(AssignmentCommandsTest, AssignRemoveUndoAndHistoryInTurn)
     tl::test::ScriptedInteraction ui;
     std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui);
     ASSERT_TRUE(doc);
-    EXPECT_EQ(doc->Crew[0].DaySlot[0], -1);
-    EXPECT_EQ(doc->Crew[0].DaySlot[1], -1);
+    EXPECT_EQ(doc->Crew[0].DaySlot[0], kFreeSlot);
+    EXPECT_EQ(doc->Crew[0].DaySlot[1], kFreeSlot);
     EXPECT_EQ(doc->Pairs[1].OpsCount[0], 1);
 }
 
@@ -140,7 +140,7 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
     const std::vector<std::string> names{"ROY JEAN", "GAGNON L\311A", "CAPT PAIRINGS"};
     const std::string file = test::SaveJune(
         dir, "YYZDH8FOZ", names, {{600, 480}, {600, 480}}, [](ScheduleDocument& doc) {
-            doc.CrewKind = 1;
+            doc.CrewKind = kFirstOfficers;
             doc.Pairs[0].DayStart[0] = doc.Pairs[1].DayStart[0] = 600;
             doc.Crew[2].EmpNumber = -1;
             doc.Crew[0].DaySlot[2] = doc.Crew[1].DaySlot[2] = 0;
@@ -168,7 +168,7 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
     EXPECT_EQ(j["GridOn"], true);
     EXPECT_EQ(j["BuildState"], 1);
     EXPECT_EQ(j["DayBalance"].size(), 30u);
-    EXPECT_EQ(j["Crew"][1]["DaySlot"][2], -1);
+    EXPECT_EQ(j["Crew"][1]["DaySlot"][2], kFreeSlot);
     EXPECT_EQ(j["Pairs"][0]["OpsCount"][2], 2);
     EXPECT_EQ(j["Pairs"][1]["OpsCount"][3], -2);
     EXPECT_EQ(j["Pairs"][1]["OpsCount"][4], 1);
@@ -272,7 +272,7 @@ TEST(LegalityCommandsTest, CheckAndWhoLegalSayWhatTheyFind)
                                             [](ScheduleDocument& doc) {
                                                 doc.Crew[0].DaySlot[0] = doc.Crew[0].DaySlot[1] = 1;
                                                 doc.Crew[1].FilterText = "0101TEXT";
-                                                doc.Pairs[0].OpsCount[4] = 0;
+                                                doc.Pairs[0].OpsCount[4] = kNotOperating;
                                             });
     const test::CliRun plain = RunCli({"check", file});
     EXPECT_EQ(plain.status, 0) << plain.err;

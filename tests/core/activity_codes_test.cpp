@@ -134,7 +134,7 @@ TEST_F(ToolBoxLookupTest, ReserveCodesDependOnCrewKindAndRtb)
 
 TEST_F(ToolBoxLookupTest, ListedItemsAreTheBuiltInRowsOrTheOfferedRecords)
 {
-    doc.CrewKind = 2;
+    doc.CrewKind = kFlightAttendants;
     auto items = ToolBoxActivityItems(doc);
     for (const auto& item : items)
         EXPECT_EQ(BuiltInActivityRows()[static_cast<size_t>(item.Index)][6], 'C');
@@ -210,14 +210,14 @@ protected:
 
 TEST_F(ToolBoxFileTest, KeepsOnlyRecordsOfTheGroupsCrewType)
 {
-    doc.CrewKind = 0;
+    doc.CrewKind = kCaptains;
     EXPECT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
     EXPECT_THAT(ui.Dialogs(), IsEmpty());
     EXPECT_EQ(doc.AbsenceCount, 3);
     EXPECT_THAT(Codes(doc), ElementsAre("VAC", "RA ", "RTB"));
     EXPECT_EQ(doc.ToolBoxDate, "2025-01-15");
 
-    doc.CrewKind = 2;
+    doc.CrewKind = kFlightAttendants;
     EXPECT_TRUE(ParseToolBoxText(ToolBoxText(kMixed), doc, ui));
     EXPECT_THAT(Codes(doc), ElementsAre("VAC", "STA"));
     EXPECT_EQ(doc.Absences[1].AbsText2, "SA");

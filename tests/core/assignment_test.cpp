@@ -30,7 +30,7 @@ struct Month : LegalityMonth {
     {
         const int p = AddPair(on, tafb, days);
         for (size_t d = 0; d < size_t(doc->DaysInMonth); ++d)
-            Pair(p).OpsCount[d] = 1;
+            Pair(p).OpsCount[d] = kOpsOpen;
         return p;
     }
     std::vector<std::string> Questions() const
@@ -80,7 +80,7 @@ TEST(AssignPairTest, RestToTheNeighbouringDuties)
          [](Month& m) { m.Other(0, 0, "GDO", 1000, 0, false); }},
         {"duty other assignment", 0, 420, {Yes}, 0, {before11},
          [](Month& m) { m.Other(0, 0, "TRN", 600, 600, true); }},
-        {"carried-in check-in", 0, 599, {}, 1, {}, [](Month& m) { m.Crew().CarryIn[1] = 600; }, 6, 0},
+        {"carried-in check-in", 0, 599, {}, 1, {}, [](Month& m) { m.Crew().CarryIn[CarryInEntry::LegalAt] = 600; }, 6, 0},
         // 14 March 2027, 02:00 the clocks go forward: 12:00 on the clock is 11:00 of rest.
         {"clock change", 0, 480, {Yes}, 0, {before11}, {}, 3, 13},
     };
@@ -96,7 +96,7 @@ TEST(AssignPairTest, RestToTheNeighbouringDuties)
             m.ui.Script({a});
         EXPECT_EQ(int(AssignPair(*m.doc, m.ui, 0, p, c.day, false)), c.result) << c.name;
         EXPECT_EQ(m.Questions(), c.questions) << c.name;
-        EXPECT_EQ(m.Crew().DaySlot[size_t(c.day)], c.result == 0 ? p : -1) << c.name;
+        EXPECT_EQ(m.Crew().DaySlot[size_t(c.day)], c.result == 0 ? p : kFreeSlot) << c.name;
         EXPECT_EQ(m.Pair(p).OpsCount[size_t(c.day)], c.result == 0 ? 2 : 1) << c.name;
         EXPECT_EQ(m.doc->History.size(), c.result == 0 ? 1u : 0u) << c.name;
     }
@@ -106,9 +106,9 @@ TEST(AssignPairTest, ResultCodesInTheirOrder)
 {
     Month m;
     const int p = m.Open(600, 500);
-    m.Pair(p).OpsCount[3] = 0;
-    m.Pair(p).OpsCount[4] = 2;
-    m.Pair(p).OpsCount[5] = -2;
+    m.Pair(p).OpsCount[3] = kNotOperating;
+    m.Pair(p).OpsCount[4] = kOpsAssigned;
+    m.Pair(p).OpsCount[5] = kOpsAssignedFlagged;
     m.Other(0, 6, "VAC", 0, 0, false);
     m.Crew(1).BidReserveOrLoa = 1;
     struct Op {
@@ -147,7 +147,7 @@ TEST(AssignPairTest, ComplementFlagSurvivesAndEverythingIsKeptUpToDate)
     Recorder events;
     m.doc->Listener = &events;
     const int p = m.Open(600, 3 * 1440, 3);
-    m.Pair(p).OpsCount[10] = -1;
+    m.Pair(p).OpsCount[10] = kOpsOpenFlagged;
     m.doc->CurrentPair = p;
     ASSERT_EQ(AssignPair(*m.doc, m.ui, 1, p, 10, false), AssignResult::Done);
     EXPECT_EQ(m.doc->History.front(), (TAction{1, 10, 1, p}));
@@ -236,13 +236,13 @@ TEST(GridTest, RightButtonRemovals)
     EXPECT_EQ(m.ui.TraceText(), "RemovePair 100 CREW 1 5 RC\n");
 
     m.Other(1, 2, "VAC", 0, 0, false);
-    m.Crew(1).DayOther[2][2] = 240;
+    m.Crew(1).DayOther[2][OtherValue::Credit] = 240;
     m.ui.Script({No});
     EXPECT_FALSE(RemoveOtherFromGrid(*m.doc, m.ui, 1, 2, false));
     EXPECT_EQ(m.Questions().back(), "Confirm remove VAC from CREW 2. Hold Shift Key down while "
                                     "Right Clicking to avoid this message");
     EXPECT_TRUE(RemoveOtherFromGrid(*m.doc, m.ui, 1, 2, true));
-    EXPECT_EQ(m.Crew(1).DaySlot[2], -1);
+    EXPECT_EQ(m.Crew(1).DaySlot[2], kFreeSlot);
     EXPECT_EQ(m.Crew(1).DayCode[2], "");
     EXPECT_EQ(m.doc->History.size(), 1u);
 }
@@ -265,7 +265,7 @@ TEST(UndoTest, HistoryLimitUndoAndText)
     const std::string newest = "Assign\t100\t08/06/2027\tCREW 3+Remove\t100\t08/06/2027\tCREW 2+";
     EXPECT_EQ(HistoryText(*m.doc).substr(0, newest.size()), newest);
     EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Undone);
-    EXPECT_EQ(m.Crew(2).DaySlot[7], -1);
+    EXPECT_EQ(m.Crew(2).DaySlot[7], kFreeSlot);
     EXPECT_EQ(m.doc->History.size(), 200u);
     EXPECT_EQ(m.doc->History.front().Kind, 0);
 
@@ -287,7 +287,7 @@ TEST(UndoTest, AnswerNoKeepsTheTransactionLocksComeBackDamagedEntriesAreRefused)
     m.ui.Script({No});
     EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Declined);
     EXPECT_EQ(m.doc->History, removed);
-    EXPECT_EQ(m.Crew(0).DaySlot[1], -1);
+    EXPECT_EQ(m.Crew(0).DaySlot[1], kFreeSlot);
     EXPECT_TRUE(m.ui.Only(Kind::Message).empty());
     m.ui.Script({Yes});
     EXPECT_EQ(Undo(*m.doc, m.ui), UndoResult::Undone);
@@ -318,7 +318,7 @@ TEST(UndoTest, AnswerNoKeepsTheTransactionLocksComeBackDamagedEntriesAreRefused)
         EXPECT_EQ(m.ui.Dialogs(),
                   std::vector<std::string>{"Tessara Lines: Unable to UNDO that Transaction"});
     }
-    EXPECT_EQ(m.Crew(3).DaySlot[5], -1);
+    EXPECT_EQ(m.Crew(3).DaySlot[5], kFreeSlot);
 }
 
 // Newest first in fixed-width records; damaged text is read as far as it is whole.
@@ -499,14 +499,14 @@ TEST(ToolBoxDropTest, FreeDaysTakeItemsOtherDaysAreRefused)
         const auto d = static_cast<size_t>(c.day);
         if (c.kind == Item::Request) {
             EXPECT_EQ(crew.DayFlag[d], flag);
-            EXPECT_EQ(crew.DaySlot[d], -1);
+            EXPECT_EQ(crew.DaySlot[d], kFreeSlot);
             // The same request again takes it off.
             EXPECT_EQ(ApplyToolBoxItem(*m.doc, m.ui, c.crew, c.day, {c.kind, index}),
                       ToolBoxDropResult::Cleared);
             EXPECT_EQ(crew.DayFlag[d], 0);
             continue;
         }
-        EXPECT_EQ(crew.DaySlot[d], -2);
+        EXPECT_EQ(crew.DaySlot[d], kOtherSlot);
         EXPECT_EQ(crew.DayCode[d], c.code);
         const bool vac = std::string_view(c.code) == "VAC";
         EXPECT_EQ(crew.DayCode2[d], vac ? "VC" : "RA");
@@ -588,7 +588,7 @@ TEST(OtherDetailsTest, LastMonthEntryReadsAndWritesItsCarriedValues)
     edited.ContainsDuty = true;
     edited.HardTime = "25:00";
     EXPECT_FALSE(ApplyOtherDetails(*m.doc, m.ui, 0, -1, edited));
-    EXPECT_EQ(crew.DayCarry[30][2], 600);
+    EXPECT_EQ(crew.DayCarry[30][CarryValue::DutyStart], 600);
     edited.HardTime = "2:00";
     ASSERT_TRUE(ApplyOtherDetails(*m.doc, m.ui, 0, -1, edited));
     EXPECT_EQ(crew.DayText[30], "DH");

@@ -45,25 +45,47 @@ TEST(RepairAssignmentMarksTest, EmptiesWhatCannotBeHeldAndSaysSo)
     const Case cases[] = {
         {"two holders, the earlier keeps it",
          [](BuildMonth& m) { m.Put(1, 0, 2), m.Put(2, 0, 2); },
-         "Error 101 Emp CREW 3 Day 3 Errors Corrected OK to proceed", {-1, 0, -1}, 2},
-        {"below -2", [](BuildMonth& m) { m.Crew(0).DaySlot[2] = -3; },
-         "Error 100 Emp CREW 1  Errors Corrected OK to proceed", {-1, -1, -1}, 1},
-        {"just past the last pairing", [](BuildMonth& m) { m.Crew(0).DaySlot[2] = 2; },
-         "Error 100 Emp CREW 1  Errors Corrected OK to proceed", {-1, -1, -1}, 1},
+         "Error 101 Emp CREW 3 Day 3 Errors Corrected OK to proceed",
+         {-1, 0, -1},
+         2},
+        {"below -2",
+         [](BuildMonth& m) { m.Crew(0).DaySlot[2] = kOtherSlot - 1; },
+         "Error 100 Emp CREW 1  Errors Corrected OK to proceed",
+         {-1, -1, -1},
+         1},
+        {"just past the last pairing",
+         [](BuildMonth& m) { m.Crew(0).DaySlot[2] = 2; },
+         "Error 100 Emp CREW 1  Errors Corrected OK to proceed",
+         {-1, -1, -1},
+         1},
         {"not operating that day",
-         [](BuildMonth& m) { m.Put(0, 0, 2), m.Pair(0).OpsCount[2] = 0; },
-         "Error 101 Emp CREW 1 Day 3 Errors Corrected OK to proceed", {-1, -1, -1}, 0},
+         [](BuildMonth& m) { m.Put(0, 0, 2), m.Pair(0).OpsCount[2] = kNotOperating; },
+         "Error 101 Emp CREW 1 Day 3 Errors Corrected OK to proceed",
+         {-1, -1, -1},
+         0},
         {"flagged day keeps its flag",
-         [](BuildMonth& m) { m.Put(0, 0, 2), m.Pair(0).OpsCount[2] = -2; }, "", {0, -1, -1}, -2},
+         [](BuildMonth& m) { m.Put(0, 0, 2), m.Pair(0).OpsCount[2] = kOpsAssignedFlagged; },
+         "",
+         {0, -1, -1},
+         -2},
         {"stale marks opened, -2 kept",
-         [](BuildMonth& m) { m.Crew(1).DaySlot[2] = -2, m.Pair(0).OpsCount[2] = 2; }, "",
-         {-1, -2, -1}, 1},
+         [](BuildMonth& m) {
+             m.Crew(1).DaySlot[2] = kOtherSlot, m.Pair(0).OpsCount[2] = kOpsAssigned;
+         },
+         "",
+         {-1, -2, -1},
+         1},
         {"past the month no pairing starts",
          [](BuildMonth& m) { m.Crew(0).DaySlot[40] = 5000, m.Crew(1).DaySlot[30] = 1; },
          "Error 100 Emp CREW 1 Error 101 Emp CREW 2 Day 31 Errors Corrected OK to proceed",
-         {-1, -1, -1}, 1},
+         {-1, -1, -1},
+         1},
         {"past the month other assignments stay",
-         [](BuildMonth& m) { m.Crew(1).DaySlot[30] = -2; }, "", {-1, -1, -1}, 1, -2},
+         [](BuildMonth& m) { m.Crew(1).DaySlot[30] = kOtherSlot; },
+         "",
+         {-1, -1, -1},
+         1,
+         -2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -160,7 +182,7 @@ TEST(BlockHolderCutTest, CreditLeftOpenDecidesWhoHoldsABlock)
         LegalityMonth m(0, 6, 2027, count);
         const int p = m.AddPair(600, 480);
         m.Pair(p).Credit = m.Pair(p).DayCredit[0] = c.open;
-        m.Pair(p).OpsCount[3] = 1;
+        m.Pair(p).OpsCount[3] = kOpsOpen;
         for (int i = 0; i < count; ++i) {
             TPilot& crew = m.Crew(i);
             const int32_t given = c.credits[static_cast<size_t>(i)];
@@ -179,11 +201,11 @@ TEST(DayBalanceTest, LegalCheckInFromOneMinutePastTwoStartsTheNextDay)
 {
     for (const int32_t clock : {14 * 60, 14 * 60 + 1}) {
         LegalityMonth m(0, 6, 2027, 1);
-        m.Crew(0).CarryIn[1] = 2 * 1440 + clock; // day 3
+        m.Crew(0).CarryIn[CarryInEntry::LegalAt] = 2 * 1440 + clock; // day 3
         m.Crew(0).DayFlag[5] = 1;                // day off asked on day 6
         m.Put(0, m.AddPair(600, 480, 2), 8);     // days 9 and 10
         const int open = m.AddPair(600, 480, 3);
-        m.Pair(open).OpsCount[10] = 1;           // days 11 to 13
+        m.Pair(open).OpsCount[10] = kOpsOpen; // days 11 to 13
         ComputeDayBalance(*m.doc);
         const std::vector<int32_t> expected = {0, 0, clock == 840 ? 1 : 0, 1, 1, 0, 1, 1,
                                                0, 0, 0, 0, 0, 1};
@@ -198,9 +220,9 @@ TEST(OpenCreditTest, PairingPastTheMonthEndCountsItsDaysInside)
     const int p = m.AddPair(600, 480, 3);
     m.Pair(p).DayCredit = {300, 200, 100};
     m.Pair(p).Credit = 600;
-    m.Pair(p).OpsCount[0] = 2;  // assigned: in the total only
-    m.Pair(p).OpsCount[3] = -1; // open, flagged
-    m.Pair(p).OpsCount[28] = 1; // days 29, 30 and one after the month
+    m.Pair(p).OpsCount[0] = kOpsAssigned;    // assigned: in the total only
+    m.Pair(p).OpsCount[3] = kOpsOpenFlagged; // open, flagged
+    m.Pair(p).OpsCount[28] = kOpsOpen;       // days 29, 30 and one after the month
     int32_t total = 0;
     EXPECT_EQ(OpenCredit(*m.doc, &total), 600 + 500);
     EXPECT_EQ(total, 1800);
@@ -211,12 +233,12 @@ TEST(FlagTwoCaptPairsTest, MarksTheCrewComplementDaysOnce)
     for (const int kind : {0, 1, 2}) {
         LegalityMonth m(kind, 6, 2027, 2);
         const int base = m.AddPair(600, 480);
-        m.Pair(base).OpsCount[3] = m.Pair(base).OpsCount[4] = 2;
-        m.Pair(base).OpsCount[5] = 1;
+        m.Pair(base).OpsCount[3] = m.Pair(base).OpsCount[4] = kOpsAssigned;
+        m.Pair(base).OpsCount[5] = kOpsOpen;
         const int copy = m.AddPair(600, 480);
         m.doc->LastBasePair = base;
         m.Pair(copy).PairNumber = m.Pair(base).PairNumber;
-        m.Pair(copy).OpsCount[3] = 1;
+        m.Pair(copy).OpsCount[3] = kOpsOpen;
         m.Crew(1).EmpNumber = -1; // open line holding day 5
         m.Crew(1).DaySlot[4] = base;
         m.Crew(0).DaySlot[3] = base;
@@ -288,7 +310,7 @@ TEST(OpeningTest, PairingsGetTheirClassAndLongBlocksTheirWholeCredit)
     m.Pair(ten).Credit = m.Pair(ten).DayCredit[0] = 600;
     for (int d = 0; d < 13; ++d)
         m.Put(0, ten, 2 * d);
-    m.Crew(0).CarryIn[0] = 70; // 131:10 in all
+    m.Crew(0).CarryIn[CarryInEntry::Credit] = 70; // 131:10 in all
     m.Put(1, three, 27);
     ASSERT_TRUE(BuildBlocks(*m.doc, m.ui, false));
     EXPECT_EQ(StoredBlockCredit(m.Crew(0)), 131 * 60 + 10);

@@ -124,9 +124,9 @@ void FillLikeLayout(ScheduleDocument& doc, ScriptedInteraction& ui)
 {
     ASSERT_TRUE(doc.SetMonth(ui, JulianDay(2, 1, 2027), JulianDay(2, 2, 2027)));
     doc.GroupName = "YYZCRJFO";
-    doc.MonthRules[6] = 10;
-    doc.MonthRules[7] = 12;
-    doc.CrewKind = 1;
+    doc.MonthRules[MonthRule::BlockHolderDaysOff] = 10;
+    doc.MonthRules[MonthRule::ReserveDaysOff] = 12;
+    doc.CrewKind = kFirstOfficers;
     doc.BuildState = 1;
     doc.SpareFlags[3] = true;
     doc.SpareTexts[0] = "spare0";
@@ -184,7 +184,7 @@ TEST_F(BlockFileTest, RecordsFollowTheirCountsAndEverySectionSurvivesARoundTrip)
     ScheduleDocument doc;
     FillLikeLayout(doc, ui);
     doc.Pairs[0].PairNumber = 1234;
-    doc.Pairs[0].OpsCount[0] = -2; // a held copy: stored positive
+    doc.Pairs[0].OpsCount[0] = kOpsAssignedFlagged; // a held copy: stored positive
     doc.LastPair = 0;
     doc.LastBasePair = 0;
     doc.Crew[0].Name = "SMITH J";
@@ -282,10 +282,10 @@ TEST_P(BlockFileVersionTest, LoadsWithDefaultsForAbsentSections)
     EXPECT_EQ(doc.GroupName, "YYZCRJFO");
     EXPECT_EQ(doc.DayDate[2], (TDate{3, 2, 2027})); // slots after the month follow on
     // Built anew after loading, nothing pending; rule 11 is 0 in the file or absent.
-    EXPECT_EQ(
-        (std::vector<int>{doc.DaysInMonth, doc.Month, doc.BuildState, doc.PendingFlag,
-                          doc.MonthRules[11], doc.LastBasePair, doc.DisplayState, doc.Modified}),
-        (std::vector<int>{2, 2, 0, 0, 5400, -1, 1, 0}));
+    EXPECT_EQ((std::vector<int>{doc.DaysInMonth, doc.Month, doc.BuildState, doc.PendingFlag,
+                                doc.MonthRules[MonthRule::CheckPilotMaxCredit], doc.LastBasePair,
+                                doc.DisplayState, doc.Modified}),
+              (std::vector<int>{2, 2, 0, 0, 5400, -1, 1, 0}));
     EXPECT_EQ((std::vector<std::string>{doc.FilterWords[0], doc.SpareTexts[0], doc.ViewerText}),
               (std::vector<std::string>{v.hasFilters ? "YVR" : "", v.hasFilters ? "spare0" : "",
                                         v.hasViewerText ? "for crew" : ""}));
@@ -787,7 +787,7 @@ INSTANTIATE_TEST_SUITE_P(BackupNames, TimedBackupPathTest, ::testing::ValuesIn(k
 TEST_F(FileCopiesTest, TimedBackupWritesEveryTwentiethTickOfABuiltModifiedMonth)
 {
     doc.BuildState = 1;
-    doc.DisplayState = 1;
+    doc.DisplayState = kMonthOpen;
     int written = 0;
     for (int tick = 0; tick < 40; ++tick)
         written += TimedBackupTick(doc, true, ui) ? 1 : 0;

@@ -44,9 +44,9 @@ std::string Employee(int number, std::string_view last, char initial, std::strin
 std::unique_ptr<ScheduleDocument> RosterMonth(std::string_view group)
 {
     auto doc = test::November(group);
-    doc->MonthRules[8] = 3420;
-    doc->MonthRules[9] = 2820;
-    doc->MonthRules[10] = 12;
+    doc->MonthRules[MonthRule::ReducedMaxCredit] = 3420;
+    doc->MonthRules[MonthRule::ReducedMinCredit] = 2820;
+    doc->MonthRules[MonthRule::ReducedDaysOff] = 12;
     return doc;
 }
 
@@ -54,7 +54,7 @@ TEST(RosterExtractTest, QualificationCodesSetTheOptions)
 {
     const struct {
         const char *group, *quals;
-        std::array<int, 7> carry; // CarryIn[5] to [11]
+        std::array<int, 7> carry; // CarryIn, MinCredit to NoYtz
     } cases[] = {
         {"YYZDH8CAZ", "la", {4800, 5100, 0, 3, 0, 0, 0}},    // read as upper case
         {"YYZDH8CAZ", "LARB", {2820, 3420, 12, 3, 0, 0, 0}}, // RB's rules win over LA's
@@ -76,7 +76,7 @@ TEST(RosterExtractTest, QualificationCodesSetTheOptions)
         const TPilot& p = doc->Crew[static_cast<size_t>(doc->CrewCount - 1)];
         EXPECT_EQ(p.Name, "J SMITH");
         for (size_t i = 0; i < 7; ++i)
-            EXPECT_EQ(p.CarryIn[5 + i], c.carry[i]) << 5 + i;
+            EXPECT_EQ(p.CarryIn[CarryInEntry::MinCredit + i], c.carry[i]) << i;
     }
 }
 
@@ -219,8 +219,8 @@ TEST(AbsencesExtractTest, EntriesBecomeOtherAssignments)
     EXPECT_EQ(ann.DayCode[6], "ZZ");
     EXPECT_THAT(ann.DayOther[6], ElementsAre(1320, 480, 0, 0, 0, 0, 0, 0, 0, 0));
     // The reversed range wrote nothing, nor did the line after 99999.
-    EXPECT_EQ(ann.DaySlot[29], -1);
-    EXPECT_EQ(ann.DaySlot[19], -1);
+    EXPECT_EQ(ann.DaySlot[29], kFreeSlot);
+    EXPECT_EQ(ann.DaySlot[19], kFreeSlot);
     // Both records of the employee listed twice, with the pilot reserve flags.
     for (size_t bob : {1u, 3u})
         EXPECT_THAT(doc->Crew[bob].DayOther[9], ElementsAre(300, 900, 0, 0, 1, 1, 0, 1, 0, 0));
@@ -246,9 +246,9 @@ TEST(AbsencesExtractTest, FollowingMonthAndTheOverwriteQuestion)
     // nothing); the following month's never asks.
     ui.Script({Answer::No, Answer::Yes});
     EXPECT_FALSE(LoadCrewAbsencesText(*doc, text, false, ui));
-    EXPECT_EQ(doc->Crew[2].DaySlot[0], -1);
+    EXPECT_EQ(doc->Crew[2].DaySlot[0], kFreeSlot);
     EXPECT_TRUE(LoadCrewAbsencesText(*doc, text, false, ui));
-    EXPECT_EQ(doc->Crew[2].DaySlot[0], -2);
+    EXPECT_EQ(doc->Crew[2].DaySlot[0], kOtherSlot);
     EXPECT_TRUE(LoadCrewAbsencesText(*doc, text, true, ui));
     EXPECT_EQ(
         ui.Dialogs(),
@@ -370,21 +370,21 @@ TEST(ActivityExtractTest, PairingsAndCodesOnTheExtendedDays)
     const TPilot& ann = doc->Crew[0];
     EXPECT_EQ(ann.DayText[30], "Z1234");
     EXPECT_THAT(ann.DayCarry[30], ElementsAre(360, 1020, 360, 1020, 400, 333, 1, 0, 0, 0));
-    EXPECT_EQ(ann.CarryIn[1], 600);
+    EXPECT_EQ(ann.CarryIn[CarryInEntry::LegalAt], 600);
     // Day block 2 is the first day of the month; block 3 is beyond the pairing.
     EXPECT_THAT(ann.DayCarry[31], ElementsAre(0, 0, 0, 0, 100, 50, 0, 0, 0, 0));
-    EXPECT_EQ(ann.DayCarry[32][4], 0);
-    EXPECT_EQ(ann.CarryIn[0], 100);
+    EXPECT_EQ(ann.DayCarry[32][CarryValue::Credit], 0);
+    EXPECT_EQ(ann.CarryIn[CarryInEntry::Credit], 100);
     EXPECT_EQ(ann.DayText[4], "ZZ");
 
     // A reserve day before the month from 06:00: legal at 04:59.
     const TPilot& bob = doc->Crew[1];
     EXPECT_EQ(bob.DayText[30], "RB ");
     EXPECT_THAT(bob.DayCarry[30], ElementsAre(0, 0, 360, 840, 0, 0, 2, 0, 1, 0));
-    EXPECT_EQ(bob.CarryIn[1], 299);
+    EXPECT_EQ(bob.CarryIn[CarryInEntry::LegalAt], 299);
     // Overnight code: one day of 8:00.
     EXPECT_EQ(bob.DayText[19] + "|" + bob.DayText[20], "VAC|");
-    EXPECT_EQ(bob.DayCarry[19][3], 480);
+    EXPECT_EQ(bob.DayCarry[19][CarryValue::DutyTime], 480);
     // Days go on their own dates: a code of the month itself is not last
     // month's, one begun before the 31 days keeps the days inside them.
     EXPECT_EQ(bob.DayText[31] + bob.DayText[32] + bob.DayText[33] + bob.DayText[34], "");
@@ -400,8 +400,8 @@ TEST(ActivityExtractTest, PairingsAndCodesOnTheExtendedDays)
     EXPECT_THAT(cat.DayCarry[0], ElementsAre(600, 2000, 600, 600, 10, 0, 1, 0, 0, 0));
     EXPECT_THAT(cat.DayCarry[1], ElementsAre(0, 0, 1380, 360, 20, 0, 1, 0, 0, 0));
     EXPECT_THAT(cat.DayCarry[2], ElementsAre(0, 0, 0, 0, 30, 0, 0, 0, 0, 0));
-    EXPECT_EQ(cat.DayCarry[3][4], 0);
-    EXPECT_EQ(cat.CarryIn[1], 0);
+    EXPECT_EQ(cat.DayCarry[3][CarryValue::Credit], 0);
+    EXPECT_EQ(cat.CarryIn[CarryInEntry::LegalAt], 0);
 
     EXPECT_THAT(
         ui.ListLines("Errors from Overlap Info Extract Load"),
@@ -455,7 +455,7 @@ TEST(ActivityExtractTest, QuestionsAndHostileLines)
         ui.Script({Answer::Yes});
         EXPECT_TRUE(LoadLastMonthsDataText(*doc, text, pairings, ui));
         EXPECT_EQ(doc->Crew[0].DayText[30], "Z1234");
-        EXPECT_EQ(doc->Crew[0].CarryIn[1], 600);
+        EXPECT_EQ(doc->Crew[0].CarryIn[CarryInEntry::LegalAt], 600);
         EXPECT_NE(ui.TraceText().find("Substring out of Range\n"), std::string::npos);
     }
     {
@@ -470,7 +470,7 @@ TEST(ActivityExtractTest, QuestionsAndHostileLines)
             text += line;
         ScriptedInteraction ui;
         EXPECT_TRUE(LoadLastMonthsDataText(*doc, text, big, ui));
-        EXPECT_EQ(doc->Crew[0].CarryIn[0], std::numeric_limits<int32_t>::max());
+        EXPECT_EQ(doc->Crew[0].CarryIn[CarryInEntry::Credit], std::numeric_limits<int32_t>::max());
     }
 }
 

@@ -24,7 +24,7 @@ struct LegalityMonth {
         EXPECT_TRUE(doc->SetMonth(ui, first, next - 1));
         doc->CrewKind = static_cast<int8_t>(crewKind);
         doc->CrewCount = crew;
-        doc->MonthRules[11] = 5400;
+        doc->MonthRules[MonthRule::CheckPilotMaxCredit] = 5400;
         for (int c = 0; c < crew; ++c) {
             Crew(c).EmpNumber = c + 1;
             Crew(c).Name = "CREW " + std::to_string(c + 1);
@@ -59,14 +59,14 @@ struct LegalityMonth {
     {
         Crew(c).DaySlot[static_cast<size_t>(slot)] = p;
         if (slot < 31)
-            Pair(p).OpsCount[static_cast<size_t>(slot)] = 2;
+            Pair(p).OpsCount[static_cast<size_t>(slot)] = kOpsAssigned;
     }
     // An other assignment: [0] start, [1] length, [4] reserve, [5] duty.
     void Other(int c, int slot, const char* code, int start, int length, bool duty,
                bool reserve = false, const char* code2 = "")
     {
         const auto s = static_cast<size_t>(slot);
-        Crew(c).DaySlot[s] = -2;
+        Crew(c).DaySlot[s] = kOtherSlot;
         Crew(c).DayCode[s] = code;
         Crew(c).DayCode2[s] = code2;
         Crew(c).DayOther[s] = {start, length, 0, 0, reserve ? 1 : 0, duty ? 1 : 0, 0, 0, 0, 0};

@@ -95,8 +95,8 @@ std::vector<RuleCase> PilotRestCases()
         {"reserve 2:02 early", CheckPilotRest, reserveAt(178), " Rest  2", ""},
         {"reserve on day 1 after last month's reserve", CheckPilotRest,
          [](LegalityMonth& m) {
-             m.Crew().DayCarry[30][6] = 2;
-             m.Crew().CarryIn[1] = 60;
+             m.Crew().DayCarry[30][CarryValue::DayKind] = 2;
+             m.Crew().CarryIn[CarryInEntry::LegalAt] = 60;
              m.Other(0, 0, "RSV", 59, 600, true, true);
          },
          " Rest  1", ""},
@@ -143,7 +143,7 @@ std::vector<RuleCase> FatigueAndHardTimeCases()
         {"02:00 release takes the next day", CheckFatigueUnits, fatigue(3500, 3500, 600, 2), " 100+ Fatigue Units on 3", ""},
         {"carried-in units", CheckFatigueUnits,
          [](LegalityMonth& m) {
-             m.Crew().CarryIn[2] = 5000;
+             m.Crew().CarryIn[CarryInEntry::FatigueUnits] = 5000;
              m.Put(0, m.AddPair(480, 600), 0);
              m.Pair(0).FatigueUnits = 1001;
          },
@@ -153,7 +153,7 @@ std::vector<RuleCase> FatigueAndHardTimeCases()
         {"last month's hard time", CheckHardIn7,
          [](LegalityMonth& m) {
              for (size_t e = 26; e <= 30; ++e)
-                 m.Crew().DayCarry[e][5] = 400;
+                 m.Crew().DayCarry[e][CarryValue::HardTime] = 400;
              Daily(m, 0, 1, 480, 600, 250);
          },
          " 40+ Hours Hard in 7 On 2", ""},
@@ -212,7 +212,7 @@ std::vector<RuleCase> DutyRunsAndRestSchemeCases()
         {"run from last month", CheckPilotConsecutiveDays,
          [](LegalityMonth& m) {
              for (size_t e = 28; e <= 30; ++e)
-                 m.Crew().DayCarry[e][6] = 1;
+                 m.Crew().DayCarry[e][CarryValue::DayKind] = 1;
              Daily(m, 0, 3);
          },
          "", " Con Days On 4"},
@@ -247,7 +247,7 @@ std::vector<RuleCase> ReserveMixAndQualificationsCases()
     };
     auto checkPilot = [](int carried) {
         return [=](LegalityMonth& m) {
-            m.Crew().CarryIn[0] = carried;
+            m.Crew().CarryIn[CarryInEntry::Credit] = carried;
             m.Put(0, m.AddPair(480, 600), 0);
         };
     };
@@ -299,7 +299,7 @@ std::vector<RuleCase> FlightAttendantsCases()
     };
     auto loneRb = [](int nextWorked, int maxCredit) {
         return [=](LegalityMonth& m) {
-            m.Crew().CarryIn[6] = maxCredit;
+            m.Crew().CarryIn[CarryInEntry::MaxCredit] = maxCredit;
             Reserve(m, 0, 10);
             m.Put(0, m.AddPair(480, 600), nextWorked);
         };
@@ -321,7 +321,7 @@ std::vector<RuleCase> FlightAttendantsCases()
         {"lone RB last month", CheckRbGrouping,
          [](LegalityMonth& m) {
              m.Crew().DayText[25] = "RB ";
-             m.Crew().DayCarry[28][6] = 1;
+             m.Crew().DayCarry[28][CarryValue::DayKind] = 1;
          },
          " Must Have 2 Days Off before and after RB periods on Last Month", "", kFa},
         {"fam pairing", CheckFamPairings,
@@ -366,7 +366,7 @@ TEST(LegalityTest, FrenchPairingIsReportedOnTheJuniorCabinMember)
     EXPECT_EQ(m.Crew(1).Illegalities, " French Pair  4");
     EXPECT_EQ(m.Crew(1).LegalityValid, 1);
 
-    m.Crew(1).CarryIn[9] = 1;
+    m.Crew(1).CarryIn[CarryInEntry::Flags] = 1;
     CheckLegality(*m.doc, 1);
     EXPECT_EQ(m.Crew(1).Illegalities, "");
 
@@ -412,8 +412,8 @@ TEST_P(TwoCaptainPairTest, OneRestrictionOnBothSeatsIsIllegal)
     m.Put(0, 2, 2);
     m.Put(1, 0, 2);
     m.Put(2, 1, 2);
-    m.Crew(0).CarryIn[9] = row.mine;
-    m.Crew(1).CarryIn[9] = row.theirs;
+    m.Crew(0).CarryIn[CarryInEntry::Flags] = row.mine;
+    m.Crew(1).CarryIn[CarryInEntry::Flags] = row.theirs;
     CheckAllLegality(*m.doc);
     CheckTwoCaptainPairs(*m.doc); // a second pass replaces, never repeats
     EXPECT_EQ(m.Crew(0).Illegalities, row.message);
@@ -472,8 +472,8 @@ std::vector<CreditCase> BlockCreditCases()
     auto other = [](const char* code, int credit, int excluded) {
         return [=](LegalityMonth& m) {
             m.Other(0, 3, code, 0, 0, false);
-            m.Crew().DayOther[3][2] = credit;
-            m.Crew().DayOther[3][6] = excluded;
+            m.Crew().DayOther[3][OtherValue::Credit] = credit;
+            m.Crew().DayOther[3][OtherValue::ExcludeCredit] = excluded;
         };
     };
     auto training = [](LegalityMonth& m) {
@@ -484,7 +484,7 @@ std::vector<CreditCase> BlockCreditCases()
         {"pairing and amounts",
          [](LegalityMonth& m) {
              Pairing(0, 2)(m);
-             m.Crew().CarryIn[0] = 60;
+             m.Crew().CarryIn[CarryInEntry::Credit] = 60;
              m.Crew().DraftCredits = 30;
              m.Crew().MiscHours = 20;
              m.Crew().TimeBank = 10;
@@ -516,10 +516,10 @@ TEST(LegalityTest, BlockCreditSkipsAPairingOutOfRangeAndCountsTheTimeBank)
     EXPECT_EQ(m.ui.Dialogs(),
               std::vector<std::string>{"Internal Error: Pairing Number out of RANGE"});
 
-    m.Crew().DaySlot[1] = -1;
+    m.Crew().DaySlot[1] = kFreeSlot;
     m.Crew(1).TimeBank = 10;
     m.Other(0, 3, "TBB", 0, 0, false);
-    m.Crew().DayOther[3][2] = 90;
+    m.Crew().DayOther[3][OtherValue::Credit] = 90;
     BlockCredit(*m.doc, 0, false, m.ui);
     EXPECT_EQ(m.Crew().TimeBankCredit, 90);
     EXPECT_EQ(TimeBankText(*m.doc), " TB 1:40");
@@ -536,7 +536,7 @@ TEST(WhoIsLegalTest, ListsAndReasons)
         m.Crew(2).DaySlot[static_cast<size_t>(d)] = m.doc->LastPair;
     m.Pair(m.doc->LastPair).DayHard[0] = 343;
     for (int d = 0; d < 6; ++d)
-        m.Crew(0).DaySlot[static_cast<size_t>(d)] = -1;
+        m.Crew(0).DaySlot[static_cast<size_t>(d)] = kFreeSlot;
     m.Crew(3).BidReserveOrLoa = 1;
     m.Crew(4).BeyondBlockHolders = 1;
     m.Crew(5).FilterText = "00990100TEXT0101";
@@ -577,7 +577,7 @@ TEST_P(WhoIsLegalRestTest, OnlyThePlacedPairingsOwnRestRefuses)
     const PlacedCase& c = GetParam();
     LegalityMonth m(0, 6, 2027, 1);
     const int wanted = m.AddPair(c.on, c.tafb);
-    m.Pair(wanted).OpsCount[20] = 1;
+    m.Pair(wanted).OpsCount[20] = kOpsOpen;
     c.setUp(m);
     CheckAllLegality(*m.doc);
     TPilot scratch;
@@ -643,37 +643,40 @@ struct RestState {
 RestState StateAfter(const ScheduleDocument& doc, const TPilot& crew, int j)
 {
     if (j < 0)
-        return {crew.CarryIn[1], 660, 0};
+        return {crew.CarryIn[CarryInEntry::LegalAt], 660, 0};
     const RestState before = StateAfter(doc, crew, j - 1);
     const auto& o = crew.DayOther[U(j)];
     if (const TPair* p = PairOn(doc, crew, j)) {
         const int32_t rest = p->MinRest > 660 ? p->MinRest : 660;
         return {p->OnTime + j * 1440 + p->Tafb + rest, rest, p->OnTime + j * 1440};
     }
-    if (crew.DaySlot[U(j)] != -2)
+    if (crew.DaySlot[U(j)] != kOtherSlot)
         return before;
-    if (o[5] != 0) {
-        const int32_t rest = o[4] != 0 ? 539 : 660;
-        return {o[0] + j * 1440 + o[1] + rest, rest, o[0] + j * 1440};
+    if (o[OtherValue::ContainsDuty] != 0) {
+        const int32_t rest = o[OtherValue::Reserve] != 0 ? 539 : 660;
+        return {o[OtherValue::Start] + j * 1440 + o[OtherValue::Length] + rest, rest,
+                o[OtherValue::Start] + j * 1440};
     }
     const std::string& code = crew.DayCode[U(j)];
     const bool off =
         code == "STT" || code == "VAC" || code == "GO " || code == "GO" || code == "STA";
-    const int32_t start = off ? j * 1440 + before.prevRest + 120 : o[0] + j * 1440 + 660;
-    return {o[0] + j * 1440 + o[1], 0, start};
+    const int32_t start =
+        off ? j * 1440 + before.prevRest + 120 : o[OtherValue::Start] + j * 1440 + 660;
+    return {o[OtherValue::Start] + j * 1440 + o[OtherValue::Length], 0, start};
 }
 
 void ReferenceRest(const ScheduleDocument& doc, const TPilot& crew, Flags& illegal, Flags& warn)
 {
     for (int d = 0; d <= doc.DaysInMonth + 30; ++d) {
         const bool pairing = PairOn(doc, crew, d) != nullptr;
-        if (!pairing && crew.DaySlot[U(d)] != -2)
+        if (!pairing && crew.DaySlot[U(d)] != kOtherSlot)
             continue;
         const RestState s = StateAfter(doc, crew, d - 1);
         const auto& o = crew.DayOther[U(d)];
-        const bool duty = pairing || o[5] != 0;
-        const bool reserve = !pairing && o[4] != 0;
-        int32_t start = pairing ? PairOn(doc, crew, d)->OnTime + d * 1440 : o[0] + d * 1440;
+        const bool duty = pairing || o[OtherValue::ContainsDuty] != 0;
+        const bool reserve = !pairing && o[OtherValue::Reserve] != 0;
+        int32_t start =
+            pairing ? PairOn(doc, crew, d)->OnTime + d * 1440 : o[OtherValue::Start] + d * 1440;
         if (!duty) {
             if (StateAfter(doc, crew, d).lastStart < s.earliest && !reserve)
                 illegal[U(d)] = true;
@@ -689,7 +692,8 @@ void ReferenceRest(const ScheduleDocument& doc, const TPilot& crew, Flags& illeg
         for (int32_t t = start; t < s.earliest; ++t)
             ++restMinutesShort;
         if (restMinutesShort > 0) {
-            if (!reserve || restMinutesShort > 121 || (d == 0 && crew.DayCarry[30][6] == 2))
+            if (!reserve || restMinutesShort > 121 ||
+                (d == 0 && crew.DayCarry[30][CarryValue::DayKind] == kReserveDay))
                 illegal[U(d)] = true;
         } else if (start < s.earliest + 60 && !reserve) {
             warn[U(d)] = true;
@@ -701,14 +705,14 @@ void ReferenceRest(const ScheduleDocument& doc, const TPilot& crew, Flags& illeg
 // other assignment of the day, and last month's carried hard time.
 int32_t HardOn(const ScheduleDocument& doc, const TPilot& crew, int j)
 {
-    int32_t hard = j < 5 ? crew.DayCarry[U(j + 31)][5] : 0;
+    int32_t hard = j < 5 ? crew.DayCarry[U(j + 31)][CarryValue::HardTime] : 0;
     for (int s = 0; s <= j && j >= 0; ++s) {
         const TPair* p = s < doc.DaysInMonth ? PairOn(doc, crew, s) : nullptr;
         if (p && j - s < p->Length)
             hard += p->DayHard[U(j - s)];
     }
-    if (j >= 0 && crew.DaySlot[U(j)] == -2)
-        hard += crew.DayOther[U(j)][3];
+    if (j >= 0 && crew.DaySlot[U(j)] == kOtherSlot)
+        hard += crew.DayOther[U(j)][OtherValue::HardTime];
     return hard;
 }
 
@@ -719,7 +723,8 @@ void ReferenceHard(const ScheduleDocument& doc, const TPilot& crew, int width, i
         for (int i = std::max(s, 0); i < s + width && i < ignoreFrom; ++i) {
             int32_t sum = 0;
             for (int j = s; j <= i; ++j)
-                sum += j < 0 ? crew.DayCarry[U(j + 31)][5] : HardOn(doc, crew, j);
+                sum +=
+                    j < 0 ? crew.DayCarry[U(j + 31)][CarryValue::HardTime] : HardOn(doc, crew, j);
             if (sum > limit)
                 illegal[U(i)] = true;
         }
@@ -732,10 +737,10 @@ void RandomBlock(LegalityMonth& m, std::mt19937& rng)
     crew.Reset();
     crew.EmpNumber = 1;
     m.doc->LastPair = -1;
-    crew.CarryIn[1] = pick(-600, 1800);
-    crew.DayCarry[30][6] = pick(0, 2);
+    crew.CarryIn[CarryInEntry::LegalAt] = pick(-600, 1800);
+    crew.DayCarry[30][CarryValue::DayKind] = pick(0, 2);
     for (size_t e = 25; e <= 35; ++e)
-        crew.DayCarry[e][5] = pick(0, 3) == 0 ? pick(0, 600) : 0;
+        crew.DayCarry[e][CarryValue::HardTime] = pick(0, 3) == 0 ? pick(0, 600) : 0;
     static const char* const kCodes[] = {"VAC", "GO ", "STT", "STA", "XXX", "RSV"};
     for (int d = 0; d < 62; ++d) {
         const int roll = pick(0, 99);
@@ -751,7 +756,7 @@ void RandomBlock(LegalityMonth& m, std::mt19937& rng)
         } else if (roll < 55) {
             m.Other(0, d, kCodes[pick(0, 5)], pick(0, 1439), pick(0, 900), pick(0, 1) == 1,
                     pick(0, 2) == 0);
-            crew.DayOther[U(d)][3] = pick(0, 2) == 0 ? pick(0, 400) : 0;
+            crew.DayOther[U(d)][OtherValue::HardTime] = pick(0, 2) == 0 ? pick(0, 400) : 0;
         }
     }
 }
@@ -836,8 +841,8 @@ TEST_P(HostileValuesTest, AreCheckedSafely)
         for (auto& value : crew.CarryIn)
             value = any();
     }
-    m.Crew(0).CarryIn[8] = 3;
-    m.Crew(0).CarryIn[11] = 1;
+    m.Crew(0).CarryIn[CarryInEntry::Qualification] = 3;
+    m.Crew(0).CarryIn[CarryInEntry::NoYtz] = 1;
     CheckAllLegality(*m.doc);
     BlockCredit(*m.doc, 0, true, m.ui);
     EXPECT_FALSE(m.Crew(0).Illegalities.empty());

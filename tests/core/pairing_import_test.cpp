@@ -66,7 +66,7 @@ protected:
     {
         EXPECT_TRUE(doc->SetMonth(ui, JulianDay(6, 1, 2027), JulianDay(6, 30, 2027)));
         doc->GroupName = "YYZDH8FOZ";
-        doc->CrewKind = 1;
+        doc->CrewKind = kFirstOfficers;
     }
 
     bool Load(const std::string& text, std::string_view base = "", bool any = false)
@@ -201,7 +201,7 @@ TEST_F(PrgFileTest, ClockChangeMovesTheRelease)
 TEST_F(PrgFileTest, CityPairsAndCrewCheck)
 {
     doc->CrewCount = 1;
-    doc->Crew[0].DaySlot.fill(-1);
+    doc->Crew[0].DaySlot.fill(kFreeSlot);
     doc->Crew[0].DaySlot[4] = 0; // operates on day 4
     doc->Crew[0].DaySlot[5] = 0; // does not
     doc->Crew[0].DaySlot[6] = 7; // no such pairing any more
@@ -355,7 +355,7 @@ class LisScanTest : public ::testing::Test {
 protected:
     LisScanTest()
     {
-        doc->CrewKind = 1;
+        doc->CrewKind = kFirstOfficers;
         doc->LastPair = 0;
         doc->Pairs[0].PairKey = "Z8";
         doc->Pairs[0].PairNumber = 8101;
@@ -431,7 +431,7 @@ TEST_F(LisScanTest, TagsNearTheIdentifierCountButTagNothing)
 TEST_F(LisScanTest, FrenchPairingsOfCabinGroups)
 {
     const std::string legs = ListedLeg(" 803", "CRA", 63);
-    doc->CrewKind = 2;
+    doc->CrewKind = kFlightAttendants;
     ASSERT_TRUE(ScanLisText(*doc, Lis(Listing("Z8101", legs, "LANGUAGE: FRENCH")), ui));
     EXPECT_NE(Text().find("1:15  CRA\n"), std::string::npos);
     EXPECT_EQ(Text().find(" FRENCH PAIRING"), Text().find(" *** ") - 15);
@@ -443,7 +443,7 @@ TEST_F(LisScanTest, FrenchPairingsOfCabinGroups)
     ASSERT_TRUE(ScanLisText(*doc, Lis(Listing("Z8101", legs, "LANGUAGE: ENGLISH")), ui));
     EXPECT_EQ(Text().find("FRENCH"), std::string::npos);
 
-    doc->CrewKind = 0; // pilots never
+    doc->CrewKind = kCaptains; // pilots never
     ASSERT_TRUE(ScanLisText(*doc, Lis(Listing("Z8101", legs, "LANGUAGE: FRENCH")), ui));
     EXPECT_EQ(Text().find("FRENCH"), std::string::npos);
 }

@@ -78,13 +78,13 @@ TEST(RosterEditTest, InsertAtOneMakesTheMostSeniorAndShiftsTheRest)
 {
     LegalityMonth m(0, 6, 2027, 3);
     m.Crew(0).EmpNumber = 0;
-    m.Crew(1).DaySlot[4] = -2;
+    m.Crew(1).DaySlot[4] = kOtherSlot;
     ASSERT_TRUE(InsertEmployee(*m.doc, m.ui, "1", "ABCDEFGHIJKLMNOPQRS", "0").Inserted);
     ASSERT_TRUE(InsertEmployee(*m.doc, m.ui, "2", "TWENTY-SIX CHARACTERS LONG", "77").Inserted);
     EXPECT_EQ(Names(m), (std::vector<std::string>{"ABCDEFGHIJKLMNOPQRS", "TWENTY-SIX CHARACTE",
                                                   "CREW 1", "CREW 2", "CREW 3"}));
-    EXPECT_EQ(m.Crew(3).DaySlot[4], -2); // records move whole
-    EXPECT_EQ(m.Crew(1).DaySlot[4], -1);
+    EXPECT_EQ(m.Crew(3).DaySlot[4], kOtherSlot); // records move whole
+    EXPECT_EQ(m.Crew(1).DaySlot[4], kFreeSlot);
     EXPECT_EQ(Texts(RosterEditorLines(*m.doc)).front(), "001   ABCDEFGHIJKLMNOPQRS   0 @0");
     EXPECT_EQ(Texts(RosterEditorLines(*m.doc))[2], "003   CREW 1   0 @2");
     EXPECT_TRUE(m.ui.Dialogs().empty());
@@ -97,7 +97,7 @@ TEST(RosterEditTest, DeleteReopensHeldPairingDaysKeepingTheSign)
     const int b = m.AddPair(600, 600);
     m.Put(2, a, 3);
     m.Put(2, b, 5);
-    m.Pair(b).OpsCount[5] = -2;
+    m.Pair(b).OpsCount[5] = kOpsAssignedFlagged;
     m.Put(3, a, 7);
 
     EXPECT_FALSE(DeleteSelectedEmployee(*m.doc, m.ui, -1));
@@ -171,8 +171,8 @@ struct ComplementMonth : LegalityMonth {
             Pair(p).PairKey = "A";
             Pair(p).PairText = "NOTE";
         }
-        Pair(0).OpsCount[9] = 1;
-        Pair(1).OpsCount[5] = 1;
+        Pair(0).OpsCount[9] = kOpsOpen;
+        Pair(1).OpsCount[5] = kOpsOpen;
         Put(0, 0, 2);
     }
 
@@ -214,7 +214,7 @@ TEST(CrewComplementTest, CopiesRoundTripThroughTheDialog)
         ASSERT_EQ(m.doc->LastPair, 3);
         EXPECT_EQ(m.Pair(2).OpsCount[2], -1);
         m.Crew(1).DaySlot[2] = 2;
-        m.Pair(2).OpsCount[2] = -2;
+        m.Pair(2).OpsCount[2] = kOpsAssignedFlagged;
         AddTransaction(m.doc->History, 1, 2, 2, 1);
         AddTransaction(m.doc->History, 0, 0, 2, 1);
 
@@ -249,7 +249,7 @@ TEST(CrewComplementTest, CopiesRoundTripThroughTheDialog)
 TEST(CrewComplementTest, FirstOfficersParkTwoCaptainDaysOnOpenLines)
 {
     ComplementMonth m(1);
-    m.Pair(1).OpsCount[2] = 1; // both pairings on day 3: one open line cannot take both
+    m.Pair(1).OpsCount[2] = kOpsOpen; // both pairings on day 3: one open line cannot take both
     std::vector<ComplementLine> lines = m.Open();
     ASSERT_EQ(lines.size(), 4u);
     lines[0].Selected = lines[2].Selected = true;
@@ -281,7 +281,7 @@ TEST(CrewComplementTest, CopiesKeepToThePairingTheyWereMadeFrom)
     m.Pair(1).PairNumber = m.Pair(0).PairNumber;
     m.Pair(1).OnTime = 900;
     m.Pair(1).Credit = m.Pair(1).DayCredit[0] = 420;
-    m.Pair(1).OpsCount[2] = 1;
+    m.Pair(1).OpsCount[2] = kOpsOpen;
     std::vector<ComplementLine> lines = m.Open();
     ASSERT_EQ(lines.size(), 4u);
     lines[2].Selected = true;

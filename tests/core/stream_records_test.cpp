@@ -263,7 +263,7 @@ TPair OneDayPairing()
     pair.DayStart[0] = 600;
     pair.DayDuty[0] = 600;
     pair.DayHard[0] = 240;
-    pair.OpsCount[0] = 1;
+    pair.OpsCount[0] = kOpsOpen;
     return pair;
 }
 
@@ -316,18 +316,38 @@ TEST(TPairValidateTest, AppendsEveryFailureInOrder)
          "Credit for each Day does not add up to Total Credit\n"},
         {"CreditOfLaterDaysNotCounted", [](TPair& p) { p.DayCredit[1] = 60; }, 31, ""},
         {"LengthZeroLooksAtNoDay",
-         [](TPair& p) { p.Length = 0; p.Credit = 0; p.DayCredit[0] = -5; p.DayStart[0] = 5000; },
+         [](TPair& p) {
+             p.Length = 0;
+             p.Credit = 0;
+             p.DayCredit[0] = -5;
+             p.DayStart[0] = 5000;
+         },
          31, "Pairing Length < 1 day or > 31 days. "},
         {"Length32", [](TPair& p) { p.Length = 32; }, 31, "Pairing Length < 1 day or > 31 days. "},
-        {"OperatesOnlyAfterTheMonth", [](TPair& p) { p.OpsCount[0] = 0; p.OpsCount[30] = 1; }, 30,
-         "Never Operates "},
-        {"OpenCopyOperates", [](TPair& p) { p.OpsCount[0] = 0; p.OpsCount[30] = -1; }, 31, ""},
+        {"OperatesOnlyAfterTheMonth",
+         [](TPair& p) {
+             p.OpsCount[0] = kNotOperating;
+             p.OpsCount[30] = kOpsOpen;
+         },
+         30, "Never Operates "},
+        {"OpenCopyOperates",
+         [](TPair& p) {
+             p.OpsCount[0] = kNotOperating;
+             p.OpsCount[30] = kOpsOpenFlagged;
+         },
+         31, ""},
         {"StartTime1440", [](TPair& p) { p.DayStart[0] = 1440; }, 31,
          "Daily Start Time < 00:00 or > 23:59 on Day 1. "},
         {"EveryCheckInOrder",
          [](TPair& p) {
-             p.Length = 2; p.Credit = 999; p.OnTime = 1441; p.OpsCount[0] = 0;
-             p.DayCredit[0] = -1; p.DayHard[0] = -1; p.DayStart[1] = -1; p.DayDuty[1] = -1;
+             p.Length = 2;
+             p.Credit = 999;
+             p.OnTime = 1441;
+             p.OpsCount[0] = kNotOperating;
+             p.DayCredit[0] = -1;
+             p.DayHard[0] = -1;
+             p.DayStart[1] = -1;
+             p.DayDuty[1] = -1;
          },
          31,
          "Credit for each Day does not add up to Total Credit\n"
@@ -520,7 +540,7 @@ TEST(TPilotTest, ResetKeepsOnlyTheSpareWordTheCutOffAndTheWarnings)
     TPilot pilot = FullPilot();
     pilot.Reset();
     // No pairing is -1, as 0 would be the first one.
-    EXPECT_EQ(pilot.DaySlot[61], -1);
+    EXPECT_EQ(pilot.DaySlot[61], kFreeSlot);
     TPilot expected;
     expected.SpareWord = 7;
     expected.BeyondBlockHolders = 2;
@@ -533,11 +553,11 @@ TEST(TPilotTest, OnlyTheMonthsDaysCountAsFlagged)
 {
     TPilot pilot;
     EXPECT_FALSE(pilot.AnyOtherFlagged(31));
-    pilot.DayOther[30][4] = 1;
+    pilot.DayOther[30][OtherValue::Reserve] = 1;
     EXPECT_FALSE(pilot.AnyOtherFlagged(30));
     EXPECT_TRUE(pilot.AnyOtherFlagged(31));
-    pilot.DayOther[30][4] = 0;
-    pilot.DayOther[0][3] = 1;
+    pilot.DayOther[30][OtherValue::Reserve] = 0;
+    pilot.DayOther[0][OtherValue::HardTime] = 1;
     EXPECT_FALSE(pilot.AnyOtherFlagged(31));
 }
 
@@ -614,9 +634,9 @@ TEST(TPilotStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
         // Writing back against the hand layout checks every field; these
         // anchor fields a reader and writer could swap alike.
         EXPECT_EQ(pilot.DayFlag[5], 2);
-        EXPECT_EQ(pilot.DayCarry[0][4], 300);
+        EXPECT_EQ(pilot.DayCarry[0][CarryValue::Credit], 300);
         EXPECT_EQ(pilot.DayOther[4][9], 109);
-        EXPECT_EQ(pilot.CarryIn[19], version >= 2 ? 1019 : 0);
+        EXPECT_EQ(pilot.CarryIn.back(), version >= 2 ? 1019 : 0);
 
         ObjectWriter out;
         WriteRecord(out, pilot);

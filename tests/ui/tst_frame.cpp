@@ -169,7 +169,7 @@ private slots:
         QCOMPARE(other.Take(f.path.toStdString()), tl::MonthLock::Result::Taken);
         f.ui.Script({tl::Answer::No, tl::Answer::Yes});
         QVERIFY(!f.frame.OpenFile(f.path));
-        QCOMPARE(f.doc().DisplayState, 3);
+        QCOMPARE(f.doc().DisplayState, kNoMonthOpen);
         QVERIFY(f.frame.OpenFile(f.path));
         QVERIFY(f.frame.windowTitle().endsWith(QStringLiteral(" (read-only)")));
         const std::string before = tl::test::ReadAll(f.path.toStdString());
@@ -446,7 +446,7 @@ private slots:
         TMainDecFrameWin frame(ui, settings);
         frame.show();
         // The command lives in the scheduler's menu; give the frame a month.
-        frame.Client()->Document().DisplayState = 1;
+        frame.Client()->Document().DisplayState = kMonthOpen;
         frame.UpdateCommands();
         OnDialog<PreferencesDialog>(frame, CmPreferences, [](PreferencesDialog& dialog) {
             dialog.findChild<QCheckBox*>(QStringLiteral("debugFile"))->setChecked(true);

@@ -65,12 +65,12 @@ struct Fixture {
         p.Length = 3;
         p.Credit = 900;
         p.PairType = "CA";
-        p.OpsCount[4] = 2;
+        p.OpsCount[4] = tl::kOpsAssigned;
         doc.Crew[1].DaySlot[4] = 0;
-        doc.Crew[2].DaySlot[10] = -2;
+        doc.Crew[2].DaySlot[10] = tl::kOtherSlot;
         doc.Crew[2].DayCode[10] = "VAC";
         doc.Crew[2].DayOther[10] = {480, 600, 240, 0, 0, 0, 0, 0, 0, 0};
-        doc.DisplayState = 1;
+        doc.DisplayState = tl::kMonthOpen;
         doc.GridOn = true;
         win.GridChanged();
         win.resize(800, 300);
@@ -132,10 +132,10 @@ struct Month {
         Pair(300, 1, {3}, 400).CrossesMidnight = true;
         doc.Pairs[0].Layovers = "YVR";
         doc.Crew[0].DaySlot[0] = 1;
-        doc.Pairs[1].OpsCount[0] = 2;
+        doc.Pairs[1].OpsCount[0] = tl::kOpsAssigned;
         for (int c = 0; c < 3; ++c)
             tl::CheckLegality(doc, c);
-        doc.DisplayState = 1;
+        doc.DisplayState = tl::kMonthOpen;
         doc.BuildState = 1;
         doc.GridOn = true;
         emit frame.Client()->DocumentChanged();
@@ -153,7 +153,7 @@ struct Month {
             p.DayCredit[size_t(k)] = creditPerDay;
         p.Credit = creditPerDay * length;
         for (int d : days)
-            p.OpsCount[size_t(d)] = 1;
+            p.OpsCount[size_t(d)] = tl::kOpsOpen;
         p.Validate(doc.DaysInMonth);
         p.UpdateCreditClass();
         return p;
@@ -236,11 +236,11 @@ private slots:
             reasons = Lines(dialog->ReasonsList());
             dialog->AssignButton()->click();
             // Taken meanwhile: the refusal leaves the dialog open.
-            m.doc.Pairs[0].OpsCount[0] = 2;
+            m.doc.Pairs[0].OpsCount[0] = tl::kOpsAssigned;
             dialog->LegalList()->setCurrentRow(0);
             dialog->AssignButton()->click();
             stayedOpen = dialog->isVisible();
-            m.doc.Pairs[0].OpsCount[0] = 1;
+            m.doc.Pairs[0].OpsCount[0] = tl::kOpsOpen;
             dialog->AssignButton()->click();
         });
         QTest::keyClick(w->View(), Qt::Key_Return);
@@ -315,7 +315,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&m.frame));
         QTest::keyClick(&m.frame, Qt::Key_F1);
         QCOMPARE(m.doc.History.size(), size_t(1));
-        QCOMPARE(m.doc.Crew[0].DaySlot[2], -1);
+        QCOMPARE(m.doc.Crew[0].DaySlot[2], tl::kFreeSlot);
         QCOMPARE(w->Model()->rowCount(), 3); // 103 open again
         // The pairings window's own F1.
         w->activateWindow();
@@ -372,7 +372,7 @@ private slots:
     {
         Month m;
         tl::TPilot& crew = m.doc.Crew[1];
-        crew.DaySlot[4] = -2;
+        crew.DaySlot[4] = tl::kOtherSlot;
         crew.DayCode[4] = "SIM";
         crew.DayOther[4] = {600, 240, 240, 0, 0, 1, 0, 0, 0, 0};
         const auto form = tl::ReadOtherDetails(m.doc, 1, 4);
@@ -388,15 +388,15 @@ private slots:
         QCOMPARE(
             QString::fromStdString(m.ui.Events()[0].text),
             QStringLiteral("Time starting Work must be a time of day as H:MM (0:00 to 23:59)!"));
-        QCOMPARE(crew.DayOther[4][0], 600);
+        QCOMPARE(crew.DayOther[4][tl::OtherValue::Start], 600);
         QVERIFY(!m.doc.Modified);
 
         dialog.Edit(tl::DetailsField::Start)->setText(QStringLiteral("7:30"));
         dialog.Edit(tl::DetailsField::Credit)->setText(QStringLiteral("5:18"));
         dialog.accept();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(crew.DayOther[4][0], 450);
-        QCOMPARE(crew.DayOther[4][2], 318);
+        QCOMPARE(crew.DayOther[4][tl::OtherValue::Start], 450);
+        QCOMPARE(crew.DayOther[4][tl::OtherValue::Credit], 318);
         QVERIFY(m.doc.Modified);
     }
 
@@ -435,7 +435,7 @@ private slots:
         QCOMPARE(DayHoverText(f.doc, 1, 7, false), std::string());
         QCOMPARE(DayHoverText(f.doc, 2, 10, false),
                  std::string("VAC  On 08:00  TAFB 10:00  Credit 04:00  Hard 00:00"));
-        f.doc.Crew[2].DayOther[10][0] = -1;
+        f.doc.Crew[2].DayOther[10][tl::OtherValue::Start] = -1;
         QCOMPARE(DayHoverText(f.doc, 2, 10, false),
                  std::string("VAC  On   TAFB 10:00  Credit 04:00  Hard 00:00"));
         f.doc.Crew[3].DayText[30] = "RES";
@@ -551,7 +551,7 @@ private slots:
         QTest::mouseRelease(f.view(), Qt::LeftButton, {}, drop);
         QFETCH(int, holder);
         QCOMPARE(f.doc.Crew[static_cast<size_t>(holder)].DaySlot[4], 0);
-        QCOMPARE(f.doc.Crew[holder == 1 ? 3 : 1].DaySlot[4], -1);
+        QCOMPARE(f.doc.Crew[holder == 1 ? 3 : 1].DaySlot[4], tl::kFreeSlot);
         QFETCH(QString, message);
         const auto& events = f.ui.Events();
         QCOMPARE(events.empty() ? QString() : QString::fromStdString(events.back().text), message);
@@ -577,9 +577,9 @@ private slots:
             f.ui.Script({tl::Answer(answer)});
         QTest::mousePress(f.view(), Qt::RightButton, ctrl ? Qt::ControlModifier : Qt::NoModifier,
                           f.cell(1, 4));
-        QTEST(f.doc.Crew[1].DaySlot[4] == -1, "removed");
+        QTEST(f.doc.Crew[1].DaySlot[4] == tl::kFreeSlot, "removed");
         QCOMPARE(f.ui.Events().size(), size_t(ctrl ? 0 : 1)); // its text is the core's
-        QCOMPARE(f.doc.Pairs[0].OpsCount[4], f.doc.Crew[1].DaySlot[4] == -1 ? 1 : 2);
+        QCOMPARE(f.doc.Pairs[0].OpsCount[4], f.doc.Crew[1].DaySlot[4] == tl::kFreeSlot ? 1 : 2);
     }
 
     void clickSignalsLocksAndKeys()
@@ -601,7 +601,7 @@ private slots:
         QCOMPARE(info.at(0).at(0).toInt(), 5);
         // Shift takes an other assignment off without asking.
         QTest::mousePress(f.view(), Qt::RightButton, Qt::ShiftModifier, f.cell(2, 10));
-        QCOMPARE(f.doc.Crew[2].DaySlot[10], -1);
+        QCOMPARE(f.doc.Crew[2].DaySlot[10], tl::kFreeSlot);
         QVERIFY(f.ui.Events().empty());
 
         // Locks: the middle button, Ctrl+click and Space.
@@ -618,7 +618,7 @@ private slots:
         f.grid().SetSelection({1, 4});
         f.ui.Script({tl::Answer::Yes});
         QTest::keyClick(f.view(), Qt::Key_Delete, Qt::ControlModifier);
-        QCOMPARE(f.doc.Crew[1].DaySlot[4], -1);
+        QCOMPARE(f.doc.Crew[1].DaySlot[4], tl::kFreeSlot);
         QSignalSpy open(&f.win, &TtlWin::showOnlyOpenToggled);
         QTest::keyClick(f.view(), Qt::Key_Tab);
         QCOMPARE(open.count(), 1);
@@ -646,10 +646,10 @@ private slots:
         doc.CrewCount = 6;
         const int quals[] = {0, 1, 2, 3, 1, 0};
         for (size_t c = 0; c < 6; ++c)
-            doc.Crew[c].CarryIn[8] = quals[c];
+            doc.Crew[c].CarryIn[tl::CarryInEntry::Qualification] = quals[c];
         doc.Crew[5].AllMonthLeave = 1;
         doc.Crew[4].BidReserveOrLoa = 1;
-        doc.Crew[3].CarryIn[4] = 1;
+        doc.Crew[3].CarryIn[tl::CarryInEntry::BlockComplete] = 1;
         QTEST(DisplayOrder(doc, flags), "order");
     }
 
@@ -682,7 +682,7 @@ private slots:
         QCOMPARE(f.doc.Crew[3].DaySlot[4], 0);
         // The small crew dialog's "Block is Complete", then the filters again.
         f.grid().EditCrewOptions = [](tl::TPilot& crew) {
-            crew.CarryIn[4] = 1;
+            crew.CarryIn[tl::CarryInEntry::BlockComplete] = 1;
             return true;
         };
         flags.HideCompleted = true;

@@ -178,7 +178,8 @@ private slots:
         for (int p = 0; p <= doc.LastPair && row < 0; ++p) {
             const tl::TPair& pair = doc.Pairs[size_t(p)];
             for (int d = 3; d < 12 && row < 0 && pair.Length == 3 && pair.OffTime > 840; ++d) {
-                for (int r = 0; r < 12 && row < 0 && pair.OpsCount[size_t(d)] == 1; ++r) {
+                for (int r = 0; r < 12 && row < 0 && pair.OpsCount[size_t(d)] == tl::kOpsOpen;
+                     ++r) {
                     if (tl::AssignPair(doc, ui, grid.Layout().Order[size_t(r)], p, d, false) ==
                         tl::AssignResult::Done)
                         row = r, day = d, pairing = p;

@@ -2,6 +2,7 @@
 
 #include "model/debug_trace.h"
 #include "model/interaction.h"
+#include "model/version.h"
 #include "storage/settings.h"
 #include "ui/app/instanceguard.h"
 #include "ui/frame/tmaindecframewin.h"
@@ -36,7 +37,7 @@ QString TLApp::DefaultTraceFolder()
 std::optional<int> TLApp::Start(InstanceGuard& guard, const QString& fileToOpen, bool maximized)
 {
     if (!guard.TryAcquire()) {
-        m_ui.Message("Tessara Lines", "Tessara Lines is Currently Running", Icon::Information);
+        m_ui.Message(kCaption, "Tessara Lines is Currently Running", Icon::Information);
         return 0;
     }
     try {

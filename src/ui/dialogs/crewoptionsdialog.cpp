@@ -21,7 +21,7 @@ CrewOptionsDialog::CrewOptionsDialog(const TPilot& crew, QWidget* parent) : QDia
     m_bidReserve = new QCheckBox(tr("Bidding Res or On Leave"), this);
     m_bidReserve->setChecked(crew.BidReserveOrLoa != 0);
     m_complete = new QCheckBox(tr("Block is Complete"), this);
-    m_complete->setChecked(crew.CarryIn[4] != 0);
+    m_complete->setChecked(crew.CarryIn[CarryInEntry::BlockComplete] != 0);
     m_name = new QLineEdit(FromCoreText(crew.Name), this);
     m_name->setMaxLength(std::max<int>(kNameLength, static_cast<int>(m_name->text().size())));
     auto* form = new QFormLayout;
@@ -46,8 +46,8 @@ bool CrewOptionsDialog::Apply(TPilot& crew) const
         crew.BidReserveOrLoa = reserve;
         changed = true;
     }
-    if (complete != (crew.CarryIn[4] != 0 ? 1 : 0)) {
-        crew.CarryIn[4] = complete;
+    if (complete != (crew.CarryIn[CarryInEntry::BlockComplete] != 0 ? 1 : 0)) {
+        crew.CarryIn[CarryInEntry::BlockComplete] = complete;
         changed = true;
     }
     if (renamed)

@@ -1,6 +1,7 @@
 #include "ui/dialogs/warningsdialog.h"
 
 #include "model/interaction.h"
+#include "model/version.h"
 #include "output/warnings_report.h"
 #include "ui/seam/qtinteraction.h"
 
@@ -59,9 +60,9 @@ void WarningsDialog::CopyReportToClipboard()
         copied = clipboard->text() == text;
     }
     if (copied)
-        m_ui.Message("Tessara Lines", "Copied to Windows Clipboard.", Icon::Information);
+        m_ui.Message(kCaption, "Copied to Windows Clipboard.", Icon::Information);
     else
-        m_ui.Message("Tessara Lines", "Error Copying to Windows Clipboard.", Icon::Error);
+        m_ui.Message(kCaption, "Error Copying to Windows Clipboard.", Icon::Error);
 }
 
 } // namespace tl::ui

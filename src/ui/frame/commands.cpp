@@ -94,9 +94,9 @@ bool CommandEnabled(int command, const CommandContext& context)
 {
     switch (command) {
     case CmSave:
-        return context.DisplayState != 3 && !context.Untitled && !context.ReadOnly;
+        return context.DisplayState != kNoMonthOpen && !context.Untitled && !context.ReadOnly;
     case CmSaveAs:
-        return context.DisplayState != 3;
+        return context.DisplayState != kNoMonthOpen;
     case CmBackup:
         return !context.Untitled;
     case CmEmail:

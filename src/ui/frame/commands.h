@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/schedule_document.h"
+
 #include <vector>
 
 namespace tl::ui {
@@ -80,7 +82,7 @@ const std::vector<MenuEntry>& NoMonthMenu();
 
 // The document state the enabling rules look at.
 struct CommandContext {
-    int DisplayState = 3; // 3 no month open, 1 a month is open
+    int DisplayState = kNoMonthOpen;
     bool Untitled = false;
     bool ReadOnly = false; // Save must not overwrite the month's own file
     int BuildState = 0;

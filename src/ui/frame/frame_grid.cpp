@@ -2,6 +2,7 @@
 // option on or off; the search filter first asks for the text to match.
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/grid_filters.h"
 #include "ui/grid/gridview.h"
@@ -50,8 +51,7 @@ void TMainDecFrameWin::InstallGridCommands()
                 }
                 ScheduleDocument& doc = m_client->Document();
                 if (MarkSearchMatches(doc, Utf8ToCoreText(text)) == 0) {
-                    m_ui.Message("Tessara Lines", "No Blocks Match the Search String",
-                                 Icon::Information);
+                    m_ui.Message(kCaption, "No Blocks Match the Search String", Icon::Information);
                     syncChecks();
                     return;
                 }

@@ -1,6 +1,7 @@
 #include "ui/frame/mail.h"
 
 #include "model/interaction.h"
+#include "model/version.h"
 #include "ui/seam/qtinteraction.h"
 
 #include <QDesktopServices>
@@ -31,12 +32,12 @@ void SendByMail(const std::filesystem::path& file, Interaction& ui)
     QUrl url(QStringLiteral("mailto:"));
     url.setQuery(query);
     if (QDesktopServices::openUrl(url))
-        ui.MessageAboutFile("Tessara Lines",
+        ui.MessageAboutFile(kCaption,
                             "Your mail program has a new message for the file. Attach %s to it "
                             "before sending.",
                             file, Icon::Information);
     else
-        ui.MessageAboutFile("Tessara Lines",
+        ui.MessageAboutFile(kCaption,
                             "No mail program is available on this computer (xdg-email was not "
                             "found and no program takes mail links). The file was saved as %s; "
                             "attach it to a message yourself.",

@@ -3,6 +3,7 @@
 #include "actions/shared_notes.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "rules/legality.h"
 #include "storage/settings.h"
 #include "ui/app/resources.h"
@@ -62,7 +63,7 @@ TMainDecFrameWin::TMainDecFrameWin(Interaction& ui, SettingsStore& settings, QWi
 {
     EnsureResources();
     setObjectName(QStringLiteral("TMainDecFrameWin"));
-    setWindowTitle(QStringLiteral("Tessara Lines"));
+    setWindowTitle(FromCoreText(kCaption));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tessara.svg")));
 
     m_client = new TtlWin(m_ui, m_settings, this);
@@ -242,7 +243,7 @@ void TMainDecFrameWin::OpenRecent(const QString& path)
         RecentFiles(m_settings).Remove(path);
         SaveSettings(false);
         FillRecent();
-        m_ui.MessageAboutFile("Tessara Lines",
+        m_ui.MessageAboutFile(kCaption,
                               "%s no longer exists. It has been removed from the list of recent "
                               "files.",
                               ToFileName(path), Icon::Warning);
@@ -323,16 +324,17 @@ void TMainDecFrameWin::UpdateCommands()
 void TMainDecFrameWin::OnDocumentChanged()
 {
     const ScheduleDocument& doc = m_client->Document();
-    const bool monthOpen = doc.DisplayState != 3;
+    const bool monthOpen = doc.DisplayState != kNoMonthOpen;
     if ((MenuName() == QStringLiteral("MENU_1")) != monthOpen)
         InstallMenu(monthOpen);
     if (!monthOpen)
-        setWindowTitle(QStringLiteral("Tessara Lines"));
+        setWindowTitle(FromCoreText(kCaption));
     else if (!doc.Untitled && doc.ReadOnly)
-        setWindowTitle(
-            QStringLiteral("Tessara Lines - %1 (read-only)").arg(FromFileName(doc.FileName)));
+        setWindowTitle(QStringLiteral("%1 - %2 (read-only)")
+                           .arg(FromCoreText(kCaption), FromFileName(doc.FileName)));
     else if (!doc.Untitled)
-        setWindowTitle(QStringLiteral("Tessara Lines - %1").arg(FromFileName(doc.FileName)));
+        setWindowTitle(
+            QStringLiteral("%1 - %2").arg(FromCoreText(kCaption), FromFileName(doc.FileName)));
     UpdateCommands();
 }
 
@@ -460,9 +462,9 @@ void TMainDecFrameWin::DoCalculator()
         if (QProcess::startDetached(program, {}))
             return;
 #if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
-    m_ui.Message("Tessara Lines", "The calculator program could not be started.", Icon::Information);
+    m_ui.Message(kCaption, "The calculator program could not be started.", Icon::Information);
 #else
-    m_ui.Message("Tessara Lines",
+    m_ui.Message(kCaption,
                  "No calculator program was found on this computer. Install one of "
                  "gnome-calculator, kcalc, mate-calc, galculator, qalculate-gtk or xcalc to use "
                  "View > Calculator.",
@@ -517,12 +519,12 @@ void TMainDecFrameWin::closeEvent(QCloseEvent* event)
 {
     // Closing without a word would lose whatever was done since the last save.
     ScheduleDocument& doc = m_client->Document();
-    if (doc.DisplayState != 3 && doc.Modified) {
-        Answer answer =
-            doc.Untitled ? m_ui.Ask("Tessara Lines", "Save changes to the new month before closing?",
-                                    Buttons::YesNoCancel, Icon::Question)
-                         : m_ui.AskAboutFile("Tessara Lines", "Save changes to %s before closing?",
-                                             doc.FileName, Buttons::YesNoCancel, Icon::Question);
+    if (doc.DisplayState != kNoMonthOpen && doc.Modified) {
+        Answer answer = doc.Untitled
+                            ? m_ui.Ask(kCaption, "Save changes to the new month before closing?",
+                                       Buttons::YesNoCancel, Icon::Question)
+                            : m_ui.AskAboutFile(kCaption, "Save changes to %s before closing?",
+                                                doc.FileName, Buttons::YesNoCancel, Icon::Question);
         if (answer == Answer::Cancel || (answer == Answer::Yes && !DoSave())) {
             event->ignore();
             return;

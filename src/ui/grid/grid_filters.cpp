@@ -18,7 +18,8 @@ bool BlockHolder(const TPilot& crew)
 
 bool CheckPilot(const TPilot& crew)
 {
-    return crew.CarryIn[8] == 2 || crew.CarryIn[8] == 3;
+    return crew.CarryIn[CarryInEntry::Qualification] == kCheckB ||
+           crew.CarryIn[CarryInEntry::Qualification] == kCheckPilot;
 }
 
 // As names are stored: accented letters in capitals too.
@@ -67,13 +68,14 @@ std::vector<int> DisplayOrder(const ScheduleDocument& doc, const DisplayFlags& f
     const bool anyOnly = f.OnlyBlockHolders || f.OnlyCheckPilots || f.OnlyLtc;
     for (int i = 0; i < rows; ++i) {
         const TPilot& crew = doc.Crew[Ix(i)];
-        bool drop =
-            (f.HideBlockHolders && BlockHolder(crew)) || (f.HideCheckPilots && CheckPilot(crew)) ||
-            (f.HideCompleted && crew.CarryIn[4] != 0) || (f.HideLeave && crew.AllMonthLeave != 0);
+        bool drop = (f.HideBlockHolders && BlockHolder(crew)) ||
+                    (f.HideCheckPilots && CheckPilot(crew)) ||
+                    (f.HideCompleted && crew.CarryIn[CarryInEntry::BlockComplete] != 0) ||
+                    (f.HideLeave && crew.AllMonthLeave != 0);
         if (!drop && anyOnly)
-            drop =
-                !((f.OnlyBlockHolders && BlockHolder(crew)) ||
-                  (f.OnlyCheckPilots && CheckPilot(crew)) || (f.OnlyLtc && crew.CarryIn[8] == 1));
+            drop = !((f.OnlyBlockHolders && BlockHolder(crew)) ||
+                     (f.OnlyCheckPilots && CheckPilot(crew)) ||
+                     (f.OnlyLtc && crew.CarryIn[CarryInEntry::Qualification] == kLtc));
         if (!drop && f.Search)
             drop = crew.Requests[TPilot::kRequests - 1] == 0;
         if (!drop)

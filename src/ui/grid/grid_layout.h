@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/vortime.h"
+
 #include <QPoint>
 #include <QRect>
 
@@ -46,7 +48,7 @@ public:
     // x of column 0 (the left margin of the day bars), after scrolling.
     int LeftMargin() const;
     int ColumnX(int column) const { return LeftMargin() + column * ColWidth; }
-    double MinuteWidth() const { return ColWidth / 1440.0; }
+    double MinuteWidth() const { return ColWidth / double(kMinutesPerDay); }
     int RowY(int row) const { return HeaderHeight() + (row - FirstRow) * RowHeight; }
     // Rows that fit under the header, the last one possibly cut.
     int VisibleRows() const;

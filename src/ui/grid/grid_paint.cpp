@@ -30,7 +30,7 @@ const QColor kDarkGreen(0, 100, 0);
 const QColor kLabelBlue(0, 0, 255);
 // Minutes a bar may reach beyond its day: every slot and then some, so
 // hostile times stay in pixel range.
-constexpr int32_t kMinuteLimit = 64 * 1440;
+constexpr int32_t kMinuteLimit = 64 * kMinutesPerDay;
 
 int32_t Minutes(int32_t value)
 {
@@ -47,7 +47,7 @@ public:
     Painter(QPainter& p, const ScheduleDocument& doc, const GridStyle& style,
             const GridLayout& layout, const QRect& dirty, bool allCredits)
         : m_p(p), m_doc(doc), m_style(style), m_l(layout), m_dirty(dirty), m_allCredits(allCredits),
-          m_fa(doc.CrewKind == 2)
+          m_fa(doc.CrewKind == kFlightAttendants)
     {
     }
 
@@ -200,7 +200,7 @@ void Painter::PaintMonthCells(int row, const TPilot& crew)
     for (int d = first; d <= m_lastCol; ++d) {
         QRect cell = m_l.CellRect(row, d);
         int slot = crew.DaySlot[Ix(d)];
-        if (slot == -2) {
+        if (slot == kOtherSlot) {
             const std::string& code2 = crew.DayCode2[Ix(d)];
             bool reserve = code2 == "RE" || code2 == "RA" || code2 == "RB";
             QRect box = cell.adjusted(1, 3, -1, -3);
@@ -212,8 +212,9 @@ void Painter::PaintMonthCells(int row, const TPilot& crew)
                  C(kPairOverRequestedDayOff).darker(200));
         }
         // Last month's activity running into this day.
-        if (d + 31 < TPilot::kSlots && crew.DayCarry[Ix(d + 31)][6] != 0 && !covered[Ix(d)] &&
-            slot != -2)
+        if (d + 31 < TPilot::kSlots &&
+            crew.DayCarry[Ix(d + 31)][CarryValue::DayKind] != kNothingCarried && !covered[Ix(d)] &&
+            slot != kOtherSlot)
             Text(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("<-"),
                  C(kDutyTime).darker(160));
     }
@@ -242,7 +243,7 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
     const int height = std::max(1, m_l.RowHeight - 6);
     const int xFrom = X(d, pair.OnTime);
     const int xTo = std::max(xFrom + 1, X(length - 1 + d, pair.OffTime));
-    const bool twoCaptainCopy = d < TPair::kDays && pair.OpsCount[Ix(d)] < 0;
+    const bool twoCaptainCopy = d < TPair::kDays && pair.OpsCount[Ix(d)] < kNotOperating;
 
     if (d < TPair::kDays) {
         QRect cell = m_l.CellRect(row, d);
@@ -266,7 +267,7 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
         }
     }
     // Rest after release.
-    const int32_t rest = m_fa ? 720 : 660;
+    const int32_t rest = m_fa ? kAttendantMinRest : kPilotMinRest;
     const int restWidth = std::max(1, X(length - 1 + d, Minutes(pair.OffTime) + rest) - xTo);
     QColor restColour = m_fa && pair.PairType == "PU" ? C(kDutyTime) : C(kRestTime);
     m_p.fillRect(QRect(xTo, top, restWidth, height), restColour);
@@ -332,10 +333,11 @@ void Painter::PaintLastMonth(int row, const TPilot& crew)
         const std::string& text = crew.DayText[Ix(e)];
         int col = column(e);
         QRect cell = m_l.CellRect(row, col);
-        if (text.size() > 3 && v[1] > 0) {
+        if (text.size() > 3 && v[CarryValue::PairingTafb] > 0) {
             // A pairing of last month: report time and time away from base.
-            int from = X(col, v[0]);
-            int to = std::max(from + 1, X(col, Minutes(v[0]) + Minutes(v[1])));
+            int from = X(col, v[CarryValue::PairingStart]);
+            int to = std::max(from + 1, X(col, Minutes(v[CarryValue::PairingStart]) +
+                                                   Minutes(v[CarryValue::PairingTafb])));
             m_p.fillRect(QRect(from, top, to - from, height), C(kDutyTime));
             // Keep the name in view when the bar starts left of what is shown.
             int textX =
@@ -346,9 +348,10 @@ void Painter::PaintLastMonth(int row, const TPilot& crew)
                      FromCoreText(text.substr(0, 8)), C(kBlockHolder));
         } else if (!text.empty()) {
             Text(cell, Qt::AlignCenter, FromCoreText(text.substr(0, 8)),
-                 v[6] == 2 ? C(kReserve) : C(kBlockHolder));
+                 v[CarryValue::DayKind] == kReserveDay ? C(kReserve) : C(kBlockHolder));
         }
-        if (m_l.LastMonthView && e >= 31 && v[6] != 0 && text.empty())
+        if (m_l.LastMonthView && e >= 31 && v[CarryValue::DayKind] != kNothingCarried &&
+            text.empty())
             Text(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("<-"),
                  C(kDutyTime).darker(160));
     }
@@ -357,25 +360,25 @@ void Painter::PaintLastMonth(int row, const TPilot& crew)
 void Painter::PaintLabel(int row, const TPilot& crew)
 {
     QRect label = m_l.LabelRect(row);
-    int flag60 = crew.CarryIn[9];
-    if (flag60 == 1 || flag60 == 3)
+    int flag60 = crew.CarryIn[CarryInEntry::Flags];
+    if (flag60 == kSixtyPlus || flag60 == kSixtyPlusAndMed)
         m_p.fillRect(label, kLightYellow);
-    switch (crew.CarryIn[8]) {
-    case 1:
+    switch (crew.CarryIn[CarryInEntry::Qualification]) {
+    case kLtc:
         m_p.fillRect(label, QColor(128, 255, 255));
         break;
-    case 2:
+    case kCheckB:
         m_p.fillRect(label, QColor(255, 128, 192));
         break;
-    case 3:
+    case kCheckPilot:
         m_p.fillRect(label, QColor(128, 255, 128));
         break;
     default:
         break;
     }
-    if (crew.CarryIn[10] != 0 || crew.CarryIn[11] != 0)
+    if (crew.CarryIn[CarryInEntry::Training] != 0 || crew.CarryIn[CarryInEntry::NoYtz] != 0)
         m_p.fillRect(QRect(label.right() - 29, label.top(), 30, label.height()), kOrange);
-    if (crew.CarryIn[6] > 0 && crew.CarryIn[6] < 4500) {
+    if (crew.CarryIn[CarryInEntry::MaxCredit] > 0 && crew.CarryIn[CarryInEntry::MaxCredit] < 4500) {
         m_p.setPen(kCornerBlue);
         m_p.drawRect(QRect(label.left(), label.top(), label.width() - 1, label.height() - 3));
     }
@@ -393,7 +396,7 @@ void Painter::PaintLabel(int row, const TPilot& crew)
         colour = C(kBlkTotalInRange);
     Text(label.adjusted(m_style.XPadding, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
          FromCoreText(RowLabelText(m_doc, crew, row)), colour);
-    if (flag60 == 2 || flag60 == 3) {
+    if (flag60 == kMed || flag60 == kSixtyPlusAndMed) {
         int mid = label.center().y();
         m_p.setPen(colour);
         m_p.drawLine(label.left() + 3, mid, label.right() - 3, mid);

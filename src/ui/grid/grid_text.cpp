@@ -47,7 +47,7 @@ int PairingCovering(const ScheduleDocument& doc, const TPilot& crew, int slot, i
         return -1;
     for (int start = slot; start >= 0 && slot - start < TPair::kDays; --start) {
         int p = crew.DaySlot[Ix(start)];
-        if (p == -2 && start != slot)
+        if (p == kOtherSlot && start != slot)
             return -1;
         if (!IsPairing(doc, p))
             continue;
@@ -81,19 +81,22 @@ std::string PairingHoverText(const ScheduleDocument& doc, int pairing)
 std::string OtherHoverText(const TPilot& crew, int slot)
 {
     const TPilot::SlotValues& v = crew.DayOther[Ix(slot)];
-    std::string start = v[0] < 0 ? std::string() : Clock(v[0]);
-    std::string length = v[1] < 0 ? std::string() : Clock(v[1]);
+    std::string start = v[OtherValue::Start] < 0 ? std::string() : Clock(v[OtherValue::Start]);
+    std::string length = v[OtherValue::Length] < 0 ? std::string() : Clock(v[OtherValue::Length]);
     return Format("%s  On %s  TAFB %s  Credit %s  Hard %s",
                   crew.DayCode[Ix(slot)].substr(0, 40).c_str(), start.c_str(), length.c_str(),
-                  Clock(v[2]).c_str(), Clock(v[3]).c_str());
+                  Clock(v[OtherValue::Credit]).c_str(), Clock(v[OtherValue::HardTime]).c_str());
 }
 
 std::string LastMonthHoverText(const TPilot& crew, int extended)
 {
     const TPilot::SlotValues& v = crew.DayCarry[Ix(extended)];
-    const char* duty = v[6] == 1 ? "Yes" : v[6] == 2 ? "Res" : "No";
+    const char* duty = v[CarryValue::DayKind] == kWorkedDay    ? "Yes"
+                       : v[CarryValue::DayKind] == kReserveDay ? "Res"
+                                                               : "No";
     return Format("%s  On %s  TAFB %s  Duty %s", crew.DayText[Ix(extended)].substr(0, 40).c_str(),
-                  Clock(v[0]).c_str(), Clock(v[1]).c_str(), duty);
+                  Clock(v[CarryValue::PairingStart]).c_str(),
+                  Clock(v[CarryValue::PairingTafb]).c_str(), duty);
 }
 
 std::string DayHoverText(const ScheduleDocument& doc, int crew, int slot, bool lastMonthView)
@@ -103,7 +106,7 @@ std::string DayHoverText(const ScheduleDocument& doc, int crew, int slot, bool l
     const TPilot& c = doc.Crew[Ix(crew)];
     if (lastMonthView)
         return LastMonthHoverText(c, slot);
-    if (c.DaySlot[Ix(slot)] == -2)
+    if (c.DaySlot[Ix(slot)] == kOtherSlot)
         return OtherHoverText(c, slot);
     int pairing = PairingCovering(doc, c, slot, nullptr);
     return pairing >= 0 ? PairingHoverText(doc, pairing) : std::string();
@@ -130,14 +133,14 @@ std::string WatermarkText(int fileKind)
 std::string RowLabelText(const ScheduleDocument& doc, const TPilot& crew, int row)
 {
     const char* prefix = "";
-    switch (crew.CarryIn[8]) {
-    case 1:
+    switch (crew.CarryIn[CarryInEntry::Qualification]) {
+    case kLtc:
         prefix = "# ";
         break;
-    case 2:
-        prefix = doc.CrewKind == 2 ? ":" : "+ ";
+    case kCheckB:
+        prefix = doc.CrewKind == kFlightAttendants ? ":" : "+ ";
         break;
-    case 3:
+    case kCheckPilot:
         prefix = "@ ";
         break;
     default:

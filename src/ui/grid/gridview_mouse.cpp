@@ -144,14 +144,14 @@ void GridView::ClickCell(int crew, int column, bool ctrl)
     if (column >= GridLayout::kSlots)
         return;
     const int slot = member.DaySlot[Ix(column)];
-    if (slot == -2) {
+    if (slot == kOtherSlot) {
         emit OtherAssignmentClicked(crew, column);
     } else if (IsPairing(m_doc, slot)) {
         m_doc.CurrentPair = slot;
         m_doc.CurrentPairDay = column;
         viewport()->update();
         emit PairingClicked(slot, column);
-    } else if (slot == -1) {
+    } else if (slot == kFreeSlot) {
         ComputeDayBalance(m_doc);
     }
 }
@@ -173,10 +173,10 @@ void GridView::RightCell(int crew, int column, bool ctrl, bool shift)
     if (IsPairing(m_doc, slot)) {
         if (RemovePairFromGrid(m_doc, m_ui, crew, column, ctrl, m_style.HoldCtrlKey))
             emit BlocksChanged();
-    } else if (slot == -2) {
+    } else if (slot == kOtherSlot) {
         if (RemoveOtherFromGrid(m_doc, m_ui, crew, column, shift))
             emit BlocksChanged();
-    } else if (slot == -1) {
+    } else if (slot == kFreeSlot) {
         bool changed = false;
         if (EditCrewOptions) {
             changed = EditCrewOptions(member);
@@ -327,7 +327,7 @@ bool GridView::HandleActionKey(QKeyEvent* event)
     case Qt::Key_Delete:
         // The right button's removals, never its dialogs.
         if (cell.Crew >= 0 && cell.Column >= 0 && cell.Column < GridLayout::kSlots &&
-            m_doc.Crew[Ix(cell.Crew)].DaySlot[Ix(cell.Column)] != -1)
+            m_doc.Crew[Ix(cell.Crew)].DaySlot[Ix(cell.Column)] != kFreeSlot)
             RightCell(cell.Crew, cell.Column, ctrl, shift);
         return true;
     case Qt::Key_Space:

@@ -4,6 +4,7 @@
 #include "actions/open_month.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "output/document_json.h"
 #include "rules/block_build.h"
 #include "storage/block_file.h"
@@ -75,7 +76,7 @@ void TtlWin::DeleteAll()
     m_readOnly = false;
     m_doc->DeleteAll(m_ui);
     m_grid->SetDisplayFlags({});
-    m_doc->DisplayState = 3;
+    m_doc->DisplayState = kNoMonthOpen;
     update();
     emit DocumentChanged();
 }
@@ -96,14 +97,14 @@ bool TtlWin::OpenFile(const QString& path)
     }
     m_readOnly = held;
     m_grid->SetDisplayFlags({});
-    m_doc->DisplayState = 3;
+    m_doc->DisplayState = kNoMonthOpen;
     const OpenedMonth opened = OpenMonthFile(*m_doc, file, m_ui);
     if (!opened.Opened) {
         m_lock.Release();
         m_readOnly = false;
-        m_doc->DisplayState = 3;
+        m_doc->DisplayState = kNoMonthOpen;
     } else if (m_doc->ReadOnly && !opened.ViewerCopy()) {
-        m_ui.Message("Tessara Lines",
+        m_ui.Message(kCaption,
                      "This month is opened read-only: " + NotWholeReason(opened) +
                          ". Save As saves what was read under a new name; the file itself is "
                          "kept as it is.",
@@ -196,7 +197,7 @@ void TtlWin::paintEvent(QPaintEvent* event)
     QWidget::paintEvent(event);
     QPainter painter(this);
     painter.setPen(palette().color(QPalette::PlaceholderText));
-    if (m_doc->DisplayState == 3) {
+    if (m_doc->DisplayState == kNoMonthOpen) {
         painter.drawText(rect(), Qt::AlignCenter,
                          tr("No month is open.\nFile > Open opens a month's file (.tl2 or .tlv)."));
         return;

@@ -3,6 +3,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/text_format.h"
+#include "model/version.h"
 #include "ui/grid/ttlwin.h"
 
 namespace tl::ui {
@@ -20,7 +21,7 @@ void TtlWin::EditPairing(int pairing)
     // Until the pairing editor is in the program, say what is wrong and
     // where it can be put right.
     m_ui.Message(
-        "Tessara Lines",
+        kCaption,
         Format("Pair %04d: ", p.PairNumber) + p.ErrorText +
             "\nThe pairing editor is not yet part of Tessara Lines. Correct the pairing in "
             "the PRG file and load it again with Import > This Month's Pairings..., then "

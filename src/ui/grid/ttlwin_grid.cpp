@@ -14,7 +14,7 @@ void TtlWin::ReadDisplaySettings()
 
 void TtlWin::SyncGrid()
 {
-    bool on = m_doc->GridOn && m_doc->DisplayState != 3;
+    bool on = m_doc->GridOn && m_doc->DisplayState != kNoMonthOpen;
     if (on) {
         m_grid->RebuildRows();
         bool focused = hasFocus();

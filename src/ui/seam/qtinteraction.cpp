@@ -2,6 +2,7 @@
 
 #include "model/debug_trace.h"
 #include "model/text_encoding.h"
+#include "model/version.h"
 #include "ui/dialogs/listdialog.h"
 
 #include <QApplication>
@@ -135,7 +136,7 @@ void QtInteraction::ShowList(std::string_view caption, const std::vector<std::st
         list << FromCoreText(line);
     ListDialog dialog(FromCoreText(caption), list, m_parent);
     if (!ListDialog::CopyToClipboard(list))
-        Message("Tessara Lines", "Error Copying to Windows Clipboard.", Icon::Warning);
+        Message(kCaption, "Error Copying to Windows Clipboard.", Icon::Warning);
     dialog.exec();
 }
 

@@ -126,7 +126,7 @@ void FloatingWindows::OnPairingsChanged()
 void FloatingWindows::OnDocumentChanged()
 {
     const ScheduleDocument& doc = m_frame.Client()->Document();
-    if (doc.DisplayState == 3) {
+    if (doc.DisplayState == kNoMonthOpen) {
         // No month: nothing to show.
         ShowPairingsWindow(false);
         ClosePairingText(&m_frame);

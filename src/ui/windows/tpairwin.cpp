@@ -88,7 +88,7 @@ QVariant PairingsBoardModel::data(const QModelIndex& index, int role) const
     }
     const TPair& pair = doc.Pairs[size_t(cell.Pairing)];
     const int ops = pair.OpsCount[size_t(cell.StartDay)];
-    const bool open = ops == 1 || ops == -1;
+    const bool open = ops == kOpsOpen || ops == kOpsOpenFlagged;
     switch (role) {
     case Qt::DisplayRole:
         return FromCoreText(BoardCellText(doc, cell));
@@ -194,7 +194,7 @@ void TPairWin::Relayout()
 
 void TPairWin::UpdateCaption()
 {
-    setWindowTitle(m_doc.CrewKind == 2 ? QString() : QStringLiteral("Filters Off"));
+    setWindowTitle(m_doc.CrewKind == kFlightAttendants ? QString() : QStringLiteral("Filters Off"));
 }
 
 bool TPairWin::SelectPairing(int pairing, int day)

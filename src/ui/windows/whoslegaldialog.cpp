@@ -2,6 +2,7 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "rules/assignment.h"
 #include "ui/seam/qtinteraction.h"
 
@@ -92,7 +93,7 @@ void WhosLegalDialog::Assign()
 {
     const QList<QListWidgetItem*> selected = m_legal->selectedItems();
     if (selected.isEmpty()) {
-        m_ui.Message("Tessara Lines", "You have not Selected an Employee", Icon::Information);
+        m_ui.Message(kCaption, "You have not Selected an Employee", Icon::Information);
         return;
     }
     // The line's crew member as the list was built: the roster position in
@@ -104,7 +105,7 @@ void WhosLegalDialog::Assign()
         AssignPair(m_doc, m_ui, m_legalCrew[size_t(row)], m_pairing, m_day, false);
     const std::string_view message = AssignResultMessage(result);
     if (!message.empty())
-        m_ui.Message("Tessara Lines", message, Icon::Warning);
+        m_ui.Message(kCaption, message, Icon::Warning);
     if (result == AssignResult::Done || result == AssignResult::ReserveDeclined)
         accept();
 }

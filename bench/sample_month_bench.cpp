@@ -32,7 +32,8 @@ void BM_GenerateSampleMonth_120Crew(benchmark::State& state)
     for (auto _ : state) {
         const tl::sample::SampleMonth month = tl::sample::GenerateSampleMonth(options);
         benchmark::DoNotOptimize(month.prg.text.data());
-        pairingLines = static_cast<size_t>(std::count(month.prg.text.begin(), month.prg.text.end(), '\n'));
+        pairingLines =
+            static_cast<size_t>(std::count(month.prg.text.begin(), month.prg.text.end(), '\n'));
     }
     state.counters["prg_lines"] = static_cast<double>(pairingLines);
 }

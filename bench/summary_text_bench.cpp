@@ -14,7 +14,8 @@ void BM_SplitSummaryText_3000Warnings(benchmark::State& state)
         text += "Pairing " + std::to_string(1000 + i) + " has no operating dates. ";
     for (auto _ : state)
         benchmark::DoNotOptimize(tl::SplitSummaryText(text));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
 }
 BENCHMARK(BM_SplitSummaryText_3000Warnings);
 

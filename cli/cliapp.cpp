@@ -22,14 +22,22 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
                "Messages go to stderr as \"caption: text\"; lists and reports to stdout.\n"
                "Exit status: 0 success, 1 refused or failed, 2 wrong usage.");
 
-    std::vector<Command> commands = {AddNewCommand(app), AddInspectCommand(app),
-                                     AddSaveAsCommand(app), AddSampleCommand(app),
-                                     AddSaveForViewerCommand(app), AddFinalizeCommand(app),
-                                     AddCheckCommand(app), AddWhoLegalCommand(app),
-                                     AddImportRosterCommand(app), AddImportAbsencesCommand(app),
-                                     AddImportActivityCommand(app), AddImportToolBoxCommand(app),
-                                     AddImportPairingsCommand(app), AddScanLisCommand(app),
-                                     AddBuildCommand(app), AddReportWarningsCommand(app)};
+    std::vector<Command> commands = {AddNewCommand(app),
+                                     AddInspectCommand(app),
+                                     AddSaveAsCommand(app),
+                                     AddSampleCommand(app),
+                                     AddSaveForViewerCommand(app),
+                                     AddFinalizeCommand(app),
+                                     AddCheckCommand(app),
+                                     AddWhoLegalCommand(app),
+                                     AddImportRosterCommand(app),
+                                     AddImportAbsencesCommand(app),
+                                     AddImportActivityCommand(app),
+                                     AddImportToolBoxCommand(app),
+                                     AddImportPairingsCommand(app),
+                                     AddScanLisCommand(app),
+                                     AddBuildCommand(app),
+                                     AddReportWarningsCommand(app)};
     // Block operations.
     commands.push_back(AddAssignCommand(app));
     commands.push_back(AddRemoveCommand(app));

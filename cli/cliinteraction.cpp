@@ -35,7 +35,6 @@ std::string WithFileName(std::string_view text, const std::filesystem::path& fil
 
 } // namespace
 
-
 Answer AnswerFor(AnswerPolicy policy, Buttons buttons)
 {
     if (buttons == Buttons::Ok)

@@ -31,7 +31,8 @@ public:
     void SetAcceptOddExtract(bool accept) { m_acceptOddExtract = accept; }
 
     void Message(std::string_view caption, std::string_view text, Icon icon) override;
-    Answer Ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) override;
+    Answer Ask(std::string_view caption, std::string_view text, Buttons buttons,
+               Icon icon) override;
     void MessageAboutFile(std::string_view caption, std::string_view text,
                           const std::filesystem::path& file, Icon icon) override;
     Answer AskAboutFile(std::string_view caption, std::string_view text,

@@ -50,7 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 if (p < tl::kOtherSlot || p > doc->LastPair)
                     __builtin_trap();
                 const int32_t ops =
-                    p >= 0 ? doc->Pairs[static_cast<size_t>(p)].OpsCount[static_cast<size_t>(d)] : 2;
+                    p >= 0 ? doc->Pairs[static_cast<size_t>(p)].OpsCount[static_cast<size_t>(d)]
+                           : 2;
                 if (ops != tl::kOpsAssigned && ops != tl::kOpsAssignedFlagged)
                     __builtin_trap();
             }

@@ -24,8 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     (void)tl::ParseToolBoxText(bytes, doc, ui);
     if (doc.AbsenceCount < 0 || doc.AbsenceCount > tl::ScheduleDocument::kAbsenceCapacity)
         __builtin_trap();
-    for (int i = 0; i < doc.AbsenceCount; ++i)
-        {
+    for (int i = 0; i < doc.AbsenceCount; ++i) {
         auto info = tl::LookupActivityCode(doc, doc.Absences[static_cast<size_t>(i)].AbsText2, ui);
         if (info && info->Credit < 0)
             __builtin_trap(); // a negative credit must never reach the blocks

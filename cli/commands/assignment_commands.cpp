@@ -101,30 +101,28 @@ Command AddUndoCommand(CLI::App& app)
 
     return {command, [options](CliContext& context) {
                 int status = kExitOk;
-                const int saved = WithMonth(options->file, options->answers, context,
-                                            MonthUse::Save,
-                                            [&](ScheduleDocument& doc, Interaction& ui) {
-                                                switch (Undo(doc, ui)) {
-                                                case UndoResult::Empty:
-                                                    context.err
-                                                        << "tlines-cli: the history is empty\n";
-                                                    return int(kExitFailed);
-                                                case UndoResult::Refused:
-                                                    // The refused transaction has left the history:
-                                                    // keep that.
-                                                    status = kExitFailed;
-                                                    break;
-                                                case UndoResult::Declined:
-                                                    context.err
-                                                        << "tlines-cli: nothing undone; the "
-                                                           "transaction stays in the "
-                                                           "history\n";
-                                                    return int(kExitFailed);
-                                                case UndoResult::Undone:
-                                                    break;
-                                                }
-                                                return int(kExitOk);
-                                            });
+                const int saved =
+                    WithMonth(options->file, options->answers, context, MonthUse::Save,
+                              [&](ScheduleDocument& doc, Interaction& ui) {
+                                  switch (Undo(doc, ui)) {
+                                  case UndoResult::Empty:
+                                      context.err << "tlines-cli: the history is empty\n";
+                                      return int(kExitFailed);
+                                  case UndoResult::Refused:
+                                      // The refused transaction has left the history:
+                                      // keep that.
+                                      status = kExitFailed;
+                                      break;
+                                  case UndoResult::Declined:
+                                      context.err << "tlines-cli: nothing undone; the "
+                                                     "transaction stays in the "
+                                                     "history\n";
+                                      return int(kExitFailed);
+                                  case UndoResult::Undone:
+                                      break;
+                                  }
+                                  return int(kExitOk);
+                              });
                 return saved != kExitOk ? saved : status;
             }};
 }

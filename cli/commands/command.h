@@ -13,7 +13,7 @@ namespace tl {
 class MonthLock;
 class ScheduleDocument;
 struct OpenedMonth;
-}
+} // namespace tl
 
 namespace tl::cli {
 

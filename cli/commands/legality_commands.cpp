@@ -130,41 +130,40 @@ Command AddWhoLegalCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, MonthUse::Read,
-                                 [&](ScheduleDocument& doc, Interaction&) {
-                                     if (options->pair < 0 || options->pair > doc.LastPair) {
-                                         context.err << "tlines-cli: the month has no pairing "
-                                                     << options->pair << " (indices 0 to "
-                                                     << doc.LastPair << ")\n";
-                                         return int(kExitFailed);
-                                     }
-                                     if (options->day < 1 || options->day > doc.DaysInMonth) {
-                                         context.err << "tlines-cli: the month has no day "
-                                                     << options->day << '\n';
-                                         return int(kExitFailed);
-                                     }
-                                     if (const std::string taken =
-                                             NotOpen(doc, options->pair, options->day - 1);
-                                         !taken.empty()) {
-                                         context.err << "tlines-cli: " << taken << '\n';
-                                         return int(kExitFailed);
-                                     }
-                                     CheckAllLegality(doc);
-                                     const WhoIsLegalLists lists =
-                                         WhoIsLegal(doc, options->pair, options->day - 1);
-                                     context.out << lists.Caption << '\n';
-                                     for (const std::string& line : lists.Legal)
-                                         context.out << Cp1252ToUtf8(line) << '\n';
-                                     context.out << "\nWho Bid this Pairing Number\n";
-                                     for (const std::string& line : lists.Bidders)
-                                         context.out << Cp1252ToUtf8(line) << '\n';
-                                     if (options->why) {
-                                         context.out << '\n';
-                                         for (const std::string& line : lists.Reasons)
-                                             context.out << Cp1252ToUtf8(line) << '\n';
-                                     }
-                                     return int(kExitOk);
-                                 });
+                return WithMonth(
+                    options->file, options->answers, context, MonthUse::Read,
+                    [&](ScheduleDocument& doc, Interaction&) {
+                        if (options->pair < 0 || options->pair > doc.LastPair) {
+                            context.err << "tlines-cli: the month has no pairing " << options->pair
+                                        << " (indices 0 to " << doc.LastPair << ")\n";
+                            return int(kExitFailed);
+                        }
+                        if (options->day < 1 || options->day > doc.DaysInMonth) {
+                            context.err << "tlines-cli: the month has no day " << options->day
+                                        << '\n';
+                            return int(kExitFailed);
+                        }
+                        if (const std::string taken = NotOpen(doc, options->pair, options->day - 1);
+                            !taken.empty()) {
+                            context.err << "tlines-cli: " << taken << '\n';
+                            return int(kExitFailed);
+                        }
+                        CheckAllLegality(doc);
+                        const WhoIsLegalLists lists =
+                            WhoIsLegal(doc, options->pair, options->day - 1);
+                        context.out << lists.Caption << '\n';
+                        for (const std::string& line : lists.Legal)
+                            context.out << Cp1252ToUtf8(line) << '\n';
+                        context.out << "\nWho Bid this Pairing Number\n";
+                        for (const std::string& line : lists.Bidders)
+                            context.out << Cp1252ToUtf8(line) << '\n';
+                        if (options->why) {
+                            context.out << '\n';
+                            for (const std::string& line : lists.Reasons)
+                                context.out << Cp1252ToUtf8(line) << '\n';
+                        }
+                        return int(kExitOk);
+                    });
             }};
 }
 

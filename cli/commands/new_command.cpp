@@ -23,11 +23,13 @@ Command AddNewCommand(CLI::App& app)
     CLI::App* command = app.add_subcommand(
         "new", "Create an empty month for a crew group and save it as a scheduler file");
     command->add_option("FILE", options->file, "Block file to write (.tl2)")->required();
-    command->add_option("--group", options->group,
-                        "Crew group code: base, equipment, status (CA, FO or FA) and pairing "
-                        "letter, such as YYZDH8CAZ")
+    command
+        ->add_option("--group", options->group,
+                     "Crew group code: base, equipment, status (CA, FO or FA) and pairing "
+                     "letter, such as YYZDH8CAZ")
         ->required();
-    command->add_option("--start", options->start, "First day of the month, YYYY-MM-DD")->required();
+    command->add_option("--start", options->start, "First day of the month, YYYY-MM-DD")
+        ->required();
     command->add_option("--end", options->end, "Last day of the month, YYYY-MM-DD")->required();
     options->answers.AddTo(*command);
 
@@ -38,7 +40,8 @@ Command AddNewCommand(CLI::App& app)
                     context.err << "tlines-cli: --start and --end take real dates as YYYY-MM-DD\n";
                     return int(kExitUsage);
                 }
-                CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
+                CliInteraction ui(context.out, context.err, options->answers.Policy(),
+                                  context.terminal);
                 std::error_code ec;
                 if (std::filesystem::exists(options->file, ec) &&
                     ui.AskAboutFile(kCaption, "%s already exists. Replace it?", options->file,

@@ -42,17 +42,21 @@ Command AddSampleCommand(CLI::App& app)
     CLI::App* command = app.add_subcommand(
         "sample", "Write a made-up month of one crew group in every file format the program reads");
     command->add_option("OUTDIR", options->folder, "Folder to write the files into")->required();
-    command->add_option("--group", options->sample.group,
-                        "Crew group code: base, equipment, status (CA, FO or FA) and pairing letter")
+    command
+        ->add_option("--group", options->sample.group,
+                     "Crew group code: base, equipment, status (CA, FO or FA) and pairing letter")
         ->capture_default_str();
-    command->add_option("--month", options->month, "Schedule month, YYYY-MM")->capture_default_str();
+    command->add_option("--month", options->month, "Schedule month, YYYY-MM")
+        ->capture_default_str();
     command->add_option("--crew", options->sample.crew, "Crew members of the group")
         ->capture_default_str();
-    command->add_option("--pairings", options->sample.pairings,
-                        "Pairings of the group; 0 sizes them to the crew, with some open time")
+    command
+        ->add_option("--pairings", options->sample.pairings,
+                     "Pairings of the group; 0 sizes them to the crew, with some open time")
         ->capture_default_str();
-    command->add_flag("--all-bases", options->sample.allBases,
-                      "Also write the pairing file of every base and equipment (several megabytes)");
+    command->add_flag(
+        "--all-bases", options->sample.allBases,
+        "Also write the pairing file of every base and equipment (several megabytes)");
     command->add_flag("--clean", options->sample.clean,
                       "Leave out the odd cases of real extracts (for benchmarks of regular work)");
     command->add_option("--seed", options->sample.seed, "The same seed writes the same files")
@@ -69,7 +73,8 @@ Command AddSampleCommand(CLI::App& app)
                     context.err << "tlines-cli: " << problem << '\n';
                     return int(kExitUsage);
                 }
-                CliInteraction ui(context.out, context.err, options->answers.Policy(), context.terminal);
+                CliInteraction ui(context.out, context.err, options->answers.Policy(),
+                                  context.terminal);
                 const sample::SampleMonth month = sample::GenerateSampleMonth(o);
                 const std::filesystem::path folder(options->folder);
                 bool exists = false;
@@ -88,11 +93,12 @@ Command AddSampleCommand(CLI::App& app)
                     context.err << "File Error: " << error << '\n';
                     return int(kExitFailed);
                 }
-                context.out << "Sample month of " << month.group << " from " << IsoDate(month.period.firstDay)
-                            << " to " << IsoDate(month.period.lastDay) << ", seed " << o.seed << ":\n";
+                context.out << "Sample month of " << month.group << " from "
+                            << IsoDate(month.period.firstDay) << " to "
+                            << IsoDate(month.period.lastDay) << ", seed " << o.seed << ":\n";
                 for (const sample::SampleFile* file : month.Files())
-                    context.out << "  " << (folder / file->name).string() << "  " << file->text.size()
-                                << " bytes\n";
+                    context.out << "  " << (folder / file->name).string() << "  "
+                                << file->text.size() << " bytes\n";
                 return int(kExitOk);
             }};
 }

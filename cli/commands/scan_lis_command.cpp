@@ -24,17 +24,17 @@ Command AddScanLisCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(
-                    options->file, options->answers, context, MonthUse::Save,
-                    [&](ScheduleDocument& doc, Interaction& ui) {
-                        std::vector<std::filesystem::path> paths(options->lis.begin(),
-                                                                 options->lis.end());
-                        for (const std::filesystem::path& path : paths)
-                            if (!LisFileNameHasMonth(doc, path) &&
-                                !ui.AskYes(kCaption, LisMonthQuestion(doc, path)))
-                                return int(kExitFailed);
-                        return ScanLisFiles(doc, paths, ui) ? int(kExitOk) : int(kExitFailed);
-                    });
+                return WithMonth(options->file, options->answers, context, MonthUse::Save,
+                                 [&](ScheduleDocument& doc, Interaction& ui) {
+                                     std::vector<std::filesystem::path> paths(options->lis.begin(),
+                                                                              options->lis.end());
+                                     for (const std::filesystem::path& path : paths)
+                                         if (!LisFileNameHasMonth(doc, path) &&
+                                             !ui.AskYes(kCaption, LisMonthQuestion(doc, path)))
+                                             return int(kExitFailed);
+                                     return ScanLisFiles(doc, paths, ui) ? int(kExitOk)
+                                                                         : int(kExitFailed);
+                                 });
             }};
 }
 

@@ -155,11 +155,11 @@ std::optional<CopyResult> SaveForViewer(ScheduleDocument& doc, BlockFileKind kin
     if (!SaveBlocks(doc, own, kSchedulerFile, ui))
         return std::nullopt;
     const std::filesystem::path target = ViewerCopyPath(own, kind);
-    return WriteCopy(doc, target.parent_path(), target.filename().string(), kind,
-                     doc.DaysInMonth - 1, true,
-                     "Viewer File Saved as %s without personal data.\nDo you want to e-mail the tlv "
-                     "file now.",
-                     ui);
+    return WriteCopy(
+        doc, target.parent_path(), target.filename().string(), kind, doc.DaysInMonth - 1, true,
+        "Viewer File Saved as %s without personal data.\nDo you want to e-mail the tlv "
+        "file now.",
+        ui);
 }
 
 std::optional<CopyResult> FinalizeForCompany(ScheduleDocument& doc, Interaction& ui)
@@ -170,8 +170,8 @@ std::optional<CopyResult> FinalizeForCompany(ScheduleDocument& doc, Interaction&
     if (!SaveBlocks(doc, own, kSchedulerFile, ui))
         return std::nullopt;
     std::string name = own.filename().replace_extension(".tl2").string();
-    return WriteCopy(doc, own.parent_path() / "Company", name, kSchedulerFile,
-                     doc.DaysInMonth + 30, false,
+    return WriteCopy(doc, own.parent_path() / "Company", name, kSchedulerFile, doc.DaysInMonth + 30,
+                     false,
                      "File Saved as %s without personal data.\nDo you want to e-mail the tl2 file "
                      "now.",
                      ui);
@@ -181,7 +181,7 @@ std::filesystem::path BackupTarget(const std::filesystem::path& folder,
                                    const std::filesystem::path& fileName, bool withDateTime,
                                    const std::tm& now)
 {
-    static const char* months[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+    static const char* months[12] = {"Jan", "Feb", "Mar",  "Apr", "May", "Jun",
                                      "Jul", "Aug", "Sept", "Oct", "Nov", "Dec"};
     std::string name = "Backup ";
     if (withDateTime) {
@@ -198,13 +198,14 @@ bool BackupBlocks(ScheduleDocument& doc, const std::filesystem::path& folder, bo
                   Interaction& ui)
 {
     if (doc.Untitled || doc.FileName.empty()) {
-        ui.Message("File Not Named", "Cannot Backup File. Select Save As from File Menu", Icon::Warning);
+        ui.Message("File Not Named", "Cannot Backup File. Select Save As from File Menu",
+                   Icon::Warning);
         return false;
     }
     const std::tm now = LocalNow();
     const bool modified = doc.Modified;
-    bool saved = SaveBlocks(doc, BackupTarget(folder, doc.FileName, withDateTime, now),
-                            kSchedulerFile, ui);
+    bool saved =
+        SaveBlocks(doc, BackupTarget(folder, doc.FileName, withDateTime, now), kSchedulerFile, ui);
     doc.Modified = modified;
     return saved;
 }

@@ -58,8 +58,7 @@ long EditNumber(std::string_view text, size_t width)
 }
 
 // The crew index behind a line of a list built by `lines`, or -1.
-template <typename Lines>
-int CrewOfLine(const ScheduleDocument& doc, Lines lines, int line)
+template <typename Lines> int CrewOfLine(const ScheduleDocument& doc, Lines lines, int line)
 {
     const std::vector<RosterLine> list = lines(doc);
     if (line < 0 || U(line) >= list.size())

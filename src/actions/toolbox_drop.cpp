@@ -115,15 +115,15 @@ ToolBoxDropResult CheckFreeDay(const ScheduleDocument& doc, Interaction& ui, int
     if (PairingCoveringDay(doc, crew, day) >= 0) {
         ui.Message(kCaption,
                    FillTexts("Can't Assign %s to %s on Day %s. A Pairing is Assigned that day",
-                        {code, member.Name, dayText}),
+                             {code, member.Name, dayText}),
                    Icon::Warning);
         return ToolBoxDropResult::PairingDay;
     }
     if (member.DaySlot[U(day)] == kOtherSlot) {
         ui.Message(kCaption,
                    FillTexts("Can't Assign %s to %s on Day %s. %s is Assigned that day. Remove it "
-                        "first (Right Click)",
-                        {code, member.Name, dayText, Trimmed(member.DayCode[U(day)])}),
+                             "first (Right Click)",
+                             {code, member.Name, dayText, Trimmed(member.DayCode[U(day)])}),
                    Icon::Warning);
         return ToolBoxDropResult::OtherDay;
     }

@@ -22,8 +22,7 @@ constexpr size_t kMaxLineLength = 256;
 
 // Reads lines ended by line feeds, dropping a carriage return before the line
 // feed (files written on Windows) and anything past kMaxLineLength.
-class LineReader
-{
+class LineReader {
 public:
     explicit LineReader(std::istream& in) : m_buffer(in.rdbuf()) {}
 

@@ -79,7 +79,8 @@ DebugTrace::OpenResult DebugTrace::Open(const std::filesystem::path& folder, con
             const std::string name = AbnormalTraceName(now);
             std::filesystem::path kept = folder / name;
             for (int n = 2; std::filesystem::exists(kept, ec) && n < 1000; ++n)
-                kept = folder / (name.substr(0, name.size() - 4) + " (" + std::to_string(n) + ").txt");
+                kept =
+                    folder / (name.substr(0, name.size() - 4) + " (" + std::to_string(n) + ").txt");
             if (!std::filesystem::exists(kept, ec))
                 std::filesystem::rename(m_path, kept, ec);
             if (ec || std::filesystem::exists(m_path)) {

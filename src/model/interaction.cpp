@@ -14,8 +14,9 @@ std::vector<std::string> SplitSummaryText(std::string_view text)
         if (stop == std::string_view::npos)
             stop = text.size();
         std::string_view piece = text.substr(start, stop - start);
-        bool blank = std::all_of(piece.begin(), piece.end(),
-                                 [](char c) { return std::isspace(static_cast<unsigned char>(c)); });
+        bool blank = std::all_of(piece.begin(), piece.end(), [](char c) {
+            return std::isspace(static_cast<unsigned char>(c));
+        });
         if (!blank)
             lines.emplace_back(piece);
         start = stop + 1;

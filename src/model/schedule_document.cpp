@@ -16,8 +16,7 @@ constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun
                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
 // Copies a short code into a fixed field, always leaving a terminating zero.
-template <size_t N>
-void SetCode(std::array<char, N>& code, std::string_view text)
+template <size_t N> void SetCode(std::array<char, N>& code, std::string_view text)
 {
     code.fill('\0');
     for (size_t i = 0; i < text.size() && i + 1 < N; ++i)

@@ -138,7 +138,7 @@ public:
     // Run-time state of the block grid, never saved. Build Blocks switches
     // the grid on; TakeDownGrid switches it off so the next build runs again.
     bool GridOn = false;
-    int32_t BlockHolderCut = -1; // roster index of the last block holder
+    int32_t BlockHolderCut = -1;                  // roster index of the last block holder
     std::array<int32_t, kMonthDays> DayBalance{}; // free crew minus open pairing days
     // The pairings window's chosen pairing and the one last assigned or
     // removed, each with its day slot; -1 for none.

@@ -8,9 +8,9 @@ namespace tl {
 // One toolbox item: the definition of one activity code as loaded from the
 // toolbox file.
 struct TAbsence {
-    std::string AbsText1; // the program's activity code ("VAC")
-    std::string AbsText2; // the crew tracking system's two-character code
-    std::string AbsText3; // description
+    std::string AbsText1;  // the program's activity code ("VAC")
+    std::string AbsText2;  // the crew tracking system's two-character code
+    std::string AbsText3;  // description
     int32_t AbsValue1 = 0; // clock time
     int32_t AbsValue2 = 0; // clock time
     int32_t AbsValue3 = 0; // credit, minutes

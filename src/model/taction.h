@@ -8,10 +8,10 @@ namespace tl {
 
 // One transaction of the undo history.
 struct TAction {
-    int8_t Kind = 0;      // 1 assigned a pairing, 0 removed one, 2 removed a locked-in one
-    int32_t Day = 0;      // day slot of the crew member
-    int32_t Crew = 0;     // index in the crew table
-    int32_t Pairing = 0;  // index in the pairing table
+    int8_t Kind = 0;     // 1 assigned a pairing, 0 removed one, 2 removed a locked-in one
+    int32_t Day = 0;     // day slot of the crew member
+    int32_t Crew = 0;    // index in the crew table
+    int32_t Pairing = 0; // index in the pairing table
 
     bool operator==(const TAction&) const = default;
 };

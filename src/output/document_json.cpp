@@ -21,8 +21,7 @@ std::string Text(std::string_view bytes)
     return Cp1252ToUtf8(bytes);
 }
 
-template <size_t N>
-std::string Code(const std::array<char, N>& code)
+template <size_t N> std::string Code(const std::array<char, N>& code)
 {
     size_t n = 0;
     while (n < N && code[n] != '\0')
@@ -30,8 +29,7 @@ std::string Code(const std::array<char, N>& code)
     return Text(std::string_view(code.data(), n));
 }
 
-template <typename T, size_t N>
-json Numbers(const std::array<T, N>& values)
+template <typename T, size_t N> json Numbers(const std::array<T, N>& values)
 {
     json out = json::array();
     for (const T& v : values)
@@ -39,8 +37,7 @@ json Numbers(const std::array<T, N>& values)
     return out;
 }
 
-template <size_t N>
-json Texts(const std::array<std::string, N>& values)
+template <size_t N> json Texts(const std::array<std::string, N>& values)
 {
     json out = json::array();
     for (const std::string& v : values)
@@ -146,10 +143,12 @@ json PilotJson(const TPilot& p)
 json AbsenceJson(const TAbsence& a)
 {
     return json{
-        {"AbsText1", Text(a.AbsText1)}, {"AbsText2", Text(a.AbsText2)}, {"AbsText3", Text(a.AbsText3)},
-        {"AbsValue1", a.AbsValue1},     {"AbsValue2", a.AbsValue2},     {"AbsValue3", a.AbsValue3},
-        {"AbsValue4", a.AbsValue4},     {"AbsFlag1", a.AbsFlag1},       {"AbsFlag2", a.AbsFlag2},
-        {"AbsFlag3", a.AbsFlag3},       {"AbsFlag4", a.AbsFlag4},
+        {"AbsText1", Text(a.AbsText1)}, {"AbsText2", Text(a.AbsText2)},
+        {"AbsText3", Text(a.AbsText3)}, {"AbsValue1", a.AbsValue1},
+        {"AbsValue2", a.AbsValue2},     {"AbsValue3", a.AbsValue3},
+        {"AbsValue4", a.AbsValue4},     {"AbsFlag1", a.AbsFlag1},
+        {"AbsFlag2", a.AbsFlag2},       {"AbsFlag3", a.AbsFlag3},
+        {"AbsFlag4", a.AbsFlag4},
     };
 }
 

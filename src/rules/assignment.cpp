@@ -166,13 +166,14 @@ bool FrenchCrewAccepted(ScheduleDocument& doc, Interaction& ui, int crew, int pa
     std::string text;
     if (responsible == crew || responsible < 0 || responsible >= ScheduleDocument::kCrewCapacity)
         text = FillTexts("Employee %s is not French Qualified and is the Junior Cabin Member. One "
-                    "Cabin Member must be French for this pairing. Do you want to assign it "
-                    "anyway",
-                    {member.Name});
+                         "Cabin Member must be French for this pairing. Do you want to assign it "
+                         "anyway",
+                         {member.Name});
     else
-        text = FillTexts("Employee %s is not French Qualified and is Senior to %s. One Cabin Member "
-                    "must be French for this pairing. Do you want to assign it anyway",
-                    {member.Name, doc.Crew[U(responsible)].Name});
+        text =
+            FillTexts("Employee %s is not French Qualified and is Senior to %s. One Cabin Member "
+                      "must be French for this pairing. Do you want to assign it anyway",
+                      {member.Name, doc.Crew[U(responsible)].Name});
     return ui.AskYes(kCaption, text);
 }
 
@@ -417,8 +418,8 @@ bool RemovePairFromGrid(ScheduleDocument& doc, Interaction& ui, int crew, int da
     if (!ctrlHeld && confirmRemove) {
         const std::string key = pair.PairKey.empty() ? std::string() : pair.PairKey.substr(0, 1);
         const std::string text = FillTexts("Confirm remove %s from %s. Hold Ctrl Key down while "
-                                      "Right Clicking to avoid this message",
-                                      {key + std::to_string(pair.PairNumber), member.Name});
+                                           "Right Clicking to avoid this message",
+                                           {key + std::to_string(pair.PairNumber), member.Name});
         if (!ui.AskYes(kCaption, text))
             return false;
     }
@@ -436,9 +437,10 @@ bool RemoveOtherFromGrid(ScheduleDocument& doc, Interaction& ui, int crew, int d
     TPilot& member = doc.Crew[U(crew)];
     if (member.DaySlot[U(day)] != kOtherSlot)
         return false;
-    if (!shiftHeld && !ui.AskYes(kCaption, FillTexts("Confirm remove %s from %s. Hold Shift Key down "
-                                                "while Right Clicking to avoid this message",
-                                                {member.DayCode[U(day)], member.Name})))
+    if (!shiftHeld &&
+        !ui.AskYes(kCaption, FillTexts("Confirm remove %s from %s. Hold Shift Key down "
+                                       "while Right Clicking to avoid this message",
+                                       {member.DayCode[U(day)], member.Name})))
         return false;
     const bool reserve = member.DayOther[U(day)][OtherValue::Reserve] != 0;
     member.DayOther[U(day)].fill(0);

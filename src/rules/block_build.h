@@ -15,8 +15,8 @@ class TPilot;
 
 // What one Build Blocks did, for callers that report it themselves.
 struct BuildReport {
-    bool Ran = false;    // false: the grid was on already
-    bool Built = false;  // the grid is on
+    bool Ran = false;                 // false: the grid was on already
+    bool Built = false;               // the grid is on
     std::vector<std::string> Repairs; // one "Error 100 ..."/"Error 101 ..." each
     int InvalidPairs = 0;             // after the second validation
     int EditPair = -1;                // the pairing handed to the editor instead of building

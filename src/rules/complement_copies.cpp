@@ -52,7 +52,8 @@ std::vector<CopySource> CopySources(const ScheduleDocument& doc)
             const TPair& copy = doc.Pairs[U(lastBase + 1) + k];
             for (int i = 0; i <= lastBase; ++i) {
                 const TPair& pair = doc.Pairs[U(i)];
-                if (pair.PairNumber != copy.PairNumber || pair.OpsCount[U(source.Day)] == kNotOperating ||
+                if (pair.PairNumber != copy.PairNumber ||
+                    pair.OpsCount[U(source.Day)] == kNotOperating ||
                     (sameTrip && !SameTrip(pair, copy)) || !taken.insert({i, source.Day}).second)
                     continue;
                 source.Pairing = i;

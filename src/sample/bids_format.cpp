@@ -102,7 +102,8 @@ BidDays Busy(const SampleCrewMember& c, int days, int nextDays)
     return b;
 }
 
-std::string AbsenceDays(const SampleCrewMember& c, const SamplePeriod& period, std::string_view code)
+std::string AbsenceDays(const SampleCrewMember& c, const SamplePeriod& period,
+                        std::string_view code)
 {
     std::string text;
     for (const SampleAbsence& a : c.absences) {
@@ -131,10 +132,10 @@ std::string BidsText(const std::vector<SampleCrewMember>& crew,
     const int days = period.lastDay - period.firstDay + 1;
     const int nextDays = std::min(62 - days, 28);
 
-    std::vector<std::string> header = {"EmpNo", "FirstName", "LastName", "EMail", "Phone1", "Phone2",
-                                       "Base", "Group", "LBW", "VAC", "STAT", "GDO", "PDO1", "PDO2",
-                                       "PDONext", "UsedPDO", "SIM", "MaxDays", "CrewRest", "PairRes",
-                                       "MaxDaysRes"};
+    std::vector<std::string> header = {
+        "EmpNo",   "FirstName", "LastName", "EMail",   "Phone1",   "Phone2",  "Base",
+        "Group",   "LBW",       "VAC",      "STAT",    "GDO",      "PDO1",    "PDO2",
+        "PDONext", "UsedPDO",   "SIM",      "MaxDays", "CrewRest", "PairRes", "MaxDaysRes"};
     for (int i = 1; i <= 8; ++i)
         header.push_back("Pref" + std::to_string(i));
     for (const char* name : {"PrefPairs", "CommentsThis", "CommentsLast", "HistPDO", "SubmitDate",
@@ -142,17 +143,24 @@ std::string BidsText(const std::vector<SampleCrewMember>& crew,
         header.push_back(name);
     std::string out = Quoted(header);
 
-    static constexpr std::array<std::string_view, 10> kWords = {
-        "AM REPORTS PLEASE", "NO CDO", "LAYOVERS IN YOW OR YUL", "MAX CREDIT", "ANY LINE",
-        "3 DAY PAIRINGS ONLY", "RESERVE LAST", "SAME DAYS OFF AS LAST MONTH",
-        "no early reports after layovers", "HOLD BLOCK UNDER 80 HRS"};
+    static constexpr std::array<std::string_view, 10> kWords = {"AM REPORTS PLEASE",
+                                                                "NO CDO",
+                                                                "LAYOVERS IN YOW OR YUL",
+                                                                "MAX CREDIT",
+                                                                "ANY LINE",
+                                                                "3 DAY PAIRINGS ONLY",
+                                                                "RESERVE LAST",
+                                                                "SAME DAYS OFF AS LAST MONTH",
+                                                                "no early reports after layovers",
+                                                                "HOLD BLOCK UNDER 80 HRS"};
 
     for (const SampleCrewMember& c : crew) {
         if (!c.inGroup || rng.Percent(9))
             continue;
-        const bool onLeave = std::any_of(c.absences.begin(), c.absences.end(), [days](const SampleAbsence& a) {
-            return a.code == "LA" && a.firstDay == 1 && a.lastDay == days;
-        });
+        const bool onLeave =
+            std::any_of(c.absences.begin(), c.absences.end(), [days](const SampleAbsence& a) {
+                return a.code == "LA" && a.firstDay == 1 && a.lastDay == days;
+            });
         if (onLeave)
             continue;
         const BidDays busy = Busy(c, days, nextDays);
@@ -183,7 +191,8 @@ std::string BidsText(const std::vector<SampleCrewMember>& crew,
             for (int i = 0; i < count && !pairings.empty(); ++i) {
                 if (!text.empty())
                     text += joint;
-                text += pairings[static_cast<size_t>(rng.Below(static_cast<int>(pairings.size())))].Identifier();
+                text += pairings[static_cast<size_t>(rng.Below(static_cast<int>(pairings.size())))]
+                            .Identifier();
             }
             return text;
         };
@@ -226,8 +235,8 @@ std::string BidsText(const std::vector<SampleCrewMember>& crew,
         std::sort(off.begin(), off.end());
         size_t pref = 21;
         if (off.size() >= 3 && off[0] <= 25 && off[0] + 3 < off[2])
-            f[pref++] = "OFF " + std::to_string(off[0]) + "-" + std::to_string(off[0] + rng.Between(1, 3)) +
-                        ", " + std::to_string(off[2]);
+            f[pref++] = "OFF " + std::to_string(off[0]) + "-" +
+                        std::to_string(off[0] + rng.Between(1, 3)) + ", " + std::to_string(off[2]);
         f[pref++] = pairingsText(rng.Between(2, 4), " ");
         if (rng.Percent(40))
             f[pref++] = "WEEKENDS OFF";
@@ -237,7 +246,8 @@ std::string BidsText(const std::vector<SampleCrewMember>& crew,
             f[pref++] = "OFF " + std::to_string(off[3]) + (oddCases && rng.Percent(8) ? "\v" : "");
         const int words = rng.Between(0, 3);
         for (int i = 0; i < words && pref < 29; ++i)
-            f[pref++] = std::string(kWords[static_cast<size_t>(rng.Below(static_cast<int>(kWords.size())))]);
+            f[pref++] = std::string(
+                kWords[static_cast<size_t>(rng.Below(static_cast<int>(kWords.size())))]);
         f[29] = rng.Percent(50) ? pairingsText(rng.Between(1, 3), ", ") : "";
         f[30] = rng.Percent(30) ? "Trading with a colleague if possible" : "";
         f[31] = rng.Percent(15) ? "Thanks for last month" : "";

@@ -22,9 +22,10 @@ std::vector<const SampleCrewMember*> ByEmployeeNumber(const std::vector<SampleCr
     std::vector<const SampleCrewMember*> sorted;
     for (const SampleCrewMember& c : crew)
         sorted.push_back(&c);
-    std::sort(sorted.begin(), sorted.end(), [](const SampleCrewMember* a, const SampleCrewMember* b) {
-        return a->empNumber < b->empNumber;
-    });
+    std::sort(sorted.begin(), sorted.end(),
+              [](const SampleCrewMember* a, const SampleCrewMember* b) {
+                  return a->empNumber < b->empNumber;
+              });
     return sorted;
 }
 
@@ -274,8 +275,8 @@ std::string ToolBoxText(int32_t fileDate, bool oddCases)
         line(tracking.empty() || tracking == "--" ? "N" : "Y");
         line("-");
     }
-    for (std::string_view text :
-         {"RTB", "Pilot", "RT", "Reserve Training Blk", "08:00", "16:00", "4:00", "0:00", "Y", "Y", "Y", "Y", "-"})
+    for (std::string_view text : {"RTB", "Pilot", "RT", "Reserve Training Blk", "08:00", "16:00",
+                                  "4:00", "0:00", "Y", "Y", "Y", "Y", "-"})
         line(text);
     return out;
 }

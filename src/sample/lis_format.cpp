@@ -64,7 +64,8 @@ void AddLine(std::string& out, std::string line)
 
 std::string Operates(const SamplePairing& p)
 {
-    std::string text = "OPERATES " + ShortDate(p.validFrom, true) + "-" + ShortDate(p.validTo, true) + " ";
+    std::string text =
+        "OPERATES " + ShortDate(p.validFrom, true) + "-" + ShortDate(p.validTo, true) + " ";
     int days = 0;
     for (bool on : p.pattern)
         days += on ? 1 : 0;
@@ -143,9 +144,9 @@ void Listing(std::string& out, const SamplePairing& p, bool cabin)
     AddLine(out, head);
 
     std::string second = "REPORT " + ClockText(p.onTime) + "  RELEASE " + ClockText(p.release) +
-                         "  TAFB " + DurationText(p.tafb) + "  BLOCK " + DurationText(p.TotalBlock()) +
-                         "  CREDIT " + DurationText(p.credit) + "  DUTY DAYS " +
-                         std::to_string(p.duties.size());
+                         "  TAFB " + DurationText(p.tafb) + "  BLOCK " +
+                         DurationText(p.TotalBlock()) + "  CREDIT " + DurationText(p.credit) +
+                         "  DUTY DAYS " + std::to_string(p.duties.size());
     if (p.continuous)
         second += "  CONTINUOUS DUTY";
     if (cabin)
@@ -163,9 +164,9 @@ void Listing(std::string& out, const SamplePairing& p, bool cabin)
         const SampleDuty& duty = p.duties[d];
         for (size_t i = 0; i < duty.legs.size(); ++i)
             LegLine(out, duty.legs[i], duty.legs[i].depDay, cabin, duty, i);
-        std::string line = "      DUTY " + std::to_string(d + 1) + "  REPORT " + ClockText(duty.report) +
-                           "  END " + ClockText(duty.end) + "  ON DUTY " + DurationText(duty.onDuty) +
-                           "  CREDIT " + DurationText(duty.credit);
+        std::string line = "      DUTY " + std::to_string(d + 1) + "  REPORT " +
+                           ClockText(duty.report) + "  END " + ClockText(duty.end) + "  ON DUTY " +
+                           DurationText(duty.onDuty) + "  CREDIT " + DurationText(duty.credit);
         if (duty.rest > 0)
             line += "  LAYOVER " + duty.endStation + "  REST " + DurationText(duty.rest);
         AddLine(out, line);
@@ -189,13 +190,17 @@ std::string LisText(const std::vector<const SamplePairing*>& pairings, const Gro
     std::string out;
     const TDate last = DateFromJulianDay(period.lastDay);
     char digit = pairings.empty() ? ' ' : pairings.front()->Equipment();
-    AddLine(out, "PAIRING LISTING   " + group.code + "   PERIOD " + ShortDate(period.firstDay, true) +
-                     " - " + ShortDate(period.lastDay, true) + " " + std::to_string(last.Year));
+    AddLine(out, "PAIRING LISTING   " + group.code + "   PERIOD " +
+                     ShortDate(period.firstDay, true) + " - " + ShortDate(period.lastDay, true) +
+                     " " + std::to_string(last.Year));
     AddLine(out, "CREW " + group.status + "   BASE " + group.airport + "   EQUIPMENT " +
                      std::string(1, digit) + "   PAIRINGS " + std::to_string(pairings.size()));
-    AddLine(out, "TIMES ARE CLOCK TIMES AT THE BASE. BLOCK, GROUND AND DUTY TIMES IN HOURS AND MINUTES.");
-    AddLine(out, "EQUIPMENT TAGS: CRA JET 75 SEATS, CRJ JET 50 SEATS, DH1 DASH 8-100, DH3 DASH 8-300, "
-                 "DH3 DASH 8-300 AND 8-400.");
+    AddLine(
+        out,
+        "TIMES ARE CLOCK TIMES AT THE BASE. BLOCK, GROUND AND DUTY TIMES IN HOURS AND MINUTES.");
+    AddLine(out,
+            "EQUIPMENT TAGS: CRA JET 75 SEATS, CRJ JET 50 SEATS, DH1 DASH 8-100, DH3 DASH 8-300, "
+            "DH3 DASH 8-300 AND 8-400.");
     out += '\n';
     for (const SamplePairing* p : pairings)
         Listing(out, *p, cabin);

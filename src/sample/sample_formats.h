@@ -16,7 +16,7 @@ struct GroupInfo {
     std::string aircraft; // columns 3-5
     std::string status;   // columns 6-7
     int crewKind = 1;
-    char baseLetter = 'Z';  // the letter the pairing loader takes for the code
+    char baseLetter = 'Z';   // the letter the pairing loader takes for the code
     std::vector<char> draws; // equipment characters of the group's pairings, repeats weigh
     std::string accepted;    // equipment characters the pairing loader takes; empty: all
 };

@@ -42,8 +42,8 @@ std::string MonthTag(int year, int month)
 
 std::string ExtractPrefix(int year, int month)
 {
-    return std::to_string(month / 10) + std::to_string(month % 10) + std::to_string(year % 100 / 10) +
-           std::to_string(year % 10);
+    return std::to_string(month / 10) + std::to_string(month % 10) +
+           std::to_string(year % 100 / 10) + std::to_string(year % 10);
 }
 
 // Crew group codes of employees outside the group, as the extracts of the
@@ -54,10 +54,12 @@ std::string OtherGroup(SampleRandom& rng, const GroupInfo& g)
     static constexpr std::string_view kAircraft[] = {"DH8", "DH3", "DH4", "CRJ"};
     std::string airport = g.airport;
     while (airport == g.airport)
-        airport = std::string(Bases()[static_cast<size_t>(rng.Below(static_cast<int>(Bases().size())))].airport);
+        airport = std::string(
+            Bases()[static_cast<size_t>(rng.Below(static_cast<int>(Bases().size())))].airport);
     const std::string aircraft(kAircraft[static_cast<size_t>(rng.Below(4))]);
     if (g.crewKind == kFlightAttendants)
-        return airport + (rng.Percent(60) ? aircraft + "FA" : aircraft + (rng.Percent(50) ? "CA" : "FO"));
+        return airport +
+               (rng.Percent(60) ? aircraft + "FA" : aircraft + (rng.Percent(50) ? "CA" : "FO"));
     const int r = rng.Below(100);
     if (r < 35)
         return g.airport + g.aircraft + (g.status == "CA" ? "FO" : "CA");
@@ -123,8 +125,10 @@ std::vector<SampleCrewMember> MakeCrew(const GroupInfo& g, const SampleOptions& 
         do
             c.empNumber = rng.Between(100000, 999998);
         while (!numbers.insert(c.empNumber).second);
-        c.lastName = std::string(last[static_cast<size_t>(rng.Below(static_cast<int>(last.size())))]);
-        c.firstName = std::string(first[static_cast<size_t>(rng.Below(static_cast<int>(first.size())))]);
+        c.lastName =
+            std::string(last[static_cast<size_t>(rng.Below(static_cast<int>(last.size())))]);
+        c.firstName =
+            std::string(first[static_cast<size_t>(rng.Below(static_cast<int>(first.size())))]);
         c.hireDate = period.firstDay - rng.Between(150, 12000);
         c.checkDate = period.firstDay - rng.Between(10, 330);
         c.groupCode = c.inGroup ? g.code.substr(0, 8) : OtherGroup(rng, g);
@@ -150,9 +154,10 @@ std::vector<SampleCrewMember> MakeCrew(const GroupInfo& g, const SampleOptions& 
         }
         crew.push_back(std::move(c));
     }
-    std::stable_sort(crew.begin(), crew.end(), [](const SampleCrewMember& a, const SampleCrewMember& b) {
-        return a.hireDate != b.hireDate ? a.hireDate < b.hireDate : a.empNumber < b.empNumber;
-    });
+    std::stable_sort(
+        crew.begin(), crew.end(), [](const SampleCrewMember& a, const SampleCrewMember& b) {
+            return a.hireDate != b.hireDate ? a.hireDate < b.hireDate : a.empNumber < b.empNumber;
+        });
     return crew;
 }
 
@@ -185,7 +190,8 @@ void AddPriorOddCases(std::vector<SampleCrewMember>& crew, std::vector<SamplePai
             for (const SamplePriorEntry& e : c.prior) {
                 const auto it =
                     std::find_if(instances.begin(), instances.end(), [&](const PriorInstance& in) {
-                        return e.pairing && in.templateIndex == e.templateIndex && in.date == e.date;
+                        return e.pairing && in.templateIndex == e.templateIndex &&
+                               in.date == e.date;
                     });
                 if (it == instances.end())
                     continue;
@@ -219,7 +225,8 @@ std::vector<PriorInstance> MakePriorMonth(std::vector<SampleCrewMember>& crew, c
         if (!c.inGroup) {
             if (c.groupCode.substr(0, 3) == g.airport && rng.Percent(40)) {
                 const int start = rng.Between(0, 24);
-                c.prior.push_back({false, -1, slot0 + start, slot0 + start + rng.Between(2, 6), "VC", 0, 1439});
+                c.prior.push_back(
+                    {false, -1, slot0 + start, slot0 + start + rng.Between(2, 6), "VC", 0, 1439});
             }
             continue;
         }
@@ -284,15 +291,17 @@ std::vector<PriorInstance> MakePriorMonth(std::vector<SampleCrewMember>& crew, c
                 if (templates[t].days >= 2 && !used.count({static_cast<int>(t), slot0 + 30}))
                     longer.push_back(static_cast<int>(t));
             if (!longer.empty())
-                addPairing(30, longer[static_cast<size_t>(rng.Below(static_cast<int>(longer.size())))]);
+                addPairing(30,
+                           longer[static_cast<size_t>(rng.Below(static_cast<int>(longer.size())))]);
         }
     }
-    std::sort(instances.begin(), instances.end(), [&](const PriorInstance& a, const PriorInstance& b) {
-        if (a.date != b.date)
-            return a.date < b.date;
-        return templates[static_cast<size_t>(a.templateIndex)].number <
-               templates[static_cast<size_t>(b.templateIndex)].number;
-    });
+    std::sort(instances.begin(), instances.end(),
+              [&](const PriorInstance& a, const PriorInstance& b) {
+                  if (a.date != b.date)
+                      return a.date < b.date;
+                  return templates[static_cast<size_t>(a.templateIndex)].number <
+                         templates[static_cast<size_t>(b.templateIndex)].number;
+              });
     if (!clean)
         AddPriorOddCases(crew, templates, instances, slot0, cabin);
     return instances;
@@ -377,7 +386,8 @@ void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const
                 AddAbsence(rng, c.absences, busy, cabin ? "TN" : "SM", 1, 1, 1200, 120);
             if (odd == 3 || (odd > 5 && rng.Percent(1)))
                 AddAbsence(rng, c.absences, busy, "QX", 1, 1, 480, 960);
-            if (odd == 4 && !busy[static_cast<size_t>(days - 1)] && !busy[static_cast<size_t>(days - 2)]) {
+            if (odd == 4 && !busy[static_cast<size_t>(days - 1)] &&
+                !busy[static_cast<size_t>(days - 2)]) {
                 busy[static_cast<size_t>(days - 1)] = busy[static_cast<size_t>(days - 2)] = true;
                 c.absences.push_back({"VC", days - 1, 2, 0, 1439});
                 c.nextAbsences.push_back({"VC", 1, 2, 0, 1439});
@@ -403,8 +413,9 @@ void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const
             AddAbsence(rng, c.absences, busy, "GO", 1, 2, 0, 1439);
         if (rng.Percent(3))
             AddAbsence(rng, c.absences, busy, "MD", 3, 10, 0, 1439);
-        std::sort(c.absences.begin(), c.absences.end(),
-                  [](const SampleAbsence& a, const SampleAbsence& b) { return a.firstDay < b.firstDay; });
+        std::sort(
+            c.absences.begin(), c.absences.end(),
+            [](const SampleAbsence& a, const SampleAbsence& b) { return a.firstDay < b.firstDay; });
 
         std::vector<bool> nextBusy(static_cast<size_t>(nextDays), false);
         if (rng.Percent(15))
@@ -414,8 +425,9 @@ void MakeAbsences(std::vector<SampleCrewMember>& crew, const GroupInfo& g, const
                        cabin ? 990 : 600);
         if (rng.Percent(8))
             AddAbsence(rng, c.nextAbsences, nextBusy, "GO", 1, 2, 0, 1439);
-        std::sort(c.nextAbsences.begin(), c.nextAbsences.end(),
-                  [](const SampleAbsence& a, const SampleAbsence& b) { return a.firstDay < b.firstDay; });
+        std::sort(
+            c.nextAbsences.begin(), c.nextAbsences.end(),
+            [](const SampleAbsence& a, const SampleAbsence& b) { return a.firstDay < b.firstDay; });
     }
 }
 
@@ -587,8 +599,8 @@ std::vector<const SampleFile*> SampleMonth::Files() const
     std::vector<const SampleFile*> files{&prg};
     for (const SampleFile& f : lis)
         files.push_back(&f);
-    for (const SampleFile* f : {&roster, &absences, &nextAbsences, &activity, &priorPairings, &toolBox,
-                                &bids, &allBasesPrg})
+    for (const SampleFile* f : {&roster, &absences, &nextAbsences, &activity, &priorPairings,
+                                &toolBox, &bids, &allBasesPrg})
         if (!f->name.empty())
             files.push_back(f);
     return files;
@@ -653,7 +665,8 @@ SampleMonth GenerateSampleMonth(const SampleOptions& o)
     month.priorPairings = {prefix + "prg" + side + ".ext", PriorPairingText(instances, templates)};
     month.toolBox = {"TOOLBOX.TXT", ToolBoxText(month.period.firstDay - 20, !o.clean)};
     if (g.crewKind != kFlightAttendants)
-        month.bids = {tag + "-BIDS.CSV", BidsText(crew, pairings, g, month.period, o.seed, !o.clean)};
+        month.bids = {tag + "-BIDS.CSV",
+                      BidsText(crew, pairings, g, month.period, o.seed, !o.clean)};
     if (o.allBases)
         month.allBasesPrg = {tag + "-ALL.PRG", AllBasesText(o, g, month.period, pairings)};
     return month;

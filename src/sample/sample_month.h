@@ -17,9 +17,9 @@ namespace tl::sample {
 
 // Record lengths of the fixed-column formats (before the line feed, except
 // where noted).
-constexpr int kPrgRecordLength = 320;           // every line kind of the pairing file
+constexpr int kPrgRecordLength = 320; // every line kind of the pairing file
 constexpr int kRosterRecordLength = 102;
-constexpr int kLongRosterRecordLength = 147;  // the longer layout of the same extract
+constexpr int kLongRosterRecordLength = 147; // the longer layout of the same extract
 constexpr int kAbsenceRecordLength = 443;
 constexpr int kActivityRecordLength = 1605;
 constexpr int kPriorPairingRecordLength = 1178; // line feed included

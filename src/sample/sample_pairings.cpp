@@ -66,7 +66,10 @@ namespace {
 
 constexpr int kMinLegKm = 100;
 
-int RoundTo5(int minutes) { return (minutes + 4) / 5 * 5; }
+int RoundTo5(int minutes)
+{
+    return (minutes + 4) / 5 * 5;
+}
 
 // What one pairing is to be: its length and, for the odd cases of real files,
 // the shape that makes it odd.
@@ -93,7 +96,8 @@ public:
         for (int pass = 0; pass < 2 && m_spokes.empty(); ++pass) {
             for (const Station& s : Stations()) {
                 const int d = DistanceKm(base, s);
-                if (s.code != base.code && d >= 120 && d <= eq.rangeKm && (usa || pass == 1 || !s.usa))
+                if (s.code != base.code && d >= 120 && d <= eq.rangeKm &&
+                    (usa || pass == 1 || !s.usa))
                     m_spokes.push_back(&s);
             }
         }
@@ -225,8 +229,8 @@ private:
 
     // Legs of one duty from its report; false when the duty cannot be flown
     // from here and should be drawn again.
-    bool BuildDuty(SampleDuty& duty, const Station& from, int reportElapsed, bool first,
-                   bool last, bool withBreak, int& endElapsed)
+    bool BuildDuty(SampleDuty& duty, const Station& from, int reportElapsed, bool first, bool last,
+                   bool withBreak, int& endElapsed)
     {
         const Station* target = last ? &m_base : nullptr;
         const GroundLink* link = nullptr;
@@ -304,7 +308,8 @@ private:
             else
                 duty.block += leg.block;
         }
-        duty.credit = std::max({240, duty.block + duty.deadhead / 2, duty.onDuty * rigPercent / 100});
+        duty.credit =
+            std::max({240, duty.block + duty.deadhead / 2, duty.onDuty * rigPercent / 100});
     }
 
     void Place(SampleDuty& duty, int report, int end, int rigPercent = 60)
@@ -342,7 +347,8 @@ private:
             if (withBreak && (duty.brk == 0 || duty.endDay != duty.day))
                 return false;
             // A one-day pairing may end after midnight, before 02:00.
-            if (dutyCount == 1 && duty.endDay != duty.day && !(duty.endDay == duty.day + 1 && duty.end < 120))
+            if (dutyCount == 1 && duty.endDay != duty.day &&
+                !(duty.endDay == duty.day + 1 && duty.end < 120))
                 return false;
             if (!last) {
                 int next = 0;
@@ -479,7 +485,8 @@ private:
         // The pairing system rounds the total on its own; the loader spreads
         // the difference over the days.
         const SampleDuty& lastDuty = p.duties.back();
-        if (m_rng.Percent(10) && lastDuty.day < 6 && p.dayCredit[static_cast<size_t>(lastDuty.day)] > 240)
+        if (m_rng.Percent(10) && lastDuty.day < 6 &&
+            p.dayCredit[static_cast<size_t>(lastDuty.day)] > 240)
             p.credit -= 1;
         p.minRest = m_shape.splitDuty ? 780 : 660;
         // Every position, so that each crew group loads its pairings from
@@ -579,7 +586,8 @@ void ChooseDates(SampleRandom& rng, SamplePairing& p, int32_t periodFirst, int32
     if (p.dates.size() >= 6 && rng.Percent(15)) {
         const int drops = rng.Between(1, 2);
         for (int i = 0; i < drops; ++i) {
-            const size_t at = 1 + static_cast<size_t>(rng.Below(static_cast<int>(p.dates.size()) - 2));
+            const size_t at =
+                1 + static_cast<size_t>(rng.Below(static_cast<int>(p.dates.size()) - 2));
             p.exceptions.push_back(p.dates[at]);
             p.dates.erase(p.dates.begin() + static_cast<std::ptrdiff_t>(at));
         }
@@ -713,7 +721,8 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
     for (int i = 0; i < 3000; ++i) {
         if (plan.count > 0 ? i >= plan.count : credit >= plan.creditTarget)
             break;
-        const char digit = plan.equipment[static_cast<size_t>(rng.Below(static_cast<int>(plan.equipment.size())))];
+        const char digit =
+            plan.equipment[static_cast<size_t>(rng.Below(static_cast<int>(plan.equipment.size())))];
         const Equipment* eq = FindEquipment(digit);
         if (!eq)
             continue;
@@ -734,13 +743,33 @@ std::vector<SamplePairing> GeneratePairings(uint64_t seed, std::string_view labe
             shape.continuous = false;
             shape.busyDays = false;
             switch (slot) {
-            case kMidnight: shape.midnight = true; shape.dutyDays = 1; break;
-            case kTwoDuties: shape.twoDutiesOneDay = true; shape.dutyDays = 3; break;
-            case kContinuousRest: shape.continuous = shape.restInContinuous = true; shape.dutyDays = 1; break;
-            case kSplitDuty: shape.splitDuty = true; shape.dutyDays = 2; break;
-            case kLong: shape.dutyDays = 7; break;
-            case kOtherCarrier: shape.otherCarrier = true; shape.dutyDays = 3; break;
-            case kFreeDay: shape.freeDay = true; shape.dutyDays = 3; break;
+            case kMidnight:
+                shape.midnight = true;
+                shape.dutyDays = 1;
+                break;
+            case kTwoDuties:
+                shape.twoDutiesOneDay = true;
+                shape.dutyDays = 3;
+                break;
+            case kContinuousRest:
+                shape.continuous = shape.restInContinuous = true;
+                shape.dutyDays = 1;
+                break;
+            case kSplitDuty:
+                shape.splitDuty = true;
+                shape.dutyDays = 2;
+                break;
+            case kLong:
+                shape.dutyDays = 7;
+                break;
+            case kOtherCarrier:
+                shape.otherCarrier = true;
+                shape.dutyDays = 3;
+                break;
+            case kFreeDay:
+                shape.freeDay = true;
+                shape.dutyDays = 3;
+                break;
             }
         }
         PairingBuilder builder(rng, *base, plan.baseLetter, *eq, shape.usa);

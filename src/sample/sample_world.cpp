@@ -49,15 +49,13 @@ constexpr Base kBases[] = {{'J', "YYJ"}, {'V', "YVR"}, {'C', "YYC"}, {'S', "YXE"
 // Dash 8 too is listed as DH3); CRA is the larger regional jet, which also
 // flies some Dash 8 legs.
 constexpr Equipment kEquipment[] = {
-    {'8', "DH8", "DH1", "DH3", 40, 440, 900, 37},
-    {'3', "DH3", "DH3", "DH3", 0, 450, 950, 50},
-    {'4', "DH4", "DH3", "DH3", 0, 560, 1300, 74},
-    {'7', "CRJ", "CRJ", "CRA", 25, 700, 2300, 50},
+    {'8', "DH8", "DH1", "DH3", 40, 440, 900, 37},  {'3', "DH3", "DH3", "DH3", 0, 450, 950, 50},
+    {'4', "DH4", "DH3", "DH3", 0, 560, 1300, 74},  {'7', "CRJ", "CRJ", "CRA", 25, 700, 2300, 50},
     {'2', "CRJ", "CRA", "CRJ", 20, 720, 2500, 75},
 };
 
 constexpr GroundLink kGroundLinks[] = {
-    {"YYZ", "YHM", "LMO", 55}, {"YYZ", "YKF", "LMO", 65}, {"YYZ", "YTZ", "LMO", 35},
+    {"YYZ", "YHM", "LMO", 55},  {"YYZ", "YKF", "LMO", 65}, {"YYZ", "YTZ", "LMO", 35},
     {"YUL", "YOW", "BUS", 135}, {"YVR", "YXX", "LMO", 60},
 };
 
@@ -112,7 +110,10 @@ constexpr std::string_view kFirstNames[] = {
 
 } // namespace
 
-std::span<const Station> Stations() { return kStations; }
+std::span<const Station> Stations()
+{
+    return kStations;
+}
 
 const Station* FindStation(std::string_view code)
 {
@@ -122,7 +123,10 @@ const Station* FindStation(std::string_view code)
     return nullptr;
 }
 
-std::span<const Base> Bases() { return kBases; }
+std::span<const Base> Bases()
+{
+    return kBases;
+}
 
 const Base* FindBase(char letter)
 {
@@ -132,7 +136,10 @@ const Base* FindBase(char letter)
     return nullptr;
 }
 
-std::span<const Equipment> EquipmentTypes() { return kEquipment; }
+std::span<const Equipment> EquipmentTypes()
+{
+    return kEquipment;
+}
 
 const Equipment* FindEquipment(char digit)
 {
@@ -164,9 +171,18 @@ int BlockMinutes(const Station& from, const Station& to, int speedKmh)
     return (block + 4) / 5 * 5;
 }
 
-std::span<const GroundLink> GroundLinks() { return kGroundLinks; }
+std::span<const GroundLink> GroundLinks()
+{
+    return kGroundLinks;
+}
 
-std::span<const std::string_view> LastNames() { return kLastNames; }
-std::span<const std::string_view> FirstNames() { return kFirstNames; }
+std::span<const std::string_view> LastNames()
+{
+    return kLastNames;
+}
+std::span<const std::string_view> FirstNames()
+{
+    return kFirstNames;
+}
 
 } // namespace tl::sample

@@ -243,7 +243,8 @@ bool LoadBlocks(ScheduleDocument& doc, Interaction& ui)
     }
     const std::uintmax_t size = file.Size;
     if (size > kMaxBlockFileSize) {
-        ui.MessageAboutFile("This is Not a Valid Tessara Lines 2 File.", "%s", doc.FileName, Icon::Error);
+        ui.MessageAboutFile("This is Not a Valid Tessara Lines 2 File.", "%s", doc.FileName,
+                            Icon::Error);
         return false;
     }
     // Not zero-filled first: the read overwrites it, and only what was read is used.
@@ -268,13 +269,15 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
     std::string header;
     in.ReadText(header);
     const std::string kindName = header.substr(0, kKindNameLength);
-    const std::string version = header.size() > kKindNameLength ? header.substr(kKindNameLength) : "";
+    const std::string version =
+        header.size() > kKindNameLength ? header.substr(kKindNameLength) : "";
     int kind = -1;
     for (int k = 0; k < 4; ++k)
         if (kindName == kKindNames[k])
             kind = k;
     if (kind < 0 || in.Failed()) {
-        ui.MessageAboutFile("This is Not a Valid Tessara Lines 2 File.", "%s", doc.FileName, Icon::Error);
+        ui.MessageAboutFile("This is Not a Valid Tessara Lines 2 File.", "%s", doc.FileName,
+                            Icon::Error);
         return false;
     }
     doc.FileKind = kind;
@@ -287,7 +290,8 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         doc.MonthRules[static_cast<size_t>(i)] = in.ReadWord();
     const int days = doc.MonthRules[MonthRule::DaysInMonth];
     if (days < 1 || days > ScheduleDocument::kMonthDays)
-        return Refuse(doc, ui, "Its month has " + std::to_string(days) + " days; a month has 1 to 31.");
+        return Refuse(doc, ui,
+                      "Its month has " + std::to_string(days) + " days; a month has 1 to 31.");
     doc.DaysInMonth = days;
     doc.StartWeekday = doc.MonthRules[MonthRule::StartWeekday];
     for (int d = 0; d < days; ++d) {
@@ -302,11 +306,12 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
     const int32_t crewCount = in.ReadWord();
     const int32_t lastPair = in.ReadWord();
     if (lastPair < -1 || lastPair >= ScheduleDocument::kPairCapacity)
-        return Refuse(doc, ui, "It holds " + std::to_string(static_cast<long long>(lastPair) + 1) +
-                                   " pairings; at most 3001 fit.");
+        return Refuse(doc, ui,
+                      "It holds " + std::to_string(static_cast<long long>(lastPair) + 1) +
+                          " pairings; at most 3001 fit.");
     if (crewCount < 0 || crewCount > ScheduleDocument::kCrewCapacity)
-        return Refuse(doc, ui, "It holds " + std::to_string(crewCount) +
-                                   " crew members; at most 1000 fit.");
+        return Refuse(doc, ui,
+                      "It holds " + std::to_string(crewCount) + " crew members; at most 1000 fit.");
 
     {
         // The records are nearly all of the file: count them, telling the
@@ -405,8 +410,9 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
     if (above("25")) {
         int32_t absenceCount = in.ReadWord();
         if (absenceCount < 0 || absenceCount > ScheduleDocument::kAbsenceCapacity)
-            return Refuse(doc, ui, "It holds " + std::to_string(absenceCount) +
-                                       " toolbox items; at most 300 fit.");
+            return Refuse(doc, ui,
+                          "It holds " + std::to_string(absenceCount) +
+                              " toolbox items; at most 300 fit.");
         for (int a = 0; a < absenceCount; ++a)
             ReadRecord(in, doc.Absences[static_cast<size_t>(a)]);
         doc.AbsenceCount = absenceCount;

@@ -14,10 +14,10 @@ class ScheduleDocument;
 
 // Header kinds of the block file.
 enum BlockFileKind : int {
-    kSchedulerFile = 0, // "TessaraLines"
-    kViewerPreRoster = 1, // "TLViewPrRost"
+    kSchedulerFile = 0,     // "TessaraLines"
+    kViewerPreRoster = 1,   // "TLViewPrRost"
     kViewerPreSchedule = 2, // "TLViewPrSked"
-    kViewerFinal = 3, // "TLView_Final"
+    kViewerFinal = 3,       // "TLView_Final"
 };
 
 // The version every file is written in.

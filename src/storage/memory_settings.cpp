@@ -25,9 +25,11 @@ std::optional<std::string> MemorySettingsStore::Get(std::string_view section,
     return it->second.Value;
 }
 
-void MemorySettingsStore::Set(std::string_view section, std::string_view key, std::string_view value)
+void MemorySettingsStore::Set(std::string_view section, std::string_view key,
+                              std::string_view value)
 {
-    m_values[Fold(section, key)] = Entry{std::string(section) + "/" + std::string(key), std::string(value)};
+    m_values[Fold(section, key)] =
+        Entry{std::string(section) + "/" + std::string(key), std::string(value)};
 }
 
 std::map<std::string, std::string> MemorySettingsStore::Entries() const

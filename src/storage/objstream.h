@@ -132,9 +132,9 @@ public:
         if (m_version != 0 && !m_failed && Remaining() >= 4) {
             const uint8_t* b = m_data.data() + m_pos;
             m_pos += 4;
-            return static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                                        static_cast<uint32_t>(b[2]) << 16 |
-                                        static_cast<uint32_t>(b[3]) << 24);
+            return static_cast<int32_t>(
+                static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+                static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
         }
         return ReadWordSlow();
     }

@@ -224,7 +224,9 @@ Preferences Preferences::Read(const SettingsStore& store)
 
 void Preferences::Write(SettingsStore& store) const
 {
-    auto flag = [&](std::string_view key, bool value) { store.Set(kSectionTL, key, value ? "1" : "0"); };
+    auto flag = [&](std::string_view key, bool value) {
+        store.Set(kSectionTL, key, value ? "1" : "0");
+    };
     flag("Grid", Grid);
     flag("Layovers", Layovers);
     flag("AutoSave", AutoSave);

@@ -16,14 +16,16 @@ namespace tl {
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
-    virtual std::optional<std::string> Get(std::string_view section, std::string_view key) const = 0;
+    virtual std::optional<std::string> Get(std::string_view section,
+                                           std::string_view key) const = 0;
     virtual void Set(std::string_view section, std::string_view key, std::string_view value) = 0;
     // Writes out what was set; false when the settings could not be written.
     virtual bool Save() { return true; }
     // The settings file's name, for messages; empty for settings kept in memory.
     virtual std::string Location() const { return {}; }
 
-    std::string GetText(std::string_view section, std::string_view key, std::string_view fallback) const;
+    std::string GetText(std::string_view section, std::string_view key,
+                        std::string_view fallback) const;
     // Decimal integer as the standard conversion reads it (leading blanks and
     // a sign, stops at the first non-digit; no digits give 0).
     int GetInt(std::string_view section, std::string_view key, int fallback) const;

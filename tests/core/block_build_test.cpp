@@ -37,10 +37,10 @@ TEST(RepairAssignmentMarksTest, EmptiesWhatCannotBeHeldAndSaysSo)
     struct Case {
         const char* name;
         std::function<void(BuildMonth&)> setUp;
-        const char* report; // empty: nothing shown
+        const char* report;         // empty: nothing shown
         std::vector<int32_t> slots; // slot 2 of crew 0, 1, 2 afterwards
-        int32_t ops; // OpsCount[2] of pairing 0 afterwards
-        int32_t after = -1; // crew 1's slot 30, the day after the month
+        int32_t ops;                // OpsCount[2] of pairing 0 afterwards
+        int32_t after = -1;         // crew 1's slot 30, the day after the month
     };
     const Case cases[] = {
         {"two holders, the earlier keeps it",
@@ -94,14 +94,15 @@ TEST(RepairAssignmentMarksTest, EmptiesWhatCannotBeHeldAndSaysSo)
         const int repairs = RepairAssignmentMarks(*m.doc, m.ui);
         const std::string report = c.report;
         EXPECT_EQ(repairs > 0, !report.empty());
-        EXPECT_EQ(m.ui.Dialogs(), report.empty() ? std::vector<std::string>{}
-                                               : std::vector<std::string>{"Tessara Lines: " + report});
+        EXPECT_EQ(m.ui.Dialogs(), report.empty()
+                                      ? std::vector<std::string>{}
+                                      : std::vector<std::string>{"Tessara Lines: " + report});
         for (const auto& message : m.ui.Only(Kind::Message))
             EXPECT_EQ(message.icon, Icon::Information);
-        EXPECT_EQ((std::vector<int32_t>{m.Crew(0).DaySlot[2], m.Crew(1).DaySlot[2],
-                                        m.Crew(2).DaySlot[2], m.Pair(0).OpsCount[2],
-                                        m.Crew(1).DaySlot[30]}),
-                  (std::vector<int32_t>{c.slots[0], c.slots[1], c.slots[2], c.ops, c.after}));
+        EXPECT_EQ(
+            (std::vector<int32_t>{m.Crew(0).DaySlot[2], m.Crew(1).DaySlot[2], m.Crew(2).DaySlot[2],
+                                  m.Pair(0).OpsCount[2], m.Crew(1).DaySlot[30]}),
+            (std::vector<int32_t>{c.slots[0], c.slots[1], c.slots[2], c.ops, c.after}));
     }
 }
 
@@ -202,13 +203,13 @@ TEST(DayBalanceTest, LegalCheckInFromOneMinutePastTwoStartsTheNextDay)
     for (const int32_t clock : {14 * 60, 14 * 60 + 1}) {
         LegalityMonth m(0, 6, 2027, 1);
         m.Crew(0).CarryIn[CarryInEntry::LegalAt] = 2 * 1440 + clock; // day 3
-        m.Crew(0).DayFlag[5] = 1;                // day off asked on day 6
-        m.Put(0, m.AddPair(600, 480, 2), 8);     // days 9 and 10
+        m.Crew(0).DayFlag[5] = 1;                                    // day off asked on day 6
+        m.Put(0, m.AddPair(600, 480, 2), 8);                         // days 9 and 10
         const int open = m.AddPair(600, 480, 3);
         m.Pair(open).OpsCount[10] = kOpsOpen; // days 11 to 13
         ComputeDayBalance(*m.doc);
-        const std::vector<int32_t> expected = {0, 0, clock == 840 ? 1 : 0, 1, 1, 0, 1, 1,
-                                               0, 0, 0, 0, 0, 1};
+        const std::vector<int32_t> expected = {
+            0, 0, clock == 840 ? 1 : 0, 1, 1, 0, 1, 1, 0, 0, 0, 0, 0, 1};
         for (size_t d = 0; d < expected.size(); ++d)
             EXPECT_EQ(m.doc->DayBalance[d], expected[d]) << "clock " << clock << " day " << d + 1;
     }
@@ -246,10 +247,9 @@ TEST(FlagTwoCaptPairsTest, MarksTheCrewComplementDaysOnce)
             FlagTwoCaptPairs(*m.doc, m.ui);
         EXPECT_EQ(m.ui.TraceText(), "FlagTwoCaptPairsBegin\nFlagTwoCaptPairsEnd\n"
                                     "FlagTwoCaptPairsBegin\nFlagTwoCaptPairsEnd\n");
-        const std::vector<int32_t> expected =
-            kind == 0 ? std::vector<int32_t>{-2, 2, 1, -1}
-            : kind == 1 ? std::vector<int32_t>{2, -2, 1, 1}
-                        : std::vector<int32_t>{2, 2, 1, 1};
+        const std::vector<int32_t> expected = kind == 0   ? std::vector<int32_t>{-2, 2, 1, -1}
+                                              : kind == 1 ? std::vector<int32_t>{2, -2, 1, 1}
+                                                          : std::vector<int32_t>{2, 2, 1, 1};
         EXPECT_EQ((std::vector<int32_t>{m.Pair(base).OpsCount[3], m.Pair(base).OpsCount[4],
                                         m.Pair(base).OpsCount[5], m.Pair(copy).OpsCount[3]}),
                   expected)

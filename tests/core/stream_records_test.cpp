@@ -169,8 +169,8 @@ TEST(ObjectStreamTest, WriterAndReaderNumberEveryFramedObjectAlike)
     second->Value = 22;
 
     ObjectWriter out;
-    out.WriteObject(first);   // number 1
-    out.WriteObject(first);   // number 2: a repeat by reference is framed again
+    out.WriteObject(first); // number 1
+    out.WriteObject(first); // number 2: a repeat by reference is framed again
     out.WritePointer(nullptr);
     out.WritePointer(second); // number 3
     out.WritePointer(second);
@@ -275,11 +275,15 @@ TEST(TPairValidateTest, DaysWorkedAndCrossingMidnight)
         int length, onTime, offTime, tafb, daysWorked;
         bool crosses;
     } cases[] = {
-        {2, 600, 119, 600, 1, false}, {2, 600, 120, 600, 2, true},  {1, 600, 90, 600, 1, false},
-        {2, 600, 0, 600, 1, false},   {4, 600, 1439, 600, 4, false},
+        {2, 600, 119, 600, 1, false},
+        {2, 600, 120, 600, 2, true},
+        {1, 600, 90, 600, 1, false},
+        {2, 600, 0, 600, 1, false},
+        {4, 600, 1439, 600, 4, false},
         {1, 1320, 180, 300, 1, true},  // 22:00 to 03:00
         {1, 1320, 119, 219, 1, false}, // released 01:59
-        {1, 1320, 120, 240, 1, true},  {1, 1320, 180, 900, 1, false}, // 15:00 away
+        {1, 1320, 120, 240, 1, true},
+        {1, 1320, 180, 900, 1, false}, // 15:00 away
         {1, 1320, 180, 899, 1, true},
         {1, 1320, 0, 120, 1, false}, // 0 is looked at before it becomes 1440
     };
@@ -376,9 +380,8 @@ TEST(TPairTest, CreditClassFollowsCreditPerDay)
         bool crossesMidnight;
         int creditClass;
     } cases[] = {
-        {897, 3, false, 0},  {900, 3, false, 1}, {1079, 3, false, 1}, {1080, 3, false, 2},
-        {1259, 3, false, 2}, {1260, 3, false, 3},
-        {450, 2, true, 3}, // one duty: all the credit
+        {897, 3, false, 0},  {900, 3, false, 1},  {1079, 3, false, 1}, {1080, 3, false, 2},
+        {1259, 3, false, 2}, {1260, 3, false, 3}, {450, 2, true, 3}, // one duty: all the credit
         {900, 0, false, 0},  {-600, 1, false, 0},
     };
     for (const auto& c : cases) {

@@ -15,8 +15,8 @@ TEST(CliOutOfMemoryTest, SaysSoOnStderrAndExitsWithOne)
 {
     tl::test::TempDir folder;
     const std::string file = (folder.path() / "june.tl2").string();
-    const char* argv[] = {"tlines-cli", "new", file.c_str(), "--group", "YYZDH8CAZ",
-                          "--start",    "2027-04-01", "--end", "2027-04-30"};
+    const char* argv[] = {"tlines-cli", "new",        file.c_str(), "--group",   "YYZDH8CAZ",
+                          "--start",    "2027-04-01", "--end",      "2027-04-30"};
     std::ostringstream out, err;
     int code = 0;
     {

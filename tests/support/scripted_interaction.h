@@ -26,16 +26,21 @@ public:
     };
 
     // Answers for the coming questions, in order.
-    void Script(std::initializer_list<Answer> answers) { m_answers.insert(m_answers.end(), answers); }
+    void Script(std::initializer_list<Answer> answers)
+    {
+        m_answers.insert(m_answers.end(), answers);
+    }
 
     void Message(std::string_view caption, std::string_view text, Icon icon) override
     {
-        m_events.push_back({Kind::Message, std::string(caption), std::string(text), icon, Buttons::Ok, {}, 0});
+        m_events.push_back(
+            {Kind::Message, std::string(caption), std::string(text), icon, Buttons::Ok, {}, 0});
     }
 
     Answer Ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) override
     {
-        m_events.push_back({Kind::Question, std::string(caption), std::string(text), icon, buttons, {}, 0});
+        m_events.push_back(
+            {Kind::Question, std::string(caption), std::string(text), icon, buttons, {}, 0});
         if (m_answers.empty())
             return buttons == Buttons::YesNoCancel ? Answer::Cancel : Answer::No;
         Answer answer = m_answers.front();
@@ -58,17 +63,30 @@ public:
 
     void ShowList(std::string_view caption, const std::vector<std::string>& lines) override
     {
-        m_events.push_back({Kind::List, std::string(caption), {}, Icon::None, Buttons::Ok, lines, 0});
+        m_events.push_back(
+            {Kind::List, std::string(caption), {}, Icon::None, Buttons::Ok, lines, 0});
     }
 
     void Progress(std::string_view title, std::string_view text, int percent) override
     {
-        m_events.push_back({Kind::Progress, std::string(title), std::string(text), Icon::None, Buttons::Ok, {}, percent});
+        m_events.push_back({Kind::Progress,
+                            std::string(title),
+                            std::string(text),
+                            Icon::None,
+                            Buttons::Ok,
+                            {},
+                            percent});
     }
 
-    void ProgressDone() override { m_events.push_back({Kind::ProgressDone, {}, {}, Icon::None, Buttons::Ok, {}, 0}); }
+    void ProgressDone() override
+    {
+        m_events.push_back({Kind::ProgressDone, {}, {}, Icon::None, Buttons::Ok, {}, 0});
+    }
 
-    void Beep() override { m_events.push_back({Kind::Beep, {}, {}, Icon::None, Buttons::Ok, {}, 0}); }
+    void Beep() override
+    {
+        m_events.push_back({Kind::Beep, {}, {}, Icon::None, Buttons::Ok, {}, 0});
+    }
 
     void Trace(std::string_view text) override { m_trace += text; }
 
@@ -105,7 +123,11 @@ public:
         return out;
     }
 
-    void Clear() { m_events.clear(); m_trace.clear(); }
+    void Clear()
+    {
+        m_events.clear();
+        m_trace.clear();
+    }
 
 private:
     static std::string WithFileName(std::string_view text, const std::filesystem::path& file)

@@ -92,8 +92,8 @@ private slots:
             else
                 box->button(static_cast<QMessageBox::StandardButton>(press))->click();
         });
-        Answer got = ui.Ask("Caution!", "Delete Anyway", static_cast<Buttons>(buttons),
-                            Icon::Question);
+        Answer got =
+            ui.Ask("Caution!", "Delete Anyway", static_cast<Buttons>(buttons), Icon::Question);
         QCOMPARE(int(got), answer);
     }
 
@@ -109,7 +109,8 @@ private slots:
             lines = dialog->Lines();
             dialog->accept();
         });
-        ui.ShowList("Pairing Warnings", {"Pairing 1234 not found", " MONTR\xC9" "AL"});
+        ui.ShowList("Pairing Warnings", {"Pairing 1234 not found", " MONTR\xC9"
+                                                                   "AL"});
         QCOMPARE(caption, QStringLiteral("Pairing Warnings"));
         QCOMPARE(lines, (QStringList{QStringLiteral("Pairing 1234 not found"),
                                      QStringLiteral(" MONTRÉAL")}));

@@ -21,8 +21,7 @@ QString InstanceGuard::DefaultPath()
     // a warning on stderr; the temporary folder with the user's name serves.
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
-        return QDir(QDir::tempPath())
-            .filePath(QStringLiteral("tessara-lines-%1.lock").arg(user));
+        return QDir(QDir::tempPath()).filePath(QStringLiteral("tessara-lines-%1.lock").arg(user));
     }
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return QDir(folder).filePath(QStringLiteral("tessara-lines.lock"));

@@ -7,7 +7,8 @@
 
 namespace tl::ui {
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_form(std::make_unique<Ui::AboutDialog>())
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent), m_form(std::make_unique<Ui::AboutDialog>())
 {
     m_form->setupUi(this);
     m_form->iconLabel->setPixmap(QIcon(QStringLiteral(":/icons/tessara.svg")).pixmap(64, 64));

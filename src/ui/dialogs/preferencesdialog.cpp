@@ -89,11 +89,9 @@ void PreferencesDialog::ShowColours()
     m_form->colours->clear();
     for (size_t i = 0; i < m_colours.size(); ++i) {
         const Rgb& c = m_colours[i];
-        auto* item = new QListWidgetItem(Swatch(c), tr("Colour %1  (%2, %3, %4)")
-                                                        .arg(i + 1)
-                                                        .arg(c.Red)
-                                                        .arg(c.Green)
-                                                        .arg(c.Blue));
+        auto* item = new QListWidgetItem(
+            Swatch(c),
+            tr("Colour %1  (%2, %3, %4)").arg(i + 1).arg(c.Red).arg(c.Green).arg(c.Blue));
         m_form->colours->addItem(item);
     }
 }

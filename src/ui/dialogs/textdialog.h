@@ -14,7 +14,8 @@ namespace tl::ui {
 class TextDialog : public QDialog {
     Q_OBJECT
 public:
-    TextDialog(const QString& caption, const QString& text, bool readOnly, QWidget* parent = nullptr);
+    TextDialog(const QString& caption, const QString& text, bool readOnly,
+               QWidget* parent = nullptr);
     ~TextDialog() override;
 
     QString Text() const;

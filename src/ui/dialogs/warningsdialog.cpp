@@ -25,8 +25,8 @@ WarningsDialog::WarningsDialog(const QStringList& lines, Interaction& ui, QWidge
     m_list->addItems(lines);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    QPushButton* copy =
-        buttons->addButton(QStringLiteral("Copy to Windows Clipboard"), QDialogButtonBox::ActionRole);
+    QPushButton* copy = buttons->addButton(QStringLiteral("Copy to Windows Clipboard"),
+                                           QDialogButtonBox::ActionRole);
     copy->setObjectName(QStringLiteral("CopyButton"));
     connect(copy, &QPushButton::clicked, this, &WarningsDialog::CopyReportToClipboard);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -23,8 +23,8 @@ void SendByMail(const std::filesystem::path& file, Interaction& ui)
     const QString subject = QStringLiteral("Tessara Lines ") + QFileInfo(path).fileName();
     const QString xdgEmail = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
     if (!xdgEmail.isEmpty() &&
-        QProcess::startDetached(xdgEmail, {QStringLiteral("--subject"), subject,
-                                           QStringLiteral("--attach"), path}))
+        QProcess::startDetached(
+            xdgEmail, {QStringLiteral("--subject"), subject, QStringLiteral("--attach"), path}))
         return;
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("subject"), subject);

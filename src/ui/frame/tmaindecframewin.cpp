@@ -35,8 +35,8 @@ namespace tl::ui {
 
 namespace {
 
-const QString kBlockFilter = QStringLiteral(
-    "Tessara Lines Viewer (*.tlv);;Tessara Lines File (*.tl2);;All Files (*)");
+const QString kBlockFilter =
+    QStringLiteral("Tessara Lines Viewer (*.tlv);;Tessara Lines File (*.tl2);;All Files (*)");
 const QString kSaveFilter = QStringLiteral("Tessara Lines File (*.tl2)");
 
 // Calls `visit` for every command item of a menu and its submenus.
@@ -372,7 +372,8 @@ void TMainDecFrameWin::DoOpen()
     if (m_client->Document().Modified &&
         !m_ui.AskYes("Caution!", "All changes to file will be overwritten. Open File Anyway"))
         return;
-    QString path = Choose(FileChooser::Mode::Open, tr("Open"), QStringLiteral("LastBlkPath"), kBlockFilter);
+    QString path =
+        Choose(FileChooser::Mode::Open, tr("Open"), QStringLiteral("LastBlkPath"), kBlockFilter);
     if (!path.isEmpty())
         OpenFile(path);
 }
@@ -387,7 +388,8 @@ bool TMainDecFrameWin::DoSave()
 
 bool TMainDecFrameWin::DoSaveAs()
 {
-    QString path = Choose(FileChooser::Mode::Save, tr("Save As"), QStringLiteral("LastBlkPath"), kSaveFilter);
+    QString path =
+        Choose(FileChooser::Mode::Save, tr("Save As"), QStringLiteral("LastBlkPath"), kSaveFilter);
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
@@ -404,7 +406,8 @@ void TMainDecFrameWin::DoBackup()
     if (doc.Untitled)
         DoSaveAs();
     if (doc.Untitled || doc.FileName.empty()) {
-        m_ui.Message("File Not Named", "Cannot Backup File. Select Save As from File Menu", Icon::Warning);
+        m_ui.Message("File Not Named", "Cannot Backup File. Select Save As from File Menu",
+                     Icon::Warning);
         return;
     }
     BackupDialog dialog(FromFileName(LastFolder(m_settings, "LastBackupPath")),
@@ -432,14 +435,19 @@ void TMainDecFrameWin::DoBackup()
 
 void TMainDecFrameWin::DoShortcuts()
 {
-    static const char* lines[] = {
-        "F4  Show / Hide Pairing Window",      "Esc  Hold down to display All Credits",
-        "F3 / Tab  Filter Pairings On/Off",    "F9  Global Info",
-        "Up / Down Arrow  Scroll Block Window", "F1  Undo",
-        "F2  Filter Blocks On/Off",             "F5  Show / Hide Toolbox",
-        "F6  Filter Pairings Window",           "F7  Filter Employees Dialog",
-        "F8  Backup",                           "=   Generate Pairing Report to Clipboard",
-        "<-- View Last Month while Pressed"};
+    static const char* lines[] = {"F4  Show / Hide Pairing Window",
+                                  "Esc  Hold down to display All Credits",
+                                  "F3 / Tab  Filter Pairings On/Off",
+                                  "F9  Global Info",
+                                  "Up / Down Arrow  Scroll Block Window",
+                                  "F1  Undo",
+                                  "F2  Filter Blocks On/Off",
+                                  "F5  Show / Hide Toolbox",
+                                  "F6  Filter Pairings Window",
+                                  "F7  Filter Employees Dialog",
+                                  "F8  Backup",
+                                  "=   Generate Pairing Report to Clipboard",
+                                  "<-- View Last Month while Pressed"};
     QString text;
     for (const char* line : lines)
         text += QString::fromLatin1(line) + QLatin1Char('\n');
@@ -452,7 +460,8 @@ void TMainDecFrameWin::DoCalculator()
 #if defined(Q_OS_WIN)
     const QStringList programs{QStringLiteral("calc")};
 #elif defined(Q_OS_MACOS)
-    const QStringList programs{QStringLiteral("/System/Applications/Calculator.app/Contents/MacOS/Calculator")};
+    const QStringList programs{
+        QStringLiteral("/System/Applications/Calculator.app/Contents/MacOS/Calculator")};
 #else
     const QStringList programs{QStringLiteral("gnome-calculator"), QStringLiteral("kcalc"),
                                QStringLiteral("mate-calc"),        QStringLiteral("galculator"),
@@ -475,7 +484,8 @@ void TMainDecFrameWin::DoCalculator()
 void TMainDecFrameWin::DoSharedNotes()
 {
     ScheduleDocument& doc = m_client->Document();
-    TextDialog dialog(QStringLiteral("Shared Notes for File"), FromCoreText(SharedNotes(doc)), false, this);
+    TextDialog dialog(QStringLiteral("Shared Notes for File"), FromCoreText(SharedNotes(doc)),
+                      false, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     SetSharedNotes(doc, Utf8ToCoreText(dialog.Text()));

@@ -18,7 +18,7 @@ class QToolBar;
 namespace tl {
 class Interaction;
 class SettingsStore;
-}
+} // namespace tl
 
 namespace tl::ui {
 

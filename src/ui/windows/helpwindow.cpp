@@ -23,7 +23,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent)
     connect(back, &QPushButton::clicked, m_browser, &QTextBrowser::backward);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
     back->setEnabled(false);
-    connect(contents, &QPushButton::clicked, this, [this] { ShowPage(QStringLiteral("index.html")); });
+    connect(contents, &QPushButton::clicked, this,
+            [this] { ShowPage(QStringLiteral("index.html")); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
 
     auto* row = new QHBoxLayout;

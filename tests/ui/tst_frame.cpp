@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -120,10 +121,42 @@ private slots:
                                                  notes.toStdString()};
         QCOMPARE(f.ui.Dialogs(), notAMonth);
 
-        f.ChooseFile(f.path);
+        // Open offers the scheduler's files first.
+        QString filter;
+        f.frame.SetFileChooser(
+            {[&](FileChooser::Mode, const QString&, const QString&, const QString& offered) {
+                filter = offered;
+                return f.path;
+            }});
         f.frame.Action(CmOpen)->trigger();
+        QVERIFY(filter.startsWith(QStringLiteral("Tessara Lines File (*.tl2);;")));
         QCOMPARE(f.frame.MenuName(), QStringLiteral("MENU_1"));
-        QCOMPARE(f.frame.windowTitle(), QStringLiteral("Tessara Lines - ") + f.path);
+        QCOMPARE(f.frame.windowTitle(),
+                 QStringLiteral("Tessara Lines - ") + f.path + QStringLiteral("[*]"));
+        // The title marks unsaved changes however they were made, once the
+        // program is idle; saving clears the mark.
+        auto idle = [] {
+            QEventLoop loop;
+            QTimer::singleShot(20, &loop, &QEventLoop::quit);
+            loop.exec();
+        };
+        idle();
+        QVERIFY(!f.frame.isWindowModified());
+        f.doc().Modified = true;
+        idle();
+        QVERIFY(f.frame.isWindowModified());
+        f.frame.Action(CmSave)->trigger();
+        idle();
+        QVERIFY(!f.frame.isWindowModified());
+        // Save As starts on the month itself; cancelling it saves nothing.
+        QString start;
+        f.frame.SetFileChooser(
+            {[&](FileChooser::Mode, const QString&, const QString& folder, const QString&) {
+                start = folder;
+                return QString();
+            }});
+        f.frame.Action(CmSaveAs)->trigger();
+        QCOMPARE(start, f.path);
         QCOMPARE(f.doc().GroupName, std::string("YHZDH8CAH"));
         QVERIFY(f.doc().GridOn); // built on opening
         f.frame.UpdateCommands();
@@ -214,7 +247,7 @@ private slots:
 
         QVERIFY(f.frame.OpenFile(f.path));
         QCOMPARE(f.frame.windowTitle(),
-                 QStringLiteral("Tessara Lines - ") + f.path + QStringLiteral(" (read-only)"));
+                 QStringLiteral("Tessara Lines - ") + f.path + QStringLiteral("[*] (read-only)"));
         QCOMPARE(f.ui.Dialogs().empty(), warning.isEmpty());
         if (!warning.isEmpty())
             QVERIFY(f.ui.Dialogs().back().find("opened read-only: ") != std::string::npos &&
@@ -231,7 +264,8 @@ private slots:
         const QString copy = f.folder + QStringLiteral("/april copy.tl2");
         f.ChooseFile(copy);
         f.frame.Action(CmSaveAs)->trigger();
-        QCOMPARE(f.frame.windowTitle(), QStringLiteral("Tessara Lines - ") + copy);
+        QCOMPARE(f.frame.windowTitle(),
+                 QStringLiteral("Tessara Lines - ") + copy + QStringLiteral("[*]"));
         f.frame.UpdateCommands();
         QVERIFY(f.frame.Action(CmSave)->isEnabled());
     }
@@ -349,7 +383,7 @@ private slots:
         f.frame.Action(CmSaveAs)->trigger();
         QVERIFY(QFile::exists(copy + QStringLiteral(".tl2")));
         QCOMPARE(f.frame.windowTitle(),
-                 QStringLiteral("Tessara Lines - ") + copy + QStringLiteral(".tl2"));
+                 QStringLiteral("Tessara Lines - ") + copy + QStringLiteral(".tl2[*]"));
     }
 
     // The warnings report, help and shortcut windows of one opened month.

@@ -15,6 +15,7 @@
 #include "ui/grid/ttlwin.h"
 #include "ui/seam/qtinteraction.h"
 
+#include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
@@ -35,8 +36,9 @@ namespace tl::ui {
 
 namespace {
 
+// The scheduler's own files come first, so Open shows them at once.
 const QString kBlockFilter =
-    QStringLiteral("Tessara Lines Viewer (*.tlv);;Tessara Lines File (*.tl2);;All Files (*)");
+    QStringLiteral("Tessara Lines File (*.tl2);;Tessara Lines Viewer (*.tlv);;All Files (*)");
 const QString kSaveFilter = QStringLiteral("Tessara Lines File (*.tl2)");
 
 // Calls `visit` for every command item of a menu and its submenus.
@@ -63,12 +65,17 @@ TMainDecFrameWin::TMainDecFrameWin(Interaction& ui, SettingsStore& settings, QWi
 {
     EnsureResources();
     setObjectName(QStringLiteral("TMainDecFrameWin"));
-    setWindowTitle(FromCoreText(kCaption));
+    setWindowTitle(FromCoreText(kCaption) + QStringLiteral("[*]"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/tessara.svg")));
 
     m_client = new TtlWin(m_ui, m_settings, this);
     setCentralWidget(m_client);
     connect(m_client, &TtlWin::DocumentChanged, this, &TMainDecFrameWin::OnDocumentChanged);
+    // Many operations mark the month changed without telling a window; the
+    // title's mark is brought up to date whenever the program falls idle.
+    if (auto* dispatcher = QAbstractEventDispatcher::instance())
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                &TMainDecFrameWin::SyncModifiedMark);
 
     CreateActions();
     InstallWindowsCommands();
@@ -328,22 +335,34 @@ void TMainDecFrameWin::OnDocumentChanged()
     if ((MenuName() == QStringLiteral("MENU_1")) != monthOpen)
         InstallMenu(monthOpen);
     if (!monthOpen)
-        setWindowTitle(FromCoreText(kCaption));
+        setWindowTitle(FromCoreText(kCaption) + QStringLiteral("[*]"));
     else if (!doc.Untitled && doc.ReadOnly)
-        setWindowTitle(QStringLiteral("%1 - %2 (read-only)")
+        setWindowTitle(QStringLiteral("%1 - %2[*] (read-only)")
                            .arg(FromCoreText(kCaption), FromFileName(doc.FileName)));
     else if (!doc.Untitled)
         setWindowTitle(
-            QStringLiteral("%1 - %2").arg(FromCoreText(kCaption), FromFileName(doc.FileName)));
+            QStringLiteral("%1 - %2[*]").arg(FromCoreText(kCaption), FromFileName(doc.FileName)));
+    SyncModifiedMark();
     UpdateCommands();
 }
 
+void TMainDecFrameWin::SyncModifiedMark()
+{
+    const ScheduleDocument& doc = m_client->Document();
+    const bool changed = doc.DisplayState != kNoMonthOpen && doc.Modified;
+    if (isWindowModified() != changed)
+        setWindowModified(changed);
+}
+
 QString TMainDecFrameWin::Choose(FileChooser::Mode mode, const QString& caption,
-                                 const QString& folderKey, const QString& filter)
+                                 const QString& folderKey, const QString& filter,
+                                 const QString& start)
 {
     QString folder = FromFileName(LastFolder(m_settings, Key(folderKey)));
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
+    if (!start.isEmpty() && QFileInfo(start).dir().exists())
+        folder = start;
     QString chosen;
     if (m_chooser.Choose)
         chosen = m_chooser.Choose(mode, caption, folder, filter);
@@ -388,8 +407,11 @@ bool TMainDecFrameWin::DoSave()
 
 bool TMainDecFrameWin::DoSaveAs()
 {
-    QString path =
-        Choose(FileChooser::Mode::Save, tr("Save As"), QStringLiteral("LastBlkPath"), kSaveFilter);
+    // A named month's Save As starts in its own folder, under its own name.
+    const ScheduleDocument& doc = m_client->Document();
+    const QString start = doc.Untitled ? QString() : FromFileName(doc.FileName);
+    QString path = Choose(FileChooser::Mode::Save, tr("Save As"), QStringLiteral("LastBlkPath"),
+                          kSaveFilter, start);
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())

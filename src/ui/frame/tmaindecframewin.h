@@ -79,6 +79,8 @@ private:
     void CreateToolBar();
     void CreateStatusBar();
     void OnDocumentChanged();
+    // The title's unsaved-changes mark follows the month's Modified flag.
+    void SyncModifiedMark();
 
     // Toolbox, roster editor, crew complement (frame_dialogs.cpp).
     void InstallDialogCommands();
@@ -99,8 +101,10 @@ private:
     // (`always`, or the first time in this run).
     void SaveSettings(bool always);
 
+    // `start`, when given, is where the dialog starts instead of the folder
+    // last used (a file name there is offered as the name).
     QString Choose(FileChooser::Mode mode, const QString& caption, const QString& folderKey,
-                   const QString& filter);
+                   const QString& filter, const QString& start = QString());
 
     Interaction& m_ui;
     SettingsStore& m_settings;

@@ -419,7 +419,11 @@ private slots:
             QStringList lines = dialog.Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
             QCOMPARE(lines.size(), 13);
             QCOMPARE(lines.first(), QStringLiteral("F4  Show / Hide Pairing Window"));
-            QVERIFY(lines.contains(QStringLiteral("=   Generate Pairing Report to Clipboard")));
+            // Keys whose command is not built yet say so; the others do not.
+            QVERIFY(lines.contains(QStringLiteral("F1  Undo")));
+            QVERIFY(lines.contains(QStringLiteral("F9  Global Info  (not available yet)")));
+            QVERIFY(lines.contains(
+                QStringLiteral("=   Generate Pairing Report to Clipboard  (not available yet)")));
             QCOMPARE(lines.last(), QStringLiteral("<-- View Last Month while Pressed"));
         });
     }

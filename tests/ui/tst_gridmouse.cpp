@@ -23,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFont>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -704,8 +705,15 @@ private slots:
         QVERIFY(hideLeave->isCheckable() && hideLeave->isEnabled());
         hideLeave->trigger();
         QVERIFY(hideLeave->isChecked() && m.frame.Client()->Grid()->Flags().HideLeave);
+        // The status bar says which filters hide rows, and only while one does.
+        auto* filters = m.frame.findChild<QLabel*>(QStringLiteral("DisplayFilterText"));
+        QVERIFY(filters && !filters->isHidden());
+        QCOMPARE(filters->text(), QStringLiteral("Filtered: Hide Leave Blocks"));
+        m.frame.Action(CmShowOnlyLtc)->trigger();
+        QCOMPARE(filters->text(), QStringLiteral("Filtered: Hide Leave Blocks, Show Only LTC"));
         m.frame.Client()->DeleteAll();
         QVERIFY(!hideLeave->isChecked() && !m.frame.Client()->Grid()->Flags().Any());
+        QVERIFY(filters->isHidden());
     }
 };
 

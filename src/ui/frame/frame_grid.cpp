@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QInputDialog>
+#include <QLabel>
 
 namespace tl::ui {
 
@@ -26,10 +27,18 @@ void TMainDecFrameWin::InstallGridCommands()
 {
     auto syncChecks = [this] {
         DisplayFlags flags = m_client->Grid()->Flags();
+        QStringList on;
         for (int command : kFilterCommands) {
-            if (QAction* action = Action(command))
-                action->setChecked(*DisplayFlag(flags, command));
+            QAction* action = Action(command);
+            const bool checked = *DisplayFlag(flags, command);
+            if (action != nullptr)
+                action->setChecked(checked);
+            if (action != nullptr && checked)
+                on << action->text().remove(QLatin1Char('&'));
         }
+        m_filterLabel->setText(tr("Filtered: %1").arg(on.join(QStringLiteral(", "))));
+        m_filterLabel->setToolTip(m_filterLabel->text());
+        m_filterLabel->setVisible(!on.isEmpty());
     };
     for (int command : kFilterCommands) {
         if (QAction* action = Action(command))

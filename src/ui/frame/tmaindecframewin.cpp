@@ -290,6 +290,13 @@ void TMainDecFrameWin::CreateStatusBar()
     statusBar()->addWidget(hover, 3);
     connect(m_client, &TtlWin::HoverTextChanged, hover, &QLabel::setText);
 
+    // Rows the filters hide leave no gap in the grid, so say they are hidden.
+    m_filterLabel = new QLabel(this);
+    m_filterLabel->setObjectName(QStringLiteral("DisplayFilterText"));
+    m_filterLabel->setFont(bold);
+    m_filterLabel->hide();
+    statusBar()->addPermanentWidget(m_filterLabel);
+
     // The open-time gauge: open credit against the month's pairing credit.
     auto* gauge = new QProgressBar(this);
     gauge->setObjectName(QStringLiteral("OpenTimeGauge"));

@@ -111,6 +111,7 @@ private:
     TtlWin* m_client = nullptr;
     QToolBar* m_toolBar = nullptr;
     QLabel* m_statusLabel = nullptr;
+    QLabel* m_filterLabel = nullptr; // the grid's display filters while any is on
     QHash<int, QAction*> m_actions;
     QHash<int, std::function<void()>> m_handlers;
     // Commands shown checked while their window is visible.

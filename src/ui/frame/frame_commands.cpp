@@ -15,7 +15,6 @@
 #include "ui/grid/ttlwin.h"
 #include "ui/seam/qtinteraction.h"
 #include "ui/windows/helpwindow.h"
-#include "ui/windows/toolboxwindow.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -48,11 +47,6 @@ void TMainDecFrameWin::InstallFrameCommands()
         addAction(action);
         m_actions.insert(command, action);
     }
-
-    m_checks.insert(CmToolBox, [this] {
-        auto* window = findChild<ToolBoxWindow*>(QString(), Qt::FindDirectChildrenOnly);
-        return window != nullptr && window->isVisible();
-    });
 
     m_handlers.insert(CmBuildBlocks, [this] {
         BuildBlocks(m_client->Document(), m_ui, true);

@@ -77,6 +77,7 @@ TMainDecFrameWin::TMainDecFrameWin(Interaction& ui, SettingsStore& settings, QWi
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
                 &TMainDecFrameWin::SyncModifiedMark);
 
+    CreateDocks();
     CreateActions();
     InstallWindowsCommands();
     MoveKeysNamedInText();
@@ -85,6 +86,7 @@ TMainDecFrameWin::TMainDecFrameWin(Interaction& ui, SettingsStore& settings, QWi
     CreateStatusBar();
     UpdateCommands();
     resize(1000, 700);
+    RestoreDockLayout();
 }
 
 void TMainDecFrameWin::AddActions(const std::vector<MenuEntry>& entries)
@@ -578,6 +580,7 @@ void TMainDecFrameWin::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    SaveDockLayout();
     event->accept();
 }
 

@@ -22,6 +22,7 @@ class SettingsStore;
 
 namespace tl::ui {
 
+class FrameDock;
 class TtlWin;
 
 // Asks the user for a file or folder; an empty result means cancelled. The
@@ -58,11 +59,19 @@ public:
     // Opens a block file as File > Open does once the file is chosen.
     bool OpenFile(const QString& path);
 
+    // The docked window of that name (framedock.h); null for none.
+    FrameDock* Dock(const QString& name) const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateActions();
+    // Docks of the pairings board, the toolbox and the pairing text, placed
+    // as the settings last kept them (frame_docks.cpp).
+    void CreateDocks();
+    void RestoreDockLayout();
+    void SaveDockLayout();
     // Pairings window, open-pairings switch, history and undo.
     void InstallWindowsCommands();
     void InstallGridCommands();

@@ -16,6 +16,7 @@
 #include "ui/grid/gridview.h"
 #include "ui/grid/ttlwin.h"
 #include "ui/settings/qtsettingsstore.h"
+#include "ui/windows/framedock.h"
 #include "ui/windows/helpwindow.h"
 
 #include <QAction>
@@ -384,6 +385,39 @@ private slots:
         QVERIFY(QFile::exists(copy + QStringLiteral(".tl2")));
         QCOMPARE(f.frame.windowTitle(),
                  QStringLiteral("Tessara Lines - ") + copy + QStringLiteral(".tl2[*]"));
+    }
+
+    // The docks' layout outlives the frame; which are open is the month's:
+    // the toolbox comes back with a month saved with it open, and closing
+    // its dock is what the next save records.
+    void docksKeepTheirLayoutAndTheToolBoxFollowsTheMonth()
+    {
+        Fixture f;
+        f.frame.show();
+        QVERIFY(f.frame.OpenFile(f.path));
+        f.doc().BuildState = 1;
+        f.frame.UpdateCommands();
+        f.frame.Action(CmToolBox)->trigger();
+        f.frame.addDockWidget(Qt::LeftDockWidgetArea, f.frame.Dock(ToolBoxDockName()));
+        f.frame.Action(CmSave)->trigger();
+        QVERIFY(f.frame.close());
+        f.frame.Client()->DeleteAll(); // lets go of the month
+
+        TMainDecFrameWin again(f.ui, f.settings);
+        FrameDock* toolbox = again.Dock(ToolBoxDockName());
+        QVERIFY(toolbox->isHidden()); // no month yet
+        QVERIFY(again.OpenFile(f.path));
+        QVERIFY(!toolbox->isHidden());
+        QCOMPARE(again.dockWidgetArea(toolbox), Qt::LeftDockWidgetArea);
+        again.UpdateCommands();
+        QVERIFY(again.Action(CmToolBox)->isChecked());
+
+        toolbox->close();
+        again.UpdateCommands();
+        QVERIFY(!again.Action(CmToolBox)->isChecked());
+        again.Action(CmSave)->trigger();
+        QVERIFY(again.OpenFile(f.path));
+        QVERIFY(toolbox->isHidden());
     }
 
     // The warnings report, help and shortcut windows of one opened month.

@@ -47,4 +47,15 @@ struct GridStyle {
     static GridStyle FromPreferences(const Preferences& preferences);
 };
 
+// The contrast of two colours as the web's accessibility guidelines measure
+// it, from relative luminance: 1 (same) to 21 (black on white).
+double ContrastRatio(const QColor& a, const QColor& b);
+
+// Contrast normal text needs to be read with ease.
+inline constexpr double kReadableContrast = 4.5;
+
+// `text` taken towards black (towards white on a dark background) just far
+// enough to read on `background`; unchanged when it does already.
+QColor ReadableOn(const QColor& text, const QColor& background);
+
 } // namespace tl::ui

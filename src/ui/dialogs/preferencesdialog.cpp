@@ -1,5 +1,6 @@
 #include "ui/dialogs/preferencesdialog.h"
 
+#include "ui/grid/grid_style.h"
 #include "ui/seam/qtinteraction.h"
 #include "ui_preferencesdialog.h"
 
@@ -53,7 +54,8 @@ PreferencesDialog::PreferencesDialog(const Preferences& preferences, QWidget* pa
     connect(m_form->colours, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const int index = m_form->colours->row(item);
         const Rgb& c = m_colours[static_cast<size_t>(index)];
-        QColor chosen = QColorDialog::getColor(QColor(c.Red, c.Green, c.Blue), this, item->text());
+        QColor chosen =
+            QColorDialog::getColor(QColor(c.Red, c.Green, c.Blue), this, GridColourName(index));
         if (chosen.isValid())
             SetColour(index, Rgb{chosen.red(), chosen.green(), chosen.blue()});
     });
@@ -89,9 +91,12 @@ void PreferencesDialog::ShowColours()
     m_form->colours->clear();
     for (size_t i = 0; i < m_colours.size(); ++i) {
         const Rgb& c = m_colours[i];
-        auto* item = new QListWidgetItem(
-            Swatch(c),
-            tr("Colour %1  (%2, %3, %4)").arg(i + 1).arg(c.Red).arg(c.Green).arg(c.Blue));
+        auto* item = new QListWidgetItem(Swatch(c), tr("%1  (%2, %3, %4)")
+                                                         .arg(GridColourName(int(i)))
+                                                         .arg(c.Red)
+                                                         .arg(c.Green)
+                                                         .arg(c.Blue));
+        item->setToolTip(tr("Double-click to change"));
         m_form->colours->addItem(item);
     }
 }

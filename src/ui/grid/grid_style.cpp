@@ -41,6 +41,26 @@ double Luminance(const QColor& c)
 
 } // namespace
 
+QString GridColourName(int which)
+{
+    static const char* const kNames[kGridColours] = {"Low Credit Pairings",
+                                                     "Medium Credit Pairings",
+                                                     "High Credit Pairings",
+                                                     "Very High Credit Pairings",
+                                                     "Duty Time",
+                                                     "Rest Time",
+                                                     "Pair Over Requested Day Off",
+                                                     "Block Holder",
+                                                     "Reserve",
+                                                     "Blk Total in Specified Range",
+                                                     "Blk Total outside Specified Range",
+                                                     "Block Window Background",
+                                                     "Pairing Window Background"};
+    if (which < 0 || which >= kGridColours)
+        return QString();
+    return QString::fromLatin1(kNames[which]);
+}
+
 double ContrastRatio(const QColor& a, const QColor& b)
 {
     const double la = Luminance(a);

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QString>
 
 #include <array>
 
@@ -25,6 +26,10 @@ enum GridColour {
     kBlockWindowBackground,
     kPairingWindowBackground,
 };
+
+// The name of colour `which` as the preferences and the colour legend show
+// it: what it colours.
+QString GridColourName(int which);
 
 // What the grid painter needs from the settings, read once at start-up (and
 // again after the preferences dialog), so painting never reads the file.

@@ -48,6 +48,12 @@ PreferencesDialog::PreferencesDialog(const Preferences& preferences, QWidget* pa
     m_form->disableFtp->setChecked(p.DisableFTP);
     m_form->debugFile->setChecked(p.DebugFile);
     m_colours = ParseCustomColors(p.CustomColors);
+    // Wide enough for the longest name with its values.
+    const QFontMetrics metrics(m_form->colours->font());
+    m_form->colours->setMinimumWidth(
+        metrics.horizontalAdvance(QStringLiteral("Blk Total outside Specified Range  (255, 255, 255)")) +
+        m_form->colours->iconSize().width() + 48);
+    m_form->colours->setMinimumHeight(metrics.height() * 14);
     ShowColours();
     ShowFont();
 

@@ -528,14 +528,13 @@ private slots:
         const GridStyle s = GridStyle::FromPreferences(Preferences{});
         auto c = [&s](GridColour which) { return s.Colour(which); };
         const QColor grid = c(kBlockWindowBackground);
-        QTest::newRow("red credit on old grey") << QColor(255, 0, 0) << QColor(192, 192, 192)
-                                                << false;
+        QTest::newRow("red credit on old grey")
+            << QColor(255, 0, 0) << QColor(192, 192, 192) << false;
         QTest::newRow("credit outside range") << c(kBlkTotalOutsideRange) << grid << true;
         QTest::newRow("credit in range") << c(kBlkTotalInRange) << grid << true;
         QTest::newRow("reserve credit") << c(kReserve) << grid << true;
         QTest::newRow("name") << QColor(0, 100, 0) << grid << true;
-        QTest::newRow("weekend in header")
-            << c(kBlkTotalOutsideRange) << grid.lighter(110) << true;
+        QTest::newRow("weekend in header") << c(kBlkTotalOutsideRange) << grid.lighter(110) << true;
         QTest::newRow("reserve code, last month") << c(kReserve) << grid.darker(115) << true;
         QTest::newRow("request code on a weekend")
             << ReadableOn(c(kPairOverRequestedDayOff), grid.darker(106)) << grid.darker(106)

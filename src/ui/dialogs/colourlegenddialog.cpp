@@ -18,9 +18,9 @@ enum class Mark { None, Bar, Strike, OrangeBox, BlueFrame, DayStrip, Corner, Loc
 struct Entry {
     QString Name;
     QString Meaning;
-    QColor Fill;   // the sample's own colour (a bar, a label, a day)
-    QColor Ink;    // its text; invalid for none
-    QString Text;  // its text
+    QColor Fill;  // the sample's own colour (a bar, a label, a day)
+    QColor Ink;   // its text; invalid for none
+    QString Text; // its text
     Mark Decoration = Mark::None;
 };
 
@@ -87,10 +87,12 @@ std::vector<Entry> Entries(const GridStyle& s)
     const QColor name(0, 100, 0);
     const QColor none;
     std::vector<Entry> entries = {
-        {GridColourName(kLowCreditPairings), QStringLiteral("Pairing number: under 5:00 credit a day"),
-         c(kDutyTime), c(kLowCreditPairings), QStringLiteral("0101"), Mark::Bar},
-        {GridColourName(kMediumCreditPairings), QStringLiteral("Pairing number: 5:00 to 5:59 a day"),
-         c(kDutyTime), c(kMediumCreditPairings), QStringLiteral("0102"), Mark::Bar},
+        {GridColourName(kLowCreditPairings),
+         QStringLiteral("Pairing number: under 5:00 credit a day"), c(kDutyTime),
+         c(kLowCreditPairings), QStringLiteral("0101"), Mark::Bar},
+        {GridColourName(kMediumCreditPairings),
+         QStringLiteral("Pairing number: 5:00 to 5:59 a day"), c(kDutyTime),
+         c(kMediumCreditPairings), QStringLiteral("0102"), Mark::Bar},
         {GridColourName(kHighCreditPairings), QStringLiteral("Pairing number: 6:00 to 6:59 a day"),
          c(kDutyTime), c(kHighCreditPairings), QStringLiteral("0103"), Mark::Bar},
         {GridColourName(kVeryHighCreditPairings),

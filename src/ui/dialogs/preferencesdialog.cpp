@@ -50,9 +50,9 @@ PreferencesDialog::PreferencesDialog(const Preferences& preferences, QWidget* pa
     m_colours = ParseCustomColors(p.CustomColors);
     // Wide enough for the longest name with its values.
     const QFontMetrics metrics(m_form->colours->font());
-    m_form->colours->setMinimumWidth(
-        metrics.horizontalAdvance(QStringLiteral("Blk Total outside Specified Range  (255, 255, 255)")) +
-        m_form->colours->iconSize().width() + 48);
+    m_form->colours->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral(
+                                         "Blk Total outside Specified Range  (255, 255, 255)")) +
+                                     m_form->colours->iconSize().width() + 48);
     m_form->colours->setMinimumHeight(metrics.height() * 14);
     ShowColours();
     ShowFont();
@@ -97,11 +97,9 @@ void PreferencesDialog::ShowColours()
     m_form->colours->clear();
     for (size_t i = 0; i < m_colours.size(); ++i) {
         const Rgb& c = m_colours[i];
-        auto* item = new QListWidgetItem(Swatch(c), tr("%1  (%2, %3, %4)")
-                                                         .arg(GridColourName(int(i)))
-                                                         .arg(c.Red)
-                                                         .arg(c.Green)
-                                                         .arg(c.Blue));
+        auto* item = new QListWidgetItem(
+            Swatch(c),
+            tr("%1  (%2, %3, %4)").arg(GridColourName(int(i))).arg(c.Red).arg(c.Green).arg(c.Blue));
         item->setToolTip(tr("Double-click to change"));
         m_form->colours->addItem(item);
     }

@@ -130,11 +130,11 @@ FittedText LastMonthEntry(const GridStyle& style, const GridLayout& l, int row, 
     const int col = l.LastMonthView ? e : e - 31;
     if (text.size() > 3 && v[CarryValue::PairingTafb] > 0) {
         const int from = XAt(l, col, v[CarryValue::PairingStart]);
-        const int to = std::max(from + 1, XAt(l, col, Minutes(v[CarryValue::PairingStart]) +
-                                                          Minutes(v[CarryValue::PairingTafb])));
+        const int to = std::max(from + 1, XAt(l, col,
+                                              Minutes(v[CarryValue::PairingStart]) +
+                                                  Minutes(v[CarryValue::PairingTafb])));
         // Keep the name in view when the bar starts left of what is shown.
-        const int textX =
-            std::max({from + 1, l.ColumnX(l.FirstColumn()) + 1, l.FixedWidth() + 1});
+        const int textX = std::max({from + 1, l.ColumnX(l.FirstColumn()) + 1, l.FixedWidth() + 1});
         const int end = l.LastMonthView ? to : std::min(to, l.ColumnX(0) - 2);
         const QRect room(textX, BarTop(l, row), std::max(0, end - textX), BarHeight(l));
         if (room.width() <= l.ColWidth / 3)
@@ -688,8 +688,8 @@ FittedText CutTextAt(const ScheduleDocument& doc, const GridStyle& style, const 
     const GridLayout::Hit hit = l.HitTest(point);
     auto cutHere = [&](const FittedText& text) { return text.Cut() && text.Room.contains(point); };
     if (hit.Where == GridLayout::Hit::Corner) {
-        FittedText group = FitText(style.Font, FromCoreText(doc.GroupName.substr(0, 30)),
-                                   GroupNameRoom(style, l));
+        FittedText group =
+            FitText(style.Font, FromCoreText(doc.GroupName.substr(0, 30)), GroupNameRoom(style, l));
         return cutHere(group) ? group : FittedText{};
     }
     if (hit.Crew < 0 || hit.Crew >= CrewRows(doc))

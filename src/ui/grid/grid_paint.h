@@ -35,7 +35,7 @@ FittedText FitText(const QFont& font, const QString& text, const QRect& room);
 // The text drawn cut short at `point` (a name, a code, a pairing number, last
 // month's entries, the group), for its tooltip; Full is empty where nothing
 // is cut.
-FittedText CutTextAt(const ScheduleDocument& doc, const GridStyle& style,
-                     const GridLayout& layout, QPoint point);
+FittedText CutTextAt(const ScheduleDocument& doc, const GridStyle& style, const GridLayout& layout,
+                     QPoint point);
 
 } // namespace tl::ui

@@ -51,8 +51,7 @@ QMimeData* ToolBoxList::mimeData(const QList<QListWidgetItem*>& items) const
     return payload;
 }
 
-ToolBoxWindow::ToolBoxWindow(ScheduleDocument& doc, QWidget* parent)
-    : QWidget(parent), m_doc(doc)
+ToolBoxWindow::ToolBoxWindow(ScheduleDocument& doc, QWidget* parent) : QWidget(parent), m_doc(doc)
 {
     setObjectName(QStringLiteral("ToolBoxWindow"));
     setWindowTitle(QStringLiteral("ToolBox"));

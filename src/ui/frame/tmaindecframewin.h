@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/frame/commands.h"
+#include "ui/frame/filechooser.h"
 
 #include <QHash>
 #include <QList>
@@ -24,15 +25,7 @@ namespace tl::ui {
 
 class FrameDock;
 class TtlWin;
-
-// Asks the user for a file or folder; an empty result means cancelled. The
-// frame uses Qt's file dialogs unless a test puts in its own.
-struct FileChooser {
-    enum class Mode { Open, Save };
-    std::function<QString(Mode mode, const QString& caption, const QString& folder,
-                          const QString& filter)>
-        Choose;
-};
+struct ImportContext;
 
 // The main frame: menu, tool bar and status bar around the block window.
 class TMainDecFrameWin : public QMainWindow {
@@ -61,6 +54,10 @@ public:
 
     // The docked window of that name (framedock.h); null for none.
     FrameDock* Dock(const QString& name) const;
+
+    // What the month's imports need: the open month, the seam, the settings
+    // and the file chooser, with this frame as the dialogs' parent.
+    ImportContext Imports();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -96,6 +93,8 @@ private:
     // Build Blocks, warnings, copies for viewer and company, help, keys
     // (frame_commands.cpp).
     void InstallFrameCommands();
+    // The Import menu (frame_imports.cpp).
+    void InstallImportCommands();
 
     void DoOpen();
     bool DoSave();

@@ -523,6 +523,21 @@ private slots:
         QCOMPARE((l.FixedWidth() - l.LeftMargin()) % l.ColWidth, 0);
     }
 
+    // A locked pairing shows it above its bar, even as the current pairing.
+    void lockMarkShowsOverTheCurrentPairingsFrame()
+    {
+        Fixture f;
+        f.doc.CurrentPair = 0;
+        f.doc.CurrentPairDay = 4;
+        const GridLayout& l = f.grid().Layout();
+        const QPoint aboveStart(l.ColumnX(4) + l.ColWidth / 4 + 1, l.RowY(1) + 1);
+        QCOMPARE(f.view()->grab().toImage().pixelColor(aboveStart),
+                 f.grid().Style().Colour(kBlockWindowBackground));
+        f.doc.Crew[1].DayLocked[4] = 1;
+        f.grid().RepaintAll();
+        QCOMPARE(f.view()->grab().toImage().pixelColor(aboveStart), QColor(Qt::black));
+    }
+
     void paintsHostileDocument()
     {
         Fixture f;

@@ -144,6 +144,7 @@ void TMainDecFrameWin::CreateActions()
     InstallDialogCommands();
     InstallGridCommands();
     InstallFrameCommands();
+    InstallNewCommands();
 }
 
 void TMainDecFrameWin::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries)

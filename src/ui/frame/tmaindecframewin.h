@@ -87,6 +87,9 @@ private:
     // Build Blocks, warnings, copies for viewer and company, help, keys
     // (frame_commands.cpp).
     void InstallFrameCommands();
+    // New, with the month's dates and the new-file wizard, and Setup Month
+    // (frame_new.cpp).
+    void InstallNewCommands();
 
     void DoOpen();
     bool DoSave();

@@ -1,0 +1,90 @@
+// New (the month's dates and the new-file wizard) and Setup Month.
+#include "ui/frame/tmaindecframewin.h"
+
+#include "model/interaction.h"
+#include "model/schedule_document.h"
+#include "model/version.h"
+#include "rules/block_build.h"
+#include "ui/dialogs/monthdatesdialog.h"
+#include "ui/dialogs/newfiledialog.h"
+#include "ui/dialogs/setupmonthdialog.h"
+#include "ui/grid/ttlwin.h"
+
+#include <QAction>
+
+namespace tl::ui {
+
+void TMainDecFrameWin::InstallNewCommands()
+{
+    // Setup Month; true when a rule changed.
+    auto setupMonth = [this] {
+        ScheduleDocument& doc = m_client->Document();
+        SetupMonthDialog dialog(doc, this);
+        return dialog.exec() == QDialog::Accepted && dialog.Store(doc);
+    };
+
+    m_handlers.insert(CmMonth, [this, setupMonth] {
+        ScheduleDocument& doc = m_client->Document();
+        if (setupMonth() && doc.GridOn) {
+            // Credit limits and days off decide legality and the block
+            // holders: the blocks are checked again, then redrawn.
+            TakeDownGrid(doc);
+            BuildBlocks(doc, m_ui, true);
+        }
+        m_client->update();
+        emit m_client->DocumentChanged();
+    });
+
+    m_handlers.insert(CmNew, [this, setupMonth] {
+        ScheduleDocument& doc = m_client->Document();
+        if (doc.Modified &&
+            !m_ui.AskYes("Caution!", "All changes to file will be lost. Delete Anyway"))
+            return;
+        if (!m_ui.AskYes(kCaption, "Would you like to create a new file"))
+            return;
+        // The month open stays whole until the new one has its dates: SetMonth
+        // changes nothing when it refuses, and Cancel leaves everything as it
+        // was.
+        int32_t firstDay = 0;
+        int32_t lastDay = 0;
+        MonthDatesDialog dates(
+            [&](int32_t first, int32_t last) {
+                firstDay = first;
+                lastDay = last;
+                return doc.SetMonth(m_ui, first, last);
+            },
+            this);
+        if (dates.exec() != QDialog::Accepted)
+            return;
+
+        m_ui.Trace("FileNewBegin\n");
+        // The floating windows go with the grid; the month's lock is let go.
+        TakeDownGrid(doc);
+        m_client->DeleteAll();
+        (void)doc.SetMonth(m_ui, firstDay, lastDay);
+        doc.Untitled = true;
+        doc.Modified = false;
+        setWindowTitle(QStringLiteral("Tessara Lines File Viewer - untitled.blk[*]"));
+
+        NewFileSteps steps;
+        steps.ToolBoxAndMonth = [setupMonth] { (void)setupMonth(); };
+        steps.SaveAs = [this] { return DoSaveAs(); };
+        NewFileDialogACR wizard(doc, m_ui, m_settings, std::move(steps), this);
+        const bool finished = wizard.exec() == QDialog::Accepted;
+        SaveSettings(false);
+        // Cancelled before the crew group was chosen: no month. Later, what
+        // was loaded stays open, to be completed through the menus.
+        if (!finished && wizard.Step() == 0) {
+            m_client->DeleteAll();
+            return;
+        }
+        doc.DisplayState = kMonthOpen;
+        emit m_client->DocumentChanged();
+        if (finished && wizard.BuildOnFinish()) {
+            BuildBlocks(doc, m_ui, true);
+            emit m_client->DocumentChanged();
+        }
+    });
+}
+
+} // namespace tl::ui

@@ -1,0 +1,330 @@
+#include "model/schedule_document.h"
+#include "model/vortime.h"
+#include "storage/block_file.h"
+#include "storage/memory_settings.h"
+#include "storage/month_lock.h"
+#include "support/scripted_interaction.h"
+#include "support/temp_dir.h"
+#include "ui/dialogs/monthdatesdialog.h"
+#include "ui/dialogs/newfiledialog.h"
+#include "ui/dialogs/setupmonthdialog.h"
+#include "ui/frame/commands.h"
+#include "ui/frame/tmaindecframewin.h"
+#include "ui/grid/ttlwin.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <deque>
+#include <functional>
+
+using tl::test::ScriptedInteraction;
+using namespace tl;
+using namespace tl::ui;
+using Handler = std::function<void(QWidget*)>;
+
+namespace {
+
+QStringList StatusTexts(const NewFileDialogACR& w)
+{
+    QStringList out;
+    for (const char* caption : {"Roster", "Absences", "Overlap Info", "Current Pairings"})
+        out << w.Status(QString::fromLatin1(caption));
+    return out;
+}
+
+// Every step logs its name (and flag) and returns `loads`.
+NewFileSteps LoggingSteps(QStringList& calls, bool loads)
+{
+    auto step = [&calls, loads](const char* name) {
+        return [&calls, loads, name](auto... flag) {
+            calls << QString::fromLatin1(name) + ((flag ? QStringLiteral(" next") : QString()) + ...
+                                                  + QString());
+            return loads;
+        };
+    };
+    return {step("toolbox"), step("roster"),   step("absences"), step("last month"),
+            step("pairings"), step("lis"), step("save")};
+}
+
+// Runs each handler on the next modal dialog that opens, in order.
+struct ModalScript {
+    explicit ModalScript(std::deque<Handler> handlers) : queue(std::move(handlers))
+    {
+        QObject::connect(&poll, &QTimer::timeout, [this] {
+            QWidget* w = QApplication::activeModalWidget();
+            if (w == nullptr || w == last || queue.empty())
+                return;
+            last = w;
+            // Outside this slot, so the dialogs it opens are handled too.
+            QTimer::singleShot(0, w, [w, h = queue.front()] { h(w); });
+            queue.pop_front();
+        });
+        poll.start(5);
+    }
+    std::deque<Handler> queue;
+    QPointer<QWidget> last;
+    QTimer poll;
+};
+
+template <typename T> T* Child(QWidget* w, const char* name)
+{
+    return w->findChild<T*>(QString::fromLatin1(name));
+}
+
+void Click(QWidget* w, const char* button)
+{
+    Child<QPushButton>(w, button)->click();
+}
+
+// A frame with a saved month of April 2027 open (and locked).
+struct FrameFixture {
+    FrameFixture()
+    {
+        auto doc = std::make_unique<ScheduleDocument>();
+        QVERIFY(doc->SetMonth(ui, JulianDay(4, 1, 2027), JulianDay(4, 30, 2027)));
+        doc->GroupName = "YHZDH8CAH";
+        QVERIFY(SaveBlocks(*doc, month, kSchedulerFile, ui));
+        QVERIFY(frame.OpenFile(QString::fromStdString(month.string())));
+        ui.Clear();
+    }
+    ScheduleDocument& doc() { return frame.Client()->Document(); }
+
+    test::TempDir dir;
+    std::filesystem::path month = dir.path() / "april.tl2";
+    ScriptedInteraction ui;
+    MemorySettingsStore settings;
+    TMainDecFrameWin frame{ui, settings};
+};
+
+} // namespace
+
+class WizardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void walkToTheSaveStep_data()
+    {
+        QTest::addColumn<bool>("loads");
+        QTest::addColumn<bool>("secondMonth");
+        QTest::addColumn<QString>("calls");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("every file dialog cancelled")
+            << false << true << "toolbox,roster,absences,last month,pairings,lis,save"
+            << "Not Loaded";
+        QTest::newRow("loaded, second month refused")
+            << true << false << "toolbox,roster,absences,last month,pairings,lis,save" << "Done";
+        QTest::newRow("loaded with the second month")
+            << true << true
+            << "toolbox,roster,absences,absences next,last month,pairings,lis,save" << "Done";
+    }
+    void walkToTheSaveStep()
+    {
+        QFETCH(bool, loads);
+        QFETCH(bool, secondMonth);
+        QFETCH(QString, calls);
+        QFETCH(QString, status);
+        ScriptedInteraction ui;
+        MemorySettingsStore settings;
+        auto doc = std::make_unique<ScheduleDocument>();
+        QStringList called;
+        NewFileDialogACR wizard(*doc, ui, settings, LoggingSteps(called, loads));
+        wizard.Back();
+        QCOMPARE(wizard.Step(), 0);
+        QVERIFY(wizard.Instruction().startsWith(QStringLiteral("Step 1: Select Base")));
+        ui.Script({Answer::Yes, secondMonth ? Answer::Yes : Answer::No});
+        const char* texts[] = {"Step 2:", "Step 3:", "Step 4:",  "Step 5:",
+                               "Step 6: Click Next to Scan", "Step 7:", "New File Created."};
+        for (const char* text : texts) {
+            wizard.Next();
+            QVERIFY2(wizard.Instruction().startsWith(QString::fromLatin1(text)), text);
+        }
+        QCOMPARE(called.join(QLatin1Char(',')), calls);
+        QCOMPARE(StatusTexts(wizard), QStringList(4, status));
+        QVERIFY(wizard.BuildOnFinish());
+        QVERIFY(Child<QPushButton>(&wizard, "FinishedButton")->isEnabled());
+        QVERIFY(!Child<QPushButton>(&wizard, "NextButton")->isEnabled());
+        QCOMPARE(wizard.Step(), 6);
+        // Back to the scan: for pilots too, the text of what Next will do.
+        wizard.Back();
+        QVERIFY(wizard.Instruction().startsWith(QStringLiteral("Step 6: Click Next to Scan")));
+        QVERIFY(Child<QPushButton>(&wizard, "NextButton")->isEnabled());
+        QCOMPARE(doc->GroupName, std::string("YYZDH8CAZ"));
+        const std::array<int32_t, 5> pilotRules{12, 12, 2700, 2400, 21};
+        QVERIFY(std::equal(pilotRules.begin(), pilotRules.end(), doc->MonthRules.begin() + 6));
+        QCOMPARE(settings.GetText("TL", "BuildingBase", ""), std::string("4"));
+    }
+
+    void crewGroup_data()
+    {
+        QTest::addColumn<QString>("presets"); // BuildingBase, BuildingEqp, BuildingStatus
+        QTest::addColumn<QString>("click");
+        QTest::addColumn<QString>("typedText");
+        QTest::addColumn<QString>("checked");
+        QTest::addColumn<bool>("equipment");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<int>("daysOff");
+        const QString confirm =
+            QStringLiteral("Tessara Lines: Confirm You Would Like to Create a New File for ");
+        QTest::newRow("unknown presets") << "3 0 5" << "" << "" << "YYZ DH8 CA" << true
+                                         << confirm + QStringLiteral("YYZ DH8 CA") << "YYZDH8CAZ"
+                                         << 12;
+        QTest::newRow("presets") << "6 4 1" << "" << "" << "YUL CRJ FO" << true
+                                 << confirm + QStringLiteral("YUL CRJ FO") << "YULCRJFOM" << 12;
+        QTest::newRow("FA / PU clicked") << "8 2 0" << "FA" << "" << "YHZ DH3 FA" << false
+                                         << confirm + QStringLiteral("YHZ FA") << "YHZDH3FAH"
+                                         << 10;
+        QTest::newRow("F/O clicked after FA / PU")
+            << "2 3 2" << "FO" << "" << "YYC DH4 FO" << true
+            << confirm + QStringLiteral("YYC DH4 FO") << "YYCDH4FOC" << 12;
+        // The typed status decides the crew kind.
+        QTest::newRow("typed") << "4 1 2" << "" << "YUL DH8 CA M" << "YYZ DH8 FA" << false
+                               << confirm + QStringLiteral("YUL DH8 CA") << "YULDH8CAM" << 12;
+        QTest::newRow("typed 8 characters")
+            << "4 1 0" << "" << "YUL DH8 CA " << "YYZ DH8 CA" << true
+            << "Tessara Lines: YULDH8CA Is Not a Valid Base/Eqp/Status/Pairing Combination" << ""
+            << 0;
+    }
+    void crewGroup()
+    {
+        QFETCH(QString, presets);
+        QFETCH(QString, click);
+        QFETCH(QString, typedText);
+        QFETCH(QString, checked);
+        QFETCH(bool, equipment);
+        QFETCH(QString, shown);
+        QFETCH(QString, group);
+        QFETCH(int, daysOff);
+        ScriptedInteraction ui;
+        MemorySettingsStore settings;
+        const QStringList values = presets.split(QLatin1Char(' '));
+        int i = 0;
+        for (const char* key : {"BuildingBase", "BuildingEqp", "BuildingStatus"})
+            settings.Set("TL", key, values[i++].toStdString());
+        auto doc = std::make_unique<ScheduleDocument>();
+        QStringList calls;
+        NewFileDialogACR wizard(*doc, ui, settings, LoggingSteps(calls, false));
+        if (!click.isEmpty())
+            Child<QRadioButton>(&wizard, click.toLatin1().constData())->click();
+        const QStringList typed =
+            typedText.isEmpty() ? QStringList() : typedText.split(QLatin1Char(' '));
+        for (const QString& name : checked.split(QLatin1Char(' ')))
+            QVERIFY2(Child<QRadioButton>(&wizard, name.toLatin1().constData())->isChecked(),
+                     qPrintable(name));
+        QCOMPARE(Child<QRadioButton>(&wizard, "DH8")->parentWidget()->isEnabled(), equipment);
+        const char* fields[] = {"AltBase", "AltEqp", "AltStatus", "AltLetter"};
+        Child<QCheckBox>(&wizard, "UseAlternate")->setChecked(!typed.isEmpty());
+        for (qsizetype f = 0; f < typed.size(); ++f)
+            Child<QLineEdit>(&wizard, fields[f])->setText(typed[f]);
+        // The first time refused, the second confirmed.
+        ui.Script({Answer::No, Answer::Yes});
+        wizard.Next();
+        QCOMPARE(wizard.Step(), 0);
+        wizard.Next();
+        QCOMPARE(wizard.Step(), group.isEmpty() ? 0 : 1);
+        QCOMPARE(QString::fromStdString(ui.Dialogs().back()), shown);
+        QCOMPARE(QString::fromStdString(doc->GroupName), group);
+        QCOMPARE(doc->MonthRules[6], daysOff);
+    }
+
+    void newAsksTakesTheDatesAndCancelLeavesNoMonth()
+    {
+        FrameFixture f;
+        f.doc().Modified = true;
+        f.ui.Script({Answer::No});
+        f.frame.Action(CmNew)->trigger();
+        f.ui.Script({Answer::Yes, Answer::No});
+        f.frame.Action(CmNew)->trigger();
+        QCOMPARE(f.ui.Dialogs(), (std::vector<std::string>{
+                                     "Caution!: All changes to file will be lost. Delete Anyway",
+                                     "Caution!: All changes to file will be lost. Delete Anyway",
+                                     "Tessara Lines: Would you like to create a new file"}));
+        // Cancel in the dates keeps the month open as it was.
+        f.ui.Script({Answer::Yes, Answer::Yes});
+        ModalScript cancel({[](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); }});
+        f.frame.Action(CmNew)->trigger();
+        QCOMPARE(f.doc().FileName, f.month.string());
+        QCOMPARE(f.doc().DaysInMonth, 30);
+
+        f.ui.Clear();
+        f.ui.Script({Answer::Yes, Answer::Yes});
+        QString title;
+        ModalScript script({[](QWidget* w) {
+                                auto* dates = qobject_cast<MonthDatesDialog*>(w);
+                                dates->StartEdit()->setDate(QDate(2027, 11, 1));
+                                dates->EndEdit()->setDate(QDate(2027, 12, 2));
+                                dates->accept(); // 32 days: refused, the dialog stays
+                                QVERIFY(dates->isVisible());
+                                dates->EndEdit()->setDate(QDate(2027, 12, 1));
+                                dates->accept();
+                            },
+                            [&](QWidget* w) {
+                                title = f.frame.windowTitle();
+                                QCOMPARE(f.doc().DaysInMonth, 31);
+                                Click(w, "CancelButton");
+                            }});
+        f.frame.Action(CmNew)->trigger();
+        QCOMPARE(f.ui.Dialogs().back(),
+                 std::string("Tessara Lines: The new Month cannot contain more than 31 days."));
+        QCOMPARE(title, QStringLiteral("Tessara Lines File Viewer - untitled.blk[*]"));
+        QCOMPARE(f.frame.MenuName(), QStringLiteral("MENU_3"));
+        QCOMPARE(f.doc().DisplayState, kNoMonthOpen);
+        // The month left behind is free for another copy of the program.
+        MonthLock other;
+        QCOMPARE(other.Take(f.month), MonthLock::Result::Taken);
+    }
+
+    void newWalksToASavedBuiltMonth()
+    {
+        FrameFixture f;
+        const QString saved = QString::fromStdString((f.dir.path() / "nov.tl2").string());
+        f.frame.SetFileChooser(
+            {[&](FileChooser::Mode mode, const QString&, const QString&, const QString&) {
+                return mode == FileChooser::Mode::Save ? saved : QString();
+            }});
+        f.ui.Script({Answer::Yes, Answer::Yes});
+        ModalScript script({[](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); },
+                            [](QWidget* w) {
+                                for (int step = 0; step < 7; ++step)
+                                    Click(w, "NextButton");
+                                Click(w, "FinishedButton");
+                            },
+                            [](QWidget* w) { qobject_cast<QDialog*>(w)->accept(); }});
+        f.frame.Action(CmNew)->trigger();
+        QCOMPARE(f.frame.MenuName(), QStringLiteral("MENU_1"));
+        QCOMPARE(f.doc().FileName, saved.toStdString());
+        QVERIFY(f.doc().GridOn);
+        QVERIFY(std::filesystem::exists(saved.toStdString()));
+    }
+
+    void setupMonthStoresTheRules()
+    {
+        FrameFixture f;
+        ModalScript script({[](QWidget* w) {
+            auto* dialog = qobject_cast<SetupMonthDialog*>(w);
+            QCOMPARE(dialog->Field(MonthRule::AvgCredit)->text(), QStringLiteral("77:30"));
+            QSpinBox* max = dialog->Field(MonthRule::MaxCredit);
+            max->findChild<QLineEdit*>()->setText(QStringLiteral("81:15"));
+            max->interpretText();
+            dialog->Field(MonthRule::ReducedDaysOff)->setValue(14);
+            dialog->accept();
+        }});
+        f.frame.Action(CmMonth)->trigger();
+        QCOMPARE(f.doc().MonthRules[MonthRule::MaxCredit], 81 * 60 + 15);
+        QCOMPARE(f.doc().MonthRules[MonthRule::ReducedDaysOff], 14);
+        QVERIFY(f.doc().Modified);
+    }
+};
+
+QTEST_MAIN(WizardTest)
+#include "tst_wizard.moc"

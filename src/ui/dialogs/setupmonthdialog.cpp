@@ -105,7 +105,11 @@ SetupMonthDialog::SetupMonthDialog(const ScheduleDocument& doc, QWidget* parent)
         bar->setPageStep(row.Minutes ? 60 : 5);
         bar->setValue(value);
         bar->setMinimumWidth(220);
-        connect(bar, &QScrollBar::valueChanged, field, &QSpinBox::setValue);
+        // Only a change: setting the field anew would rewrite what is being typed.
+        connect(bar, &QScrollBar::valueChanged, field, [field](int v) {
+            if (field->value() != v)
+                field->setValue(v);
+        });
         connect(field, &QSpinBox::valueChanged, bar, &QScrollBar::setValue);
         auto* label = new QLabel(QString::fromLatin1(row.Caption), this);
         label->setBuddy(field);

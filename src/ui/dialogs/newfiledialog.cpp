@@ -356,14 +356,18 @@ void NewFileDialogACR::Next()
                 m_steps.ScanLis();
         });
         break;
-    default:
-        load(m_steps.SaveAs);
-        ShowText(7);
-        m_next->setEnabled(false);
+    default: {
+        // Unsaved (cancelled, or the file refused), the month is not yet
+        // "created": Next stays to try again, Finished builds it untitled.
+        const bool saved = load(m_steps.SaveAs);
+        if (saved)
+            ShowText(7);
+        m_next->setEnabled(!saved);
         m_finished->setEnabled(true);
         m_finished->setDefault(true);
         m_buildOnFinish = true;
         return;
+    }
     }
     ++m_step;
     ShowText(kStepText[m_step]);

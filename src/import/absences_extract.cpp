@@ -151,8 +151,18 @@ bool LoadCrewAbsencesText(ScheduleDocument& doc, std::string_view text, bool fol
 bool LoadCrewAbsences(ScheduleDocument& doc, const std::filesystem::path& path, bool followingMonth,
                       Interaction& ui)
 {
-    if (!ConfirmOverwrite(doc, followingMonth, ui))
-        return false;
+    return ConfirmOverwrite(doc, followingMonth, ui) &&
+           LoadConfirmedCrewAbsences(doc, path, followingMonth, ui);
+}
+
+bool ConfirmCrewAbsencesOverwrite(const ScheduleDocument& doc, bool followingMonth, Interaction& ui)
+{
+    return ConfirmOverwrite(doc, followingMonth, ui);
+}
+
+bool LoadConfirmedCrewAbsences(ScheduleDocument& doc, const std::filesystem::path& path,
+                               bool followingMonth, Interaction& ui)
+{
     ExtractFile text;
     if (!text.Read(path, ui))
         return false;

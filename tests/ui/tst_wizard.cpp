@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -245,28 +246,49 @@ private slots:
         QCOMPARE(other.Take(f.month), MonthLock::Result::Taken);
     }
 
-    void newWalksToASavedBuiltMonth()
+    void newWalksTheSampleMonthToASavedBuiltGrid()
     {
         FrameFixture f;
+        const QDir samples(QStringLiteral(TL_SAMPLES_DIR "/YYZDH8FO-NOV27"));
         const QString saved = QString::fromStdString((f.dir.path() / "nov.tl2").string());
-        f.frame.SetFileChooser(
-            {[&](FileChooser::Mode mode, const QString&, const QString&, const QString&) {
-                return mode == FileChooser::Mode::Save ? saved : QString();
-            }});
-        f.ui.Script({Answer::Yes, Answer::Yes});
-        auto accept = [](QDialog* w) { w->accept(); };
-        ModalScript script({accept,
-                            [](QDialog* w) {
-                                for (const char* b :
-                                     {"NextButton", "NextButton", "NextButton", "NextButton",
-                                      "NextButton", "NextButton", "NextButton", "FinishedButton"})
-                                    Child(w, QString::fromLatin1(b))->click();
+        QStringList files = QStringLiteral("TOOLBOX.TXT 1127perp.ext 1127absp.ext 1227absp.ext "
+                                           "1127actp.ext 1127prgp.ext NOV27.PRG")
+                                .split(QLatin1Char(' '));
+        f.frame.SetFileChooser(FileChooser(
+            [&](FileChooser::Mode mode, const QString&, const QString&, const QString&) {
+                return mode == FileChooser::Mode::Save ? saved
+                                                       : samples.filePath(files.takeFirst());
+            },
+            [&](const QString&, const QString&, const QString&) {
+                return QStringList{samples.filePath(QStringLiteral("NOV27-8.LIS"))};
+            }));
+        f.settings.SetInt("TL", "BuildingStatus", 1);
+        f.ui.Script({Answer::Yes, Answer::Yes, Answer::Yes});
+        QStringList statuses;
+        ModalScript script({[](QDialog* w) {
+                                auto* dates = qobject_cast<MonthDatesDialog*>(w);
+                                dates->StartEdit()->setDate(QDate(2027, 11, 1));
+                                dates->EndEdit()->setDate(QDate(2027, 11, 30));
+                                dates->accept();
                             },
-                            accept});
+                            [&](QDialog* w) {
+                                for (int step = 0; step < 7; ++step)
+                                    Child(w, QStringLiteral("NextButton"))->click();
+                                for (const char* caption :
+                                     {"Roster", "Absences", "Overlap Info", "Current Pairings"})
+                                    statuses << qobject_cast<NewFileDialogACR*>(w)->Status(
+                                        QString::fromLatin1(caption));
+                                Child(w, QStringLiteral("FinishedButton"))->click();
+                            },
+                            [](QDialog* w) { w->accept(); }});
         f.frame.Action(CmNew)->trigger();
+        QCOMPARE(statuses, QStringList(4, QStringLiteral("Done")));
+        QVERIFY(files.isEmpty());
+        QCOMPARE(f.doc().GroupName, std::string("YYZDH8FOZ"));
+        QVERIFY(f.doc().CrewCount > 0 && f.doc().LastPair > 0 && f.doc().GridOn);
         QCOMPARE(f.frame.MenuName(), QStringLiteral("MENU_1"));
         QCOMPARE(f.doc().FileName, saved.toStdString());
-        QVERIFY(f.doc().GridOn && std::filesystem::exists(f.doc().FileName));
+        QVERIFY(std::filesystem::exists(f.doc().FileName));
     }
 
     void setupMonthStoresTheRules()

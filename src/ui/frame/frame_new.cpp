@@ -8,6 +8,7 @@
 #include "ui/dialogs/monthdatesdialog.h"
 #include "ui/dialogs/newfiledialog.h"
 #include "ui/dialogs/setupmonthdialog.h"
+#include "ui/frame/month_imports.h"
 #include "ui/grid/ttlwin.h"
 
 #include <QAction>
@@ -66,8 +67,26 @@ void TMainDecFrameWin::InstallNewCommands()
         doc.Modified = false;
         setWindowTitle(QStringLiteral("Tessara Lines File Viewer - untitled.blk[*]"));
 
+        // Each step imports into the month with the frame's file dialogs.
+        auto import = [this](auto load) {
+            return [this, load](auto... flag) {
+                ImportContext context = Imports();
+                return load(context, flag...);
+            };
+        };
         NewFileSteps steps;
-        steps.ToolBoxAndMonth = [setupMonth] { (void)setupMonth(); };
+        steps.ToolBoxAndMonth = [this, setupMonth] {
+            ImportContext context = Imports();
+            (void)ImportToolBoxItems(context);
+            (void)setupMonth();
+        };
+        steps.Roster = import(ImportRosterExtract);
+        steps.Absences = import(ImportAbsences);
+        steps.LastMonth = import(ImportLastMonth);
+        // The pairings of the month's group: flight attendants of every type.
+        steps.Pairings = import(
+            [](ImportContext& c, bool any) { return ImportPairingsFile(c, std::string(), any); });
+        steps.ScanLis = import(ScanLisFilesDialog);
         steps.SaveAs = [this] { return DoSaveAs(); };
         NewFileDialogACR wizard(doc, m_ui, m_settings, std::move(steps), this);
         const bool finished = wizard.exec() == QDialog::Accepted;

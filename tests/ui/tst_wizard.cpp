@@ -32,18 +32,33 @@ using namespace tl::ui;
 
 namespace {
 
-// Every step logs its name (and its flag when set) and returns `loads`.
-NewFileSteps LoggingSteps(QStringList& calls, bool loads)
-{
-    auto step = [&calls, loads](const char* name) {
-        return [&calls, loads, name](auto... flag) {
-            calls << QString::fromLatin1(name) + (QString() + ... + QLatin1String(flag ? "+" : ""));
-            return loads;
+// A wizard on an empty month whose steps log their names (and "+" for a
+// set flag) and return `loads`.
+struct Wizard {
+    explicit Wizard(bool loads, const char* presets = "4 1 0")
+    {
+        const QStringList values = QString::fromLatin1(presets).split(QLatin1Char(' '));
+        const char* keys[] = {"BuildingBase", "BuildingEqp", "BuildingStatus"};
+        for (int i = 0; i < 3; ++i)
+            settings.Set("TL", keys[i], values[i].toStdString());
+        auto step = [this, loads](const char* name) {
+            return [this, loads, name](auto... flag) {
+                calls << QString::fromLatin1(name) +
+                             (QString() + ... + QLatin1String(flag ? "+" : ""));
+                return loads;
+            };
         };
-    };
-    return {step("toolbox"),  step("roster"), step("absences"), step("last month"),
-            step("pairings"), step("lis"),    step("save")};
-}
+        dialog = std::make_unique<NewFileDialogACR>(
+            *doc, ui, settings,
+            NewFileSteps{step("toolbox"), step("roster"), step("absences"), step("last month"),
+                         step("pairings"), step("lis"), step("save")});
+    }
+    ScriptedInteraction ui;
+    MemorySettingsStore settings;
+    std::unique_ptr<ScheduleDocument> doc = std::make_unique<ScheduleDocument>();
+    QStringList calls;
+    std::unique_ptr<NewFileDialogACR> dialog;
+};
 
 // Runs each handler on the next modal dialog that opens, in order.
 struct ModalScript {
@@ -65,30 +80,10 @@ struct ModalScript {
     QTimer poll;
 };
 
-template <typename T = QPushButton> T* Child(QWidget* w, const QString& name)
+template <typename T = QPushButton> T* Find(QWidget* w, const char* name)
 {
-    return w->findChild<T*>(name);
+    return w->findChild<T*>(QString::fromLatin1(name));
 }
-
-// A frame with a saved month of April 2027 open (and locked).
-struct FrameFixture {
-    FrameFixture()
-    {
-        auto doc = std::make_unique<ScheduleDocument>();
-        QVERIFY(doc->SetMonth(ui, JulianDay(4, 1, 2027), JulianDay(4, 30, 2027)));
-        doc->GroupName = "YHZDH8CAH";
-        QVERIFY(SaveBlocks(*doc, month, kSchedulerFile, ui));
-        QVERIFY(frame.OpenFile(QString::fromStdString(month.string())));
-        ui.Clear();
-    }
-    ScheduleDocument& doc() { return frame.Client()->Document(); }
-
-    test::TempDir dir;
-    std::filesystem::path month = dir.path() / "april.tl2";
-    ScriptedInteraction ui;
-    MemorySettingsStore settings;
-    TMainDecFrameWin frame{ui, settings};
-};
 
 } // namespace
 
@@ -113,36 +108,28 @@ private slots:
     {
         QFETCH(bool, loads);
         QFETCH(bool, secondMonth);
-        ScriptedInteraction ui;
-        MemorySettingsStore settings;
-        auto doc = std::make_unique<ScheduleDocument>();
-        QStringList called;
-        NewFileDialogACR wizard(*doc, ui, settings, LoggingSteps(called, loads));
-        wizard.Back();
-        QCOMPARE(wizard.Step(), 0);
-        QVERIFY(wizard.Instruction().startsWith(QStringLiteral("Step 1: Select Base")));
-        ui.Script({Answer::Yes, secondMonth ? Answer::Yes : Answer::No});
+        Wizard w(loads);
+        w.dialog->Back();
+        QCOMPARE(w.dialog->Step(), 0);
+        QVERIFY(w.dialog->Instruction().startsWith(QStringLiteral("Step 1: Select Base")));
+        w.ui.Script({Answer::Yes, secondMonth ? Answer::Yes : Answer::No});
         for (const char* text : {"Step 2:", "Step 3:", "Step 4:", "Step 5:",
                                  "Step 6: Click Next to Scan", "Step 7:"}) {
-            wizard.Next();
-            QVERIFY2(wizard.Instruction().startsWith(QString::fromLatin1(text)), text);
+            w.dialog->Next();
+            QVERIFY2(w.dialog->Instruction().startsWith(QString::fromLatin1(text)), text);
         }
-        wizard.Next();
+        w.dialog->Next();
         QFETCH(QString, end);
-        QVERIFY(wizard.Instruction().startsWith(end));
-        QCOMPARE(Child(&wizard, QStringLiteral("NextButton"))->isEnabled(), !loads);
-        QTEST(called.join(QLatin1Char(' ')), "calls");
+        QVERIFY(w.dialog->Instruction().startsWith(end));
+        QCOMPARE(Find(w.dialog.get(), "NextButton")->isEnabled(), !loads);
+        QTEST(w.calls.join(QLatin1Char(' ')), "calls");
         for (const char* caption : {"Roster", "Absences", "Overlap Info", "Current Pairings"})
-            QTEST(wizard.Status(QString::fromLatin1(caption)), "status");
-        QVERIFY(wizard.BuildOnFinish() &&
-                Child(&wizard, QStringLiteral("FinishedButton"))->isEnabled());
+            QTEST(w.dialog->Status(QString::fromLatin1(caption)), "status");
+        QVERIFY(w.dialog->BuildOnFinish() && Find(w.dialog.get(), "FinishedButton")->isEnabled());
         // Back to the scan: for pilots too, the text of what Next will do.
-        wizard.Back();
-        QVERIFY(wizard.Instruction().startsWith(QStringLiteral("Step 6: Click Next to Scan")));
-        QVERIFY(Child(&wizard, QStringLiteral("NextButton"))->isEnabled());
-        const std::array<int32_t, 5> pilotRules{12, 12, 2700, 2400, 21};
-        QVERIFY(std::equal(pilotRules.begin(), pilotRules.end(), doc->MonthRules.begin() + 6));
-        QCOMPARE(settings.GetText("TL", "BuildingBase", ""), std::string("4"));
+        w.dialog->Back();
+        QVERIFY(w.dialog->Instruction().startsWith(QStringLiteral("Step 6: Click Next to Scan")));
+        QVERIFY(Find(w.dialog.get(), "NextButton")->isEnabled());
     }
 
     void crewGroup_data()
@@ -171,90 +158,59 @@ private slots:
         QFETCH(QString, click);
         QFETCH(QString, typed);
         QFETCH(QString, group);
+        Wizard w(false, presets.toLatin1().constData());
+        if (!click.isEmpty())
+            Find<QRadioButton>(w.dialog.get(), click.toLatin1().constData())->click();
+        QTEST(Find<QWidget>(w.dialog.get(), "DH8")->parentWidget()->isEnabled(), "equipment");
+        Find<QCheckBox>(w.dialog.get(), "UseAlternate")->setChecked(!typed.isEmpty());
+        const char* fields[] = {"AltBase", "AltEqp", "AltStatus", "AltLetter"};
+        for (int i = 0; !typed.isEmpty() && i < 4; ++i)
+            Find<QLineEdit>(w.dialog.get(), fields[i])->setText(typed.split(QLatin1Char(' '))[i]);
+        // Refused the first time, confirmed the second.
+        w.ui.Script({Answer::No, Answer::Yes});
+        w.dialog->Next();
+        QCOMPARE(w.dialog->Step(), 0);
+        w.dialog->Next();
+        QCOMPARE(w.dialog->Step(), group.isEmpty() ? 0 : 1);
+        QFETCH(QString, shown);
+        QVERIFY(QString::fromStdString(w.ui.Dialogs().back()).endsWith(shown));
+        QCOMPARE(QString::fromStdString(w.doc->GroupName), group);
+        QTEST(w.doc->MonthRules[6], "daysOff");
+    }
+
+    // From a month open and changed to the sample month, saved and built.
+    void newFromTheSampleFiles()
+    {
+        test::TempDir dir;
         ScriptedInteraction ui;
         MemorySettingsStore settings;
-        const QStringList values = presets.split(QLatin1Char(' '));
-        int i = 0;
-        for (const char* key : {"BuildingBase", "BuildingEqp", "BuildingStatus"})
-            settings.Set("TL", key, values[i++].toStdString());
-        auto doc = std::make_unique<ScheduleDocument>();
-        QStringList calls;
-        NewFileDialogACR wizard(*doc, ui, settings, LoggingSteps(calls, false));
-        if (!click.isEmpty())
-            Child<QRadioButton>(&wizard, click)->click();
-        QTEST(Child<QRadioButton>(&wizard, QStringLiteral("DH8"))->parentWidget()->isEnabled(),
-              "equipment");
-        Child<QCheckBox>(&wizard, QStringLiteral("UseAlternate"))->setChecked(!typed.isEmpty());
-        const QStringList fields = typed.split(QLatin1Char(' '));
-        int field = 0;
-        for (const char* name : {"AltBase", "AltEqp", "AltStatus", "AltLetter"})
-            if (!typed.isEmpty())
-                Child<QLineEdit>(&wizard, QString::fromLatin1(name))->setText(fields[field++]);
-        // Refused the first time, confirmed the second.
-        ui.Script({Answer::No, Answer::Yes});
-        wizard.Next();
-        QCOMPARE(wizard.Step(), 0);
-        wizard.Next();
-        QCOMPARE(wizard.Step(), group.isEmpty() ? 0 : 1);
-        QFETCH(QString, shown);
-        QVERIFY(QString::fromStdString(ui.Dialogs().back()).endsWith(shown));
-        QCOMPARE(QString::fromStdString(doc->GroupName), group);
-        QTEST(doc->MonthRules[6], "daysOff");
-    }
-
-    void newAsksTakesTheDatesAndCancelLeavesNoMonth()
-    {
-        FrameFixture f;
-        f.doc().Modified = true;
-        f.ui.Script({Answer::No, Answer::Yes, Answer::No});
-        f.frame.Action(CmNew)->trigger();
-        f.frame.Action(CmNew)->trigger();
-        const std::string caution = "Caution!: All changes to file will be lost. Delete Anyway";
-        QCOMPARE(f.ui.Dialogs(),
-                 (std::vector<std::string>{caution, caution,
-                                           "Tessara Lines: Would you like to create a new file"}));
-        { // Cancel in the dates keeps the month open as it was.
-            f.ui.Script({Answer::Yes, Answer::Yes});
+        TMainDecFrameWin frame{ui, settings};
+        ScheduleDocument& doc = frame.Client()->Document();
+        const std::filesystem::path april = dir.path() / "april.tl2";
+        QVERIFY(doc.SetMonth(ui, JulianDay(4, 1, 2027), JulianDay(4, 30, 2027)));
+        doc.GroupName = "YHZDH8CAH";
+        QVERIFY(SaveBlocks(doc, april, kSchedulerFile, ui) &&
+                frame.OpenFile(QString::fromStdString(april.string())));
+        doc.Modified = true;
+        ui.Clear();
+        // No to either question, or Cancel in the dates: the month stays.
+        ui.Script({Answer::No, Answer::Yes, Answer::No, Answer::Yes, Answer::Yes});
+        {
             ModalScript cancel({[](QDialog* w) { w->reject(); }});
-            f.frame.Action(CmNew)->trigger();
-            QCOMPARE(f.doc().FileName, f.month.string());
+            for (int i = 0; i < 3; ++i)
+                frame.Action(CmNew)->trigger();
         }
-        f.ui.Script({Answer::Yes, Answer::Yes});
-        QString title;
-        ModalScript script({[](QDialog* w) {
-                                auto* dates = qobject_cast<MonthDatesDialog*>(w);
-                                dates->StartEdit()->setDate(QDate(2027, 11, 1));
-                                dates->EndEdit()->setDate(QDate(2027, 12, 2));
-                                dates->accept(); // 32 days: refused, the dialog stays
-                                QVERIFY(dates->isVisible());
-                                dates->EndEdit()->setDate(QDate(2027, 12, 1));
-                                dates->accept();
-                            },
-                            [&](QDialog* w) {
-                                title = f.frame.windowTitle();
-                                QCOMPARE(f.doc().DaysInMonth, 31);
-                                Child(w, QStringLiteral("CancelButton"))->click();
-                            }});
-        f.frame.Action(CmNew)->trigger();
-        QCOMPARE(f.ui.Dialogs().back(),
-                 std::string("Tessara Lines: The new Month cannot contain more than 31 days."));
-        QCOMPARE(title, QStringLiteral("Tessara Lines File Viewer - untitled.blk[*]"));
-        QCOMPARE(f.frame.MenuName(), QStringLiteral("MENU_3"));
-        QCOMPARE(f.doc().DisplayState, kNoMonthOpen);
-        // The month left behind is free for another copy of the program.
-        MonthLock other;
-        QCOMPARE(other.Take(f.month), MonthLock::Result::Taken);
-    }
+        QCOMPARE(doc.FileName, april.string());
+        const std::string caution = "Caution!: All changes to file will be lost. Delete Anyway";
+        const std::string ask = "Tessara Lines: Would you like to create a new file";
+        QCOMPARE(ui.Dialogs(), (std::vector<std::string>{caution, caution, ask, caution, ask}));
 
-    void newWalksTheSampleMonthToASavedBuiltGrid()
-    {
-        FrameFixture f;
         const QDir samples(QStringLiteral(TL_SAMPLES_DIR "/YYZDH8FO-NOV27"));
-        const QString saved = QString::fromStdString((f.dir.path() / "nov.tl2").string());
+        const QString saved = QString::fromStdString((dir.path() / "nov.tl2").string());
         QStringList files = QStringLiteral("TOOLBOX.TXT 1127perp.ext 1127absp.ext 1227absp.ext "
                                            "1127actp.ext 1127prgp.ext NOV27.PRG")
                                 .split(QLatin1Char(' '));
-        f.frame.SetFileChooser(FileChooser(
+        frame.SetFileChooser(FileChooser(
             [&](FileChooser::Mode mode, const QString&, const QString&, const QString&) {
                 return mode == FileChooser::Mode::Save ? saved
                                                        : samples.filePath(files.takeFirst());
@@ -262,51 +218,51 @@ private slots:
             [&](const QString&, const QString&, const QString&) {
                 return QStringList{samples.filePath(QStringLiteral("NOV27-8.LIS"))};
             }));
-        f.settings.SetInt("TL", "BuildingStatus", 1);
-        f.ui.Script({Answer::Yes, Answer::Yes, Answer::Yes});
-        QStringList statuses;
+        settings.SetInt("TL", "BuildingStatus", 1);
+        ui.Clear();
+        ui.Script({Answer::Yes, Answer::Yes, Answer::Yes, Answer::Yes});
+        QString title;
+        auto setMaxCredit = [](QDialog* w) {
+            QSpinBox* max = qobject_cast<SetupMonthDialog*>(w)->Field(MonthRule::MaxCredit);
+            max->selectAll();
+            QTest::keyClicks(max, QStringLiteral("81:15")); // typed, not set
+            w->accept();
+        };
         ModalScript script({[](QDialog* w) {
                                 auto* dates = qobject_cast<MonthDatesDialog*>(w);
                                 dates->StartEdit()->setDate(QDate(2027, 11, 1));
+                                dates->EndEdit()->setDate(QDate(2027, 12, 2));
+                                dates->accept(); // 32 days: refused, the dialog stays
                                 dates->EndEdit()->setDate(QDate(2027, 11, 30));
                                 dates->accept();
                             },
                             [&](QDialog* w) {
+                                title = frame.windowTitle();
                                 for (int step = 0; step < 7; ++step)
-                                    Child(w, QStringLiteral("NextButton"))->click();
-                                for (const char* caption :
-                                     {"Roster", "Absences", "Overlap Info", "Current Pairings"})
-                                    statuses << qobject_cast<NewFileDialogACR*>(w)->Status(
-                                        QString::fromLatin1(caption));
-                                Child(w, QStringLiteral("FinishedButton"))->click();
+                                    Find(w, "NextButton")->click();
+                                Find(w, "FinishedButton")->click();
                             },
-                            [](QDialog* w) { w->accept(); }});
-        f.frame.Action(CmNew)->trigger();
-        QCOMPARE(statuses, QStringList(4, QStringLiteral("Done")));
-        QVERIFY(files.isEmpty());
-        QCOMPARE(f.doc().GroupName, std::string("YYZDH8FOZ"));
-        QVERIFY(f.doc().CrewCount > 0 && f.doc().LastPair > 0 && f.doc().GridOn);
-        QCOMPARE(f.frame.MenuName(), QStringLiteral("MENU_1"));
-        QCOMPARE(f.doc().FileName, saved.toStdString());
-        QVERIFY(std::filesystem::exists(f.doc().FileName));
-    }
+                            setMaxCredit, setMaxCredit});
+        frame.Action(CmNew)->trigger();
+        QCOMPARE(ui.Dialogs()[2],
+                 std::string("Tessara Lines: The new Month cannot contain more than 31 days."));
+        QCOMPARE(title, QStringLiteral("Tessara Lines File Viewer - untitled.blk[*]"));
+        // Every file was asked for and loaded.
+        QVERIFY(files.isEmpty() && doc.CrewCount > 0 && doc.LastPair > 0 && doc.GridOn);
+        QCOMPARE(doc.GroupName, std::string("YYZDH8FOZ"));
+        QCOMPARE(frame.MenuName(), QStringLiteral("MENU_1"));
+        QVERIFY(doc.FileName == saved.toStdString() && std::filesystem::exists(doc.FileName));
+        QCOMPARE(doc.MonthRules[MonthRule::MaxCredit], 81 * 60 + 15);
+        // The month left behind is free for another copy of the program.
+        MonthLock other;
+        QCOMPARE(other.Take(april), MonthLock::Result::Taken);
 
-    void setupMonthStoresTheRules()
-    {
-        FrameFixture f;
-        ModalScript script({[](QDialog* w) {
-            auto* dialog = qobject_cast<SetupMonthDialog*>(w);
-            QCOMPARE(dialog->Field(MonthRule::AvgCredit)->text(), QStringLiteral("77:30"));
-            QSpinBox* max = dialog->Field(MonthRule::MaxCredit);
-            max->selectAll();
-            QTest::keyClicks(max, QStringLiteral("81:15")); // typed, not set
-            dialog->Field(MonthRule::ReducedDaysOff)->setValue(14);
-            dialog->accept();
-        }});
-        f.frame.Action(CmMonth)->trigger();
-        QCOMPARE(f.doc().MonthRules[MonthRule::MaxCredit], 81 * 60 + 15);
-        QCOMPARE(f.doc().MonthRules[MonthRule::ReducedDaysOff], 14);
-        QVERIFY(f.doc().Modified);
+        // Setup Month on the built month: stored, and the blocks built again.
+        doc.Modified = false;
+        doc.MonthRules[MonthRule::MaxCredit] = 0;
+        ModalScript month({setMaxCredit});
+        frame.Action(CmMonth)->trigger();
+        QVERIFY(doc.MonthRules[MonthRule::MaxCredit] == 81 * 60 + 15 && doc.Modified && doc.GridOn);
     }
 };
 

@@ -50,18 +50,21 @@ void TMainDecFrameWin::InstallNewCommands()
         int32_t lastDay = 0;
         MonthDatesDialog dates(
             [&](int32_t first, int32_t last) {
+                if (!doc.SetMonth(m_ui, first, last))
+                    return false;
                 firstDay = first;
                 lastDay = last;
-                return doc.SetMonth(m_ui, first, last);
+                // The month open is given up: its grid and floating windows
+                // go before they could show the new dates.
+                TakeDownGrid(doc);
+                return true;
             },
             this);
         if (dates.exec() != QDialog::Accepted)
             return;
 
         m_ui.Trace("FileNewBegin\n");
-        // The floating windows go with the grid; the month's lock is let go.
-        TakeDownGrid(doc);
-        m_client->DeleteAll();
+        m_client->DeleteAll(); // lets go of the month's lock
         (void)doc.SetMonth(m_ui, firstDay, lastDay);
         doc.Untitled = true;
         doc.Modified = false;

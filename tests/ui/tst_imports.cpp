@@ -2,10 +2,12 @@
 #include "import/prg_file.h"
 #include "import/roster_extract.h"
 #include "model/schedule_document.h"
+#include "model/tpilot.h"
 #include "model/vortime.h"
 #include "storage/block_file.h"
 #include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"
+#include "ui/dialogs/loadpairsonlydialog.h"
 #include "ui/frame/month_imports.h"
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/ttlwin.h"
@@ -13,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMap>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +98,39 @@ struct Fixture {
     TMainDecFrameWin frame{ui, settings};
 };
 
+// What each import changes, counted.
+QMap<QString, qint64> Probes(const ScheduleDocument& doc)
+{
+    QMap<QString, qint64> probes;
+    probes[QStringLiteral("toolbox")] = doc.AbsenceCount;
+    probes[QStringLiteral("pairings")] = doc.LastPair + 1;
+    for (int p = 0; p <= doc.LastPair; ++p)
+        probes[QStringLiteral("pairing text")] += qint64(doc.Pairs[size_t(p)].PairText.size());
+    for (int c = 0; c < doc.CrewCount; ++c) {
+        const TPilot& pilot = doc.Crew[size_t(c)];
+        for (int s = 0; s < TPilot::kSlots; ++s) {
+            if (pilot.DaySlot[size_t(s)] == kOtherSlot)
+                ++probes[s < doc.DaysInMonth ? QStringLiteral("month") : QStringLiteral("after")];
+            probes[QStringLiteral("last month")] += qint64(pilot.DayText[size_t(s)].size());
+        }
+    }
+    return probes;
+}
+
+// Accepts or rejects the modal dialog of type T once it opens, after `inspect`.
+template <typename T, typename F> void WhenOpen(QObject* context, bool accept, F inspect)
+{
+    QTimer::singleShot(0, context, [accept, inspect] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        QVERIFY(dialog != nullptr);
+        inspect(*dialog);
+        if (accept)
+            dialog->accept();
+        else
+            dialog->reject();
+    });
+}
+
 } // namespace
 
 class ImportsTest : public QObject {
@@ -139,6 +175,100 @@ private slots:
                       QStringLiteral("Open Updated Pairing Data from Extract"),
                       QStringLiteral("Load This Month's Pairings"),
                       QStringLiteral("Flag ACType/FR Pairs from LIS. CTRL for Multiple Files")}));
+    }
+
+    // Each item of the Import menu on the sample files, and with its file
+    // dialog cancelled.
+    void importMenuItemsChangeTheMonthUnlessCancelled_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QList<QStringList>>("files");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("probe");
+        const int roster = int(Fixture::Start::Roster);
+        const struct {
+            const char* name;
+            int command;
+            int start;
+            QList<QStringList> files;
+            const char* key;
+            const char* probe;
+        } rows[] = {
+            {"absences",
+             CmAbsences,
+             roster,
+             {{Sample("1127absp.ext")}},
+             "LastCrewAbsPath",
+             "month"},
+            {"next month's absences",
+             CmNextMonthAbsences,
+             roster,
+             {{Sample("1227absp.ext")}},
+             "LastCrewAbsPath",
+             "after"},
+            {"last month",
+             CmLastMonth,
+             roster,
+             {{Sample("1127actp.ext")}, {Sample("1127prgp.ext")}},
+             "LastOverlapDataPath",
+             "last month"},
+            {"pairings",
+             CmImportPairings,
+             roster,
+             {{Sample("NOV27.PRG")}},
+             "LastPRGPath",
+             "pairings"},
+            {"lis",
+             CmLisFiles,
+             int(Fixture::Start::RosterAndPairings),
+             {{Sample("NOV27-8.LIS")}},
+             "LastFrenchPath",
+             "pairing text"},
+            {"toolbox",
+             CmToolBoxItems,
+             roster,
+             {{Sample("TOOLBOX.TXT")}},
+             "LastBoxPath",
+             "toolbox"},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row.name)
+                << row.command << row.start << row.files << QString::fromLatin1(row.key)
+                << QString::fromLatin1(row.probe);
+            QTest::addRow("%s cancelled", row.name)
+                << row.command << row.start << QList<QStringList>{} << QString() << QString();
+        }
+    }
+
+    void importMenuItemsChangeTheMonthUnlessCancelled()
+    {
+        QFETCH(int, command);
+        QFETCH(int, start);
+        QFETCH(QList<QStringList>, files);
+        QFETCH(QString, key);
+        QFETCH(QString, probe);
+        Fixture f{Fixture::Start(start)};
+        QVERIFY(f.doc().GridOn && !f.doc().Modified);
+        const QMap<QString, qint64> before = Probes(f.doc());
+        f.picks.answers.assign(files.begin(), files.end());
+        if (command == CmImportPairings)
+            WhenOpen<LoadPairsOnlyDialog>(&f.frame, true, [](LoadPairsOnlyDialog&) {});
+        f.frame.Action(command)->trigger();
+
+        QVERIFY(f.picks.answers.empty());
+        const QMap<QString, qint64> after = Probes(f.doc());
+        QCOMPARE(f.Folder(key.toLatin1().constData()),
+                 key.isEmpty() ? std::string() : kSamples.toStdString());
+        if (probe.isEmpty()) {
+            QCOMPARE(after, before);
+            QVERIFY(!f.doc().Modified);
+        } else {
+            QVERIFY2(after[probe] > before[probe], qPrintable(probe));
+            QVERIFY(f.doc().Modified);
+        }
+        QVERIFY(f.doc().GridOn); // built again after the load
+        QCOMPARE(f.ui.Dialogs(), std::vector<std::string>());
     }
 };
 

@@ -6,7 +6,9 @@
 #include "model/vortime.h"
 #include "storage/block_file.h"
 #include "storage/memory_settings.h"
+#include "storage/month_lock.h"
 #include "support/scripted_interaction.h"
+#include "support/temp_dir.h"
 #include "ui/dialogs/loadpairsonlydialog.h"
 #include "ui/frame/month_imports.h"
 #include "ui/frame/tmaindecframewin.h"
@@ -15,6 +17,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
 #include <QMap>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -269,6 +274,114 @@ private slots:
         }
         QVERIFY(f.doc().GridOn); // built again after the load
         QCOMPARE(f.ui.Dialogs(), std::vector<std::string>());
+    }
+
+    // The base and equipment typed in are what is loaded; the LIS files are
+    // offered whatever the dialog's outcome.
+    void pairingsDialogChecksItsFieldsAndTheLisFilesFollowAnyway()
+    {
+        Fixture f;
+        const QString lisCaption =
+            QStringLiteral("Flag ACType/FR Pairs from LIS. CTRL for Multiple Files");
+        WhenOpen<LoadPairsOnlyDialog>(&f.frame, false, [](LoadPairsOnlyDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("Load Quarnelle Pairings"));
+            QVERIFY(dialog.BaseCode()->text().isEmpty() && dialog.EqpCode()->text().isEmpty());
+        });
+        f.frame.Action(CmImportPairings)->trigger();
+        QCOMPARE(f.picks.captions, QStringList{lisCaption});
+
+        f.picks.captions.clear();
+        f.picks.answers = {{Sample("NOV27.PRG")}};
+        WhenOpen<LoadPairsOnlyDialog>(&f.frame, true, [&](LoadPairsOnlyDialog& dialog) {
+            // One capital letter, one digit.
+            QTest::keyClicks(dialog.BaseCode(), QStringLiteral("5z"));
+            QTest::keyClicks(dialog.EqpCode(), QStringLiteral("a8"));
+            QCOMPARE(dialog.BaseCode()->text(), QStringLiteral("Z"));
+            QCOMPARE(dialog.EqpCode()->text(), QStringLiteral("8"));
+            dialog.UseManual()->setChecked(true);
+            dialog.BaseCode()->clear();
+            dialog.accept();
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(f.ui.Dialogs(),
+                     std::vector<std::string>{"Tessara Lines: You have not entered a Base Code."});
+            QTest::keyClicks(dialog.BaseCode(), QStringLiteral("Z"));
+            QCOMPARE(dialog.BaseAndEqp(), std::string("Z8"));
+        });
+        f.frame.Action(CmImportPairings)->trigger();
+        QCOMPARE(f.picks.captions,
+                 (QStringList{QStringLiteral("Load This Month's Pairings"), lisCaption}));
+        QVERIFY(f.doc().LastPair >= 0);
+        QVERIFY(f.doc().GridOn);
+    }
+
+    // A LIS file not named for the month is scanned only on Yes; No offers
+    // the files again.
+    void lisFileNamedForAnotherMonthIsAskedAbout_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+
+    void lisFileNamedForAnotherMonthIsAskedAbout()
+    {
+        QFETCH(bool, yes);
+        Fixture f(Fixture::Start::RosterAndPairings);
+        const QString other = f.dir.filePath(QStringLiteral("oct27.lis"));
+        QVERIFY(QFile::copy(Sample("NOV27-8.LIS"), other));
+        f.picks.answers = {{Sample("NOV27-8.LIS"), other}, {Sample("NOV27-8.LIS")}};
+        f.ui.Script({yes ? Answer::Yes : Answer::No});
+        f.frame.Action(CmLisFiles)->trigger();
+        QCOMPARE(f.ui.Dialogs(),
+                 std::vector<std::string>{"Tessara Lines: OCT27.LIS does not contain NOV in the "
+                                          "File Name. Are you sure this is the correct LIS File"});
+        QCOMPARE(f.picks.captions.size(), yes ? 1 : 2);
+        QVERIFY(!f.ui.ListLines("Flag French Pairings from LIS Summary").empty());
+        QVERIFY(f.doc().Modified);
+    }
+
+    // A month opened read-only takes no import, and the absences' question
+    // comes before the file is chosen: neither opens a file dialog.
+    void refusedImportsChooseNoFile()
+    {
+        Fixture f;
+        f.picks.answers = {{Sample("1127absp.ext")}};
+        f.frame.Action(CmAbsences)->trigger();
+        f.ui.Clear();
+        f.picks.captions.clear();
+        f.frame.Action(CmAbsences)->trigger(); // answered No
+        QCOMPARE(
+            f.ui.Dialogs(),
+            std::vector<std::string>{
+                "Tessara Lines: This will erase all conflicting Toolbox assignments. Proceed"});
+
+        auto refusedByAll = [&](const char* because) {
+            f.ui.Clear();
+            f.picks.captions.clear();
+            for (int command : {CmAbsences, CmNextMonthAbsences, CmLastMonth, CmImportPairings,
+                                CmLisFiles, CmToolBoxItems})
+                f.frame.Action(command)->trigger();
+            QCOMPARE(f.ui.Dialogs().size(), size_t(6));
+            for (const std::string& dialog : f.ui.Dialogs())
+                QVERIFY(dialog.starts_with("File Error: " + f.path.toStdString() + because));
+            QVERIFY(f.picks.captions.isEmpty());
+        };
+        // Another user edits it.
+        f.frame.Client()->DeleteAll(); // lets go of the month
+        {
+            MonthLock other;
+            QCOMPARE(other.Take(f.path.toStdString()), MonthLock::Result::Taken);
+            f.ui.Script({Answer::Yes});
+            QVERIFY(f.frame.OpenFile(f.path));
+            refusedByAll("\nis open read-only");
+            f.frame.Client()->DeleteAll();
+        }
+        // A viewer copy.
+        std::string bytes = test::ReadAll(f.path.toStdString());
+        bytes.replace(bytes.find("TessaraLines"), 14, "TLView_Final29");
+        test::WriteAll(f.path.toStdString(), bytes);
+        QVERIFY(f.frame.OpenFile(f.path));
+        refusedByAll("\nis opened read-only");
     }
 };
 

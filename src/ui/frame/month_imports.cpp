@@ -9,6 +9,7 @@
 #include "model/interaction.h"
 #include "model/schedule_document.h"
 #include "model/version.h"
+#include "model/vortime.h"
 #include "rules/block_build.h"
 #include "ui/seam/qtinteraction.h"
 
@@ -129,8 +130,9 @@ bool ImportPairingsFile(ImportContext& c, const std::string& baseEqp, bool anyEq
 void ScanLisFilesDialog(ImportContext& c)
 {
     ScheduleDocument& doc = c.Doc;
-    const std::string month(doc.MonthName.data(),
-                            std::find(doc.MonthName.begin(), doc.MonthName.end(), '\0'));
+    std::string month(doc.MonthName.data(),
+                      std::find(doc.MonthName.begin(), doc.MonthName.end(), '\0'));
+    UpperCase(month);
     const std::string question = "%s does not contain " + month +
                                  " in the File Name. Are you sure this is the correct LIS File";
     for (;;) {

@@ -182,6 +182,25 @@ private slots:
                       QStringLiteral("Flag ACType/FR Pairs from LIS. CTRL for Multiple Files")}));
     }
 
+    // A roster replaced by one that does not load comes back.
+    void rosterReplacedOnlyByOneThatLoads()
+    {
+        Fixture f;
+        const int crew = f.doc().CrewCount;
+        const std::string first = f.doc().Crew[0].Name;
+        f.picks.answers = {{Sample("1127absp.ext")}, {Sample("1127perp.ext")}};
+        f.ui.Script({Answer::Yes, Answer::No, Answer::Yes});
+        ImportContext c = f.frame.Imports();
+        QVERIFY(!ImportRosterExtract(c)); // not a roster: No to loading it anyway
+        QCOMPARE(f.doc().CrewCount, crew);
+        QCOMPARE(f.doc().Crew[0].Name, first);
+        QVERIFY(ImportRosterExtract(c));
+        QCOMPARE(f.doc().CrewCount, crew);
+        QVERIFY(f.doc().GridOn);
+        QCOMPARE(f.ui.Dialogs().front(),
+                 "Tessara Lines: This will replace the Roster and erase every Block. Proceed");
+    }
+
     // Each item of the Import menu on the sample files, and with its file
     // dialog cancelled.
     void importMenuItemsChangeTheMonthUnlessCancelled_data()

@@ -8,7 +8,9 @@
 #include "import/toolbox_file.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/tpilot.h"
 #include "model/version.h"
+#include "model/vortime.h"
 #include "rules/block_build.h"
 #include "ui/seam/qtinteraction.h"
 
@@ -79,9 +81,24 @@ bool ImportRosterExtract(ImportContext& c)
     if (path.isEmpty())
         return false;
     return WithGridDown(c, [&] {
-        // The new roster must not inherit the blocks of the crew it replaces.
+        // The new roster must not inherit the blocks of the crew it replaces;
+        // those come back when no new roster is read.
+        std::vector<TPilot> replaced(doc.Crew.get(), doc.Crew.get() + doc.CrewCount);
         doc.ZeroData(c.Ui, true, false, ScheduleDocument::Extent::InUse);
-        return LoadRosterFromExtract(doc, doc.GroupName, ToFileName(path), c.Ui);
+        const bool loaded = LoadRosterFromExtract(doc, doc.GroupName, ToFileName(path), c.Ui);
+        if (loaded && doc.CrewCount > 0)
+            return true;
+        if (loaded)
+            c.Ui.Message(kCaption,
+                         "No crew member of the group " + doc.GroupName +
+                             " was found in this extract.",
+                         Icon::Warning);
+        if (!replaced.empty()) {
+            doc.ZeroData(c.Ui, true, false, ScheduleDocument::Extent::InUse);
+            std::copy(replaced.begin(), replaced.end(), doc.Crew.get());
+            doc.CrewCount = static_cast<int>(replaced.size());
+        }
+        return false;
     });
 }
 
@@ -129,8 +146,9 @@ bool ImportPairingsFile(ImportContext& c, const std::string& baseEqp, bool anyEq
 void ScanLisFilesDialog(ImportContext& c)
 {
     ScheduleDocument& doc = c.Doc;
-    const std::string month(doc.MonthName.data(),
-                            std::find(doc.MonthName.begin(), doc.MonthName.end(), '\0'));
+    std::string month(doc.MonthName.data(),
+                      std::find(doc.MonthName.begin(), doc.MonthName.end(), '\0'));
+    UpperCase(month);
     const std::string question = "%s does not contain " + month +
                                  " in the File Name. Are you sure this is the correct LIS File";
     for (;;) {

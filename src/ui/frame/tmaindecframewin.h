@@ -93,6 +93,9 @@ private:
     // Build Blocks, warnings, copies for viewer and company, help, keys
     // (frame_commands.cpp).
     void InstallFrameCommands();
+    // New, with the month's dates and the new-file wizard, and Setup Month
+    // (frame_new.cpp).
+    void InstallNewCommands();
     // The Import menu (frame_imports.cpp).
     void InstallImportCommands();
 

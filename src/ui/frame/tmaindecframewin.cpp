@@ -144,6 +144,7 @@ void TMainDecFrameWin::CreateActions()
     InstallDialogCommands();
     InstallGridCommands();
     InstallFrameCommands();
+    InstallPairingCommands();
 }
 
 void TMainDecFrameWin::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries)

@@ -87,6 +87,9 @@ private:
     // Build Blocks, warnings, copies for viewer and company, help, keys
     // (frame_commands.cpp).
     void InstallFrameCommands();
+    // Edit > Pairings: password, editor, warnings list (frame_pairings.cpp).
+    void InstallPairingCommands();
+    void RunPairingEditor();
 
     void DoOpen();
     bool DoSave();

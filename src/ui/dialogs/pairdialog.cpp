@@ -68,7 +68,7 @@ PairDialog::PairDialog(ScheduleDocument& doc, Interaction& ui, const QString& ca
     m_pairBar = new QScrollBar(Qt::Horizontal, this);
     m_pairBar->setObjectName(QStringLiteral("PairBar"));
     m_pairBar->setRange(0, std::max(0, std::min(doc.LastPair, ScheduleDocument::kPairCapacity - 1)));
-    m_pairBar->setPageStep(10);
+    m_pairBar->setPageStep(std::clamp(m_pairBar->maximum() / 10, 1, 10));
     m_next = new QPushButton(QStringLiteral("+"), this);
     m_previous = new QPushButton(QStringLiteral("-"), this);
     for (QPushButton* b : {m_next, m_previous}) {

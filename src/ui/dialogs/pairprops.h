@@ -22,7 +22,7 @@ namespace tl::ui {
 // "Set Pairing Properties": per operating day of one pairing, its pairing
 // type (the grid's per-day marks and the training report read it) and the
 // credit excluded from the holder's block. Choosing another day stores the
-// one shown; OK stores it too, Cancel keeps what was stored before.
+// one shown, as OK does; Cancel drops only the changes to the day shown.
 class Pairprops : public QDialog {
     Q_OBJECT
 public:

@@ -8,8 +8,11 @@
 #include "model/text_format.h"
 #include "model/version.h"
 
+#include <algorithm>
+#include <array>
 #include <ostream>
 #include <sstream>
+#include <tuple>
 
 namespace tl::cli {
 
@@ -113,10 +116,12 @@ Command AddEditPairingCommand(CLI::App& app)
     command->add_option("--tafb", options->tafb, "Time away from base, HHH:MM");
     command->add_option("--days", options->days,
                         "Operating days of the month, from 1, comma-separated");
-    CLI::Option* dutyDay = command->add_option("--duty-day", options->dutyDay,
-                                                "Duty day of the pairing, from 1, for the "
-                                                "four daily options")
-                               ->transform(DecimalIndex());
+    CLI::Option* dutyDay = command
+                               ->add_option("--duty-day", options->dutyDay,
+                                            "Duty day of the pairing, from 1, for the "
+                                            "four daily options")
+                               ->transform(DecimalIndex())
+                               ->check(CLI::Range(1, 31));
     for (auto [name, target, help] :
          {std::tuple{"--start", &options->start, "Duty start time of the duty day, HH:MM"},
           std::tuple{"--duty", &options->duty, "Time on duty, HH:MM"},

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 namespace tl {
 
@@ -96,7 +97,8 @@ ReadHeader Read(const ScheduleDocument& doc, const PairForm& form)
     const int days = MonthDays(doc);
     if (std::none_of(form.Days.begin(), form.Days.begin() + days, [](bool b) { return b; }))
         r.Problems += "Never Operates? ";
-    r.Number = LeadingInt(std::string_view(form.Number).substr(0, std::min<size_t>(4, form.Number.size())));
+    r.Number = LeadingInt(
+        std::string_view(form.Number).substr(0, std::min<size_t>(4, form.Number.size())));
     if (r.Number < 1 || r.Number > 9999)
         r.Problems += "Pair Number Not Valid 1-9999";
     // Without a report time and a time away there is no length to compute.

@@ -21,8 +21,8 @@ struct PairForm {
     std::string On;     // "%02d:%02d"
     std::string Off;    // shown only
     std::string Credit;
-    std::string Length; // shown only
-    std::string Tafb;   // "%03d:%02d"
+    std::string Length;          // shown only
+    std::string Tafb;            // "%03d:%02d"
     std::array<bool, 31> Days{}; // operating days of the month
 };
 
@@ -97,7 +97,7 @@ PairPropertiesForm ShowPairProperties(const ScheduleDocument& doc, int pairing, 
 // pairing operates on). The excluded credit must lie within the pairing's
 // credit ("Oops" otherwise, nothing stored). The holder's block credit and
 // row follow.
-[[nodiscard]] bool StorePairProperties(ScheduleDocument& doc, Interaction& ui, int pairing,
-                                       int day, const PairPropertiesForm& form);
+[[nodiscard]] bool StorePairProperties(ScheduleDocument& doc, Interaction& ui, int pairing, int day,
+                                       const PairPropertiesForm& form);
 
 } // namespace tl

@@ -42,11 +42,10 @@ inline std::string DaysBut(int left)
 struct PairEditCase {
     const char* name;
     std::string number, on, credit, tafb, days;
-    std::string problems;               // empty: stored
+    std::string problems;                   // empty: stored
     std::vector<std::string> messages = {}; // "caption: text" shown while storing
     int length = 1;
     int off = 0;
-
 };
 
 inline void PrintTo(const PairEditCase& c, std::ostream* os)
@@ -56,7 +55,8 @@ inline void PrintTo(const PairEditCase& c, std::ostream* os)
 
 inline std::vector<PairEditCase> PairEditCases()
 {
-    const std::string freed = "Change made to Days of Operation!: Removing Pairing 0101 from CREW 1";
+    const std::string freed =
+        "Change made to Days of Operation!: Removing Pairing 0101 from CREW 1";
     // clang-format off
     return {
         {"whole day away", "", "00:00", "", "024:00", "", "", {}, 1, 1440},

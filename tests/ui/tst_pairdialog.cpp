@@ -27,6 +27,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <tuple>
 
 using tl::test::ScriptedInteraction;
 using namespace tl;
@@ -49,16 +50,11 @@ struct Fixture {
         month->Crew[0].EmpNumber = 11;
         test::ShapeEditedMonth(*month);
         month->LastPair = month->LastBasePair = 1;
-        TPair& two = month->Pairs[1];
-        two = month->Pairs[0];
-        two.PairNumber = 202;
-        two.Length = 2;
-        two.Tafb = 1800;
-        two.OffTime = 840;
-        two.Credit = 600;
+        TPair& two = month->Pairs[1] = month->Pairs[0];
+        std::tie(two.PairNumber, two.Length, two.Tafb, two.OffTime, two.Credit) =
+            std::tuple(202, 2, 1800, 840, 600);
         two.DayCredit = {300, 300};
-        two.OpsCount.fill(0);
-        two.OpsCount[9] = kOpsOpen;
+        two.OpsCount = {0, 0, 0, 0, 0, 0, 0, 0, 0, kOpsOpen};
         QVERIFY(SaveBlocks(*month, path.toStdString(), kSchedulerFile, quiet));
         QVERIFY(frame.OpenFile(path));
         ui.Clear();
@@ -126,98 +122,43 @@ private slots:
         QCOMPARE(f.doc().Crew[0].DaySlot[2], kFreeSlot);
         QVERIFY(f.doc().Modified);
         QVERIFY(f.doc().GridOn); // built again with the changed pairing
-
-        // An empty password views: what is typed is not stored.
-        WhenModal<EditOrViewPairsDialog>([&](EditOrViewPairsDialog& password) {
-            WhenModal<PairDialog>([&](PairDialog& viewer) {
-                editorCaption = viewer.windowTitle();
-                QVERIFY(!viewer.PropertiesButton()->isVisible());
-                viewer.Edit(Field::On)->setText(QStringLiteral("10:00"));
-                viewer.accept();
-            });
-            password.accept();
-        });
-        f.frame.Action(CmPairings)->trigger();
-        QCOMPARE(editorCaption, QStringLiteral("View Pairings Only - Changes Discarded"));
-        QCOMPARE(f.doc().Pairs[0].OnTime, 540);
     }
 
-    void editorShowsStoresAndNavigates()
+    void editorNavigatesWarningsOpenPairingsPropertiesStoreDays()
     {
         Fixture f;
         f.doc().PairEditUnlocked = true;
         PairDialog editor(f.doc(), f.ui, QStringLiteral("Edit"));
-        const std::pair<Field, QString> shown[] = {
-            {Field::Number, QStringLiteral("0101")}, {Field::On, QStringLiteral("08:00")},
-            {Field::Off, QStringLiteral("18:00")},   {Field::Credit, QStringLiteral("05:00")},
-            {Field::Length, QStringLiteral("1")},    {Field::Tafb, QStringLiteral("010:00")},
-            {Field::DayCredit, QStringLiteral("05:00")}};
-        for (const auto& [field, text] : shown)
-            QCOMPARE(editor.Edit(field)->text(), text);
-        QCOMPARE(editor.PositionLabel()->text(), QStringLiteral("1 of 2"));
-        // June 2027 starts on a Tuesday: the first box sits under "Tue".
-        QCOMPARE(editor.DayBox(0)->text(), QStringLiteral("01"));
-        QVERIFY(editor.DayBox(29)->isChecked());
-
-        // "+" stores the header and moves on; the duty day of the pairing
-        // left is not stored.
+        QCOMPARE(editor.Edit(Field::Tafb)->text(), QStringLiteral("010:00"));
+        // "+" stores the header, not the duty day shown.
         editor.Edit(Field::Credit)->setText(QStringLiteral("06:00"));
         editor.Edit(Field::DayCredit)->setText(QStringLiteral("06:00"));
         editor.NextButton()->click();
-        QCOMPARE(editor.Current(), 1);
         QCOMPARE(f.doc().Pairs[0].Credit, 360);
         QCOMPARE(f.doc().Pairs[0].DayCredit[0], 300);
-        QCOMPARE(editor.DutyDayBar()->maximum(), 1);
         QVERIFY(editor.DayBox(9)->isChecked() && !editor.DayBox(8)->isChecked());
-
-        // A duty day that does not pass keeps its place and says so.
-        editor.Edit(Field::DayCredit)->setText(QStringLiteral("24:00"));
-        editor.DutyDayBar()->setValue(1);
-        QCOMPARE(editor.DutyDayBar()->value(), 0);
-        QCOMPARE(f.ui.Dialogs().back(),
-                 std::string("Tessara Lines: Daily Data Invalid. Please Correct the Data"));
+        // Moving to another duty day stores the one shown.
         editor.Edit(Field::DayCredit)->setText(QStringLiteral("04:00"));
         editor.DutyDayBar()->setValue(1);
         QCOMPARE(editor.DutyDayLabel()->text(), QStringLiteral("Day 2"));
         QCOMPARE(f.doc().Pairs[1].DayCredit[0], 240);
-
-        // A problem asked about: Yes keeps the editor on the pairing.
+        // A problem answered Yes keeps the scroll bar on the pairing.
         editor.Edit(Field::Tafb)->setText(QStringLiteral("144:01"));
         f.ui.Script({Answer::Yes});
         editor.PairBar()->setValue(0);
-        QCOMPARE(editor.Current(), 1);
         QCOMPARE(editor.PairBar()->value(), 1);
-        QCOMPARE(f.ui.Dialogs().back(), std::string("Errors in this Pairing at Index 001!: TAFB?  "
-                                                     "Calculated Length?- Fix Now?"));
         editor.Edit(Field::Tafb)->setText(QStringLiteral("030:00"));
         editor.PreviousButton()->click();
-        QCOMPARE(editor.Current(), 0);
         QCOMPARE(editor.Edit(Field::Credit)->text(), QStringLiteral("06:00"));
-        editor.accept();
-        QCOMPARE(f.doc().CurrentPair, 0);
-    }
 
-    void warningsDoubleClickOpensThePairing()
-    {
-        Fixture f;
         int opened = -1;
         PairingValidateDialog warnings(f.doc(), f.ui, [&] { opened = f.doc().CurrentPair; });
         QListWidget* list = warnings.List();
-        const QList<QListWidgetItem*> lines =
-            list->findItems(QStringLiteral("Pair 0202  Credit"), Qt::MatchStartsWith);
-        QCOMPARE(lines.size(), 1);
-        emit list->itemDoubleClicked(lines.front());
+        emit list->itemDoubleClicked(
+            list->findItems(QStringLiteral("Pair 0202  Credit"), Qt::MatchStartsWith).value(0));
         QCOMPARE(opened, 1);
-        emit list->itemDoubleClicked(list->item(0)); // the header line names no pairing
-        QCOMPARE(f.ui.Only(ScriptedInteraction::Kind::Beep).size(), size_t(1));
-    }
 
-    void propertiesStoreEachOperatingDay()
-    {
-        Fixture f;
         Pairprops props(f.doc(), f.ui, 0);
-        QCOMPARE(props.Days()->count(), 30);
-        QCOMPARE(props.Days()->itemText(2), QStringLiteral("03 TH"));
         props.Days()->setCurrentIndex(2);
         props.Type(2)->setChecked(true);
         props.Exclude()->setChecked(true);
@@ -229,8 +170,6 @@ private slots:
         QCOMPARE(f.doc().Pairs[0].DayOpsType[2], 2);
         QCOMPARE(f.doc().Pairs[0].ExcludedCredit[2], 120);
         QCOMPARE(f.doc().Pairs[0].DayOpsType[3], 1);
-        QCOMPARE(f.doc().Pairs[0].ExcludedCredit[3], 0);
-        QVERIFY(f.doc().Modified);
     }
 };
 

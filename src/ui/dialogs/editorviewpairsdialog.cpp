@@ -29,7 +29,8 @@ EditOrViewPairsDialog::EditOrViewPairsDialog(ScheduleDocument& doc, Interaction&
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Enter Password to Edit Pairings"), this));
     layout->addWidget(m_password);
-    auto* alternative = new QLabel(QStringLiteral("OR\nLeave Password Empty to\nView Pairings"), this);
+    auto* alternative =
+        new QLabel(QStringLiteral("OR\nLeave Password Empty to\nView Pairings"), this);
     alternative->setAlignment(Qt::AlignHCenter);
     layout->addWidget(alternative);
     layout->addWidget(buttons);

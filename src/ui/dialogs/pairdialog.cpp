@@ -67,7 +67,8 @@ PairDialog::PairDialog(ScheduleDocument& doc, Interaction& ui, const QString& ca
     m_position->setObjectName(QStringLiteral("Position"));
     m_pairBar = new QScrollBar(Qt::Horizontal, this);
     m_pairBar->setObjectName(QStringLiteral("PairBar"));
-    m_pairBar->setRange(0, std::max(0, std::min(doc.LastPair, ScheduleDocument::kPairCapacity - 1)));
+    m_pairBar->setRange(0,
+                        std::max(0, std::min(doc.LastPair, ScheduleDocument::kPairCapacity - 1)));
     m_pairBar->setPageStep(std::clamp(m_pairBar->maximum() / 10, 1, 10));
     m_next = new QPushButton(QStringLiteral("+"), this);
     m_previous = new QPushButton(QStringLiteral("-"), this);
@@ -83,9 +84,11 @@ PairDialog::PairDialog(ScheduleDocument& doc, Interaction& ui, const QString& ca
     header->addWidget(m_previous, 0, 4);
     header->addWidget(m_next, 0, 5);
     header->addWidget(m_pairBar, 1, 0, 1, 6);
-    const std::pair<const char*, Field> headerFields[] = {
-        {"On", Field::On}, {"Off", Field::Off}, {"Credit", Field::Credit},
-        {"Len", Field::Length}, {"TAFB", Field::Tafb}};
+    const std::pair<const char*, Field> headerFields[] = {{"On", Field::On},
+                                                          {"Off", Field::Off},
+                                                          {"Credit", Field::Credit},
+                                                          {"Len", Field::Length},
+                                                          {"TAFB", Field::Tafb}};
     auto* times = new QHBoxLayout;
     for (auto [label, field] : headerFields) {
         times->addWidget(new QLabel(QString::fromLatin1(label), this));
@@ -128,8 +131,8 @@ PairDialog::PairDialog(ScheduleDocument& doc, Interaction& ui, const QString& ca
     }
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    m_properties = buttons->addButton(QStringLiteral("P&roperties..."),
-                                      QDialogButtonBox::ActionRole);
+    m_properties =
+        buttons->addButton(QStringLiteral("P&roperties..."), QDialogButtonBox::ActionRole);
     m_properties->setObjectName(QStringLiteral("Properties"));
     m_properties->setVisible(doc.PairEditUnlocked);
     connect(buttons, &QDialogButtonBox::accepted, this, &PairDialog::accept);

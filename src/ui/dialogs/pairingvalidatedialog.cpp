@@ -25,8 +25,7 @@ PairingValidateDialog::PairingValidateDialog(ScheduleDocument& doc, Interaction&
     connect(m_list, &QListWidget::itemDoubleClicked, this, &PairingValidateDialog::OpenLine);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Help, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::helpRequested, this,
-            &PairingValidateDialog::helpRequested);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, &PairingValidateDialog::helpRequested);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_list);

@@ -9,6 +9,7 @@
 #include "ui/dialogs/pairdialog.h"
 #include "ui/dialogs/pairingvalidatedialog.h"
 #include "ui/grid/ttlwin.h"
+#include "ui/windows/toolboxwindow.h"
 
 #include <QAction>
 
@@ -41,6 +42,10 @@ void TMainDecFrameWin::RunPairingEditor()
     // Changing pairings is changing the month, which a read-only month refuses.
     if (m_client->RefuseReadOnly())
         return;
+    // The floating windows close while pairings change under them; taking
+    // the grid down closes the pairings window.
+    if (auto* toolbox = findChild<ToolBoxWindow*>(QString(), Qt::FindDirectChildrenOnly))
+        toolbox->hide();
     auto editor = [this, &doc] {
         PairDialog dialog(doc, m_ui, QStringLiteral("Edit Pairings - Caution No Cancel"), this);
         dialog.exec();

@@ -140,6 +140,7 @@ void TMainDecFrameWin::CreateActions()
     InstallGridCommands();
     InstallFrameCommands();
     InstallPairingCommands();
+    InstallNewCommands();
     InstallImportCommands();
 }
 

@@ -87,6 +87,9 @@ private:
     // Edit > Pairings: password, editor, warnings list (frame_pairings.cpp).
     void InstallPairingCommands();
     void RunPairingEditor();
+    // New, with the month's dates and the new-file wizard, and Setup Month
+    // (frame_new.cpp).
+    void InstallNewCommands();
     // The Import menu (frame_imports.cpp).
     void InstallImportCommands();
 

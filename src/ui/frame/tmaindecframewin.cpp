@@ -141,6 +141,7 @@ void TMainDecFrameWin::CreateActions()
     InstallDialogCommands();
     InstallGridCommands();
     InstallFrameCommands();
+    InstallPairingCommands();
     InstallNewCommands();
     InstallImportCommands();
 }

@@ -93,6 +93,9 @@ private:
     // Build Blocks, warnings, copies for viewer and company, help, keys
     // (frame_commands.cpp).
     void InstallFrameCommands();
+    // Edit > Pairings: password, editor, warnings list (frame_pairings.cpp).
+    void InstallPairingCommands();
+    void RunPairingEditor();
     // New, with the month's dates and the new-file wizard, and Setup Month
     // (frame_new.cpp).
     void InstallNewCommands();

@@ -1,7 +1,6 @@
 #include "import/new_month.h"
 #include "import/prg_file.h"
 #include "import/roster_extract.h"
-#include "model/schedule_document.h"
 #include "model/vortime.h"
 #include "storage/block_file.h"
 #include "storage/memory_settings.h"

@@ -1,5 +1,4 @@
 #include "import/new_month.h"
-#include "model/schedule_document.h"
 #include "model/vortime.h"
 #include "storage/memory_settings.h"
 #include "support/scripted_interaction.h"

@@ -48,8 +48,9 @@ TEST_P(PairEditTest, StoresACheckedHeaderOrAsksAndLeavesItAlone)
     const TPair& p = m.Pair(0);
     // The command line runs the same table for the texts, length and off time.
     if (!c.problems.empty()) {
-        EXPECT_EQ(m.ui.Dialogs(), std::vector<std::string>{"Errors in this Pairing at Index 000!: " +
-                                                            c.problems + "- Fix Now?"});
+        EXPECT_EQ(m.ui.Dialogs(),
+                  std::vector<std::string>{"Errors in this Pairing at Index 000!: " + c.problems +
+                                           "- Fix Now?"});
         EXPECT_EQ(p.OpsCount, before.OpsCount);
         EXPECT_EQ(p.OnTime, before.OnTime);
         EXPECT_FALSE(m.doc->Modified); // Yes (stay on the pairing) is the editor's test

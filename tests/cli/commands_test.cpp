@@ -1,13 +1,11 @@
 #include "cli/run_cli.h"
 #include "cliinteraction.h"
-#include "model/debug_trace.h"
 #include "model/version.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -216,15 +214,6 @@ TEST(CliInteractionTest, MessagesAndQuestionsGoToStderrListsToStdoutProgressToAT
               std::string::npos);
     shown.Message("Tessara Lines", "Done", Icon::Information);
     EXPECT_NE(tty.str().find("\r\x1b[KTessara Lines: Done\n"), std::string::npos);
-
-    // Callers skip making trace lines unless a trace is open to take them.
-    EXPECT_FALSE(shown.Tracing());
-    DebugTrace trace;
-    shown.SetTrace(&trace);
-    EXPECT_FALSE(shown.Tracing());
-    tl::test::TempDir dir;
-    ASSERT_TRUE(trace.Open(dir.path(), std::tm{}).Opened);
-    EXPECT_TRUE(shown.Tracing());
 }
 
 } // namespace

@@ -608,10 +608,7 @@ StreamBytes PilotBody(int version, int written,
     b.U32(123456789).U32(17);
     for (uint32_t s = 0; s < 62; ++s) {
         b.I32(s == 3 ? 7 : (s == 4 ? -2 : -1)).U8(s == 5 ? 2 : 0).U8(s == 3 ? 1 : 0);
-        if (s == 4)
-            b.Append(slot4Code.Bytes());
-        else
-            b.Text32("");
+        b.Append((s == 4 ? slot4Code : StreamBytes().Text32("")).Bytes());
         b.Text32("").Text32(s == 61 ? "last" : "");
         for (uint32_t i = 0; i < 10; ++i)
             b.U32(s == 0 && i == 4 ? 300 : 0).U32(s == 4 ? 100 + i : 0);
@@ -654,9 +651,6 @@ TEST(TPilotStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
     }
 }
 
-// A day slot's text ends at its first zero byte, short or long, and a
-// missing one reads as empty; a body cut inside the slots fails the reader
-// with the slots before the cut read.
 TEST(TPilotStreamTest, SlotTextsEndAtTheirFirstZeroAndACutSlotFails)
 {
     const struct {
@@ -682,8 +676,7 @@ TEST(TPilotStreamTest, SlotTextsEndAtTheirFirstZeroAndACutSlotFails)
     ObjectReader in(whole.Span().first(whole.Bytes().size() / 2));
     TPilot pilot;
     EXPECT_FALSE(ReadRecord(in, pilot));
-    EXPECT_EQ(pilot.DayCode[4], "VAC");
-    EXPECT_EQ(pilot.DayOther[4][9], 109);
+    EXPECT_EQ(pilot.DayCode[4], "VAC"); // read before the cut
 }
 
 } // namespace

@@ -94,6 +94,8 @@ signals:
     void pairingClicked(int pairing, int day);
     void otherAssignmentClicked(int crew, int slot);
     void employeeInfoRequested(int crew);
+    // Build Blocks wants the pairing editor opened on CurrentPair.
+    void pairingEditRequested();
     // Tab on the grid, and the corner cell's first zone.
     void showOnlyOpenToggled();
     void pairingsWindowToggleRequested();

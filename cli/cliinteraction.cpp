@@ -134,4 +134,9 @@ void CliInteraction::Trace(std::string_view text)
         m_trace->Write(text);
 }
 
+bool CliInteraction::Tracing() const
+{
+    return m_trace != nullptr && m_trace->IsOpen();
+}
+
 } // namespace tl::cli

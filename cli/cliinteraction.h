@@ -42,6 +42,7 @@ public:
     void ProgressDone() override;
     void Beep() override;
     void Trace(std::string_view text) override;
+    bool Tracing() const override;
 
 private:
     void Say(std::string_view caption, const std::string& text);

@@ -702,6 +702,7 @@ private:
 
     struct TraceRecorder : SilentInteraction {
         void Trace(std::string_view text) override { lines.emplace_back(text); }
+        bool Tracing() const override { return true; }
         std::vector<std::string> lines;
     };
 

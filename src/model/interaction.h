@@ -49,6 +49,9 @@ public:
     // One line of the debug trace, with its own line feed. Ignored while no
     // trace is open.
     virtual void Trace(std::string_view text) = 0;
+    // False when Trace would drop every line, so a caller can skip building
+    // lines no one reads. Saying true is always safe.
+    virtual bool Tracing() const { return true; }
 
     // Convenience for the common Yes/No question where No cancels.
     bool AskYes(std::string_view caption, std::string_view text)
@@ -82,6 +85,7 @@ public:
     void ProgressDone() override {}
     void Beep() override {}
     void Trace(std::string_view) override {}
+    bool Tracing() const override { return false; }
 };
 
 // The core text before and after the "%s" that stands for a file name.

@@ -331,16 +331,20 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         };
         std::string line;
         char number[16];
+        // A line per record is thousands of lines: made only for an open trace.
+        const bool tracing = ui.Tracing();
         ui.Trace("LoadBlksLoadPairs\n");
         for (int p = 0; p <= lastPair; ++p) {
             TPair& pair = doc.Pairs[static_cast<size_t>(p)];
             if (p + 4 <= lastPair)
                 FetchAhead(doc.Pairs[static_cast<size_t>(p + 4)]);
             ReadRecord(in, pair);
-            const std::to_chars_result digits =
-                std::to_chars(number, number + sizeof number, pair.PairNumber);
-            line.assign("Pairing ").append(number, digits.ptr).append(" Loaded\n");
-            ui.Trace(line);
+            if (tracing) {
+                const std::to_chars_result digits =
+                    std::to_chars(number, number + sizeof number, pair.PairNumber);
+                line.assign("Pairing ").append(number, digits.ptr).append(" Loaded\n");
+                ui.Trace(line);
+            }
             counted();
         }
         doc.LastPair = lastPair;
@@ -350,8 +354,10 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
             if (c + 1 < crewCount)
                 FetchAhead(doc.Crew[static_cast<size_t>(c + 1)]);
             ReadRecord(in, pilot);
-            line.assign("Employee ").append(pilot.Name).append(" Loaded\n");
-            ui.Trace(line);
+            if (tracing) {
+                line.assign("Employee ").append(pilot.Name).append(" Loaded\n");
+                ui.Trace(line);
+            }
             counted();
         }
         doc.CrewCount = crewCount;

@@ -2,6 +2,7 @@
 
 #include "storage/streamable.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -182,6 +183,19 @@ public:
     }
     void ReadRaw(std::span<uint8_t> bytes);
     int32_t ReadRawInt32();
+
+    // The bytes readable from here, for a record that reads a run of fields
+    // from them itself and then Skips what it read; empty where only the
+    // reader's own calls read the stream right (failed, or an older stream
+    // with short words or short text lengths).
+    std::span<const uint8_t> Window() const
+    {
+        if (m_version < kLongTextVersion || m_failed)
+            return {};
+        return m_data.subspan(m_pos);
+    }
+    // Moves past `count` bytes of the Window.
+    void Skip(size_t count) { m_pos += std::min(count, Remaining()); }
 
     // Reads a framed record into `object`, whose class must be the one named
     // in the stream. Returns false when the stream has failed.

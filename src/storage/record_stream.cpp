@@ -2,6 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <span>
+#include <string>
 
 namespace tl {
 
@@ -14,6 +17,75 @@ int32_t Magnitude(int32_t value)
     const auto bits = static_cast<uint32_t>(value);
     return static_cast<int32_t>(value < 0 ? 0u - bits : bits);
 }
+
+// Reads a crew member's day slots as the reader's own calls would. The
+// slots are most of a crew member, and a local cursor keeps the reading
+// position out of memory between their hundreds of fields. Read takes one
+// slot and moves past it; false, having moved nowhere, when the slot does
+// not lie whole before the end, which the reader's calls then deal with.
+class SlotCursor {
+public:
+    SlotCursor(const uint8_t* at, const uint8_t* end) : m_at(at), m_end(end) {}
+
+    const uint8_t* At() const { return m_at; }
+
+    bool Read(TPilot& pilot, size_t s)
+    {
+        const uint8_t* p = m_at;
+        if (m_end - p < 6)
+            return false;
+        pilot.DaySlot[s] = ObjectReader::WordAt(p, 0);
+        pilot.DayFlag[s] = static_cast<int8_t>(p[4]);
+        pilot.DayLocked[s] = static_cast<int8_t>(p[5]);
+        p += 6;
+        if (!Text(p, pilot.DayCode[s]) || !Text(p, pilot.DayCode2[s]) || !Text(p, pilot.DayText[s]))
+            return false;
+        constexpr size_t kValues = 2 * TPilot::kSlotValues;
+        if (static_cast<size_t>(m_end - p) < 4 * kValues)
+            return false;
+        for (size_t i = 0; i < TPilot::kSlotValues; ++i) {
+            pilot.DayCarry[s][i] = ObjectReader::WordAt(p, 2 * i);
+            pilot.DayOther[s][i] = ObjectReader::WordAt(p, 2 * i + 1);
+        }
+        m_at = p + 4 * kValues;
+        return true;
+    }
+
+private:
+    // A text up to its first zero byte; a missing one reads as empty.
+    bool Text(const uint8_t*& p, std::string& text) const
+    {
+        const auto left = static_cast<size_t>(m_end - p);
+        if (left < 4)
+            return false;
+        const auto length = static_cast<uint32_t>(ObjectReader::WordAt(p, 0));
+        if (length == kMissingText32) {
+            text.clear();
+            p += 4;
+            return true;
+        }
+        if (length > left - 4)
+            return false;
+        const auto* chars = reinterpret_cast<const char*>(p + 4);
+        size_t kept = 0;
+        if (length <= 16) {
+            while (kept < length && chars[kept] != '\0')
+                ++kept;
+        } else {
+            const void* zero = std::memchr(chars, '\0', length);
+            kept = zero ? static_cast<size_t>(static_cast<const char*>(zero) - chars) : length;
+        }
+        if (kept == 0)
+            text.clear();
+        else
+            text.assign(chars, kept);
+        p += 4 + length;
+        return true;
+    }
+
+    const uint8_t* m_at;
+    const uint8_t* m_end;
+};
 
 } // namespace
 
@@ -121,16 +193,28 @@ void ReadBody(ObjectReader& in, TPair& pair, int version)
     in.ReadText(pair.PairKey);
     pair.Date = in.ReadRawInt32();
     in.ReadText(pair.PairType);
-    if (version >= 2)
-        for (int32_t& credit : pair.ExcludedCredit)
-            credit = in.ReadWord();
+    if (version >= 2) {
+        if (const uint8_t* words = in.TakeWords(TPair::kDays)) {
+            for (size_t d = 0; d < TPair::kDays; ++d)
+                pair.ExcludedCredit[d] = ObjectReader::WordAt(words, d);
+        } else {
+            for (int32_t& credit : pair.ExcludedCredit)
+                credit = in.ReadWord();
+        }
+    }
     if (version >= 3)
         pair.MinRest = in.ReadWord();
     if (version >= 4)
         in.ReadText(pair.Note);
-    if (version >= 5)
-        for (int32_t& type : pair.DayOpsType)
-            type = in.ReadWord();
+    if (version >= 5) {
+        if (const uint8_t* words = in.TakeWords(TPair::kDays)) {
+            for (size_t d = 0; d < TPair::kDays; ++d)
+                pair.DayOpsType[d] = ObjectReader::WordAt(words, d);
+        } else {
+            for (int32_t& type : pair.DayOpsType)
+                type = in.ReadWord();
+        }
+    }
 }
 
 void WriteBody(ObjectWriter& out, const TPilot& pilot)
@@ -178,7 +262,16 @@ void ReadBody(ObjectReader& in, TPilot& pilot, int version)
     in.ReadText(pilot.InfoText3);
     pilot.EmpNumber = in.ReadRawInt32();
     pilot.SpareWord = in.ReadWord();
-    for (size_t s = 0; s < TPilot::kSlots; ++s) {
+    size_t s = 0;
+    const std::span<const uint8_t> window = in.Window();
+    if (!window.empty()) {
+        SlotCursor cursor(window.data(), window.data() + window.size());
+        while (s < TPilot::kSlots && cursor.Read(pilot, s))
+            ++s;
+        in.Skip(static_cast<size_t>(cursor.At() - window.data()));
+    }
+    // What the cursor left: a slot past the stream's end fails the reader.
+    for (; s < TPilot::kSlots; ++s) {
         pilot.DaySlot[s] = in.ReadWord();
         pilot.DayFlag[s] = static_cast<int8_t>(in.ReadByte());
         pilot.DayLocked[s] = static_cast<int8_t>(in.ReadByte());

@@ -600,14 +600,16 @@ TEST(TPilotTest, AllMonthLeaveNeedsLeaveOnEveryDayOfTheMonth)
 // A crew member body laid out by hand for class version `version`. Sections
 // of later versions up to `written` hold what a record read from the older
 // version keeps there.
-StreamBytes PilotBody(int version, int written)
+StreamBytes PilotBody(int version, int written,
+                      const StreamBytes& slot4Code = StreamBytes().Text32("VAC"))
 {
     StreamBytes b;
     b.Text32("SMITH J").Text32("555-1234").Text32("").Text32("info");
     b.U32(123456789).U32(17);
     for (uint32_t s = 0; s < 62; ++s) {
         b.I32(s == 3 ? 7 : (s == 4 ? -2 : -1)).U8(s == 5 ? 2 : 0).U8(s == 3 ? 1 : 0);
-        b.Text32(s == 4 ? "VAC" : "").Text32("").Text32(s == 61 ? "last" : "");
+        b.Append((s == 4 ? slot4Code : StreamBytes().Text32("")).Bytes());
+        b.Text32("").Text32(s == 61 ? "last" : "");
         for (uint32_t i = 0; i < 10; ++i)
             b.U32(s == 0 && i == 4 ? 300 : 0).U32(s == 4 ? 100 + i : 0);
     }
@@ -647,6 +649,34 @@ TEST(TPilotStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
         expected.Header().Framed("TPilot", 3, PilotBody(version, 3));
         EXPECT_EQ(out.Data(), expected.Bytes());
     }
+}
+
+TEST(TPilotStreamTest, SlotTextsEndAtTheirFirstZeroAndACutSlotFails)
+{
+    const struct {
+        StreamBytes code;
+        std::string read;
+    } cases[] = {
+        {StreamBytes().Text32(std::string_view("AB\0CD", 5)), "AB"},
+        {StreamBytes().Text32(std::string(18, 'L') + '\0' + "X"), std::string(18, 'L')},
+        {StreamBytes().U32(0xFFFFFFFF), ""},
+    };
+    for (const auto& c : cases) {
+        StreamBytes bytes;
+        bytes.Header().Framed("TPilot", 3, PilotBody(3, 3, c.code));
+        ObjectReader in(bytes.Span());
+        TPilot pilot;
+        pilot.DayCode[4] = "old";
+        ASSERT_TRUE(ReadRecord(in, pilot));
+        EXPECT_EQ(pilot.DayCode[4], c.read);
+        EXPECT_EQ(pilot.DayText[61], "last");
+    }
+    StreamBytes whole;
+    whole.Header().Framed("TPilot", 3, PilotBody(3, 3));
+    ObjectReader in(whole.Span().first(whole.Bytes().size() / 2));
+    TPilot pilot;
+    EXPECT_FALSE(ReadRecord(in, pilot));
+    EXPECT_EQ(pilot.DayCode[4], "VAC"); // read before the cut
 }
 
 } // namespace

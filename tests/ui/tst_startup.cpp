@@ -151,8 +151,10 @@ private slots:
             tl::DebugTrace trace;
             ui.SetTrace(&trace);
             TLApp app(ui, settings, trace, folder);
+            QVERIFY(!ui.Tracing());
             QCOMPARE(app.Start(guard), std::optional<int>());
             QVERIFY(trace.IsOpen());
+            QVERIFY(ui.Tracing());
         }
         // The trace is open before the window first empties the document.
         QCOMPARE(tl::test::ReadAll((folder + QStringLiteral("/TLDebug.txt")).toStdString()),

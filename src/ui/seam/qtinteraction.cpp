@@ -175,4 +175,9 @@ void QtInteraction::Trace(std::string_view text)
         m_trace->Write(text);
 }
 
+bool QtInteraction::Tracing() const
+{
+    return m_trace != nullptr && m_trace->IsOpen();
+}
+
 } // namespace tl::ui

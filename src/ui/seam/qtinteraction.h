@@ -38,6 +38,7 @@ public:
     void ProgressDone() override;
     void Beep() override;
     void Trace(std::string_view text) override;
+    bool Tracing() const override;
 
 private:
     void Show(std::string_view caption, const QString& text, Icon icon);

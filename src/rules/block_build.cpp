@@ -311,12 +311,13 @@ int32_t ComputeBlockHolderCut(ScheduleDocument& doc)
             continue;
         }
         trailing = 0;
-        const int32_t credit = StoredBlockCredit(c);
+        // Wide arithmetic: a hostile file's limits may sit at the ends of int.
+        const int64_t credit = StoredBlockCredit(c);
         const CreditLimits limits = CreditLimitsOf(doc, c);
         if (credit > limits.Max) {
             available += credit - limits.Average;
         } else if (credit < limits.Min) {
-            if (limits.Min - credit > available) {
+            if (int64_t{limits.Min} - credit > available) {
                 stop = i;
                 break;
             }

@@ -96,6 +96,8 @@ Command AddRosterCommand(CLI::App& app)
     command->add_option("FILE", o->file, "Block file; saved when the roster changed")->required();
     o->answers.AddTo(*command);
     command->require_subcommand(1);
+    // --yes and --no may follow the operation's own arguments.
+    command->fallthrough();
 
     CLI::App* move = command->add_subcommand("move", "Move a crew member to another position");
     move->add_option("POSITION", o->position, "Roster position of the crew member")

@@ -45,6 +45,7 @@ QLineEdit* PilotInfoDialog::AmountEdit(std::string EmployeeInfoForm::*field, con
     edit->setObjectName(Name(name));
     edit->setMaxLength(10);
     edit->setPlaceholderText(QStringLiteral("HH:MM"));
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("-0000:00")) + 12);
     connect(edit, &QLineEdit::textEdited, this,
             [this, field](const QString& text) { m_form.*field = Utf8ToCoreText(text); });
     return edit;

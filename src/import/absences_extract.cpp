@@ -18,14 +18,6 @@ namespace {
 
 using namespace absences_extract;
 
-bool ConfirmOverwrite(const ScheduleDocument& doc, bool followingMonth, Interaction& ui)
-{
-    if (followingMonth || doc.FreshDocument)
-        return true;
-    return ui.Ask(kCaption, "This will erase all conflicting Toolbox assignments. Proceed",
-                  Buttons::YesNo, Icon::Error) == Answer::Yes;
-}
-
 struct Entry {
     std::string code;
     int first = 0; // slots, 0-based
@@ -135,6 +127,14 @@ bool ReadAbsences(ScheduleDocument& doc, std::string_view text, bool followingMo
 
 } // namespace
 
+bool ConfirmCrewAbsencesOverwrite(const ScheduleDocument& doc, bool followingMonth, Interaction& ui)
+{
+    if (followingMonth || doc.FreshDocument)
+        return true;
+    return ui.Ask(kCaption, "This will erase all conflicting Toolbox assignments. Proceed",
+                  Buttons::YesNo, Icon::Error) == Answer::Yes;
+}
+
 int ExtractDuration(int start, int end)
 {
     return end < start ? kMinutesPerDay - start + end : end - start;
@@ -143,7 +143,7 @@ int ExtractDuration(int start, int end)
 bool LoadCrewAbsencesText(ScheduleDocument& doc, std::string_view text, bool followingMonth,
                           Interaction& ui)
 {
-    if (!ConfirmOverwrite(doc, followingMonth, ui))
+    if (!ConfirmCrewAbsencesOverwrite(doc, followingMonth, ui))
         return false;
     return ReadAbsences(doc, text, followingMonth, ui);
 }
@@ -151,8 +151,13 @@ bool LoadCrewAbsencesText(ScheduleDocument& doc, std::string_view text, bool fol
 bool LoadCrewAbsences(ScheduleDocument& doc, const std::filesystem::path& path, bool followingMonth,
                       Interaction& ui)
 {
-    if (!ConfirmOverwrite(doc, followingMonth, ui))
-        return false;
+    return ConfirmCrewAbsencesOverwrite(doc, followingMonth, ui) &&
+           LoadConfirmedCrewAbsences(doc, path, followingMonth, ui);
+}
+
+bool LoadConfirmedCrewAbsences(ScheduleDocument& doc, const std::filesystem::path& path,
+                               bool followingMonth, Interaction& ui)
+{
     ExtractFile text;
     if (!text.Read(path, ui))
         return false;

@@ -36,6 +36,15 @@ constexpr int kLastEmployee = 99999;
 [[nodiscard]] bool LoadCrewAbsences(ScheduleDocument& doc, const std::filesystem::path& path,
                                     bool followingMonth, Interaction& ui);
 
+// The question LoadCrewAbsences asks first, for callers that ask it before
+// choosing the file; true when there is nothing to ask or the answer is Yes.
+// LoadConfirmedCrewAbsences then loads without asking again.
+[[nodiscard]] bool ConfirmCrewAbsencesOverwrite(const ScheduleDocument& doc, bool followingMonth,
+                                                Interaction& ui);
+[[nodiscard]] bool LoadConfirmedCrewAbsences(ScheduleDocument& doc,
+                                             const std::filesystem::path& path, bool followingMonth,
+                                             Interaction& ui);
+
 // The same on the extract's text, already read.
 [[nodiscard]] bool LoadCrewAbsencesText(ScheduleDocument& doc, std::string_view text,
                                         bool followingMonth, Interaction& ui);

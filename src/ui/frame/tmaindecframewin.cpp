@@ -11,6 +11,7 @@
 #include "ui/dialogs/backupdialog.h"
 #include "ui/dialogs/preferencesdialog.h"
 #include "ui/dialogs/textdialog.h"
+#include "ui/frame/month_imports.h"
 #include "ui/frame/recentfiles.h"
 #include "ui/grid/ttlwin.h"
 #include "ui/seam/qtinteraction.h"
@@ -19,7 +20,6 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
@@ -51,11 +51,6 @@ void ForEachItem(const std::vector<MenuEntry>& entries, const Visit& visit)
         else if (entry.Id != 0)
             visit(entry);
     }
-}
-
-std::string Key(const QString& key)
-{
-    return key.toStdString();
 }
 
 } // namespace
@@ -144,6 +139,8 @@ void TMainDecFrameWin::CreateActions()
     InstallDialogCommands();
     InstallGridCommands();
     InstallFrameCommands();
+    InstallNewCommands();
+    InstallImportCommands();
 }
 
 void TMainDecFrameWin::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries)
@@ -365,23 +362,15 @@ QString TMainDecFrameWin::Choose(FileChooser::Mode mode, const QString& caption,
                                  const QString& folderKey, const QString& filter,
                                  const QString& start)
 {
-    QString folder = FromFileName(LastFolder(m_settings, Key(folderKey)));
-    if (folder.isEmpty() || !QDir(folder).exists())
-        folder = QDir::homePath();
-    if (!start.isEmpty() && QFileInfo(start).dir().exists())
-        folder = start;
-    QString chosen;
-    if (m_chooser.Choose)
-        chosen = m_chooser.Choose(mode, caption, folder, filter);
-    else if (mode == FileChooser::Mode::Open)
-        chosen = QFileDialog::getOpenFileName(this, caption, folder, filter);
-    else
-        chosen = QFileDialog::getSaveFileName(this, caption, folder, filter);
-    if (!chosen.isEmpty()) {
-        SetLastFolder(m_settings, Key(folderKey), ToFileName(QFileInfo(chosen).absolutePath()));
-        SaveSettings(false);
-    }
-    return chosen;
+    return ChooseFile(m_chooser, {m_settings, [this] { SaveSettings(false); }, this}, mode, caption,
+                      folderKey, filter, start);
+}
+
+ImportContext TMainDecFrameWin::Imports()
+{
+    ImportContext context{m_client->Document(), m_ui, m_settings, m_chooser, this, {}};
+    context.SaveSettings = [this] { SaveSettings(false); };
+    return context;
 }
 
 bool TMainDecFrameWin::OpenFile(const QString& path)

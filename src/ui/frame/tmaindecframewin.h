@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/frame/commands.h"
+#include "ui/frame/filechooser.h"
 
 #include <QHash>
 #include <QList>
@@ -23,15 +24,7 @@ class SettingsStore;
 namespace tl::ui {
 
 class TtlWin;
-
-// Asks the user for a file or folder; an empty result means cancelled. The
-// frame uses Qt's file dialogs unless a test puts in its own.
-struct FileChooser {
-    enum class Mode { Open, Save };
-    std::function<QString(Mode mode, const QString& caption, const QString& folder,
-                          const QString& filter)>
-        Choose;
-};
+struct ImportContext;
 
 // The main frame: menu, tool bar and status bar around the block window.
 class TMainDecFrameWin : public QMainWindow {
@@ -57,6 +50,10 @@ public:
 
     // Opens a block file as File > Open does once the file is chosen.
     bool OpenFile(const QString& path);
+
+    // What the month's imports need: the open month, the seam, the settings
+    // and the file chooser, with this frame as the dialogs' parent.
+    ImportContext Imports();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,6 +84,11 @@ private:
     // Build Blocks, warnings, copies for viewer and company, help, keys
     // (frame_commands.cpp).
     void InstallFrameCommands();
+    // New, with the month's dates and the new-file wizard, and Setup Month
+    // (frame_new.cpp).
+    void InstallNewCommands();
+    // The Import menu (frame_imports.cpp).
+    void InstallImportCommands();
 
     void DoOpen();
     bool DoSave();

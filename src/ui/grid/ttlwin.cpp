@@ -200,7 +200,8 @@ void TtlWin::paintEvent(QPaintEvent* event)
     painter.setPen(palette().color(QPalette::PlaceholderText));
     if (m_doc->DisplayState == kNoMonthOpen) {
         painter.drawText(rect(), Qt::AlignCenter,
-                         tr("No month is open.\nFile > Open opens a month's file (.tl2 or .tlv)."));
+                         tr("No month is open.\nFile > Open opens a month's file (.tl2 or .tlv); "
+                            "File > New sets up a new month."));
         return;
     }
     // Until the month is built, the window shows what the month holds.

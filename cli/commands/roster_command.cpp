@@ -119,22 +119,22 @@ Command AddRosterCommand(CLI::App& app)
                        "Roster position it takes (default: after the last crew member)");
 
     return {command, [o, move, remove](CliContext& context) {
-                return WithMonth(
-                    o->file, o->answers, context, MonthUse::Save,
-                    [&](ScheduleDocument& doc, Interaction& ui) {
-                        int status = kExitFailed;
-                        // As the editor runs: the grid down, built again after.
-                        RosterCommand(doc, ui, [&] {
-                            if (move->parsed())
-                                status = Move(doc, ui, context, *o);
-                            else if (remove->parsed())
-                                status = DeleteEmployee(doc, ui, o->position - 1) ? kExitOk
-                                                                                  : kExitFailed;
-                            else
-                                status = Insert(doc, ui, context, *o);
-                        });
-                        return status;
-                    });
+                return WithMonth(o->file, o->answers, context, MonthUse::Save,
+                                 [&](ScheduleDocument& doc, Interaction& ui) {
+                                     int status = kExitFailed;
+                                     // As the editor runs: the grid down, built again after.
+                                     RosterCommand(doc, ui, [&] {
+                                         if (move->parsed())
+                                             status = Move(doc, ui, context, *o);
+                                         else if (remove->parsed())
+                                             status = DeleteEmployee(doc, ui, o->position - 1)
+                                                          ? kExitOk
+                                                          : kExitFailed;
+                                         else
+                                             status = Insert(doc, ui, context, *o);
+                                     });
+                                     return status;
+                                 });
             }};
 }
 

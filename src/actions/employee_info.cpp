@@ -141,12 +141,11 @@ struct Amounts {
 
 Amounts AmountsOf(const EmployeeInfoForm& form, const TPilot& member)
 {
-    return {
-        {form.CreditCarriedIn, member.CarryIn[CarryInEntry::Credit], 4, kLargestAmount, true},
-        {form.ExtraCredits, member.MiscHours, 4, kLargestAmount, true},
-        {form.DraftCredits, member.DraftCredits, 4, kLargestAmount, true},
-        {form.TimeBank, member.TimeBank, 4, kLargestAmount, true},
-        {form.TrainingAtHome, member.TrainingCredit, 4, kLargestAmount, true}};
+    return {{form.CreditCarriedIn, member.CarryIn[CarryInEntry::Credit], 4, kLargestAmount, true},
+            {form.ExtraCredits, member.MiscHours, 4, kLargestAmount, true},
+            {form.DraftCredits, member.DraftCredits, 4, kLargestAmount, true},
+            {form.TimeBank, member.TimeBank, 4, kLargestAmount, true},
+            {form.TrainingAtHome, member.TrainingCredit, 4, kLargestAmount, true}};
 }
 
 std::optional<int64_t> ParseEmpNumber(const std::string& text)
@@ -197,8 +196,8 @@ std::string CarryDayLabel(const ScheduleDocument& doc, int extended)
 {
     if (extended < 0 || extended >= TPilot::kSlots)
         return {};
-    const TDate& date = extended < kPrevDays ? doc.PrevDate[U(extended)]
-                                             : doc.DayDate[U(extended - kPrevDays)];
+    const TDate& date =
+        extended < kPrevDays ? doc.PrevDate[U(extended)] : doc.DayDate[U(extended - kPrevDays)];
     if (date.Month < 1 || date.Month > 12)
         return {};
     return Format("%02d %s %04d", std::clamp(date.Day, 0, 99), MonthAbbreviation(date.Month),
@@ -265,14 +264,12 @@ int32_t ShownMinDaysOff(const ScheduleDocument& doc, const EmployeeInfoForm& for
 
 int32_t ShownMinBlock(const ScheduleDocument& doc, const EmployeeInfoForm& form)
 {
-    return Shown(form.MinBlock, RuleOf(doc, MonthRule::MinCredit), kBlockLimitLow,
-                 kBlockLimitHigh);
+    return Shown(form.MinBlock, RuleOf(doc, MonthRule::MinCredit), kBlockLimitLow, kBlockLimitHigh);
 }
 
 int32_t ShownMaxBlock(const ScheduleDocument& doc, const EmployeeInfoForm& form)
 {
-    return Shown(form.MaxBlock, RuleOf(doc, MonthRule::MaxCredit), kBlockLimitLow,
-                 kBlockLimitHigh);
+    return Shown(form.MaxBlock, RuleOf(doc, MonthRule::MaxCredit), kBlockLimitLow, kBlockLimitHigh);
 }
 
 void ResetToDefault(EmployeeInfoForm& form)

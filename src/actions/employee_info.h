@@ -45,9 +45,9 @@ struct EmployeeInfoForm {
     // fam pairings) or kCheckPilot; another stored value stays while no
     // button is chosen.
     int32_t Qualification = 0;
-    int32_t Flags = 0;  // CarryIn[9]; see SixtyPlus() and SetFlags()
-    bool Trn = false;   // CarryIn[10]
-    bool NoTz = false;  // CarryIn[11]
+    int32_t Flags = 0;          // CarryIn[9]; see SixtyPlus() and SetFlags()
+    bool Trn = false;           // CarryIn[10]
+    bool NoTz = false;          // CarryIn[11]
     bool BlockComplete = false; // CarryIn[4]
     // CarryIn[7], [5], [6]; 0 or less takes the month's value.
     int32_t MinDaysOff = 0;

@@ -281,14 +281,18 @@ TEST(RosterCommandTest, MoveDeleteAndInsertWithTheEditorsChecks)
         std::string err, out = "";
     } steps[] = {
         {{"move", "4", "--to", "1"}, 0, "", "FOUR MOVED TO POSITION 001\n"},
-        {{"move", "3", "--to", "3"}, 1,
+        {{"move", "3", "--to", "3"},
+         1,
          "tlines-cli: nothing moved: the crew member is at that position already\n"},
         {{"move", "4", "--to", "1"}, 1, invalid}, // an open line
         {{"move", "1", "--to", "9"}, 1, invalid},
-        {{"delete", "4"}, 1,
+        {{"delete", "4"},
+         1,
          "Tessara Lines: Cannot delete Capt Pairings Lines. Use Edit.. Setup Crew Types\n"},
         {{"delete", "9"}, 1, "Oops: I Don't know who to Delete!\n"},
-        {{"insert", "--name", "NEW", "--emp", "12"}, 1, "Oops: Duplicate Employee Number with TWO\n"},
+        {{"insert", "--name", "NEW", "--emp", "12"},
+         1,
+         "Oops: Duplicate Employee Number with TWO\n"},
         {{"insert", "--name", "NEW", "--emp", "1234567890"}, 1, "Oops: Invalid Employee Number!\n"},
         {{"insert", "--name", "", "--emp", "5"}, 1, "Oops: Name must be 1 + letters!\n"},
         {{"insert", "--name", "NEW", "--emp", "5", "--at", "1000"}, 1, invalid},

@@ -459,7 +459,8 @@ private slots:
                 shown << d->findChild<QLineEdit*>(QString::fromLatin1(n))->text();
             auto* sixty = d->findChild<QCheckBox*>(QStringLiteral("SixtyPlus"));
             shown << d->windowTitle() << d->findChild<QLabel*>(QStringLiteral("DayLabel"))->text()
-                  << QString::number(d->findChild<QCheckBox*>(QStringLiteral("Worked"))->checkState())
+                  << QString::number(
+                         d->findChild<QCheckBox*>(QStringLiteral("Worked"))->checkState())
                   << QString::number(sixty->isChecked())
                   << d->findChild<QPlainTextEdit*>(QStringLiteral("QuickNotes"))->toPlainText()
                   << d->findChild<QGroupBox*>(QStringLiteral("Flags"))->title() << sixty->text()
@@ -467,8 +468,8 @@ private slots:
             d->accept();
         });
         QCOMPARE(opened, QStringLiteral("PilotInfoDialog"));
-        QCOMPARE(shown, Strings({"CREW 2", "2", "2:10:00", "01:30", "30:15", "18:00", "Employee Info",
-                                 "31 MAY 2027", "1", "1", "CALL FIRST"}) +
+        QCOMPARE(shown, Strings({"CREW 2", "2", "2:10:00", "01:30", "30:15", "18:00",
+                                 "Employee Info", "31 MAY 2027", "1", "1", "CALL FIRST"}) +
                             captions);
         QVERIFY(!m.doc.Modified);
         QCOMPARE(m.doc.Crew[1].Name, std::string("CREW 2"));

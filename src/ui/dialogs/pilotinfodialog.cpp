@@ -191,12 +191,10 @@ PilotInfoDialog::PilotInfoDialog(ScheduleDocument& doc, Interaction& ui, int cre
 
     // The month's block limits and days off, overridden for this person.
     auto* limits = new QGroupBox(QStringLiteral("Default Settings Override"), this);
-    m_minDaysOff = LimitBar(&EmployeeInfoForm::MinDaysOff, kMinDaysOffLow, kMinDaysOffHigh,
-                            "MinDaysOff");
-    m_minBlock =
-        LimitBar(&EmployeeInfoForm::MinBlock, kBlockLimitLow, kBlockLimitHigh, "MinBlock");
-    m_maxBlock =
-        LimitBar(&EmployeeInfoForm::MaxBlock, kBlockLimitLow, kBlockLimitHigh, "MaxBlock");
+    m_minDaysOff =
+        LimitBar(&EmployeeInfoForm::MinDaysOff, kMinDaysOffLow, kMinDaysOffHigh, "MinDaysOff");
+    m_minBlock = LimitBar(&EmployeeInfoForm::MinBlock, kBlockLimitLow, kBlockLimitHigh, "MinBlock");
+    m_maxBlock = LimitBar(&EmployeeInfoForm::MaxBlock, kBlockLimitLow, kBlockLimitHigh, "MaxBlock");
     for (QScrollBar* bar : {m_minBlock, m_maxBlock}) {
         bar->setSingleStep(1);
         bar->setPageStep(60);

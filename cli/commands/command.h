@@ -66,6 +66,8 @@ Command AddHistoryCommand(CLI::App& app);
 Command AddBuildCommand(CLI::App& app);
 Command AddReportWarningsCommand(CLI::App& app);
 Command AddRosterCommand(CLI::App& app);
+Command AddEditPairingCommand(CLI::App& app);
+Command AddPairingWarningsCommand(CLI::App& app);
 
 // Opens a block file as the program does (OpenMonthFile), under its
 // absolute path so the copies beside it find their folder; null when it did

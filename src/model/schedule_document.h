@@ -146,6 +146,9 @@ public:
     int32_t CurrentPairDay = -1;
     int32_t LastAssignedPair = -1;
     int32_t LastAssignedDay = -1;
+    // Set by the pairing editor's password; it lasts until the password is
+    // asked again. Never saved.
+    bool PairEditUnlocked = false;
     // "Show Only Open Pairings": the pairings board leaves assigned days off.
     bool ShowOnlyOpenPairings = false;
 

@@ -372,8 +372,9 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
     (void)in.ReadWord(); // the build state of the saving session; this one builds anew
     doc.ViewFlag = in.ReadBool();
     doc.SpareWord2 = in.ReadWord();
-    (void)in.ReadBool(); // window flags: the windows keep their own state
+    // The pairings window keeps its own state; the toolbox comes back with the month.
     (void)in.ReadBool();
+    doc.ToolBoxOpen = in.ReadBool();
     doc.CrewKind = static_cast<int8_t>(in.ReadByte());
 
     ui.Trace("LoadUndoRedoString\n");

@@ -42,9 +42,12 @@ struct Rgb {
 inline constexpr int kGridColours = 13;
 using GridColours = std::array<Rgb, kGridColours>;
 
+// The colours a new settings file starts with. The two reds are darker and
+// the two backgrounds lighter than the first program's, so every text on
+// them reads at a contrast of 4.5:1 or more; a stored value is kept as it is.
 inline constexpr std::string_view kDefaultCustomColors =
-    "000,000,000,000,000,255,255,000,000,128,000,128,000,255,000,255,255,000,128,255,255,"
-    "000,000,000,000,000,255,000,000,000,255,000,000,192,192,192,192,192,192";
+    "000,000,000,000,000,255,192,000,000,128,000,128,000,255,000,255,255,000,128,255,255,"
+    "000,000,000,000,000,255,000,000,000,176,000,000,224,224,224,224,224,224";
 
 // The thirteen grid colours from the stored text: colour i has its red,
 // green and blue at characters 12i, 12i+4 and 12i+8. A text shorter than

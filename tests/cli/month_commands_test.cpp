@@ -1,5 +1,6 @@
 #include "cli/run_cli.h"
 #include "commands/command.h"
+#include "core/pairing_edit_cases.h"
 #include "rules/history.h"
 #include "storage/month_lock.h"
 
@@ -92,7 +93,11 @@ TEST(MonthLockCommandsTest, EditingIsRefusedWhileHeldAndNoChangeIsLost)
         MonthLock held;
         ASSERT_EQ(held.Take(file), MonthLock::Result::Taken);
         for (const std::vector<std::string>& args :
-             {assign, {"build", file}, {"save-for-viewer", file}}) {
+             {assign,
+              {"build", file},
+              {"save-for-viewer", file},
+              {"pairing-warnings", file},
+              {"edit-pairing", file, "--pair", "0", "--on", "09:00"}}) {
             const test::CliRun run = RunCli(args);
             EXPECT_EQ(run.status, 1) << args[0];
             EXPECT_EQ(run.err.find("File in Use: " + file + "\nis open for editing by "), 0u)
@@ -130,6 +135,60 @@ TEST(MonthLockCommandsTest, EditingIsRefusedWhileHeldAndNoChangeIsLost)
             }
         }
     }
+}
+
+// The editor's cases: refused edits leave the file's bytes, stored ones
+// save the pairing and free the crew member of a day taken off.
+TEST(PairingCommandsTest, EditPairingChecksAsTheEditorDoes)
+{
+    for (const tl::test::PairEditCase& c : tl::test::PairEditCases()) {
+        SCOPED_TRACE(c.name);
+        tl::test::TempDir dir;
+        const std::string file =
+            test::SaveJune(dir, "YYZDH8CAZ", {"CREW 1"}, {}, tl::test::ShapeEditedMonth);
+        const std::string before = test::ReadAll(file);
+        std::vector<std::string> args{"edit-pairing", file, "--pair", "0"};
+        for (auto [option, value] : {std::pair{"--number", c.number}, std::pair{"--on", c.on},
+                                     std::pair{"--credit", c.credit}, std::pair{"--tafb", c.tafb},
+                                     std::pair{"--days", c.days}})
+            if (!value.empty())
+                args.insert(args.end(), {option, value});
+        const test::CliRun run = RunCli(args);
+        if (!c.problems.empty()) {
+            EXPECT_EQ(run.status, 1);
+            EXPECT_EQ(run.err, "Errors in this Pairing at Index 000!: " + c.problems + "\n");
+            EXPECT_EQ(test::ReadAll(file), before);
+            continue;
+        }
+        ASSERT_EQ(run.status, 0) << run.err;
+        std::string said;
+        for (const std::string& m : c.messages)
+            said += m + "\n";
+        EXPECT_EQ(run.err, said);
+        tl::test::ScriptedInteraction ui;
+        std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui);
+        ASSERT_TRUE(doc);
+        EXPECT_EQ(doc->Pairs[0].Length, c.length);
+        EXPECT_EQ(doc->Pairs[0].OffTime, c.off);
+        EXPECT_EQ(doc->Crew[0].DaySlot[2], c.days.empty() ? 0 : kFreeSlot);
+    }
+
+    // A duty day is stored with the header, or neither is.
+    tl::test::TempDir dir;
+    const std::string file =
+        test::SaveJune(dir, "YYZDH8CAZ", {"CREW 1"}, {}, tl::test::ShapeEditedMonth);
+    const std::string before = test::ReadAll(file);
+    std::vector<std::string> args{"edit-pairing", file,   "--pair",       "0",
+                                  "--duty-day",   "1",    "--number",     "0777",
+                                  "--hard",       "4:30", "--day-credit", "24:00"};
+    const test::CliRun refused = RunCli(args);
+    EXPECT_EQ(refused.err, "Tessara Lines: Daily Data Invalid. Please Correct the Data\n");
+    EXPECT_EQ(test::ReadAll(file), before);
+    args.back() = "05:00";
+    ASSERT_EQ(RunCli(args).status, 0);
+    EXPECT_NE(RunCli({"pairing-warnings", file})
+                  .out.find("\nPair 0777  Credit 05:00  Hard 04:30  OPER 30  Running Total "),
+              std::string::npos);
 }
 
 TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
@@ -216,7 +275,8 @@ TEST(MonthCommandsTest, MonthsNotWholeAndViewerCopiesAreNeverWrittenBack)
     const std::vector<std::vector<std::string>> changes = {
         {"assign", file, "--crew", "2", "--pair", "0", "--day", "2"}, {"undo", file}, {"build", file},
         {"import-pairings", file, file}, {"save-for-viewer", file}, {"finalize", file},
-        {"save-as", file, file}, {"roster", file, "delete", "1"}};
+        {"save-as", file, file}, {"edit-pairing", file, "--pair", "0", "--on", "09:00"},
+        {"pairing-warnings", file}, {"roster", file, "delete", "1"}};
     // clang-format on
     const std::vector<std::vector<std::string>> reads = {{"inspect", file}, {"history", file}};
     for (const auto& f : files) {

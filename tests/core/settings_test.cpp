@@ -16,7 +16,7 @@ TEST(CustomColorsTest, FormattedColoursReadBackAndShortTextGetsTwoGreys)
 
     // 33 groups: eleven colours; the last two come from the appended greys.
     c = ParseCustomColors(kDefaultCustomColors.substr(0, 33 * 4 - 1));
-    EXPECT_EQ(c[10], (Rgb{255, 0, 0}));
+    EXPECT_EQ(c[10], (Rgb{176, 0, 0}));
     EXPECT_EQ(c[11], (Rgb{192, 192, 192}));
     EXPECT_EQ(c[12], (Rgb{192, 192, 192}));
 }

@@ -7,15 +7,18 @@
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/backupdialog.h"
+#include "ui/dialogs/colourlegenddialog.h"
 #include "ui/dialogs/preferencesdialog.h"
 #include "ui/dialogs/textdialog.h"
 #include "ui/dialogs/warningsdialog.h"
 #include "ui/frame/commands.h"
 #include "ui/frame/recentfiles.h"
 #include "ui/frame/tmaindecframewin.h"
+#include "ui/grid/grid_style.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/ttlwin.h"
 #include "ui/settings/qtsettingsstore.h"
+#include "ui/windows/framedock.h"
 #include "ui/windows/helpwindow.h"
 
 #include <QAction>
@@ -25,7 +28,9 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -386,6 +391,39 @@ private slots:
                  QStringLiteral("Tessara Lines - ") + copy + QStringLiteral(".tl2[*]"));
     }
 
+    // The docks' layout outlives the frame; which are open is the month's:
+    // the toolbox comes back with a month saved with it open, and closing
+    // its dock is what the next save records.
+    void docksKeepTheirLayoutAndTheToolBoxFollowsTheMonth()
+    {
+        Fixture f;
+        f.frame.show();
+        QVERIFY(f.frame.OpenFile(f.path));
+        f.doc().BuildState = 1;
+        f.frame.UpdateCommands();
+        f.frame.Action(CmToolBox)->trigger();
+        f.frame.addDockWidget(Qt::LeftDockWidgetArea, f.frame.Dock(ToolBoxDockName()));
+        f.frame.Action(CmSave)->trigger();
+        QVERIFY(f.frame.close());
+        f.frame.Client()->DeleteAll(); // lets go of the month
+
+        TMainDecFrameWin again(f.ui, f.settings);
+        FrameDock* toolbox = again.Dock(ToolBoxDockName());
+        QVERIFY(toolbox->isHidden()); // no month yet
+        QVERIFY(again.OpenFile(f.path));
+        QVERIFY(!toolbox->isHidden());
+        QCOMPARE(again.dockWidgetArea(toolbox), Qt::LeftDockWidgetArea);
+        again.UpdateCommands();
+        QVERIFY(again.Action(CmToolBox)->isChecked());
+
+        toolbox->close();
+        again.UpdateCommands();
+        QVERIFY(!again.Action(CmToolBox)->isChecked());
+        again.Action(CmSave)->trigger();
+        QVERIFY(again.OpenFile(f.path));
+        QVERIFY(toolbox->isHidden());
+    }
+
     // The warnings report, help and shortcut windows of one opened month.
     void reportHelpAndShortcuts()
     {
@@ -412,8 +450,20 @@ private slots:
             QStringLiteral("Using Help")));
         f.frame.Action(CmHelpContents)->trigger();
         QCOMPARE(f.frame.findChildren<HelpWindow*>().size(), 1);
-        QVERIFY(help->findChild<QTextBrowser*>()->toPlainText().contains(
-            QStringLiteral("Build Blocks")));
+        // The contents say which commands are not built yet, as the menus stand.
+        const QString contents = help->findChild<QTextBrowser*>()->toPlainText();
+        QVERIFY(contents.contains(QStringLiteral("Build Blocks")));
+        QVERIFY(contents.contains(QStringLiteral("Global info (not available yet)")));
+        QVERIFY(contents.contains(QStringLiteral("View > Global Info...")));
+        QVERIFY(!contents.contains(QStringLiteral("Undo the last transaction (not")));
+        QVERIFY(!contents.contains(QStringLiteral("Edit > Undo F1")));
+
+        f.frame.UpdateCommands();
+        f.frame.Action(CmColourLegend)->trigger();
+        auto* legend = f.frame.findChild<ColourLegendDialog*>();
+        QVERIFY(legend && legend->isVisible());
+        QCOMPARE(legend->findChildren<QLabel*>(QStringLiteral("LegendName")).first()->text(),
+                 QStringLiteral("Low Credit Pairings"));
 
         OnDialog<TextDialog>(f.frame, CmShortcuts, [](TextDialog& dialog) {
             QStringList lines = dialog.Text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -461,6 +511,46 @@ private slots:
 
         dialog.findChild<QPushButton*>(QStringLiteral("resetColours"))->click();
         QCOMPARE(dialog.Result().CustomColors, std::string(kDefaultCustomColors));
+        // Each colour goes by what it colours.
+        auto* colours = dialog.findChild<QListWidget*>(QStringLiteral("colours"));
+        QCOMPARE(colours->count(), kGridColours);
+        QCOMPARE(colours->item(0)->text(), QStringLiteral("Low Credit Pairings  (0, 0, 0)"));
+        QVERIFY(colours->item(12)->text().startsWith(QStringLiteral("Pairing Window Background")));
+    }
+
+    // Texts drawn in the default colours read on what they stand on; the old
+    // red credit on grey is the measure of what did not.
+    void defaultColoursReadOnTheirBackgrounds_data()
+    {
+        QTest::addColumn<QColor>("text");
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<bool>("readable");
+        const GridStyle s = GridStyle::FromPreferences(Preferences{});
+        auto c = [&s](GridColour which) { return s.Colour(which); };
+        const QColor grid = c(kBlockWindowBackground);
+        QTest::newRow("red credit on old grey")
+            << QColor(255, 0, 0) << QColor(192, 192, 192) << false;
+        QTest::newRow("credit outside range") << c(kBlkTotalOutsideRange) << grid << true;
+        QTest::newRow("credit in range") << c(kBlkTotalInRange) << grid << true;
+        QTest::newRow("reserve credit") << c(kReserve) << grid << true;
+        QTest::newRow("name") << QColor(0, 100, 0) << grid << true;
+        QTest::newRow("weekend in header") << c(kBlkTotalOutsideRange) << grid.lighter(110) << true;
+        QTest::newRow("reserve code, last month") << c(kReserve) << grid.darker(115) << true;
+        QTest::newRow("request code on a weekend")
+            << ReadableOn(c(kPairOverRequestedDayOff), grid.darker(106)) << grid.darker(106)
+            << true;
+        for (GridColour bar : {kDutyTime, kRestTime, kPairOverRequestedDayOff})
+            QTest::addRow("high credit number on %s", qPrintable(GridColourName(bar)))
+                << c(kHighCreditPairings) << c(bar) << true;
+        QTest::newRow("assigned on the board")
+            << QColor(96, 96, 96) << c(kPairingWindowBackground).lighter(112) << true;
+    }
+    void defaultColoursReadOnTheirBackgrounds()
+    {
+        QFETCH(QColor, text);
+        QFETCH(QColor, background);
+        QFETCH(bool, readable);
+        QCOMPARE(ContrastRatio(text, background) >= kReadableContrast, readable);
     }
 
     // Written at once; a file that cannot be written is reported, and the

@@ -12,6 +12,7 @@
 #include "ui/frame/commands.h"
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/grid_filters.h"
+#include "ui/grid/grid_paint.h"
 #include "ui/grid/grid_text.h"
 #include "ui/grid/gridview.h"
 #include "ui/grid/ttlwin.h"
@@ -37,6 +38,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <climits>
@@ -531,6 +533,12 @@ private slots:
         f.doc.Crew[3].DayCarry[30] = {420, 840, 0, 0, 0, 0, 2, 0, 0, 0};
         QCOMPARE(DayHoverText(f.doc, 3, 30, true),
                  std::string("RES  On 07:00  TAFB 14:00  Duty Res"));
+        // A pairing's later days name it too.
+        f.doc.Crew[4].DayText[29] = "Z8102";
+        f.doc.Crew[4].DayCarry[29] = {600, 2000, 0, 0, 0, 0, 1, 0, 0, 0};
+        f.doc.Crew[4].DayCarry[30][tl::CarryValue::DayKind] = tl::kWorkedDay;
+        QCOMPARE(DayHoverText(f.doc, 4, 30, true),
+                 std::string("Z8102  On 10:00  TAFB 33:20  Duty Yes"));
         QCOMPARE(DayRequestText(1) + DayRequestText(14) + DayRequestText(51),
                  std::string("X1RPDX32"));
         QCOMPARE(DayRequestText(15) + DayRequestText(52) + DayRequestText(-1), std::string());
@@ -567,6 +575,55 @@ private slots:
         QTest::keyPress(f.view(), Qt::Key_Down);
         QTest::keyPress(f.view(), Qt::Key_Up);
         QCOMPARE(f.grid().Layout().FirstRow, 1);
+    }
+
+    // What does not fit is cut short with an ellipsis and shown whole in a
+    // tooltip; scrolling leaves no day half shown beside the names.
+    void cutTextsEndInAnEllipsisAndShowWhole()
+    {
+        Fixture f;
+        f.doc.Crew[0].Name = "MACINTYRE-HOLLOWAY FERGUSON-SMYTHE";
+        f.doc.Crew[5].DayText[30] = "Z8102"; // runs into the month
+        f.doc.Crew[5].DayCarry[30] = {360, 3000, 0, 0, 0, 0, 1, 0, 0, 0};
+        f.doc.Crew[6].DaySlot[3] = tl::kOtherSlot;
+        f.doc.Crew[6].DayCode[3] = "TRAINING";
+        f.win.GridChanged();
+        const GridLayout& l = f.grid().Layout();
+        const struct {
+            QPoint at;
+            const char* whole; // empty: nothing cut there
+        } cases[] = {{l.LabelRect(0).center(), "1 MACINTYRE-HOLLOWAY FERGUSON-SMYTHE"},
+                     {l.LabelRect(1).center(), ""},
+                     {l.CellRect(5, -1).center(), "Z8102"},
+                     {l.CellRect(6, 3).center(), "TRAINING"},
+                     {l.CellRect(1, 4).center() + QPoint(l.ColWidth / 4, 0), ""}};
+        for (const auto& c : cases) {
+            const FittedText text = CutTextAt(f.doc, f.grid().Style(), l, c.at);
+            QCOMPARE(text.Full, QString::fromLatin1(c.whole));
+            QVERIFY(text.Full.isEmpty() || text.Shown.endsWith(QChar(0x2026)));
+        }
+        const QPoint name = l.LabelRect(0).center();
+        QHelpEvent help(QEvent::ToolTip, name, f.view()->mapToGlobal(name));
+        QCoreApplication::sendEvent(f.view(), &help);
+        QCOMPARE(QToolTip::text(), QStringLiteral("1 MACINTYRE-HOLLOWAY FERGUSON-SMYTHE"));
+
+        f.grid().horizontalScrollBar()->setValue(l.ColWidth * 5 / 2);
+        QCOMPARE((l.FixedWidth() - l.LeftMargin()) % l.ColWidth, 0);
+    }
+
+    // A locked pairing shows it above its bar, even as the current pairing.
+    void lockMarkShowsOverTheCurrentPairingsFrame()
+    {
+        Fixture f;
+        f.doc.CurrentPair = 0;
+        f.doc.CurrentPairDay = 4;
+        const GridLayout& l = f.grid().Layout();
+        const QPoint aboveStart(l.ColumnX(4) + l.ColWidth / 4 + 1, l.RowY(1) + 1);
+        QCOMPARE(f.view()->grab().toImage().pixelColor(aboveStart),
+                 f.grid().Style().Colour(kBlockWindowBackground));
+        f.doc.Crew[1].DayLocked[4] = 1;
+        f.grid().RepaintAll();
+        QCOMPARE(f.view()->grab().toImage().pixelColor(aboveStart), QColor(Qt::black));
     }
 
     void paintsHostileDocument()

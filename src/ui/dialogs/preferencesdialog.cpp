@@ -1,5 +1,6 @@
 #include "ui/dialogs/preferencesdialog.h"
 
+#include "ui/grid/grid_style.h"
 #include "ui/seam/qtinteraction.h"
 #include "ui_preferencesdialog.h"
 
@@ -47,13 +48,20 @@ PreferencesDialog::PreferencesDialog(const Preferences& preferences, QWidget* pa
     m_form->disableFtp->setChecked(p.DisableFTP);
     m_form->debugFile->setChecked(p.DebugFile);
     m_colours = ParseCustomColors(p.CustomColors);
+    // Wide enough for the longest name with its values.
+    const QFontMetrics metrics(m_form->colours->font());
+    m_form->colours->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral(
+                                         "Blk Total outside Specified Range  (255, 255, 255)")) +
+                                     m_form->colours->iconSize().width() + 48);
+    m_form->colours->setMinimumHeight(metrics.height() * 14);
     ShowColours();
     ShowFont();
 
     connect(m_form->colours, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const int index = m_form->colours->row(item);
         const Rgb& c = m_colours[static_cast<size_t>(index)];
-        QColor chosen = QColorDialog::getColor(QColor(c.Red, c.Green, c.Blue), this, item->text());
+        QColor chosen =
+            QColorDialog::getColor(QColor(c.Red, c.Green, c.Blue), this, GridColourName(index));
         if (chosen.isValid())
             SetColour(index, Rgb{chosen.red(), chosen.green(), chosen.blue()});
     });
@@ -91,7 +99,8 @@ void PreferencesDialog::ShowColours()
         const Rgb& c = m_colours[i];
         auto* item = new QListWidgetItem(
             Swatch(c),
-            tr("Colour %1  (%2, %3, %4)").arg(i + 1).arg(c.Red).arg(c.Green).arg(c.Blue));
+            tr("%1  (%2, %3, %4)").arg(GridColourName(int(i))).arg(c.Red).arg(c.Green).arg(c.Blue));
+        item->setToolTip(tr("Double-click to change"));
         m_form->colours->addItem(item);
     }
 }

@@ -65,6 +65,7 @@ enum Command : int {
     CmBidsWindow = 11854,
     CmPilotBids = 11855,
     CmBlockImport = 11875,
+    CmColourLegend = 11890, // what the grid's colours mean
     CmExit = 24310,
 };
 

@@ -9,13 +9,14 @@
 #include "rules/block_build.h"
 #include "storage/block_file.h"
 #include "storage/settings.h"
+#include "ui/dialogs/colourlegenddialog.h"
 #include "ui/dialogs/exporttoviewerdlg.h"
 #include "ui/dialogs/warningsdialog.h"
 #include "ui/frame/mail.h"
+#include "ui/grid/gridview.h"
 #include "ui/grid/ttlwin.h"
 #include "ui/seam/qtinteraction.h"
 #include "ui/windows/helpwindow.h"
-#include "ui/windows/toolboxwindow.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -48,11 +49,6 @@ void TMainDecFrameWin::InstallFrameCommands()
         addAction(action);
         m_actions.insert(command, action);
     }
-
-    m_checks.insert(CmToolBox, [this] {
-        auto* window = findChild<ToolBoxWindow*>(QString(), Qt::FindDirectChildrenOnly);
-        return window != nullptr && window->isVisible();
-    });
 
     m_handlers.insert(CmBuildBlocks, [this] {
         BuildBlocks(m_client->Document(), m_ui, true);
@@ -108,10 +104,34 @@ void TMainDecFrameWin::InstallFrameCommands()
         auto* window = findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
         if (window == nullptr)
             window = new HelpWindow(this);
+        // The pages say which commands this program does not have yet, as
+        // the menus stand now.
+        QStringList missing;
+        std::function<void(const std::vector<MenuEntry>&, const QString&)> walk =
+            [&](const std::vector<MenuEntry>& entries, const QString& path) {
+                for (const MenuEntry& entry : entries) {
+                    const QString text =
+                        QString::fromLatin1(entry.Text ? entry.Text : "").remove(QLatin1Char('&'));
+                    if (!entry.Children.empty())
+                        walk(entry.Children, path + text + QStringLiteral(" > "));
+                    else if (entry.Id != 0 && !m_handlers.contains(entry.Id))
+                        missing << path + text;
+                }
+            };
+        walk(MonthMenu(), QString());
+        window->SetAvailability([this](int command) { return m_handlers.contains(command); },
+                                missing);
         window->ShowPage(QString::fromLatin1(page));
         window->show();
         window->raise();
     };
+    // Beside the grid while the scheduler looks, in the colours of the moment.
+    m_handlers.insert(CmColourLegend, [this] {
+        delete findChild<ColourLegendDialog*>(QString(), Qt::FindDirectChildrenOnly);
+        auto* legend = new ColourLegendDialog(m_client->Grid()->Style(), this);
+        legend->setAttribute(Qt::WA_DeleteOnClose);
+        legend->show();
+    });
     m_handlers.insert(CmHelpContents, [help] { help("index.html"); });
     m_handlers.insert(CmHelpOnHelp, [help] { help("using.html"); });
 }

@@ -6,6 +6,7 @@
 #include "ui/dialogs/crewcomplementdialog.h"
 #include "ui/dialogs/rosterdialog.h"
 #include "ui/grid/ttlwin.h"
+#include "ui/windows/framedock.h"
 #include "ui/windows/toolboxwindow.h"
 
 #include <QAction>
@@ -14,12 +15,12 @@ namespace tl::ui {
 
 namespace {
 
-ToolBoxWindow* ToolBoxOf(TMainDecFrameWin* frame, ScheduleDocument& doc, bool create)
+ToolBoxWindow* ToolBoxOf(FrameDock* dock, ScheduleDocument& doc)
 {
-    auto* window = frame->findChild<ToolBoxWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    if (window == nullptr && create) {
-        window = new ToolBoxWindow(doc, frame);
-        window->move(frame->geometry().topRight() - QPoint(window->width() + 40, -80));
+    auto* window = qobject_cast<ToolBoxWindow*>(dock->widget());
+    if (window == nullptr) {
+        window = new ToolBoxWindow(doc, dock);
+        dock->setWidget(window);
     }
     return window;
 }
@@ -29,37 +30,45 @@ ToolBoxWindow* ToolBoxOf(TMainDecFrameWin* frame, ScheduleDocument& doc, bool cr
 void TMainDecFrameWin::InstallDialogCommands()
 {
     Action(CmToolBox)->setShortcut(Qt::Key_F5);
-    // The toolbox belongs to the grid: it goes when the grid goes, comes back
-    // with a month saved with it open, and follows a toolbox import.
-    connect(m_client, &TtlWin::DocumentChanged, this, [this] {
+    FrameDock* dock = Dock(ToolBoxDockName());
+    // The toolbox belongs to the grid: it goes when the grid goes and comes
+    // back with it, opens with a month saved with it open, and follows a
+    // toolbox import. Only the user's choice changes the month's flag.
+    connect(m_client, &TtlWin::DocumentChanged, this, [this, dock] {
         ScheduleDocument& doc = m_client->Document();
-        ToolBoxWindow* window = ToolBoxOf(this, doc, doc.GridOn && doc.ToolBoxOpen);
-        if (window == nullptr)
-            return;
-        if (!doc.GridOn)
-            window->hide();
-        else if (doc.ToolBoxOpen && !window->isVisible())
-            window->show();
-        else if (window->isVisible())
-            window->Sync();
+        const bool wanted = doc.GridOn && doc.ToolBoxOpen;
+        if (wanted)
+            ToolBoxOf(dock, doc)->Sync();
+        if (dock->isHidden() == wanted)
+            dock->setVisible(wanted);
     });
-    m_handlers.insert(CmToolBox, [this] {
-        ToolBoxWindow* window = ToolBoxOf(this, m_client->Document(), true);
-        window->setVisible(!window->isVisible());
-        if (window->isVisible())
-            window->raise();
+    connect(dock, &FrameDock::Closed, this, [this] {
+        m_client->Document().ToolBoxOpen = false;
+        UpdateCommands();
     });
+    m_handlers.insert(CmToolBox, [this, dock] {
+        ScheduleDocument& doc = m_client->Document();
+        doc.ToolBoxOpen = dock->isHidden();
+        if (doc.ToolBoxOpen) {
+            ToolBoxOf(dock, doc)->Sync();
+            dock->show();
+            dock->raise();
+        } else {
+            dock->hide();
+        }
+        UpdateCommands();
+    });
+    m_checks.insert(CmToolBox, [dock] { return !dock->isHidden(); });
 
     // Both commands take the grid down, which closes the toolbox.
     auto rebuilding = [this](auto command, auto runDialog) {
         ScheduleDocument& doc = m_client->Document();
-        if (doc.GridOn) {
-            if (ToolBoxWindow* window = ToolBoxOf(this, doc, false))
-                window->hide();
-        }
+        if (doc.GridOn)
+            Dock(ToolBoxDockName())->hide();
         command(doc, m_ui, runDialog);
         m_client->update();
-        OnDocumentChanged();
+        // The windows follow the grid back up.
+        emit m_client->DocumentChanged();
     };
     m_handlers.insert(CmRoster, [this, rebuilding] {
         rebuilding(RosterCommand, [this] {

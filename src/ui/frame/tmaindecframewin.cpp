@@ -72,6 +72,7 @@ TMainDecFrameWin::TMainDecFrameWin(Interaction& ui, SettingsStore& settings, QWi
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
                 &TMainDecFrameWin::SyncModifiedMark);
 
+    CreateDocks();
     CreateActions();
     InstallWindowsCommands();
     MoveKeysNamedInText();
@@ -80,6 +81,7 @@ TMainDecFrameWin::TMainDecFrameWin(Interaction& ui, SettingsStore& settings, QWi
     CreateStatusBar();
     UpdateCommands();
     resize(1000, 700);
+    RestoreDockLayout();
 }
 
 void TMainDecFrameWin::AddActions(const std::vector<MenuEntry>& entries)
@@ -139,6 +141,7 @@ void TMainDecFrameWin::CreateActions()
     InstallDialogCommands();
     InstallGridCommands();
     InstallFrameCommands();
+    InstallPairingCommands();
     InstallNewCommands();
     InstallImportCommands();
 }
@@ -567,6 +570,7 @@ void TMainDecFrameWin::closeEvent(QCloseEvent* event)
             return;
         }
     }
+    SaveDockLayout();
     event->accept();
 }
 

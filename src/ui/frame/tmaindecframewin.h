@@ -23,6 +23,7 @@ class SettingsStore;
 
 namespace tl::ui {
 
+class FrameDock;
 class TtlWin;
 struct ImportContext;
 
@@ -51,6 +52,9 @@ public:
     // Opens a block file as File > Open does once the file is chosen.
     bool OpenFile(const QString& path);
 
+    // The docked window of that name (framedock.h); null for none.
+    FrameDock* Dock(const QString& name) const;
+
     // What the month's imports need: the open month, the seam, the settings
     // and the file chooser, with this frame as the dialogs' parent.
     ImportContext Imports();
@@ -60,6 +64,11 @@ protected:
 
 private:
     void CreateActions();
+    // Docks of the pairings board, the toolbox and the pairing text, placed
+    // as the settings last kept them (frame_docks.cpp).
+    void CreateDocks();
+    void RestoreDockLayout();
+    void SaveDockLayout();
     // Pairings window, open-pairings switch, history and undo.
     void InstallWindowsCommands();
     void InstallGridCommands();
@@ -84,6 +93,9 @@ private:
     // Build Blocks, warnings, copies for viewer and company, help, keys
     // (frame_commands.cpp).
     void InstallFrameCommands();
+    // Edit > Pairings: password, editor, warnings list (frame_pairings.cpp).
+    void InstallPairingCommands();
+    void RunPairingEditor();
     // New, with the month's dates and the new-file wizard, and Setup Month
     // (frame_new.cpp).
     void InstallNewCommands();

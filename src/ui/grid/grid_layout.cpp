@@ -26,7 +26,9 @@ int GridLayout::VisibleRows() const
 
 int GridLayout::MaxScrollX() const
 {
-    return std::max(0, DayAreaWidth() - std::max(0, ViewWidth - FixedWidth()));
+    // Rounded up to a whole day, so the last one comes fully into view.
+    const int beyond = std::max(0, DayAreaWidth() - std::max(0, ViewWidth - FixedWidth()));
+    return WholeColumns(beyond + std::max(1, ColWidth) - 1);
 }
 
 int GridLayout::MaxFirstRow() const

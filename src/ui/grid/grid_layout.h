@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include <algorithm>
 #include <vector>
 
 namespace tl::ui {
@@ -55,6 +56,9 @@ public:
     // Width of the scrolled day area and how far it can scroll.
     int DayAreaWidth() const { return (LastColumn() - FirstColumn() + 1) * ColWidth; }
     int MaxScrollX() const;
+    // Scrolling goes by whole days, so no day beside the name column shows
+    // only part of its texts.
+    int WholeColumns(int scrollX) const { return scrollX - scrollX % std::max(1, ColWidth); }
     // Rows the vertical scroll runs over: the crew rows and the footer.
     int MaxFirstRow() const;
     // The extended slot (0 to 30 last month, 31 on the month) of a column.

@@ -42,6 +42,113 @@ bool Contains(const std::string& text, const char* what)
     return text.find(what) != std::string::npos;
 }
 
+// Pixels a lock mark takes at the start of a bar; the number starts after it.
+constexpr int kLockEdge = 3;
+
+int XAt(const GridLayout& l, int column, int32_t minutes)
+{
+    return l.ColumnX(column) + static_cast<int>(Minutes(minutes) * l.MinuteWidth());
+}
+
+int BarTop(const GridLayout& l, int row)
+{
+    return l.RowY(row) + 3;
+}
+
+int BarHeight(const GridLayout& l)
+{
+    return std::max(1, l.RowHeight - 6);
+}
+
+// Where a pairing started on day `d` lies on its row: duty, then rest.
+struct Bar {
+    int From = 0;
+    int To = 0;
+    int RestWidth = 0;
+};
+
+Bar BarOf(const ScheduleDocument& doc, const GridLayout& l, int pairing, int d)
+{
+    const TPair& pair = doc.Pairs[Ix(pairing)];
+    const int length = DrawnLength(doc, pairing);
+    Bar bar;
+    bar.From = XAt(l, d, pair.OnTime);
+    bar.To = std::max(bar.From + 1, XAt(l, length - 1 + d, pair.OffTime));
+    const int32_t rest = doc.CrewKind == kFlightAttendants ? kAttendantMinRest : kPilotMinRest;
+    bar.RestWidth = std::max(1, XAt(l, length - 1 + d, Minutes(pair.OffTime) + rest) - bar.To);
+    return bar;
+}
+
+bool Locked(const TPilot& crew, int d)
+{
+    return d >= 0 && d < TPilot::kSlots && crew.DayLocked[Ix(d)];
+}
+
+// The pairing number over its bar and rest, coloured by its credit class.
+FittedText PairingNumber(const ScheduleDocument& doc, const GridStyle& style, const GridLayout& l,
+                         int row, const TPilot& crew, int pairing, int d)
+{
+    const TPair& pair = doc.Pairs[Ix(pairing)];
+    QString number = QString::asprintf("%04d", pair.PairNumber);
+    if (doc.CrewKind == kFlightAttendants && Contains(pair.PairText, "FRENCH PAIRING"))
+        number += QStringLiteral(" F");
+    const Bar bar = BarOf(doc, l, pairing, d);
+    const int left = bar.From + 1 + (Locked(crew, d) ? kLockEdge : 0);
+    const int width = QFontMetrics(style.Font).horizontalAdvance(number);
+    const int right =
+        style.ShowFullPair ? left + width : std::min(left + width, bar.To + bar.RestWidth);
+    return FitText(style.Font, number,
+                   QRect(left, BarTop(l, row), std::max(0, right - left), BarHeight(l)));
+}
+
+FittedText LabelText(const ScheduleDocument& doc, const GridStyle& style, const GridLayout& l,
+                     int row, const TPilot& crew)
+{
+    return FitText(style.Font, FromCoreText(RowLabelText(doc, crew, row)),
+                   l.LabelRect(row).adjusted(style.XPadding, 0, -2, 0));
+}
+
+// An other assignment's code in its box on day `d`.
+FittedText OtherCode(const GridLayout& l, const GridStyle& style, int row, const TPilot& crew,
+                     int d)
+{
+    return FitText(style.Font, FromCoreText(crew.DayCode[Ix(d)].substr(0, 40)),
+                   l.CellRect(row, d).adjusted(1, 3, -1, -3));
+}
+
+// Last month's entry on extended slot `e`: a pairing's identifier over its
+// bar, kept in view and inside the band, or a code in its cell. Full is
+// empty for a day without an entry.
+FittedText LastMonthEntry(const GridStyle& style, const GridLayout& l, int row, const TPilot& crew,
+                          int e)
+{
+    const TPilot::SlotValues& v = crew.DayCarry[Ix(e)];
+    const std::string& text = crew.DayText[Ix(e)];
+    if (text.empty())
+        return {};
+    const QString full = FromCoreText(text.substr(0, 40));
+    const int col = l.LastMonthView ? e : e - 31;
+    if (text.size() > 3 && v[CarryValue::PairingTafb] > 0) {
+        const int from = XAt(l, col, v[CarryValue::PairingStart]);
+        const int to = std::max(from + 1, XAt(l, col,
+                                              Minutes(v[CarryValue::PairingStart]) +
+                                                  Minutes(v[CarryValue::PairingTafb])));
+        // Keep the name in view when the bar starts left of what is shown.
+        const int textX = std::max({from + 1, l.ColumnX(l.FirstColumn()) + 1, l.FixedWidth() + 1});
+        const int end = l.LastMonthView ? to : std::min(to, l.ColumnX(0) - 2);
+        const QRect room(textX, BarTop(l, row), std::max(0, end - textX), BarHeight(l));
+        if (room.width() <= l.ColWidth / 3)
+            return {full, QString(), room};
+        return FitText(style.Font, full, room);
+    }
+    return FitText(style.Font, full, l.CellRect(row, col));
+}
+
+QRect GroupNameRoom(const GridStyle& style, const GridLayout& l)
+{
+    return QRect(style.XPadding, l.RowHeight, l.FixedWidth() - style.XPadding, l.RowHeight);
+}
+
 class Painter {
 public:
     Painter(QPainter& p, const ScheduleDocument& doc, const GridStyle& style,
@@ -55,11 +162,10 @@ public:
 
 private:
     QColor C(GridColour which) const { return m_style.Colour(which); }
-    int X(int column, int32_t minutes) const
-    {
-        return m_l.ColumnX(column) + static_cast<int>(Minutes(minutes) * m_l.MinuteWidth());
-    }
+    int X(int column, int32_t minutes) const { return XAt(m_l, column, minutes); }
     bool ColumnInMonth(int column) const;
+    // The fill of a day cell: out of the month, weekend or plain.
+    QColor CellBackground(int column) const;
     bool WeekendColumn(int column) const;
     void PaintRow(int row);
     void PaintDayBackground(int row);
@@ -72,6 +178,8 @@ private:
     void PaintHeader();
     void PaintWatermark();
     void Text(const QRect& rect, int flags, const QString& text, const QColor& colour);
+    void Text(const FittedText& text, int flags, const QColor& colour);
+    void PaintLockMark(int row, const Bar& bar);
 
     QPainter& m_p;
     const ScheduleDocument& m_doc;
@@ -88,6 +196,20 @@ void Painter::Text(const QRect& rect, int flags, const QString& text, const QCol
 {
     m_p.setPen(colour);
     m_p.drawText(rect, flags, text);
+}
+
+void Painter::Text(const FittedText& text, int flags, const QColor& colour)
+{
+    if (!text.Shown.isEmpty())
+        Text(text.Room, flags, text.Shown, colour);
+}
+
+QColor Painter::CellBackground(int column) const
+{
+    const QColor background = C(kBlockWindowBackground);
+    if (!ColumnInMonth(column))
+        return background.darker(115);
+    return WeekendColumn(column) ? background.darker(106) : background;
 }
 
 bool Painter::ColumnInMonth(int column) const
@@ -168,10 +290,9 @@ void Painter::PaintDayBackground(int row)
     QColor line = background.darker(140);
     for (int col = m_firstCol; col <= m_lastCol; ++col) {
         QRect cell = m_l.CellRect(row, col);
-        if (!ColumnInMonth(col))
-            m_p.fillRect(cell, background.darker(115));
-        else if (WeekendColumn(col))
-            m_p.fillRect(cell, background.darker(106));
+        const QColor fill = CellBackground(col);
+        if (fill != background)
+            m_p.fillRect(cell, fill);
         if (m_style.GridLines) {
             m_p.setPen(line);
             m_p.drawLine(cell.topRight(), cell.bottomRight());
@@ -203,20 +324,20 @@ void Painter::PaintMonthCells(int row, const TPilot& crew)
         if (slot == kOtherSlot) {
             const std::string& code2 = crew.DayCode2[Ix(d)];
             bool reserve = code2 == "RE" || code2 == "RA" || code2 == "RB";
-            QRect box = cell.adjusted(1, 3, -1, -3);
-            m_p.fillRect(box, C(kBlockWindowBackground).lighter(115));
-            Text(box, Qt::AlignCenter, FromCoreText(crew.DayCode[Ix(d)].substr(0, 8)),
-                 reserve ? C(kReserve) : C(kBlockHolder));
+            const FittedText code = OtherCode(m_l, m_style, row, crew, d);
+            m_p.fillRect(code.Room, C(kBlockWindowBackground).lighter(115));
+            Text(code, Qt::AlignCenter, reserve ? C(kReserve) : C(kBlockHolder));
         } else if (!covered[Ix(d)] && crew.DayFlag[Ix(d)] >= 1) {
-            Text(cell, Qt::AlignCenter, FromCoreText(DayRequestText(crew.DayFlag[Ix(d)])),
-                 C(kPairOverRequestedDayOff).darker(200));
+            // The request's own colour, dark enough to read on the day.
+            Text(FitText(m_style.Font, FromCoreText(DayRequestText(crew.DayFlag[Ix(d)])), cell),
+                 Qt::AlignCenter, ReadableOn(C(kPairOverRequestedDayOff), CellBackground(d)));
         }
         // Last month's activity running into this day.
         if (d + 31 < TPilot::kSlots &&
             crew.DayCarry[Ix(d + 31)][CarryValue::DayKind] != kNothingCarried && !covered[Ix(d)] &&
             slot != kOtherSlot)
             Text(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("<-"),
-                 C(kDutyTime).darker(160));
+                 ReadableOn(C(kDutyTime), CellBackground(d)));
     }
     // Bars of pairings that start left of the dirty area may reach into it.
     for (int d = std::max(0, first - TPair::kDays); d <= m_lastCol; ++d) {
@@ -239,10 +360,9 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
 {
     const TPair& pair = m_doc.Pairs[Ix(pairing)];
     const int length = DrawnLength(m_doc, pairing);
-    const int top = m_l.RowY(row) + 3;
-    const int height = std::max(1, m_l.RowHeight - 6);
-    const int xFrom = X(d, pair.OnTime);
-    const int xTo = std::max(xFrom + 1, X(length - 1 + d, pair.OffTime));
+    const int top = BarTop(m_l, row);
+    const int height = BarHeight(m_l);
+    const Bar bar = BarOf(m_doc, m_l, pairing, d);
     const bool twoCaptainCopy = d < TPair::kDays && pair.OpsCount[Ix(d)] < kNotOperating;
 
     if (d < TPair::kDays) {
@@ -267,14 +387,12 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
         }
     }
     // Rest after release.
-    const int32_t rest = m_fa ? kAttendantMinRest : kPilotMinRest;
-    const int restWidth = std::max(1, X(length - 1 + d, Minutes(pair.OffTime) + rest) - xTo);
     QColor restColour = m_fa && pair.PairType == "PU" ? C(kDutyTime) : C(kRestTime);
-    m_p.fillRect(QRect(xTo, top, restWidth, height), restColour);
+    m_p.fillRect(QRect(bar.To, top, bar.RestWidth, height), restColour);
     // Duty, day by day: a requested day off shows through.
     for (int k = 0; k < length && d + k < TPilot::kSlots; ++k) {
-        int from = std::max(xFrom, m_l.ColumnX(d + k));
-        int to = std::min(xTo, m_l.ColumnX(d + k + 1));
+        int from = std::max(bar.From, m_l.ColumnX(d + k));
+        int to = std::min(bar.To, m_l.ColumnX(d + k + 1));
         if (to <= from)
             continue;
         QColor fill = twoCaptainCopy                ? QColor(Qt::white)
@@ -282,30 +400,23 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
                                                     : C(kDutyTime);
         m_p.fillRect(QRect(from, top, to - from, height), fill);
     }
-    QRect bar(xFrom, top, xTo - xFrom, height);
     if (pairing == m_doc.CurrentPair && d == m_doc.CurrentPairDay) {
         m_p.setPen(QPen(Qt::black, 2));
-        m_p.drawRect(bar.adjusted(1, 1, -1, -1));
+        m_p.drawRect(QRect(bar.From, top, bar.To - bar.From, height).adjusted(1, 1, -1, -1));
     }
-    if (d < TPilot::kSlots && crew.DayLocked[Ix(d)])
-        m_p.fillRect(QRect(xFrom, top + height - 3, std::min(8, bar.width()), 3), Qt::black);
+    if (Locked(crew, d))
+        PaintLockMark(row, bar);
 
-    // Pairing number, coloured by its credit class, over the bar and its rest.
-    QString number = QString::asprintf("%04d", pair.PairNumber);
-    if (m_fa && Contains(pair.PairText, "FRENCH PAIRING"))
-        number += QStringLiteral(" F");
-    const QFontMetrics fm(m_style.Font);
-    const int numberRight =
-        m_style.ShowFullPair ? xFrom + 1 + fm.horizontalAdvance(number)
-                             : std::min(xFrom + 1 + fm.horizontalAdvance(number), xTo + restWidth);
+    const FittedText number = PairingNumber(m_doc, m_style, m_l, row, crew, pairing, d);
     int cls = std::clamp<int>(pair.CreditClass, 0, 3);
-    Text(QRect(xFrom + 1, top, std::max(0, numberRight - xFrom - 1), height),
-         Qt::AlignLeft | Qt::AlignVCenter, number,
+    Text(number, Qt::AlignLeft | Qt::AlignVCenter,
          C(static_cast<GridColour>(kLowCreditPairings + cls)));
 
     if (!m_style.Layovers)
         return;
     // Three letters per night, at the start of the next day, clear of the number.
+    const QFontMetrics fm(m_style.Font);
+    const int numberRight = number.Room.left() + fm.horizontalAdvance(number.Shown);
     for (int k = 0; k + 1 < length && d + k + 1 < TPilot::kSlots; ++k) {
         size_t at = static_cast<size_t>(k) * 3;
         if (at + 3 > pair.Layovers.size())
@@ -315,7 +426,7 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
             continue;
         int w = fm.horizontalAdvance(station);
         int x = std::max(m_l.ColumnX(d + k + 1) + 1, numberRight + 3);
-        int room = std::min(xTo, m_l.ColumnX(d + k + 2)) - x;
+        int room = std::min(bar.To, m_l.ColumnX(d + k + 2)) - x;
         if (w > room && !m_style.ShowFullLayOver)
             continue;
         Text(QRect(x, top, w + 1, height), Qt::AlignLeft | Qt::AlignVCenter, station,
@@ -323,10 +434,23 @@ void Painter::PaintPairing(int row, const TPilot& crew, int pairing, int d)
     }
 }
 
+void Painter::PaintLockMark(int row, const Bar& bar)
+{
+    // A bracket over the bar's start: a bold left edge and a line along the
+    // gap above the bar, outside the current pairing's frame and clear of
+    // the number. Drawn in black or white, whichever the grid shows better.
+    const QColor background = C(kBlockWindowBackground);
+    const QColor ink = ContrastRatio(Qt::black, background) >= ContrastRatio(Qt::white, background)
+                           ? QColor(Qt::black)
+                           : QColor(Qt::white);
+    const int y = m_l.RowY(row);
+    const int width = std::max(bar.To - bar.From, m_l.ColWidth / 3);
+    m_p.fillRect(QRect(bar.From, y, width, BarTop(m_l, row) - y), ink);
+    m_p.fillRect(QRect(bar.From, y, kLockEdge, BarTop(m_l, row) - y + BarHeight(m_l)), ink);
+}
+
 void Painter::PaintLastMonth(int row, const TPilot& crew)
 {
-    const int top = m_l.RowY(row) + 3;
-    const int height = std::max(1, m_l.RowHeight - 6);
     auto column = [&](int extended) { return m_l.LastMonthView ? extended : extended - 31; };
     for (int e = 0; e < TPilot::kSlots; ++e) {
         const TPilot::SlotValues& v = crew.DayCarry[Ix(e)];
@@ -338,22 +462,17 @@ void Painter::PaintLastMonth(int row, const TPilot& crew)
             int from = X(col, v[CarryValue::PairingStart]);
             int to = std::max(from + 1, X(col, Minutes(v[CarryValue::PairingStart]) +
                                                    Minutes(v[CarryValue::PairingTafb])));
-            m_p.fillRect(QRect(from, top, to - from, height), C(kDutyTime));
-            // Keep the name in view when the bar starts left of what is shown.
-            int textX =
-                std::max({from + 1, m_l.ColumnX(m_l.FirstColumn()) + 1, m_l.FixedWidth() + 1});
-            if (to - textX > m_l.ColWidth / 3)
-                Text(QRect(textX, top, std::max(0, to - textX), height),
-                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
-                     FromCoreText(text.substr(0, 8)), C(kBlockHolder));
+            m_p.fillRect(QRect(from, BarTop(m_l, row), to - from, BarHeight(m_l)), C(kDutyTime));
+            Text(LastMonthEntry(m_style, m_l, row, crew, e), Qt::AlignLeft | Qt::AlignVCenter,
+                 C(kBlockHolder));
         } else if (!text.empty()) {
-            Text(cell, Qt::AlignCenter, FromCoreText(text.substr(0, 8)),
+            Text(LastMonthEntry(m_style, m_l, row, crew, e), Qt::AlignCenter,
                  v[CarryValue::DayKind] == kReserveDay ? C(kReserve) : C(kBlockHolder));
         }
         if (m_l.LastMonthView && e >= 31 && v[CarryValue::DayKind] != kNothingCarried &&
             text.empty())
             Text(cell.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("<-"),
-                 C(kDutyTime).darker(160));
+                 ReadableOn(C(kDutyTime), CellBackground(col)));
     }
 }
 
@@ -394,8 +513,7 @@ void Painter::PaintLabel(int row, const TPilot& crew)
         colour = C(kReserve);
     else if (tbank)
         colour = C(kBlkTotalInRange);
-    Text(label.adjusted(m_style.XPadding, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-         FromCoreText(RowLabelText(m_doc, crew, row)), colour);
+    Text(LabelText(m_doc, m_style, m_l, row, crew), Qt::AlignLeft | Qt::AlignVCenter, colour);
     if (flag60 == kMed || flag60 == kSixtyPlusAndMed) {
         int mid = label.center().y();
         m_p.setPen(colour);
@@ -480,8 +598,9 @@ void Painter::PaintHeader()
                       " " + std::string(m_doc.YearText.data(), strnlen(m_doc.YearText.data(), 6))),
          text);
     m_p.setFont(m_style.Font);
-    Text(QRect(m_style.XPadding, m_l.RowHeight, m_l.FixedWidth(), m_l.RowHeight),
-         Qt::AlignLeft | Qt::AlignVCenter, FromCoreText(m_doc.GroupName.substr(0, 30)), text);
+    Text(FitText(m_style.Font, FromCoreText(m_doc.GroupName.substr(0, 30)),
+                 GroupNameRoom(m_style, m_l)),
+         Qt::AlignLeft | Qt::AlignVCenter, text);
     Text(QRect(m_style.XPadding, 2 * m_l.RowHeight, m_l.NameWidth, m_l.RowHeight),
          Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Balance"), text);
     Text(QRect(m_l.NameWidth, 2 * m_l.RowHeight, m_l.CreditWidth - m_style.XPadding, m_l.RowHeight),
@@ -553,6 +672,55 @@ void PaintGrid(QPainter& painter, const ScheduleDocument& doc, const GridStyle& 
                const GridLayout& layout, const QRect& dirty, bool allCredits)
 {
     Painter(painter, doc, style, layout, dirty, allCredits).Paint();
+}
+
+FittedText FitText(const QFont& font, const QString& text, const QRect& room)
+{
+    const QFontMetrics fm(font);
+    if (fm.horizontalAdvance(text) <= room.width())
+        return {text, text, room};
+    return {text, fm.elidedText(text, Qt::ElideRight, room.width()), room};
+}
+
+FittedText CutTextAt(const ScheduleDocument& doc, const GridStyle& style, const GridLayout& l,
+                     QPoint point)
+{
+    const GridLayout::Hit hit = l.HitTest(point);
+    auto cutHere = [&](const FittedText& text) { return text.Cut() && text.Room.contains(point); };
+    if (hit.Where == GridLayout::Hit::Corner) {
+        FittedText group =
+            FitText(style.Font, FromCoreText(doc.GroupName.substr(0, 30)), GroupNameRoom(style, l));
+        return cutHere(group) ? group : FittedText{};
+    }
+    if (hit.Crew < 0 || hit.Crew >= CrewRows(doc))
+        return {};
+    const TPilot& crew = doc.Crew[Ix(hit.Crew)];
+    if (hit.Where == GridLayout::Hit::Label) {
+        FittedText label = LabelText(doc, style, l, hit.Row, crew);
+        return label.Cut() ? label : FittedText{};
+    }
+    if (hit.Where != GridLayout::Hit::Day)
+        return {};
+    for (int e = 0; e < TPilot::kSlots; ++e) {
+        FittedText entry = LastMonthEntry(style, l, hit.Row, crew, e);
+        // Only the band before day 0 shows last month beside this one.
+        if (cutHere(entry) && (l.LastMonthView || entry.Room.right() < l.ColumnX(0)))
+            return entry;
+    }
+    if (l.LastMonthView || hit.Column < 0)
+        return {};
+    if (crew.DaySlot[Ix(hit.Column)] == kOtherSlot) {
+        FittedText code = OtherCode(l, style, hit.Row, crew, hit.Column);
+        return cutHere(code) ? code : FittedText{};
+    }
+    for (int d = std::max(0, hit.Column - TPair::kDays); d <= hit.Column; ++d) {
+        if (!IsPairing(doc, crew.DaySlot[Ix(d)]))
+            continue;
+        FittedText number = PairingNumber(doc, style, l, hit.Row, crew, crew.DaySlot[Ix(d)], d);
+        if (cutHere(number))
+            return number;
+    }
+    return {};
 }
 
 void GridView::paintEvent(QPaintEvent* event)

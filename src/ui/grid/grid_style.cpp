@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace tl::ui {
@@ -27,7 +28,57 @@ QFont MakeFont(const GridFont& stored, int weight)
     return font;
 }
 
+double Linear(int channel)
+{
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(const QColor& c)
+{
+    return 0.2126 * Linear(c.red()) + 0.7152 * Linear(c.green()) + 0.0722 * Linear(c.blue());
+}
+
 } // namespace
+
+QString GridColourName(int which)
+{
+    static const char* const kNames[kGridColours] = {"Low Credit Pairings",
+                                                     "Medium Credit Pairings",
+                                                     "High Credit Pairings",
+                                                     "Very High Credit Pairings",
+                                                     "Duty Time",
+                                                     "Rest Time",
+                                                     "Pair Over Requested Day Off",
+                                                     "Block Holder",
+                                                     "Reserve",
+                                                     "Blk Total in Specified Range",
+                                                     "Blk Total outside Specified Range",
+                                                     "Block Window Background",
+                                                     "Pairing Window Background"};
+    if (which < 0 || which >= kGridColours)
+        return QString();
+    return QString::fromLatin1(kNames[which]);
+}
+
+double ContrastRatio(const QColor& a, const QColor& b)
+{
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ReadableOn(const QColor& text, const QColor& background)
+{
+    const QColor target = Luminance(background) > 0.18 ? QColor(Qt::black) : QColor(Qt::white);
+    QColor c = text;
+    for (int step = 1; step <= 20 && ContrastRatio(c, background) < kReadableContrast; ++step) {
+        auto mix = [step](int from, int to) { return from + (to - from) * step / 20; };
+        c = QColor(mix(text.red(), target.red()), mix(text.green(), target.green()),
+                   mix(text.blue(), target.blue()));
+    }
+    return c;
+}
 
 GridStyle GridStyle::FromPreferences(const Preferences& preferences)
 {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QString>
 
 #include <array>
 
@@ -26,6 +27,10 @@ enum GridColour {
     kPairingWindowBackground,
 };
 
+// The name of colour `which` as the preferences and the colour legend show
+// it: what it colours.
+QString GridColourName(int which);
+
 // What the grid painter needs from the settings, read once at start-up (and
 // again after the preferences dialog), so painting never reads the file.
 struct GridStyle {
@@ -46,5 +51,16 @@ struct GridStyle {
 
     static GridStyle FromPreferences(const Preferences& preferences);
 };
+
+// The contrast of two colours as the web's accessibility guidelines measure
+// it, from relative luminance: 1 (same) to 21 (black on white).
+double ContrastRatio(const QColor& a, const QColor& b);
+
+// Contrast normal text needs to be read with ease.
+inline constexpr double kReadableContrast = 4.5;
+
+// `text` taken towards black (towards white on a dark background) just far
+// enough to read on `background`; unchanged when it does already.
+QColor ReadableOn(const QColor& text, const QColor& background);
 
 } // namespace tl::ui

@@ -5,6 +5,7 @@
 #include "model/vortime.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace tl::ui {
 
@@ -94,9 +95,25 @@ std::string LastMonthHoverText(const TPilot& crew, int extended)
     const char* duty = v[CarryValue::DayKind] == kWorkedDay    ? "Yes"
                        : v[CarryValue::DayKind] == kReserveDay ? "Res"
                                                                : "No";
-    return Format("%s  On %s  TAFB %s  Duty %s", crew.DayText[Ix(extended)].substr(0, 40).c_str(),
-                  Clock(v[CarryValue::PairingStart]).c_str(),
-                  Clock(v[CarryValue::PairingTafb]).c_str(), duty);
+    // Only a pairing's first day holds its name: a later day it runs on
+    // into shows the pairing.
+    int from = extended;
+    if (crew.DayText[Ix(extended)].empty() && v[CarryValue::DayKind] != kNothingCarried) {
+        for (int e = extended - 1; e >= 0 && extended - e < TPair::kDays; --e) {
+            const TPilot::SlotValues& start = crew.DayCarry[Ix(e)];
+            if (crew.DayText[Ix(e)].empty())
+                continue;
+            const int64_t end = int64_t{e} * kMinutesPerDay + start[CarryValue::PairingStart] +
+                                start[CarryValue::PairingTafb];
+            if (start[CarryValue::PairingTafb] > 0 && end > int64_t{extended} * kMinutesPerDay)
+                from = e;
+            break;
+        }
+    }
+    const TPilot::SlotValues& shown = crew.DayCarry[Ix(from)];
+    return Format("%s  On %s  TAFB %s  Duty %s", crew.DayText[Ix(from)].substr(0, 40).c_str(),
+                  Clock(shown[CarryValue::PairingStart]).c_str(),
+                  Clock(shown[CarryValue::PairingTafb]).c_str(), duty);
 }
 
 std::string DayHoverText(const ScheduleDocument& doc, int crew, int slot, bool lastMonthView)

@@ -2,12 +2,14 @@
 
 #include "model/schedule_document.h"
 #include "rules/legality.h"
+#include "ui/grid/grid_paint.h"
 #include "ui/grid/grid_text.h"
 #include "ui/seam/qtinteraction.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -63,7 +65,7 @@ void GridView::UpdateScrollBars()
     horizontalScrollBar()->setPageStep(
         std::max(m_layout.ColWidth, m_layout.ViewWidth - m_layout.FixedWidth()));
     m_layout.FirstRow = verticalScrollBar()->value();
-    m_layout.ScrollX = horizontalScrollBar()->value();
+    m_layout.ScrollX = m_layout.WholeColumns(horizontalScrollBar()->value());
 }
 
 void GridView::ScrollToRow(int row)
@@ -81,7 +83,7 @@ void GridView::scrollContentsBy(int, int)
 {
     // The header and the name column stay put: repaint instead of scrolling pixels.
     m_layout.FirstRow = verticalScrollBar()->value();
-    m_layout.ScrollX = horizontalScrollBar()->value();
+    m_layout.ScrollX = m_layout.WholeColumns(horizontalScrollBar()->value());
     m_hoverHit = {};
     viewport()->update();
 }
@@ -214,6 +216,22 @@ void GridView::wheelEvent(QWheelEvent* event)
         steps = delta > 0 ? 1 : -1;
     verticalScrollBar()->setValue(verticalScrollBar()->value() - steps * kWheelRows);
     event->accept();
+}
+
+bool GridView::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QAbstractScrollArea::viewportEvent(event);
+    // Whatever the grid had to cut short shows whole in a tooltip.
+    auto* help = static_cast<QHelpEvent*>(event);
+    const FittedText text = CutTextAt(m_doc, m_style, m_layout, help->pos());
+    if (text.Full.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), text.Full, viewport(), text.Room);
+    }
+    return true;
 }
 
 void GridView::mouseMoveEvent(QMouseEvent* event)

@@ -95,6 +95,8 @@ signals:
     void otherAssignmentClicked(int crew, int slot);
     void employeeInfoRequested(int crew);
     void moveEmployeeRequested(int crew);
+    // Build Blocks wants the pairing editor opened on CurrentPair.
+    void pairingEditRequested();
     // Tab on the grid, and the corner cell's first zone.
     void showOnlyOpenToggled();
     void pairingsWindowToggleRequested();

@@ -5,14 +5,12 @@
 #include "storage/settings.h"
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/ttlwin.h"
+#include "ui/windows/framedock.h"
 #include "ui/windows/pairtextwin.h"
 #include "ui/windows/tpairwin.h"
 #include "ui/windows/whoslegaldialog.h"
 
 #include <QAction>
-#include <QStatusBar>
-
-#include <algorithm>
 
 namespace tl::ui {
 
@@ -26,6 +24,9 @@ FloatingWindows::FloatingWindows(TMainDecFrameWin& frame, Interaction& ui, Setti
     connect(client, &TtlWin::PairingsBoardChanged, this, &FloatingWindows::OnPairingsChanged);
     connect(client, &TtlWin::PairingsWindowRequested, this, &FloatingWindows::ShowPairingsWindow);
     connect(client, &TtlWin::DocumentChanged, this, &FloatingWindows::OnDocumentChanged);
+    // Closing the dock closes the board.
+    connect(frame.Dock(PairingsDockName()), &FrameDock::Closed, this,
+            [this] { ShowPairingsWindow(false); });
     // The document is gone by now: the board lets go of it and goes too.
     connect(client, &QObject::destroyed, this, [this] {
         if (m_pairWin) {
@@ -49,10 +50,10 @@ void FloatingWindows::TogglePairingsWindow()
 void FloatingWindows::ShowPairingsWindow(bool show)
 {
     ScheduleDocument& doc = m_frame.Client()->Document();
+    FrameDock* dock = m_frame.Dock(PairingsDockName());
     if (show && !m_pairWin) {
         const GridColours colours = ParseCustomColors(Preferences::Read(m_settings).CustomColors);
-        m_pairWin = new TPairWin(doc, colours, &m_frame);
-        m_pairWin->setAttribute(Qt::WA_DeleteOnClose);
+        m_pairWin = new TPairWin(doc, colours, dock);
         // The frame's keys work while the pairings window has the focus.
         for (int command : {CmUndo, CmShowOnlyOpen, CmPairingsWindow, CmHistory})
             if (QAction* action = m_frame.Action(command))
@@ -67,16 +68,19 @@ void FloatingWindows::ShowPairingsWindow(bool show)
             m_frame.Client()->Document().PairWindowOpen = false;
             SyncActions();
         });
-        // Along the bottom of the frame, clear of the status bar's totals.
-        const QRect area = m_frame.geometry();
-        const int kTitleBar = 40;
-        const int top =
-            area.bottom() - m_frame.statusBar()->height() - m_pairWin->height() - kTitleBar;
-        m_pairWin->move(area.left(), std::max(area.top(), top));
-        m_pairWin->show();
+        // The dock's title carries the board's caption.
+        auto caption = [dock](const QString& text) {
+            dock->setWindowTitle(text.isEmpty() ? tr("Pairings") : tr("Pairings - ") + text);
+        };
+        connect(m_pairWin, &QWidget::windowTitleChanged, dock, caption);
+        caption(m_pairWin->windowTitle());
+        dock->setWidget(m_pairWin);
+        dock->show();
+        dock->raise();
         doc.PairWindowOpen = true;
     } else if (!show && m_pairWin) {
         delete m_pairWin;
+        dock->hide();
         doc.PairWindowOpen = false;
     }
     SyncActions();
@@ -141,7 +145,7 @@ void FloatingWindows::SyncActions()
 {
     const ScheduleDocument& doc = m_frame.Client()->Document();
     if (QAction* action = m_frame.Action(CmPairingsWindow))
-        action->setChecked(m_pairWin && m_pairWin->isVisible());
+        action->setChecked(m_pairWin != nullptr); // open, even when tabbed behind another
     if (QAction* action = m_frame.Action(CmShowOnlyOpen))
         action->setChecked(doc.ShowOnlyOpenPairings);
 }

@@ -2,66 +2,39 @@
 
 #include "model/schedule_document.h"
 #include "ui/seam/qtinteraction.h"
+#include "ui/windows/framedock.h"
 
 #include <QFontDatabase>
 #include <QPlainTextEdit>
-#include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace tl::ui {
 
-namespace {
-
-const QString kName = QStringLiteral("PairTextWin");
-
-QWidget* Find(QWidget* owner)
-{
-    if (!owner)
-        return nullptr;
-    return owner->window()->findChild<QWidget*>(kName, Qt::FindDirectChildrenOnly);
-}
-
-} // namespace
-
 QPlainTextEdit* ShowPairingText(QWidget* owner, const ScheduleDocument& doc, int pairing, int day)
 {
-    if (!owner || pairing < 0 || pairing >= ScheduleDocument::kPairCapacity)
+    FrameDock* dock = FindDock(owner, PairTextDockName());
+    if (dock == nullptr || pairing < 0 || pairing >= ScheduleDocument::kPairCapacity)
         return nullptr;
-    QWidget* window = Find(owner);
-    QPlainTextEdit* text = nullptr;
-    if (window) {
-        text = window->findChild<QPlainTextEdit*>();
-    } else {
-        window = new QWidget(owner->window(), Qt::Tool);
-        window->setObjectName(kName);
-        window->setAttribute(Qt::WA_DeleteOnClose);
-        window->setWindowTitle(QStringLiteral("Pair"));
-        text = new QPlainTextEdit(window);
+    auto* text = qobject_cast<QPlainTextEdit*>(dock->widget());
+    if (text == nullptr) {
+        text = new QPlainTextEdit(dock);
+        text->setObjectName(QStringLiteral("PairTextWin"));
         text->setReadOnly(true);
         text->setLineWrapMode(QPlainTextEdit::NoWrap);
         text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-        auto* layout = new QVBoxLayout(window);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(text);
-        const QFontMetrics metrics(text->font());
-        window->resize(metrics.horizontalAdvance(QLatin1Char('M')) * 84, metrics.height() * 24);
-        // Top right over the grid, left of where the toolbox opens.
-        const QRect area = owner->window()->geometry();
-        window->move(std::max(area.left(), area.right() - window->width() - 380), area.top() + 80);
+        dock->setWidget(text);
     }
     text->setPlainText(FromCoreText(doc.Pairs[size_t(pairing)].PairText));
     text->setProperty("pairing", pairing);
     text->setProperty("day", day);
-    window->show();
-    window->raise();
+    dock->show();
+    dock->raise();
     return text;
 }
 
 void ClosePairingText(QWidget* owner)
 {
-    if (QWidget* window = Find(owner))
-        window->close();
+    if (FrameDock* dock = FindDock(owner, PairTextDockName()))
+        dock->hide();
 }
 
 } // namespace tl::ui

@@ -51,8 +51,7 @@ QMimeData* ToolBoxList::mimeData(const QList<QListWidgetItem*>& items) const
     return payload;
 }
 
-ToolBoxWindow::ToolBoxWindow(ScheduleDocument& doc, QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_doc(doc)
+ToolBoxWindow::ToolBoxWindow(ScheduleDocument& doc, QWidget* parent) : QWidget(parent), m_doc(doc)
 {
     setObjectName(QStringLiteral("ToolBoxWindow"));
     setWindowTitle(QStringLiteral("ToolBox"));
@@ -109,17 +108,7 @@ void ToolBoxWindow::Refill()
 void ToolBoxWindow::showEvent(QShowEvent* event)
 {
     Sync();
-    if (!event->spontaneous())
-        m_doc.ToolBoxOpen = true;
     QWidget::showEvent(event);
-}
-
-void ToolBoxWindow::hideEvent(QHideEvent* event)
-{
-    // Minimising the frame hides the window too; that is no choice of the user.
-    if (!event->spontaneous())
-        m_doc.ToolBoxOpen = false;
-    QWidget::hideEvent(event);
 }
 
 } // namespace tl::ui

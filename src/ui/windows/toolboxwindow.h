@@ -25,7 +25,7 @@ protected:
     QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override;
 };
 
-// The floating toolbox: the request items, then the activity items of the
+// The toolbox, docked in the frame: the request items, then the activity items of the
 // loaded toolbox or of the built-in table. Dragging an item onto a day of
 // a block puts it there.
 class ToolBoxWindow : public QWidget {
@@ -43,7 +43,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     ScheduleDocument& m_doc;

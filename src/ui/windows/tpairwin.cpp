@@ -136,7 +136,7 @@ QVariant PairingsBoardModel::headerData(int section, Qt::Orientation orientation
 }
 
 TPairWin::TPairWin(const ScheduleDocument& doc, const GridColours& colours, QWidget* parent)
-    : QWidget(parent, Qt::Tool), m_doc(doc)
+    : QWidget(parent), m_doc(doc)
 {
     setObjectName(QStringLiteral("TPairWin"));
     m_model = new PairingsBoardModel(doc, colours, this);

@@ -152,7 +152,7 @@ Command AddPairingWarningsCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(options->file, options->answers, context, MonthUse::Change,
+                return WithMonth(options->file, options->answers, context, MonthUse::Read,
                                  [&](ScheduleDocument& doc, Interaction&) {
                                      for (const std::string& line : PairingWarningsList(doc))
                                          context.out << Cp1252ToUtf8(line) << '\n';

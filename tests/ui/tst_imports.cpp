@@ -1,7 +1,6 @@
 #include "import/new_month.h"
 #include "import/prg_file.h"
 #include "import/roster_extract.h"
-#include "model/schedule_document.h"
 #include "model/vortime.h"
 #include "storage/block_file.h"
 #include "storage/memory_settings.h"
@@ -196,27 +195,21 @@ private slots:
 
     // A LIS file not named for the month is scanned only on Yes; No offers
     // the files again.
-    void lisFileNamedForAnotherMonthIsAskedAbout_data()
-    {
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("yes") << true;
-        QTest::newRow("no") << false;
-    }
-
     void lisFileNamedForAnotherMonthIsAskedAbout()
     {
-        QFETCH(bool, yes);
-        Fixture f(true);
-        const QString other = f.dir.filePath(QStringLiteral("oct27.lis"));
-        QVERIFY(QFile::copy(Sample("NOV27-8.LIS"), other));
-        f.picks = {{Sample("NOV27-8.LIS"), other}, {Sample("NOV27-8.LIS")}};
-        f.ui.Script({yes ? Answer::Yes : Answer::No});
-        f.frame.Action(CmLisFiles)->trigger();
-        QCOMPARE(f.ui.Dialogs(),
-                 std::vector<std::string>{"Tessara Lines: OCT27.LIS does not contain NOV in the "
-                                          "File Name. Are you sure this is the correct LIS File"});
-        QCOMPARE(f.captions.size(), yes ? 1 : 2);
-        QVERIFY(!f.ui.ListLines("Flag French Pairings from LIS Summary").empty());
+        for (bool yes : {true, false}) {
+            Fixture f(true);
+            const QString other = f.dir.filePath(QStringLiteral("oct27.lis"));
+            QVERIFY(QFile::copy(Sample("NOV27-8.LIS"), other));
+            f.picks = {{Sample("NOV27-8.LIS"), other}, {Sample("NOV27-8.LIS")}};
+            f.ui.Script({yes ? Answer::Yes : Answer::No});
+            f.frame.Action(CmLisFiles)->trigger();
+            QCOMPARE(f.ui.Dialogs(), std::vector<std::string>{
+                                         "Tessara Lines: OCT27.LIS does not contain NOV in the "
+                                         "File Name. Are you sure this is the correct LIS File"});
+            QCOMPARE(f.captions.size(), yes ? 1 : 2);
+            QVERIFY(!f.ui.ListLines("Flag French Pairings from LIS Summary").empty());
+        }
     }
 
     // The absences' question comes before the file is chosen, and a month

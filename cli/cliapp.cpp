@@ -43,6 +43,7 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
     commands.push_back(AddRemoveCommand(app));
     commands.push_back(AddUndoCommand(app));
     commands.push_back(AddHistoryCommand(app));
+    commands.push_back(AddRosterCommand(app));
     commands.push_back(AddEditPairingCommand(app));
     commands.push_back(AddPairingWarningsCommand(app));
 

@@ -65,6 +65,7 @@ Command AddUndoCommand(CLI::App& app);
 Command AddHistoryCommand(CLI::App& app);
 Command AddBuildCommand(CLI::App& app);
 Command AddReportWarningsCommand(CLI::App& app);
+Command AddRosterCommand(CLI::App& app);
 Command AddEditPairingCommand(CLI::App& app);
 Command AddPairingWarningsCommand(CLI::App& app);
 

@@ -182,8 +182,12 @@ InsertOutcome InsertEmployee(ScheduleDocument& doc, Interaction& ui, std::string
 
 bool DeleteSelectedEmployee(ScheduleDocument& doc, Interaction& ui, int selectedLine)
 {
-    const int c = CrewOfLine(doc, RosterEditorLines, selectedLine);
-    if (c < 0) {
+    return DeleteEmployee(doc, ui, CrewOfLine(doc, RosterEditorLines, selectedLine));
+}
+
+bool DeleteEmployee(ScheduleDocument& doc, Interaction& ui, int c)
+{
+    if (c < 0 || c >= CrewInUse(doc)) {
         ui.Message(kOops, "I Don't know who to Delete!", Icon::Warning);
         return false;
     }

@@ -44,6 +44,9 @@ InsertOutcome InsertEmployee(ScheduleDocument& doc, Interaction& ui, std::string
 // leaves the roster and the pairing days it held are open again. Clears the
 // undo history. False when refused (no selection, an open line).
 [[nodiscard]] bool DeleteSelectedEmployee(ScheduleDocument& doc, Interaction& ui, int selectedLine);
+// The same for the crew member at roster index `crew`, which may name an
+// open line (refused) or nobody.
+[[nodiscard]] bool DeleteEmployee(ScheduleDocument& doc, Interaction& ui, int crew);
 
 // Status line while editor line `draggedLine` is dragged over line
 // `overLine`: "MOVE %s TO POSITION %03d"; empty outside the list (-1).

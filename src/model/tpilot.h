@@ -42,6 +42,7 @@ enum : std::size_t {
     Credit = 4, // flows into CarryIn[CarryInEntry::Credit]
     HardTime = 5,
     DayKind = 6, // kNothingCarried, kWorkedDay or kReserveDay
+    Sim = 7,     // the employee dialog's "SIM" mark; the import clears it
     CarsDuty = 8,
 };
 } // namespace CarryValue

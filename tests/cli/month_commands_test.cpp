@@ -275,7 +275,8 @@ TEST(MonthCommandsTest, MonthsNotWholeAndViewerCopiesAreNeverWrittenBack)
     const std::vector<std::vector<std::string>> changes = {
         {"assign", file, "--crew", "2", "--pair", "0", "--day", "2"}, {"undo", file}, {"build", file},
         {"import-pairings", file, file}, {"save-for-viewer", file}, {"finalize", file},
-        {"save-as", file, file}, {"edit-pairing", file, "--pair", "0", "--on", "09:00"}};
+        {"save-as", file, file}, {"edit-pairing", file, "--pair", "0", "--on", "09:00"},
+        {"roster", file, "delete", "1"}};
     // clang-format on
     const std::vector<std::vector<std::string>> reads = {
         {"inspect", file}, {"history", file}, {"pairing-warnings", file}};
@@ -321,6 +322,64 @@ TEST(MonthCommandsTest, MonthsNotWholeAndViewerCopiesAreNeverWrittenBack)
         EXPECT_NE(onto.err.find("never written onto"), std::string::npos) << onto.err;
     }
     EXPECT_EQ(test::ReadAll(file), good);
+}
+
+// The roster editor's operations by roster position; every refusal leaves
+// FILE as it was.
+TEST(RosterCommandTest, MoveDeleteAndInsertWithTheEditorsChecks)
+{
+    tl::test::TempDir dir;
+    const std::string file = test::SaveJune(dir, "", {"ONE", "TWO", "OPEN", "FOUR"}, {{480, 600}},
+                                            [](ScheduleDocument& doc) {
+                                                doc.Crew[2].EmpNumber = -1;
+                                                doc.Crew[1].DaySlot[0] = 0;
+                                                doc.Pairs[0].OpsCount[0] = kOpsAssigned;
+                                            });
+    const std::string invalid = "Oops: Invalid Roster Number!\n";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string err, out = "";
+    } steps[] = {
+        {{"move", "4", "--to", "1"}, 0, "", "FOUR MOVED TO POSITION 001\n"},
+        {{"move", "3", "--to", "3"},
+         1,
+         "tlines-cli: nothing moved: the crew member is at that position already\n"},
+        {{"move", "4", "--to", "1"}, 1, invalid}, // an open line
+        {{"move", "1", "--to", "9"}, 1, invalid},
+        {{"delete", "4"},
+         1,
+         "Tessara Lines: Cannot delete Capt Pairings Lines. Use Edit.. Setup Crew Types\n"},
+        {{"delete", "9"}, 1, "Oops: I Don't know who to Delete!\n"},
+        {{"insert", "--name", "NEW", "--emp", "12"},
+         1,
+         "Oops: Duplicate Employee Number with TWO\n"},
+        {{"insert", "--name", "NEW", "--emp", "1234567890"}, 1, "Oops: Invalid Employee Number!\n"},
+        {{"insert", "--name", "", "--emp", "5"}, 1, "Oops: Name must be 1 + letters!\n"},
+        {{"insert", "--name", "NEW", "--emp", "5", "--at", "1000"}, 1, invalid},
+        {{"insert", "--name", "NEW", "--emp", "77", "--at", "2"}, 0, ""},
+        {{"insert", "--name", "LAST", "--emp", "0"}, 0, ""}, // before the open line
+        {{"delete", "4"}, 0, ""},
+    };
+    for (const auto& step : steps) {
+        std::vector<std::string> args = step.args;
+        args.insert(args.begin(), {"roster", file});
+        const std::string before = test::ReadAll(file);
+        const test::CliRun run = RunCli(args);
+        SCOPED_TRACE(args[2] + " " + args[3]);
+        EXPECT_EQ(run.status, step.status);
+        EXPECT_EQ(run.err, step.err);
+        EXPECT_EQ(run.out, step.out);
+        EXPECT_EQ(test::ReadAll(file) != before, step.status == 0);
+    }
+    tl::test::ScriptedInteraction ui;
+    std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui);
+    ASSERT_TRUE(doc);
+    std::vector<std::string> names;
+    for (int c = 0; c < doc->CrewCount; ++c)
+        names.push_back(doc->Crew[size_t(c)].Name);
+    EXPECT_EQ(names, (std::vector<std::string>{"FOUR", "NEW", "ONE", "LAST", "OPEN"}));
+    EXPECT_EQ(doc->Pairs[0].OpsCount[0], 1); // TWO's pairing is open again
 }
 
 // The first captain holds 0102 on days 1 and 2 (10:00 to 01:00), too little

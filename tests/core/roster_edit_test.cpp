@@ -1,4 +1,5 @@
 #include "actions/crew_complement.h"
+#include "actions/employee_info.h"
 #include "actions/roster_edit.h"
 #include "core/legality_month.h"
 #include "rules/block_build.h"
@@ -6,6 +7,8 @@
 #include "storage/block_file.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace tl {
 namespace {
@@ -321,6 +324,130 @@ TEST(CrewComplementTest, CopiesThatDoNotFitAreRefused)
     EXPECT_EQ(m.ui.Dialogs(),
               std::vector<std::string>{"Tessara Lines: The Pairing Table has room for 2 more "
                                        "Pairings. Select no more than 2 Pairing days."});
+}
+
+TEST(EmployeeInfoTest, OkChecksInOrderAndRefusalsChangeNothing)
+{
+    const std::string q = "Tessara Lines: ";
+    const std::string checkPilot =
+        q + "Do you want to Override the Default Min and Max Block Time for this Check Pilot.";
+    const std::string otherNumber = q + "You have entered a different Employee Number. Do you "
+                                        "want to change the Employee Number";
+    const std::string used = q + "You Have Entered an Employee Number that is being used by "
+                                 "CREW 2. Enter a Valid Number";
+    // `after`: EmpNumber, MinCredit and MaxCredit once OK ran; empty when refused.
+    const struct {
+        const char* what;
+        std::function<void(EmployeeInfoForm&)> edit;
+        std::vector<Answer> answers;
+        std::vector<std::string> dialogs;
+        std::vector<int> after;
+    } cases[] = {
+        // clang-format off
+        {"blank name", [](auto& f) { f.Name = " "; }, {}, {q + "Pilot Name Error"}, {}},
+        {"last month's times", [](auto& f) {
+             f.Days[30].HardTime = "24:01";
+             f.Days[30].DutyStart = "24:00";
+             f.Days[30].PairingTafb = "1000:00";
+         }, {}, {q + "Hard Time Error ,Duty Start Time Error ,Pair/Ass TAFB Time Error"}, {}},
+        {"check-in minutes", [](auto& f) { f.LegalAt = "1:10:60"; }, {},
+         {q + "C/I Days > 5 or Hr:Min not correct on one field"}, {}},
+        {"credit not a time", [](auto& f) { f.DraftCredits = "5"; }, {},
+         {q + "Draft Credits Time Error"}, {}},
+        {"number too large", [](auto& f) { f.EmpNumber = "1000000000"; }, {},
+         {q + "Invalid Employee Number. -1 - 999999999 only"}, {}},
+        {"number of another", [](auto& f) { f.EmpNumber = "2"; }, {Answer::Yes},
+         {otherNumber, used}, {}},
+        {"new number declined", [](auto& f) { f.EmpNumber = "77"; }, {Answer::No},
+         {otherNumber}, {1, 0, 0}},
+        {"new number", [](auto& f) { f.EmpNumber = "0"; }, {Answer::Yes}, {otherNumber}, {0, 0, 0}},
+        {"check pilot unset", [](auto& f) { f.Qualification = kCheckPilot; }, {}, {},
+         {1, 4800, 5100}},
+        {"check pilot at the defaults", [](auto& f) {
+             f.Qualification = kCheckPilot;
+             f.MinBlock = 4800;
+         }, {}, {}, {1, 4800, 0}},
+        {"check pilot override declined", [](auto& f) {
+             f.Qualification = kCheckPilot;
+             f.MaxBlock = 6000;
+         }, {Answer::No}, {checkPilot}, {1, 4800, 5100}},
+        {"check pilot override kept", [](auto& f) {
+             f.Qualification = kCheckPilot;
+             f.MinBlock = 3000;
+         }, {Answer::Yes}, {checkPilot}, {1, 3000, 0}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LegalityMonth m;
+        EmployeeInfoForm form = ReadEmployeeInfo(*m.doc, 0);
+        c.edit(form);
+        for (Answer a : c.answers)
+            m.ui.Script({a});
+        const TPilot before = m.Crew(0);
+        EXPECT_EQ(ApplyEmployeeInfo(*m.doc, m.ui, 0, form), !c.after.empty());
+        EXPECT_EQ(m.ui.Dialogs(), c.dialogs);
+        if (c.after.empty()) {
+            EXPECT_TRUE(static_cast<const TPilotFields&>(before) == m.Crew(0));
+        } else {
+            EXPECT_EQ(
+                (std::vector<int>{m.Crew(0).EmpNumber, m.Crew(0).CarryIn[CarryInEntry::MinCredit],
+                                  m.Crew(0).CarryIn[CarryInEntry::MaxCredit]}),
+                c.after);
+        }
+    }
+}
+
+TEST(EmployeeInfoTest, FormRoundTripsAndStoresWhatWasEdited)
+{
+    LegalityMonth m;
+    TPilot& crew = m.Crew(0);
+    // What the dialog cannot show as it is stays as it is.
+    crew.Name = "NINETEEN CHARS NAME";
+    crew.CarryIn[CarryInEntry::Flags] = 7;
+    crew.CarryIn[CarryInEntry::Training] = 5;
+    crew.DayCarry[3][CarryValue::PairingTafb] = 80000;
+    crew.DayCarry[3][CarryValue::DayKind] = 9;
+    crew.TimeBank = -75;
+    crew.CarryIn[CarryInEntry::LegalAt] = -840;
+    EmployeeInfoForm form = ReadEmployeeInfo(*m.doc, 0);
+    EXPECT_EQ(form.LegalAt, "0:10:00");
+    EXPECT_EQ(form.TimeBank, "-01:15");
+    ASSERT_TRUE(ApplyEmployeeInfo(*m.doc, m.ui, 0, form));
+    EXPECT_FALSE(m.doc->Modified);
+    EXPECT_EQ(crew.Name, "NINETEEN CHARS NAME");
+    EXPECT_EQ(crew.DayCarry[3][CarryValue::PairingTafb], 80000);
+
+    form.Name = "A NAME LONGER THAN FIFTEEN";
+    form.LegalAt = "2:10:05";
+    form.ExtraCredits = "10:00";
+    form.SetFlags(false, true);
+    form.Trn = false;
+    form.QuickNotes = std::string(600, 'n');
+    form.Days[30] = {"5:00", "18:00", "10:30", "17:00", "30:15", kReserveDay, true, true};
+    ASSERT_TRUE(ApplyEmployeeInfo(*m.doc, m.ui, 0, form));
+    EXPECT_TRUE(m.doc->Modified);
+    EXPECT_EQ(crew.Name, "A NAME LONGER T");
+    EXPECT_EQ((std::vector<int>{crew.CarryIn[CarryInEntry::LegalAt], crew.MiscHours,
+                                crew.CarryIn[CarryInEntry::Flags],
+                                crew.CarryIn[CarryInEntry::Training], StoredBlockCredit(crew)}),
+              (std::vector<int>{2040 + 5, 600, kMed, 0, 600 - 75}));
+    EXPECT_EQ(crew.DayCarry[30], (TPilot::SlotValues{1020, 1815, 1080, 630, 0, 300, 2, 1, 1, 0}));
+
+    // The notes come back from the file; the reduced block and the reset.
+    auto back = std::make_unique<ScheduleDocument>();
+    ASSERT_TRUE(LoadBlocksFromBytes(*back, BlockFileBytes(*m.doc, kSchedulerFile), m.ui));
+    EXPECT_EQ(back->Crew[0].Notes, std::string(500, 'n'));
+    m.doc->MonthRules[MonthRule::ReducedDaysOff] = 21;
+    m.doc->MonthRules[MonthRule::ReducedMinCredit] = 2400;
+    m.doc->MonthRules[MonthRule::ReducedMaxCredit] = 2700;
+    m.doc->MonthRules[MonthRule::BlockHolderDaysOff] = 12;
+    ReducedBlock(*m.doc, form);
+    EXPECT_EQ((std::vector<int>{form.MinDaysOff, form.MinBlock, form.MaxBlock}),
+              (std::vector<int>{21, 2400, 2700}));
+    ResetToDefault(form);
+    EXPECT_EQ(ShownMinDaysOff(*m.doc, form), 12);
+    EXPECT_EQ(form.MinBlock + form.MaxBlock, 0);
 }
 
 } // namespace

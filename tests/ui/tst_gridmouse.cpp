@@ -23,12 +23,16 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFont>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
@@ -104,6 +108,14 @@ QStringList Lines(const QListWidget* list)
     for (int i = 0; i < list->count(); ++i)
         lines << list->item(i)->text();
     return lines;
+}
+
+QStringList Strings(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* t : texts)
+        list << QString::fromLatin1(t);
+    return list;
 }
 
 QPushButton* Button(QWidget& dialog, const QString& text)
@@ -401,6 +413,82 @@ private slots:
         QCOMPARE(crew.DayOther[4][tl::OtherValue::Start], 450);
         QCOMPARE(crew.DayOther[4][tl::OtherValue::Credit], 318);
         QVERIFY(m.doc.Modified);
+    }
+
+    // The right button on a name opens Employee Info as stored, in the crew
+    // kind's captions; OK untouched stores nothing, an edit is stored, and
+    // with Shift held it is Move Employee that opens.
+    void employeeInfoFromTheGrid_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("captions"); // the Flags group, "60+", "Check B"
+        QTest::newRow("pilots") << 0 << Strings({"Flags", "60+", "Check B"});
+        QTest::newRow("attendants") << 2 << Strings({"F/A Language", "FR", "No Fams"});
+    }
+    void employeeInfoFromTheGrid()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, captions);
+        Month m;
+        m.doc.CrewKind = static_cast<int8_t>(kind);
+        tl::TPilot& crew = m.doc.Crew[1];
+        crew.CarryIn[tl::CarryInEntry::LegalAt] = 1440 + 600;
+        crew.MiscHours = 90;
+        crew.Notes = "CALL FIRST";
+        crew.CarryIn[tl::CarryInEntry::Flags] = tl::kSixtyPlus;
+        crew.DayCarry[30] = {1020, 1815, 1080, 630, 0, 300, tl::kReserveDay, 0, 1, 0};
+        m.frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m.frame));
+        GridView* grid = m.frame.Client()->Grid();
+        const QPoint name(5, grid->Layout().CellRect(1, 0).center().y());
+        const auto rightClick = [&](Qt::KeyboardModifiers keys,
+                                    const std::function<void(QDialog*)>& act) {
+            QString opened;
+            OnNextModal([&](QWidget* modal) {
+                opened = modal->objectName();
+                act(qobject_cast<QDialog*>(modal));
+            });
+            QTest::mousePress(grid->viewport(), Qt::RightButton, keys, name);
+            QTest::mouseRelease(grid->viewport(), Qt::RightButton, keys, name);
+            return opened;
+        };
+
+        // What the dialog shows, read before OK closes it.
+        QStringList shown;
+        QString opened = rightClick({}, [&](QDialog* d) {
+            for (const char* n :
+                 {"Name", "EmpNumber", "LegalAt", "ExtraCredits", "PairingTafb", "DutyStart"})
+                shown << d->findChild<QLineEdit*>(QString::fromLatin1(n))->text();
+            auto* sixty = d->findChild<QCheckBox*>(QStringLiteral("SixtyPlus"));
+            shown << d->windowTitle() << d->findChild<QLabel*>(QStringLiteral("DayLabel"))->text()
+                  << QString::number(
+                         d->findChild<QCheckBox*>(QStringLiteral("Worked"))->checkState())
+                  << QString::number(sixty->isChecked())
+                  << d->findChild<QPlainTextEdit*>(QStringLiteral("QuickNotes"))->toPlainText()
+                  << d->findChild<QGroupBox*>(QStringLiteral("Flags"))->title() << sixty->text()
+                  << d->findChild<QRadioButton*>(QStringLiteral("CheckB"))->text();
+            d->accept();
+        });
+        QCOMPARE(opened, QStringLiteral("PilotInfoDialog"));
+        QCOMPARE(shown, Strings({"CREW 2", "2", "2:10:00", "01:30", "30:15", "18:00",
+                                 "Employee Info", "31 MAY 2027", "1", "1", "CALL FIRST"}) +
+                            captions);
+        QVERIFY(!m.doc.Modified);
+        QCOMPARE(m.doc.Crew[1].Name, std::string("CREW 2"));
+
+        rightClick({}, [](QDialog* d) {
+            auto* extra = d->findChild<QLineEdit*>(QStringLiteral("ExtraCredits"));
+            extra->selectAll();
+            QTest::keyClicks(extra, QStringLiteral("02:00"));
+            QTest::mouseClick(d->findChild<QCheckBox*>(QStringLiteral("Worked")), Qt::LeftButton);
+            d->accept();
+        });
+        QCOMPARE(crew.MiscHours, 120);
+        QCOMPARE(crew.DayCarry[30][tl::CarryValue::DayKind], tl::kWorkedDay);
+        QVERIFY(m.doc.Modified);
+
+        QCOMPARE(rightClick(Qt::ShiftModifier, [](QDialog* d) { d->reject(); }),
+                 QStringLiteral("MoveEmployeeDialog"));
     }
 
     // A toolbox item dropped on the grid lands on the day under the pointer,

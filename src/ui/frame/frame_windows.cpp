@@ -1,6 +1,8 @@
 // The frame's commands for the pairings window, the open-pairings switch,
 // the transaction history and undo.
+#include "model/schedule_document.h"
 #include "ui/dialogs/otherdetailsdialog.h"
+#include "ui/dialogs/pilotinfodialog.h"
 #include "ui/dialogs/rosterdialog.h"
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/gridview.h"
@@ -48,6 +50,14 @@ void TMainDecFrameWin::InstallWindowsCommands()
             emit client->DocumentChanged(); // the core checked and redrew the row
     });
     connect(client, &TtlWin::employeeInfoRequested, this, [this, client](int crew) {
+        ScheduleDocument& doc = client->Document();
+        // A month another user edits, or that may not be written back, is shown only.
+        if (RunPilotInfoDialog(doc, m_ui, crew, client->ReadOnly() || doc.ReadOnly, this)) {
+            client->Grid()->ApplyDisplayFilters();
+            emit client->DocumentChanged();
+        }
+    });
+    connect(client, &TtlWin::moveEmployeeRequested, this, [this, client](int crew) {
         if (RunMoveEmployeeDialog(client->Document(), crew, this))
             client->Grid()->RebuildRows();
     });

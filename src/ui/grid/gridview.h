@@ -74,6 +74,8 @@ signals:
     void PairingClicked(int pairing, int day);
     void OtherAssignmentClicked(int crew, int column);
     void EmployeeInfoRequested(int crew);
+    // Shift and the right button there: the Move Employee dialog.
+    void MoveEmployeeRequested(int crew);
     void ShowOnlyOpenToggled();
     void PairingsWindowToggleRequested();
     void DisplayFlagsChanged();

@@ -162,7 +162,11 @@ void GridView::RightCell(int crew, int column, bool ctrl, bool shift)
         return;
     TPilot& member = m_doc.Crew[Ix(crew)];
     if (column < 0) {
-        if (member.EmpNumber != -1)
+        if (member.EmpNumber == -1)
+            return;
+        if (shift)
+            emit MoveEmployeeRequested(crew);
+        else
             emit EmployeeInfoRequested(crew);
         return;
     }

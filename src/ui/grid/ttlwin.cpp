@@ -45,6 +45,7 @@ TtlWin::TtlWin(Interaction& ui, SettingsStore& settings, QWidget* parent)
     connect(m_grid, &GridView::PairingClicked, this, &TtlWin::pairingClicked);
     connect(m_grid, &GridView::OtherAssignmentClicked, this, &TtlWin::otherAssignmentClicked);
     connect(m_grid, &GridView::EmployeeInfoRequested, this, &TtlWin::employeeInfoRequested);
+    connect(m_grid, &GridView::MoveEmployeeRequested, this, &TtlWin::moveEmployeeRequested);
     connect(m_grid, &GridView::ShowOnlyOpenToggled, this, &TtlWin::showOnlyOpenToggled);
     connect(m_grid, &GridView::PairingsWindowToggleRequested, this,
             &TtlWin::pairingsWindowToggleRequested);

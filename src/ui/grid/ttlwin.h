@@ -90,10 +90,11 @@ signals:
     // The grid's clicks for the windows and dialogs the frame opens: a
     // pairing (its start day slot); an other assignment or, for a negative
     // slot, the previous-month entry of DayText[slot + 31]; the right
-    // button left of day 0.
+    // button on a name, a credit or left of day 0, and with Shift held.
     void pairingClicked(int pairing, int day);
     void otherAssignmentClicked(int crew, int slot);
     void employeeInfoRequested(int crew);
+    void moveEmployeeRequested(int crew);
     // Build Blocks wants the pairing editor opened on CurrentPair.
     void pairingEditRequested();
     // Tab on the grid, and the corner cell's first zone.

@@ -364,12 +364,14 @@ ClipboardReport PairingReport(const ScheduleDocument& doc)
                        FormatHoursMinutes(Clamp32(hard), false).c_str(), operating) +
                 HoursMinutes(running) + "\r\n";
 
-        // Two-day pairings that cross midnight have a column of their own.
+        // Seven days and more share the last column; two-day pairings that
+        // cross midnight have one of their own (C/D), which the seven-day
+        // rule must not fold into the last.
         int column = pair.DaysWorked - 1;
-        if (column == 1 && pair.CrossesMidnight)
-            column = 6;
         if (column > 5)
             column = 7;
+        else if (column == 1 && pair.CrossesMidnight)
+            column = 6;
         if (column < 0) // no days worked: not a pairing of any length
             continue;
         for (int d = 0; d < TPair::kDays; ++d) {

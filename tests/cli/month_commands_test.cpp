@@ -1,6 +1,8 @@
 #include "cli/run_cli.h"
 #include "commands/command.h"
 #include "core/pairing_edit_cases.h"
+#include "model/text_encoding.h"
+#include "output/pairing_reports.h"
 #include "rules/history.h"
 #include "storage/month_lock.h"
 
@@ -236,6 +238,20 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
     EXPECT_EQ(report.status, 0) << report.err;
     EXPECT_EQ(report.out, "------- EXCEPTIONS -------\n\n\n------ WARNINGS ------\n\n");
     EXPECT_EQ(RunCli({"report"}).status, 2);
+
+    // The clipboard reports as the program makes them, in UTF-8.
+    tl::test::ScriptedInteraction ui;
+    std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui);
+    ASSERT_TRUE(doc);
+    for (const auto& [name, text] : {std::pair{"global", ClipboardLines(GlobalInfoLines(*doc))},
+                                     std::pair{"pairings", PairingReport(*doc).Text},
+                                     std::pair{"crew-lines", CrewLines(*doc, ui).Text}}) {
+        const test::CliRun run = RunCli({"report", name, file});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, Cp1252ToUtf8(text)) << name;
+    }
+    EXPECT_NE(RunCli({"report", "crew-lines", file}).out.find("\r\nGAGNON L\xC3\211A  01  02"),
+              std::string::npos);
 }
 
 // A month not read whole (its end marker missing, a newer version, building
@@ -279,7 +295,7 @@ TEST(MonthCommandsTest, MonthsNotWholeAndViewerCopiesAreNeverWrittenBack)
         {"roster", file, "delete", "1"}};
     // clang-format on
     const std::vector<std::vector<std::string>> reads = {
-        {"inspect", file}, {"history", file}, {"pairing-warnings", file}};
+        {"inspect", file}, {"history", file}, {"pairing-warnings", file}, {"report", "global", file}};
     for (const auto& f : files) {
         const bool viewer = std::string(f.name) == "viewer";
         for (std::vector<std::string> args : changes) {

@@ -48,10 +48,9 @@ std::vector<Command> AddReportTextCommands(CLI::App& app)
                       "The pairing report: credit, hard time and running total of each pairing, "
                       "the occurrences table and the pairing load notes",
                       [](ScheduleDocument& doc, Interaction&) { return PairingReport(doc).Text; }),
-        AddReportText(app, "crew-lines", "Every crew member's month as a fixed-width text grid",
-                      [](ScheduleDocument& doc, Interaction& ui) {
-                          return CrewLines(doc, ui).Text;
-                      }),
+        AddReportText(
+            app, "crew-lines", "Every crew member's month as a fixed-width text grid",
+            [](ScheduleDocument& doc, Interaction& ui) { return CrewLines(doc, ui).Text; }),
     };
 }
 

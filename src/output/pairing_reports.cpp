@@ -44,8 +44,7 @@ int32_t Clamp32(int64_t value)
 }
 
 // A fixed text field up to its terminating zero, if it has one.
-template <size_t N>
-std::string FieldText(const std::array<char, N>& field)
+template <size_t N> std::string FieldText(const std::array<char, N>& field)
 {
     return std::string(field.data(), std::find(field.begin(), field.end(), '\0'));
 }
@@ -280,8 +279,8 @@ std::vector<std::string> GlobalInfoLines(ScheduleDocument& doc)
             min = ownMin;
         if (ownMax > 0)
             max = ownMax;
-        const bool isCcp = ownMax > 0 && c.CarryIn[CarryInEntry::Qualification] == kCheckPilot &&
-                           max > 4440;
+        const bool isCcp =
+            ownMax > 0 && c.CarryIn[CarryInEntry::Qualification] == kCheckPilot && max > 4440;
         if (min <= credit && credit <= max) {
             Average& kind = isReduced ? reduced : isCcp ? ccp : regular;
             kind.Sum += credit;
@@ -305,9 +304,10 @@ std::vector<std::string> GlobalInfoLines(ScheduleDocument& doc)
             ++codes[found->second].Count;
         }
     }
-    for (const auto& [kind, text] : {std::pair{&regular, "  Avg for Completed Regular Blocks"},
-                                     std::pair{&reduced, "  Avg for Completed Reduced Blocks"},
-                                     std::pair{&ccp, "  Avg for Non-Reduced Completed CCP Blocks"}}) {
+    for (const auto& [kind, text] :
+         {std::pair{&regular, "  Avg for Completed Regular Blocks"},
+          std::pair{&reduced, "  Avg for Completed Reduced Blocks"},
+          std::pair{&ccp, "  Avg for Non-Reduced Completed CCP Blocks"}}) {
         if (kind->Count > 0)
             add(Amount(kind->Sum / kind->Count) + text);
     }
@@ -316,8 +316,8 @@ std::vector<std::string> GlobalInfoLines(ScheduleDocument& doc)
     add(Amount(misc) + "  Misc Hours");
     monthTotal += carryIn + draft + misc;
     for (const CodeSum& code : codes) {
-        add(Amount(code.Credit) + Format(" in %03lld Occurrences of ", static_cast<long long>(code.Count)) +
-            code.Code);
+        add(Amount(code.Credit) +
+            Format(" in %03lld Occurrences of ", static_cast<long long>(code.Count)) + code.Code);
         monthTotal += code.Credit;
     }
     add("--------");
@@ -448,8 +448,7 @@ ClipboardReport CrewLines(ScheduleDocument& doc, Interaction& ui)
         for (; d < days; ++d) {
             const int32_t slot = c.DaySlot[U(d)];
             if (const TPair* pair = PairingIn(doc, slot)) {
-                const std::string number =
-                    At(pair->PairKey, 0) + Format("%04d", pair->PairNumber);
+                const std::string number = At(pair->PairKey, 0) + Format("%04d", pair->PairNumber);
                 rows[0] += attendants && CodeIs(pair->PairType, "PU") ? '*' : ' ';
                 appendColumns(number, FormatHoursMinutes(pair->OnTime, false));
                 if (!pair->CrossesMidnight) {

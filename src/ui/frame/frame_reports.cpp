@@ -35,8 +35,8 @@ bool PutOnClipboard(const ClipboardReport& report)
     html.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     auto* data = new QMimeData;
     data->setText(text);
-    data->setHtml(QStringLiteral("<html><body><pre style=\"%1\">%2</pre></body></html>")
-                      .arg(style, html));
+    data->setHtml(
+        QStringLiteral("<html><body><pre style=\"%1\">%2</pre></body></html>").arg(style, html));
     clipboard->setMimeData(data);
     return clipboard->text() == text;
 }

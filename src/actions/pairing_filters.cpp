@@ -232,6 +232,14 @@ bool ApplyStoredFilters(ScheduleDocument& doc, Interaction& ui, int32_t empNumbe
         ui.Message(kCaption, "Unable to Find Employee to Filter", Icon::Information);
         return false;
     }
+    ApplyCrewFilters(doc, crew);
+    return true;
+}
+
+void ApplyCrewFilters(ScheduleDocument& doc, int crew)
+{
+    if (!IsCrew(doc, crew))
+        return;
     const TPilot& pilot = doc.Crew[size_t(crew)];
     const StoredFilter filter = ParseStoredFilter(pilot.FilterText);
     SetAllMarks(doc, kMarkHidden);
@@ -248,7 +256,6 @@ bool ApplyStoredFilters(ScheduleDocument& doc, Interaction& ui, int32_t empNumbe
     doc.FilterName = pilot.Name;
     MarksChanged(doc);
     doc.Events().PairingsCaptionChanged("Filters On for " + doc.FilterName);
-    return true;
 }
 
 void FiltersOff(ScheduleDocument& doc)

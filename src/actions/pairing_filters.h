@@ -79,6 +79,8 @@ std::string PairingsCaption(const ScheduleDocument& doc);
 // turns filters on; "Unable to Find Employee to Filter" and false when there is none.
 bool ApplyStoredFilters(ScheduleDocument& doc, Interaction& ui, int32_t empNumber);
 void FiltersOff(ScheduleDocument& doc);
+// The same for the crew member at roster index `crew` (a valid index).
+void ApplyCrewFilters(ScheduleDocument& doc, int crew);
 // The filter pane's text for a stored filter string.
 std::string DescribeStoredFilter(const std::string& stored);
 

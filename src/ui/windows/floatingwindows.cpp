@@ -26,6 +26,11 @@ FloatingWindows::FloatingWindows(TMainDecFrameWin& frame, Interaction& ui, Setti
     // the pairings window.
     connect(client, &TtlWin::PairingsBoardChanged, this, &FloatingWindows::OnPairingsChanged);
     connect(client, &TtlWin::PairingsWindowRequested, this, &FloatingWindows::ShowPairingsWindow);
+    // The grid going down takes the filter window with it.
+    connect(client, &TtlWin::PairingsWindowRequested, this, [this](bool show) {
+        if (!show)
+            ShowFiltersWindow(false);
+    });
     connect(client, &TtlWin::DocumentChanged, this, &FloatingWindows::OnDocumentChanged);
     connect(client, &TtlWin::FiltersChanged, this, &FloatingWindows::OnFiltersChanged);
     connect(client, &TtlWin::PairingsCaptionSet, this, [this](const QString& caption) {

@@ -46,7 +46,9 @@ TFilterWin::TFilterWin(ScheduleDocument& doc, Interaction& ui, QWidget* parent)
     m_crew->setFixedWidth(159);
     const int crewCount = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
     for (int c = 0; c < crewCount; ++c)
-        m_crew->addItem(FromCoreText(Format("%d %.25s", c + 1, doc.Crew[size_t(c)].Name.c_str())));
+        // The chooser's entries hold 25 characters.
+        m_crew->addItem(
+            FromCoreText(Format("%d %s", c + 1, doc.Crew[size_t(c)].Name.c_str()).substr(0, 25)));
     m_crew->setCurrentIndex(doc.FilterCrew < crewCount ? doc.FilterCrew : -1);
 
     m_grid = new FilterGrid(doc, DistinctPairings(doc), [this](int index) {

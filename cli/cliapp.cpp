@@ -36,6 +36,7 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
                                      AddImportActivityCommand(app),
                                      AddImportToolBoxCommand(app),
                                      AddImportPairingsCommand(app),
+                                     AddImportBlocksCommand(app),
                                      AddScanLisCommand(app),
                                      AddBuildCommand(app),
                                      AddReportWarningsCommand(app)};
@@ -50,6 +51,7 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
     for (Command& report : AddReportTextCommands(app))
         commands.push_back(std::move(report));
     commands.push_back(AddFilterCommand(app));
+    commands.push_back(AddExportCrewTracCommand(app));
 
     try {
         app.parse(argc, argv);

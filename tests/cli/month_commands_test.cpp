@@ -2,6 +2,7 @@
 #include "commands/command.h"
 #include "core/pairing_edit_cases.h"
 #include "model/text_encoding.h"
+#include "output/crewtrac_export.h"
 #include "output/pairing_reports.h"
 #include "rules/history.h"
 #include "storage/month_lock.h"
@@ -250,6 +251,23 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, Cp1252ToUtf8(text)) << name;
     }
+
+    // The crew tracking export goes beside FILE, the summary to stdout.
+    const std::vector<std::string> exportArgs{"export", "crewtrac", file,   "--base", "V",
+                                              "--eqp",  "8",        "--crew-type", "fo", "--name"};
+    std::vector<std::string> args = exportArgs;
+    args.push_back("JUN");
+    const test::CliRun exported = RunCli(args);
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.out, "Blk 3 Capt Pairings-LineIndoc. Not Exported\nExport Completed\n");
+    const CrewTracCodes codes{"JUN", "V", "8", CrewType::FirstOfficer};
+    std::vector<std::string> summary;
+    EXPECT_EQ(test::ReadAll(dir.path() / "Export" / "JUN.BAW"), BawText(*doc, codes, false));
+    EXPECT_EQ(test::ReadAll(dir.path() / "Export" / "JUN.LIN"), LinText(*doc, codes, summary));
+    args.back() = "NINECHARS";
+    const test::CliRun refused = RunCli(args);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Export Error: FileName needs to be 1-8 char long. \n");
 }
 
 // A month not read whole (its end marker missing, a newer version, building

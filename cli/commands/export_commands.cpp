@@ -35,15 +35,16 @@ Command AddExportCrewTracCommand(CLI::App& app)
         "crewtrac", "The BAW and LIN files of the blocks for the crew tracking system, written "
                     "into the Export folder beside FILE");
     command->add_option("FILE", options->file, "Block file")->required();
-    command->add_option("--name", options->codes.FileName, "Base name of both files, 1-8 characters")
+    command
+        ->add_option("--name", options->codes.FileName, "Base name of both files, 1-8 characters")
         ->required();
     command->add_option("--base", options->codes.BaseCode, "Base code of the pairings, one letter")
         ->required();
-    command->add_option("--eqp", options->codes.EqpCode, "Equipment code of the pairings, one digit")
+    command
+        ->add_option("--eqp", options->codes.EqpCode, "Equipment code of the pairings, one digit")
         ->required();
-    const std::map<std::string, CrewType> types = {{"CA", CrewType::Captain},
-                                                   {"FO", CrewType::FirstOfficer},
-                                                   {"PU", CrewType::Attendant}};
+    const std::map<std::string, CrewType> types = {
+        {"CA", CrewType::Captain}, {"FO", CrewType::FirstOfficer}, {"PU", CrewType::Attendant}};
     command->add_option("--crew-type", options->codes.Type, "CA, FO or PU")
         ->required()
         ->transform(CLI::CheckedTransformer(types, CLI::ignore_case));

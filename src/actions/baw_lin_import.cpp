@@ -55,8 +55,9 @@ void PlacePairing(ScheduleDocument& doc, Interaction& ui, int crew, int day,
     bool operating = false;
     for (int p = 0; p <= last; ++p) {
         const TPair& pair = doc.Pairs[static_cast<std::size_t>(p)];
-        if (pair.PairNumber != record.PairNumber || pair.PairKey.empty() ||
-            pair.PairKey[0] != record.PairLetter)
+        // The export writes a blank for a pairing without a prefix letter.
+        const char letter = pair.PairKey.empty() ? ' ' : pair.PairKey[0];
+        if (pair.PairNumber != record.PairNumber || letter != record.PairLetter)
             continue;
         const int32_t ops = pair.OpsCount[static_cast<std::size_t>(day)];
         operating = operating || ops != kNotOperating;
@@ -94,15 +95,15 @@ void PlaceOther(ScheduleDocument& doc, Interaction& ui, int crew, int first, int
         const TPilot& member = doc.Crew[static_cast<std::size_t>(crew)];
         if (member.DaySlot[static_cast<std::size_t>(d)] != kFreeSlot ||
             PairingCoveringDay(doc, crew, d) >= 0) {
-            result.Problems.push_back(Format("%s %s Day %d Not Free", who.c_str(),
-                                             record.Tracking.c_str(), d + 1));
+            result.Problems.push_back(
+                Format("%s %s Day %d Not Free", who.c_str(), record.Tracking.c_str(), d + 1));
             continue;
         }
         if (ApplyToolBoxItem(doc, ui, crew, d, ref) == ToolBoxDropResult::Done)
             ++result.Placed;
         else
-            result.Problems.push_back(Format("%s %s Day %d Not Assigned", who.c_str(),
-                                             record.Tracking.c_str(), d + 1));
+            result.Problems.push_back(
+                Format("%s %s Day %d Not Assigned", who.c_str(), record.Tracking.c_str(), d + 1));
     }
 }
 
@@ -126,8 +127,8 @@ BlockImportResult ImportBawLinBlocks(ScheduleDocument& doc, Interaction& ui,
             const int first = DayOf(doc, record.Start);
             if (first < 0) {
                 result.Problems.push_back(Format("%s Date %02d/%02d/%04d Not in the Month",
-                                                 who.c_str(), record.Start.Day,
-                                                 record.Start.Month, record.Start.Year));
+                                                 who.c_str(), record.Start.Day, record.Start.Month,
+                                                 record.Start.Year));
                 continue;
             }
             if (record.Type == BlockDayRecord::Kind::Pairing) {

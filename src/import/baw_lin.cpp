@@ -170,8 +170,8 @@ BawLinFile ParseBawLin(std::string_view baw, std::string_view lin)
         file.Blocks.push_back(std::move(block));
     }
     if (next < holders.size())
-        file.Problems.push_back(Format("%d BAW Lines have no LIN Line",
-                                       static_cast<int>(holders.size() - next)));
+        file.Problems.push_back(
+            Format("%d BAW Lines have no LIN Line", static_cast<int>(holders.size() - next)));
     return file;
 }
 

@@ -29,9 +29,9 @@ constexpr const char* kFileError = "File Error";
 constexpr const char* kCaption = "Tessara Lines";
 
 // Codes whose run of days goes out as one record.
-constexpr std::array<std::string_view, 17> kMergedCodes = {
-    "VAC", "STT", "LOA", "UTF", "VAN", "VON", "VCR", "VTP", "BST",
-    "STA", "STP", "MED", "PSD", "LTD", "WCB", "MOD", "PWC"};
+constexpr std::array<std::string_view, 17> kMergedCodes = {"VAC", "STT", "LOA", "UTF", "VAN", "VON",
+                                                           "VCR", "VTP", "BST", "STA", "STP", "MED",
+                                                           "PSD", "LTD", "WCB", "MOD", "PWC"};
 
 bool IsMerged(std::string_view code)
 {
@@ -170,8 +170,7 @@ std::string OtherRecord(const ScheduleDocument& doc, const TPilot& crew, int& d)
     if (end >= start)
         endPart = Yymmdd(DateOfDay(doc, d)) + Format("%04lld", static_cast<long long>(end));
     else if (PilotGroup(doc) && code2 == "RB")
-        endPart = Yymmdd(DateFromJulianDay(JulianDay(DateOfDay(doc, d).Month,
-                                                     DateOfDay(doc, d).Day,
+        endPart = Yymmdd(DateFromJulianDay(JulianDay(DateOfDay(doc, d).Month, DateOfDay(doc, d).Day,
                                                      DateOfDay(doc, d).Year) +
                                            1)) +
                   Format("%04lld", static_cast<long long>(end));
@@ -180,7 +179,11 @@ std::string OtherRecord(const ScheduleDocument& doc, const TPilot& crew, int& d)
 
     std::string head;
     if (code2 == "RA" || code2 == "RB" || code2 == "RE")
-        head = Format("R%c%2s", code2 == "RA" ? '1' : code2 == "RB" ? '2' : '3', kAirlineDesignator);
+        head = Format("R%c%2s",
+                      code2 == "RA"   ? '1'
+                      : code2 == "RB" ? '2'
+                                      : '3',
+                      kAirlineDesignator);
     else
         head = Format("99%-2.2s", code2.c_str());
     return Fit(Format("%s  %12s%s%04lld", head.c_str(), "", startDate.c_str(),
@@ -279,10 +282,10 @@ std::string LinText(const ScheduleDocument& doc, const CrewTracCodes& codes,
         const auto hard = static_cast<int32_t>(std::clamp<int64_t>(HardTime(doc, crew), 0, 9999));
         const int32_t credit = std::clamp(crew.CreditHours * 60 + crew.CreditMinutes, 0, 9999);
 
-        std::string line = Fit(Format("1%c%s%03d%c%04d%04d%s%-50s", letter, prefix.c_str(),
-                                      open ? 0 : sequence, kind, hard, credit,
-                                      TypeCode(doc, codes), "01"),
-                               kLinBlockPart);
+        std::string line =
+            Fit(Format("1%c%s%03d%c%04d%04d%s%-50s", letter, prefix.c_str(), open ? 0 : sequence,
+                       kind, hard, credit, TypeCode(doc, codes), "01"),
+                kLinBlockPart);
         TPilot copy = crew;
         if (PilotGroup(doc) && crew.DraftCredits > 0 && !InsertDraftCredit(doc, copy))
             summary.push_back(crew.Name + " No Draft Credit Code Inserted");

@@ -53,7 +53,7 @@ std::string BawText(ScheduleDocument& doc, const CrewTracCodes& codes, bool only
 // single blocks go to `summary`. The draft credit day is put on a copy of
 // each block, never on the block itself.
 std::string LinText(const ScheduleDocument& doc, const CrewTracCodes& codes,
-                     std::vector<std::string>& summary);
+                    std::vector<std::string>& summary);
 
 // The folder the files go to: "Export" beside the month's file.
 std::filesystem::path ExportFolder(const ScheduleDocument& doc);

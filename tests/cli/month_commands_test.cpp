@@ -253,8 +253,8 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
     }
 
     // The crew tracking export goes beside FILE, the summary to stdout.
-    const std::vector<std::string> exportArgs{"export", "crewtrac", file,   "--base", "V",
-                                              "--eqp",  "8",        "--crew-type", "fo", "--name"};
+    const std::vector<std::string> exportArgs{"export", "crewtrac",    file, "--base", "V", "--eqp",
+                                              "8",      "--crew-type", "fo", "--name"};
     std::vector<std::string> args = exportArgs;
     args.push_back("JUN");
     const test::CliRun exported = RunCli(args);
@@ -268,6 +268,20 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
     const test::CliRun refused = RunCli(args);
     EXPECT_EQ(refused.status, 1);
     EXPECT_EQ(refused.err, "Export Error: FileName needs to be 1-8 char long. \n");
+
+    // Read back onto the month without its blocks; onto the month itself
+    // nothing is free, so nothing changes.
+    const std::string baw = (dir.path() / "Export" / "JUN.BAW").string();
+    tl::test::TempDir emptyDir;
+    const std::string empty =
+        test::SaveJune(emptyDir, "YYZDH8FOZ", names, {{600, 480}, {600, 480}},
+                       [](ScheduleDocument& d) { d.CrewKind = kFirstOfficers; });
+    const test::CliRun placed = RunCli({"import-blocks", empty, baw, "--yes"});
+    EXPECT_EQ(placed.status, 0) << placed.err;
+    EXPECT_EQ(placed.out, "1 Days Placed\n");
+    const std::string before = test::ReadAll(file);
+    EXPECT_EQ(RunCli({"import-blocks", file, baw, "--yes"}).status, 1);
+    EXPECT_EQ(test::ReadAll(file), before);
 }
 
 // A month not read whole (its end marker missing, a newer version, building

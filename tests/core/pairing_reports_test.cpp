@@ -1,8 +1,8 @@
-#include "core/legality_month.h"
-#include "model/text_format.h"
 #include "actions/baw_lin_import.h"
 #include "actions/toolbox_drop.h"
+#include "core/legality_month.h"
 #include "model/activity_codes.h"
+#include "model/text_format.h"
 #include "output/crewtrac_export.h"
 #include "output/pairing_reports.h"
 #include "rules/assignment.h"
@@ -197,17 +197,16 @@ TEST(CrewTracExportTest, BawAndLinColumnByColumn)
     EXPECT_EQ(test::ReadAll(dir.path() / "Export" / "JUN27.LIN"),
               LinLine("0QZ 2706PV8") +
                   LinLine("1PV8001P01500600CA" + kLinTail + "R2QZ" + kSpaces14 +
-                          "2706011200270602" + "0360" + "10QZ  Y8101 270603" + kSpaces20 +
-                          "99DC" + kSpaces14 + "2706060720270606" + "0721" + "99VA" + kSpaces14 +
+                          "2706011200270602" + "0360" + "10QZ  Y8101 270603" + kSpaces20 + "99DC" +
+                          kSpaces14 + "2706060720270606" + "0721" + "99VA" + kSpaces14 +
                           "2706100001270614" + "1440") +
                   LinLine("1PV8000O01200000CA" + kLinTail + "10QZ  Y8101 270621" + kSpaces20) +
                   LinLine("1PV8003L00000000CA" + kLinTail + "R1QZ" + kSpaces14 +
                           "2706301200270630" + "1440"));
-    EXPECT_EQ(outcome.Summary,
-              (std::vector<std::string>{"Blk 2 Capt Pairings-LineIndoc. Not Exported",
-                                        "Blk 3 is Exported as OpenTime. Emp Num is 0",
-                                        "CREW 4 No Draft Credit Code Inserted",
-                                        "Export Completed"}));
+    EXPECT_EQ(outcome.Summary, (std::vector<std::string>{
+                                   "Blk 2 Capt Pairings-LineIndoc. Not Exported",
+                                   "Blk 3 is Exported as OpenTime. Emp Num is 0",
+                                   "CREW 4 No Draft Credit Code Inserted", "Export Completed"}));
     EXPECT_EQ(m.ui.Dialogs(),
               std::vector<std::string>{"Tessara Lines: Finished Exporting to CrewTrac format"});
     EXPECT_TRUE(m.Crew(0) == before); // the draft credit day went only to the copy
@@ -334,12 +333,12 @@ TEST(CrewTracExportTest, ImportOfTheExportGivesTheBlocksBack)
 TEST(CrewTracExportTest, HostileBawAndLinLines)
 {
     const std::string record = "10QZ  V8101 270603" + kSpaces20;
-    const BawLinFile file = ParseBawLin(
-        "000000001 PV8001CA\nxyz\n00000000\n-00000005 PV8003CA\n000000009 PV8004CA\n"
-        "000000004 PV8005CA\n",
-        "0QZ 2706PV8\n1PV8001L00000000CA" + kLinTail + record + "99" + "\n1PV8002" +
-            "\n1PV8003L00000000CA" + kLinTail + "R9QZ" + std::string(34, '9') + "99VC" +
-            kSpaces14 + "2713990000271399000");
+    const BawLinFile file =
+        ParseBawLin("000000001 PV8001CA\nxyz\n00000000\n-00000005 PV8003CA\n000000009 PV8004CA\n"
+                    "000000004 PV8005CA\n",
+                    "0QZ 2706PV8\n1PV8001L00000000CA" + kLinTail + record + "99" + "\n1PV8002" +
+                        "\n1PV8003L00000000CA" + kLinTail + "R9QZ" + std::string(34, '9') + "99VC" +
+                        kSpaces14 + "2713990000271399000");
     EXPECT_EQ(file.Problems,
               (std::vector<std::string>{"BAW Line 2 is not a Block", "BAW Line 3 is not a Block",
                                         "BAW Line 4 is not a Block", "LIN Line 3 is not a Block",

@@ -42,8 +42,7 @@ ExportDialog::ExportDialog(ScheduleDocument& doc, Interaction& ui, QWidget* pare
 
     auto* types = new QGroupBox(QStringLiteral("Crew Type"), this);
     auto* typeRow = new QHBoxLayout(types);
-    const QString names[] = {QStringLiteral("Capt"), QStringLiteral("FO"),
-                             QStringLiteral("FA/PU")};
+    const QString names[] = {QStringLiteral("Capt"), QStringLiteral("FO"), QStringLiteral("FA/PU")};
     for (int t = 0; t < 3; ++t) {
         m_types[t] = new QRadioButton(names[t], types);
         typeRow->addWidget(m_types[t]);

@@ -1,8 +1,8 @@
 #include "ui/frame/month_imports.h"
 
 #include "import/absences_extract.h"
-#include "import/baw_lin.h"
 #include "import/activity_extract.h"
+#include "import/baw_lin.h"
 #include "import/lis_scan.h"
 #include "import/prg_file.h"
 #include "import/roster_extract.h"

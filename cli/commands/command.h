@@ -71,12 +71,13 @@ Command AddReportWarningsCommand(CLI::App& app);
 std::vector<Command> AddReportTextCommands(CLI::App& app);
 // The "report" command that holds each report as a subcommand.
 CLI::App& ReportsCommand(CLI::App& app);
+// The "export" command that holds each export as a subcommand.
+CLI::App& ExportsCommand(CLI::App& app);
 Command AddRosterCommand(CLI::App& app);
 Command AddEditPairingCommand(CLI::App& app);
 Command AddPairingWarningsCommand(CLI::App& app);
 Command AddFilterCommand(CLI::App& app);
-// The "export" command that holds each export as a subcommand.
-CLI::App& ExportsCommand(CLI::App& app);
+// export crewtrac: the BAW and LIN files.
 Command AddExportCrewTracCommand(CLI::App& app);
 
 // Opens a block file as the program does (OpenMonthFile), under its

@@ -10,16 +10,6 @@
 
 namespace tl::cli {
 
-CLI::App& ExportsCommand(CLI::App& app)
-{
-    for (CLI::App* sub : app.get_subcommands([](CLI::App* a) { return a->get_name() == "export"; }))
-        return *sub;
-    CLI::App* group =
-        app.add_subcommand("export", "Files made from a month for other systems and people");
-    group->require_subcommand(1);
-    return *group;
-}
-
 // The schedule export for the crew tracking system: NAME.BAW and NAME.LIN
 // in the "Export" folder beside FILE, the summary list on stdout.
 Command AddExportCrewTracCommand(CLI::App& app)

@@ -5,6 +5,7 @@
 #include "rules/block_build.h"
 #include "rules/legality.h"
 #include "storage/memory_settings.h"
+#include "support/modal.h"
 #include "support/scripted_interaction.h"
 #include "ui/dialogs/crewcomplementdialog.h"
 #include "ui/dialogs/otherdetailsdialog.h"
@@ -37,13 +38,13 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
 
 #include <climits>
 #include <functional>
 
+using tl::test::OnNextModal;
 using tl::test::ScriptedInteraction;
 using namespace tl::ui;
 
@@ -93,14 +94,6 @@ struct Fixture {
     TtlWin win{ui, settings};
     tl::ScheduleDocument& doc = win.Document();
 };
-
-void OnNextModal(const std::function<void(QWidget*)>& act)
-{
-    QTimer::singleShot(0, [act] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            act(modal);
-    });
-}
 
 QStringList Lines(const QListWidget* list)
 {

@@ -2,6 +2,7 @@
 #include "model/vortime.h"
 #include "storage/block_file.h"
 #include "storage/memory_settings.h"
+#include "support/modal.h"
 #include "support/scripted_interaction.h"
 #include "ui/dialogs/editorviewpairsdialog.h"
 #include "ui/dialogs/pairdialog.h"
@@ -23,12 +24,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
-#include <functional>
 #include <tuple>
 
 using tl::test::ScriptedInteraction;
+using tl::test::WhenModal;
 using namespace tl;
 using namespace tl::ui;
 using Field = PairDialog::Field;
@@ -66,17 +66,6 @@ struct Fixture {
     MemorySettingsStore settings;
     TMainDecFrameWin frame{ui, settings};
 };
-
-// Runs `act` on the next modal dialog of type T once it shows.
-template <typename T> void WhenModal(std::function<void(T&)> act)
-{
-    QTimer::singleShot(10, [act] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget()))
-            act(*dialog);
-        else
-            WhenModal<T>(act);
-    });
-}
 
 } // namespace
 

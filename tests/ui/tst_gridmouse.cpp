@@ -43,6 +43,7 @@
 
 #include <climits>
 #include <functional>
+#include <tuple>
 
 using tl::test::OnNextModal;
 using tl::test::ScriptedInteraction;
@@ -65,14 +66,8 @@ struct Fixture {
         }
         doc.LastPair = doc.LastBasePair = 0;
         tl::TPair& p = doc.Pairs[0];
-        p.PairKey = "A8101";
-        p.PairNumber = 8101;
-        p.OnTime = 360;
-        p.OffTime = 840;
-        p.Tafb = 2 * 1440 + 480;
-        p.Length = 3;
-        p.Credit = 900;
-        p.PairType = "CA";
+        std::tie(p.PairKey, p.PairNumber, p.OnTime, p.OffTime, p.Tafb, p.Length, p.Credit,
+                 p.PairType) = std::tuple("A8101", 8101, 360, 840, 2 * 1440 + 480, 3, 900, "CA");
         p.OpsCount[4] = tl::kOpsAssigned;
         doc.Crew[1].DaySlot[4] = 0;
         doc.Crew[2].DaySlot[10] = tl::kOtherSlot;
@@ -259,11 +254,9 @@ private slots:
         QVERIFY(reasons[0].startsWith(QStringLiteral("001 CREW 1: ")));
         QCOMPARE(reasons[1], QStringLiteral("003 CREW 3: bids reserve or is on leave"));
         QVERIFY(stayedOpen);
-        const auto& events = m.ui.Events();
-        QCOMPARE(events.size(), size_t(2));
-        QCOMPARE(events[0].text, std::string("You have not Selected an Employee"));
-        QCOMPARE(events[1].text, std::string("Can't Assign. Pairing allready Assigned"));
-        QCOMPARE(events[1].caption, std::string("Tessara Lines"));
+        QCOMPARE(m.ui.Dialogs(), (std::vector<std::string>{
+                                     "Tessara Lines: You have not Selected an Employee",
+                                     "Tessara Lines: Can't Assign. Pairing allready Assigned"}));
         // Assigned: the board shows it held and marks it last assigned.
         QCOMPARE(m.doc.Crew[1].DaySlot[0], 0);
         QCOMPARE(m.doc.LastAssignedPair, 0);

@@ -17,7 +17,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -108,7 +107,7 @@ private slots:
         QVERIFY(f.doc().GridOn); // built again with the changed pairing
     }
 
-    void editorNavigatesWarningsOpenPairingsPropertiesStoreDays()
+    void editorNavigatesAndPropertiesStoreDays()
     {
         Fixture f;
         f.doc().PairEditUnlocked = true;
@@ -134,13 +133,6 @@ private slots:
         editor.Edit(Field::Tafb)->setText(QStringLiteral("030:00"));
         editor.PreviousButton()->click();
         QCOMPARE(editor.Edit(Field::Credit)->text(), QStringLiteral("06:00"));
-
-        int opened = -1;
-        PairingValidateDialog warnings(f.doc(), f.ui, [&] { opened = f.doc().CurrentPair; });
-        QListWidget* list = warnings.List();
-        emit list->itemDoubleClicked(
-            list->findItems(QStringLiteral("Pair 0202  Credit"), Qt::MatchStartsWith).value(0));
-        QCOMPARE(opened, 1);
 
         Pairprops props(f.doc(), f.ui, 0);
         props.Days()->setCurrentIndex(2);

@@ -5,6 +5,7 @@
 
 #include <new>
 #include <ostream>
+#include <utility>
 #include <vector>
 
 namespace tl::cli {
@@ -46,6 +47,8 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
     commands.push_back(AddRosterCommand(app));
     commands.push_back(AddEditPairingCommand(app));
     commands.push_back(AddPairingWarningsCommand(app));
+    for (Command& report : AddReportTextCommands(app))
+        commands.push_back(std::move(report));
 
     try {
         app.parse(argc, argv);

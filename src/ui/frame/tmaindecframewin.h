@@ -107,6 +107,8 @@ private:
     void InstallNewCommands();
     // The Import menu (frame_imports.cpp).
     void InstallImportCommands();
+    // Global Information and the reports on the clipboard (frame_reports.cpp).
+    void InstallReportCommands();
 
     void DoOpen();
     bool DoSave();

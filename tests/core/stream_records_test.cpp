@@ -339,14 +339,9 @@ TEST(TPairValidateTest, AppendsEveryFailureInOrder)
          "Daily Start Time < 00:00 or > 23:59 on Day 1. "},
         {"EveryCheckInOrder",
          [](TPair& p) {
-             p.Length = 2;
-             p.Credit = 999;
-             p.OnTime = 1441;
-             p.OpsCount[0] = kNotOperating;
-             p.DayCredit[0] = -1;
-             p.DayHard[0] = -1;
-             p.DayStart[1] = -1;
-             p.DayDuty[1] = -1;
+             std::tie(p.Length, p.Credit, p.OnTime, p.OpsCount[0]) =
+                 std::tuple(2, 999, 1441, kNotOperating);
+             p.DayCredit[0] = p.DayHard[0] = p.DayStart[1] = p.DayDuty[1] = -1;
          },
          31,
          "Credit for each Day does not add up to Total Credit\n"

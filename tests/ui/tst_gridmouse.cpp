@@ -147,11 +147,8 @@ struct Month {
     {
         tl::TPair& p = doc.Pairs[size_t(++doc.LastPair)];
         doc.LastBasePair = doc.LastPair;
-        p.PairNumber = 101 + doc.LastPair;
-        p.OnTime = on;
-        p.Length = static_cast<int8_t>(length);
-        p.Tafb = (length - 1) * 1440 + 600;
-        p.OffTime = (on + 600) % 1440;
+        std::tie(p.PairNumber, p.OnTime, p.Length, p.Tafb, p.OffTime) = std::tuple(
+            101 + doc.LastPair, on, length, (length - 1) * 1440 + 600, (on + 600) % 1440);
         for (int k = 0; k < length; ++k)
             p.DayCredit[size_t(k)] = creditPerDay;
         p.Credit = creditPerDay * length;

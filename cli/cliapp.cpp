@@ -49,6 +49,7 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
     commands.push_back(AddPairingWarningsCommand(app));
     for (Command& report : AddReportTextCommands(app))
         commands.push_back(std::move(report));
+    commands.push_back(AddFilterCommand(app));
 
     try {
         app.parse(argc, argv);

@@ -46,6 +46,8 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
     commands.push_back(AddRosterCommand(app));
     commands.push_back(AddEditPairingCommand(app));
     commands.push_back(AddPairingWarningsCommand(app));
+    commands.push_back(AddImportBidsCommand(app));
+    commands.push_back(AddGuessCommand(app));
 
     try {
         app.parse(argc, argv);

@@ -26,11 +26,10 @@ std::string BidLine(int emp, const std::map<int, std::string>& fields = {})
     for (int n = 1; n <= bid_file::kFields; ++n) {
         const auto it = fields.find(n);
         const std::string value = it != fields.end() ? it->second
-                                  : n == 1           ? (emp < 1000000 ? "0000" : "") +
-                                                 std::to_string(emp)
-                                  : n == 2           ? "Anne"
-                                  : n == 3           ? "Smith"
-                                                     : "";
+                                  : n == 1 ? (emp < 1000000 ? "0000" : "") + std::to_string(emp)
+                                  : n == 2 ? "Anne"
+                                  : n == 3 ? "Smith"
+                                           : "";
         line += "\"" + value + "\",";
     }
     return line + "\"end_x_bid\"\n";
@@ -51,21 +50,33 @@ Imported Import(const std::string& text)
     SilentInteraction ui;
     const BidImportResult result = ImportPilotBidsText(*r.doc, text, ui);
     r.summary = SplitSummaryText(result.Summary);
-    EXPECT_THAT(std::vector(r.summary.begin(), r.summary.begin() + 2),
-                ElementsAreArray({"Missing Bids / Warnings", "  List Copied to Windows Clipboard"}));
+    EXPECT_THAT(
+        std::vector(r.summary.begin(), r.summary.begin() + 2),
+        ElementsAreArray({"Missing Bids / Warnings", "  List Copied to Windows Clipboard"}));
     r.summary.erase(r.summary.begin(), r.summary.begin() + 2);
     return r;
 }
 
 TEST(BidFileTest, BidTextLayout)
 {
-    const Imported r = Import(
-        BidLine(42, {{4, "a.s@x.com"},  {5, "416"},         {6, "647"},        {9, "N"},
-                     {10, "6-8"},       {12, "5"},          {15, "1"},         {18, "16"},
-                     {19, "Y"},         {20, "PAIRINGS"},   {21, "17"},        {22, "Off 10-12, 20"},
-                     {30, "Z8101"},     {31, "hi"},         {33, "0"},         {34, "2027-10-22"},
-                     {35, "19:52:31.520"}}) +
-        BidLine(1234567));
+    const Imported r = Import(BidLine(42, {{4, "a.s@x.com"},
+                                           {5, "416"},
+                                           {6, "647"},
+                                           {9, "N"},
+                                           {10, "6-8"},
+                                           {12, "5"},
+                                           {15, "1"},
+                                           {18, "16"},
+                                           {19, "Y"},
+                                           {20, "PAIRINGS"},
+                                           {21, "17"},
+                                           {22, "Off 10-12, 20"},
+                                           {30, "Z8101"},
+                                           {31, "hi"},
+                                           {33, "0"},
+                                           {34, "2027-10-22"},
+                                           {35, "19:52:31.520"}}) +
+                              BidLine(1234567));
     EXPECT_EQ(r.doc->Crew[0].BidText,
               "ANNE SMITH    000042\n"
               "MAX DAYS: 16MAX DAYS RES: 17    CREW REST: Y    PAIR/RES: PAIRINGS    LBW: N\n"
@@ -84,13 +95,19 @@ struct BidCase {
     const char* name;
     std::string file;
     std::vector<std::string> summary;
-    std::string bidHas; // "OLD" when the bid must stay as it was
+    std::string bidHas;       // "OLD" when the bid must stay as it was
     std::map<int, int> flags; // DayFlag of slots that get one
     bool reserve = false;
 };
 
+void PrintTo(const BidCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 const std::string kBob = BidLine(1234567);
-const std::string kError = "* Bid Found but Unable to Extract Bid Data for ANNE SMITH  Emp Number 42";
+const std::string kError =
+    "* Bid Found but Unable to Extract Bid Data for ANNE SMITH  Emp Number 42";
 
 std::string Damaged(std::string line, std::string_view from, std::string_view to)
 {
@@ -156,7 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
                 {"* GDO Load Error for ANNE SMITH  Emp Number 42"},
                 "GDO: 3, ERROR!    \n",
                 {}},
-        BidCase{"VerticalTabsButTheLast", BidLine(42, {{22, "a\vb\v"}}) + kBob, {}, "(1). A B\v\n", {}},
+        BidCase{
+            "VerticalTabsButTheLast", BidLine(42, {{22, "a\vb\v"}}) + kBob, {}, "(1). A B\v\n", {}},
         BidCase{"CommasAndHighBytesInFields",
                 BidLine(42, {{2, "\xe9lise, j"}, {22, "off 1,2"}}) + kBob,
                 {},
@@ -168,7 +186,11 @@ INSTANTIATE_TEST_SUITE_P(
                 {kError},
                 "OLD",
                 {}},
-        BidCase{"MissingEndMarker", kBob + Damaged(BidLine(42), "end_x_bid", "end"), {kError}, "OLD", {}},
+        BidCase{"MissingEndMarker",
+                kBob + Damaged(BidLine(42), "end_x_bid", "end"),
+                {kError},
+                "OLD",
+                {}},
         BidCase{"UnbalancedQuote",
                 Damaged(BidLine(42), "\"Anne\",", "Anne,") + kBob,
                 {kError},
@@ -182,7 +204,8 @@ INSTANTIATE_TEST_SUITE_P(
                     for (int i = 0; i < 2000000; ++i)
                         junk += "\"9999999999\",";
                     return junk;
-                }() + BidLine(42, {{22, "x"}}) + kBob,
+                }() +
+                    BidLine(42, {{22, "x"}}) + kBob,
                 {},
                 "(1). X\n",
                 {}}),
@@ -208,14 +231,15 @@ TEST(BidFileTest, ImportFromFile)
     EXPECT_EQ(done.Found, 1);
     EXPECT_EQ(doc->Crew[1].BidText, "");
     EXPECT_THAT(ui.ListLines("Summary").back(), "No Bid Found for BOB JONES  Emp Number 7");
-    const std::string unreadable = "Tessara Lines: Unable to Open File " +
-                                   (dir.path() / "missing").string();
+    const std::string unreadable =
+        "Tessara Lines: Unable to Open File " + (dir.path() / "missing").string();
     EXPECT_EQ(ui.Dialogs()[2], unreadable);
 
     doc->CrewKind = kFlightAttendants;
     ui.Clear();
     EXPECT_EQ(ImportBids(*doc, path, ui).Outcome, BidImportOutcome::Refused);
-    EXPECT_THAT(ui.Dialogs(), ElementsAreArray({"Tessara Lines: This Feature is for Pilot Use Only"}));
+    EXPECT_THAT(ui.Dialogs(),
+                ElementsAreArray({"Tessara Lines: This Feature is for Pilot Use Only"}));
 }
 
 } // namespace

@@ -41,6 +41,11 @@ struct GuessCase {
     bool february = false;
 };
 
+void PrintTo(const GuessCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class GuessCases : public ::testing::TestWithParam<GuessCase> {};
 
 TEST_P(GuessCases, PaneText)
@@ -60,8 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
         GuessCase{"NoPrefixNoDay", "(2). 8101 Z9999 V8101 OFF 40\n", "", ""},
         GuessCase{"DaysOnlyOnOffLines", "(1). 10 12-14\n(2). off 3\n", "03, \n", ""},
         GuessCase{"WeekendsWithoutOff", "(1). WEEKENDS\n", "", ""},
-        GuessCase{"WeekendsOff", "(1). WEEKENDS OFF\n",
-                  "06, 07, 13, 14, 20, 21, 27, 28, \n", ""},
+        GuessCase{"WeekendsOff", "(1). WEEKENDS OFF\n", "06, 07, 13, 14, 20, 21, 27, 28, \n", ""},
         GuessCase{"RepeatsStayInTheFirstPreference",
                   "(1). OFF 5, 6\n(2). Z8101\n(3). OFF 6 7 7 5-7\n(4). Z8101 Z8102\n",
                   "05, 06, \n07, \n", "8101, \n8102, \n"},
@@ -95,8 +99,8 @@ TEST(BidRequestsTest, DayOffRequestsReplaceOnlyBidRequests)
     p.DayFlag[2] = 3;  // a toolbox request stays
     p.DayFlag[9] = 25; // one of the last run goes
     ScriptedInteraction ui;
-    ASSERT_TRUE(SetDayOffRequests(*doc, 0,
-                                  GuessTheBid(*doc, "(1). OFF 3, 10-11\n(2). OFF 20, 18\n"), ui));
+    ASSERT_TRUE(
+        SetDayOffRequests(*doc, 0, GuessTheBid(*doc, "(1). OFF 3, 10-11\n(2). OFF 20, 18\n"), ui));
     EXPECT_EQ(Flags(p), (std::map<int, int>{{2, 3}, {9, 20}, {10, 20}, {19, 21}, {17, 22}}));
     EXPECT_TRUE(ui.Dialogs().empty());
 }
@@ -111,12 +115,30 @@ TEST(BidRequestsTest, DayOffsetsOfShiftedPeriods)
         std::vector<std::string> dialogs;
     } cases[] = {
         // February's period starts the day before the 1st.
-        {1, 31, 2, 29, "(1). OFF 31 1\n", Answer::Yes, {{0, 20}, {1, 20}},
+        {1,
+         31,
+         2,
+         29,
+         "(1). OFF 31 1\n",
+         Answer::Yes,
+         {{0, 20}, {1, 20}},
          {"Tessara Lines: Is this request Feb 1st Off"}},
-        {1, 31, 2, 29, "(1). OFF 1\n", Answer::No, {{30, 20}},
+        {1,
+         31,
+         2,
+         29,
+         "(1). OFF 1\n",
+         Answer::No,
+         {{30, 20}},
          {"Tessara Lines: Is this request Feb 1st Off"}},
         // March's starts the day after.
-        {3, 2, 4, 1, "(1). OFF 1, 2\n", Answer::Yes, {{0, 20}},
+        {3,
+         2,
+         4,
+         1,
+         "(1). OFF 1, 2\n",
+         Answer::Yes,
+         {{0, 20}},
          {"Tessara Lines: March 1st Is Not in This Schedule Period. Ignoring request for "
           "March 1st"}},
     };

@@ -48,6 +48,7 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
     commands.push_back(AddPairingWarningsCommand(app));
     commands.push_back(AddImportBidsCommand(app));
     commands.push_back(AddGuessCommand(app));
+    commands.push_back(AddFilterCommand(app));
 
     try {
         app.parse(argc, argv);

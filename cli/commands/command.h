@@ -70,6 +70,7 @@ Command AddEditPairingCommand(CLI::App& app);
 Command AddPairingWarningsCommand(CLI::App& app);
 Command AddImportBidsCommand(CLI::App& app);
 Command AddGuessCommand(CLI::App& app);
+Command AddFilterCommand(CLI::App& app);
 
 // Opens a block file as the program does (OpenMonthFile), under its
 // absolute path so the copies beside it find their folder; null when it did

@@ -144,6 +144,7 @@ void TMainDecFrameWin::CreateActions()
     InstallPairingCommands();
     InstallNewCommands();
     InstallImportCommands();
+    InstallBidCommands();
 }
 
 void TMainDecFrameWin::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries)

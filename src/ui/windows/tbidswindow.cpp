@@ -29,6 +29,7 @@ namespace tl::ui {
 namespace {
 
 constexpr std::string_view kSection = "TL";
+constexpr QSize kMinimumSize(820, 520);
 
 QPlainTextEdit* Pane(const char* name, bool readOnly, QWidget* parent)
 {
@@ -70,6 +71,7 @@ TBidsWindow::TBidsWindow(ScheduleDocument& doc, Interaction& ui, SettingsStore& 
     lists->addWidget(m_list);
     lists->addWidget(panes);
     lists->setStretchFactor(1, 4);
+    lists->setSizes({180, 640});
 
     auto* buttons = new QHBoxLayout;
     auto button = [&](const char* text, const char* name, auto slot) {
@@ -107,8 +109,11 @@ TBidsWindow::TBidsWindow(ScheduleDocument& doc, Interaction& ui, SettingsStore& 
         x = 200;
     if (y > screen.height() - 30)
         y = 300;
-    const int w = std::max(m_settings.GetInt(kSection, "BidWinW", 300), 100);
-    const int h = std::max(m_settings.GetInt(kSection, "BidWinH", 200), 100);
+    // The stored size, but never so small that the bid cannot be read beside
+    // its reading: the first program's 300 by 200 fits none of the panes.
+    setMinimumSize(kMinimumSize);
+    const int w = std::max(m_settings.GetInt(kSection, "BidWinW", 300), kMinimumSize.width());
+    const int h = std::max(m_settings.GetInt(kSection, "BidWinH", 200), kMinimumSize.height());
     setGeometry(x, y, w, h);
 
     FillList();

@@ -480,7 +480,10 @@ private slots:
             auto* extra = d->findChild<QLineEdit*>(QStringLiteral("ExtraCredits"));
             extra->selectAll();
             QTest::keyClicks(extra, QStringLiteral("02:00"));
-            QTest::mouseClick(d->findChild<QCheckBox*>(QStringLiteral("Worked")), Qt::LeftButton);
+            // From reserve: clear, then worked (not Qt's gray) on the next click.
+            for (int i = 0; i < 2; ++i)
+                QTest::mouseClick(d->findChild<QCheckBox*>(QStringLiteral("Worked")),
+                                  Qt::LeftButton);
             d->accept();
         });
         QCOMPARE(crew.MiscHours, 120);

@@ -37,6 +37,21 @@ QPlainTextEdit* ShownText(const std::string& text, const char* name, QWidget* pa
     return edit;
 }
 
+// A click goes clear, worked, reserve: worked is the common answer, so it
+// comes first rather than Qt's gray.
+class WorkedBox : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+
+protected:
+    void nextCheckState() override
+    {
+        setCheckState(checkState() == Qt::Unchecked ? Qt::Checked
+                      : checkState() == Qt::Checked ? Qt::PartiallyChecked
+                                                    : Qt::Unchecked);
+    }
+};
+
 } // namespace
 
 QLineEdit* PilotInfoDialog::AmountEdit(std::string EmployeeInfoForm::*field, const char* name)
@@ -258,7 +273,7 @@ PilotInfoDialog::PilotInfoDialog(ScheduleDocument& doc, Interaction& ui, int cre
                     DayEdit(&CarryDayForm::PairingStart, "PairingStart"));
     dayForm->addRow(QStringLiteral("Pairing TAFB"),
                     DayEdit(&CarryDayForm::PairingTafb, "PairingTafb"));
-    m_worked = new QCheckBox(QStringLiteral("Worked This Day Gray = Res"), previous);
+    m_worked = new WorkedBox(QStringLiteral("Worked This Day Gray = Res"), previous);
     m_worked->setObjectName(QStringLiteral("Worked"));
     m_worked->setTristate(true);
     connect(m_worked, &QCheckBox::clicked, this, [this] {

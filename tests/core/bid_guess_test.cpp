@@ -22,9 +22,10 @@ std::unique_ptr<ScheduleDocument> Month(std::array<int, 4> period = {})
 {
     auto doc = test::November("YYZDH8FOZ", {{"ANNE SMITH", 42}});
     SilentInteraction quiet;
-    if (period[0] != 0)
+    if (period[0] != 0) {
         EXPECT_TRUE(doc->SetMonth(quiet, JulianDay(period[0], period[1], 2028),
                                   JulianDay(period[2], period[3], 2028)));
+    }
     doc->LastPair = 1;
     for (size_t p = 0; p < 2; ++p) {
         doc->Pairs[p].PairNumber = 8101 + static_cast<int>(p);

@@ -11,6 +11,7 @@
 #include "ui/grid/ttlwin.h"
 #include "ui/seam/qtinteraction.h"
 #include "ui/windows/tbidswindow.h"
+#include "ui/windows/tfilterbuttonswin.h"
 
 namespace tl::ui {
 
@@ -73,6 +74,12 @@ void TMainDecFrameWin::ToggleBidsWindow()
         ScheduleDocument& d = client->Document();
         if (RunPilotInfoDialog(d, m_ui, crew, client->ReadOnly() || d.ReadOnly, this)) {
             client->Grid()->ApplyDisplayFilters();
+            emit client->DocumentChanged();
+        }
+    });
+    connect(window, &TBidsWindow::selectFiltersRequested, this, [this, window, client](int crew) {
+        if (RunFilterButtons(client->Document(), m_ui, crew, window)) {
+            window->FilterEdited();
             emit client->DocumentChanged();
         }
     });

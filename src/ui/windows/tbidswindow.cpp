@@ -83,8 +83,7 @@ TBidsWindow::TBidsWindow(ScheduleDocument& doc, Interaction& ui, SettingsStore& 
     };
     button("SET FILTERS", "SetFilters", [this] { SetFilters(); });
     button("SET DAY OFF REQ", "SetDayOffReq", [this] { SetDayOffRequests(); });
-    m_filtersButton = button(m_doc.FiltersOn ? "SET FILTERS OFF" : "SET FILTERS ON", "Filters",
-                             [this] { ToggleFilters(); });
+    m_filtersButton = button("SET FILTERS ON", "Filters", [this] { ToggleFilters(); });
     button("SELECT FILTERS", "SelectFilters", [this] {
         if (SelectedCrew() >= 0)
             emit selectFiltersRequested(SelectedCrew());
@@ -116,9 +115,8 @@ TBidsWindow::TBidsWindow(ScheduleDocument& doc, Interaction& ui, SettingsStore& 
     const int h = std::max(m_settings.GetInt(kSection, "BidWinH", 200), kMinimumSize.height());
     setGeometry(x, y, w, h);
 
+    // With filters on, showing the first crew member applies that one's.
     FillList();
-    if (m_doc.FiltersOn && SelectedCrew() >= 0)
-        ApplyStoredFilters(m_doc, m_ui, m_doc.Crew[static_cast<size_t>(SelectedCrew())].EmpNumber);
 }
 
 TBidsWindow::~TBidsWindow()
@@ -153,6 +151,9 @@ void TBidsWindow::FillList()
             select = static_cast<int>(row);
     }
     m_list->setCurrentRow(select);
+    // Filters may have been turned off in the filter window meanwhile.
+    m_filtersButton->setText(m_doc.FiltersOn ? QStringLiteral("SET FILTERS OFF")
+                                             : QStringLiteral("SET FILTERS ON"));
     ShowCrew();
 }
 

@@ -82,13 +82,7 @@ Command AddBuildCommand(CLI::App& app)
 
 Command AddReportWarningsCommand(CLI::App& app)
 {
-    CLI::App* report = nullptr;
-    for (CLI::App* sub : app.get_subcommands([](CLI::App* a) { return a->get_name() == "report"; }))
-        report = sub;
-    if (!report) {
-        report = app.add_subcommand("report", "The reports of a month, as the program lists them");
-        report->require_subcommand(1);
-    }
+    CLI::App* report = &ReportsCommand(app);
 
     struct Options {
         std::string file;

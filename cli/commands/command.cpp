@@ -111,6 +111,16 @@ int WithMonth(const std::string& file, const AnswerOptions& answers, CliContext&
     return SaveBlocks(*doc, doc->FileName, kSchedulerFile, ui) ? kExitOk : kExitFailed;
 }
 
+CLI::App& ReportsCommand(CLI::App& app)
+{
+    for (CLI::App* sub : app.get_subcommands([](CLI::App* a) { return a->get_name() == "report"; }))
+        return *sub;
+    CLI::App* report =
+        app.add_subcommand("report", "The reports of a month, as the program lists them");
+    report->require_subcommand(1);
+    return *report;
+}
+
 int32_t ParseIsoDate(const std::string& text)
 {
     int year = 0, month = 0, day = 0;

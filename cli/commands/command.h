@@ -8,6 +8,7 @@
 #include <iosfwd>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tl {
 class MonthLock;
@@ -65,6 +66,10 @@ Command AddUndoCommand(CLI::App& app);
 Command AddHistoryCommand(CLI::App& app);
 Command AddBuildCommand(CLI::App& app);
 Command AddReportWarningsCommand(CLI::App& app);
+// report global, report pairings and report crew-lines.
+std::vector<Command> AddReportTextCommands(CLI::App& app);
+// The "report" command that holds each report as a subcommand.
+CLI::App& ReportsCommand(CLI::App& app);
 Command AddRosterCommand(CLI::App& app);
 Command AddEditPairingCommand(CLI::App& app);
 Command AddPairingWarningsCommand(CLI::App& app);

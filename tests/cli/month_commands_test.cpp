@@ -1,6 +1,8 @@
 #include "cli/run_cli.h"
 #include "commands/command.h"
 #include "core/pairing_edit_cases.h"
+#include "model/text_encoding.h"
+#include "output/pairing_reports.h"
 #include "rules/history.h"
 #include "storage/month_lock.h"
 
@@ -236,6 +238,18 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
     EXPECT_EQ(report.status, 0) << report.err;
     EXPECT_EQ(report.out, "------- EXCEPTIONS -------\n\n\n------ WARNINGS ------\n\n");
     EXPECT_EQ(RunCli({"report"}).status, 2);
+
+    // The clipboard reports as the program makes them, in UTF-8.
+    tl::test::ScriptedInteraction ui;
+    std::unique_ptr<ScheduleDocument> doc = OpenMonth(file, ui);
+    ASSERT_TRUE(doc);
+    for (const auto& [name, text] : {std::pair{"global", ClipboardLines(GlobalInfoLines(*doc))},
+                                     std::pair{"pairings", PairingReport(*doc).Text},
+                                     std::pair{"crew-lines", CrewLines(*doc, ui).Text}}) {
+        const test::CliRun run = RunCli({"report", name, file});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, Cp1252ToUtf8(text)) << name;
+    }
 }
 
 // A month not read whole (its end marker missing, a newer version, building

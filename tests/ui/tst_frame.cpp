@@ -8,6 +8,7 @@
 #include "support/temp_dir.h"
 #include "ui/dialogs/backupdialog.h"
 #include "ui/dialogs/colourlegenddialog.h"
+#include "ui/dialogs/globalinfodialog.h"
 #include "ui/dialogs/preferencesdialog.h"
 #include "ui/dialogs/textdialog.h"
 #include "ui/dialogs/warningsdialog.h"
@@ -31,6 +32,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -442,6 +444,21 @@ private slots:
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].text, std::string("Copied to Windows Clipboard."));
 
+        // Global Information copies its list; the crew lines go as plain and rich text.
+        OnDialog<GlobalInfoDialog>(f.frame, CmGlobalInfo, [&](GlobalInfoDialog& dialog) {
+            QVERIFY(dialog.Lines().contains(QStringLiteral("No Blocks")));
+            dialog.findChild<QPushButton*>(QStringLiteral("CopyButton"))->click();
+            QCOMPARE(QApplication::clipboard()->text(),
+                     dialog.Lines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+        });
+        f.frame.Action(CmPrintBlocksToClipboard)->trigger();
+        const QMimeData* copied = QApplication::clipboard()->mimeData();
+        QVERIFY(copied->text().startsWith(QStringLiteral("Crew Lines for Apr 2027  april\n\r\n")));
+        QVERIFY(copied->html().contains(QStringLiteral("Courier New")));
+        messages = f.ui.Only(ScriptedInteraction::Kind::Message);
+        QCOMPARE(messages[1].text, std::string("Copied to Windows Clipboard."));
+        QCOMPARE(messages[2].text, std::string("Blocks copied to Windows Clipboard. To view select "
+                                               "Edit, Paste from your Word Processing program."));
         f.frame.Action(CmHelpOnHelp)->trigger();
         auto* help = f.frame.findChild<HelpWindow*>();
         QVERIFY(help != nullptr);
@@ -453,8 +470,8 @@ private slots:
         // The contents say which commands are not built yet, as the menus stand.
         const QString contents = help->findChild<QTextBrowser*>()->toPlainText();
         QVERIFY(contents.contains(QStringLiteral("Build Blocks")));
-        QVERIFY(contents.contains(QStringLiteral("Global info (not available yet)")));
-        QVERIFY(contents.contains(QStringLiteral("View > Global Info...")));
+        QVERIFY(contents.contains(QStringLiteral("File > Print > Print Blocks...")));
+        QVERIFY(!contents.contains(QStringLiteral("View > Global Info...")));
         QVERIFY(!contents.contains(QStringLiteral("Undo the last transaction (not")));
         QVERIFY(!contents.contains(QStringLiteral("Edit > Undo F1")));
 
@@ -471,9 +488,8 @@ private slots:
             QCOMPARE(lines.first(), QStringLiteral("F4  Show / Hide Pairing Window"));
             // Keys whose command is not built yet say so; the others do not.
             QVERIFY(lines.contains(QStringLiteral("F1  Undo")));
-            QVERIFY(lines.contains(QStringLiteral("F9  Global Info  (not available yet)")));
-            QVERIFY(lines.contains(
-                QStringLiteral("=   Generate Pairing Report to Clipboard  (not available yet)")));
+            QVERIFY(lines.contains(QStringLiteral("F9  Global Info")));
+            QVERIFY(lines.contains(QStringLiteral("=   Generate Pairing Report to Clipboard")));
             QCOMPARE(lines.last(), QStringLiteral("<-- View Last Month while Pressed"));
         });
     }

@@ -145,6 +145,7 @@ void TMainDecFrameWin::CreateActions()
     InstallNewCommands();
     InstallImportCommands();
     InstallBidCommands();
+    InstallReportCommands();
 }
 
 void TMainDecFrameWin::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries)

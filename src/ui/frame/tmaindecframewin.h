@@ -109,6 +109,8 @@ private:
     void InstallBidCommands();
     void ToggleBidsWindow();
     void ImportPilotBids();
+    // Global Information and the reports on the clipboard (frame_reports.cpp).
+    void InstallReportCommands();
 
     void DoOpen();
     bool DoSave();

@@ -1,0 +1,169 @@
+#include "core/legality_month.h"
+#include "model/text_format.h"
+#include "output/pairing_reports.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace tl {
+namespace {
+
+using test::LegalityMonth;
+
+std::vector<std::string> EachThenBlank(std::initializer_list<const char*> lines)
+{
+    std::vector<std::string> list;
+    for (const char* line : lines)
+        list.insert(list.end(), {line, ""});
+    return list;
+}
+
+// An empty roster, and first officers whose open time runs out at the fifth.
+TEST(GlobalInfoTest, CreditOpenTimeLastBlockholderAndTotals)
+{
+    LegalityMonth empty(kCaptains, 6, 2027, 0);
+    EXPECT_EQ(GlobalInfoLines(*empty.doc)[6], "No Blocks");
+
+    LegalityMonth m(kFirstOfficers, 6, 2027, 6);
+    m.AddPair(600, 480, 1, 240);
+    m.Pair(0).OpsCount[0] = kOpsAssigned;
+    m.Pair(0).OpsCount[1] = kOpsOpenFlagged; // kept for a two-captain pairing
+    m.AddPair(600, 2880, 3, 180);
+    m.Pair(1).OpsCount[28] = kOpsOpen; // its third day falls after the month
+    const int32_t credits[] = {5100, 3850, 4600, 4000, 3000, 4700};
+    for (int c = 0; c < 6; ++c)
+        m.Crew(c).SetBlockCredit(credits[c]);
+    m.Crew(1).BidReserveOrLoa = 1;
+    m.Crew(1).CarryIn[CarryInEntry::MinCredit] = 3800; // reduced
+    m.Crew(2).CarryIn[CarryInEntry::MaxCredit] = 5000;
+    m.Crew(2).CarryIn[CarryInEntry::Qualification] = kCheckPilot;
+    m.Crew(0).CarryIn[CarryInEntry::Credit] = 90;
+    m.Crew(3).DraftCredits = 60;
+    m.Crew(5).MiscHours = 30;
+    for (auto [c, day, code, credit] : {std::tuple{1, 5, "VAC", 240}, std::tuple{5, 3, "SIM", 120},
+                                        std::tuple{1, 6, "VAC", 240}}) {
+        m.Other(c, day, code, 0, 0, false);
+        m.Crew(c).DayOther[static_cast<size_t>(day)][OtherValue::Credit] = credit;
+    }
+    EXPECT_EQ(
+        GlobalInfoLines(*m.doc),
+        EachThenBlank({"   15:00  Pairing Credit for Current Month",
+                       "    5:00  Pairing Credit Reserved for Two Capt Pairings",
+                       "   20:00  Pairing Credit for Month with Overlap",
+                       "   15:00  Hours currently in Open",
+                       "Last Blockholder is CREW 4 with 11:40 in open",
+                       "   78:20  Avg for Completed Regular Blocks",
+                       "   64:10  Avg for Completed Reduced Blocks",
+                       "   76:40  Avg for Non-Reduced Completed CCP Blocks", "    1:30  Carry In",
+                       "    1:00  Draft Credits", "    0:30  Misc Hours",
+                       "    8:00 in 002 Occurrences of VAC", "    2:00 in 001 Occurrences of SIM",
+                       "--------", "   28:00  Total Credits for Month", "   10:00  Total Hard Time",
+                       "Average Pairing Credit per day is 5:00"}));
+}
+
+TEST(PairingReportTest, RunningTotalCarryOverAndOccurrences)
+{
+    LegalityMonth m(kCaptains, 7, 2027, 0);
+    // (duty days, days of operation); the two-day one crosses midnight.
+    const std::vector<std::pair<int, std::vector<int>>> pairs = {
+        {1, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}}, {2, {2}}, {3, {3, 29}}, {7, {10}}};
+    for (const auto& [days, operating] : pairs) {
+        TPair& p = m.Pair(m.AddPair(600, 480, days, 60));
+        p.DaysWorked = static_cast<int8_t>(days);
+        p.CrossesMidnight = days == 2;
+        for (int d : operating)
+            p.OpsCount[static_cast<size_t>(d)] = kOpsOpen;
+    }
+    m.Pair(2).OpsCount[3] = kOpsOpenFlagged;
+    m.doc->PairingSourceText = "CITY PAIRS\n";
+
+    std::string expected =
+        "Pairing Report for Jul 2027 Carry Over Removed from Running Total\r\n\r\n"
+        "Pair 0100  Credit 05:00  Hard 01:00  OP 12  RT 60:00\r\n"
+        "Pair 0101  Credit 10:00  Hard 02:00  OP 01  RT 70:00\r\n"
+        "Pair 0102  Credit 15:00  Hard 03:00  OP 02  RT 95:00\r\n"
+        "Pair 0103  Credit 35:00  Hard 07:00  OP 01  RT 130:00\r\n"
+        "\r\nTotal Hours including Carry Over 135:00\r\n\r\n"
+        "Pairing Occurances Report\r\n\r\n"
+        "        One    Two    Three  Four   Five   Six    C/D    Seven+\r\n";
+    for (int d = 0; d < 31; ++d) {
+        const int counts[8] = {d < 12, 0, d == 29, 0, 0, 0, d == 2, d == 10};
+        expected += Format(" %02d %s  ", d + 1, WeekdayName((4 + d) % 7));
+        for (int count : counts)
+            expected += Format("%3d    ", count);
+        expected += "\r\n";
+    }
+    EXPECT_EQ(PairingReport(*m.doc).Text, expected + "\r\n\n\nCITY PAIRS\n");
+}
+
+TEST(CrewLinesTest, RowsOfPairingsLayoversOtherAssignmentsAndCarriedInRest)
+{
+    LegalityMonth m(kCaptains, 6, 2027, 7);
+    ASSERT_TRUE(m.doc->SetMonth(m.ui, JulianDay(6, 1, 2027), JulianDay(6, 6, 2027)));
+    m.doc->FileName = "C:\\blocks\\YYZ.JUN27.tl2";
+    TPair& trip = m.Pair(m.AddPair(425, 3000, 3));
+    trip.PairKey = "Y";
+    trip.PairNumber = 8101;
+    trip.Layovers = "YOWYUL";
+    TPair& night = m.Pair(m.AddPair(1350, 600, 1));
+    night.PairKey = "Z";
+    night.PairNumber = 8102;
+    night.CrossesMidnight = true;
+    m.Crew(0).CarryIn[CarryInEntry::LegalAt] = kPilotMinRest + 1441; // rest into the 2nd day
+    m.Crew(0).DayCarry[31][CarryValue::DayKind] = kWorkedDay;
+    m.Put(0, 0, 2);
+    m.Other(0, 5, "VAC", 0, 0, false);
+    m.Crew(0).MiscHours = 75 * 60 + 5 - 900;
+    m.Put(1, 1, 0);
+    m.Other(1, 2, "SIM", 540, 240, true);
+    m.Crew(1).MiscHours = 7 * 60 + 5 - 300;
+
+    const std::string title = "Crew Lines for Jun 2027  YYZ.JUN27\n\r\n";
+    const std::string header =
+        "01  02  03  04  05  06  \r\n            TU  WE  TH  FR  SA  SU  \r\n";
+    const std::string expected = title + "CREW 1      " + header +
+                                 "IN  75:05   C   C   Y|0 Y   Y   V  \r\n"
+                                 "OUT 75:05   /   /   8|7 O   U   A  \r\n"
+                                 "OFF 01      I   I   1|: W   L   C  \r\n"
+                                 "C/I 00:00  ->  ->   0|0            \r\n"
+                                 "DC  00:00  ->  ->   1|5            \r\n\r\n"
+                                 "CREW 2      " +
+                                 header +
+                                 "IN  07:05   Z|2 ->  S|0            \r\n"
+                                 "OUT  7:05   8|2 ->  I|9            \r\n"
+                                 "OFF 03      1|: ->  M|:            \r\n"
+                                 "C/I 00:00   0|3 ->   |0            \r\n"
+                                 "DC  00:00   2|0 ->   |0            \r\n\r\n";
+    const std::string text = CrewLines(*m.doc, m.ui).Text;
+    EXPECT_EQ(text.substr(0, expected.size()), expected);
+    // The title again before the seventh crew member, and only there.
+    EXPECT_EQ(text.find(title, 1), text.find("CREW 7") - title.size());
+    EXPECT_EQ(text.find(title, text.find("CREW 7")), std::string::npos);
+}
+
+// Whatever a file holds, the reports stay inside the tables.
+TEST(PairingReportsTest, HostileMonthsStayInsideTheTables)
+{
+    LegalityMonth m(kFlightAttendants, 6, 2027, 2);
+    m.doc->DaysInMonth = 99;
+    m.doc->CrewCount = 5000;
+    m.doc->LastPair = 99999;
+    m.doc->MonthName.fill('X');
+    TPair& p = m.Pair(0);
+    p.Length = -5;
+    p.OnTime = p.Tafb = p.PairNumber = p.Credit = INT_MIN;
+    p.OpsCount.fill(-7);
+    m.Pair(1).Length = 127;
+    m.Pair(1).OpsCount.fill(3);
+    m.Crew(0).DaySlot.fill(0);
+    m.Crew(0).DaySlot[3] = 5000;
+    m.Crew(0).CarryIn.fill(INT_MAX);
+    m.Crew(1).DaySlot.fill(1);
+    EXPECT_FALSE(GlobalInfoLines(*m.doc).empty());
+    EXPECT_FALSE(PairingReport(*m.doc).Text.empty());
+    EXPECT_FALSE(CrewLines(*m.doc, m.ui).Text.empty());
+}
+
+} // namespace
+} // namespace tl

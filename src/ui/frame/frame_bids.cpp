@@ -87,6 +87,12 @@ void TMainDecFrameWin::ToggleBidsWindow()
     UpdateCommands();
 }
 
+void TMainDecFrameWin::SaveEditedBid()
+{
+    if (m_bidsWin)
+        m_bidsWin->SaveBid();
+}
+
 void TMainDecFrameWin::ImportPilotBids()
 {
     ImportContext c = Imports();
@@ -100,8 +106,7 @@ void TMainDecFrameWin::ImportPilotBids()
                    QStringLiteral("Bid Files (*.csv *.CSV);;All Files (*)"));
     if (path.isEmpty())
         return;
-    if (m_bidsWin)
-        m_bidsWin->SaveBid();
+    SaveEditedBid();
     ImportBids(c.Doc, ToFileName(path), m_ui);
 }
 

@@ -109,6 +109,8 @@ private:
     void InstallBidCommands();
     void ToggleBidsWindow();
     void ImportPilotBids();
+    // The bid being edited in the bids window goes into the month first.
+    void SaveEditedBid();
     // Global Information and the reports on the clipboard (frame_reports.cpp).
     void InstallReportCommands();
 

@@ -48,6 +48,8 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
     commands.push_back(AddRosterCommand(app));
     commands.push_back(AddEditPairingCommand(app));
     commands.push_back(AddPairingWarningsCommand(app));
+    commands.push_back(AddImportBidsCommand(app));
+    commands.push_back(AddGuessCommand(app));
     for (Command& report : AddReportTextCommands(app))
         commands.push_back(std::move(report));
     commands.push_back(AddFilterCommand(app));

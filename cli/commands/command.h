@@ -76,6 +76,8 @@ CLI::App& ExportsCommand(CLI::App& app);
 Command AddRosterCommand(CLI::App& app);
 Command AddEditPairingCommand(CLI::App& app);
 Command AddPairingWarningsCommand(CLI::App& app);
+Command AddImportBidsCommand(CLI::App& app);
+Command AddGuessCommand(CLI::App& app);
 Command AddFilterCommand(CLI::App& app);
 // export crewtrac: the BAW and LIN files.
 Command AddExportCrewTracCommand(CLI::App& app);

@@ -70,6 +70,13 @@ TEST_P(GeneratedMonthImport, LoadsWhatTheGeneratorMeant)
             EXPECT_EQ(run.out.find("Could not find Pairing"), std::string::npos) << run.out;
         }
     }
+    if (!month.bids.name.empty()) {
+        const CliRun bids = RunCli({"import-bids", file, path(month.bids)});
+        ASSERT_EQ(bids.status, 0) << bids.err;
+        EXPECT_EQ(bids.out.find("Unable to Extract") != std::string::npos, !options.clean);
+        const CliRun guess = RunCli({"guess", file, "--crew", "2"});
+        EXPECT_EQ(guess.out.find("--- Requested Days Off ---\n"), 0u) << guess.err;
+    }
     const nlohmann::json loaded = nlohmann::json::parse(RunCli({"inspect", file, "--json"}).out);
     EXPECT_GT(loaded["AbsenceCount"].get<int>(), 0);
     EXPECT_GT(loaded["CrewCount"].get<int>(), 0);
@@ -199,6 +206,9 @@ TEST(ImportCommandsTest, RefusedImportsLeaveTheFileAlone)
          "This May Not Be a Valid Crew Absence Extract! Do You Want to Try Load it Anyway [No]"},
         {{"import-roster", other, extract, "--yes"}, odd}, {{"import-absences", other, extract, "--yes"}, odd},
         {{"import-activity", other, extract, extract, "--yes"}, odd}, {{"import-toolbox", other, extract}, ""},
+        {{"import-bids", file, extract}, "holds no bid of the roster"},
+        {{"import-bids", file, (dir.path() / "gone.CSV").string()}, "Unable to Open File"},
+        {{"guess", file, "--crew", "6"}, "the roster has no position 6"},
         // clang-format on
     };
     for (const auto& c : cases) {

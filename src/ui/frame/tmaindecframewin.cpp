@@ -144,6 +144,7 @@ void TMainDecFrameWin::CreateActions()
     InstallPairingCommands();
     InstallNewCommands();
     InstallImportCommands();
+    InstallBidCommands();
     InstallReportCommands();
 }
 
@@ -388,6 +389,7 @@ bool TMainDecFrameWin::OpenFile(const QString& path)
 
 void TMainDecFrameWin::DoOpen()
 {
+    SaveEditedBid();
     if (m_client->Document().Modified &&
         !m_ui.AskYes("Caution!", "All changes to file will be overwritten. Open File Anyway"))
         return;
@@ -399,6 +401,7 @@ void TMainDecFrameWin::DoOpen()
 
 bool TMainDecFrameWin::DoSave()
 {
+    SaveEditedBid();
     // A read-only month is saved only under a new name.
     if (m_client->Document().Untitled || m_client->Document().ReadOnly)
         return DoSaveAs();
@@ -407,6 +410,7 @@ bool TMainDecFrameWin::DoSave()
 
 bool TMainDecFrameWin::DoSaveAs()
 {
+    SaveEditedBid();
     // A named month's Save As starts in its own folder, under its own name.
     const ScheduleDocument& doc = m_client->Document();
     const QString start = doc.Untitled ? QString() : FromFileName(doc.FileName);
@@ -558,6 +562,7 @@ void TMainDecFrameWin::ShowAbout()
 
 void TMainDecFrameWin::closeEvent(QCloseEvent* event)
 {
+    SaveEditedBid();
     // Closing without a word would lose whatever was done since the last save.
     ScheduleDocument& doc = m_client->Document();
     if (doc.DisplayState != kNoMonthOpen && doc.Modified) {

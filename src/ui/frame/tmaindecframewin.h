@@ -24,6 +24,7 @@ class SettingsStore;
 namespace tl::ui {
 
 class FrameDock;
+class TBidsWindow;
 class TtlWin;
 struct ImportContext;
 
@@ -51,6 +52,9 @@ public:
 
     // Opens a block file as File > Open does once the file is chosen.
     bool OpenFile(const QString& path);
+
+    // The bids window while it is open.
+    TBidsWindow* BidsWindow() const;
 
     // The docked window of that name (framedock.h); null for none.
     FrameDock* Dock(const QString& name) const;
@@ -107,6 +111,12 @@ private:
     void InstallNewCommands();
     // The Import menu (frame_imports.cpp).
     void InstallImportCommands();
+    // The bids window and the bid import (frame_bids.cpp).
+    void InstallBidCommands();
+    void ToggleBidsWindow();
+    void ImportPilotBids();
+    // The bid being edited in the bids window goes into the month first.
+    void SaveEditedBid();
     // Global Information and the reports on the clipboard (frame_reports.cpp).
     void InstallReportCommands();
 
@@ -144,6 +154,7 @@ private:
     QPointer<QMenu> m_recentMenu;
     QList<QPointer<QAction>> m_recentActions;
     bool m_settingsUnsaved = false;
+    QPointer<TBidsWindow> m_bidsWin;
 };
 
 } // namespace tl::ui

@@ -49,6 +49,8 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
     commands.push_back(AddPairingWarningsCommand(app));
     for (Command& report : AddReportTextCommands(app))
         commands.push_back(std::move(report));
+    for (Command& exported : AddExportCommands(app))
+        commands.push_back(std::move(exported));
 
     try {
         app.parse(argc, argv);

@@ -121,6 +121,16 @@ CLI::App& ReportsCommand(CLI::App& app)
     return *report;
 }
 
+CLI::App& ExportsCommand(CLI::App& app)
+{
+    for (CLI::App* sub : app.get_subcommands([](CLI::App* a) { return a->get_name() == "export"; }))
+        return *sub;
+    CLI::App* exports =
+        app.add_subcommand("export", "The month in the forms other programs and people read");
+    exports->require_subcommand(1);
+    return *exports;
+}
+
 int32_t ParseIsoDate(const std::string& text)
 {
     int year = 0, month = 0, day = 0;

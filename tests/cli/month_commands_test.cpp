@@ -2,6 +2,7 @@
 #include "commands/command.h"
 #include "core/pairing_edit_cases.h"
 #include "model/text_encoding.h"
+#include "output/other_exports.h"
 #include "output/pairing_reports.h"
 #include "rules/history.h"
 #include "storage/month_lock.h"
@@ -250,6 +251,34 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, Cp1252ToUtf8(text)) << name;
     }
+    // The exports: the page beside FILE, the training report, chosen blocks.
+    const std::string page = file.substr(0, file.size() - 4) + ".htm";
+    const std::string csv = (dir.path() / "training.csv").string();
+    const std::string title = "Selected Blocks for Jun 2027.\r\n\r\n";
+    doc->Crew[0].Selected = doc->Crew[2].Selected = 1;
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string out;
+    } exports[] = {
+        {{"html"}, 0, page + "\n"},
+        {{"training", csv}, 0, ""},
+        {{"blocks", "--crew", "3", "--crew", "1"},
+         0,
+         Cp1252ToUtf8(SelectedBlocksText(*doc, false, false, ui))},
+        {{"blocks"}, 0, title},
+        {{"blocks", "--crew", "4"}, 1, ""},
+    };
+    for (const auto& step : exports) {
+        std::vector<std::string> args = step.args;
+        args.insert(args.begin(), {"export", args[0], file});
+        args.erase(args.begin() + 3);
+        const test::CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, step.status) << args[1] << ' ' << run.err;
+        EXPECT_EQ(run.out, step.out) << args[1];
+    }
+    EXPECT_EQ(test::ReadAll(page), InternetPage(*doc, ui));
+    EXPECT_EQ(test::ReadAll(csv), TrainingReportText(*doc));
 }
 
 // A month not read whole (its end marker missing, a newer version, building

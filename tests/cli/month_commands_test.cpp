@@ -254,28 +254,20 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
     // The exports: the page beside FILE, the training report, chosen blocks.
     const std::string page = file.substr(0, file.size() - 4) + ".htm";
     const std::string csv = (dir.path() / "training.csv").string();
-    const std::string title = "Selected Blocks for Jun 2027.\r\n\r\n";
     doc->Crew[0].Selected = doc->Crew[2].Selected = 1;
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        std::string out;
-    } exports[] = {
-        {{"html"}, 0, page + "\n"},
-        {{"training", csv}, 0, ""},
-        {{"blocks", "--crew", "3", "--crew", "1"},
-         0,
-         Cp1252ToUtf8(SelectedBlocksText(*doc, false, false, ui))},
-        {{"blocks"}, 0, title},
-        {{"blocks", "--crew", "4"}, 1, ""},
-    };
-    for (const auto& step : exports) {
-        std::vector<std::string> args = step.args;
-        args.insert(args.begin(), {"export", args[0], file});
-        args.erase(args.begin() + 3);
-        const test::CliRun run = RunCli(args);
-        EXPECT_EQ(run.status, step.status) << args[1] << ' ' << run.err;
-        EXPECT_EQ(run.out, step.out) << args[1];
+    for (const auto& [args, status, out] :
+         {std::tuple{std::vector<std::string>{"html"}, 0, page + "\n"},
+          std::tuple{std::vector<std::string>{"training", csv}, 0, std::string()},
+          std::tuple{std::vector<std::string>{"blocks", "--crew", "3", "--crew", "1"}, 0,
+                     Cp1252ToUtf8(SelectedBlocksText(*doc, false, false, ui))},
+          std::tuple{std::vector<std::string>{"blocks"}, 0,
+                     std::string("Selected Blocks for Jun 2027.\r\n\r\n")},
+          std::tuple{std::vector<std::string>{"blocks", "--crew", "4"}, 1, std::string()}}) {
+        std::vector<std::string> line{"export", args[0], file};
+        line.insert(line.end(), args.begin() + 1, args.end());
+        const test::CliRun run = RunCli(line);
+        EXPECT_EQ(run.status, status) << args[0] << ' ' << run.err;
+        EXPECT_EQ(run.out, out) << args[0];
     }
     EXPECT_EQ(test::ReadAll(page), InternetPage(*doc, ui));
     EXPECT_EQ(test::ReadAll(csv), TrainingReportText(*doc));

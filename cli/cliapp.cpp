@@ -51,6 +51,7 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
         commands.push_back(std::move(report));
     for (Command& exported : AddExportCommands(app))
         commands.push_back(std::move(exported));
+    commands.push_back(AddFilterCommand(app));
 
     try {
         app.parse(argc, argv);

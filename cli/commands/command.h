@@ -77,6 +77,7 @@ CLI::App& ExportsCommand(CLI::App& app);
 Command AddRosterCommand(CLI::App& app);
 Command AddEditPairingCommand(CLI::App& app);
 Command AddPairingWarningsCommand(CLI::App& app);
+Command AddFilterCommand(CLI::App& app);
 
 // Opens a block file as the program does (OpenMonthFile), under its
 // absolute path so the copies beside it find their folder; null when it did

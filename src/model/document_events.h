@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace tl {
 
@@ -34,6 +35,11 @@ public:
     // and on the scheduler's wish open the pairing editor on this pairing.
     virtual void ShowPairingWarnings() {}
     virtual void EditPairing(int /*pairing*/) {}
+    // The pairing filter marks or the filters-on flag changed: the pairings
+    // board is laid out again and its selection cleared.
+    virtual void FilterMarksChanged() {}
+    // A filter operation sets the pairings window's caption.
+    virtual void PairingsCaptionChanged(std::string_view /*caption*/) {}
 };
 
 } // namespace tl

@@ -52,6 +52,10 @@ void ScheduleDocument::ZeroData(Interaction& ui, bool crew, bool pairs, Extent e
             Pairs[static_cast<size_t>(i)].Reset();
         LastPair = -1;
         LastBasePair = -1;
+        // The marks went with the pairings.
+        FiltersOn = false;
+        FilterName.clear();
+        FilterCrew = -1;
     }
     ui.Trace("ZeroDataEnd\n");
 }

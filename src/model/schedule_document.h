@@ -123,7 +123,7 @@ public:
     bool BidsWindowOpen = false;
 
     // Stored texts and flags carried for other parts of the program.
-    std::array<std::string, 20> FilterWords;
+    std::array<std::string, 20> FilterWords; // text filter history, most recent first
     std::string ToolBoxDate;
     std::string PairingSourceText;
     std::string ViewerText;
@@ -151,6 +151,13 @@ public:
     bool PairEditUnlocked = false;
     // "Show Only Open Pairings": the pairings board leaves assigned days off.
     bool ShowOnlyOpenPairings = false;
+    // Pairing filters, never saved: while on, the board leaves off every
+    // pairing marked 0. FilterName: whose stored filter is on, empty when
+    // off or for the filter window's own text. FilterCrew: the roster index
+    // last saved to or applied from the filter window, -1 for none.
+    bool FiltersOn = false;
+    std::string FilterName;
+    int32_t FilterCrew = -1;
 
     // The windows listening to the block operations; none by default.
     DocumentEvents* Listener = nullptr;

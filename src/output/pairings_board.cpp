@@ -65,6 +65,8 @@ PairingsBoard LayOutPairingsBoard(const ScheduleDocument& doc, bool onlyOpen)
         return board;
     for (int p : BoardPairingOrder(doc)) {
         const TPair& pair = doc.Pairs[size_t(p)];
+        if (doc.FiltersOn && pair.Mark == 0)
+            continue;
         const size_t firstRow = board.Rows.size();
         const int length = LengthOf(pair);
         for (int d = 0; d < board.Days; ++d) {

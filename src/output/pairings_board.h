@@ -29,7 +29,8 @@ struct PairingsBoard {
 // others of their length, then by check-in time.
 std::vector<int> BoardPairingOrder(const ScheduleDocument& doc);
 
-// Lays out every pairing day of the month, or with `onlyOpen` only the open
+// Lays out every pairing day of the month (while filters are on, of the
+// pairings whose filter mark is not 0), or with `onlyOpen` only the open
 // ones (OpsCount 1 or -1). A pairing that runs past the month end is cut at
 // the last day.
 PairingsBoard LayOutPairingsBoard(const ScheduleDocument& doc, bool onlyOpen);

@@ -426,6 +426,8 @@ TEST(LegalityCommandsTest, CheckAndWhoLegalSayWhatTheyFind)
                                             [](ScheduleDocument& doc) {
                                                 doc.Crew[0].DaySlot[0] = doc.Crew[0].DaySlot[1] = 1;
                                                 doc.Crew[1].FilterText = "0101TEXT";
+                                                doc.Crew[0].FilterText = "0102TEXTYTZ;";
+                                                doc.Pairs[0].PairText = "YTZ";
                                                 doc.Pairs[0].OpsCount[4] = kNotOperating;
                                             });
     const test::CliRun plain = RunCli({"check", file});
@@ -473,6 +475,23 @@ TEST(LegalityCommandsTest, CheckAndWhoLegalSayWhatTheyFind)
         EXPECT_EQ(refused.err, "tlines-cli: " + w.err + "\n");
     }
     EXPECT_EQ(RunCli({"who-legal", file, "--pair", "0x1", "--day", "1"}).status, 2);
+
+    // filter: the numbers a stored filter shows, in pairing order.
+    const struct {
+        const char* crew;
+        int status;
+        std::string out, err;
+    } filters[] = {
+        {"1", 0, "0101\n0102\n", ""},
+        {"2", 0, "0101\n", ""},
+        {"3", 1, "", "Tessara Lines: There is no crew member at roster position 3\n"},
+    };
+    for (const auto& f : filters) {
+        const test::CliRun shown = RunCli({"filter", file, "--crew", f.crew});
+        EXPECT_EQ(shown.status, f.status) << f.crew;
+        EXPECT_EQ(shown.out, f.out) << f.crew;
+        EXPECT_EQ(shown.err, f.err) << f.crew;
+    }
 }
 
 // The bundled month as the README builds it: crew members with back-to-back

@@ -25,6 +25,7 @@ void TMainDecFrameWin::InstallWindowsCommands()
     } keys[] = {{CmUndo, Qt::Key_F1, false},
                 {CmShowOnlyOpen, Qt::Key_F3, true},
                 {CmPairingsWindow, Qt::Key_F4, true},
+                {CmFiltersWindow, Qt::Key_F6, true},
                 {CmHistory, Qt::Key_H, false}};
     for (const auto& k : keys) {
         if (QAction* action = Action(k.command)) {
@@ -33,6 +34,7 @@ void TMainDecFrameWin::InstallWindowsCommands()
         }
     }
     m_handlers.insert(CmPairingsWindow, [windows] { windows->TogglePairingsWindow(); });
+    m_handlers.insert(CmFiltersWindow, [windows] { windows->ToggleFiltersWindow(); });
     m_handlers.insert(CmShowOnlyOpen, [windows] { windows->ToggleOnlyOpen(); });
     m_handlers.insert(CmUndo, [windows] { windows->Undo(); });
     m_handlers.insert(CmHistory, [this] {

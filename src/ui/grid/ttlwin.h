@@ -36,6 +36,9 @@ public:
     // The pairings window follows the block operations (DocumentEvents).
     void PairingsChanged() override;
     void ShowPairingsWindow(bool show) override;
+    // The pairing filters changed: the board follows, with its caption.
+    void FilterMarksChanged() override;
+    void PairingsCaptionChanged(std::string_view caption) override;
 
     // Empties the document: no month open.
     void DeleteAll();
@@ -79,6 +82,10 @@ public:
 signals:
     // The pairings board must be laid out again.
     void PairingsBoardChanged();
+    // The filter marks or the filters-on flag changed.
+    void FiltersChanged();
+    // A filter operation set the pairings window's caption.
+    void PairingsCaptionSet(const QString& caption);
     // Build Blocks wants the pairings window shown or hidden.
     void PairingsWindowRequested(bool show);
     // The month was opened, saved or changed: titles and menus follow.

@@ -1,12 +1,15 @@
 #include "ui/windows/floatingwindows.h"
 
+#include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/version.h"
 #include "rules/history.h"
 #include "storage/settings.h"
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/ttlwin.h"
 #include "ui/windows/framedock.h"
 #include "ui/windows/pairtextwin.h"
+#include "ui/windows/tfilterwin.h"
 #include "ui/windows/tpairwin.h"
 #include "ui/windows/whoslegaldialog.h"
 
@@ -23,12 +26,23 @@ FloatingWindows::FloatingWindows(TMainDecFrameWin& frame, Interaction& ui, Setti
     // the pairings window.
     connect(client, &TtlWin::PairingsBoardChanged, this, &FloatingWindows::OnPairingsChanged);
     connect(client, &TtlWin::PairingsWindowRequested, this, &FloatingWindows::ShowPairingsWindow);
+    // The grid going down takes the filter window with it.
+    connect(client, &TtlWin::PairingsWindowRequested, this, [this](bool show) {
+        if (!show)
+            ShowFiltersWindow(false);
+    });
     connect(client, &TtlWin::DocumentChanged, this, &FloatingWindows::OnDocumentChanged);
+    connect(client, &TtlWin::FiltersChanged, this, &FloatingWindows::OnFiltersChanged);
+    connect(client, &TtlWin::PairingsCaptionSet, this, [this](const QString& caption) {
+        if (m_pairWin)
+            m_pairWin->setWindowTitle(caption);
+    });
     // Closing the dock closes the board.
     connect(frame.Dock(PairingsDockName()), &FrameDock::Closed, this,
             [this] { ShowPairingsWindow(false); });
     // The document is gone by now: the board lets go of it and goes too.
     connect(client, &QObject::destroyed, this, [this] {
+        delete m_filterWin;
         if (m_pairWin) {
             m_pairWin->disconnect(this);
             m_pairWin->Model()->Detach();
@@ -86,6 +100,40 @@ void FloatingWindows::ShowPairingsWindow(bool show)
     SyncActions();
 }
 
+TFilterWin* FloatingWindows::FilterWin() const
+{
+    return m_filterWin.data();
+}
+
+void FloatingWindows::ToggleFiltersWindow()
+{
+    if (m_frame.Client()->Document().CrewKind != kFlightAttendants && !m_filterWin) {
+        m_ui.Message(kCaption, "Please Select the Filter Window from the Bids Window",
+                     Icon::Information);
+        SyncActions();
+        return;
+    }
+    ShowFiltersWindow(!m_filterWin);
+}
+
+void FloatingWindows::ShowFiltersWindow(bool show)
+{
+    if (show && !m_filterWin) {
+        TtlWin* client = m_frame.Client();
+        m_filterWin = new TFilterWin(client->Document(), m_ui, &m_frame);
+        m_filterWin->move(m_frame.mapToGlobal(QPoint(40, 80)));
+        connect(m_filterWin, &TFilterWin::filtersSaved, client, &TtlWin::DocumentChanged);
+        connect(m_filterWin, &QObject::destroyed, this, [this] {
+            m_filterWin = nullptr;
+            SyncActions();
+        });
+        m_filterWin->show();
+    } else if (!show && m_filterWin) {
+        delete m_filterWin;
+    }
+    SyncActions();
+}
+
 void FloatingWindows::ToggleOnlyOpen()
 {
     ScheduleDocument& doc = m_frame.Client()->Document();
@@ -127,12 +175,23 @@ void FloatingWindows::OnPairingsChanged()
         m_pairWin->Relayout();
 }
 
+void FloatingWindows::OnFiltersChanged()
+{
+    if (m_pairWin) {
+        m_pairWin->Relayout();
+        m_pairWin->ClearSelection();
+    }
+    if (m_filterWin)
+        m_filterWin->update();
+}
+
 void FloatingWindows::OnDocumentChanged()
 {
     const ScheduleDocument& doc = m_frame.Client()->Document();
     if (doc.DisplayState == kNoMonthOpen) {
         // No month: nothing to show.
         ShowPairingsWindow(false);
+        ShowFiltersWindow(false);
         ClosePairingText(&m_frame);
     } else if (m_pairWin) {
         m_pairWin->Relayout();
@@ -148,6 +207,8 @@ void FloatingWindows::SyncActions()
         action->setChecked(m_pairWin != nullptr); // open, even when tabbed behind another
     if (QAction* action = m_frame.Action(CmShowOnlyOpen))
         action->setChecked(doc.ShowOnlyOpenPairings);
+    if (QAction* action = m_frame.Action(CmFiltersWindow))
+        action->setChecked(m_filterWin != nullptr);
 }
 
 } // namespace tl::ui

@@ -11,6 +11,7 @@ class SettingsStore;
 namespace tl::ui {
 
 class TMainDecFrameWin;
+class TFilterWin;
 class TPairWin;
 
 // Keeps the pairings window and the pairing text window of the frame in
@@ -27,6 +28,12 @@ public:
     // destroys it.
     void TogglePairingsWindow();
     void ShowPairingsWindow(bool show);
+    // "Pairing &Filters Window": flight attendant mode opens or closes the
+    // filter window; pilots open it from the bids window.
+    void ToggleFiltersWindow();
+    // Creates the filter window when there is none, or destroys it.
+    void ShowFiltersWindow(bool show);
+    TFilterWin* FilterWin() const;
     // "Show &Only Open Pairings".
     void ToggleOnlyOpen();
     // "&Undo F1".
@@ -37,12 +44,14 @@ public:
 private:
     void OnDocumentChanged();
     void OnPairingsChanged();
+    void OnFiltersChanged();
     void SyncActions();
 
     TMainDecFrameWin& m_frame;
     Interaction& m_ui;
     SettingsStore& m_settings;
     QPointer<TPairWin> m_pairWin;
+    QPointer<TFilterWin> m_filterWin;
 };
 
 } // namespace tl::ui

@@ -1,5 +1,6 @@
 #include "ui/windows/tpairwin.h"
 
+#include "actions/pairing_filters.h"
 #include "model/schedule_document.h"
 #include "model/vortime.h"
 #include "ui/seam/qtinteraction.h"
@@ -194,7 +195,13 @@ void TPairWin::Relayout()
 
 void TPairWin::UpdateCaption()
 {
-    setWindowTitle(m_doc.CrewKind == kFlightAttendants ? QString() : QStringLiteral("Filters Off"));
+    setWindowTitle(FromCoreText(PairingsCaption(m_doc)));
+}
+
+void TPairWin::ClearSelection()
+{
+    m_view->setCurrentIndex(QModelIndex());
+    m_view->clearSelection();
 }
 
 bool TPairWin::SelectPairing(int pairing, int day)

@@ -58,6 +58,8 @@ public:
     void Relayout();
     // The caption the filter state calls for.
     void UpdateCaption();
+    // No board cell chosen (after the filters changed the board).
+    void ClearSelection();
     // Selects the board cell where a pairing day starts; false when it is
     // not on the board.
     bool SelectPairing(int pairing, int day);

@@ -36,6 +36,7 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
                                      AddImportActivityCommand(app),
                                      AddImportToolBoxCommand(app),
                                      AddImportPairingsCommand(app),
+                                     AddImportBlocksCommand(app),
                                      AddScanLisCommand(app),
                                      AddBuildCommand(app),
                                      AddReportWarningsCommand(app)};
@@ -52,6 +53,7 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
     for (Command& exported : AddExportCommands(app))
         commands.push_back(std::move(exported));
     commands.push_back(AddFilterCommand(app));
+    commands.push_back(AddExportCrewTracCommand(app));
 
     try {
         app.parse(argc, argv);

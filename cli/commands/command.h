@@ -59,6 +59,7 @@ Command AddImportAbsencesCommand(CLI::App& app);
 Command AddImportActivityCommand(CLI::App& app);
 Command AddImportToolBoxCommand(CLI::App& app);
 Command AddImportPairingsCommand(CLI::App& app);
+Command AddImportBlocksCommand(CLI::App& app);
 Command AddScanLisCommand(CLI::App& app);
 Command AddAssignCommand(CLI::App& app);
 Command AddRemoveCommand(CLI::App& app);
@@ -78,6 +79,8 @@ Command AddRosterCommand(CLI::App& app);
 Command AddEditPairingCommand(CLI::App& app);
 Command AddPairingWarningsCommand(CLI::App& app);
 Command AddFilterCommand(CLI::App& app);
+// export crewtrac: the BAW and LIN files.
+Command AddExportCrewTracCommand(CLI::App& app);
 
 // Opens a block file as the program does (OpenMonthFile), under its
 // absolute path so the copies beside it find their folder; null when it did

@@ -1,14 +1,17 @@
 #include "commands/command.h"
 #include "model/version.h"
 
+#include "actions/baw_lin_import.h"
 #include "import/absences_extract.h"
 #include "import/activity_extract.h"
 #include "import/roster_extract.h"
 #include "import/toolbox_file.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace tl::cli {
 
@@ -149,6 +152,47 @@ Command AddImportToolBoxCommand(CLI::App& app)
                                       doc.Modified = true;
                                       return true;
                                   });
+            }};
+}
+
+} // namespace tl::cli
+
+namespace tl::cli {
+
+Command AddImportBlocksCommand(CLI::App& app)
+{
+    struct Options {
+        std::string file;
+        std::string baw;
+        AnswerOptions answers;
+    };
+    auto options = std::make_shared<Options>();
+    CLI::App* command = app.add_subcommand(
+        "import-blocks", "Put the blocks of a BAW file and the LIN file beside it (the schedule "
+                         "export's files) on the crew members of FILE with their employee numbers");
+    command->add_option("FILE", options->file, "Block file")->required();
+    command->add_option("BAW", options->baw, "BAW file (*.baw); its LIN file sits beside it")
+        ->required();
+    options->answers.AddTo(*command);
+
+    return {command, [options](CliContext& context) {
+                return ImportInto(
+                    options->file, options->answers, context,
+                    [&](ScheduleDocument& doc, Interaction& ui) {
+                        const std::optional<BawLinFile> blocks = ReadBawLin(options->baw, ui);
+                        if (!blocks)
+                            return false;
+                        BlockImportResult result = ImportBawLinBlocks(doc, ui, blocks->Blocks);
+                        std::vector<std::string> lines = blocks->Problems;
+                        lines.insert(lines.end(), result.Problems.begin(), result.Problems.end());
+                        lines.push_back(Format("%d Days Placed", result.Placed));
+                        ui.ShowList(kImportBlocksCaption, lines);
+                        if (result.Placed > 0)
+                            return true;
+                        context.err << "tlines-cli: nothing was placed; " << options->file
+                                    << " is not changed\n";
+                        return false;
+                    });
             }};
 }
 

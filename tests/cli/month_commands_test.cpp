@@ -2,6 +2,7 @@
 #include "commands/command.h"
 #include "core/pairing_edit_cases.h"
 #include "model/text_encoding.h"
+#include "output/crewtrac_export.h"
 #include "output/other_exports.h"
 #include "output/pairing_reports.h"
 #include "rules/history.h"
@@ -271,6 +272,37 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
     }
     EXPECT_EQ(test::ReadAll(page), InternetPage(*doc, ui));
     EXPECT_EQ(test::ReadAll(csv), TrainingReportText(*doc));
+
+    // The crew tracking export goes beside FILE, the summary to stdout.
+    const std::vector<std::string> exportArgs{"export", "crewtrac",    file, "--base", "V", "--eqp",
+                                              "8",      "--crew-type", "fo", "--name"};
+    std::vector<std::string> args = exportArgs;
+    args.push_back("JUN");
+    const test::CliRun exported = RunCli(args);
+    EXPECT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(exported.out, "Blk 3 Capt Pairings-LineIndoc. Not Exported\nExport Completed\n");
+    const CrewTracCodes codes{"JUN", "V", "8", CrewType::FirstOfficer};
+    std::vector<std::string> summary;
+    EXPECT_EQ(test::ReadAll(dir.path() / "Export" / "JUN.BAW"), BawText(*doc, codes, false));
+    EXPECT_EQ(test::ReadAll(dir.path() / "Export" / "JUN.LIN"), LinText(*doc, codes, summary));
+    args.back() = "NINECHARS";
+    const test::CliRun refused = RunCli(args);
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Export Error: FileName needs to be 1-8 char long. \n");
+
+    // Read back onto the month without its blocks; onto the month itself
+    // nothing is free, so nothing changes.
+    const std::string baw = (dir.path() / "Export" / "JUN.BAW").string();
+    tl::test::TempDir emptyDir;
+    const std::string empty =
+        test::SaveJune(emptyDir, "YYZDH8FOZ", names, {{600, 480}, {600, 480}},
+                       [](ScheduleDocument& d) { d.CrewKind = kFirstOfficers; });
+    const test::CliRun placed = RunCli({"import-blocks", empty, baw, "--yes"});
+    EXPECT_EQ(placed.status, 0) << placed.err;
+    EXPECT_EQ(placed.out, "1 Days Placed\n");
+    const std::string before = test::ReadAll(file);
+    EXPECT_EQ(RunCli({"import-blocks", file, baw, "--yes"}).status, 1);
+    EXPECT_EQ(test::ReadAll(file), before);
 }
 
 // A month not read whole (its end marker missing, a newer version, building

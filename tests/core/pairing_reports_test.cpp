@@ -1,7 +1,12 @@
+#include "actions/baw_lin_import.h"
+#include "actions/toolbox_drop.h"
 #include "core/legality_month.h"
+#include "model/activity_codes.h"
 #include "model/text_format.h"
+#include "output/crewtrac_export.h"
 #include "output/other_exports.h"
 #include "output/pairing_reports.h"
+#include "rules/assignment.h"
 #include "rules/legality.h"
 #include "support/temp_dir.h"
 
@@ -247,6 +252,215 @@ TEST(OtherExportsTest, TrainingReportListsIndocAndCheckCopiesWithTotals)
     EXPECT_FALSE(TrainingReport(*m.doc, "/nonexistent-folder/t.csv", m.ui));
     EXPECT_EQ(m.ui.Only(test::ScriptedInteraction::Kind::Message).at(0).text,
               "Cant create file for Exporting Data");
+std::string LinLine(std::string text)
+{
+    text.resize(kLinLineLength, ' ');
+    return text + "\n";
+}
+
+const std::string kSpaces14(14, ' ');
+const std::string kSpaces20(20, ' ');
+const std::string kLinTail = "01" + std::string(48, ' ');
+
+// A captain's month: an RB night reserve, a pairing, the draft credit day,
+// merged vacation, a line indoc row, open time and an RA reserve on the
+// month's last day.
+TEST(CrewTracExportTest, BawAndLinColumnByColumn)
+{
+    test::TempDir dir;
+    LegalityMonth m(kCaptains, 6, 2027, 4);
+    m.doc->FileName = (dir.path() / "JUN27.tl2").string();
+    TPair& trip = m.Pair(m.AddPair(600, 2880, 2, 60));
+    trip.PairKey = "Y";
+    trip.PairNumber = 8101;
+    m.Crew(0).EmpNumber = 12345;
+    m.Other(0, 0, "RSV", 1200, 600, true, true, "RB");
+    m.Put(0, 0, 2);
+    for (int d = 9; d < 14; ++d)
+        m.Other(0, d, "VAC", 1, 1439, false, false, "VA");
+    m.Crew(0).DraftCredits = 60;
+    m.Crew(0).DayCarry[31][CarryValue::HardTime] = 30;
+    m.Crew(0).SetBlockCredit(600);
+    m.Crew(1).EmpNumber = -1;
+    m.Crew(2).EmpNumber = 0;
+    m.Crew(2).Name = "OPEN";
+    m.Put(2, 0, 20);
+    m.Crew(3).EmpNumber = 7;
+    m.Other(3, 3, "XYZ", 0, 60, false, false, "--");
+    m.Other(3, 29, "RSV", 1200, 600, true, false, "RA");
+    m.Crew(3).DraftCredits = 60;
+    m.Crew(3).CarryIn[CarryInEntry::Credit] = 60;
+    m.Crew(3).CarryIn[CarryInEntry::LegalAt] = 40 * 1440;
+    const TPilot before = m.Crew(0);
+
+    const ExportOutcome outcome =
+        ExportSchedules(*m.doc, {"JUN27", "V", "8", CrewType::Captain}, m.ui);
+    ASSERT_TRUE(outcome.Completed);
+    EXPECT_EQ(test::ReadAll(dir.path() / "Export" / "JUN27.BAW"),
+              "000012345 PV8001CA\n000000000 PV8002CA\n000000007 PV8003CA\n");
+    EXPECT_EQ(test::ReadAll(dir.path() / "Export" / "JUN27.LIN"),
+              LinLine("0QZ 2706PV8") +
+                  LinLine("1PV8001P01500600CA" + kLinTail + "R2QZ" + kSpaces14 +
+                          "2706011200270602" + "0360" + "10QZ  Y8101 270603" + kSpaces20 + "99DC" +
+                          kSpaces14 + "2706060720270606" + "0721" + "99VA" + kSpaces14 +
+                          "2706100001270614" + "1440") +
+                  LinLine("1PV8000O01200000CA" + kLinTail + "10QZ  Y8101 270621" + kSpaces20) +
+                  LinLine("1PV8003L00000000CA" + kLinTail + "R1QZ" + kSpaces14 +
+                          "2706301200270630" + "1440"));
+    EXPECT_EQ(outcome.Summary, (std::vector<std::string>{
+                                   "Blk 2 Capt Pairings-LineIndoc. Not Exported",
+                                   "Blk 3 is Exported as OpenTime. Emp Num is 0",
+                                   "CREW 4 No Draft Credit Code Inserted", "Export Completed"}));
+    EXPECT_EQ(m.ui.Dialogs(),
+              std::vector<std::string>{"Tessara Lines: Finished Exporting to CrewTrac format"});
+    EXPECT_TRUE(m.Crew(0) == before); // the draft credit day went only to the copy
+    EXPECT_EQ(m.Crew(1).Option2, 0);
+}
+
+// Flight attendants answering Yes export only reserve and partial blocks.
+TEST(CrewTracExportTest, AttendantsOnlyReserveAndPartialBlocks)
+{
+    test::TempDir dir;
+    LegalityMonth m(kFlightAttendants, 6, 2027, 3);
+    m.doc->FileName = (dir.path() / "FA.tl2").string();
+    TPair& trip = m.Pair(m.AddPair(600, 480, 1, 0));
+    trip.PairKey = "Y";
+    trip.PairNumber = 9;
+    trip.PairType = "FA";
+    m.Other(0, 1, "RSV", 60, 60, true, true, "RE");
+    m.Crew(1).Quals = "RB";
+    m.Put(1, 0, 0);
+    m.Crew(1).DraftCredits = 60; // attendants get no draft credit day
+    m.ui.Script({Answer::Yes});
+    const ExportOutcome outcome =
+        ExportSchedules(*m.doc, {"FA", "V", "8", CrewType::Attendant}, m.ui);
+    EXPECT_EQ(test::ReadAll(dir.path() / "Export" / "FA.BAW"),
+              "000000001 FV8001PU\n000000002 FV8002PU\n");
+    EXPECT_EQ(test::ReadAll(dir.path() / "Export" / "FA.LIN").substr(2 * 1321, 68 + 38),
+              "1FV8002L00000000PU" + kLinTail + "10QZFAY0009 270601" + kSpaces20);
+    EXPECT_EQ(outcome.Summary[0], "CREW 3. Not Exported");
+    EXPECT_EQ(m.ui.Dialogs().front(),
+              "Tessara Lines: Do you want to Export ONLY Reserve and Partial Blocks");
+}
+
+struct ExportRefusal {
+    CrewTracCodes codes;
+    const char* file;
+    std::string dialog;
+    size_t summaryLines;
+};
+
+class CrewTracRefusalTest : public ::testing::TestWithParam<ExportRefusal> {};
+
+TEST_P(CrewTracRefusalTest, NothingWritten)
+{
+    test::TempDir dir;
+    LegalityMonth m(kCaptains, 6, 2027, 1);
+    m.doc->FileName = *GetParam().file ? (dir.path() / GetParam().file).string() : "";
+    const ExportOutcome outcome = ExportSchedules(*m.doc, GetParam().codes, m.ui);
+    EXPECT_FALSE(outcome.Completed);
+    EXPECT_EQ(outcome.Summary.size(), GetParam().summaryLines);
+    EXPECT_EQ(m.ui.Dialogs(), std::vector<std::string>{GetParam().dialog});
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "Export"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, CrewTracRefusalTest,
+    ::testing::Values(
+        ExportRefusal{{"", "VV", "", CrewType::Captain},
+                      "m.tl2",
+                      "Export Error: FileName needs to be 1-8 char long. Base Code needs to be 1 "
+                      "char long. Eqp Code needs to be 1 char long. ",
+                      3},
+        ExportRefusal{{"../../up", "V", "8", CrewType::Captain},
+                      "m.tl2",
+                      "Export Error: FileName needs to be 1-8 char long. ",
+                      1},
+        ExportRefusal{{"NAME", "V", "8", CrewType::Captain},
+                      "",
+                      "File Error: File Must be Named First, Select Save As",
+                      0}));
+
+// Exporting a month and importing the export onto an emptied copy of it
+// gives back the same blocks; what cannot be placed is named.
+TEST(CrewTracExportTest, ImportOfTheExportGivesTheBlocksBack)
+{
+    test::TempDir dir;
+    LegalityMonth m(kCaptains, 6, 2027, 3);
+    m.doc->FileName = (dir.path() / "JUN27.tl2").string();
+    m.Crew(2).EmpNumber = 0;
+    for (int p = 0; p < 2; ++p) {
+        TPair& pair = m.Pair(m.AddPair(600, 2000, 2, 60));
+        pair.PairKey = "V";
+        pair.PairNumber = 8101 + p;
+        pair.OpsCount.fill(kOpsOpen);
+    }
+    const auto items = ToolBoxActivityItems(*m.doc);
+    const auto item = [&](const char* tracking) {
+        const auto it = std::find_if(items.begin(), items.end(),
+                                     [&](const auto& i) { return i.TrackingCode == tracking; });
+        return ToolBoxItemRef{ToolBoxItemRef::Kind::Activity, int(it - items.begin())};
+    };
+    ASSERT_EQ(AssignPair(*m.doc, m.ui, 0, 0, 2, true), AssignResult::Done);
+    ASSERT_EQ(AssignPair(*m.doc, m.ui, 2, 1, 6, true), AssignResult::Done);
+    for (int d = 9; d < 14; ++d)
+        ASSERT_EQ(ApplyToolBoxItem(*m.doc, m.ui, 0, d, item("VC")), ToolBoxDropResult::Done);
+    ASSERT_EQ(ApplyToolBoxItem(*m.doc, m.ui, 1, 20, item("RB")), ToolBoxDropResult::Done);
+    m.Crew(1).DraftCredits = 60;
+    ASSERT_TRUE(ExportSchedules(*m.doc, {"JUN27", "V", "8", CrewType::Captain}, m.ui).Completed);
+
+    std::vector<TPilot> built;
+    for (int c = 0; c < 3; ++c) {
+        built.push_back(m.Crew(c));
+        m.Crew(c).DaySlot.fill(kFreeSlot);
+        m.Crew(c).DayCode.fill("");
+        m.Crew(c).DayCode2.fill("");
+    }
+    for (int p = 0; p < 2; ++p)
+        m.Pair(p).OpsCount.fill(kOpsOpen);
+    const auto file = ReadBawLin(dir.path() / "Export" / "JUN27.BAW", m.ui);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(BlockListLine(file->Blocks[0]).substr(0, 20), "000000001  V8001  L ");
+    const BlockImportResult result = ImportBawLinBlocks(*m.doc, m.ui, file->Blocks);
+    EXPECT_EQ(result.Problems, std::vector<std::string>{});
+    EXPECT_EQ(result.Placed, 8);
+    for (int c = 0; c < 3; ++c) {
+        EXPECT_EQ(m.Crew(c).DaySlot, built[size_t(c)].DaySlot) << c;
+        EXPECT_EQ(m.Crew(c).DayCode, built[size_t(c)].DayCode) << c;
+        EXPECT_EQ(m.Crew(c).DayOther, built[size_t(c)].DayOther) << c;
+    }
+    // Again: every day is taken now.
+    EXPECT_EQ(ImportBawLinBlocks(*m.doc, m.ui, file->Blocks).Placed, 0);
+}
+
+// Lines that are not an export: each is named, nothing reads outside it.
+TEST(CrewTracExportTest, HostileBawAndLinLines)
+{
+    const std::string record = "10QZ  V8101 270603" + kSpaces20;
+    const BawLinFile file =
+        ParseBawLin("000000001 PV8001CA\nxyz\n00000000\n-00000005 PV8003CA\n000000009 PV8004CA\n"
+                    "000000004 PV8005CA\n",
+                    "0QZ 2706PV8\n1PV8001L00000000CA" + kLinTail + record + "99" + "\n1PV8002" +
+                        "\n1PV8003L00000000CA" + kLinTail + "R9QZ" + std::string(34, '9') + "99VC" +
+                        kSpaces14 + "2713990000271399000");
+    EXPECT_EQ(file.Problems,
+              (std::vector<std::string>{"BAW Line 2 is not a Block", "BAW Line 3 is not a Block",
+                                        "BAW Line 4 is not a Block", "LIN Line 3 is not a Block",
+                                        "LIN Line 4 Record 1 is not understood"}));
+    ASSERT_EQ(file.Blocks.size(), 2u);
+    EXPECT_EQ(file.Blocks[0].Days.size(), 1u);
+    EXPECT_EQ(file.Blocks[1].EmpNumber, 4);
+    EXPECT_TRUE(file.Blocks[1].Days.empty()); // the cut record is left off
+
+    LegalityMonth m(kCaptains, 6, 2027, 1);
+    m.Crew(0).EmpNumber = 1;
+    const BlockImportResult result = ImportBawLinBlocks(*m.doc, m.ui, file.Blocks);
+    EXPECT_EQ(result.Problems, (std::vector<std::string>{"Emp 1 Blk V8001 Pairing V8101 Day 3 "
+                                                         "Not Operating",
+                                                         "Emp 4 Blk V8003 Not on the Roster"}));
+    EXPECT_FALSE(ReadBawLin("/nonexistent.BAW", m.ui));
+    EXPECT_EQ(m.ui.Dialogs().back(),
+              "Tessara Lines: File Error - Unable to Load Roster from this file.");
 }
 
 // Whatever a file holds, the reports stay inside the tables.
@@ -275,6 +489,10 @@ TEST(PairingReportsTest, HostileMonthsStayInsideTheTables)
     EXPECT_FALSE(InternetPage(*m.doc, m.ui).empty());
     EXPECT_FALSE(SelectedBlocksText(*m.doc, true, true, m.ui).empty());
     EXPECT_FALSE(TrainingReportText(*m.doc).empty());
+    const CrewTracCodes codes{"X", "V", "8", CrewType::Captain};
+    BawText(*m.doc, codes, false);
+    std::vector<std::string> summary;
+    EXPECT_EQ(LinText(*m.doc, codes, summary).size() % (kLinLineLength + 1), 0u);
 }
 
 } // namespace

@@ -2,11 +2,14 @@
 #include "import/prg_file.h"
 #include "import/roster_extract.h"
 #include "model/vortime.h"
+#include "rules/assignment.h"
 #include "storage/block_file.h"
 #include "storage/memory_settings.h"
 #include "storage/month_lock.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
+#include "ui/dialogs/exportdialog.h"
+#include "ui/dialogs/importbawlindialog.h"
 #include "ui/dialogs/loadpairsonlydialog.h"
 #include "ui/frame/month_imports.h"
 #include "ui/frame/tmaindecframewin.h"
@@ -18,6 +21,8 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -249,6 +254,51 @@ private slots:
         QVERIFY(f.frame.OpenFile(f.path));
         refusedByAll("\nis opened read-only. Use Save As to Save as a new name before importing "
                      "into it");
+    }
+
+    // The schedule export of a month with three pairings on blocks, read back
+    // with "Crew Blocks from BAW and LIN..." once they are off again.
+    void crewTracExportReadBackOntoTheEmptiedMonth()
+    {
+        Fixture f(true);
+        ScheduleDocument& doc = f.doc();
+        std::vector<std::array<int, 3>> put; // crew, pairing, day
+        for (int p = 0; p <= doc.LastPair && put.size() < 3; ++p)
+            for (int d = 0; d < doc.DaysInMonth; ++d)
+                if (doc.Pairs[size_t(p)].OpsCount[size_t(d)] == kOpsOpen &&
+                    AssignPair(doc, f.ui, int(put.size()), p, d, true) == AssignResult::Done) {
+                    put.push_back({int(put.size()), p, d});
+                    break;
+                }
+        QCOMPARE(put.size(), size_t(3));
+        QTimer::singleShot(0, &f.frame, [] {
+            auto* dialog = qobject_cast<ExportDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            QVERIFY(dialog->CrewTypeButton(1)->isChecked());
+            dialog->FileName()->setText(QStringLiteral("NOV27"));
+            dialog->BaseCode()->setText(QStringLiteral("Y"));
+            dialog->EqpCode()->setText(QStringLiteral("8"));
+            dialog->ExportNowButton()->click();
+            QCOMPARE(dialog->Summary().last(), QStringLiteral("Export Completed"));
+            dialog->reject();
+        });
+        f.frame.Action(CmExportSchedules)->trigger();
+        for (const auto& [crew, pairing, day] : put)
+            QVERIFY(RemovePair(doc, f.ui, crew, pairing, day) == RemoveResult::Done);
+
+        f.picks << QStringList{f.dir.filePath(QStringLiteral("Export/NOV27.BAW"))};
+        QTimer::singleShot(0, &f.frame, [] {
+            auto* dialog = qobject_cast<ImportBawLinDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            QVERIFY(dialog->Lines().value(0).startsWith(QStringLiteral("0")));
+            dialog->ImportButton()->click();
+            QCOMPARE(dialog->Lines(), QStringList{QStringLiteral("3 Days Placed")});
+            dialog->accept();
+        });
+        f.frame.Action(CmBlockImport)->trigger();
+        QCOMPARE(f.captions.value(0), QStringLiteral("Load BAW Data"));
+        for (const auto& [crew, pairing, day] : put)
+            QCOMPARE(doc.Crew[size_t(crew)].DaySlot[size_t(day)], pairing);
     }
 
     // A roster replaced by one that does not load comes back.

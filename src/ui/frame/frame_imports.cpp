@@ -46,6 +46,7 @@ void TMainDecFrameWin::InstallImportCommands()
     install(CmLastMonth, [](ImportContext& c) { ImportLastMonth(c); });
     install(CmLisFiles, ScanLisFilesDialog);
     install(CmToolBoxItems, [](ImportContext& c) { ImportToolBoxItems(c); });
+    install(CmBlockImport, ImportBawLinBlocksDialog);
     install(CmImportPairings, [this](ImportContext& c) {
         LoadPairsOnlyDialog dialog(m_ui, this);
         if (dialog.exec() == QDialog::Accepted) {

@@ -5,6 +5,7 @@
 #include "model/interaction.h"
 #include "model/version.h"
 #include "output/pairing_reports.h"
+#include "ui/dialogs/exportdialog.h"
 #include "ui/dialogs/globalinfodialog.h"
 #include "ui/grid/ttlwin.h"
 #include "ui/seam/qtinteraction.h"
@@ -45,6 +46,11 @@ bool PutOnClipboard(const ClipboardReport& report)
 
 void TMainDecFrameWin::InstallReportCommands()
 {
+    m_handlers.insert(CmExportSchedules, [this] {
+        ExportDialog dialog(m_client->Document(), m_ui, this);
+        dialog.exec();
+    });
+
     m_handlers.insert(CmGlobalInfo, [this] {
         GlobalInfoDialog dialog(GlobalInfoLines(m_client->Document()), m_ui, this);
         dialog.exec();

@@ -2,6 +2,7 @@
 
 #include "import/absences_extract.h"
 #include "import/activity_extract.h"
+#include "import/baw_lin.h"
 #include "import/lis_scan.h"
 #include "import/prg_file.h"
 #include "import/roster_extract.h"
@@ -12,11 +13,13 @@
 #include "model/version.h"
 #include "model/vortime.h"
 #include "rules/block_build.h"
+#include "ui/dialogs/importbawlindialog.h"
 #include "ui/seam/qtinteraction.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace tl::ui {
@@ -183,6 +186,18 @@ void ScanLisFilesDialog(ImportContext& c)
         (void)ScanLisFiles(doc, paths, c.Ui);
         return;
     }
+}
+
+void ImportBawLinBlocksDialog(ImportContext& c)
+{
+    const QString path = ChooseOne(c, "Load BAW Data", "LastBAWPath", "Baw Files (*.baw *.BAW)");
+    if (path.isEmpty())
+        return;
+    std::optional<BawLinFile> file = ReadBawLin(ToFileName(path), c.Ui);
+    if (!file)
+        return;
+    ImportBawLinDialog dialog(std::move(*file), c.Doc, c.Ui, c.Parent);
+    dialog.exec();
 }
 
 } // namespace tl::ui

@@ -51,5 +51,8 @@ bool ImportPairingsFile(ImportContext& c, const std::string& baseEqp, bool anyEq
 // Several LIS files (LastFrenchPath); a file whose name lacks the month's
 // name is scanned only when the user says so, else the dialog opens again.
 void ScanLisFilesDialog(ImportContext& c);
+// "Load BAW Data" (LastBAWPath): the blocks of a BAW file and the LIN file
+// beside it, listed in the block import dialog that places them.
+void ImportBawLinBlocksDialog(ImportContext& c);
 
 } // namespace tl::ui

@@ -252,6 +252,8 @@ TEST(OtherExportsTest, TrainingReportListsIndocAndCheckCopiesWithTotals)
     EXPECT_FALSE(TrainingReport(*m.doc, "/nonexistent-folder/t.csv", m.ui));
     EXPECT_EQ(m.ui.Only(test::ScriptedInteraction::Kind::Message).at(0).text,
               "Cant create file for Exporting Data");
+}
+
 std::string LinLine(std::string text)
 {
     text.resize(kLinLineLength, ' ');

@@ -802,9 +802,15 @@ bool LoadPairs(ScheduleDocument& doc, PrgSource& source, size_t totalBytes, std:
         TidyPairs(doc);
     CheckCrewSlots(doc);
     progress.reset();
-    if (doc.LastPair >= 0)
-        ShowPairingWarnings(doc, ui);
-    else
+    if (doc.LastPair >= 0) {
+        // Validating derives the days worked that the credit classes below
+        // need, whoever shows the report. A window shows it in its own
+        // dialog, from which the scheduler can open the editor on a pairing.
+        for (int i = 0; i <= doc.LastPair; ++i)
+            (void)doc.Pairs[static_cast<size_t>(i)].Validate(doc.DaysInMonth);
+        if (!doc.Events().ShowPairingWarnings())
+            ShowPairingWarnings(doc, ui);
+    } else
         ui.Message(kCaption, "Unable to load pairings from this file", Icon::Error);
 
     ScanUsaSegments(doc, ui);
@@ -812,7 +818,7 @@ bool LoadPairs(ScheduleDocument& doc, PrgSource& source, size_t totalBytes, std:
     if (doc.DstShift != 0)
         AdjustForDaylightSaving(doc);
     // The pairings window colours pairings by class before anything is
-    // built or saved; the warnings above derived the days worked it needs.
+    // built or saved.
     for (int i = 0; i <= doc.LastPair; ++i)
         doc.Pairs[static_cast<size_t>(i)].UpdateCreditClass();
     doc.Modified = true;

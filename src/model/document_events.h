@@ -31,9 +31,12 @@ public:
     virtual void GridTakenDown() {}
     // Build Blocks asks for the pairings window to be shown or hidden.
     virtual void ShowPairingsWindow(bool /*show*/) {}
-    // Build Blocks found invalid pairings: show the pairing warnings report,
-    // and on the scheduler's wish open the pairing editor on this pairing.
-    virtual void ShowPairingWarnings() {}
+    // After a pairing load, and when Build Blocks found invalid pairings:
+    // show the pairing warnings report. True when a window showed it; the
+    // pairing loader prints the plain list otherwise.
+    virtual bool ShowPairingWarnings() { return false; }
+    // Build Blocks: on the scheduler's wish open the pairing editor on this
+    // pairing.
     virtual void EditPairing(int /*pairing*/) {}
     // The pairing filter marks or the filters-on flag changed: the pairings
     // board is laid out again and its selection cleared.

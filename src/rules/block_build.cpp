@@ -147,7 +147,7 @@ bool BuildBlocks(ScheduleDocument& doc, Interaction& ui, bool showPairings, Buil
     RepairAssignmentMarks(doc, ui, &report.Repairs);
 
     if (LastPairIndex(doc) >= 0 && ValidateAll(doc) >= 0) {
-        doc.Events().ShowPairingWarnings();
+        (void)doc.Events().ShowPairingWarnings();
         const int first = ValidateAll(doc, &report.InvalidPairs);
         if (first >= 0 && ui.AskYes(kCaption, "Not all Pairings are Valid. Do you want to edit the "
                                               "pairings to correct the errors as noted.")) {

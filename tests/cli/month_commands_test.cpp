@@ -526,34 +526,5 @@ TEST(LegalityCommandsTest, CheckAndWhoLegalSayWhatTheyFind)
     }
 }
 
-// The bundled month as the README builds it: crew members with back-to-back
-// reserve days elsewhere in the month are offered a pairing far from them.
-TEST(LegalityCommandsTest, BundledMonthOffersCrewWithReserveDaysElsewhere)
-{
-    tl::test::TempDir dir;
-    const std::string file = (dir.path() / "nov.tl2").string();
-    const std::string s = TL_SAMPLES_DIR "/YYZDH8FO-NOV27/";
-    const std::vector<std::vector<std::string>> steps = {
-        {"new", file, "--group", "YYZDH8FOZ", "--start", "2027-11-01", "--end", "2027-11-30"},
-        {"import-toolbox", file, s + "TOOLBOX.TXT"},
-        {"import-roster", file, s + "1127perp.ext", "--yes"},
-        {"import-absences", file, s + "1127absp.ext", "--yes"},
-        {"import-absences", file, s + "1227absp.ext", "--next-month", "--yes"},
-        {"import-activity", file, s + "1127actp.ext", s + "1127prgp.ext", "--yes"},
-        {"import-pairings", file, s + "NOV27.PRG", "--yes"},
-        {"scan-lis", file, s + "NOV27-8.LIS", "--yes"},
-        {"build", file},
-    };
-    for (const auto& step : steps)
-        ASSERT_EQ(RunCli(step).status, 0) << step[0];
-    const test::CliRun run = RunCli({"who-legal", file, "--pair", "0", "--day", "20", "--why"});
-    ASSERT_EQ(run.status, 0) << run.err;
-    for (const char* line :
-         {"\n002 M COTE\n", "\n003 L BROWN\n", "\n004 H TREMBLAY\n", "\n018 T TAYLOR\n",
-          "\n023 F MACINTYRE-HOLLOWAY\n", "\n027 M B\xC3\x89LANGER\n", "\n035 A MARTEL\n"})
-        EXPECT_NE(run.out.find(line), std::string::npos) << line;
-    EXPECT_EQ(run.out.find("rest after"), std::string::npos) << run.out;
-}
-
 } // namespace
 } // namespace tl::cli

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace tl {
@@ -76,11 +77,9 @@ protected:
     {
         TAbsence& record = doc.Absences[static_cast<size_t>(doc.AbsenceCount++)];
         record.Reset();
-        record.AbsText1 = activity;
-        record.AbsText2 = tracking;
-        record.AbsText3 = std::string(activity) + " item";
-        record.AbsValue3 = credit;
-        record.AbsFlag4 = flag4;
+        std::tie(record.AbsText1, record.AbsText2, record.AbsText3, record.AbsValue3,
+                 record.AbsFlag4) =
+            std::tuple(activity, tracking, std::string(activity) + " item", credit, flag4);
     }
 
     ScheduleDocument doc;

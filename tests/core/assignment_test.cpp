@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace tl {
@@ -525,16 +526,11 @@ TEST(ToolBoxDropTest, LoadedToolBoxRecordGivesItsTimesAndNoReserveForRtb)
     TAbsence& hidden = m.doc->Absences[0];
     hidden.AbsText1 = "XXX";
     hidden.AbsText2 = "RB";
-    hidden.AbsFlag4 = false; // not offered: the window's first item is the next record
-    TAbsence& rtb = m.doc->Absences[1];
-    rtb.AbsText1 = "RTB";
-    rtb.AbsText2 = "RB";
-    rtb.AbsValue1 = 1320; // 22:00 to 06:00
-    rtb.AbsValue2 = 360;
-    rtb.AbsValue3 = 250;
-    rtb.AbsFlag1 = true;
-    rtb.AbsFlag3 = false;
-    rtb.AbsFlag4 = true;
+    hidden.AbsFlag4 = false;            // not offered: the window's first item is the next record
+    TAbsence& rtb = m.doc->Absences[1]; // 22:00 to 06:00
+    std::tie(rtb.AbsText1, rtb.AbsText2, rtb.AbsValue1, rtb.AbsValue2, rtb.AbsValue3, rtb.AbsFlag1,
+             rtb.AbsFlag3, rtb.AbsFlag4) =
+        std::tuple("RTB", "RB", 1320, 360, 250, true, false, true);
     ASSERT_EQ(ApplyToolBoxItem(*m.doc, m.ui, 1, 5, {Item::Activity, 0}), ToolBoxDropResult::Done);
     EXPECT_EQ(m.Crew(1).DayCode[5], "RTB");
     EXPECT_EQ(m.Crew(1).DayOther[5], (TPilot::SlotValues{1320, 480, 250, 0, 0, 1, 1, 0, 0, 0}));
@@ -582,11 +578,8 @@ TEST(OtherDetailsTest, LastMonthEntryReadsAndWritesItsCarriedValues)
         EXPECT_FALSE(ReadOtherDetails(*m.doc, 0, day)) << day;
 
     OtherDetailsForm edited = *form;
-    edited.Code = "dh";
-    edited.Start = "8:30";
-    edited.Reserve = false;
-    edited.ContainsDuty = true;
-    edited.HardTime = "25:00";
+    std::tie(edited.Code, edited.Start, edited.Reserve, edited.ContainsDuty, edited.HardTime) =
+        std::tuple("dh", "8:30", false, true, "25:00");
     EXPECT_FALSE(ApplyOtherDetails(*m.doc, m.ui, 0, -1, edited));
     EXPECT_EQ(crew.DayCarry[30][CarryValue::DutyStart], 600);
     edited.HardTime = "2:00";

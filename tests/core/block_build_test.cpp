@@ -17,7 +17,7 @@ using Kind = test::ScriptedInteraction::Kind;
 
 struct Recorder : DocumentEvents {
     std::vector<std::string> calls;
-    void ShowPairingWarnings() override { calls.push_back("warnings"); }
+    bool ShowPairingWarnings() override { return calls.push_back("warnings"), true; }
     void EditPairing(int p) override { calls.push_back("edit " + std::to_string(p)); }
     void ShowPairingsWindow(bool show) override { calls.push_back(show ? "show" : "hide"); }
     void GridChanged() override { calls.push_back("grid"); }

@@ -16,6 +16,7 @@
 
 #include <csignal>
 #include <functional>
+#include <tuple>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -123,15 +124,11 @@ std::vector<uint8_t> BuildFile(const FileLayout& f)
 void FillLikeLayout(ScheduleDocument& doc, ScriptedInteraction& ui)
 {
     ASSERT_TRUE(doc.SetMonth(ui, JulianDay(2, 1, 2027), JulianDay(2, 2, 2027)));
-    doc.GroupName = "YYZCRJFO";
-    doc.MonthRules[MonthRule::BlockHolderDaysOff] = 10;
-    doc.MonthRules[MonthRule::ReserveDaysOff] = 12;
-    doc.CrewKind = kFirstOfficers;
-    doc.BuildState = 1;
-    doc.SpareFlags[3] = true;
+    std::tie(doc.GroupName, doc.MonthRules[MonthRule::BlockHolderDaysOff],
+             doc.MonthRules[MonthRule::ReserveDaysOff], doc.CrewKind, doc.BuildState) =
+        std::tuple("YYZCRJFO", 10, 12, kFirstOfficers, 1);
+    doc.SpareFlags[3] = doc.PendingFlag = doc.BidsWindowOpen = true;
     doc.SpareTexts[0] = "spare0";
-    doc.PendingFlag = true;
-    doc.BidsWindowOpen = true;
     for (int d = 0; d < 31; ++d)
         doc.PrevDate[static_cast<size_t>(d)] = TDate{1 + d, 1, 2027};
 }
@@ -663,11 +660,9 @@ protected:
         doc.CrewCount = 2;
         for (int c = 0; c < 2; ++c) {
             TPilot& p = doc.Crew[static_cast<size_t>(c)];
-            p.Name = c == 0 ? "SMITH J" : "JONES K";
-            p.Phone1 = "555-0100";
-            p.BidText = "(1). OFF 10-12";
-            p.DayLocked[3] = 1;
-            p.DayLocked[45] = 1; // after the month
+            std::tie(p.Name, p.Phone1, p.BidText) =
+                std::tuple(c == 0 ? "SMITH J" : "JONES K", "555-0100", "(1). OFF 10-12");
+            p.DayLocked[3] = p.DayLocked[45] = 1; // the second after the month
             p.DayFlag[4] = 2;
         }
         doc.ViewerText = "private note";
@@ -756,11 +751,7 @@ TEST_F(FileCopiesTest, BackupKeepsTheMonthModifiedAndUnnamedMonthsAreRefused)
 TEST(BackupNamesTest, DatedNameWhenAskedFor)
 {
     std::tm t{};
-    t.tm_year = 2027 - 1900;
-    t.tm_mon = 8;
-    t.tm_mday = 7;
-    t.tm_hour = 9;
-    t.tm_min = 5;
+    std::tie(t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour, t.tm_min) = std::tuple(127, 8, 7, 9, 5);
     EXPECT_EQ(BackupTarget("/b", "/home/s/june.tl2", true, t),
               std::filesystem::path("/b/Backup Sept 7 2027 at 0905 june.tl2"));
     EXPECT_EQ(BackupTarget("/b", "/home/s/june.tl2", false, t),

@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace tl {
 namespace {
 
@@ -92,11 +94,8 @@ TEST(TProgressDialogTest, ReportsTextAndPercentAndClosesAtScopeEnd)
 std::tm At(int year, int month, int day, int hour, int minute)
 {
     std::tm t{};
-    t.tm_year = year - 1900;
-    t.tm_mon = month - 1;
-    t.tm_mday = day;
-    t.tm_hour = hour;
-    t.tm_min = minute;
+    std::tie(t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour, t.tm_min) =
+        std::tuple(year - 1900, month - 1, day, hour, minute);
     return t;
 }
 

@@ -110,9 +110,16 @@ TEST_F(PrgFileTest, BuildsThePairingAsThePairingSystemWroteIt)
     EXPECT_FALSE(ui.ListLines("Pairing Warnings and Report").empty());
 
     // The pairings window shows the class before anything is built or saved:
-    // 13:20 over two days worked is High.
+    // 13:20 over two days worked is High. A window that shows the report in
+    // its own dialog takes the place of the list.
+    struct Window : DocumentEvents {
+        bool ShowPairingWarnings() override { return true; }
+    } window;
+    doc->Listener = &window;
+    ui.Clear();
     ASSERT_TRUE(Load(PairingLine("299=0800") + TwoDayBody()));
     EXPECT_EQ(doc->Pairs[0].CreditClass, 2);
+    EXPECT_TRUE(ui.ListLines("Pairing Warnings and Report").empty());
 }
 
 TEST_F(PrgFileTest, CopiesPerCrewKind)

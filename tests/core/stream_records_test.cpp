@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace tl {
@@ -253,18 +254,12 @@ TEST(ObjectReaderTest, MalformedInputPutsTheStreamIntoItsFailedState)
 // A valid one-day pairing operating on the first day of the month.
 TPair OneDayPairing()
 {
-    TPair pair;
-    pair.Length = 1;
-    pair.OnTime = 600;
-    pair.OffTime = 1200;
-    pair.Tafb = 600;
-    pair.Credit = 300;
-    pair.DayCredit[0] = 300;
-    pair.DayStart[0] = 600;
-    pair.DayDuty[0] = 600;
-    pair.DayHard[0] = 240;
-    pair.OpsCount[0] = kOpsOpen;
-    return pair;
+    TPair p;
+    std::tie(p.Length, p.OnTime, p.OffTime, p.Tafb, p.Credit) = std::tuple(1, 600, 1200, 600, 300);
+    std::tie(p.DayCredit[0], p.DayStart[0], p.DayDuty[0], p.DayHard[0]) =
+        std::tuple(300, 600, 600, 240);
+    p.OpsCount[0] = kOpsOpen;
+    return p;
 }
 
 // A last duty ending before 02:00 is no day worked; only a short single duty
@@ -344,14 +339,9 @@ TEST(TPairValidateTest, AppendsEveryFailureInOrder)
          "Daily Start Time < 00:00 or > 23:59 on Day 1. "},
         {"EveryCheckInOrder",
          [](TPair& p) {
-             p.Length = 2;
-             p.Credit = 999;
-             p.OnTime = 1441;
-             p.OpsCount[0] = kNotOperating;
-             p.DayCredit[0] = -1;
-             p.DayHard[0] = -1;
-             p.DayStart[1] = -1;
-             p.DayDuty[1] = -1;
+             std::tie(p.Length, p.Credit, p.OnTime, p.OpsCount[0]) =
+                 std::tuple(2, 999, 1441, kNotOperating);
+             p.DayCredit[0] = p.DayHard[0] = p.DayStart[1] = p.DayDuty[1] = -1;
          },
          31,
          "Credit for each Day does not add up to Total Credit\n"

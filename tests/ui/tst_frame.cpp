@@ -42,6 +42,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 
+#include <tuple>
+
 using tl::test::ScriptedInteraction;
 using namespace tl;
 using namespace tl::ui;
@@ -537,10 +539,7 @@ private slots:
     void preferencesShowAndReturnWhatTheyWereGivenAndChanged()
     {
         Preferences p;
-        p.Grid = true;
-        p.AutoSave = false;
-        p.XPadding = 2;
-        p.DebugFile = true;
+        std::tie(p.Grid, p.AutoSave, p.XPadding, p.DebugFile) = std::tuple(true, false, 2, true);
         p.CustomColors = "000,000,000,000,000,255"; // an older, shorter text
         p.Font = GridFont{"DejaVu Sans", 13, 5, 700, false};
         PreferencesDialog dialog(p);

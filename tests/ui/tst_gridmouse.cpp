@@ -5,6 +5,7 @@
 #include "rules/block_build.h"
 #include "rules/legality.h"
 #include "storage/memory_settings.h"
+#include "support/modal.h"
 #include "support/scripted_interaction.h"
 #include "ui/dialogs/crewcomplementdialog.h"
 #include "ui/dialogs/otherdetailsdialog.h"
@@ -37,13 +38,14 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
 
 #include <climits>
 #include <functional>
+#include <tuple>
 
+using tl::test::OnNextModal;
 using tl::test::ScriptedInteraction;
 using namespace tl::ui;
 
@@ -64,14 +66,8 @@ struct Fixture {
         }
         doc.LastPair = doc.LastBasePair = 0;
         tl::TPair& p = doc.Pairs[0];
-        p.PairKey = "A8101";
-        p.PairNumber = 8101;
-        p.OnTime = 360;
-        p.OffTime = 840;
-        p.Tafb = 2 * 1440 + 480;
-        p.Length = 3;
-        p.Credit = 900;
-        p.PairType = "CA";
+        std::tie(p.PairKey, p.PairNumber, p.OnTime, p.OffTime, p.Tafb, p.Length, p.Credit,
+                 p.PairType) = std::tuple("A8101", 8101, 360, 840, 2 * 1440 + 480, 3, 900, "CA");
         p.OpsCount[4] = tl::kOpsAssigned;
         doc.Crew[1].DaySlot[4] = 0;
         doc.Crew[2].DaySlot[10] = tl::kOtherSlot;
@@ -93,14 +89,6 @@ struct Fixture {
     TtlWin win{ui, settings};
     tl::ScheduleDocument& doc = win.Document();
 };
-
-void OnNextModal(const std::function<void(QWidget*)>& act)
-{
-    QTimer::singleShot(0, [act] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            act(modal);
-    });
-}
 
 QStringList Lines(const QListWidget* list)
 {
@@ -159,11 +147,8 @@ struct Month {
     {
         tl::TPair& p = doc.Pairs[size_t(++doc.LastPair)];
         doc.LastBasePair = doc.LastPair;
-        p.PairNumber = 101 + doc.LastPair;
-        p.OnTime = on;
-        p.Length = static_cast<int8_t>(length);
-        p.Tafb = (length - 1) * 1440 + 600;
-        p.OffTime = (on + 600) % 1440;
+        std::tie(p.PairNumber, p.OnTime, p.Length, p.Tafb, p.OffTime) = std::tuple(
+            101 + doc.LastPair, on, length, (length - 1) * 1440 + 600, (on + 600) % 1440);
         for (int k = 0; k < length; ++k)
             p.DayCredit[size_t(k)] = creditPerDay;
         p.Credit = creditPerDay * length;
@@ -266,11 +251,9 @@ private slots:
         QVERIFY(reasons[0].startsWith(QStringLiteral("001 CREW 1: ")));
         QCOMPARE(reasons[1], QStringLiteral("003 CREW 3: bids reserve or is on leave"));
         QVERIFY(stayedOpen);
-        const auto& events = m.ui.Events();
-        QCOMPARE(events.size(), size_t(2));
-        QCOMPARE(events[0].text, std::string("You have not Selected an Employee"));
-        QCOMPARE(events[1].text, std::string("Can't Assign. Pairing allready Assigned"));
-        QCOMPARE(events[1].caption, std::string("Tessara Lines"));
+        QCOMPARE(m.ui.Dialogs(), (std::vector<std::string>{
+                                     "Tessara Lines: You have not Selected an Employee",
+                                     "Tessara Lines: Can't Assign. Pairing allready Assigned"}));
         // Assigned: the board shows it held and marks it last assigned.
         QCOMPARE(m.doc.Crew[1].DaySlot[0], 0);
         QCOMPARE(m.doc.LastAssignedPair, 0);

@@ -6,11 +6,15 @@
 #include "storage/block_file.h"
 #include "storage/memory_settings.h"
 #include "storage/month_lock.h"
+#include "support/modal.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
+#include "ui/dialogs/editorviewpairsdialog.h"
 #include "ui/dialogs/exportdialog.h"
 #include "ui/dialogs/importbawlindialog.h"
 #include "ui/dialogs/loadpairsonlydialog.h"
+#include "ui/dialogs/pairdialog.h"
+#include "ui/dialogs/pairingvalidatedialog.h"
 #include "ui/frame/month_imports.h"
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/ttlwin.h"
@@ -21,6 +25,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -28,7 +33,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <tuple>
+
 using tl::test::ScriptedInteraction;
+using tl::test::WhenModal;
 using namespace tl;
 using namespace tl::ui;
 
@@ -154,9 +162,15 @@ private slots:
         // The last month's two extracts are chosen one after the other.
         for (const QString& file : files)
             f.picks << QStringList{file};
+        bool warned = false;
         if (command == CmImportPairings)
-            OnPairsDialog(&f.frame, true, [](LoadPairsOnlyDialog&) {});
+            OnPairsDialog(&f.frame, true, [&](LoadPairsOnlyDialog&) {
+                if (!files.isEmpty())
+                    WhenModal<PairingValidateDialog>(
+                        [&](QDialog& w) { warned = true, w.accept(); });
+            });
         f.frame.Action(command)->trigger();
+        QCOMPARE(warned, command == CmImportPairings && !files.isEmpty());
 
         QCOMPARE(f.captions.value(0), caption);
         QCOMPARE(f.settings.Get("TL", key.toStdString()).has_value(), probe >= 0);
@@ -180,6 +194,7 @@ private slots:
         QCOMPARE(f.captions, QStringList{kLisCaption});
 
         f.picks = {{Sample("NOV27.PRG")}};
+        WhenModal<PairingValidateDialog>([](QDialog& w) { w.accept(); });
         OnPairsDialog(&f.frame, true, [&](LoadPairsOnlyDialog& dialog) {
             QTest::keyClicks(dialog.BaseCode(), QStringLiteral("5z")); // one capital letter
             QTest::keyClicks(dialog.EqpCode(), QStringLiteral("a8"));  // one digit
@@ -196,6 +211,43 @@ private slots:
         QCOMPARE(f.captions.mid(1),
                  (QStringList{QStringLiteral("Load This Month's Pairings"), kLisCaption}));
         QVERIFY(f.doc().LastPair >= 0 && f.doc().GridOn);
+    }
+
+    // A pairing load shows the warnings dialog; a double click on a listed
+    // pairing asks for the password, then opens the editor on it, and the
+    // corrected pairing leaves the list.
+    void pairingWarningsOpenTheEditorOnAListedPairing()
+    {
+        Fixture f;
+        std::string prg = test::ReadAll(Sample("NOV27.PRG").toStdString());
+        f.picks = {{f.dir.filePath(QStringLiteral("BAD.PRG"))}};
+        test::WriteAll(f.picks[0][0].toStdString(),
+                       prg.replace(150, 4, "-001")); // 8101's hard time
+        const QString invalid = QStringLiteral("Pair 8101  Daily HardTime < 00:00");
+        QString caption;
+        int opened = -1;
+        QList<QListWidgetItem*> listed[2];
+        WhenModal<PairingValidateDialog>([&](PairingValidateDialog& warnings) {
+            listed[0] = warnings.List()->findItems(invalid, Qt::MatchStartsWith);
+            WhenModal<EditOrViewPairsDialog>([&](EditOrViewPairsDialog& password) {
+                password.Password()->setText(QStringLiteral("PELLAM"));
+                WhenModal<PairDialog>([&](PairDialog& editor) {
+                    std::tie(caption, opened) = std::tuple(editor.windowTitle(), editor.Current());
+                    editor.Edit(PairDialog::Field::Hard)->setText(QStringLiteral("04:25"));
+                    editor.accept();
+                });
+                password.accept();
+            });
+            emit warnings.List()->itemDoubleClicked(listed[0].value(0));
+            listed[1] = warnings.List()->findItems(invalid, Qt::MatchStartsWith);
+            warnings.accept();
+        });
+        OnPairsDialog(&f.frame, true, [](LoadPairsOnlyDialog&) {});
+        f.frame.Action(CmImportPairings)->trigger();
+        QVERIFY(listed[0].size() == 1 && listed[1].isEmpty());
+        QCOMPARE(caption, QStringLiteral("Edit Pairings - Caution No Cancel"));
+        QVERIFY(opened >= 0 && f.doc().Pairs[size_t(opened)].PairNumber == 8101);
+        QCOMPARE(f.doc().Pairs[size_t(opened)].DayHard[0], 265);
     }
 
     // A LIS file not named for the month is scanned only on Yes; No offers

@@ -1,3 +1,4 @@
+#include "support/modal.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/listdialog.h"
@@ -12,25 +13,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-
-#include <functional>
 
 using namespace tl;
 using namespace tl::ui;
-
-namespace {
-
-// Runs `act` on the modal window that the next call opens, once it is up.
-void OnNextModal(const std::function<void(QWidget*)>& act)
-{
-    QTimer::singleShot(0, [act] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            act(modal);
-    });
-}
-
-} // namespace
+using tl::test::OnNextModal;
 
 class QtInteractionTest : public QObject {
     Q_OBJECT

@@ -1,10 +1,12 @@
 #include "import/new_month.h"
 #include "model/vortime.h"
 #include "storage/memory_settings.h"
+#include "support/modal.h"
 #include "support/scripted_interaction.h"
 #include "support/temp_dir.h"
 #include "ui/dialogs/monthdatesdialog.h"
 #include "ui/dialogs/newfiledialog.h"
+#include "ui/dialogs/pairingvalidatedialog.h"
 #include "ui/dialogs/setupmonthdialog.h"
 #include "ui/frame/tmaindecframewin.h"
 #include "ui/grid/ttlwin.h"
@@ -15,15 +17,12 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
 
-#include <deque>
-
+using tl::test::OnModals;
 using tl::test::ScriptedInteraction;
 using namespace tl;
 using namespace tl::ui;
@@ -57,22 +56,6 @@ struct Wizard {
     QStringList calls;
     std::unique_ptr<NewFileDialogACR> dialog;
 };
-
-// Runs each handler, in order, on the next modal dialog that opens; a
-// handler's own dialogs are handled too.
-void OnModals(std::deque<std::function<void(QDialog*)>> handlers, QPointer<QDialog> last = {})
-{
-    QTimer::singleShot(5, [handlers, last]() mutable {
-        auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (w == nullptr || w == last)
-            return OnModals(handlers, last);
-        const auto handler = handlers.front();
-        handlers.pop_front();
-        if (!handlers.empty())
-            OnModals(handlers, w);
-        handler(w);
-    });
-}
 
 template <typename T = QPushButton> T* Find(QWidget* w, const char* name)
 {
@@ -228,7 +211,12 @@ private slots:
                           Find(w, "NextButton")->click();
                       Find(w, "FinishedButton")->click();
                   },
-                  setMaxCredit, setMaxCredit});
+                  setMaxCredit,
+                  [](QDialog* w) {
+                      QVERIFY(qobject_cast<PairingValidateDialog*>(w)); // after the pairings
+                      w->accept();
+                  },
+                  setMaxCredit});
         frame.Action(CmNew)->trigger();
         QCOMPARE(ui.Dialogs()[2],
                  std::string("Tessara Lines: The new Month cannot contain more than 31 days."));

@@ -12,6 +12,9 @@
 #include "ui/windows/toolboxwindow.h"
 
 #include <QAction>
+#include <QApplication>
+
+#include <utility>
 
 namespace tl::ui {
 
@@ -20,6 +23,9 @@ void TMainDecFrameWin::InstallPairingCommands()
     m_handlers.insert(CmPairings, [this] { RunPairingEditor(); });
     // Build Blocks found invalid pairings and the scheduler wants them edited.
     connect(m_client, &TtlWin::pairingEditRequested, this, [this] { RunPairingEditor(); });
+    // After a pairing load, and when Build Blocks found invalid pairings.
+    connect(m_client, &TtlWin::pairingWarningsRequested, this,
+            [this] { ShowPairingWarningsDialog(); });
 }
 
 void TMainDecFrameWin::RunPairingEditor()
@@ -46,20 +52,49 @@ void TMainDecFrameWin::RunPairingEditor()
     // the grid down closes the pairings window.
     if (auto* toolbox = findChild<ToolBoxWindow*>(QString(), Qt::FindDirectChildrenOnly))
         toolbox->hide();
-    auto editor = [this, &doc] {
-        PairDialog dialog(doc, m_ui, QStringLiteral("Edit Pairings - Caution No Cancel"), this);
-        dialog.exec();
-    };
-    PairingsEditCommand(doc, m_ui, [this, &doc, editor] {
-        editor();
-        PairingValidateDialog warnings(doc, m_ui, editor, this);
-        connect(&warnings, &PairingValidateDialog::helpRequested, this,
-                [this] { Action(CmHelpContents)->trigger(); });
-        warnings.exec();
+    PairingsEditCommand(doc, m_ui, [this] {
+        OpenPairingEditor(this);
+        ShowPairingWarningsDialog();
     });
     m_client->update();
     OnDocumentChanged();
     emit m_client->DocumentChanged();
+}
+
+void TMainDecFrameWin::ShowPairingWarningsDialog()
+{
+    // Over the wizard when a pairing load runs from it.
+    QWidget* parent = QApplication::activeModalWidget();
+    PairingValidateDialog* warnings = nullptr;
+    PairingValidateDialog dialog(
+        m_client->Document(), m_ui, [this, &warnings] { OpenPairingEditor(warnings); },
+        parent != nullptr ? parent : this);
+    warnings = &dialog;
+    connect(&dialog, &PairingValidateDialog::helpRequested, this,
+            [this] { Action(CmHelpContents)->trigger(); });
+    dialog.exec();
+}
+
+void TMainDecFrameWin::OpenPairingEditor(QWidget* parent)
+{
+    ScheduleDocument& doc = m_client->Document();
+    const bool readOnly = m_client->ReadOnly();
+    // A listed pairing is opened to be corrected: the password first.
+    if (!doc.PairEditUnlocked && !readOnly) {
+        EditOrViewPairsDialog password(doc, m_ui, parent);
+        if (password.exec() != QDialog::Accepted)
+            return;
+    }
+    // Another user's month is only viewed; the unlock is kept for after.
+    const bool unlocked = std::exchange(doc.PairEditUnlocked, doc.PairEditUnlocked && !readOnly);
+    PairDialog editor(doc, m_ui,
+                      doc.PairEditUnlocked
+                          ? QStringLiteral("Edit Pairings - Caution No Cancel")
+                          : QStringLiteral("View Pairings Only - Changes Discarded"),
+                      parent);
+    editor.exec();
+    doc.PairEditUnlocked = unlocked;
+    m_client->update();
 }
 
 } // namespace tl::ui

@@ -96,6 +96,12 @@ private:
     // Edit > Pairings: password, editor, warnings list (frame_pairings.cpp).
     void InstallPairingCommands();
     void RunPairingEditor();
+    // The pairing warnings dialog; a double click on a pairing opens the
+    // editor on it (OpenPairingEditor).
+    void ShowPairingWarningsDialog();
+    // The editor on CurrentPair, in the mode PairEditUnlocked gives. Locked,
+    // the password is asked first; a read-only month is only viewed.
+    void OpenPairingEditor(QWidget* parent);
     // New, with the month's dates and the new-file wizard, and Setup Month
     // (frame_new.cpp).
     void InstallNewCommands();

@@ -76,7 +76,7 @@ public:
     void GridChanged() override;
     void GridTakenDown() override;
     // Build Blocks' requests (ttlwin_build.cpp).
-    void ShowPairingWarnings() override;
+    bool ShowPairingWarnings() override;
     void EditPairing(int pairing) override;
 
 signals:
@@ -104,6 +104,9 @@ signals:
     void moveEmployeeRequested(int crew);
     // Build Blocks wants the pairing editor opened on CurrentPair.
     void pairingEditRequested();
+    // A pairing load or Build Blocks shows the pairing warnings; the frame
+    // runs its dialog (the plain list when nothing is connected).
+    void pairingWarningsRequested();
     // Tab on the grid, and the corner cell's first zone.
     void showOnlyOpenToggled();
     void pairingsWindowToggleRequested();

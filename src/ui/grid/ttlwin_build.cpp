@@ -4,11 +4,17 @@
 #include "model/schedule_document.h"
 #include "ui/grid/ttlwin.h"
 
+#include <QMetaMethod>
+
 namespace tl::ui {
 
-void TtlWin::ShowPairingWarnings()
+bool TtlWin::ShowPairingWarnings()
 {
-    tl::ShowPairingWarnings(*m_doc, m_ui);
+    if (isSignalConnected(QMetaMethod::fromSignal(&TtlWin::pairingWarningsRequested)))
+        emit pairingWarningsRequested();
+    else
+        tl::ShowPairingWarnings(*m_doc, m_ui);
+    return true;
 }
 
 void TtlWin::EditPairing(int pairing)

@@ -1,7 +1,8 @@
-// The clipboard reports on a full month: 1000 captains with full blocks and
-// 3000 pairings.
+// The clipboard reports and the HTML page on a full month: 1000 captains with
+// full blocks and 3000 pairings.
 #include "bench_month.h"
 #include "model/interaction.h"
+#include "output/other_exports.h"
 #include "output/pairing_reports.h"
 #include "rules/block_build.h"
 
@@ -55,5 +56,20 @@ void BM_GlobalInfo_1000Crew(benchmark::State& state)
         benchmark::DoNotOptimize(tl::GlobalInfoLines(doc).size());
 }
 BENCHMARK(BM_GlobalInfo_1000Crew)->Unit(benchmark::kMillisecond);
+
+// Credits every block again on the way, as the menu command does.
+void BM_HtmlPage_1000Crew(benchmark::State& state)
+{
+    ScheduleDocument& doc = BuiltFullMonth();
+    tl::SilentInteraction ui;
+    size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string page = tl::InternetPage(doc, ui);
+        bytes = page.size();
+        benchmark::DoNotOptimize(page.data());
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_HtmlPage_1000Crew)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -52,6 +52,8 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
     commands.push_back(AddGuessCommand(app));
     for (Command& report : AddReportTextCommands(app))
         commands.push_back(std::move(report));
+    for (Command& exported : AddExportCommands(app))
+        commands.push_back(std::move(exported));
     commands.push_back(AddFilterCommand(app));
     commands.push_back(AddExportCrewTracCommand(app));
 

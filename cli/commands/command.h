@@ -71,6 +71,8 @@ Command AddReportWarningsCommand(CLI::App& app);
 std::vector<Command> AddReportTextCommands(CLI::App& app);
 // The "report" command that holds each report as a subcommand.
 CLI::App& ReportsCommand(CLI::App& app);
+// export html, export training and export blocks.
+std::vector<Command> AddExportCommands(CLI::App& app);
 // The "export" command that holds each export as a subcommand.
 CLI::App& ExportsCommand(CLI::App& app);
 Command AddRosterCommand(CLI::App& app);

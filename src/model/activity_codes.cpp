@@ -2,6 +2,7 @@
 
 #include "model/interaction.h"
 #include "model/schedule_document.h"
+#include "model/text_format.h"
 #include "model/vortime.h"
 
 #include <algorithm>
@@ -244,6 +245,18 @@ std::optional<ActivityCodeInfo> LookupActivityCode(const ScheduleDocument& doc,
         return info;
     }
     return std::nullopt;
+}
+
+std::string DayRequestText(int dayFlag)
+{
+    static const char* const kNamed[] = {"XA", "XP", "XM", "RGD", "RPD"};
+    if (dayFlag >= 1 && dayFlag <= 9)
+        return Format("X%d", dayFlag);
+    if (dayFlag >= 10 && dayFlag <= 14)
+        return kNamed[static_cast<size_t>(dayFlag - 10)];
+    if (dayFlag >= 20 && dayFlag <= 51)
+        return Format("X%d", dayFlag - 19);
+    return {};
 }
 
 std::span<const ToolBoxRequestItem> ToolBoxRequestItems()

@@ -69,6 +69,10 @@ struct ToolBoxRequestItem {
 
 std::span<const ToolBoxRequestItem> ToolBoxRequestItems();
 
+// The text of a day request code: "X1" to "X9", "XA", "XP", "XM", "RGD",
+// "RPD", "X1" to "X32" for 20 to 51; empty for anything else.
+std::string DayRequestText(int dayFlag);
+
 // One activity item of the toolbox window, either a built-in row or a
 // loaded toolbox record.
 struct ToolBoxActivityItem {

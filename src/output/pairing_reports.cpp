@@ -4,6 +4,7 @@
 #include "model/text_encoding.h"
 #include "model/text_format.h"
 #include "model/vortime.h"
+#include "output/report_text.h"
 #include "rules/block_build.h"
 #include "rules/legality.h"
 
@@ -17,51 +18,13 @@ namespace tl {
 
 namespace {
 
-constexpr size_t U(int i)
-{
-    return static_cast<size_t>(i);
-}
-
-int MonthDays(const ScheduleDocument& doc)
-{
-    return std::clamp(doc.DaysInMonth, 0, ScheduleDocument::kMonthDays);
-}
-
-int PairCount(const ScheduleDocument& doc)
-{
-    return std::clamp(doc.LastPair, -1, ScheduleDocument::kPairCapacity - 1) + 1;
-}
-
-int CrewCountOf(const ScheduleDocument& doc)
-{
-    return std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
-}
-
-int32_t Clamp32(int64_t value)
-{
-    return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
-                                                    std::numeric_limits<int32_t>::max()));
-}
-
-// A fixed text field up to its terminating zero, if it has one.
-template <size_t N> std::string FieldText(const std::array<char, N>& field)
-{
-    return std::string(field.data(), std::find(field.begin(), field.end(), '\0'));
-}
+using namespace report;
 
 bool CodeIs(std::string_view code, std::string_view want)
 {
     while (!code.empty() && code.back() == ' ')
         code.remove_suffix(1);
     return code == want;
-}
-
-// The pairing in a day slot, or null for a free day, an other assignment or
-// an index beyond the table.
-const TPair* PairingIn(const ScheduleDocument& doc, int32_t slot)
-{
-    return HoldsPairing(slot) && slot < ScheduleDocument::kPairCapacity ? &doc.Pairs[U(slot)]
-                                                                        : nullptr;
 }
 
 // The credit of a pairing copy starting on day d that falls inside the month:

@@ -3,6 +3,7 @@
 #include "core/pairing_edit_cases.h"
 #include "model/text_encoding.h"
 #include "output/crewtrac_export.h"
+#include "output/other_exports.h"
 #include "output/pairing_reports.h"
 #include "rules/history.h"
 #include "storage/month_lock.h"
@@ -251,6 +252,26 @@ TEST(BuildCommandsTest, BuildRepairsOnceSavesTheBuiltMonthAndReports)
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.out, Cp1252ToUtf8(text)) << name;
     }
+    // The exports: the page beside FILE, the training report, chosen blocks.
+    const std::string page = file.substr(0, file.size() - 4) + ".htm";
+    const std::string csv = (dir.path() / "training.csv").string();
+    doc->Crew[0].Selected = doc->Crew[2].Selected = 1;
+    for (const auto& [args, status, out] :
+         {std::tuple{std::vector<std::string>{"html"}, 0, page + "\n"},
+          std::tuple{std::vector<std::string>{"training", csv}, 0, std::string()},
+          std::tuple{std::vector<std::string>{"blocks", "--crew", "3", "--crew", "1"}, 0,
+                     Cp1252ToUtf8(SelectedBlocksText(*doc, false, false, ui))},
+          std::tuple{std::vector<std::string>{"blocks"}, 0,
+                     std::string("Selected Blocks for Jun 2027.\r\n\r\n")},
+          std::tuple{std::vector<std::string>{"blocks", "--crew", "4"}, 1, std::string()}}) {
+        std::vector<std::string> line{"export", args[0], file};
+        line.insert(line.end(), args.begin() + 1, args.end());
+        const test::CliRun run = RunCli(line);
+        EXPECT_EQ(run.status, status) << args[0] << ' ' << run.err;
+        EXPECT_EQ(run.out, out) << args[0];
+    }
+    EXPECT_EQ(test::ReadAll(page), InternetPage(*doc, ui));
+    EXPECT_EQ(test::ReadAll(csv), TrainingReportText(*doc));
 
     // The crew tracking export goes beside FILE, the summary to stdout.
     const std::vector<std::string> exportArgs{"export", "crewtrac",    file, "--base", "V", "--eqp",

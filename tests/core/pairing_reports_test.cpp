@@ -4,8 +4,10 @@
 #include "model/activity_codes.h"
 #include "model/text_format.h"
 #include "output/crewtrac_export.h"
+#include "output/other_exports.h"
 #include "output/pairing_reports.h"
 #include "rules/assignment.h"
+#include "rules/legality.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -146,6 +148,110 @@ TEST(CrewLinesTest, RowsOfPairingsLayoversOtherAssignmentsAndCarriedInRest)
     // The title again before the seventh crew member, and only there.
     EXPECT_EQ(text.find(title, 1), text.find("CREW 7") - title.size());
     EXPECT_EQ(text.find(title, text.find("CREW 7")), std::string::npos);
+}
+
+// Ten days from a Wednesday: a two-day trip whose layovers run into the next
+// cells unless a day has its own, an assignment and a night pairing running
+// past midnight, a name and a code that would be markup.
+struct ExportMonth : LegalityMonth {
+    ExportMonth() : LegalityMonth(kCaptains, 9, 2027, 2)
+    {
+        EXPECT_TRUE(doc->SetMonth(ui, JulianDay(9, 1, 2027), JulianDay(9, 10, 2027)));
+        doc->GroupName = "YYZDH8CAY";
+        TPair& trip = Pair(AddPair(600, 2000, 2));
+        trip.PairNumber = 8101;
+        trip.Layovers = "YOWYUL";
+        trip.PairText = "TRIP\nLINE 2";
+        TPair& night = Pair(AddPair(1350, 600, 1));
+        night.PairNumber = 8102;
+        night.CrossesMidnight = true;
+        Crew(0).Name = "A<B & C";
+        Put(0, 0, 0);
+        Other(0, 2, "VAC", 0, 0, false);
+        Crew(0).DayFlag[3] = 10; // "XA"
+        Other(0, 5, "R<1", 1200, 600, true);
+        Put(0, 1, 8);
+        Put(1, 0, 4);
+        Put(1, 0, 7);
+        // The trip's copies: indoctrination, line check, neither.
+        trip.DayOpsType[0] = 1;
+        trip.DayOpsType[4] = 2;
+        credit0 = FormatHoursMinutes(BlockCredit(*doc, 0, false, ui), false);
+        credit1 = FormatHoursMinutes(BlockCredit(*doc, 1, false, ui), false);
+    }
+    std::string credit0, credit1;
+};
+
+TEST(OtherExportsTest, HtmlPageEscapesTextAndFillsLayoverAndMidnightCells)
+{
+    ExportMonth m;
+    const std::string x = "<TD>X</TD>";
+    EXPECT_EQ(InternetPage(*m.doc, m.ui),
+              "<title>Sep 2027</title>\n"
+              "<BODY BGCOLOR=\"#ffcc00\" TEXT=\"#000000\" LINK=\"#008080\" VLINK=\"#00aa00\">\n"
+              "<B><font face=\"Courier\" size=2>\n"
+              "<center>Crew Blocks for Sep 2027\n<br><br></center>\n"
+              "<TABLE BORDER=1 CELLPADDING=2 CELLSPACING=1>\n"
+              "<TR>\n<TH>Name</TH><TH>Emp Num</TH><TH>Block</TH><TH>WE 01</TH><TH>TH 02</TH>"
+              "<TH>FR 03</TH><TH>SA 04</TH><TH>SU 05</TH><TH>MO 06</TH><TH>TU 07</TH>"
+              "<TH>WE 08</TH><TH>TH 09</TH><TH>FR 10</TH>\n<TR>\n"
+              "<B><font face=\"Arial\" size=1>\n"
+              "<TR><TD>A&lt;B &amp; C</TD><TD>1</TD><TD>" +
+                  m.credit0 + "</TD><TD>8101</TD><TD>YOW</TD><TD>VAC</TD>" + x + x +
+                  "<TD>R&lt;1</TD><TD>-></TD>" + x + "<TD>8102</TD><TD>-></TD></TR>\n" +
+                  "<TR><TD>CREW 2</TD><TD>2</TD><TD>" + m.credit1 + "</TD>" + x + x + x + x +
+                  "<TD>8101</TD><TD>YOW</TD><TD>YUL</TD><TD>8101</TD><TD>YOW</TD><TD>YUL</TD>"
+                  "</TR>\n");
+
+    // Written beside the block file, only once it is named.
+    test::TempDir dir;
+    m.doc->FileName = (dir.path() / "sep.tl2").string();
+    EXPECT_TRUE(SaveForInternet(*m.doc, m.ui));
+    m.doc->FileName = (dir.path() / "sep").string();
+    EXPECT_FALSE(SaveForInternet(*m.doc, m.ui));
+    m.doc->FileName = (dir.path() / "gone" / "sep.tl2").string();
+    EXPECT_FALSE(SaveForInternet(*m.doc, m.ui));
+    const auto messages = m.ui.Only(test::ScriptedInteraction::Kind::Message);
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[0].text,
+              "HTML Tessara Lines File Saved as " + (dir.path() / "sep.htm").string());
+    EXPECT_EQ(messages[1].text, "File Must be Named First, Select Save As");
+    EXPECT_EQ(messages[2].text, "Cant create file for Internet Publishing");
+}
+
+TEST(OtherExportsTest, SelectedBlocksCalendarFromAWednesday)
+{
+    ExportMonth m;
+    const std::string title = "Selected Blocks for Sep 2027.\r\n\r\n";
+    EXPECT_EQ(SelectedBlocksText(*m.doc, true, true, m.ui), title);
+    m.Crew(0).Selected = 1;
+    EXPECT_EQ(SelectedBlocksText(*m.doc, true, true, m.ui),
+              title + "Name: A<B & C  Emp: 000000001  Credit " + m.credit0 +
+                  " \r\n\r\n\t\t     SEP   2027\r\n\r\n"
+                  "SUN\tMON\tTUE\tWED\tTHU\tFRI\tSAT\r\n\r\n"
+                  "\t\t\t01 \t02 \t03 \t04 \t\r\n"
+                  "\t\t\tP8101\t\tVAC \t\t\r\n"
+                  "\t\t\t\t\t\txa \t\r\n\r\n"
+                  "05 \t06 \t07 \t08 \t09 \t10 \t\r\n"
+                  "\tR<1 \t\t\tP8102\t\t\r\n"
+                  "\t\t\t\t\t\t\r\n\r\n\r\n"
+                  "TRIP\r\nLINE 2\r\n\r\n\r\n\r\n");
+    // Without the settings: no request row, no pairing texts.
+    EXPECT_TRUE(SelectedBlocksText(*m.doc, false, false, m.ui)
+                    .ends_with("\tR<1 \t\t\tP8102\t\t\r\n\r\n\r\n"));
+}
+
+TEST(OtherExportsTest, TrainingReportListsIndocAndCheckCopiesWithTotals)
+{
+    ExportMonth m;
+    EXPECT_EQ(TrainingReportText(*m.doc), "Tessara Lines Training Report\n"
+                                          "YYZDH8CAY,20270901,20270910\n"
+                                          "INDOC,000000001,Y8101,20270901\n"
+                                          "CHECK,000000002,Y8101,20270905\n"
+                                          "TOTAL CREDIT MINS,INDOC,00000600,CHECK,00000600\n");
+    EXPECT_FALSE(TrainingReport(*m.doc, "/nonexistent-folder/t.csv", m.ui));
+    EXPECT_EQ(m.ui.Only(test::ScriptedInteraction::Kind::Message).at(0).text,
+              "Cant create file for Exporting Data");
 }
 
 std::string LinLine(std::string text)
@@ -380,6 +486,11 @@ TEST(PairingReportsTest, HostileMonthsStayInsideTheTables)
     EXPECT_FALSE(GlobalInfoLines(*m.doc).empty());
     EXPECT_FALSE(PairingReport(*m.doc).Text.empty());
     EXPECT_FALSE(CrewLines(*m.doc, m.ui).Text.empty());
+    m.doc->StartWeekday = 99;
+    m.Crew(1).Selected = 1;
+    EXPECT_FALSE(InternetPage(*m.doc, m.ui).empty());
+    EXPECT_FALSE(SelectedBlocksText(*m.doc, true, true, m.ui).empty());
+    EXPECT_FALSE(TrainingReportText(*m.doc).empty());
     const CrewTracCodes codes{"X", "V", "8", CrewType::Captain};
     BawText(*m.doc, codes, false);
     std::vector<std::string> summary;

@@ -10,6 +10,7 @@
 #include "ui/dialogs/colourlegenddialog.h"
 #include "ui/dialogs/globalinfodialog.h"
 #include "ui/dialogs/preferencesdialog.h"
+#include "ui/dialogs/selectblocksdialog.h"
 #include "ui/dialogs/textdialog.h"
 #include "ui/dialogs/warningsdialog.h"
 #include "ui/frame/commands.h"
@@ -405,6 +406,7 @@ private slots:
         QVERIFY(f.frame.OpenFile(f.path));
         f.doc().BuildState = 1;
         f.frame.UpdateCommands();
+        f.ui.Clear();
         f.frame.Action(CmToolBox)->trigger();
         f.frame.addDockWidget(Qt::LeftDockWidgetArea, f.frame.Dock(ToolBoxDockName()));
         f.frame.Action(CmSave)->trigger();
@@ -494,6 +496,44 @@ private slots:
             QVERIFY(lines.contains(QStringLiteral("=   Generate Pairing Report to Clipboard")));
             QCOMPARE(lines.last(), QStringLiteral("<-- View Last Month while Pressed"));
         });
+    }
+
+    void exportsPageChosenBlocksTrainingReportAndMail()
+    {
+        Fixture f;
+        QVERIFY(f.frame.OpenFile(f.path));
+        f.doc().CrewCount = 2;
+        f.doc().Crew[1].Name = "ROY";
+        f.doc().BuildState = 1;
+        f.frame.UpdateCommands();
+
+        f.frame.Action(CmInternet)->trigger();
+        QVERIFY(QFile::exists(f.folder + QStringLiteral("/april.htm")));
+        // The chosen blocks and both settings, kept for next time.
+        OnDialog<SelectBlocksDialog>(f.frame, CmCopyBlocks, [](SelectBlocksDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(),
+                     QStringLiteral("Select Blocks to Copy to the Windows Clipboard"));
+            dialog.findChild<QListWidget*>()->item(1)->setSelected(true);
+            dialog.findChild<QCheckBox*>(QStringLiteral("ClipXes"))->setChecked(true);
+            dialog.accept();
+        });
+        const QString copied = QApplication::clipboard()->text();
+        QVERIFY(copied.startsWith(QStringLiteral(
+            "Selected Blocks for Apr 2027.\r\n\r\nName: ROY  Emp: 000000000  Credit 00:00 ")));
+        QCOMPARE(f.settings.GetInt("CLIPBOARD", "ClipXes", 0), 1);
+        QCOMPARE(f.settings.GetInt("CLIPBOARD", "ClipPairs", 1), 0);
+        const QString csv = f.folder + QStringLiteral("/training.csv");
+        f.ChooseFile(csv);
+        f.frame.Action(CmTrainingReport)->trigger();
+        QVERIFY(QFile::exists(csv));
+        f.frame.Action(CmEmail)->trigger();
+        QVERIFY(f.ui.Only(ScriptedInteraction::Kind::Message)
+                    .at(0)
+                    .text.starts_with("HTML Tessara Lines File Saved as "));
+        QCOMPARE(f.ui.Only(ScriptedInteraction::Kind::Question).at(0).text,
+                 std::string("This email file will include all personal data.\n Use Export "
+                             "feature for Saving without personal data.\n Do you want to "
+                             "Continue?"));
     }
 
     void preferencesShowAndReturnWhatTheyWereGivenAndChanged()

@@ -11,6 +11,7 @@
 #include "ui/dialogs/backupdialog.h"
 #include "ui/dialogs/preferencesdialog.h"
 #include "ui/dialogs/textdialog.h"
+#include "ui/frame/mail.h"
 #include "ui/frame/month_imports.h"
 #include "ui/frame/recentfiles.h"
 #include "ui/grid/ttlwin.h"
@@ -146,6 +147,7 @@ void TMainDecFrameWin::CreateActions()
     InstallImportCommands();
     InstallBidCommands();
     InstallReportCommands();
+    InstallExportCommands();
 }
 
 void TMainDecFrameWin::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries)
@@ -324,7 +326,8 @@ QString TMainDecFrameWin::StatusText() const
 
 void TMainDecFrameWin::UpdateCommands()
 {
-    const CommandContext context = m_client->Context();
+    CommandContext context = m_client->Context();
+    context.MailAvailable = MailAvailable();
     for (auto it = m_actions.cbegin(); it != m_actions.cend(); ++it) {
         // A command whose operation is not there yet stays disabled.
         bool handled = m_handlers.contains(it.key());

@@ -119,6 +119,9 @@ private:
     void SaveEditedBid();
     // Global Information and the reports on the clipboard (frame_reports.cpp).
     void InstallReportCommands();
+    // The HTML page, blocks on the clipboard, the training report and
+    // e-mail (frame_exports.cpp).
+    void InstallExportCommands();
 
     void DoOpen();
     bool DoSave();

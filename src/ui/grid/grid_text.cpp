@@ -9,18 +9,6 @@
 
 namespace tl::ui {
 
-std::string DayRequestText(int dayFlag)
-{
-    static const char* const kNamed[] = {"XA", "XP", "XM", "RGD", "RPD"};
-    if (dayFlag >= 1 && dayFlag <= 9)
-        return Format("X%d", dayFlag);
-    if (dayFlag >= 10 && dayFlag <= 14)
-        return kNamed[Ix(dayFlag - 10)];
-    if (dayFlag >= 20 && dayFlag <= 51)
-        return Format("X%d", dayFlag - 19);
-    return {};
-}
-
 bool IsPairing(const ScheduleDocument& doc, int slotValue)
 {
     return slotValue >= 0 && slotValue <= doc.LastPair &&

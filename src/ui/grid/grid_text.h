@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/activity_codes.h"
+
 #include <cstddef>
 #include <string>
 
@@ -20,9 +22,8 @@ inline size_t Ix(int i)
 // Every index read from the document is checked here, so a hostile file
 // cannot send the painter outside a table.
 
-// The text of a day request code: "X1" to "X9", "XA", "XP", "XM", "RGD",
-// "RPD", "X1" to "X32" for 20 to 51; empty for anything else.
-std::string DayRequestText(int dayFlag);
+// The text of a day request code (the core's, shared with the exports).
+using tl::DayRequestText;
 
 // The pairing index in a day slot when it names a pairing of the table.
 bool IsPairing(const ScheduleDocument& doc, int slotValue);

@@ -37,6 +37,8 @@ void TMainDecFrameWin::InstallNewCommands()
     });
 
     m_handlers.insert(CmNew, [this, setupMonth] {
+        // A bid being edited counts as a change the question below must see.
+        SaveEditedBid();
         ScheduleDocument& doc = m_client->Document();
         if (doc.Modified &&
             !m_ui.AskYes("Caution!", "All changes to file will be lost. Delete Anyway"))

@@ -22,6 +22,7 @@
 #include "ui/settings/qtsettingsstore.h"
 #include "ui/windows/framedock.h"
 #include "ui/windows/helpwindow.h"
+#include "ui/windows/tbidswindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,6 +35,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardPaths>
@@ -394,6 +396,33 @@ private slots:
         QVERIFY(QFile::exists(copy + QStringLiteral(".tl2")));
         QCOMPARE(f.frame.windowTitle(),
                  QStringLiteral("Tessara Lines - ") + copy + QStringLiteral(".tl2[*]"));
+    }
+
+    // A bid typed into the bids window and not yet stored is part of what
+    // Save writes: the pane keeps its text until it loses the focus.
+    void saveStoresTheBidBeingEdited()
+    {
+        Fixture f;
+        f.frame.show();
+        QVERIFY(f.frame.OpenFile(f.path));
+        f.doc().CrewCount = 1;
+        f.doc().Crew[0].Name = "ANNE SMITH";
+        f.doc().Crew[0].EmpNumber = 42;
+        f.frame.Action(CmBuildBlocks)->trigger();
+        f.frame.UpdateCommands();
+        f.frame.Action(CmBidsWindow)->trigger();
+        TBidsWindow* bids = f.frame.BidsWindow();
+        QVERIFY(bids != nullptr);
+        bids->CrewList()->setCurrentRow(0);
+        bids->BidPane()->setPlainText(QStringLiteral("(1). OFF 3"));
+        f.ui.Script({tl::Answer::Yes});
+        f.frame.Action(CmSave)->trigger();
+
+        tl::ScheduleDocument again;
+        again.FileName = f.path.toStdString();
+        ScriptedInteraction quiet;
+        QVERIFY(tl::LoadBlocks(again, quiet));
+        QCOMPARE(again.Crew[0].BidText, std::string("(1). OFF 3"));
     }
 
     // The docks' layout outlives the frame; which are open is the month's:

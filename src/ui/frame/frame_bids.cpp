@@ -87,6 +87,11 @@ void TMainDecFrameWin::ToggleBidsWindow()
     UpdateCommands();
 }
 
+TMainDecFrameWin::~TMainDecFrameWin()
+{
+    delete m_bidsWin.data();
+}
+
 void TMainDecFrameWin::SaveEditedBid()
 {
     if (m_bidsWin)

@@ -33,6 +33,8 @@ class TMainDecFrameWin : public QMainWindow {
     Q_OBJECT
 public:
     TMainDecFrameWin(Interaction& ui, SettingsStore& settings, QWidget* parent = nullptr);
+    // Takes the bids window down while the frame it reports to is still whole.
+    ~TMainDecFrameWin() override;
 
     TtlWin* Client() const { return m_client; }
 

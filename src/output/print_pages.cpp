@@ -153,8 +153,8 @@ std::vector<BlocksPage> BlocksPrintout(ScheduleDocument& doc, const std::vector<
         PrintCrewRow row;
         row.Label = Format("%d %-9s", fa ? i + 1 : printed, c.Name.substr(0, 9).c_str());
         const int32_t credit = BlockCredit(doc, i, false, ui);
-        const int64_t carried = int64_t{c.CarryIn[CarryInEntry::Credit]} + c.DraftCredits +
-                                c.MiscHours;
+        const int64_t carried =
+            int64_t{c.CarryIn[CarryInEntry::Credit]} + c.DraftCredits + c.MiscHours;
         row.Hours = FormatHoursMinutes(PrintedBlockMinutes(doc, i, credit), true) + " " +
                     TotalText(carried);
         row.Days = DayCells(doc, c, options);
@@ -220,8 +220,9 @@ std::vector<VisualPairingsPage> VisualPairingsPrintout(const ScheduleDocument& d
     size_t row = 0;
     do {
         VisualPairingsPage page;
-        page.Title = Format("Tessara Lines Visual Pairings. %s %s  Quick Reference Only. See Pairings",
-                            month.c_str(), year.c_str());
+        page.Title =
+            Format("Tessara Lines Visual Pairings. %s %s  Quick Reference Only. See Pairings",
+                   month.c_str(), year.c_str());
         page.Legend = {
             "Pairings are sorted in order of length, followed by continious duties.",
             " Pairings are then sub sorted by checkin time, from early to late. ",

@@ -16,12 +16,12 @@ namespace print_geometry {
 constexpr int kWidth = 1050;
 constexpr int kHeight = 990;
 constexpr int kCell = 30;
-constexpr int kLine = 10;           // one line of text
-constexpr int kDayColumn = 3;       // the cell column of the first day
+constexpr int kLine = 10;     // one line of text
+constexpr int kDayColumn = 3; // the cell column of the first day
 constexpr int kCrewRowsPerPage = 28;
-constexpr int kHeaderY = 0;         // the page header line
-constexpr int kHeadingsY = 30;      // column headings, one cell high
-constexpr int kFirstRowY = 60;      // the first crew row
+constexpr int kHeaderY = 0;    // the page header line
+constexpr int kHeadingsY = 30; // column headings, one cell high
+constexpr int kFirstRowY = 60; // the first crew row
 // The pairings printout: one column a day, three lines a board row.
 constexpr int kBoardLeft = 60;
 constexpr int kBoardHeadingsY = 60;

@@ -1,8 +1,8 @@
 #include "ui/app/instanceguard.h"
 #include "ui/app/resources.h"
 #include "ui/app/tlapp.h"
-#include "ui/print/print_command.h"
 #include "ui/frame/tmaindecframewin.h"
+#include "ui/print/print_command.h"
 #include "ui/seam/qtinteraction.h"
 #include "ui/settings/qtsettingsstore.h"
 

@@ -10,8 +10,8 @@ using test::LegalityMonth;
 
 std::vector<BlocksPage> PrintAll(LegalityMonth& m, bool draft = true, bool xes = false)
 {
-    return BlocksPrintout(*m.doc, PrintSelection(*m.doc, 1, m.doc->CrewCount),
-                          {draft, true, xes}, m.ui);
+    return BlocksPrintout(*m.doc, PrintSelection(*m.doc, 1, m.doc->CrewCount), {draft, true, xes},
+                          m.ui);
 }
 
 TEST(BlocksPrintoutTest, PagesOf28HeadersAndRowCounters)
@@ -31,8 +31,8 @@ TEST(BlocksPrintoutTest, PagesOf28HeadersAndRowCounters)
 
     // A range: pilots count the printed rows, flight attendants their place.
     m.Crew(5).Name = "ABCDEFGHIJKL";
-    for (auto [kind, label] : {std::pair{kCaptains, "1 ABCDEFGHI"},
-                               std::pair{kFlightAttendants, "6 ABCDEFGHI"}}) {
+    for (auto [kind, label] :
+         {std::pair{kCaptains, "1 ABCDEFGHI"}, std::pair{kFlightAttendants, "6 ABCDEFGHI"}}) {
         m.doc->CrewKind = kind;
         pages = BlocksPrintout(*m.doc, PrintSelection(*m.doc, 6, 8), {}, m.ui);
         ASSERT_EQ(pages.size(), 1u);
@@ -92,8 +92,8 @@ TEST(BlocksPrintoutTest, ReservesCountEveryoneAndOpenListsRunOnToNewPages)
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0].Reserves[2], "2");
     EXPECT_EQ(pages[0].Reserves[3], "0");
-    EXPECT_EQ(pages[0].Open[5], (std::vector<std::string>{"12345", "0101", "0103", "0104",
-                                                          "0106", "0107", "0109"}));
+    EXPECT_EQ(pages[0].Open[5],
+              (std::vector<std::string>{"12345", "0101", "0103", "0104", "0106", "0107", "0109"}));
     // Behind a full page of 28 rows only six lines fit: the rest go on.
     pages = PrintAll(m);
     ASSERT_EQ(pages.size(), 2u);

@@ -71,8 +71,7 @@ void PrintTest::BlocksPagesPaintTheirOwnRows()
     const int row11 = tl::print_geometry::kFirstRowY + 10 * tl::print_geometry::kCell;
     std::vector<QImage> images;
     for (const tl::BlocksPage& page : pages) {
-        QImage image(tl::print_geometry::kWidth, tl::print_geometry::kHeight,
-                     QImage::Format_RGB32);
+        QImage image(tl::print_geometry::kWidth, tl::print_geometry::kHeight, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
         tl::ui::PaintBlocksPage(painter, image.rect(), page);

@@ -31,8 +31,7 @@ void Preview(QPrinter& printer, const std::vector<Page>& pages, Interaction& ui,
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, parent,
                      [&pages, &ui](QPrinter* device) {
                          if (!PrintPages(*device, pages))
-                             ui.Message(kCaption, "The printout could not be made.",
-                                        Icon::Error);
+                             ui.Message(kCaption, "The printout could not be made.", Icon::Error);
                      });
     preview.exec();
 }

@@ -117,8 +117,8 @@ int RunPrintCommand(const QStringList& arguments)
     const QString absolute = QFileInfo(file).absoluteFilePath();
     const OpenedMonth month = OpenMonthFile(*doc, ToFileName(absolute), ui, false);
     if (!month.Whole())
-        return Fail(QStringLiteral("%1 is not printed: %2")
-                        .arg(file, FromCoreText(NotWholeReason(month))));
+        return Fail(
+            QStringLiteral("%1 is not printed: %2").arg(file, FromCoreText(NotWholeReason(month))));
 
     QByteArray bytes;
     const QString title = QFileInfo(file).fileName();
@@ -126,8 +126,8 @@ int RunPrintCommand(const QStringList& arguments)
         BlocksPrintOptions options;
         options.Draft = !final;
         options.PrintXes = PrintXesForPrinting(QtSettingsStore());
-        bytes = PdfDocument(BlocksPrintout(*doc, PrintSelection(*doc, from, to), options, ui),
-                            title);
+        bytes =
+            PdfDocument(BlocksPrintout(*doc, PrintSelection(*doc, from, to), options, ui), title);
     } else {
         bytes = PdfDocument(VisualPairingsPrintout(*doc), title);
     }

@@ -78,8 +78,7 @@ void DayHeadings(QPainter& p, const std::vector<PrintDayHeading>& days, int left
 }
 
 // The lines between the days, a thick one before each Monday.
-void DayLines(QPainter& p, const std::vector<PrintDayHeading>& days, int left, int top,
-              int bottom)
+void DayLines(QPainter& p, const std::vector<PrintDayHeading>& days, int left, int top, int bottom)
 {
     for (size_t d = 0; d <= days.size(); ++d) {
         const int x = left + static_cast<int>(d) * g::kCell;
@@ -124,8 +123,8 @@ void PaintBlocksPage(QPainter& p, const QRect& target, const BlocksPage& page)
             for (const std::string& text : cell.Lines) {
                 if (line == 3)
                     break;
-                Fitted(p, QRectF(x + 1, y + 2 + line * g::kLine, g::kCell - 2, g::kLine),
-                       centred, text);
+                Fitted(p, QRectF(x + 1, y + 2 + line * g::kLine, g::kCell - 2, g::kLine), centred,
+                       text);
                 ++line;
             }
         }
@@ -138,8 +137,8 @@ void PaintBlocksPage(QPainter& p, const QRect& target, const BlocksPage& page)
         p.setPen(ThinPen());
         Fitted(p, QRectF(2, page.ReservesY + 10, left - 4, g::kLine), top, "RESERVES");
         for (int d = 0; d < days && d < static_cast<int>(page.Reserves.size()); ++d)
-            Fitted(p, QRectF(left + d * g::kCell, page.ReservesY + 10, g::kCell, g::kLine),
-                   centred, page.Reserves[static_cast<size_t>(d)]);
+            Fitted(p, QRectF(left + d * g::kCell, page.ReservesY + 10, g::kCell, g::kLine), centred,
+                   page.Reserves[static_cast<size_t>(d)]);
         bottom = page.ReservesY + g::kCell;
     }
     p.setPen(SolidPen());
@@ -198,8 +197,7 @@ void PaintVisualPairingsPage(QPainter& p, const QRect& target, const VisualPairi
     p.drawLine(left, g::kBoardFirstRowY, right, g::kBoardFirstRowY);
     p.drawLine(left, y, right, y);
     DayLines(p, page.Days, left, g::kBoardHeadingsY, y);
-    Fitted(p, QRectF(left, g::kBoardFooterY + 4, g::kWidth - left, g::kLine + 4), top,
-           page.Footer);
+    Fitted(p, QRectF(left, g::kBoardFooterY + 4, g::kWidth - left, g::kLine + 4), top, page.Footer);
     p.restore();
 }
 
@@ -222,8 +220,7 @@ bool PaintAll(QPagedPaintDevice& device, const std::vector<Page>& pages, Paint p
     return painter.end();
 }
 
-template <class Page>
-QByteArray Pdf(const std::vector<Page>& pages, const QString& title)
+template <class Page> QByteArray Pdf(const std::vector<Page>& pages, const QString& title)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);

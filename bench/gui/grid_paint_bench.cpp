@@ -2,12 +2,12 @@
 // full 1000-crew month, beside filling an image of the same size, which is
 // the least any paint of that area costs.
 #include "bench_month.h"
+#include "gui/bench_app.h"
 #include "model/interaction.h"
 #include "rules/block_build.h"
 #include "ui/grid/grid_paint.h"
 #include "ui/grid/gridview.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -18,24 +18,10 @@ namespace {
 constexpr int kRows = 40;
 constexpr int kDays = 31;
 
-// One application for the whole run, on the offscreen platform so that the
-// benchmarks run without a display. Kept alive until the process ends.
-void EnsureApplication()
-{
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "tl_bench";
-        static char* argv[] = {name, nullptr};
-        return new QApplication(argc, argv);
-    }();
-    (void)app;
-}
-
 struct PaintFixture {
     PaintFixture()
     {
-        EnsureApplication();
+        tl::bench::EnsureApplication();
         doc = tl::bench::MakeFullMonth();
         tl::BuildBlocks(*doc, ui, true);
         doc->GridOn = true;

@@ -2,6 +2,7 @@
 #include "ui/app/resources.h"
 #include "ui/app/tlapp.h"
 #include "ui/frame/tmaindecframewin.h"
+#include "ui/print/print_command.h"
 #include "ui/seam/qtinteraction.h"
 #include "ui/settings/qtsettingsstore.h"
 
@@ -12,6 +13,14 @@
 
 int main(int argc, char* argv[])
 {
+    if (tl::ui::IsPrintCommand(argc, argv)) {
+        // Printing to a file opens no window, so it runs where there is no display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        QGuiApplication::setOrganizationName(QStringLiteral("TessaraLines"));
+        QGuiApplication::setApplicationName(QStringLiteral("tlines"));
+        return tl::ui::RunPrintCommand(QGuiApplication::arguments());
+    }
     QApplication qapp(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("TessaraLines"));
     QApplication::setApplicationName(QStringLiteral("tlines"));

@@ -148,6 +148,7 @@ void TMainDecFrameWin::CreateActions()
     InstallBidCommands();
     InstallReportCommands();
     InstallExportCommands();
+    InstallPrintCommands();
 }
 
 void TMainDecFrameWin::FillMenu(QMenu* menu, const std::vector<MenuEntry>& entries)

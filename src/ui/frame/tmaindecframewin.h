@@ -9,9 +9,11 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QLabel;
+class QPrinter;
 class QMenu;
 class QShortcut;
 class QToolBar;
@@ -124,6 +126,10 @@ private:
     // The HTML page, blocks on the clipboard, the training report and
     // e-mail (frame_exports.cpp).
     void InstallExportCommands();
+    // Print Blocks, Print Pairings and Print Setup, with a preview
+    // (frame_print.cpp).
+    void InstallPrintCommands();
+    QPrinter& Printer();
 
     void DoOpen();
     bool DoSave();
@@ -160,6 +166,8 @@ private:
     QList<QPointer<QAction>> m_recentActions;
     bool m_settingsUnsaved = false;
     QPointer<TBidsWindow> m_bidsWin;
+    // One printer for the run, so Print Setup's choices hold for the printouts.
+    std::shared_ptr<QPrinter> m_printer;
 };
 
 } // namespace tl::ui

@@ -336,8 +336,6 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         ui.Trace("LoadBlksLoadPairs\n");
         for (int p = 0; p <= lastPair; ++p) {
             TPair& pair = doc.Pairs[static_cast<size_t>(p)];
-            if (p + 4 <= lastPair)
-                FetchAhead(doc.Pairs[static_cast<size_t>(p + 4)]);
             ReadRecord(in, pair);
             if (tracing) {
                 const std::to_chars_result digits =
@@ -351,8 +349,6 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         ui.Trace("LoadBlksLoadEmployees\n");
         for (int c = 0; c < crewCount; ++c) {
             TPilot& pilot = doc.Crew[static_cast<size_t>(c)];
-            if (c + 1 < crewCount)
-                FetchAhead(doc.Crew[static_cast<size_t>(c + 1)]);
             ReadRecord(in, pilot);
             if (tracing) {
                 line.assign("Employee ").append(pilot.Name).append(" Loaded\n");

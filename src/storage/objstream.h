@@ -199,10 +199,11 @@ public:
         if (m_version >= kLongTextVersion && !m_failed && Remaining() >= 4) {
             const uint8_t* b = m_data.data() + m_pos;
             const size_t length = static_cast<uint32_t>(WordAt(b, 0));
-            if (length != kMissingText32 && length <= Remaining() - 4) {
+            const size_t readable = Remaining() - 4;
+            if (length != kMissingText32 && length <= readable) {
                 m_pos += 4 + length;
                 const auto* chars = reinterpret_cast<const char*>(b + 4);
-                const size_t kept = TextLength(chars, length, Remaining() - 4);
+                const size_t kept = TextLength(chars, length, readable);
                 if (kept == 0)
                     text.clear();
                 else

@@ -116,21 +116,6 @@ void WriteDocument(ObjectWriter& out, ScheduleDocument& doc, int kind)
     out.WriteText(kEndMarker);
 }
 
-// Asks for a record's memory ahead of reading into it. The records are
-// large (a crew member is 12 KB) and their fields are filled in the order of
-// the stream, not of memory, so reading waits on each line it writes
-// unless the line was fetched before.
-template <typename Record> void FetchAhead(const Record& record)
-{
-#if defined(__GNUC__)
-    const auto* bytes = reinterpret_cast<const char*>(&record);
-    for (size_t at = 0; at < sizeof(Record); at += 64)
-        __builtin_prefetch(bytes + at, 1);
-#else
-    (void)record;
-#endif
-}
-
 // Refuses a file whose counts do not fit the tables: shows why, clears the
 // document and returns false.
 bool Refuse(ScheduleDocument& doc, Interaction& ui, const std::string& what)

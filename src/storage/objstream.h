@@ -175,9 +175,10 @@ public:
                 // The lowest byte flagged is the first zero byte.
                 const uint64_t zeroLow = ZeroBytes(low);
                 const uint64_t zeroHigh = ZeroBytes(high);
-                const size_t first = zeroLow != 0    ? static_cast<size_t>(std::countr_zero(zeroLow)) / 8
-                                     : zeroHigh != 0 ? 8 + static_cast<size_t>(std::countr_zero(zeroHigh)) / 8
-                                                     : 16;
+                const size_t first =
+                    zeroLow != 0    ? static_cast<size_t>(std::countr_zero(zeroLow)) / 8
+                    : zeroHigh != 0 ? 8 + static_cast<size_t>(std::countr_zero(zeroHigh)) / 8
+                                    : 16;
                 return std::min(first, length);
             }
         }

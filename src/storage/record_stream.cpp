@@ -132,8 +132,8 @@ private:
             int32_t* carry = pilot.DayCarry[s].data();
             int32_t* other = pilot.DayOther[s].data();
             for (size_t i = 0; i < 8; i += 4) {
-                const __m128 a = _mm_castsi128_ps(
-                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8 * i)));
+                const __m128 a =
+                    _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8 * i)));
                 const __m128 b = _mm_castsi128_ps(
                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8 * i + 16)));
                 _mm_storeu_si128(reinterpret_cast<__m128i*>(carry + i),

@@ -116,21 +116,6 @@ void WriteDocument(ObjectWriter& out, ScheduleDocument& doc, int kind)
     out.WriteText(kEndMarker);
 }
 
-// Asks for a record's memory ahead of reading into it. The records are
-// large (a crew member is 12 KB) and their fields are filled in the order of
-// the stream, not of memory, so reading waits on each line it writes
-// unless the line was fetched before.
-template <typename Record> void FetchAhead(const Record& record)
-{
-#if defined(__GNUC__)
-    const auto* bytes = reinterpret_cast<const char*>(&record);
-    for (size_t at = 0; at < sizeof(Record); at += 64)
-        __builtin_prefetch(bytes + at, 1);
-#else
-    (void)record;
-#endif
-}
-
 // Refuses a file whose counts do not fit the tables: shows why, clears the
 // document and returns false.
 bool Refuse(ScheduleDocument& doc, Interaction& ui, const std::string& what)
@@ -336,8 +321,6 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         ui.Trace("LoadBlksLoadPairs\n");
         for (int p = 0; p <= lastPair; ++p) {
             TPair& pair = doc.Pairs[static_cast<size_t>(p)];
-            if (p + 4 <= lastPair)
-                FetchAhead(doc.Pairs[static_cast<size_t>(p + 4)]);
             ReadRecord(in, pair);
             if (tracing) {
                 const std::to_chars_result digits =
@@ -351,8 +334,6 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         ui.Trace("LoadBlksLoadEmployees\n");
         for (int c = 0; c < crewCount; ++c) {
             TPilot& pilot = doc.Crew[static_cast<size_t>(c)];
-            if (c + 1 < crewCount)
-                FetchAhead(doc.Crew[static_cast<size_t>(c + 1)]);
             ReadRecord(in, pilot);
             if (tracing) {
                 line.assign("Employee ").append(pilot.Name).append(" Loaded\n");

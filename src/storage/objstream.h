@@ -3,6 +3,7 @@
 #include "storage/streamable.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -160,6 +161,37 @@ public:
                                     static_cast<uint32_t>(b[2]) << 16 |
                                     static_cast<uint32_t>(b[3]) << 24);
     }
+    // The length of a text cut at its first zero byte; `readable` is how
+    // many bytes the buffer holds from `chars` on. Short texts, the most of
+    // them, are looked at 16 bytes at a time: no call, no loop.
+    static size_t TextLength(const char* chars, size_t length, size_t readable)
+    {
+        if constexpr (std::endian::native == std::endian::little) {
+            if (length <= 16 && readable >= 16) {
+                uint64_t low = 0;
+                uint64_t high = 0;
+                std::memcpy(&low, chars, 8);
+                std::memcpy(&high, chars + 8, 8);
+                // The lowest byte flagged is the first zero byte.
+                const uint64_t zeroLow = ZeroBytes(low);
+                const uint64_t zeroHigh = ZeroBytes(high);
+                const size_t first =
+                    zeroLow != 0    ? static_cast<size_t>(std::countr_zero(zeroLow)) / 8
+                    : zeroHigh != 0 ? 8 + static_cast<size_t>(std::countr_zero(zeroHigh)) / 8
+                                    : 16;
+                return std::min(first, length);
+            }
+        }
+        if (length <= 16) {
+            for (size_t i = 0; i < length; ++i)
+                if (chars[i] == '\0')
+                    return i;
+            return length;
+        }
+        const void* zero = std::memchr(chars, '\0', length);
+        return zero ? static_cast<size_t>(static_cast<const char*>(zero) - chars) : length;
+    }
+
     // A missing text reads as empty; the text ends at its first zero byte.
     void ReadText(std::string& text)
     {
@@ -168,10 +200,11 @@ public:
         if (m_version >= kLongTextVersion && !m_failed && Remaining() >= 4) {
             const uint8_t* b = m_data.data() + m_pos;
             const size_t length = static_cast<uint32_t>(WordAt(b, 0));
-            if (length != kMissingText32 && length <= Remaining() - 4) {
+            const size_t readable = Remaining() - 4;
+            if (length != kMissingText32 && length <= readable) {
                 m_pos += 4 + length;
                 const auto* chars = reinterpret_cast<const char*>(b + 4);
-                const size_t kept = UpToZero(chars, length);
+                const size_t kept = TextLength(chars, length, readable);
                 if (kept == 0)
                     text.clear();
                 else
@@ -207,18 +240,11 @@ public:
     std::shared_ptr<TStreamableBase> ReadPointer();
 
 private:
-    // The length of a text cut at its first zero byte; short texts, the
-    // most of them, are looked at without a call.
-    static size_t UpToZero(const char* chars, size_t length)
+    // High bits set in the bytes of `word` that are zero, and maybe in bytes
+    // above one that is.
+    static constexpr uint64_t ZeroBytes(uint64_t word)
     {
-        if (length <= 16) {
-            for (size_t i = 0; i < length; ++i)
-                if (chars[i] == '\0')
-                    return i;
-            return length;
-        }
-        const void* zero = std::memchr(chars, '\0', length);
-        return zero ? static_cast<size_t>(static_cast<const char*>(zero) - chars) : length;
+        return (word - 0x0101010101010101u) & ~word & 0x8080808080808080u;
     }
 
     void ReadTextSlow(std::string& text);

@@ -1,10 +1,15 @@
 #include "storage/record_stream.h"
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <span>
 #include <string>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tl {
 
@@ -31,6 +36,10 @@ public:
 
     bool Read(TPilot& pilot, size_t s)
     {
+        if (s + kAhead < TPilot::kSlots)
+            FetchSlot(pilot, s + kAhead);
+        if (ReadShort(pilot, s))
+            return true;
         const uint8_t* p = m_at;
         if (m_end - p < 6)
             return false;
@@ -40,18 +49,111 @@ public:
         p += 6;
         if (!Text(p, pilot.DayCode[s]) || !Text(p, pilot.DayCode2[s]) || !Text(p, pilot.DayText[s]))
             return false;
-        constexpr size_t kValues = 2 * TPilot::kSlotValues;
         if (static_cast<size_t>(m_end - p) < 4 * kValues)
             return false;
-        for (size_t i = 0; i < TPilot::kSlotValues; ++i) {
-            pilot.DayCarry[s][i] = ObjectReader::WordAt(p, 2 * i);
-            pilot.DayOther[s][i] = ObjectReader::WordAt(p, 2 * i + 1);
-        }
+        Values(p, pilot, s);
         m_at = p + 4 * kValues;
         return true;
     }
 
 private:
+    // The slot fields lie in separate arrays and are written in the order of
+    // the stream: each slot touches a line in each array, and the texts are
+    // read before they are written. Fetching the lines a few slots ahead
+    // keeps the reads from waiting on memory.
+    static constexpr size_t kAhead = 6;
+    static void FetchSlot(const TPilot& pilot, size_t s)
+    {
+#if defined(__GNUC__)
+        __builtin_prefetch(&pilot.DayCode[s], 1);
+        __builtin_prefetch(&pilot.DayCode2[s], 1);
+        __builtin_prefetch(&pilot.DayText[s], 1);
+        __builtin_prefetch(&pilot.DayCarry[s], 1);
+        __builtin_prefetch(&pilot.DayOther[s], 1);
+#else
+        (void)pilot;
+        (void)s;
+#endif
+    }
+
+    static constexpr size_t kValues = 2 * TPilot::kSlotValues;
+    static constexpr size_t kShortText = 16;
+
+    // Nearly every slot holds three short texts: with room ahead for the
+    // longest such slot, it is read with one range check. False, having
+    // read nothing, for any other slot.
+    bool ReadShort(TPilot& pilot, size_t s)
+    {
+        constexpr size_t kLongest = 6 + 3 * (4 + kShortText) + 4 * kValues;
+        const uint8_t* p = m_at;
+        if (static_cast<size_t>(m_end - p) < kLongest)
+            return false;
+        const auto code = static_cast<uint32_t>(ObjectReader::WordAt(p + 6, 0));
+        if (code > kShortText)
+            return false;
+        const uint8_t* code2At = p + 10 + code;
+        const auto code2 = static_cast<uint32_t>(ObjectReader::WordAt(code2At, 0));
+        if (code2 > kShortText)
+            return false;
+        const uint8_t* textAt = code2At + 4 + code2;
+        const auto text = static_cast<uint32_t>(ObjectReader::WordAt(textAt, 0));
+        if (text > kShortText)
+            return false;
+        pilot.DaySlot[s] = ObjectReader::WordAt(p, 0);
+        pilot.DayFlag[s] = static_cast<int8_t>(p[4]);
+        pilot.DayLocked[s] = static_cast<int8_t>(p[5]);
+        // Each text has at least the slot's numbers behind it: 16 bytes
+        // can always be looked at.
+        ShortText(p + 10, code, pilot.DayCode[s]);
+        ShortText(code2At + 4, code2, pilot.DayCode2[s]);
+        ShortText(textAt + 4, text, pilot.DayText[s]);
+        p = textAt + 4 + text;
+        Values(p, pilot, s);
+        m_at = p + 4 * kValues;
+        return true;
+    }
+
+    static void ShortText(const uint8_t* at, size_t length, std::string& text)
+    {
+        const auto* chars = reinterpret_cast<const char*>(at);
+        const size_t kept = ObjectReader::TextLength(chars, length, kShortText);
+        if (kept == 0)
+            text.clear();
+        else
+            text.assign(chars, kept);
+    }
+
+    // The slot's numbers come as pairs, a carried value and an other one.
+    static void Values(const uint8_t* p, TPilot& pilot, size_t s)
+    {
+#if defined(__SSE2__)
+        if constexpr (std::endian::native == std::endian::little && TPilot::kSlotValues == 10) {
+            // Four pairs a step, split into the two arrays in registers.
+            int32_t* carry = pilot.DayCarry[s].data();
+            int32_t* other = pilot.DayOther[s].data();
+            for (size_t i = 0; i < 8; i += 4) {
+                const __m128 a =
+                    _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8 * i)));
+                const __m128 b = _mm_castsi128_ps(
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 8 * i + 16)));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(carry + i),
+                                 _mm_castps_si128(_mm_shuffle_ps(a, b, _MM_SHUFFLE(2, 0, 2, 0))));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(other + i),
+                                 _mm_castps_si128(_mm_shuffle_ps(a, b, _MM_SHUFFLE(3, 1, 3, 1))));
+            }
+            carry[8] = ObjectReader::WordAt(p, 16);
+            other[8] = ObjectReader::WordAt(p, 17);
+            carry[9] = ObjectReader::WordAt(p, 18);
+            other[9] = ObjectReader::WordAt(p, 19);
+            return;
+        }
+#endif
+        for (size_t i = 0; i < TPilot::kSlotValues; ++i) {
+            pilot.DayCarry[s][i] = ObjectReader::WordAt(p, 2 * i);
+            pilot.DayOther[s][i] = ObjectReader::WordAt(p, 2 * i + 1);
+        }
+    }
+
     // A text up to its first zero byte; a missing one reads as empty.
     bool Text(const uint8_t*& p, std::string& text) const
     {
@@ -67,14 +169,7 @@ private:
         if (length > left - 4)
             return false;
         const auto* chars = reinterpret_cast<const char*>(p + 4);
-        size_t kept = 0;
-        if (length <= 16) {
-            while (kept < length && chars[kept] != '\0')
-                ++kept;
-        } else {
-            const void* zero = std::memchr(chars, '\0', length);
-            kept = zero ? static_cast<size_t>(static_cast<const char*>(zero) - chars) : length;
-        }
+        const size_t kept = ObjectReader::TextLength(chars, length, left - 4);
         if (kept == 0)
             text.clear();
         else

@@ -650,6 +650,11 @@ TEST(TPilotStreamTest, SlotTextsEndAtTheirFirstZeroAndACutSlotFails)
         {StreamBytes().Text32(std::string_view("AB\0CD", 5)), "AB"},
         {StreamBytes().Text32(std::string(18, 'L') + '\0' + "X"), std::string(18, 'L')},
         {StreamBytes().U32(0xFFFFFFFF), ""},
+        // Short texts are looked at 16 bytes at a time: both halves and the edges.
+        {StreamBytes().Text32(std::string_view("ABCDEFGHIJK\0MNOP", 16)), "ABCDEFGHIJK"},
+        {StreamBytes().Text32("ABCDEFGHIJKLMNOP"), "ABCDEFGHIJKLMNOP"},
+        {StreamBytes().Text32("ABCDEFGHIJKLMNOPQ"), "ABCDEFGHIJKLMNOPQ"},
+        {StreamBytes().Text32(std::string_view("\0BC", 3)), ""},
     };
     for (const auto& c : cases) {
         StreamBytes bytes;

@@ -113,6 +113,8 @@ private:
     void InstallImportCommands();
     // The bids window and the bid import (frame_bids.cpp).
     void InstallBidCommands();
+    // Build > Award Bids... and its reasons window (frame_award.cpp).
+    void InstallAwardCommands();
     void ToggleBidsWindow();
     void ImportPilotBids();
     // The bid being edited in the bids window goes into the month first.
@@ -158,6 +160,7 @@ private:
     QList<QPointer<QAction>> m_recentActions;
     bool m_settingsUnsaved = false;
     QPointer<TBidsWindow> m_bidsWin;
+    QPointer<QWidget> m_awardWin;
 };
 
 } // namespace tl::ui

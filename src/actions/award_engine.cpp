@@ -251,6 +251,10 @@ std::optional<AwardEngine::Denial> AwardEngine::Grant(int crew, const Candidate&
         return Denial{AwardResult::NotOperating,
                       Format("not operating on day %d", m_doc.DayDate[U(c.Day)].Day)};
     const int end = EndDay(c);
+    for (int d = c.Day; d < end; ++d)
+        if (m_bids[U(crew)].DayOff[U(d)])
+            return Denial{AwardResult::DayOffRequested,
+                          Format("day %d requested off", m_doc.DayDate[U(d)].Day)};
     if (AssignedOps(ops)) {
         const int crewCount = std::clamp(m_doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
         for (int h = 0; h < crewCount; ++h)
@@ -260,10 +264,6 @@ std::optional<AwardEngine::Denial> AwardEngine::Grant(int crew, const Candidate&
                                   (h > crew ? " (assigned before the award)" : "")};
         return Denial{AwardResult::HeldBySenior, "held by an open line"};
     }
-    for (int d = c.Day; d < end; ++d)
-        if (m_bids[U(crew)].DayOff[U(d)])
-            return Denial{AwardResult::DayOffRequested,
-                          Format("day %d requested off", m_doc.DayDate[U(d)].Day)};
     for (int d = c.Day; d < end; ++d)
         if (occupied[U(d)])
             return Denial{AwardResult::NotLegal,

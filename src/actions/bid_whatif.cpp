@@ -7,6 +7,8 @@
 #include "rules/history.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 
 namespace tl {
 
@@ -24,11 +26,32 @@ std::vector<WhatIfItem> WhatIf(ScheduleDocument& doc, int crew, std::string_view
     {
         TProgressDialog progress(ui, "What If", crewCount);
         AwardEngine engine(doc, options, ui, crew, draftBid);
+        // The trial is run again only where the pairing days the draft asks
+        // for changed hands, and at the crew member's own position; between
+        // them the coverage of other days is taken to stay as it was.
+        std::vector<std::pair<int, int>> asked; // pairing, day
+        for (const BidItem& item : engine.Bid(crew).Items)
+            for (int p = 0; p <= std::min(doc.LastPair, ScheduleDocument::kPairCapacity - 1); ++p)
+                if (item.Number != 0 && doc.Pairs[size_t(p)].PairNumber == item.Number)
+                    for (int d = 0; d < std::clamp(doc.DaysInMonth, 0, 31); ++d)
+                        if (doc.Pairs[size_t(p)].OpsCount[size_t(d)] != kNotOperating)
+                            asked.emplace_back(p, d);
+        auto openAsked = [&] {
+            std::vector<bool> open;
+            for (const auto& [p, d] : asked)
+                open.push_back(std::abs(doc.Pairs[size_t(p)].OpsCount[size_t(d)]) == kOpsOpen);
+            return open;
+        };
+        std::vector<bool> lastOpen;
+        AwardEngine::Outcome trial;
         int position = 0; // crew members awarded ahead of the draft
         for (int next = 0; next <= crewCount; ++next) {
             if (next == crew)
                 continue;
-            const AwardEngine::Outcome trial = engine.TryCrew(crew);
+            std::vector<bool> open = openAsked();
+            if (position == 0 || position == crew || open != lastOpen)
+                trial = engine.TryCrew(crew);
+            lastOpen = std::move(open);
             if (items.empty())
                 for (const AwardRow& row : trial.Rows)
                     items.push_back({row.Item, row.Preference, row.Result, row.Cause, 0});

@@ -3,6 +3,7 @@
 #include "actions/award_engine.h"
 #include "model/schedule_document.h"
 #include "model/text_format.h"
+#include "rules/assignment.h"
 #include "rules/block_build.h"
 #include "rules/who_is_legal.h"
 
@@ -79,7 +80,9 @@ std::vector<SeniorityInversion> AuditSeniority(ScheduleDocument& doc)
                 if (!free || int64_t(StoredBlockCredit(member)) + pair.Credit >
                                  CreditLimitsOf(doc, member).Max)
                     continue;
-                if (CanAssign(doc, senior, p, s, scratch) != CanAssignResult::Legal)
+                // As the award places pairings: no short rest to confirm.
+                if (!RestIsClear(doc, senior, p, s) ||
+                    CanAssign(doc, senior, p, s, scratch) != CanAssignResult::Legal)
                     continue;
                 found.push_back({j, senior, p, s, rank, juniorRank});
             }

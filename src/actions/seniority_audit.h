@@ -9,7 +9,8 @@ class ScheduleDocument;
 
 // A junior crew member holding a pairing day that a more senior one ranked
 // higher in its bid and could hold in its place: free those days, no day
-// off asked for, within its maximum credit, and legal.
+// off asked for, within its maximum credit, legal, and no short rest to
+// confirm (what the award places without a question).
 struct SeniorityInversion {
     int Junior = 0; // roster indices
     int Senior = 0;

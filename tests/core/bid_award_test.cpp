@@ -149,14 +149,16 @@ TEST(AwardBidsTest, IllegalAndLeaveDenials)
     m.doc->MonthRules[MonthRule::MinCredit] = 0;
     m.Build();
     const std::vector<std::string> rows = Rows(m.Award());
-    ASSERT_EQ(rows.size(), 4u);
+    ASSERT_EQ(rows.size(), 5u) << ::testing::PrintToString(rows);
     EXPECT_EQ(rows[0].substr(0, 17), "1 V0100 Not legal");
     EXPECT_NE(rows[0].find("rest after TRN on day 5"), std::string::npos) << rows[0];
-    EXPECT_EQ(rows[1], "2 V0101 Day off requested: day 9 requested off");
-    // Only the junior is left to fly the pairing the senior could not.
-    EXPECT_EQ(rows[2], "2 Fallback Fallback line: added coverage V0100 on 6; block 5:00, minimum "
-                       "0:00");
-    EXPECT_EQ(rows[3], "3 Block On leave: on leave for the month");
+    // Each is the only one left to fly the other's pairing.
+    EXPECT_EQ(rows[1], "1 Fallback Fallback line: added coverage V0101 on 9; block 05:00, "
+                       "minimum 00:00");
+    EXPECT_EQ(rows[2], "2 V0101 Day off requested: day 9 requested off");
+    EXPECT_EQ(rows[3], "2 Fallback Fallback line: added coverage V0100 on 6; block 05:00, "
+                       "minimum 00:00");
+    EXPECT_EQ(rows[4], "3 Block On leave: on leave for the month");
 }
 
 TEST(AwardBidsTest, DeterministicAndOneUndoStep)
@@ -165,19 +167,19 @@ TEST(AwardBidsTest, DeterministicAndOneUndoStep)
     KnownMonth b;
     AddTransaction(a.doc->History, 0, 8, 3, 0); // an earlier step stays undoable
     AddTransaction(b.doc->History, 0, 8, 3, 0);
-    const std::vector<uint8_t> before = BlockFileBytes(*a.doc, BlockFileKind::kScheduler);
+    const std::vector<uint8_t> before = BlockFileBytes(*a.doc, kSchedulerFile);
     a.Award();
     b.Award();
-    const std::vector<uint8_t> awarded = BlockFileBytes(*a.doc, BlockFileKind::kScheduler);
-    EXPECT_EQ(awarded, BlockFileBytes(*b.doc, BlockFileKind::kScheduler));
+    const std::vector<uint8_t> awarded = BlockFileBytes(*a.doc, kSchedulerFile);
+    EXPECT_EQ(awarded, BlockFileBytes(*b.doc, kSchedulerFile));
     EXPECT_NE(awarded, before);
     ASSERT_EQ(a.doc->History.size(), 2u);
     EXPECT_EQ(HistoryText(*a.doc).substr(0, 6), "Award\t");
 
     EXPECT_EQ(Undo(*a.doc, a.ui), UndoResult::Undone);
-    EXPECT_EQ(BlockFileBytes(*a.doc, BlockFileKind::kScheduler), before);
+    EXPECT_EQ(BlockFileBytes(*a.doc, kSchedulerFile), before);
     a.Award();
-    EXPECT_EQ(BlockFileBytes(*a.doc, BlockFileKind::kScheduler), awarded);
+    EXPECT_EQ(BlockFileBytes(*a.doc, kSchedulerFile), awarded);
 
     // Without its snapshot (a month read back from its file) the step says so.
     a.doc->GroupSnapshots.clear();

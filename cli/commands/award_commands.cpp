@@ -118,22 +118,21 @@ Command AddWhatIfCommand(CLI::App& app)
     options->answers.AddTo(*command);
 
     return {command, [options](CliContext& context) {
-                return WithMonth(
-                    options->file, options->answers, context, MonthUse::Read,
-                    [&](ScheduleDocument& doc, Interaction& ui) {
-                        const int crew = options->crew - 1;
-                        if (crew < 0 || crew >= doc.CrewCount) {
-                            context.err << "tlines-cli: the roster has no position "
-                                        << options->crew << '\n';
-                            return int(kExitFailed);
-                        }
-                        if (!doc.GridOn)
-                            return int(kExitFailed);
-                        const auto items =
-                            WhatIf(doc, crew, Utf8ToCp1252(options->bid), AwardOptions{}, ui);
-                        context.out << Cp1252ToUtf8(WhatIfText(items));
-                        return int(kExitOk);
-                    });
+                return WithMonth(options->file, options->answers, context, MonthUse::Read,
+                                 [&](ScheduleDocument& doc, Interaction& ui) {
+                                     const int crew = options->crew - 1;
+                                     if (crew < 0 || crew >= doc.CrewCount) {
+                                         context.err << "tlines-cli: the roster has no position "
+                                                     << options->crew << '\n';
+                                         return int(kExitFailed);
+                                     }
+                                     if (!doc.GridOn)
+                                         return int(kExitFailed);
+                                     const auto items = WhatIf(
+                                         doc, crew, Utf8ToCp1252(options->bid), AwardOptions{}, ui);
+                                     context.out << Cp1252ToUtf8(WhatIfText(items));
+                                     return int(kExitOk);
+                                 });
             }};
 }
 

@@ -111,8 +111,7 @@ std::map<int32_t, int> BidRanks(const CrewBid& bid)
 
 AwardEngine::AwardEngine(ScheduleDocument& doc, const AwardOptions& options, Interaction& ui,
                          int draftCrew, std::string_view draftBid)
-    : m_doc(doc), m_options(options), m_answers(ui, options.AcceptQuestions),
-      m_days(MonthDays(doc))
+    : m_doc(doc), m_options(options), m_answers(ui, options.AcceptQuestions), m_days(MonthDays(doc))
 {
     const int crewCount = std::clamp(doc.CrewCount, 0, ScheduleDocument::kCrewCapacity);
     m_bids.resize(U(crewCount));
@@ -138,8 +137,8 @@ AwardEngine::AwardEngine(ScheduleDocument& doc, const AwardOptions& options, Int
     // Higher credit first, then the earlier report; indices settle the rest.
     auto key = [&](const Candidate& c) {
         const TPair& pair = doc.Pairs[U(c.Pairing)];
-        return std::make_tuple(-int64_t(pair.Credit),
-                               int64_t(c.Day) * kMinutesPerDay + pair.OnTime, c.Pairing, c.Day);
+        return std::make_tuple(-int64_t(pair.Credit), int64_t(c.Day) * kMinutesPerDay + pair.OnTime,
+                               c.Pairing, c.Day);
     };
     std::stable_sort(m_openOrder.begin(), m_openOrder.end(),
                      [&](const Candidate& a, const Candidate& b) { return key(a) < key(b); });
@@ -217,16 +216,16 @@ std::vector<int> AwardEngine::CriticalDays(int crew, const std::vector<bool>& oc
     return days;
 }
 
-std::optional<AwardEngine::Denial> AwardEngine::CoverageDenial(int crew, const Candidate& c,
-                                                               const std::vector<bool>& occupied) const
+std::optional<AwardEngine::Denial>
+AwardEngine::CoverageDenial(int crew, const Candidate& c, const std::vector<bool>& occupied) const
 {
     const std::vector<int> critical = CriticalDays(crew, occupied);
     if (critical.empty())
         return std::nullopt;
     const TPilot& member = m_doc.Crew[U(crew)];
     const CreditLimits limits = CreditLimitsOf(m_doc, member);
-    int64_t left = int64_t(limits.Max) - StoredBlockCredit(member) -
-                   m_doc.Pairs[U(c.Pairing)].Credit;
+    int64_t left =
+        int64_t(limits.Max) - StoredBlockCredit(member) - m_doc.Pairs[U(c.Pairing)].Credit;
     const int end = EndDay(c);
     for (int d : critical) {
         if (d >= c.Day && d < end)
@@ -300,11 +299,11 @@ AwardEngine::Outcome AwardEngine::AwardCrew(int crew, bool complete)
     TPilot& member = m_doc.Crew[U(crew)];
     if (!AwardEligible(member)) {
         if (member.EmpNumber != -1)
-            outcome.Rows.push_back({crew, "Block", 0,
-                                    member.AllMonthLeave != 0 ? AwardResult::OnLeave
-                                                              : AwardResult::Reserve,
-                                    member.AllMonthLeave != 0 ? "on leave for the month"
-                                                              : "bids reserve or is on leave"});
+            outcome.Rows.push_back(
+                {crew, "Block", 0,
+                 member.AllMonthLeave != 0 ? AwardResult::OnLeave : AwardResult::Reserve,
+                 member.AllMonthLeave != 0 ? "on leave for the month"
+                                           : "bids reserve or is on leave"});
         return outcome;
     }
     BlockCredit(m_doc, crew, false, m_answers);
@@ -316,8 +315,8 @@ AwardEngine::Outcome AwardEngine::AwardCrew(int crew, bool complete)
         for (const Candidate& o : m_openOrder)
             if (IsOpen(o))
                 for (int d = o.Day; d < EndDay(o); ++d)
-                    m_cheapest[U(d)] = std::min<int64_t>(
-                        m_cheapest[U(d)], m_doc.Pairs[U(o.Pairing)].CreditPerDay());
+                    m_cheapest[U(d)] = std::min<int64_t>(m_cheapest[U(d)],
+                                                         m_doc.Pairs[U(o.Pairing)].CreditPerDay());
     const CrewBid& bid = m_bids[U(crew)];
 
     // Pairing items grouped by preference, each group best first.

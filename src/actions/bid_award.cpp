@@ -97,8 +97,8 @@ std::string AwardReportText(const ScheduleDocument& doc, const AwardReport& repo
         if (row.Crew != last) {
             last = row.Crew;
             const TPilot& member = doc.Crew[size_t(row.Crew)];
-            text += Format("%03d ", row.Crew + 1) + member.Name +
-                    Format(" (%d)\n", member.EmpNumber);
+            text +=
+                Format("%03d ", row.Crew + 1) + member.Name + Format(" (%d)\n", member.EmpNumber);
         }
         text += "    " + row.Item + ": " + AwardResultText(row.Result);
         if (!row.Cause.empty())

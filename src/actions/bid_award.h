@@ -43,8 +43,8 @@ const char* AwardResultText(AwardResult result);
 
 // One bid item of one crew member and what the award made of it.
 struct AwardRow {
-    int Crew = 0;      // roster index
-    std::string Item;  // "V8101", "OFF 12", "Fallback", "Block"
+    int Crew = 0;       // roster index
+    std::string Item;   // "V8101", "OFF 12", "Fallback", "Block"
     int Preference = 0; // 1 to 8, 9 for the stored filter, 0 for none
     AwardResult Result = AwardResult::Awarded;
     std::string Cause; // empty only when awarded

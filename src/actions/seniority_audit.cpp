@@ -46,8 +46,8 @@ std::vector<SeniorityInversion> AuditSeniority(ScheduleDocument& doc)
         for (int s = 0; s < TPilot::kSlots; ++s) {
             const int32_t v = doc.Crew[U(c)].DaySlot[U(s)];
             const int length = v >= 0 && v <= last ? std::max<int>(doc.Pairs[U(v)].Length, 1)
-                               : v == kOtherSlot  ? 1
-                                                  : 0;
+                               : v == kOtherSlot   ? 1
+                                                   : 0;
             for (int d = s; d < s + length && d < days; ++d)
                 busy[U(c)][U(d)] = true;
         }

@@ -152,7 +152,8 @@ std::string HistoryText(const ScheduleDocument& doc)
     std::string text;
     for (const TAction& a : doc.History) {
         text += a.Kind == 1 ? "Assign" : a.Kind == kGroupStep ? "Award" : "Remove";
-        const bool pairing = a.Kind != kGroupStep && a.Pairing >= 0 && a.Pairing < ScheduleDocument::kPairCapacity;
+        const bool pairing =
+            a.Kind != kGroupStep && a.Pairing >= 0 && a.Pairing < ScheduleDocument::kPairCapacity;
         const TDate date = a.Day >= 0 && a.Day < ScheduleDocument::kSlotDays
                                ? doc.DayDate[size_t(a.Day)]
                                : TDate{};

@@ -51,8 +51,8 @@ std::vector<std::string> Rows(const AwardReport& report)
 {
     std::vector<std::string> rows;
     for (const AwardRow& r : report.Rows)
-        rows.push_back(std::to_string(r.Crew + 1) + " " + r.Item + " " +
-                       AwardResultText(r.Result) + (r.Cause.empty() ? "" : ": " + r.Cause));
+        rows.push_back(std::to_string(r.Crew + 1) + " " + r.Item + " " + AwardResultText(r.Result) +
+                       (r.Cause.empty() ? "" : ": " + r.Cause));
     return rows;
 }
 
@@ -190,10 +190,10 @@ TEST(AwardBidsTest, DeterministicAndOneUndoStep)
 TEST(SeniorityAuditTest, FindsPlantedInversionsOnly)
 {
     KnownMonth m;
-    m.Put(2, 0, 1); // the junior holds the senior's first choice
-    m.Put(2, 3, 4); // and one the middle crew member ranked second
-    m.Put(1, 5, 9); // bid by the holder itself
-    m.Put(2, 4, 7); // nobody else could: the senior ranked it but the day...
+    m.Put(2, 0, 1);                    // the junior holds the senior's first choice
+    m.Put(2, 3, 4);                    // and one the middle crew member ranked second
+    m.Put(1, 5, 9);                    // bid by the holder itself
+    m.Put(2, 4, 7);                    // nobody else could: the senior ranked it but the day...
     m.Other(0, 7, "VAC", 0, 0, false); // ...is the senior's vacation
     m.doc->GridOn = false;
     m.Build();

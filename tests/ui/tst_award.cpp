@@ -60,10 +60,8 @@ private slots:
         TMainDecFrameWin frame{ui, settings};
         QVERIFY(frame.OpenFile(path));
         const QString csv = dir.filePath(QStringLiteral("reasons.csv"));
-        frame.SetFileChooser(
-            {[csv](FileChooser::Mode, const QString&, const QString&, const QString&) {
-                return csv;
-            }});
+        frame.SetFileChooser({[csv](FileChooser::Mode, const QString&, const QString&,
+                                    const QString&) { return csv; }});
         QVERIFY(frame.Action(CmAwardBids)->isEnabled());
         frame.Action(CmAwardBids)->trigger();
 

@@ -24,10 +24,13 @@ void TMainDecFrameWin::InstallAwardCommands()
             return;
         if (m_awardWin)
             m_awardWin->close();
-        auto* window = new AwardReportWindow(doc, report, m_ui, [this] {
-            return Choose(FileChooser::Mode::Save, tr("Save Award Reasons"), QString(),
-                          tr("CSV Files (*.csv);;All Files (*)"));
-        }, this);
+        auto* window = new AwardReportWindow(
+            doc, report, m_ui,
+            [this] {
+                return Choose(FileChooser::Mode::Save, tr("Save Award Reasons"), QString(),
+                              tr("CSV Files (*.csv);;All Files (*)"));
+            },
+            this);
         window->setAttribute(Qt::WA_DeleteOnClose);
         m_awardWin = window;
         window->show();

@@ -39,20 +39,20 @@ AwardReportWindow::AwardReportWindow(const ScheduleDocument& doc, const AwardRep
     setObjectName(QStringLiteral("AwardReasons"));
     auto* layout = new QVBoxLayout(this);
     const int crew = report.CrewAwarded;
-    auto* summary = new QLabel(
-        tr("%1 pairing days placed; %2 of %3 blocks within their credit range; first "
-           "preferences granted %4 of %5")
-            .arg(report.Granted)
-            .arg(report.WithinCredit)
-            .arg(crew)
-            .arg(report.FirstGranted)
-            .arg(report.FirstChoices),
-        this);
+    auto* summary =
+        new QLabel(tr("%1 pairing days placed; %2 of %3 blocks within their credit range; first "
+                      "preferences granted %4 of %5")
+                       .arg(report.Granted)
+                       .arg(report.WithinCredit)
+                       .arg(crew)
+                       .arg(report.FirstGranted)
+                       .arg(report.FirstChoices),
+                   this);
     layout->addWidget(summary);
 
     m_table = new QTableWidget(int(report.Rows.size()), 6, this);
-    m_table->setHorizontalHeaderLabels({tr("Position"), tr("Name"), tr("Employee"), tr("Item"),
-                                        tr("Result"), tr("Cause")});
+    m_table->setHorizontalHeaderLabels(
+        {tr("Position"), tr("Name"), tr("Employee"), tr("Item"), tr("Result"), tr("Cause")});
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->verticalHeader()->hide();
@@ -60,8 +60,10 @@ AwardReportWindow::AwardReportWindow(const ScheduleDocument& doc, const AwardRep
     for (size_t r = 0; r < report.Rows.size(); ++r) {
         const AwardRow& row = report.Rows[r];
         const TPilot& member = doc.Crew[size_t(row.Crew)];
-        const QString cells[] = {QString::number(row.Crew + 1), FromCore(member.Name),
-                                 QString::number(member.EmpNumber), FromCore(row.Item),
+        const QString cells[] = {QString::number(row.Crew + 1),
+                                 FromCore(member.Name),
+                                 QString::number(member.EmpNumber),
+                                 FromCore(row.Item),
                                  QString::fromLatin1(AwardResultText(row.Result)),
                                  FromCore(row.Cause)};
         for (int c = 0; c < 6; ++c)

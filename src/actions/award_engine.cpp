@@ -210,7 +210,7 @@ std::vector<int> AwardEngine::CriticalDays(int crew, const std::vector<bool>& oc
     if (!m_options.CoverageCheck || m_available[U(crew)].empty())
         return days;
     for (int d = 0; d < m_days; ++d)
-        if (m_available[U(crew)][U(d)] && !occupied[U(d)] && m_open[U(d)] > 0 &&
+        if (m_available[U(crew)][U(d)] && !occupied[U(d)] && !m_skip[U(d)] && m_open[U(d)] > 0 &&
             m_open[U(d)] == m_pool[U(d)])
             days.push_back(d);
     return days;
@@ -308,6 +308,7 @@ AwardEngine::Outcome AwardEngine::AwardCrew(int crew, bool complete)
     }
     BlockCredit(m_doc, crew, false, m_answers);
     std::vector<bool> occupied = Occupied(crew);
+    m_skip.assign(U(m_days), false);
     // The least credit per day an open pairing flying each day brings: what
     // covering that day costs at least.
     m_cheapest.assign(U(m_days), std::numeric_limits<int64_t>::max());
@@ -319,7 +320,10 @@ AwardEngine::Outcome AwardEngine::AwardCrew(int crew, bool complete)
                                                          m_doc.Pairs[U(o.Pairing)].CreditPerDay());
     const CrewBid& bid = m_bids[U(crew)];
 
-    // Pairing items grouped by preference, each group best first.
+    // Pairing items grouped by preference, each group best first. Those held
+    // back for coverage are tried again should the coverage fail.
+    std::vector<std::pair<Candidate, size_t>> heldBack;
+    std::map<size_t, size_t> rowOf;
     const int groups = 9;
     for (int g = 1; g <= groups; ++g) {
         struct Try {
@@ -360,6 +364,8 @@ AwardEngine::Outcome AwardEngine::AwardCrew(int crew, bool complete)
                 if (!denial)
                     ++outcome.Granted;
             }
+            if (denial && denial->Result == AwardResult::NeededForCoverage)
+                heldBack.emplace_back(t.c, t.item);
             if (!denial)
                 result.granted = true;
             else if (!result.first)
@@ -381,6 +387,7 @@ AwardEngine::Outcome AwardEngine::AwardCrew(int crew, bool complete)
                 row.Result = results[i].first->Result;
                 row.Cause = results[i].first->Cause;
             }
+            rowOf[i] = outcome.Rows.size();
             outcome.Rows.push_back(std::move(row));
         }
     }
@@ -397,12 +404,24 @@ AwardEngine::Outcome AwardEngine::AwardCrew(int crew, bool complete)
                  Format(" on %d", m_doc.DayDate[U(c.Day)].Day);
         return true;
     };
+    bool uncovered = false;
     for (int d : CriticalDays(crew, occupied)) {
         if (occupied[U(d)] || m_open[U(d)] != m_pool[U(d)])
             continue;
         for (const Candidate& c : m_openOrder)
             if (c.Day <= d && d < EndDay(c) && IsOpen(c) && place(c, "coverage "))
                 break;
+        // Nothing this crew member can fly covers it: no room is kept for it.
+        if (!occupied[U(d)])
+            uncovered = m_skip[U(d)] = true;
+    }
+    for (const auto& [c, item] : uncovered ? heldBack : decltype(heldBack){}) {
+        if (Grant(crew, c, occupied))
+            continue;
+        ++outcome.Granted;
+        AwardRow& row = outcome.Rows[rowOf[item]];
+        row.Result = AwardResult::Awarded;
+        row.Cause.clear();
     }
     const CreditLimits limits = CreditLimitsOf(m_doc, member);
     if (m_options.FallbackLine && StoredBlockCredit(member) < limits.Min) {
@@ -432,7 +451,7 @@ AwardEngine::Outcome AwardEngine::TryCrew(int crew)
     const THistory history = m_doc.History;
     const std::vector<int> open = m_open;
     const auto cut = m_doc.BlockHolderCut;
-    Outcome outcome = AwardCrew(crew, false);
+    Outcome outcome = AwardCrew(crew, true);
     if (outcome.Granted > 0) {
         TPilot& member = m_doc.Crew[U(crew)];
         for (int s = 0; s < m_days; ++s) {

@@ -81,7 +81,7 @@ public:
     // Places the crew member's preferences and, with `complete`, the
     // coverage and fallback pairings.
     Outcome AwardCrew(int crew, bool complete);
-    // AwardCrew of the preferences alone, taken back afterwards.
+    // AwardCrew, taken back afterwards.
     Outcome TryCrew(int crew);
     void Leave(int crew);
     const CrewBid& Bid(int crew) const { return m_bids[size_t(crew)]; }
@@ -117,6 +117,7 @@ private:
     std::vector<int> m_pool;                    // per day: eligible crew not yet awarded
     std::vector<int> m_open;                    // per day: open pairing days flying it
     std::vector<int64_t> m_cheapest;            // per day, for the crew member being awarded
+    std::vector<bool> m_skip;                   // per day: it cannot cover it after all
     std::map<int32_t, std::vector<int>> m_byNumber;
     std::vector<Candidate> m_openOrder; // every open pairing day, best first
     TPilot m_scratch;

@@ -50,6 +50,9 @@ int RunParsed(int argc, const char* const* argv, std::ostream& out, std::ostream
     commands.push_back(AddPairingWarningsCommand(app));
     commands.push_back(AddImportBidsCommand(app));
     commands.push_back(AddGuessCommand(app));
+    commands.push_back(AddAwardCommand(app));
+    commands.push_back(AddAuditSeniorityCommand(app));
+    commands.push_back(AddWhatIfCommand(app));
     for (Command& report : AddReportTextCommands(app))
         commands.push_back(std::move(report));
     for (Command& exported : AddExportCommands(app))

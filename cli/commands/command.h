@@ -81,6 +81,9 @@ Command AddPairingWarningsCommand(CLI::App& app);
 Command AddImportBidsCommand(CLI::App& app);
 Command AddGuessCommand(CLI::App& app);
 Command AddFilterCommand(CLI::App& app);
+Command AddAwardCommand(CLI::App& app);
+Command AddAuditSeniorityCommand(CLI::App& app);
+Command AddWhatIfCommand(CLI::App& app);
 // export crewtrac: the BAW and LIN files.
 Command AddExportCrewTracCommand(CLI::App& app);
 

@@ -105,6 +105,7 @@ void ScheduleDocument::DeleteAll(Interaction& ui, Extent extent)
     SpareCode2.fill('\0');
     SpareWord2 = 0;
     History.clear();
+    GroupSnapshots.clear();
     for (std::string& word : FilterWords)
         word.clear();
     FreshDocument = true;

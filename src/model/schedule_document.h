@@ -13,10 +13,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tl {
 
 class Interaction;
+struct MonthSnapshot;
 
 // The month rules, MonthRules[...], minutes unless a count; the Setup Month
 // dialog edits AvgCredit to CheckPilotMaxCredit. Spare and 12 to 15 are
@@ -116,6 +118,9 @@ public:
     int32_t DisplayState = kNoMonthOpen;
     int32_t BackupCountdown = 20;
     THistory History;
+    // What the newest grouped steps of the history put back, oldest first;
+    // run time only: after a reload such a step cannot be undone.
+    std::vector<std::shared_ptr<const MonthSnapshot>> GroupSnapshots;
     // Visibility of the floating windows, kept by the window that shows
     // them and written into the block file.
     bool PairWindowOpen = false;

@@ -19,6 +19,9 @@ struct TAction {
 // The kind of a removal of a locked-in pairing: undoing it locks the day in
 // again.
 inline constexpr int8_t kRemovedLocked = 2;
+// One step standing for a whole operation (an award of the bids): undoing it
+// puts back the month as it was before.
+inline constexpr int8_t kGroupStep = 3;
 
 // The undo history, newest first. Its operations live with the assignment
 // rules and its text with the block file; the document only holds it.

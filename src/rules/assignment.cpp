@@ -377,6 +377,16 @@ AssignResult AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pa
     return Assign(doc, ui, crew, pairing, day, {!noRestCheck, true, &answeredNo});
 }
 
+bool RestIsClear(const ScheduleDocument& doc, int crew, int pairing, int day)
+{
+    if (!PairInRange(doc, pairing) || crew < 0 || crew >= CrewLimit(doc) || !SlotInRange(day))
+        return false;
+    std::string notes;
+    return CheckRest(doc, doc.Crew[U(crew)], doc.Pairs[U(pairing)], day, notes) ==
+               AssignResult::Done &&
+           notes.empty();
+}
+
 RemoveResult RemovePair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing, int day)
 {
     if (!PairInRange(doc, pairing))

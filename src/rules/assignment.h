@@ -46,6 +46,9 @@ std::string_view AssignResultMessage(AssignResult result);
 // rather than a rule.
 [[nodiscard]] AssignResult AssignPair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing,
                                       int day, bool noRestCheck, bool& answeredNo);
+// Whether AssignPair would place the pairing without refusing it for rest
+// or asking about a short one.
+[[nodiscard]] bool RestIsClear(const ScheduleDocument& doc, int crew, int pairing, int day);
 [[nodiscard]] RemoveResult RemovePair(ScheduleDocument& doc, Interaction& ui, int crew, int pairing,
                                       int day);
 

@@ -1,8 +1,14 @@
 #pragma once
 
 #include "model/taction.h"
+#include "model/tpair.h"
+#include "model/tpilot.h"
 
+#include <array>
+
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace tl {
 
@@ -16,6 +22,27 @@ void AddTransaction(THistory& history, int32_t crew, int32_t pairing, int32_t da
 // month is saved for the viewer or the company.
 void ClearHistory(THistory& history);
 void ClearHistory(ScheduleDocument& doc);
+
+// The blocks, the pairings' operating days, the history and the figures
+// kept with them: what an operation made of many assignments changes.
+struct MonthSnapshot {
+    std::vector<TPilot> Crew;
+    std::vector<std::array<int32_t, TPair::kDays>> Ops;
+    THistory History;
+    int32_t BlockHolderCut = -1;
+    int32_t CurrentPair = -1;
+    int32_t CurrentPairDay = -1;
+    int32_t LastAssignedPair = -1;
+    int32_t LastAssignedDay = -1;
+};
+std::shared_ptr<MonthSnapshot> TakeSnapshot(const ScheduleDocument& doc);
+// Puts the month back as the snapshot holds it and recomputes the figures
+// drawn from it; tells the listener everything changed.
+void RestoreSnapshot(ScheduleDocument& doc, const MonthSnapshot& snapshot, Interaction& ui);
+
+// Replaces the transactions recorded since `before` was taken by one step
+// that undoes them all at once.
+void RecordGroupStep(ScheduleDocument& doc, std::shared_ptr<const MonthSnapshot> before);
 
 // Takes back the newest transaction by doing its inverse. Beeps when the
 // history is empty. A refused inverse shows "Unable to UNDO that Transaction"

@@ -52,7 +52,7 @@ const std::vector<MenuEntry>& MonthMenu()
                       Item("&Month...", CmMonth), Item("&Pairings...", CmPairings),
                       Item("&Change Pairing Crew Complement...", CmCrewComplement),
                       Item("&Undo F1", CmUndo)}),
-        Sub("&Build", {Item("&Build Blocks", CmBuildBlocks)}),
+        Sub("&Build", {Item("&Build Blocks", CmBuildBlocks), Item("&Award Bids...", CmAwardBids)}),
         Sub("&View",
             {Item("&Pairings Window", CmPairingsWindow), Item("&ToolBox", CmToolBox),
              Item("Pairing &Filters Window", CmFiltersWindow), Item("Bids Window", CmBidsWindow),
@@ -104,6 +104,7 @@ bool CommandEnabled(int command, const CommandContext& context)
     case CmPairingsWindow:
     case CmToolBox:
     case CmBidsWindow:
+    case CmAwardBids:
         return context.BuildState != 0;
     default:
         return true;

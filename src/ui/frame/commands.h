@@ -28,6 +28,7 @@ enum Command : int {
     CmPreferences = 136,
     CmFinalizeForCompany = 137,
     CmBuildBlocks = 140,
+    CmAwardBids = 141,
     CmPrintSetup = 147,
     CmShowOnlyOpen = 150,
     CmCalculator = 155,

@@ -146,6 +146,7 @@ void TMainDecFrameWin::CreateActions()
     InstallNewCommands();
     InstallImportCommands();
     InstallBidCommands();
+    InstallAwardCommands();
     InstallReportCommands();
     InstallExportCommands();
     InstallPrintCommands();

@@ -117,6 +117,8 @@ private:
     void InstallImportCommands();
     // The bids window and the bid import (frame_bids.cpp).
     void InstallBidCommands();
+    // Build > Award Bids... and its reasons window (frame_award.cpp).
+    void InstallAwardCommands();
     void ToggleBidsWindow();
     void ImportPilotBids();
     // The bid being edited in the bids window goes into the month first.
@@ -168,6 +170,7 @@ private:
     QPointer<TBidsWindow> m_bidsWin;
     // One printer for the run, so Print Setup's choices hold for the printouts.
     std::shared_ptr<QPrinter> m_printer;
+    QPointer<QWidget> m_awardWin;
 };
 
 } // namespace tl::ui

@@ -40,6 +40,8 @@ BidImportResult ImportBids(ScheduleDocument& doc, const std::filesystem::path& p
     BidImportResult result = ImportPilotBids(doc, path, ui);
     if (result.Outcome != BidImportOutcome::Read)
         return result;
+    // Crew flagged as bidding reserve no longer count as free.
+    ComputeDayBalance(doc);
     if (doc.GridOn) {
         CheckAllLegality(doc);
         doc.Events().GridChanged();

@@ -1,5 +1,6 @@
 #include "actions/bid_requests.h"
 #include "import/bid_file.h"
+#include "rules/block_build.h"
 #include "support/case_name.h"
 #include "support/extract_lines.h"
 #include "support/scripted_interaction.h"
@@ -143,8 +144,10 @@ TEST(BidFileTest, ImportFromFile)
 {
     test::TempDir dir;
     const auto path = dir.path() / "BIDS.CSV";
-    test::WriteAll(path, BidLine(42, {{22, "x"}}));
+    test::WriteAll(path, BidLine(42, {{20, "res"}, {22, "x"}}));
     auto doc = test::November("YYZDH8FOZ", {{"ANNE SMITH", 42}, {"BOB JONES", 7}});
+    ComputeDayBalance(*doc);
+    const int32_t freeBefore = doc->DayBalance[0];
     doc->Crew[1].BidText = "KEEP";
 
     ScriptedInteraction ui;
@@ -158,6 +161,8 @@ TEST(BidFileTest, ImportFromFile)
     ui.Script({Answer::Yes, Answer::Yes});
     EXPECT_EQ(ImportBids(*doc, path, ui).Found, 1);
     EXPECT_EQ(doc->Crew[1].BidText, "");
+    // Bidding reserve takes Anne out of the day balance at once.
+    EXPECT_EQ(doc->DayBalance[0], freeBefore - 1);
     EXPECT_EQ(ui.ListLines("Summary").back(), "No Bid Found for BOB JONES  Emp Number 7");
 
     doc->CrewKind = kFlightAttendants;

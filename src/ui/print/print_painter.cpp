@@ -40,8 +40,9 @@ QPen DottedPen()
 
 // Draws a text within `room`, squeezed sideways when it is wider, so that
 // it never runs into the next cell.
-void Fitted(QPainter& p, const QRectF& room, int flags, const std::string& coreText)
+void Fitted(QPainter& p, const QRectF& room, Qt::Alignment alignment, const std::string& coreText)
 {
+    const int flags = static_cast<int>(alignment.toInt());
     const QString text = FromCoreText(coreText);
     const qreal width = QFontMetricsF(p.font(), p.device()).horizontalAdvance(text);
     if (width <= room.width() || width <= 0) {

@@ -54,19 +54,6 @@ std::string Identifier(const TPair& p)
     return Format("%c%04d", p.PairKey.empty() ? ' ' : p.PairKey[0], p.PairNumber);
 }
 
-// The last `c` among the `count` bytes at `p`; null when there is none.
-const void* LastByte(const char* p, char c, size_t count)
-{
-#if defined(__GLIBC__)
-    return ::memrchr(p, c, count);
-#else
-    while (count > 0)
-        if (p[--count] == c)
-            return p + count;
-    return nullptr;
-#endif
-}
-
 // Bit i of `digits`: byte i of the 64 at `p` is an ASCII digit. Bit i of
 // `marks`: byte i is a '[' or the first of the pairs "D:" (as "MEALS CAD:"
 // ends), "S:" (as "MEALS US:" ends) and, when asked, "FR" (as "FRENCH"
@@ -114,8 +101,9 @@ template <bool kWithFrench> Masks64 MasksOf(const char* p)
 }
 
 // Last start of `what` at or before `from` in `text`: string_view::rfind's
-// answer, found by jumping between occurrences of one of the needle's bytes
-// rather than comparing at every position.
+// answer. Pairing texts are searched thousands of times for flight numbers,
+// whose bytes (digits, blanks) are everywhere in them: candidates are where
+// both the needle's first and last bytes match, 16 starts at a time.
 size_t LastFind(std::string_view text, std::string_view what, size_t from = kNone)
 {
     const size_t n = what.size();
@@ -124,31 +112,51 @@ size_t LastFind(std::string_view text, std::string_view what, size_t from = kNon
     if (n > text.size())
         return kNone;
     const size_t lastStart = std::min(from, text.size() - n);
-    // Blanks, colons and digits fill listing and pairing texts: jump on
-    // another byte where the needle has one.
-    auto common = [](char c) { return c == ' ' || c == ':' || (c >= '0' && c <= '9'); };
-    size_t anchor = 0;
-    while (anchor < n && common(what[anchor]))
-        ++anchor;
-    if (anchor == n) {
-        anchor = n - 1;
-        while (anchor > 0 && what[anchor] == ' ')
-            --anchor;
-    }
-    const char c = what[anchor];
     const char* data = text.data();
-    // Anchor bytes at anchor .. lastStart + anchor, from the highest down.
+    const auto matchesAt = [&](size_t start) {
+        return data[start] == what[0] && data[start + n - 1] == what[n - 1] &&
+               std::memcmp(data + start + 1, what.data() + 1, n > 2 ? n - 2 : 0) == 0;
+    };
     size_t end = lastStart + 1; // candidate starts below this
-    while (end > 0) {
-        const char* hit = static_cast<const char*>(LastByte(data + anchor, c, end));
-        if (!hit)
-            return kNone;
-        const size_t start = static_cast<size_t>(hit - data) - anchor;
-        if (std::memcmp(data + start, what.data(), n) == 0)
-            return start;
-        end = start;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(what[0]);
+    const __m128i last = _mm_set1_epi8(what[n - 1]);
+    // Starts base .. base+15 look at bytes up to base+15+n-1, which is at
+    // most lastStart+n-1: inside the text.
+    while (end >= 16) {
+        const size_t base = end - 16;
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + base));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + base + n - 1));
+        auto hits = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+        while (hits != 0) {
+            const int highest = 31 - std::countl_zero(hits);
+            const size_t start = base + static_cast<size_t>(highest);
+            if (std::memcmp(data + start + 1, what.data() + 1, n > 2 ? n - 2 : 0) == 0)
+                return start;
+            hits &= ~(uint32_t{1} << highest);
+        }
+        end = base;
     }
+#endif
+    while (end > 0)
+        if (matchesAt(--end))
+            return end;
     return kNone;
+}
+
+// Asks for the cache lines of `size` bytes at `p` without waiting for them.
+void Prefetch(const char* p, size_t size)
+{
+#if defined(__GNUC__)
+    for (size_t at = 0; at < size; at += 64)
+        __builtin_prefetch(p + at);
+    if (size > 0)
+        __builtin_prefetch(p + size - 1);
+#else
+    (void)p;
+    (void)size;
+#endif
 }
 
 // Where things stand in the LIS text, found in one pass over it, so that no
@@ -472,7 +480,27 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
     std::string traceLine;
     {
         TProgressDialog progress(ui, "Scanning LIS Pairings", last, "Scanning Pairing %d of %d");
+        // A pairing's listing lies anywhere in megabytes of text, and its
+        // text anywhere on the heap: both are fetched a few pairings ahead
+        // so the scan does not wait on memory for each.
+        constexpr int kAhead = 2;
+        const auto fetch = [&](int j) {
+            if (j > last)
+                return;
+            const std::string& ahead = doc.Pairs[static_cast<size_t>(j)].PairText;
+            Prefetch(ahead.data(), ahead.size());
+            const size_t from = index.LastOf(ids[static_cast<size_t>(j)]);
+            if (from == kNone)
+                return;
+            const size_t to = index.NextMeals(from + 1);
+            // A listing runs to a kilobyte or two; a stray one far longer is not fetched whole.
+            if (to != kNone)
+                Prefetch(lis.data() + from, std::min({to + 17, lis.size(), from + 8192}) - from);
+        };
+        for (int i = 1; i <= kAhead; ++i)
+            fetch(i);
         for (int i = 0; i <= last; ++i) {
+            fetch(i + kAhead + 1);
             TPair& pair = doc.Pairs[static_cast<size_t>(i)];
             std::string& text = pair.PairText;
             const std::string& id = ids[static_cast<size_t>(i)];

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const tl::TPilot& p = doc.Crew[static_cast<size_t>(i)];
         if (p.CarryIn[tl::CarryInEntry::LegalAt] < 0)
             __builtin_trap();
-        for (const std::string& text : p.DayText)
+        for (const tl::SlotText& text : p.DayText)
             if (text.size() > 5)
                 __builtin_trap();
     }

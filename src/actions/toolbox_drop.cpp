@@ -120,11 +120,12 @@ ToolBoxDropResult CheckFreeDay(const ScheduleDocument& doc, Interaction& ui, int
         return ToolBoxDropResult::PairingDay;
     }
     if (member.DaySlot[U(day)] == kOtherSlot) {
-        ui.Message(kCaption,
-                   FillTexts("Can't Assign %s to %s on Day %s. %s is Assigned that day. Remove it "
-                             "first (Right Click)",
-                             {code, member.Name, dayText, Trimmed(member.DayCode[U(day)])}),
-                   Icon::Warning);
+        ui.Message(
+            kCaption,
+            FillTexts("Can't Assign %s to %s on Day %s. %s is Assigned that day. Remove it "
+                      "first (Right Click)",
+                      {code, member.Name, dayText, Trimmed(std::string(member.DayCode[U(day)]))}),
+            Icon::Warning);
         return ToolBoxDropResult::OtherDay;
     }
     return ToolBoxDropResult::Done;

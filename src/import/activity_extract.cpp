@@ -746,7 +746,7 @@ bool ReadLastMonthsData(ScheduleDocument& doc, std::string_view activity, Extrac
     auto clearLastMonth = [](TPilot& pilot) {
         pilot.DayCarry = {};
         // Every text here came from the previous import of last month's data.
-        for (std::string& text : pilot.DayText)
+        for (SlotText& text : pilot.DayText)
             if (!text.empty())
                 text.clear();
         std::fill_n(pilot.CarryIn.begin(), 4, 0);

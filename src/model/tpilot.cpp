@@ -56,7 +56,7 @@ bool TPilot::IsAllMonthLeave(int daysInMonth)
     const auto month = std::span(DayCode).first(days);
     const bool allLeave =
         days > 0 && std::all_of(month.begin(), month.end(),
-                                [](const std::string& code) { return IsLeaveCode(code); });
+                                [](const SlotText& code) { return IsLeaveCode(code); });
     AllMonthLeave = allLeave ? 1 : 0;
     return allLeave;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/slot_text.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -98,8 +100,8 @@ struct TPilotFields {
     std::string InfoText3;
     std::string Illegalities;
     std::string CarsLog;
-    std::array<std::string, kSlots> DayCode;
-    std::array<std::string, kSlots> DayCode2;
+    std::array<SlotText, kSlots> DayCode;
+    std::array<SlotText, kSlots> DayCode2;
     std::string FilterText;
     std::string BidText;
     std::string Quals;
@@ -112,7 +114,7 @@ struct TPilotFields {
     std::array<int8_t, kSlots> DayFlag{};
     std::array<SlotValues, kSlots> DayOther{};
     std::array<SlotValues, kSlots> DayCarry{};
-    std::array<std::string, kSlots> DayText;
+    std::array<SlotText, kSlots> DayText;
     int32_t DraftCredits = 0;
     int32_t MiscHours = 0;
     int32_t SpareCredit = 0;

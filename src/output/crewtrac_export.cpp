@@ -158,7 +158,7 @@ std::string OtherRecord(const ScheduleDocument& doc, const TPilot& crew, int& d)
         start = 1;
         end = 1440;
     }
-    const std::string& code2 = crew.DayCode2[s];
+    const std::string code2(crew.DayCode2[s]);
     const std::string startDate = Yymmdd(DateOfDay(doc, d));
     if (IsMerged(TrimBlanks(crew.DayCode[s]))) {
         while (d + 1 < MonthDays(doc) &&

@@ -37,10 +37,10 @@ template <typename T, size_t N> json Numbers(const std::array<T, N>& values)
     return out;
 }
 
-template <size_t N> json Texts(const std::array<std::string, N>& values)
+template <typename T, size_t N> json Texts(const std::array<T, N>& values)
 {
     json out = json::array();
-    for (const std::string& v : values)
+    for (const T& v : values)
         out.push_back(Text(v));
     return out;
 }

@@ -109,7 +109,7 @@ int32_t DaysOff(const ScheduleDocument& doc, int crew)
                       days);
                 continue;
             }
-            const std::string& code = c.DayCode[U(d)];
+            const std::string code(c.DayCode[U(d)]);
             const int32_t credit = other[OtherValue::Credit];
             if (CodeIs(code, "STT") || CodeIs(code, "VAC"))
                 deduction += 1;
@@ -255,7 +255,7 @@ std::vector<std::string> GlobalInfoLines(ScheduleDocument& doc)
         for (int d = 0; d < days; ++d) {
             if (c.DaySlot[U(d)] != kOtherSlot)
                 continue;
-            const std::string& code = c.DayCode[U(d)];
+            const std::string code(c.DayCode[U(d)]);
             auto found = codeIndex.find(code);
             if (found == codeIndex.end()) {
                 if (codes.size() >= size_t{ScheduleDocument::kAbsenceCapacity})
@@ -430,7 +430,7 @@ ClipboardReport CrewLines(ScheduleDocument& doc, Interaction& ui)
                     appendAll(" -> ");
                 }
             } else if (slot == kOtherSlot) {
-                const std::string code = c.DayCode[U(d)] + "      ";
+                const std::string code = c.DayCode[U(d)].str() + "      ";
                 const auto& other = c.DayOther[U(d)];
                 if (other[OtherValue::ContainsDuty] != 0) {
                     rows[0] += ' ';

@@ -205,7 +205,7 @@ int32_t BlockCredit(ScheduleDocument& doc, int crew, bool all, Interaction& ui)
             const int32_t credit = c.DayOther[U(d)][OtherValue::Credit];
             if (all || c.DayOther[U(d)][OtherValue::ExcludeCredit] == 0)
                 total += credit;
-            const std::string& code = c.DayCode[U(d)];
+            const std::string_view code = c.DayCode[U(d)];
             if (legality::CodeIs(code, "LOA") || legality::CodeIs(code, "MED") ||
                 legality::CodeIs(code, "MAT"))
                 loss += credit;

@@ -9,7 +9,7 @@ namespace {
 enum class Reserve { None, RA, RB, RE };
 
 // Reserve kind of a crew tracking code, kept with or without its padding.
-Reserve ReserveKind(const std::string& code, bool withStandby)
+Reserve ReserveKind(std::string_view code, bool withStandby)
 {
     if (CodeIs(code, "RA") || (withStandby && CodeIs(code, "RSA")))
         return Reserve::RA;

@@ -7,7 +7,7 @@ namespace tl::legality {
 namespace {
 
 // Days off after which a release before 02:00 is still legal.
-bool IsDayOffCode(const std::string& code)
+bool IsDayOffCode(std::string_view code)
 {
     return CodeIs(code, "STT") || CodeIs(code, "VAC") || CodeIs(code, "GO") || CodeIs(code, "STA");
 }

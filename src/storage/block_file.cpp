@@ -10,13 +10,17 @@
 #include "storage/safe_write.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace tl {
@@ -148,6 +152,103 @@ bool MaySaveOver(const ScheduleDocument& doc, const std::filesystem::path& path,
                            path, Buttons::YesNo, Icon::Warning) == Answer::Yes;
 }
 
+// Asks for the cache lines of the record at `p`, about to be written, so the
+// writes do not wait on memory one line after another.
+void FetchForWriting(const void* p, size_t size)
+{
+#if defined(__GNUC__)
+    const auto* bytes = static_cast<const char*>(p);
+    for (size_t at = 0; at < size; at += 64)
+        __builtin_prefetch(bytes + at, 1);
+#else
+    (void)p;
+    (void)size;
+#endif
+}
+
+// Reads a file into its buffer a piece at a time on a thread of its own,
+// while the caller parses what has come: opening a month then takes little
+// more than reading it. Where no thread can be had, the pieces are read as
+// they are waited for.
+class PieceReader {
+public:
+    PieceReader(std::istream& in, std::span<uint8_t> buffer) : m_in(in), m_buffer(buffer)
+    {
+        try {
+            m_thread = std::thread([this] {
+                while (ReadPiece(m_buffer.size())) {
+                }
+            });
+        } catch (const std::system_error&) {
+            m_alone = true;
+        }
+    }
+    ~PieceReader()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+    }
+    PieceReader(const PieceReader&) = delete;
+    PieceReader& operator=(const PieceReader&) = delete;
+
+    // How many bytes have come once the first `wanted` have, or all there are.
+    size_t Wait(size_t wanted)
+    {
+        wanted = std::min(wanted, m_buffer.size());
+        if (m_alone) {
+            while (m_got < wanted && ReadPiece(wanted)) {
+            }
+            return m_got;
+        }
+        std::unique_lock lock(m_mutex);
+        m_arrived.wait(lock, [&] { return m_got >= wanted || m_ended; });
+        return m_got;
+    }
+
+private:
+    static constexpr size_t kPiece = 256 * 1024;
+
+    // Reads the next piece, up to `limit`; false once there is no more.
+    bool ReadPiece(size_t limit)
+    {
+        const size_t from = m_alone ? m_got : Got();
+        const size_t to = std::min(std::max(limit, from + kPiece), m_buffer.size());
+        size_t read = 0;
+        if (from < to && !m_stop) {
+            m_in.read(reinterpret_cast<char*>(m_buffer.data() + from),
+                      static_cast<std::streamsize>(std::min(kPiece, to - from)));
+            read = static_cast<size_t>(m_in.gcount());
+        }
+        const bool more = read > 0 && from + read < m_buffer.size();
+        {
+            std::lock_guard lock(m_mutex);
+            m_got = from + read;
+            m_ended = !more;
+        }
+        m_arrived.notify_one();
+        return more;
+    }
+    size_t Got()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_got;
+    }
+
+    std::istream& m_in;
+    std::span<uint8_t> m_buffer;
+    std::mutex m_mutex;
+    std::condition_variable m_arrived;
+    size_t m_got = 0;
+    bool m_ended = false;
+    bool m_alone = false;
+    std::atomic<bool> m_stop = false;
+    std::thread m_thread;
+};
+
+// Reads a month from `in` into the cleared document; see LoadBlocks.
+bool LoadBlocksFrom(ScheduleDocument& doc, ObjectReader& in, Interaction& ui);
+
 } // namespace
 
 std::string_view BlockFileKindName(int kind)
@@ -232,12 +333,19 @@ bool LoadBlocks(ScheduleDocument& doc, Interaction& ui)
                             Icon::Error);
         return false;
     }
-    // Not zero-filled first: the read overwrites it, and only what was read is used.
+    // Not zero-filled first: the reads overwrite it, and only what was read is used.
     std::shared_ptr<uint8_t[]> bytes(new uint8_t[static_cast<size_t>(size)]);
-    file.Stream->read(reinterpret_cast<char*>(bytes.get()), static_cast<std::streamsize>(size));
-    auto got = static_cast<size_t>(file.Stream->gcount());
-    if (!LoadBlocksFromBytes(doc, std::span<const uint8_t>(bytes.get(), got), ui))
-        return false;
+    size_t got = 0;
+    {
+        PieceReader reader(*file.Stream,
+                           std::span<uint8_t>(bytes.get(), static_cast<size_t>(size)));
+        ObjectReader in(std::span<const uint8_t>(bytes.get(), static_cast<size_t>(size)),
+                        [&](size_t wanted) { return reader.Wait(wanted); });
+        if (!LoadBlocksFrom(doc, in, ui))
+            return false;
+        // The whole file is kept, whatever part of it the month took.
+        got = reader.Wait(static_cast<size_t>(size));
+    }
     // Kept to notice, before saving over it, a file changed by someone else.
     if (std::optional<FileIdentity> identity = IdentityOf(path, std::move(bytes), got)) {
         doc.OnDiskPath = doc.FileName;
@@ -248,8 +356,15 @@ bool LoadBlocks(ScheduleDocument& doc, Interaction& ui)
 
 bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, Interaction& ui)
 {
-    ui.Trace("LoadBlksBegin\n");
     ObjectReader in(bytes);
+    return LoadBlocksFrom(doc, in, ui);
+}
+
+namespace {
+
+bool LoadBlocksFrom(ScheduleDocument& doc, ObjectReader& in, Interaction& ui)
+{
+    ui.Trace("LoadBlksBegin\n");
 
     std::string header;
     in.ReadText(header);
@@ -319,8 +434,14 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         // A line per record is thousands of lines: made only for an open trace.
         const bool tracing = ui.Tracing();
         ui.Trace("LoadBlksLoadPairs\n");
+        // A record's bytes are brought in, where they are read piece by
+        // piece, well before it is read.
+        constexpr size_t kRecordAhead = 64 * 1024;
         for (int p = 0; p <= lastPair; ++p) {
             TPair& pair = doc.Pairs[static_cast<size_t>(p)];
+            in.Ensure(kRecordAhead);
+            if (p < lastPair)
+                FetchForWriting(&doc.Pairs[static_cast<size_t>(p) + 1], sizeof(TPair));
             ReadRecord(in, pair);
             if (tracing) {
                 const std::to_chars_result digits =
@@ -334,6 +455,7 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
         ui.Trace("LoadBlksLoadEmployees\n");
         for (int c = 0; c < crewCount; ++c) {
             TPilot& pilot = doc.Crew[static_cast<size_t>(c)];
+            in.Ensure(kRecordAhead);
             ReadRecord(in, pilot);
             if (tracing) {
                 line.assign("Employee ").append(pilot.Name).append(" Loaded\n");
@@ -438,5 +560,7 @@ bool LoadBlocksFromBytes(ScheduleDocument& doc, std::span<const uint8_t> bytes, 
     ui.Trace("LoadBlksEnd\n");
     return true;
 }
+
+} // namespace
 
 } // namespace tl

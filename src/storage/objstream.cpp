@@ -105,20 +105,38 @@ void ObjectWriter::WritePointer(std::shared_ptr<const TStreamableBase> object)
 // ObjectReader
 
 ObjectReader::ObjectReader(std::span<const uint8_t> data, const ClassRegistry& registry)
-    : m_data(data), m_registry(registry)
+    : ObjectReader(data, Fill(), registry)
 {
-    if (!m_data.empty() && m_data[0] == kStreamMagic) {
+}
+
+ObjectReader::ObjectReader(std::span<const uint8_t> buffer, Fill fill,
+                           const ClassRegistry& registry)
+    : m_data(buffer), m_filled(fill ? 0 : buffer.size()), m_fill(std::move(fill)),
+      m_registry(registry)
+{
+    if (Bring(1) && m_data[0] == kStreamMagic) {
         m_pos = 1;
         // The version itself is always 32 bits.
         m_version = ReadUnsigned32();
     }
 }
 
+bool ObjectReader::Bring(size_t count)
+{
+    if (count <= Remaining())
+        return true;
+    // Nothing is read for a count the buffer could never hold.
+    if (!m_fill || count > m_data.size() - m_pos)
+        return false;
+    m_filled = std::clamp(m_fill(m_pos + count), m_filled, m_data.size());
+    return count <= Remaining();
+}
+
 bool ObjectReader::Take(size_t count, const uint8_t*& bytes)
 {
     if (m_failed)
         return false;
-    if (count > Remaining()) {
+    if (!Bring(count)) {
         m_failed = true;
         return false;
     }
@@ -176,7 +194,7 @@ bool ObjectReader::ReadTextLength(size_t& length)
     }
     // A length the rest of the stream cannot hold fails before anything is
     // allocated for it.
-    if (length > Remaining()) {
+    if (!Bring(length)) {
         m_failed = true;
         return false;
     }

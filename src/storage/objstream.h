@@ -114,17 +114,34 @@ private:
 // loader runs to its end and checks the outcome once.
 class ObjectReader {
 public:
+    // Brings more of the input into the buffer: asked for the stream's first
+    // `wanted` bytes, it reads at least up to there and answers how many
+    // bytes from the start the buffer now holds, fewer only at the input's
+    // end. Never more than the buffer's size.
+    using Fill = std::function<size_t(size_t wanted)>;
+
     explicit ObjectReader(std::span<const uint8_t> data,
                           const ClassRegistry& registry = RecordClassRegistry());
+    // Reads from `buffer` as `fill` brings the input into it, so the bytes
+    // are parsed while they are still in the cache.
+    ObjectReader(std::span<const uint8_t> buffer, Fill fill,
+                 const ClassRegistry& registry = RecordClassRegistry());
 
     uint32_t StreamVersion() const { return m_version; }
     bool Failed() const { return m_failed; }
     void SetFailed() { m_failed = true; }
-    size_t Remaining() const { return m_data.size() - m_pos; }
+    // What the buffer holds from here; more may follow from the input.
+    size_t Remaining() const { return m_filled - m_pos; }
+    // Makes up to `count` bytes from here readable, as far as the input goes.
+    void Ensure(size_t count)
+    {
+        if (count > Remaining() && m_fill)
+            Bring(count);
+    }
 
     uint8_t ReadByte()
     {
-        if (!m_failed && m_pos < m_data.size())
+        if (!m_failed && m_pos < m_filled)
             return m_data[m_pos++];
         return ReadByteSlow();
     }
@@ -225,7 +242,7 @@ public:
     {
         if (m_version < kLongTextVersion || m_failed)
             return {};
-        return m_data.subspan(m_pos);
+        return m_data.subspan(m_pos, Remaining());
     }
     // Moves past `count` bytes of the Window.
     void Skip(size_t count) { m_pos += std::min(count, Remaining()); }
@@ -248,6 +265,8 @@ private:
     }
 
     void ReadTextSlow(std::string& text);
+    // Whether `count` bytes from here are readable, bringing them in first.
+    bool Bring(size_t count);
     bool Take(size_t count, const uint8_t*& bytes);
     uint8_t ReadByteSlow();
     int32_t ReadWordSlow();
@@ -260,6 +279,8 @@ private:
     void ReadBody(TStreamableBase& object);
 
     std::span<const uint8_t> m_data;
+    size_t m_filled = 0;
+    Fill m_fill;
     size_t m_pos = 0;
     uint32_t m_version = 0;
     bool m_failed = false;

@@ -113,14 +113,11 @@ private:
         return true;
     }
 
-    static void ShortText(const uint8_t* at, size_t length, std::string& text)
+    static void ShortText(const uint8_t* at, size_t length, SlotText& text)
     {
         const auto* chars = reinterpret_cast<const char*>(at);
-        const size_t kept = ObjectReader::TextLength(chars, length, kShortText);
-        if (kept == 0)
-            text.clear();
-        else
-            text.assign(chars, kept);
+        if (!text.AssignCut16(chars, length))
+            text = std::string_view(chars, ObjectReader::TextLength(chars, length, kShortText));
     }
 
     // The slot's numbers come as pairs, a carried value and an other one.
@@ -155,7 +152,7 @@ private:
     }
 
     // A text up to its first zero byte; a missing one reads as empty.
-    bool Text(const uint8_t*& p, std::string& text) const
+    bool Text(const uint8_t*& p, SlotText& text) const
     {
         const auto left = static_cast<size_t>(m_end - p);
         if (left < 4)
@@ -169,11 +166,7 @@ private:
         if (length > left - 4)
             return false;
         const auto* chars = reinterpret_cast<const char*>(p + 4);
-        const size_t kept = ObjectReader::TextLength(chars, length, left - 4);
-        if (kept == 0)
-            text.clear();
-        else
-            text.assign(chars, kept);
+        text = std::string_view(chars, ObjectReader::TextLength(chars, length, left - 4));
         p += 4 + length;
         return true;
     }
@@ -181,6 +174,14 @@ private:
     const uint8_t* m_at;
     const uint8_t* m_end;
 };
+
+// The reader's ReadText for a slot's text: a failed reader leaves it as it was.
+void ReadText(ObjectReader& in, SlotText& text)
+{
+    std::string read(text);
+    in.ReadText(read);
+    text = read;
+}
 
 } // namespace
 
@@ -370,9 +371,9 @@ void ReadBody(ObjectReader& in, TPilot& pilot, int version)
         pilot.DaySlot[s] = in.ReadWord();
         pilot.DayFlag[s] = static_cast<int8_t>(in.ReadByte());
         pilot.DayLocked[s] = static_cast<int8_t>(in.ReadByte());
-        in.ReadText(pilot.DayCode[s]);
-        in.ReadText(pilot.DayCode2[s]);
-        in.ReadText(pilot.DayText[s]);
+        ReadText(in, pilot.DayCode[s]);
+        ReadText(in, pilot.DayCode2[s]);
+        ReadText(in, pilot.DayText[s]);
         if (const uint8_t* words = in.TakeWords(2 * TPilot::kSlotValues)) {
             for (size_t i = 0; i < TPilot::kSlotValues; ++i) {
                 pilot.DayCarry[s][i] = ObjectReader::WordAt(words, 2 * i);

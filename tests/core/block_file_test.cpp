@@ -221,6 +221,40 @@ TEST_F(BlockFileTest, RecordsFollowTheirCountsAndEverySectionSurvivesARoundTrip)
     EXPECT_EQ(BlockFileBytes(back, kSchedulerFile), BuildFile(layout));
 }
 
+// A month of megabytes is read a piece at a time while it is parsed: records
+// and texts that straddle the pieces, a text longer than a piece, and slot
+// texts of every length read back whole, and the whole file is kept for the
+// check before saving.
+TEST_F(BlockFileTest, AMonthLargerThanAReadComesBackWhole)
+{
+    ScheduleDocument doc;
+    FillLikeLayout(doc, ui);
+    doc.LastPair = doc.LastBasePair = 2;
+    doc.Pairs[1].PairText = std::string(600 * 1024, 'P');
+    doc.CrewCount = 400;
+    for (size_t c = 0; c < 400; ++c) {
+        TPilot& pilot = doc.Crew[c];
+        pilot.Name = "CREW " + std::to_string(c);
+        for (size_t s = 0; s < TPilot::kSlots; ++s) {
+            pilot.DayCode[s] = std::string((c + s) % 20, 'C');
+            pilot.DayText[s] = std::string((c * 7 + s) % 40, 'T');
+            pilot.DayCarry[s].fill(static_cast<int32_t>(c * 100 + s));
+        }
+    }
+    const std::vector<uint8_t> bytes = BlockFileBytes(doc, kSchedulerFile);
+    ASSERT_GT(bytes.size(), 3u * 1024 * 1024);
+    ScheduleDocument back;
+    ASSERT_TRUE(Load(bytes, back));
+    EXPECT_THAT(ui.Dialogs(), IsEmpty());
+    EXPECT_FALSE(back.FileIncomplete);
+    EXPECT_EQ(back.OnDisk.Size, bytes.size());
+    EXPECT_TRUE(SameOnDisk(Path("month.tl2"), back.OnDisk));
+    back.BuildState = 1;
+    back.PendingFlag = true;
+    back.BidsWindowOpen = true;
+    EXPECT_EQ(BlockFileBytes(back, kSchedulerFile), bytes);
+}
+
 // A month of 131 records tells the window at every second record (two
 // percent) and at the last one, and at nothing in between.
 TEST_F(BlockFileTest, OpeningTellsTheWindowEveryTwoPercentOfTheRecords)

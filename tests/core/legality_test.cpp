@@ -657,7 +657,7 @@ RestState StateAfter(const ScheduleDocument& doc, const TPilot& crew, int j)
         return {o[OtherValue::Start] + j * 1440 + o[OtherValue::Length] + rest, rest,
                 o[OtherValue::Start] + j * 1440};
     }
-    const std::string& code = crew.DayCode[U(j)];
+    const std::string_view code = crew.DayCode[U(j)];
     const bool off =
         code == "STT" || code == "VAC" || code == "GO " || code == "GO" || code == "STA";
     const int32_t start =

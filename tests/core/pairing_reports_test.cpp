@@ -415,8 +415,8 @@ TEST(CrewTracExportTest, ImportOfTheExportGivesTheBlocksBack)
     for (int c = 0; c < 3; ++c) {
         built.push_back(m.Crew(c));
         m.Crew(c).DaySlot.fill(kFreeSlot);
-        m.Crew(c).DayCode.fill("");
-        m.Crew(c).DayCode2.fill("");
+        m.Crew(c).DayCode.fill(SlotText());
+        m.Crew(c).DayCode2.fill(SlotText());
     }
     for (int p = 0; p < 2; ++p)
         m.Pair(p).OpsCount.fill(kOpsOpen);

@@ -641,6 +641,36 @@ TEST(TPilotStreamTest, ReadsEveryClassVersionAndWritesTheCurrentOne)
     }
 }
 
+// Slot texts keep up to 15 bytes in themselves and longer ones apart: every
+// way of changing one gives the text asked for, ended by a zero byte.
+TEST(SlotTextTest, EveryChangeGivesTheTextAskedFor)
+{
+    for (const std::string& text : {std::string(), std::string("VAC"), std::string(15, 'F'),
+                                    std::string(16, 'S'), std::string(40, 'L')}) {
+        SCOPED_TRACE(text.size());
+        SlotText slot;
+        slot = text;
+        EXPECT_EQ(slot, text);
+        EXPECT_EQ(slot.c_str()[slot.size()], '\0');
+        SlotText copy(slot);
+        SlotText moved(std::move(copy));
+        EXPECT_EQ(moved, text);
+        for (const std::string& before : {std::string("RB"), std::string(30, 'x')}) {
+            SlotText other(before);
+            other = moved;
+            EXPECT_EQ(other, text);
+            other = SlotText(before);
+            EXPECT_EQ(other, before);
+        }
+        // A part of its own text.
+        if (!text.empty()) {
+            slot = slot.View().substr(1);
+            EXPECT_EQ(slot, text.substr(1));
+            EXPECT_EQ(slot.c_str()[slot.size()], '\0');
+        }
+    }
+}
+
 TEST(TPilotStreamTest, SlotTextsEndAtTheirFirstZeroAndACutSlotFails)
 {
     const struct {
@@ -652,6 +682,7 @@ TEST(TPilotStreamTest, SlotTextsEndAtTheirFirstZeroAndACutSlotFails)
         {StreamBytes().U32(0xFFFFFFFF), ""},
         // Short texts are looked at 16 bytes at a time: both halves and the edges.
         {StreamBytes().Text32(std::string_view("ABCDEFGHIJK\0MNOP", 16)), "ABCDEFGHIJK"},
+        {StreamBytes().Text32("ABCDEFGHIJKLMNO"), "ABCDEFGHIJKLMNO"},
         {StreamBytes().Text32("ABCDEFGHIJKLMNOP"), "ABCDEFGHIJKLMNOP"},
         {StreamBytes().Text32("ABCDEFGHIJKLMNOPQ"), "ABCDEFGHIJKLMNOPQ"},
         {StreamBytes().Text32(std::string_view("\0BC", 3)), ""},
@@ -661,7 +692,7 @@ TEST(TPilotStreamTest, SlotTextsEndAtTheirFirstZeroAndACutSlotFails)
         bytes.Header().Framed("TPilot", 3, PilotBody(3, 3, c.code));
         ObjectReader in(bytes.Span());
         TPilot pilot;
-        pilot.DayCode[4] = "old";
+        pilot.DayCode[4] = "an old text longer than most";
         ASSERT_TRUE(ReadRecord(in, pilot));
         EXPECT_EQ(pilot.DayCode[4], c.read);
         EXPECT_EQ(pilot.DayText[61], "last");

@@ -29,9 +29,9 @@ std::string Upper(std::string text)
     return text;
 }
 
-bool Contains(const std::string& text, const std::string& upperNeedle)
+bool Contains(std::string_view text, const std::string& upperNeedle)
 {
-    return Upper(text).find(upperNeedle) != std::string::npos;
+    return Upper(std::string(text)).find(upperNeedle) != std::string::npos;
 }
 
 } // namespace

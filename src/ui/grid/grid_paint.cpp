@@ -123,7 +123,7 @@ FittedText LastMonthEntry(const GridStyle& style, const GridLayout& l, int row, 
                           int e)
 {
     const TPilot::SlotValues& v = crew.DayCarry[Ix(e)];
-    const std::string& text = crew.DayText[Ix(e)];
+    const std::string text(crew.DayText[Ix(e)]);
     if (text.empty())
         return {};
     const QString full = FromCoreText(text.substr(0, 40));
@@ -322,7 +322,7 @@ void Painter::PaintMonthCells(int row, const TPilot& crew)
         QRect cell = m_l.CellRect(row, d);
         int slot = crew.DaySlot[Ix(d)];
         if (slot == kOtherSlot) {
-            const std::string& code2 = crew.DayCode2[Ix(d)];
+            const std::string code2(crew.DayCode2[Ix(d)]);
             bool reserve = code2 == "RE" || code2 == "RA" || code2 == "RB";
             const FittedText code = OtherCode(m_l, m_style, row, crew, d);
             m_p.fillRect(code.Room, C(kBlockWindowBackground).lighter(115));
@@ -454,7 +454,7 @@ void Painter::PaintLastMonth(int row, const TPilot& crew)
     auto column = [&](int extended) { return m_l.LastMonthView ? extended : extended - 31; };
     for (int e = 0; e < TPilot::kSlots; ++e) {
         const TPilot::SlotValues& v = crew.DayCarry[Ix(e)];
-        const std::string& text = crew.DayText[Ix(e)];
+        const std::string text(crew.DayText[Ix(e)]);
         int col = column(e);
         QRect cell = m_l.CellRect(row, col);
         if (text.size() > 3 && v[CarryValue::PairingTafb] > 0) {

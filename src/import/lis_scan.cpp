@@ -1,5 +1,6 @@
 #include "import/lis_scan.h"
 
+#include "model/cache_fetch.h"
 #include "model/input_file.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
@@ -143,20 +144,6 @@ size_t LastFind(std::string_view text, std::string_view what, size_t from = kNon
         if (matchesAt(--end))
             return end;
     return kNone;
-}
-
-// Asks for the cache lines of `size` bytes at `p` without waiting for them.
-void Prefetch(const char* p, size_t size)
-{
-#if defined(__GNUC__)
-    for (size_t at = 0; at < size; at += 64)
-        __builtin_prefetch(p + at);
-    if (size > 0)
-        __builtin_prefetch(p + size - 1);
-#else
-    (void)p;
-    (void)size;
-#endif
 }
 
 // Where things stand in the LIS text, found in one pass over it, so that no
@@ -488,14 +475,15 @@ bool ScanLisText(ScheduleDocument& doc, std::string_view lis, Interaction& ui)
             if (j > last)
                 return;
             const std::string& ahead = doc.Pairs[static_cast<size_t>(j)].PairText;
-            Prefetch(ahead.data(), ahead.size());
+            FetchForReading(ahead.data(), ahead.size());
             const size_t from = index.LastOf(ids[static_cast<size_t>(j)]);
             if (from == kNone)
                 return;
             const size_t to = index.NextMeals(from + 1);
             // A listing runs to a kilobyte or two; a stray one far longer is not fetched whole.
             if (to != kNone)
-                Prefetch(lis.data() + from, std::min({to + 17, lis.size(), from + 8192}) - from);
+                FetchForReading(lis.data() + from,
+                                std::min({to + 17, lis.size(), from + 8192}) - from);
         };
         for (int i = 1; i <= kAhead; ++i)
             fetch(i);

@@ -191,7 +191,7 @@ std::string SelectedBlocksText(ScheduleDocument& doc, bool clipPairs, bool clipX
             if (const TPair* pair = PairingIn(doc, slot))
                 assignmentRow += Format("P%04d", pair->PairNumber);
             else if (slot == kOtherSlot)
-                assignmentRow += c.DayCode[U(d)].str() + " ";
+                assignmentRow += c.DayCode[U(d)] + " ";
             assignmentRow += '\t';
             const std::string request = DayRequestText(c.DayFlag[U(d)]);
             if (!request.empty())

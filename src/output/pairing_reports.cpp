@@ -109,7 +109,7 @@ int32_t DaysOff(const ScheduleDocument& doc, int crew)
                       days);
                 continue;
             }
-            const std::string code(c.DayCode[U(d)]);
+            const std::string_view code = c.DayCode[U(d)];
             const int32_t credit = other[OtherValue::Credit];
             if (CodeIs(code, "STT") || CodeIs(code, "VAC"))
                 deduction += 1;
@@ -430,7 +430,7 @@ ClipboardReport CrewLines(ScheduleDocument& doc, Interaction& ui)
                     appendAll(" -> ");
                 }
             } else if (slot == kOtherSlot) {
-                const std::string code = c.DayCode[U(d)].str() + "      ";
+                const std::string code = c.DayCode[U(d)] + "      ";
                 const auto& other = c.DayOther[U(d)];
                 if (other[OtherValue::ContainsDuty] != 0) {
                     rows[0] += ' ';

@@ -1,5 +1,6 @@
 #include "storage/block_file.h"
 
+#include "model/cache_fetch.h"
 #include "model/input_file.h"
 #include "model/interaction.h"
 #include "model/schedule_document.h"
@@ -150,20 +151,6 @@ bool MaySaveOver(const ScheduleDocument& doc, const std::filesystem::path& path,
                            "%s\nwas changed by someone else since it was opened. Save over "
                            "their changes",
                            path, Buttons::YesNo, Icon::Warning) == Answer::Yes;
-}
-
-// Asks for the cache lines of the record at `p`, about to be written, so the
-// writes do not wait on memory one line after another.
-void FetchForWriting(const void* p, size_t size)
-{
-#if defined(__GNUC__)
-    const auto* bytes = static_cast<const char*>(p);
-    for (size_t at = 0; at < size; at += 64)
-        __builtin_prefetch(bytes + at, 1);
-#else
-    (void)p;
-    (void)size;
-#endif
 }
 
 // Reads a file into its buffer a piece at a time on a thread of its own,

@@ -1,5 +1,7 @@
 #include "storage/record_stream.h"
 
+#include "model/cache_fetch.h"
+
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -64,16 +66,11 @@ private:
     static constexpr size_t kAhead = 6;
     static void FetchSlot(const TPilot& pilot, size_t s)
     {
-#if defined(__GNUC__)
-        __builtin_prefetch(&pilot.DayCode[s], 1);
-        __builtin_prefetch(&pilot.DayCode2[s], 1);
-        __builtin_prefetch(&pilot.DayText[s], 1);
-        __builtin_prefetch(&pilot.DayCarry[s], 1);
-        __builtin_prefetch(&pilot.DayOther[s], 1);
-#else
-        (void)pilot;
-        (void)s;
-#endif
+        FetchForWriting(&pilot.DayCode[s], sizeof pilot.DayCode[s]);
+        FetchForWriting(&pilot.DayCode2[s], sizeof pilot.DayCode2[s]);
+        FetchForWriting(&pilot.DayText[s], sizeof pilot.DayText[s]);
+        FetchForWriting(&pilot.DayCarry[s], sizeof pilot.DayCarry[s]);
+        FetchForWriting(&pilot.DayOther[s], sizeof pilot.DayOther[s]);
     }
 
     static constexpr size_t kValues = 2 * TPilot::kSlotValues;

@@ -322,7 +322,7 @@ void Painter::PaintMonthCells(int row, const TPilot& crew)
         QRect cell = m_l.CellRect(row, d);
         int slot = crew.DaySlot[Ix(d)];
         if (slot == kOtherSlot) {
-            const std::string code2(crew.DayCode2[Ix(d)]);
+            const SlotText& code2 = crew.DayCode2[Ix(d)];
             bool reserve = code2 == "RE" || code2 == "RA" || code2 == "RB";
             const FittedText code = OtherCode(m_l, m_style, row, crew, d);
             m_p.fillRect(code.Room, C(kBlockWindowBackground).lighter(115));

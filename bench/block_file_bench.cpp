@@ -88,7 +88,7 @@ struct FullMonth {
                 auto i = static_cast<size_t>(s);
                 pilot.DaySlot[i] = s % 3 == 0 ? (c * 3 + s) % 3000 : -2;
                 pilot.DayCode[i] = s % 3 == 0 ? "" : "VAC";
-                pilot.DayText[i] = "D" + std::to_string(s);
+                pilot.DayText[i] = tl::Format("D%d", s);
                 for (int v = 0; v < tl::TPilot::kSlotValues; ++v) {
                     pilot.DayOther[i][static_cast<size_t>(v)] = v * 60 + s;
                     pilot.DayCarry[i][static_cast<size_t>(v)] = v + s;
@@ -97,7 +97,7 @@ struct FullMonth {
         }
         d.AbsenceCount = 300;
         for (int a = 0; a < 300; ++a) {
-            d.Absences[static_cast<size_t>(a)].AbsText1 = "V" + std::to_string(a);
+            d.Absences[static_cast<size_t>(a)].AbsText1 = tl::Format("V%d", a);
             d.Absences[static_cast<size_t>(a)].AbsText3 = "Vacation day of the month";
         }
         for (int t = 0; t < 201; ++t)

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <charconv>
+#include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +24,10 @@
 #include <system_error>
 #include <thread>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace tl {
 
@@ -161,11 +166,16 @@ class PieceReader {
 public:
     PieceReader(std::istream& in, std::span<uint8_t> buffer) : m_in(in), m_buffer(buffer)
     {
+        // The first piece is read here: the parser starts on it while the
+        // thread is still being set going.
+        if (!ReadPiece(m_buffer.size()))
+            return;
         try {
             m_thread = std::thread([this] {
                 while (ReadPiece(m_buffer.size())) {
                 }
             });
+            m_spin = std::thread::hardware_concurrency() > 1;
         } catch (const std::system_error&) {
             m_alone = true;
         }
@@ -183,23 +193,49 @@ public:
     size_t Wait(size_t wanted)
     {
         wanted = std::min(wanted, m_buffer.size());
-        if (m_alone) {
-            while (m_got < wanted && ReadPiece(wanted)) {
+        if (m_alone || !m_thread.joinable()) {
+            while (m_got.load(std::memory_order_relaxed) < wanted && ReadPiece(wanted)) {
             }
-            return m_got;
+            return m_got.load(std::memory_order_relaxed);
         }
-        std::unique_lock lock(m_mutex);
-        m_arrived.wait(lock, [&] { return m_got >= wanted || m_ended; });
-        return m_got;
+        auto come = [&] {
+            return m_got.load(std::memory_order_acquire) >= wanted ||
+                   m_ended.load(std::memory_order_acquire);
+        };
+        // The next piece is seldom more than a few dozen microseconds away,
+        // and being woken from a sleep can take longer than that: look again
+        // for a while before sleeping.
+        if (m_spin && !come()) {
+            const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(100);
+            for (int i = 1; !come(); ++i) {
+                Pause();
+                if (i % 64 == 0 && std::chrono::steady_clock::now() > until)
+                    break;
+            }
+        }
+        if (!come()) {
+            std::unique_lock lock(m_mutex);
+            m_arrived.wait(lock, come);
+        }
+        return m_got.load(std::memory_order_acquire);
     }
 
 private:
     static constexpr size_t kPiece = 256 * 1024;
 
+    static void Pause()
+    {
+#if defined(__SSE2__)
+        _mm_pause();
+#else
+        std::this_thread::yield();
+#endif
+    }
+
     // Reads the next piece, up to `limit`; false once there is no more.
     bool ReadPiece(size_t limit)
     {
-        const size_t from = m_alone ? m_got : Got();
+        const size_t from = m_got.load(std::memory_order_relaxed);
         const size_t to = std::min(std::max(limit, from + kPiece), m_buffer.size());
         size_t read = 0;
         if (from < to && !m_stop) {
@@ -208,27 +244,27 @@ private:
             read = static_cast<size_t>(m_in.gcount());
         }
         const bool more = read > 0 && from + read < m_buffer.size();
+        // In this order: a parser that sees the end also sees every byte.
+        m_got.store(from + read, std::memory_order_release);
+        m_ended.store(!more, std::memory_order_release);
+        // Taken once so that a parser about to sleep either sees the piece
+        // or is asleep before the call that wakes it.
         {
             std::lock_guard lock(m_mutex);
-            m_got = from + read;
-            m_ended = !more;
         }
         m_arrived.notify_one();
         return more;
-    }
-    size_t Got()
-    {
-        std::lock_guard lock(m_mutex);
-        return m_got;
     }
 
     std::istream& m_in;
     std::span<uint8_t> m_buffer;
     std::mutex m_mutex;
     std::condition_variable m_arrived;
-    size_t m_got = 0;
-    bool m_ended = false;
+    // Written by the thread that reads: the reading thread once it runs.
+    std::atomic<size_t> m_got = 0;
+    std::atomic<bool> m_ended = false;
     bool m_alone = false;
+    bool m_spin = false;
     std::atomic<bool> m_stop = false;
     std::thread m_thread;
 };

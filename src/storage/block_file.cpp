@@ -177,7 +177,7 @@ public:
             });
             m_spin = std::thread::hardware_concurrency() > 1;
         } catch (const std::system_error&) {
-            m_alone = true;
+            // Read as waited for, below.
         }
     }
     ~PieceReader()
@@ -193,7 +193,7 @@ public:
     size_t Wait(size_t wanted)
     {
         wanted = std::min(wanted, m_buffer.size());
-        if (m_alone || !m_thread.joinable()) {
+        if (!m_thread.joinable()) {
             while (m_got.load(std::memory_order_relaxed) < wanted && ReadPiece(wanted)) {
             }
             return m_got.load(std::memory_order_relaxed);
@@ -263,7 +263,6 @@ private:
     // Written by the thread that reads: the reading thread once it runs.
     std::atomic<size_t> m_got = 0;
     std::atomic<bool> m_ended = false;
-    bool m_alone = false;
     bool m_spin = false;
     std::atomic<bool> m_stop = false;
     std::thread m_thread;

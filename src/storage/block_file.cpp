@@ -168,11 +168,11 @@ public:
     {
         // The first piece is read here: the parser starts on it while the
         // thread is still being set going.
-        if (!ReadPiece(m_buffer.size()))
+        if (!ReadPiece())
             return;
         try {
             m_thread = std::thread([this] {
-                while (ReadPiece(m_buffer.size())) {
+                while (ReadPiece()) {
                 }
             });
             m_spin = std::thread::hardware_concurrency() > 1;
@@ -194,7 +194,7 @@ public:
     {
         wanted = std::min(wanted, m_buffer.size());
         if (!m_thread.joinable()) {
-            while (m_got.load(std::memory_order_relaxed) < wanted && ReadPiece(wanted)) {
+            while (m_got.load(std::memory_order_relaxed) < wanted && ReadPiece()) {
             }
             return m_got.load(std::memory_order_relaxed);
         }
@@ -232,15 +232,14 @@ private:
 #endif
     }
 
-    // Reads the next piece, up to `limit`; false once there is no more.
-    bool ReadPiece(size_t limit)
+    // Reads the next piece; false once there is no more.
+    bool ReadPiece()
     {
         const size_t from = m_got.load(std::memory_order_relaxed);
-        const size_t to = std::min(std::max(limit, from + kPiece), m_buffer.size());
         size_t read = 0;
-        if (from < to && !m_stop) {
+        if (from < m_buffer.size() && !m_stop) {
             m_in.read(reinterpret_cast<char*>(m_buffer.data() + from),
-                      static_cast<std::streamsize>(std::min(kPiece, to - from)));
+                      static_cast<std::streamsize>(std::min(kPiece, m_buffer.size() - from)));
             read = static_cast<size_t>(m_in.gcount());
         }
         const bool more = read > 0 && from + read < m_buffer.size();
